@@ -1,0 +1,52 @@
+# Two entry points do all set-up: `make run` and `make test`.
+BUILD    := build
+NATIVE   := $(BUILD)/native
+WIN      := $(BUILD)/win
+BENCHDIR := $(BUILD)/bench
+PREFIX   := $(abspath $(WIN))/wineprefix
+JOBS     ?= $(shell nproc)
+XVFB     := xvfb-run -a -s "-screen 0 1280x1024x24"
+export LC_ALL := ru_RU.UTF-8
+
+.PHONY: all deps native win prefix run test test-core test-ui bench format clean
+
+all: native win
+
+deps:
+	@scripts/install-deps.sh
+
+native: deps
+	@cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug -DQUIVRA_SANITIZE=ON >/dev/null
+	@cmake --build $(NATIVE) -j $(JOBS)
+
+win: deps
+	@cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake \
+	    -DCMAKE_BUILD_TYPE=Release -DQUIVRA_WINEPREFIX=$(PREFIX) >/dev/null
+	@cmake --build $(WIN) -j $(JOBS)
+	@mkdir -p $(WIN)/Data/Skins && cp skins/*.asz $(WIN)/Data/Skins/ 2>/dev/null || true
+
+prefix: deps
+	@$(XVFB) scripts/wine-prefix.sh $(PREFIX)
+
+test-core: native
+	@cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
+
+test-ui: win prefix
+	@$(XVFB) sh -c 'cd $(WIN) && ctest --output-on-failure; rc=$$?; WINEPREFIX=$(PREFIX) /usr/lib/wine/wineserver -k; exit $$rc'
+
+test: test-core test-ui
+
+run: win prefix
+	@scripts/run.sh $(WIN)/quivra.exe $(PREFIX) $(BUILD)/screenshot.png
+
+bench: deps win prefix
+	@cmake -S . -B $(BENCHDIR) -DCMAKE_BUILD_TYPE=Release -DQUIVRA_BENCH=ON >/dev/null
+	@cmake --build $(BENCHDIR) -j $(JOBS)
+	@$(BENCHDIR)/core_bench
+	@$(XVFB) scripts/bench-shell.sh $(WIN) $(PREFIX)
+
+format:
+	@find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD)

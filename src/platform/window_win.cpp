@@ -1,0 +1,80 @@
+#include "platform/window_win.h"
+
+#include "platform/errors.h"
+#include "platform/message_box_win.h"
+#include "platform/utf.h"
+#include "platform/wide_win.h"
+
+#include <string>
+
+namespace quivra::win {
+
+Window::~Window() {
+    if (hwnd_) {
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+}
+
+bool Window::create(const wchar_t* className, DWORD exStyle, DWORD style, const wchar_t* title,
+                    int x, int y, int w, int h, HWND parent, HMENU idOrMenu, HBRUSH background,
+                    UINT classStyle) {
+    HINSTANCE inst = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    if (!GetClassInfoExW(inst, className, &wc)) {
+        wc.cbSize = sizeof(wc);
+        wc.style = classStyle;
+        wc.lpfnWndProc = &Window::staticProc;
+        wc.hInstance = inst;
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = background;
+        wc.lpszClassName = className;
+        wc.hIcon = LoadIconW(inst, MAKEINTRESOURCEW(1));
+        if (!RegisterClassExW(&wc))
+            return false;
+    }
+    return CreateWindowExW(exStyle, className, title, style, x, y, w, h, parent, idOrMenu, inst,
+                           this) != nullptr;
+}
+
+LRESULT Window::handleMessage(UINT msg, WPARAM wp, LPARAM lp) { return defaultProc(msg, wp, lp); }
+
+LRESULT Window::defaultProc(UINT msg, WPARAM wp, LPARAM lp) {
+    return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+void Window::onCommandFailed(const wchar_t* text) { showErrorBox(hwnd_, text); }
+
+LRESULT CALLBACK Window::staticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    Window* self = nullptr;
+    if (msg == WM_NCCREATE) {
+        self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    }
+    if (!self)
+        return DefWindowProcW(hwnd, msg, wp, lp);
+    try {
+        const LRESULT r = self->handleMessage(msg, wp, lp);
+        if (msg == WM_NCDESTROY) {
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+            self->hwnd_ = nullptr;
+        }
+        return r;
+    } catch (const UserError& e) {
+        self->onCommandFailed(asWide(e.text()));
+    } catch (const std::exception& e) {
+        self->onCommandFailed(toWide(utf8ToUtf16(e.what())).c_str());
+    } catch (...) {
+        self->onCommandFailed(L"Unknown error");
+    }
+    return 0;
+}
+
+void showErrorBox(HWND owner, const wchar_t* text) {
+    messageBox(owner, text, L"Quivra", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+}
+
+} // namespace quivra::win
