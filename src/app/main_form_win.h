@@ -1,21 +1,183 @@
-// The main window: borderless, always on top, alpha-blended, docked at a
-// screen edge.
+// The main window `TMainForm`: borderless, always on top, alpha-blended,
+// docked at a screen edge. It owns every control of the program's one window
+// and dispatches their messages to the handlers; the rules live in the core.
 #pragma once
 
+#include "app/environment_win.h"
+#include "app/program_state.h"
+#include "platform/panel_win.h"
 #include "platform/window_win.h"
+#include "settings/settings_page_win.h"
+#include "skins/skin_engine_win.h"
+#include "window/docking.h"
+#include "window/hotkey_win.h"
+#include "window/tray_icon_win.h"
+
+#include <array>
+#include <memory>
+
+namespace quivra::donation {
+class TAdvForm;
+class TDForm;
+} // namespace quivra::donation
 
 namespace quivra::app {
 
-class TMainForm : public win::Window {
-public:
-    TMainForm() = default;
-    bool create();
+// Control identifiers of the main window.
+enum MainId : int {
+    ID_QUIVRAPAGES = 1000,
+    ID_HIDEBUTTON,
+    ID_NOTESACTMENUBUTTON,
+    ID_NOTESNAMESLIST,
+    ID_MODLAB,
+    ID_IMGRO,
+    ID_NOTESLB,
+    ID_QUICKADD,
+    ID_NOTE,
+    ID_NOTE2LIST,
+    ID_HELPPAGES,
+    ID_HELPTEXT,
+    ID_ADVLABEL,
+    ID_TRAY_EXIT,
+};
 
-protected:
+// Timers of the main window.
+enum TimerId : UINT_PTR {
+    kTimer1 = 1,   // PeriodicRefresh, 50 ms, while shown
+    kTimer2 = 2,   // HiddenKeeper, 1 ms
+    kAdvTimer = 3, // donation reminder, once after 1 s
+    kTPTimer = 4,  // clipboard decryption countdown, 1 ms
+};
+
+enum class StartResult { Started, Refused, Failed };
+
+enum PageIndex : int { kNotesPage = 0, kSettingsPage = 1, kHelpPage = 2, kAboutPage = 3 };
+
+class TMainForm final : public win::Window, private settings::SettingsPageHost {
+  public:
+    explicit TMainForm(Environment env);
+    ~TMainForm() override;
+
+    // Creates the window with its controls and runs the start-up sequence.
+    StartResult create();
+    // First showing: makes the window visible and starts the first slide-out.
+    void FormShow();
+
+    ProgramState& state() noexcept { return state_; }
+    const Environment& environment() const noexcept { return env_; }
+    settings::SettingsPage& settingsPage() noexcept { return settingsPage_; }
+    HWND control(int id) const;
+    HWND page(int index) const { return pages_[index]->hwnd(); }
+    HWND edgeStrip(int index) const { return strips_[index]->hwnd(); }
+    int activePage() const;
+    void showPage(int index);
+    bool timerEnabled(UINT_PTR id) const;
+    int opacity() const noexcept { return opacity_; }
+    window::TrayIcon& trayIcon() { return *tray_; }
+    window::Hotkey& hotkey() { return *hotkey_; }
+    donation::TAdvForm& advForm() { return *advForm_; }
+    donation::TDForm& detailsForm() { return *dForm_; }
+    window::Screen screen() const;
+    window::DockEdge dockEdge() const;
+
+    // Runs the slides posted so far (the tests call it instead of a message
+    // loop).
+    void runPendingSlides();
+
+  protected:
     LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
-private:
+  private:
+    // Composition and layout.
+    void composeFrame();
+    void composeNotesToolbar();
+    void composeNotesPage();
+    void composeInfoPages();
+    void applyInfoFonts();
+    void layout();
+    void layoutNotesPage();
+    int px(int designed) const;
+
+    // Start-up.
+    StartResult FormCreate();
+    bool singleInstanceRefused();
+    void readOptions();
+    void EnumerateNotes();
+    void selectRememberedNote();
+    void initialPlacement();
+
+    // Message handlers.
+    void OnCommand(int id, int code, HWND control);
+    LRESULT OnNotify(NMHDR* hdr);
+    void OnTimer(UINT_PTR id);
+    void OnSize();
+    void OnGetMinMaxInfo(MINMAXINFO* info);
+    void OnTrayMessage(UINT mouseMessage);
     void OnDestroy();
+    void OnClose();
+    void OnSlide(bool in);
+
+    void NotesNamesListSelect();
+    void NotesPageShow();
+    void AdvTimerTimer();
+    void bQuitClick();
+    void N6Click();
+
+    void setTimer(UINT_PTR id, bool enabled);
+    void moveWindowTo(int x, int y);
+    void startSlideOut();
+    void startSlideIn();
+    void applyBorderColor(COLORREF colour);
+
+    // SettingsPageHost.
+    settings::IniFile& settingsFile() override { return *state_.settingsFile; }
+    void setTrayIconVisible(bool visible) override;
+    bool trayIconVisible() const override;
+    void setHotkeyEnabled(bool enabled) override;
+    void setOpacity(int alpha) override;
+    void placeSelected(int edgeIndex) override;
+    void borderColorSelected(COLORREF colour) override;
+    void applySkin(const std::wstring& name) override;
+    void applyDataDir() override;
+    void clearCoords() override;
+    void quit() override;
+    void restart() override;
+    std::wstring executablePath() const override { return env_.exePath; }
+    std::wstring skinsFolder() const override;
+
+    Environment env_;
+    ProgramState state_;
+    UINT dpi_ = 96;
+    win::UniqueFont font_;
+    win::UniqueFont boldFont_;
+    win::UniqueFont titleFont_;
+    win::UniqueFont underlineFont_;
+    HWND aboutTitle_ = nullptr;
+    win::UniqueIcon icon_;
+    win::UniqueKernelHandle mutex_;
+    int opacity_ = 255;
+
+    std::array<std::unique_ptr<win::Panel>, 4> strips_; // top, left, right, bottom
+    HWND tabs_ = nullptr;
+    std::array<std::unique_ptr<win::Panel>, 4> pages_;
+    std::vector<std::pair<int, HWND>> controls_;
+    win::Panel toolbar_;
+    win::Panel lbPane_;
+    win::Panel lbSplitter_;
+    win::Panel nPanel_;
+    win::Panel editorPanel_;
+    HWND note_ = nullptr;
+    HWND helpTabs_ = nullptr;
+    std::vector<HWND> helpTexts_;
+    int listWidth_ = 0;
+
+    settings::SettingsPage settingsPage_{*this};
+    std::unique_ptr<window::TrayIcon> tray_;
+    std::unique_ptr<window::Hotkey> hotkey_;
+    std::unique_ptr<donation::TAdvForm> advForm_;
+    std::unique_ptr<donation::TDForm> dForm_;
+    std::array<bool, 5> timers_{};
+    int pendingSlides_ = 0;
 };
 
 } // namespace quivra::app

@@ -1,20 +1,25 @@
-// Program entry: creates the main window and runs the message loop.
+// Program entry: the main window runs the start-up sequence while it is
+// created; the message loop then runs until the program ends.
 #include <windows.h>
 #include <commctrl.h>
 
 #include "app/main_form_win.h"
+#include "platform/text_services_win.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
     LoadLibraryW(L"riched20.dll");
+    quivra::win::installWin32TextServices();
 
-    quivra::app::TMainForm form;
-    if (!form.create())
-        return 1;
-    ShowWindow(form.hwnd(), show);
+    quivra::app::TMainForm form(quivra::app::Environment::fromSystem());
+    if (form.create() != quivra::app::StartResult::Started)
+        return 0;
+    form.FormShow();
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (IsDialogMessageW(form.hwnd(), &msg))
+            continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

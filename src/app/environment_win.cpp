@@ -1,0 +1,58 @@
+#include "app/environment_win.h"
+
+#include <vector>
+
+namespace quivra::app {
+
+namespace {
+
+std::wstring modulePath() {
+    std::vector<wchar_t> buf(MAX_PATH);
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+        if (n < buf.size())
+            return std::wstring(buf.data(), n);
+        buf.resize(buf.size() * 2);
+    }
+}
+
+std::optional<std::wstring> readComputerName() {
+    wchar_t buf[256]{};
+    DWORD n = 256;
+    if (!GetComputerNameW(buf, &n))
+        return std::nullopt;
+    return std::wstring(buf, n);
+}
+
+std::optional<std::wstring> readUserName() {
+    wchar_t buf[255]{};
+    DWORD n = 255;
+    if (!GetUserNameW(buf, &n) || n == 0)
+        return std::nullopt;
+    return std::wstring(buf, n - 1); // the length counts the terminating zero
+}
+
+std::wstring readShortDatePattern() {
+    wchar_t buf[80]{};
+    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, buf, 80) == 0)
+        return L"dd.MM.yyyy";
+    return buf;
+}
+
+} // namespace
+
+Environment Environment::fromSystem() {
+    Environment env;
+    env.exePath = modulePath();
+    env.computerName = readComputerName();
+    env.userName = readUserName();
+    env.shortDatePattern = readShortDatePattern();
+    env.today = [] {
+        SYSTEMTIME st;
+        GetLocalTime(&st);
+        return CivilDate{st.wYear, st.wMonth, st.wDay};
+    };
+    return env;
+}
+
+} // namespace quivra::app

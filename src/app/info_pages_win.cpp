@@ -1,0 +1,67 @@
+// The pages "Справка" and "О программе".
+#include "app/info_texts.h"
+#include "app/main_form_win.h"
+#include "platform/controls_win.h"
+
+#include <commctrl.h>
+
+namespace quivra::app {
+
+void TMainForm::composeInfoPages() {
+    HWND help = pages_[kHelpPage]->hwnd();
+    helpTabs_ = win::createControl(WC_TABCONTROLW, L"", WS_CLIPSIBLINGS | TCS_FOCUSNEVER, help,
+                                   ID_HELPPAGES, {0, 0, px(600), px(380)});
+    struct HelpPage {
+        const wchar_t* title;
+        const wchar_t* text;
+    };
+    const HelpPage helpPages[] = {{L"Общие сведения", kHelpGeneralText},
+                                  {L"Горячие клавиши", kHelpShortcutsText},
+                                  {L"Лицензия", kHelpLicenceText}};
+    int i = 0;
+    for (const auto& p : helpPages) {
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<wchar_t*>(p.title);
+        TabCtrl_InsertItem(helpTabs_, i, &item);
+        HWND text = win::createEdit(help, ID_HELPTEXT + 0, p.text, {0, 0, px(100), px(100)},
+                                    ES_MULTILINE | ES_READONLY | WS_VSCROLL | ES_AUTOVSCROLL);
+        SetWindowLongPtrW(text, GWL_STYLE, GetWindowLongPtrW(text, GWL_STYLE) & ~ES_AUTOHSCROLL);
+        const int tabStops[] = {56}; // dialog units
+        SendMessageW(text, EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(tabStops));
+        if (i > 0)
+            ShowWindow(text, SW_HIDE);
+        helpTexts_.push_back(text);
+        ++i;
+    }
+
+    HWND about = pages_[kAboutPage]->hwnd();
+    HWND title = win::createLabel(about, 0, L"Quivra", {px(16), px(16), px(300), px(34)});
+    HWND version = win::createLabel(about, 0, (std::wstring(L"Версия ") + kProgramVersion).c_str(),
+                                    {px(18), px(52), px(300), px(14)});
+    win::createLabel(about, 0, kAboutText, {px(18), px(78), px(560), px(90)});
+    HWND adv = win::createLabel(about, ID_ADVLABEL,
+                                L"Хотите пожертвовать на программу? Щелкните эту надпись",
+                                {px(18), px(180), px(420), px(14)}, SS_NOTIFY);
+    controls_.push_back({ID_ADVLABEL, adv});
+    SetWindowSubclass(
+        adv,
+        [](HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) -> LRESULT {
+            if (msg == WM_SETCURSOR) {
+                SetCursor(LoadCursorW(nullptr, IDC_HAND));
+                return TRUE;
+            }
+            return DefSubclassProc(h, msg, wp, lp);
+        },
+        1, 0);
+    aboutTitle_ = title;
+    (void)version;
+}
+
+void TMainForm::applyInfoFonts() {
+    SendMessageW(aboutTitle_, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
+    SendMessageW(control(ID_ADVLABEL), WM_SETFONT, reinterpret_cast<WPARAM>(underlineFont_.get()),
+                 FALSE);
+}
+
+} // namespace quivra::app

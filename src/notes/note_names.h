@@ -1,0 +1,25 @@
+// Note files and note names: a note is the file "<name>.note" directly in
+// the notes folder; its name is the file name less its last five characters.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quivra::notes {
+
+inline constexpr std::u16string_view kNoteExtension = u".note";
+
+// The note names of a folder in the order the file system lists them: every
+// entry matching "*.note" that is not a directory (hidden, system and
+// read-only files included). A missing or unreadable folder gives no names.
+std::vector<std::u16string> enumerateNoteNames(const std::filesystem::path& folder);
+
+// "x.note.note" holds the note "x.note"; ".note" the note with an empty name.
+std::u16string noteNameFromFileName(std::u16string_view fileName);
+
+// NotesFolder + "\" + name + ".note", by plain concatenation.
+std::u16string notePath(std::u16string_view notesFolder, std::u16string_view name);
+
+} // namespace quivra::notes

@@ -1,0 +1,645 @@
+#include "settings/settings_page_win.h"
+
+#include "app/data_folders.h"
+#include "platform/controls_win.h"
+#include "platform/dpi_win.h"
+#include "platform/errors.h"
+#include "platform/focus_watch_win.h"
+#include "platform/wide_win.h"
+#include "settings/autostart_win.h"
+#include "settings/colors.h"
+#include "skins/skin.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <algorithm>
+
+namespace quivra::settings {
+
+using win::Bounds;
+
+namespace {
+
+constexpr UINT_PTR kSliderSubclass = 1;
+constexpr UINT_PTR kFolderNameSubclass = 2;
+
+bool folderExists(std::u16string_view path) {
+    const DWORD attrs = GetFileAttributesW(win::toWide(path).c_str());
+    return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+} // namespace
+
+int SettingsPage::px(int designed) const {
+    return win::scale(designed, dpi_);
+}
+
+void SettingsPage::create(HWND page, HWND notifyTarget, UINT dpi) {
+    page_ = page;
+    notifyTarget_ = notifyTarget;
+    dpi_ = dpi;
+    boxes_ = {
+        {ID_ISTRAYICON, L"Иконка в трее", &keys::TrayIcon, false},
+        {ID_ISFOCUSONTRAYCLICK, L"Фокусировать при щелчке иконки в трее", &keys::FocusOnTrayClick,
+         false},
+        {ID_ISDBLCLICK, L"Двойной щелчок для скрытия/показа", &keys::DoubleClick, false},
+        {ID_ISENABLEHOTKEY, L"Вызов по горячей клавише (Win+N)", &keys::EnableHotkey, false},
+        {ID_ISFOCUSONHOTKEY, L"Фокусировать при вызове горячей клавишей",
+         &keys::FocusOnCallByHotkey, false},
+        {ID_ISSTARTUP, L"Автозагрузка (текущий пользователь)", nullptr, false},
+        {ID_DISABLESHOWINGONSTART, L"Отключить показ окна при старте", &keys::SilentStart, false},
+        {ID_ISONELISTCLICK, L"Выбор заметки в списке одинарным щелчком", &keys::OneClickInList,
+         false},
+        {ID_ISFOCUSONSELECTNOTE, L"Фокусировать при выборе заметки", &keys::FocusNoteOnSelect,
+         true},
+        {ID_ISDYNSEARCH, L"Динамический поиск (иначе результаты по ENTER)", &keys::DynamicSearch,
+         true},
+        {ID_ISSEARCHFILTER, L"Использовать фильтр строк при поиске", &keys::SearchFilter, true},
+        {ID_ISSIMPLEFONTLIST, L"Обычный список выбора шрифта", &keys::SimpleFontList, false},
+        {ID_ISDETECTURL, L"Определять ссыдки в редакторе \r\n   (для отключения нужен перезапуск)",
+         &keys::DetectURLs, false},
+        {ID_ISSHOWCOPY,
+         L"Показывать меню действий после выделения комментария щелчком с зажатой клавишей CTRL",
+         &keys::isShowCopyAfterSel, true},
+        {ID_ISANISHOW, L"Скорость показа", &keys::isAnimatedShow, true},
+        {ID_ISANIHIDE, L"Скорость скрытия", &keys::isAnimatedHide, true},
+        {ID_ISUSEANIMATION, L"Использовать анимацию в интерфейсе", &keys::UseAnimation, false},
+    };
+
+    RECT rc;
+    GetClientRect(page, &rc);
+    tabs_ = win::createControl(WC_TABCONTROLW, L"",
+                               WS_CLIPSIBLINGS | WS_TABSTOP | TCS_BOTTOM | TCS_FOCUSNEVER, page,
+                               ID_SETTINGSP, {0, 0, rc.right, rc.bottom});
+    const wchar_t* names[] = {L"Общие", L"Заметки", L"Вид и анимация"};
+    for (int i = 0; i < 3; ++i) {
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<wchar_t*>(names[i]);
+        TabCtrl_InsertItem(tabs_, i, &item);
+        pages_[i] = std::make_unique<win::Panel>();
+        pages_[i]->create(page, notifyTarget, 0, 0, px(600), px(380));
+    }
+    buildGeneralPage(pages_[0]->hwnd());
+    buildNotesPage(pages_[1]->hwnd());
+    buildViewPage(pages_[2]->hwnd());
+
+    HWND quit = win::createButton(page, ID_BQUIT, L"Выход", {0, 0, px(75), px(25)});
+    controls_.push_back({ID_BQUIT, quit});
+    quitMenu_.reset(CreatePopupMenu());
+    AppendMenuW(quitMenu_.get(), MF_STRING, ID_G1, L"Перезапустить");
+
+    buildBrowsePanel(page);
+    for (auto& b : boxes_)
+        win::setChecked(b.hwnd, b.designedTicked);
+    selectTab(0);
+}
+
+void SettingsPage::buildGeneralPage(HWND p) {
+    const int ids[] = {ID_ISTRAYICON,           ID_ISFOCUSONTRAYCLICK, ID_ISDBLCLICK,
+                       ID_ISENABLEHOTKEY,       ID_ISFOCUSONHOTKEY,    ID_ISSTARTUP,
+                       ID_DISABLESHOWINGONSTART};
+    int y = 8;
+    for (int id : ids) {
+        box(id)->hwnd =
+            win::createCheckBox(p, id, box(id)->caption, {px(8), px(y), px(320), px(17)});
+        y += 19;
+    }
+    win::createGroupBox(p, 0, L"Работа с папкой", {px(8), px(146), px(430), px(84)});
+    auto add = [&](int id, HWND h) { controls_.push_back({id, h}); };
+    add(ID_WD_OWNDIR, win::createRadioButton(p, ID_WD_OWNDIR, L"\\Data\\Notes\\",
+                                             {px(16), px(168), px(92), px(17)}, true));
+    add(ID_DATADIRV, win::createEdit(p, ID_DATADIRV, L"", {px(112), px(166), px(220), px(21)}));
+    add(ID_WD_CUSTOMDIR, win::createRadioButton(p, ID_WD_CUSTOMDIR, L"Своя папка",
+                                                {px(16), px(197), px(92), px(17)}, false));
+    add(ID_CUSTOMDIRV, win::createEdit(p, ID_CUSTOMDIRV, L"", {px(112), px(195), px(192), px(21)}));
+    add(ID_CUSTOMDIRBROWSE,
+        win::createButton(p, ID_CUSTOMDIRBROWSE, L"...", {px(308), px(195), px(24), px(21)}));
+    add(ID_APPLYDATADIR,
+        win::createButton(p, ID_APPLYDATADIR, L"Применить", {px(342), px(178), px(86), px(25)}));
+    add(ID_CLEARCOORDS, win::createButton(p, ID_CLEARCOORDS, L"Сбросить координаты окон",
+                                          {px(8), px(240), px(190), px(25)}));
+    win::setChecked(control(ID_WD_OWNDIR), true);
+    SetWindowSubclass(control(ID_DATADIRV), folderNameProc, kFolderNameSubclass,
+                      reinterpret_cast<DWORD_PTR>(this));
+}
+
+void SettingsPage::buildNotesPage(HWND p) {
+    struct Row {
+        int id, y, w, h;
+    };
+    const Row rows[] = {{ID_ISONELISTCLICK, 8, 400, 17},    {ID_ISFOCUSONSELECTNOTE, 27, 400, 17},
+                        {ID_ISDYNSEARCH, 46, 400, 17},      {ID_ISSEARCHFILTER, 65, 400, 17},
+                        {ID_ISSIMPLEFONTLIST, 84, 400, 17}, {ID_ISDETECTURL, 103, 400, 28},
+                        {ID_ISSHOWCOPY, 133, 470, 28}};
+    for (const auto& r : rows) {
+        const DWORD style = r.h > 17 ? BS_MULTILINE | BS_TOP : 0;
+        box(r.id)->hwnd = win::createCheckBox(p, r.id, box(r.id)->caption,
+                                              {px(8), px(r.y), px(r.w), px(r.h)}, style);
+    }
+    win::createLabel(p, 0, L"Открывать ссылки с помощью", {px(8), px(172), px(300), px(14)});
+    controls_.push_back(
+        {ID_CUSTOMBROWSERPATH, win::createEdit(p, ID_CUSTOMBROWSERPATH, L"",
+                                               {px(8), px(188), px(330), px(21)}, ES_READONLY)});
+    controls_.push_back({ID_CHOOSEBROWSER, win::createButton(p, ID_CHOOSEBROWSER, L"...",
+                                                             {px(342), px(188), px(24), px(21)})});
+    controls_.push_back({ID_BROWSERDELETE, win::createButton(p, ID_BROWSERDELETE, L"X",
+                                                             {px(370), px(188), px(24), px(21)})});
+}
+
+void SettingsPage::buildViewPage(HWND p) {
+    auto add = [&](int id, HWND h) { controls_.push_back({id, h}); };
+    win::createLabel(p, 0, L"Положение:", {px(8), px(11), px(80), px(14)});
+    HWND place = win::createComboList(p, ID_PLACE, {px(96), px(8), px(140), px(120)});
+    for (const wchar_t* s : {L"Слева", L"Сверху", L"Справа", L"Снизу"})
+        SendMessageW(place, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
+    SendMessageW(place, CB_SETCURSEL, 0, 0);
+    add(ID_PLACE, place);
+
+    add(ID_SLABEL6,
+        win::createLabel(p, ID_SLABEL6, L"Скин:", {px(8), px(40), px(80), px(14)}, SS_NOTIFY));
+    add(ID_SKINSLIST, win::createComboList(p, ID_SKINSLIST, {px(96), px(37), px(180), px(200)}));
+
+    win::createLabel(p, 0, L"Цвет границы", {px(8), px(69), px(84), px(14)});
+    HWND colours = win::createComboList(p, ID_BVLCOLOR, {px(96), px(66), px(180), px(300)},
+                                        CBS_OWNERDRAWFIXED | CBS_HASSTRINGS);
+    for (const auto& c : standardColors()) {
+        const std::wstring name = win::toWide(c.name);
+        SendMessageW(colours, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    }
+    add(ID_BVLCOLOR, colours);
+
+    box(ID_ISANISHOW)->hwnd = win::createCheckBox(p, ID_ISANISHOW, box(ID_ISANISHOW)->caption,
+                                                  {px(8), px(100), px(140), px(17)});
+    add(ID_DELAYSHOWBAR,
+        win::createTrackbar(p, ID_DELAYSHOWBAR, {px(150), px(97), px(220), px(24)}, 10, 100));
+    box(ID_ISANIHIDE)->hwnd = win::createCheckBox(p, ID_ISANIHIDE, box(ID_ISANIHIDE)->caption,
+                                                  {px(8), px(130), px(140), px(17)});
+    add(ID_DELAYHIDEBAR,
+        win::createTrackbar(p, ID_DELAYHIDEBAR, {px(150), px(127), px(220), px(24)}, 10, 100));
+    win::createLabel(p, 0, L"Непрозрачность", {px(8), px(161), px(140), px(14)});
+    add(ID_OPVAL, win::createTrackbar(p, ID_OPVAL, {px(150), px(157), px(220), px(24)}, 50, 255));
+    box(ID_ISUSEANIMATION)->hwnd = win::createCheckBox(
+        p, ID_ISUSEANIMATION, box(ID_ISUSEANIMATION)->caption, {px(8), px(192), px(320), px(17)});
+    for (int id : {ID_DELAYSHOWBAR, ID_DELAYHIDEBAR, ID_OPVAL})
+        SetWindowSubclass(control(id), sliderProc, kSliderSubclass,
+                          reinterpret_cast<DWORD_PTR>(this));
+}
+
+void SettingsPage::buildBrowsePanel(HWND page) {
+    browsePanel_.create(page, notifyTarget_, px(3), px(3), px(404), px(304), WS_BORDER);
+    HWND bp = browsePanel_.hwnd();
+    RECT treeRect{px(4), px(4), px(398), px(262)};
+    tree_.create(bp, ID_TREE, treeRect);
+    controls_.push_back({ID_TREE, tree_.hwnd()});
+    controls_.push_back(
+        {ID_BROWSEOK, win::createButton(bp, ID_BROWSEOK, L"Ok", {px(4), px(270), px(75), px(25)})});
+    controls_.push_back({ID_BROWSECANCEL, win::createButton(bp, ID_BROWSECANCEL, L"Отмена",
+                                                            {px(83), px(270), px(75), px(25)})});
+    controls_.push_back({ID_BROWSECREATE, win::createButton(bp, ID_BROWSECREATE, L"Создать",
+                                                            {px(318), px(270), px(80), px(25)})});
+    newFolderPanel_.create(bp, notifyTarget_, px(4), px(200), px(394), px(64), WS_BORDER);
+    HWND np = newFolderPanel_.hwnd();
+    win::createLabel(np, 0, L"Имя новой папки:", {px(6), px(6), px(200), px(14)});
+    controls_.push_back(
+        {ID_FOLNAME, win::createEdit(np, ID_FOLNAME, L"", {px(6), px(22), px(380), px(21)})});
+    controls_.push_back(
+        {ID_FN_OK, win::createButton(np, ID_FN_OK, L"Ok", {px(230), px(44), px(75), px(18)})});
+    controls_.push_back({ID_FN_CANEL, win::createButton(np, ID_FN_CANEL, L"Отмена",
+                                                        {px(310), px(44), px(75), px(18)})});
+    ShowWindow(np, SW_HIDE);
+    ShowWindow(bp, SW_HIDE);
+    win::watchFocusLeaving(np, [this] { ShowWindow(newFolderPanel_.hwnd(), SW_HIDE); });
+    win::watchFocusLeaving(bp, [this] { BrowseCancelClick(); });
+}
+
+void SettingsPage::layout(int width, int height) {
+    if (!tabs_)
+        return;
+    MoveWindow(tabs_, 0, 0, width, height, TRUE);
+    RECT r{0, 0, width, height};
+    TabCtrl_AdjustRect(tabs_, FALSE, &r);
+    for (auto& p : pages_)
+        MoveWindow(p->hwnd(), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    MoveWindow(control(ID_BQUIT), width - px(75) - px(4), height - px(25) - px(1), px(75), px(25),
+               TRUE);
+    SetWindowPos(control(ID_BQUIT), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetWindowPos(browsePanel_.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void SettingsPage::selectTab(int index) {
+    TabCtrl_SetCurSel(tabs_, index);
+    for (int i = 0; i < 3; ++i)
+        ShowWindow(pages_[i]->hwnd(), i == index ? SW_SHOW : SW_HIDE);
+}
+
+HWND SettingsPage::control(int id) const {
+    for (const auto& b : boxes_)
+        if (b.id == id)
+            return b.hwnd;
+    for (const auto& [cid, h] : controls_)
+        if (cid == id)
+            return h;
+    return nullptr;
+}
+
+OptionBox* SettingsPage::box(int id) {
+    for (auto& b : boxes_)
+        if (b.id == id)
+            return &b;
+    return nullptr;
+}
+
+bool SettingsPage::ticked(int id) const {
+    return win::isChecked(control(id));
+}
+
+void SettingsPage::setBoxFromKey(int id) {
+    OptionBox* b = box(id);
+    const bool value = read(host_.settingsFile(), *b->key);
+    if (value == win::isChecked(b->hwnd))
+        return;
+    win::setChecked(b->hwnd, value);
+    onOptionBoxChanged(*b);
+}
+
+void SettingsPage::onOptionBoxChanged(OptionBox& b) {
+    const bool on = win::isChecked(b.hwnd);
+    switch (b.id) {
+    case ID_ISANISHOW:
+        EnableWindow(control(ID_DELAYSHOWBAR), on);
+        break;
+    case ID_ISANIHIDE:
+        EnableWindow(control(ID_DELAYHIDEBAR), on);
+        break;
+    case ID_ISTRAYICON:
+        host_.setTrayIconVisible(on);
+        write(host_.settingsFile(), keys::TrayIcon, host_.trayIconVisible());
+        return;
+    case ID_ISENABLEHOTKEY:
+        write(host_.settingsFile(), keys::EnableHotkey, on);
+        host_.setHotkeyEnabled(on);
+        return;
+    default:
+        break;
+    }
+    write(host_.settingsFile(), *b.key, on);
+}
+
+void SettingsPage::onAutostartChanged() {
+    if (ticked(ID_ISSTARTUP))
+        writeAutostart(host_.executablePath());
+    else
+        deleteAutostart();
+}
+
+void SettingsPage::setAutostartTicked(bool on) {
+    win::setChecked(control(ID_ISSTARTUP), on);
+}
+
+bool SettingsPage::handleCommand(int id, int code, HWND ctl) {
+    if (OptionBox* b = box(id); b && ctl == b->hwnd) {
+        if (code == BN_CLICKED) {
+            if (b->key)
+                onOptionBoxChanged(*b);
+            else
+                onAutostartChanged();
+        }
+        return true;
+    }
+    switch (id) {
+    case ID_PLACE:
+        if (code == CBN_SELCHANGE)
+            host_.placeSelected(placeIndex());
+        return true;
+    case ID_SKINSLIST:
+        if (code == CBN_SELCHANGE)
+            SkinsListSelect();
+        return true;
+    case ID_SLABEL6:
+        if (code == STN_CLICKED)
+            refreshSkinsList(read(host_.settingsFile(), keys::SkinName));
+        return true;
+    case ID_BVLCOLOR:
+        if (code == CBN_SELCHANGE) {
+            const int i = static_cast<int>(SendMessageW(control(ID_BVLCOLOR), CB_GETCURSEL, 0, 0));
+            if (i >= 0 && i < static_cast<int>(standardColors().size())) {
+                write(host_.settingsFile(), keys::BorderColor, standardColors()[i].color);
+                host_.borderColorSelected(borderColor());
+            }
+        }
+        return true;
+    case ID_APPLYDATADIR:
+        if (code == BN_CLICKED)
+            host_.applyDataDir();
+        return true;
+    case ID_CLEARCOORDS:
+        if (code == BN_CLICKED)
+            host_.clearCoords();
+        return true;
+    case ID_BQUIT:
+        if (code == BN_CLICKED)
+            host_.quit();
+        return true;
+    case ID_G1:
+        host_.restart();
+        return true;
+    case ID_CUSTOMDIRBROWSE:
+        if (code == BN_CLICKED)
+            CustomDirBrowseClick();
+        return true;
+    case ID_BROWSEOK:
+        if (code == BN_CLICKED)
+            browseOkClick();
+        return true;
+    case ID_BROWSECANCEL:
+        if (code == BN_CLICKED)
+            BrowseCancelClick();
+        return true;
+    case ID_BROWSECREATE:
+        if (code == BN_CLICKED)
+            BrowseCreateClick();
+        return true;
+    case ID_FN_OK:
+        if (code == BN_CLICKED)
+            FN_okClick();
+        return true;
+    case ID_FN_CANEL:
+        if (code == BN_CLICKED)
+            FN_CanelClick();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool SettingsPage::handleNotify(NMHDR* hdr, LRESULT& result) {
+    if (hdr->hwndFrom == tabs_ && hdr->code == TCN_SELCHANGE) {
+        selectTab(TabCtrl_GetCurSel(tabs_));
+        result = 0;
+        return true;
+    }
+    if (hdr->hwndFrom == tree_.hwnd()) {
+        if (auto r = tree_.handleNotify(hdr)) {
+            result = *r;
+            return true;
+        }
+        if (tree_.isSelectionChange(hdr))
+            TreeChange();
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
+bool SettingsPage::handleContextMenu(HWND control, POINT screen) {
+    if (control != this->control(ID_BQUIT))
+        return false;
+    if (screen.x == -1 && screen.y == -1) {
+        RECT rc;
+        GetWindowRect(control, &rc);
+        screen = {rc.left, rc.bottom};
+    }
+    TrackPopupMenu(quitMenu_.get(), TPM_RIGHTBUTTON, screen.x, screen.y, 0, notifyTarget_, nullptr);
+    return true;
+}
+
+bool SettingsPage::handleScroll(HWND ctl) {
+    if (ctl == control(ID_OPVAL)) {
+        host_.setOpacity(sliderPosition(ID_OPVAL));
+        return true;
+    }
+    return ctl == control(ID_DELAYSHOWBAR) || ctl == control(ID_DELAYHIDEBAR);
+}
+
+void SettingsPage::onSliderMouseUp(HWND slider) {
+    if (slider == control(ID_DELAYSHOWBAR))
+        write(host_.settingsFile(), keys::DelayShow, sliderPosition(ID_DELAYSHOWBAR));
+    else if (slider == control(ID_DELAYHIDEBAR))
+        write(host_.settingsFile(), keys::DelayHide, sliderPosition(ID_DELAYHIDEBAR));
+    else if (slider == control(ID_OPVAL))
+        write(host_.settingsFile(), keys::Opacity, sliderPosition(ID_OPVAL));
+}
+
+LRESULT CALLBACK SettingsPage::sliderProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                          DWORD_PTR self) {
+    const LRESULT r = DefSubclassProc(hwnd, msg, wp, lp);
+    if (msg == WM_LBUTTONUP || msg == WM_RBUTTONUP || msg == WM_MBUTTONUP) {
+        POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+        RECT rc;
+        GetClientRect(hwnd, &rc);
+        if (PtInRect(&rc, pt)) {
+            // A failed write is reported here: nothing may escape into the
+            // control's own window procedure.
+            try {
+                reinterpret_cast<SettingsPage*>(self)->onSliderMouseUp(hwnd);
+            } catch (const UserError& e) {
+                win::showErrorBox(GetAncestor(hwnd, GA_ROOT), win::asWide(e.text()));
+            }
+        }
+    }
+    if (msg == WM_NCDESTROY)
+        RemoveWindowSubclass(hwnd, sliderProc, kSliderSubclass);
+    return r;
+}
+
+LRESULT CALLBACK SettingsPage::folderNameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                              DWORD_PTR) {
+    if (msg == WM_CHAR && !app::isAcceptedFolderNameChar(static_cast<char16_t>(wp)))
+        return 0;
+    if (msg == WM_NCDESTROY)
+        RemoveWindowSubclass(hwnd, folderNameProc, kFolderNameSubclass);
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+int SettingsPage::sliderPosition(int id) const {
+    return static_cast<int>(SendMessageW(control(id), TBM_GETPOS, 0, 0));
+}
+
+void SettingsPage::setSliderPosition(int id, long value) {
+    HWND s = control(id);
+    const long lo = static_cast<long>(SendMessageW(s, TBM_GETRANGEMIN, 0, 0));
+    const long hi = static_cast<long>(SendMessageW(s, TBM_GETRANGEMAX, 0, 0));
+    SendMessageW(s, TBM_SETPOS, TRUE, std::clamp(value, lo, hi));
+    if (id == ID_OPVAL)
+        host_.setOpacity(sliderPosition(ID_OPVAL));
+}
+
+int SettingsPage::placeIndex() const {
+    return static_cast<int>(SendMessageW(control(ID_PLACE), CB_GETCURSEL, 0, 0));
+}
+
+void SettingsPage::setPlaceIndex(long index) {
+    SendMessageW(control(ID_PLACE), CB_SETCURSEL, (index >= 0 && index <= 3) ? index : -1, 0);
+}
+
+COLORREF SettingsPage::borderColor() const {
+    const int i = static_cast<int>(SendMessageW(control(ID_BVLCOLOR), CB_GETCURSEL, 0, 0));
+    if (i < 0 || i >= static_cast<int>(standardColors().size()))
+        return RGB(0, 0, 255);
+    return standardColors()[i].color.value;
+}
+
+void SettingsPage::setBorderColorItem(std::u16string_view name) {
+    const auto colour = colorFromString(name);
+    int found = -1;
+    const auto list = standardColors();
+    for (size_t i = 0; colour && i < list.size(); ++i)
+        if (list[i].color == *colour)
+            found = static_cast<int>(i);
+    SendMessageW(control(ID_BVLCOLOR), CB_SETCURSEL, found, 0);
+}
+
+void SettingsPage::refreshSkinsList(std::u16string_view storedName) {
+    HWND list = control(ID_SKINSLIST);
+    SendMessageW(list, CB_RESETCONTENT, 0, 0);
+    SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L""));
+    for (const auto& name : skins::listSkinNames(host_.skinsFolder())) {
+        const std::wstring w = win::toWide(name);
+        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(w.c_str()));
+    }
+    SendMessageW(list, CB_SETCURSEL, 0, 0);
+    const std::wstring wanted = win::toWide(storedName);
+    int found = -1;
+    const int n = static_cast<int>(SendMessageW(list, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i) {
+        wchar_t buf[MAX_PATH]{};
+        if (SendMessageW(list, CB_GETLBTEXTLEN, i, 0) < MAX_PATH)
+            SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(buf));
+        if (wanted == buf) {
+            found = i;
+            break;
+        }
+    }
+    SendMessageW(list, CB_SETCURSEL, found, 0);
+}
+
+std::wstring SettingsPage::selectedSkinName() const {
+    HWND list = control(ID_SKINSLIST);
+    const int i = static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0));
+    if (i < 0)
+        return {};
+    const auto len = SendMessageW(list, CB_GETLBTEXTLEN, i, 0);
+    std::wstring s(static_cast<size_t>(len) + 1, L'\0');
+    SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(s.data()));
+    s.resize(static_cast<size_t>(len));
+    return s;
+}
+
+void SettingsPage::SkinsListSelect() {
+    const std::wstring name = selectedSkinName();
+    write(host_.settingsFile(), keys::SkinName, win::toU16(name));
+    host_.applySkin(name);
+}
+
+std::wstring SettingsPage::dataDirText() const {
+    return win::windowText(control(ID_DATADIRV));
+}
+
+void SettingsPage::setDataDirText(const std::u16string& text) {
+    SetWindowTextW(control(ID_DATADIRV), win::toWide(text).c_str());
+}
+
+std::wstring SettingsPage::customDirText() const {
+    return win::windowText(control(ID_CUSTOMDIRV));
+}
+
+void SettingsPage::setCustomDirText(const std::u16string& text) {
+    SetWindowTextW(control(ID_CUSTOMDIRV), win::toWide(text).c_str());
+}
+
+bool SettingsPage::customDirSelected() const {
+    return ticked(ID_WD_CUSTOMDIR);
+}
+
+void SettingsPage::selectCustomDir(bool custom) {
+    win::setChecked(control(ID_WD_CUSTOMDIR), custom);
+    win::setChecked(control(ID_WD_OWNDIR), !custom);
+}
+
+bool SettingsPage::handleDrawItem(const DRAWITEMSTRUCT& di) {
+    if (di.hwndItem != control(ID_BVLCOLOR))
+        return false;
+    const auto list = standardColors();
+    HDC dc = di.hDC;
+    const bool selected = di.itemState & ODS_SELECTED;
+    FillRect(dc, &di.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    if (di.itemID < list.size()) {
+        RECT sw{di.rcItem.left + 2, di.rcItem.top + 2, di.rcItem.left + px(22),
+                di.rcItem.bottom - 2};
+        win::UniqueBrush brush(CreateSolidBrush(list[di.itemID].color.value));
+        FillRect(dc, &sw, brush.get());
+        FrameRect(dc, &sw, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        const std::wstring name = win::toWide(list[di.itemID].name.substr(2));
+        RECT text = di.rcItem;
+        text.left = sw.right + px(4);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        DrawTextW(dc, name.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    }
+    if (di.itemState & ODS_FOCUS)
+        DrawFocusRect(dc, &di.rcItem);
+    return true;
+}
+
+bool SettingsPage::handleMeasureItem(MEASUREITEMSTRUCT& mi) {
+    if (mi.CtlID != ID_BVLCOLOR)
+        return false;
+    mi.itemHeight = px(16);
+    return true;
+}
+
+void SettingsPage::CustomDirBrowseClick() {
+    SetWindowPos(browsePanel_.hwnd(), HWND_TOP, px(3), px(3), 0, 0, SWP_NOSIZE);
+    const std::wstring custom = customDirText();
+    if (!custom.empty() && folderExists(win::toU16(custom)))
+        tree_.selectPath(custom);
+    ShowWindow(browsePanel_.hwnd(), SW_SHOW);
+    SetFocus(tree_.hwnd());
+    TreeChange();
+}
+
+void SettingsPage::TreeChange() {
+    const bool ok = folderExists(win::toU16(tree_.selectedPath()));
+    EnableWindow(control(ID_BROWSEOK), ok);
+    EnableWindow(control(ID_BROWSECREATE), ok);
+}
+
+void SettingsPage::browseOkClick() {
+    const std::wstring path = tree_.selectedPath();
+    if (!folderExists(win::toU16(path)))
+        return;
+    SetWindowTextW(control(ID_CUSTOMDIRV), path.c_str());
+    ShowWindow(browsePanel_.hwnd(), SW_HIDE);
+    selectCustomDir(true);
+}
+
+void SettingsPage::BrowseCancelClick() {
+    ShowWindow(browsePanel_.hwnd(), SW_HIDE);
+}
+
+void SettingsPage::BrowseCreateClick() {
+    const std::u16string name = app::proposeNewFolderName(
+        win::toU16(tree_.selectedPath()), [](std::u16string_view p) { return folderExists(p); });
+    SetWindowTextW(control(ID_FOLNAME), win::toWide(name).c_str());
+    ShowWindow(newFolderPanel_.hwnd(), SW_SHOW);
+    SetFocus(control(ID_FOLNAME));
+}
+
+void SettingsPage::FN_okClick() {
+    const std::u16string path = app::newFolderPath(
+        win::toU16(tree_.selectedPath()), win::toU16(win::windowText(control(ID_FOLNAME))));
+    if (folderExists(path))
+        return;
+    SHCreateDirectoryExW(nullptr, win::toWide(path.substr(0, path.size() - 1)).c_str(), nullptr);
+    tree_.refreshSelected();
+    SetFocus(tree_.hwnd());
+}
+
+void SettingsPage::FN_CanelClick() {
+    SetFocus(tree_.hwnd());
+    ShowWindow(newFolderPanel_.hwnd(), SW_HIDE);
+}
+
+} // namespace quivra::settings

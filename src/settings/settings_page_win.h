@@ -1,0 +1,188 @@
+// The settings page: its three tabs with every option control, and the
+// handlers that write an option's key the moment the user changes it.
+// Effects outside the page (tray icon, hotkey, opacity, edge, frame, skin,
+// notes folder) are asked of the host window.
+#pragma once
+
+#include "platform/panel_win.h"
+#include "settings/folder_tree_win.h"
+#include "settings/ini_file.h"
+#include "settings/keys.h"
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace quivra::settings {
+
+class SettingsPageHost {
+  public:
+    virtual ~SettingsPageHost() = default;
+    virtual IniFile& settingsFile() = 0;
+    virtual void setTrayIconVisible(bool visible) = 0;
+    virtual bool trayIconVisible() const = 0;
+    virtual void setHotkeyEnabled(bool enabled) = 0;
+    virtual void setOpacity(int alpha) = 0;
+    virtual void placeSelected(int edgeIndex) = 0;
+    virtual void borderColorSelected(COLORREF colour) = 0;
+    virtual void applySkin(const std::wstring& name) = 0;
+    virtual void applyDataDir() = 0;
+    virtual void clearCoords() = 0;
+    virtual void quit() = 0;
+    virtual void restart() = 0;
+    virtual std::wstring executablePath() const = 0;
+    virtual std::wstring skinsFolder() const = 0;
+};
+
+// Control identifiers of the settings page (also used by the tests).
+enum SettingsId : int {
+    ID_SETTINGSP = 2000,
+    ID_ISTRAYICON,
+    ID_ISFOCUSONTRAYCLICK,
+    ID_ISDBLCLICK,
+    ID_ISENABLEHOTKEY,
+    ID_ISFOCUSONHOTKEY,
+    ID_ISSTARTUP,
+    ID_DISABLESHOWINGONSTART,
+    ID_ISONELISTCLICK,
+    ID_ISFOCUSONSELECTNOTE,
+    ID_ISDYNSEARCH,
+    ID_ISSEARCHFILTER,
+    ID_ISSIMPLEFONTLIST,
+    ID_ISDETECTURL,
+    ID_ISSHOWCOPY,
+    ID_ISANISHOW,
+    ID_ISANIHIDE,
+    ID_ISUSEANIMATION,
+    ID_WD_OWNDIR,
+    ID_DATADIRV,
+    ID_WD_CUSTOMDIR,
+    ID_CUSTOMDIRV,
+    ID_CUSTOMDIRBROWSE,
+    ID_APPLYDATADIR,
+    ID_CLEARCOORDS,
+    ID_CUSTOMBROWSERPATH,
+    ID_CHOOSEBROWSER,
+    ID_BROWSERDELETE,
+    ID_PLACE,
+    ID_SKINSLIST,
+    ID_SLABEL6,
+    ID_BVLCOLOR,
+    ID_DELAYSHOWBAR,
+    ID_DELAYHIDEBAR,
+    ID_OPVAL,
+    ID_BQUIT,
+    ID_G1,
+    ID_TREE,
+    ID_BROWSEOK,
+    ID_BROWSECANCEL,
+    ID_BROWSECREATE,
+    ID_FOLNAME,
+    ID_FN_OK,
+    ID_FN_CANEL,
+};
+
+// One option check box: its control, caption, key and designed state.
+struct OptionBox {
+    int id;
+    const wchar_t* caption;
+    const BoolKey* key; // null for the autostart box, which has no key
+    bool designedTicked;
+    HWND hwnd = nullptr;
+};
+
+class SettingsPage {
+  public:
+    explicit SettingsPage(SettingsPageHost& host) : host_(host) {}
+
+    // Builds the page's controls on `page`; `dpi` scales the designed sizes.
+    void create(HWND page, HWND notifyTarget, UINT dpi);
+    void layout(int width, int height);
+
+    // Routes a command of one of the page's controls; false if not ours.
+    bool handleCommand(int id, int code, HWND control);
+    bool handleNotify(NMHDR* hdr, LRESULT& result);
+    bool handleScroll(HWND control);
+    // The quit button's menu ("Перезапустить") opens on a right click.
+    bool handleContextMenu(HWND control, POINT screen);
+    bool handleDrawItem(const DRAWITEMSTRUCT& di);
+    bool handleMeasureItem(MEASUREITEMSTRUCT& mi);
+    void selectTab(int index);
+
+    // Sets a box from its key at start-up: the change handler runs only when
+    // the state differs from the box's designed state.
+    void setBoxFromKey(int id);
+    HWND control(int id) const;
+    OptionBox* box(int id);
+    bool ticked(int id) const;
+
+    // Sliders: setting them runs no handler (the opacity slider applies its
+    // position as the window's opacity).
+    int sliderPosition(int id) const;
+    void setSliderPosition(int id, long value);
+
+    int placeIndex() const;
+    void setPlaceIndex(long index);
+    COLORREF borderColor() const;
+    void setBorderColorItem(std::u16string_view name);
+
+    // Skins list: names of Data\Skins, an empty first entry, the stored name
+    // selected (none when not listed).
+    void refreshSkinsList(std::u16string_view storedName);
+    std::wstring selectedSkinName() const;
+    void SkinsListSelect();
+
+    std::wstring dataDirText() const;
+    void setDataDirText(const std::u16string& text);
+    std::wstring customDirText() const;
+    void setCustomDirText(const std::u16string& text);
+    bool customDirSelected() const;
+    void selectCustomDir(bool custom);
+
+    void setAutostartTicked(bool ticked);
+
+    HWND pageHandle(int index) const { return pages_[index] ? pages_[index]->hwnd() : nullptr; }
+    HWND browsePanel() const { return browsePanel_.hwnd(); }
+    FolderTree& tree() { return tree_; }
+
+    // Handlers of the folder-browse panel.
+    void CustomDirBrowseClick();
+    void TreeChange();
+    void browseOkClick();
+    void BrowseCancelClick();
+    void BrowseCreateClick();
+    void FN_okClick();
+    void FN_CanelClick();
+
+  private:
+    void buildGeneralPage(HWND page);
+    void buildNotesPage(HWND page);
+    void buildViewPage(HWND page);
+    void buildBrowsePanel(HWND page);
+    void onOptionBoxChanged(OptionBox& box);
+    void onAutostartChanged();
+    void onSliderMouseUp(HWND slider);
+    static LRESULT CALLBACK sliderProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                       DWORD_PTR self);
+    static LRESULT CALLBACK folderNameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                           DWORD_PTR self);
+    int px(int designed) const;
+
+    SettingsPageHost& host_;
+    UINT dpi_ = 96;
+    HWND page_ = nullptr;
+    HWND notifyTarget_ = nullptr;
+    HWND tabs_ = nullptr;
+    std::array<std::unique_ptr<win::Panel>, 3> pages_;
+    std::vector<OptionBox> boxes_;
+    std::vector<std::pair<int, HWND>> controls_;
+    win::Panel browsePanel_;
+    win::Panel newFolderPanel_;
+    FolderTree tree_;
+    win::UniqueMenu quitMenu_;
+};
+
+} // namespace quivra::settings

@@ -1,0 +1,38 @@
+// The notification-area icon: shown or hidden on request, re-added when the
+// shell restarts, with its one-item menu "Выход".
+#pragma once
+
+#include "platform/handles_win.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+namespace quivra::window {
+
+class TrayIcon {
+  public:
+    // Messages of the icon arrive at `owner` as `callbackMessage` (lParam:
+    // the mouse message); the menu's item arrives as WM_COMMAND `exitCommand`.
+    TrayIcon(HWND owner, UINT callbackMessage, int exitCommand, HICON icon);
+    ~TrayIcon();
+    TrayIcon(const TrayIcon&) = delete;
+    TrayIcon& operator=(const TrayIcon&) = delete;
+
+    void setVisible(bool visible);
+    bool visible() const noexcept { return visible_; }
+    // Re-adds a visible icon after the shell (taskbar) restarted.
+    void onTaskbarCreated();
+    void showMenu();
+
+    static UINT taskbarCreatedMessage();
+
+  private:
+    NOTIFYICONDATAW data() const;
+    HWND owner_;
+    UINT callback_;
+    HICON icon_;
+    bool visible_ = false;
+    win::UniqueMenu menu_;
+};
+
+} // namespace quivra::window

@@ -1,0 +1,190 @@
+// Start-up of the real main window in a fresh program folder.
+#include "support/program_folder.h"
+
+#include "settings/autostart_win.h"
+#include "platform/wide_win.h"
+#include "settings/keys.h"
+
+#include <gtest/gtest.h>
+
+using namespace quivra;
+using namespace quivra::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+RECT windowRect(const app::TMainForm& f) {
+    RECT r;
+    GetWindowRect(f.hwnd(), &r);
+    return r;
+}
+
+int screenW() {
+    return GetSystemMetrics(SM_CXSCREEN);
+}
+int screenH() {
+    return GetSystemMetrics(SM_CYSCREEN);
+}
+
+} // namespace
+
+TEST(Startup, FirstStartCreatesTheTreeAndWritesTheChangedOptionsInOrder) {
+    ProgramFolder folder;
+    auto form = folder.start();
+    EXPECT_TRUE(fs::is_directory(folder.data() / L"Skins"));
+    EXPECT_TRUE(fs::is_directory(folder.data() / L"Notes" / L"PC_user"));
+    const std::u16string text = readSettingsText(folder.personalSettings());
+    size_t at = 0;
+    for (const char16_t* line : {u"StartDate=09.12.2026", u"FocusOnTrayClick=1", u"DynamicSearch=0",
+                                 u"UseAnimation=1", u"DetectURLs=1", u"TrayIcon=1"}) {
+        const size_t found = text.find(line, at);
+        ASSERT_NE(found, std::u16string::npos) << "missing or out of order";
+        at = found;
+    }
+    const RECT r = windowRect(*form);
+    EXPECT_EQ(r.right - r.left, 640);
+    EXPECT_EQ(r.bottom - r.top, 480);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, screenH() / 2 - 480 / 2);
+    EXPECT_EQ(form->opacity(), 220);
+    EXPECT_FALSE(form->state().isShown);
+    EXPECT_TRUE(form->trayIcon().visible());
+    EXPECT_EQ(form->state().notesFolder,
+              win::toU16((folder.data() / L"Notes" / L"PC_user").wstring()));
+
+    // The first showing slides the window out to its hidden place.
+    form->FormShow();
+    form->runPendingSlides();
+    EXPECT_EQ(windowRect(*form).left, 1 - 640);
+    EXPECT_EQ(form->opacity(), 220);
+    EXPECT_TRUE(form->timerEnabled(app::kTimer2));
+}
+
+TEST(Startup, SharedDefaultIniTakesAllSettingsAndTheDefaultNotesFolder) {
+    ProgramFolder folder;
+    fs::create_directories(folder.data());
+    settings::IniFile shared(folder.data() / L"default.ini");
+    shared.writeString(u"Options", u"Opacity", u"200");
+    auto form = folder.start();
+    EXPECT_FALSE(fs::exists(folder.personalSettings()));
+    EXPECT_TRUE(shared.keyExists(u"Options", u"StartDate"));
+    EXPECT_EQ(form->opacity(), 200);
+    EXPECT_TRUE(fs::is_directory(folder.data() / L"Notes" / L"Default"));
+}
+
+TEST(Startup, SecondCopyIsRefusedWithTheTextOfItsEdge) {
+    const int sw = screenW();
+    const int sh = screenH();
+    struct Case {
+        const char16_t* placement;
+        std::wstring tail;
+    };
+    const Case cases[] = {
+        {u"0", L"Щелкните в левой части экрана посередине\r(координата 0x" +
+                   std::to_wstring(sh / 2) + L")."},
+        {u"1", L"Щелкните в вверхней части экрана посередине\r(координата " +
+                   std::to_wstring(sw / 2) + L"x0)."},
+        {u"2", L"Щелкните в правой части экрана посередине\r(координата " + std::to_wstring(sw) +
+                   L"x" + std::to_wstring(sh / 2) + L")."},
+        {u"3", L"Щелкните в нижней части экрана посередине\r(координата " +
+                   std::to_wstring(sw / 2) + L"x" + std::to_wstring(sh) + L")."},
+        {u"9", L""},
+    };
+    for (const auto& c : cases) {
+        ProgramFolder folder;
+        folder.option(u"Placement", c.placement);
+        auto first = folder.start();
+        const auto before = fs::last_write_time(folder.personalSettings());
+        auto second = folder.start(app::StartResult::Refused);
+        ASSERT_EQ(folder.boxes.size(), 1u);
+        EXPECT_EQ(folder.boxes[0].caption, L"Quivra: Повторный запуск ");
+        EXPECT_EQ(folder.boxes[0].text, L"Программа уже запущена! \r\r" + c.tail);
+        EXPECT_EQ(folder.boxes[0].flags, static_cast<UINT>(MB_OK | MB_ICONWARNING));
+        EXPECT_EQ(fs::last_write_time(folder.personalSettings()), before);
+        second.reset();
+        EXPECT_TRUE(IsWindow(first->hwnd()));
+    }
+}
+
+TEST(Startup, RestartKeyLetsTheCopyPastOnceAndIsRemoved) {
+    ProgramFolder folder;
+    auto first = folder.start();
+    folder.settings().writeString(u"Options", u"Restart", u"1");
+    auto second = folder.start();
+    EXPECT_TRUE(folder.boxes.empty());
+    EXPECT_FALSE(folder.settings().keyExists(u"Options", u"Restart"));
+}
+
+TEST(Startup, OutOfRangeValuesAreClampedByTheirControls) {
+    ProgramFolder folder;
+    folder.option(u"Opacity", u"10");
+    folder.option(u"DelayShow", u"500");
+    folder.option(u"Width", u"300");
+    auto form = folder.start();
+    EXPECT_EQ(form->opacity(), 50);
+    EXPECT_EQ(form->settingsPage().sliderPosition(settings::ID_DELAYSHOWBAR), 100);
+    const RECT r = windowRect(*form);
+    EXPECT_EQ(r.right - r.left, 640);
+}
+
+TEST(Startup, PlacementOutsideTheEdgesDocksNowhere) {
+    ProgramFolder folder;
+    folder.option(u"Placement", u"7");
+    auto form = folder.start();
+    EXPECT_EQ(form->settingsPage().placeIndex(), -1);
+    const RECT r = windowRect(*form);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 0);
+    form->FormShow();
+    form->runPendingSlides();
+    EXPECT_EQ(windowRect(*form).left, 0);
+}
+
+TEST(Startup, SilentStartBeginsAtTheHiddenPlaceAlmostTransparent) {
+    ProgramFolder folder;
+    folder.option(u"SilentStart", u"1");
+    folder.option(u"Placement", u"2");
+    auto form = folder.start();
+    EXPECT_EQ(windowRect(*form).left, screenW() - 1);
+    EXPECT_EQ(form->opacity(), 1);
+    EXPECT_TRUE(form->timerEnabled(app::kTimer2));
+    form->FormShow();
+    form->runPendingSlides();
+    EXPECT_EQ(windowRect(*form).left, screenW() - 1);
+}
+
+TEST(Startup, BrokenDateAndColourStillFinishStartUp) {
+    ProgramFolder folder;
+    folder.option(u"StartDate", u"31/31/abc");
+    folder.option(u"BorderColor", u"clNoSuchColour");
+    folder.option(u"CurrentNoteName", u"missing");
+    auto form = folder.start();
+    EXPECT_EQ(form->state().daysInUse, 0);
+    EXPECT_EQ(form->settingsPage().borderColor(), RGB(0, 0, 255));
+    EXPECT_TRUE(form->trayIcon().visible());
+    EXPECT_EQ(form->activePage(), app::kNotesPage);
+    EXPECT_FALSE(IsWindowEnabled(form->control(app::ID_NOTE)));
+}
+
+TEST(Startup, AutostartBoxWritesAndDeletesTheRunValue) {
+    ProgramFolder folder;
+    auto form = folder.start();
+    HWND box = form->settingsPage().control(settings::ID_ISSTARTUP);
+    const std::wstring exe = folder.exePath().wstring();
+    EXPECT_FALSE(settings::autostartPointsTo(exe));
+    SendMessageW(box, BM_CLICK, 0, 0);
+    EXPECT_TRUE(settings::autostartPointsTo(exe));
+    // A restart reads the box back from the registry.
+    form.reset();
+    form = folder.start();
+    EXPECT_TRUE(form->settingsPage().ticked(settings::ID_ISSTARTUP));
+    box = form->settingsPage().control(settings::ID_ISSTARTUP);
+    SendMessageW(box, BM_CLICK, 0, 0);
+    EXPECT_FALSE(settings::autostartPointsTo(exe));
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                            0, KEY_QUERY_VALUE, &key),
+              ERROR_SUCCESS);
+    EXPECT_NE(RegQueryValueExW(key, L"Quivra", nullptr, nullptr, nullptr, nullptr), ERROR_SUCCESS);
+    RegCloseKey(key);
+}

@@ -1,0 +1,79 @@
+#include "support/program_folder.h"
+
+#include "platform/wide_win.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace quivra::test {
+
+namespace fs = std::filesystem;
+
+ProgramFolder::ProgramFolder() {
+    wchar_t tmp[MAX_PATH]{};
+    GetTempPathW(MAX_PATH, tmp);
+    static int counter = 0;
+    root_ = fs::path(tmp) / (L"quivra-ui-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                             std::to_wstring(++counter));
+    fs::remove_all(root_);
+    fs::create_directories(root_);
+    win::setMessageBoxHook([this](HWND, const wchar_t* text, const wchar_t* caption, UINT flags) {
+        boxes.push_back({text, caption, flags});
+        return IDOK;
+    });
+}
+
+ProgramFolder::~ProgramFolder() {
+    win::setMessageBoxHook({});
+    std::error_code ec;
+    fs::remove_all(root_, ec);
+}
+
+void ProgramFolder::option(std::u16string_view key, std::u16string_view value) const {
+    fs::create_directories(data());
+    settings().writeString(u"Options", key, value);
+}
+
+app::Environment ProgramFolder::environment() const {
+    app::Environment env;
+    env.exePath = exePath().wstring();
+    env.computerName = L"PC";
+    env.userName = L"user";
+    env.shortDatePattern = L"dd.MM.yyyy";
+    const auto day = today;
+    env.today = [day] { return day; };
+    return env;
+}
+
+std::unique_ptr<app::TMainForm> ProgramFolder::start(app::StartResult expected) {
+    auto form = std::make_unique<app::TMainForm>(environment());
+    EXPECT_EQ(form->create(), expected);
+    pumpMessages();
+    return form;
+}
+
+std::u16string readSettingsText(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    const std::string bytes = ss.str();
+    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+        static_cast<unsigned char>(bytes[1]) == 0xFE) {
+        std::u16string text((bytes.size() - 2) / 2, u'\0');
+        memcpy(text.data(), bytes.data() + 2, text.size() * 2);
+        return text;
+    }
+    return std::u16string(bytes.begin(), bytes.end());
+}
+
+void pumpMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+} // namespace quivra::test

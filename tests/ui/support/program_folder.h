@@ -1,0 +1,55 @@
+// A fresh temporary program folder per test, and a main window started in it
+// with injected computer and user names, date and date format.
+#pragma once
+
+#include "app/main_form_win.h"
+#include "platform/message_box_win.h"
+#include "settings/ini_file.h"
+
+#include <windows.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace quivra::test {
+
+struct ShownBox {
+    std::wstring text, caption;
+    UINT flags;
+};
+
+class ProgramFolder {
+  public:
+    ProgramFolder();
+    ~ProgramFolder();
+    ProgramFolder(const ProgramFolder&) = delete;
+    ProgramFolder& operator=(const ProgramFolder&) = delete;
+
+    const std::filesystem::path& path() const { return root_; }
+    std::filesystem::path exePath() const { return root_ / L"quivra.exe"; }
+    std::filesystem::path data() const { return root_ / L"Data"; }
+    // The personal settings file of computer "PC" and user "user".
+    std::filesystem::path personalSettings() const { return data() / L"quivra_PC_user.ini"; }
+    settings::IniFile settings() const { return settings::IniFile(personalSettings()); }
+    // Writes Options keys before the start.
+    void option(std::u16string_view key, std::u16string_view value) const;
+
+    app::Environment environment() const;
+    app::CivilDate today{2026, 12, 9};
+
+    // Starts a main window here; boxes shown during start-up are recorded.
+    std::unique_ptr<app::TMainForm> start(app::StartResult expected = app::StartResult::Started);
+    std::vector<ShownBox> boxes;
+
+  private:
+    std::filesystem::path root_;
+};
+
+// The file's text (any encoding the settings files use) as UTF-16.
+std::u16string readSettingsText(const std::filesystem::path& file);
+// Processes the messages waiting for this thread.
+void pumpMessages();
+
+} // namespace quivra::test
