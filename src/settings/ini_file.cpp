@@ -1,0 +1,569 @@
+#include "settings/ini_file.h"
+
+#include "platform/errors.h"
+#include "platform/text_services.h"
+#include "platform/utf.h"
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <random>
+#include <stdexcept>
+#include <system_error>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace quivra::settings {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::u16string_view kTempMarker = u".~tmp";
+constexpr std::size_t kTempRandomDigits = 8;
+
+// ---------------------------------------------------------------------------
+// Text helpers
+
+bool isBlank(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\v' || c == u'\f';
+}
+
+std::u16string_view trim(std::u16string_view s) {
+    while (!s.empty() && isBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+std::u16string_view untilLineBreak(std::u16string_view s) {
+    return s.substr(0, std::min(s.find(u'\r'), s.find(u'\n')));
+}
+
+std::u16string_view unquote(std::u16string_view s) {
+    if (s.size() >= 2 && (s.front() == u'"' || s.front() == u'\'') && s.back() == s.front())
+        return s.substr(1, s.size() - 2);
+    return s;
+}
+
+// Cuts to the buffer size of the platform's reader, without leaving half of a
+// surrogate pair at the end.
+std::u16string_view cutToMaxLength(std::u16string_view s) {
+    if (s.size() <= kMaxValueLength)
+        return s;
+    s = s.substr(0, kMaxValueLength);
+    if (s.back() >= 0xD800 && s.back() < 0xDC00)
+        s.remove_suffix(1);
+    return s;
+}
+
+int hexDigit(char16_t c) {
+    if (c >= u'0' && c <= u'9')
+        return c - u'0';
+    if (c >= u'a' && c <= u'f')
+        return c - u'a' + 10;
+    if (c >= u'A' && c <= u'F')
+        return c - u'A' + 10;
+    return -1;
+}
+
+std::optional<long> parseHex(std::u16string_view digits) {
+    if (digits.empty())
+        return std::nullopt;
+    std::uint64_t v = 0;
+    for (char16_t c : digits) {
+        const int d = hexDigit(c);
+        if (d < 0)
+            return std::nullopt;
+        v = v * 16 + static_cast<unsigned>(d);
+        if (v > 0xFFFFFFFFu)
+            return std::nullopt;
+    }
+    return static_cast<long>(static_cast<std::int32_t>(static_cast<std::uint32_t>(v)));
+}
+
+std::optional<long> parseDecimal(std::u16string_view s) {
+    bool negative = false;
+    if (!s.empty() && (s.front() == u'+' || s.front() == u'-')) {
+        negative = s.front() == u'-';
+        s.remove_prefix(1);
+    }
+    if (s.empty())
+        return std::nullopt;
+    const std::int64_t limit = negative ? std::int64_t{1} << 31 : (std::int64_t{1} << 31) - 1;
+    std::int64_t v = 0;
+    for (char16_t c : s) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        v = v * 10 + (c - u'0');
+        if (v > limit)
+            return std::nullopt;
+    }
+    return static_cast<long>(negative ? -v : v);
+}
+
+// ---------------------------------------------------------------------------
+// Lines
+
+struct Line {
+    enum Kind { Other, Section, Key } kind = Other;
+    std::u16string_view name;  // section or key name, trimmed
+    std::u16string_view value; // raw value, trimmed (keys only)
+};
+
+Line parseLine(std::u16string_view raw) {
+    const auto t = trim(raw);
+    if (t.empty() || t.front() == u';')
+        return {};
+    if (t.front() == u'[') {
+        // The last ']' closes the name, so a name may itself contain ']'.
+        const auto close = t.rfind(u']');
+        if (close == std::u16string_view::npos || close == 0)
+            return {};
+        return {Line::Section, trim(t.substr(1, close - 1)), {}};
+    }
+    const auto eq = t.find(u'=');
+    if (eq == std::u16string_view::npos)
+        return {};
+    const auto name = trim(t.substr(0, eq));
+    if (name.empty())
+        return {};
+    return {Line::Key, name, trim(t.substr(eq + 1))};
+}
+
+// Calls f(line) for each line; CRLF, LF and a lone CR all end a line. A final
+// line break does not start another line.
+template <class F> void forEachLine(std::u16string_view text, F&& f) {
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = start;
+        while (end < text.size() && text[end] != u'\r' && text[end] != u'\n')
+            ++end;
+        if (!f(text.substr(start, end - start)))
+            return;
+        if (end < text.size() && text[end] == u'\r' && end + 1 < text.size() &&
+            text[end + 1] == u'\n')
+            ++end;
+        start = end + 1;
+    }
+}
+
+std::vector<std::u16string> splitLines(std::u16string_view text) {
+    std::vector<std::u16string> lines;
+    forEachLine(text, [&](std::u16string_view line) {
+        lines.emplace_back(line);
+        return true;
+    });
+    return lines;
+}
+
+// ---------------------------------------------------------------------------
+// Files
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+FilePtr openFile(const fs::path& p, bool forWriting) {
+#ifdef _WIN32
+    return FilePtr(_wfopen(p.c_str(), forWriting ? L"wb" : L"rb"));
+#else
+    return FilePtr(std::fopen(p.c_str(), forWriting ? "wb" : "rb"));
+#endif
+}
+
+// The file's bytes; nullopt when it cannot be opened (missing or refused).
+std::optional<std::string> readBytes(const fs::path& p) {
+    const FilePtr f = openFile(p, false);
+    if (!f)
+        return std::nullopt;
+    std::string bytes;
+    char buffer[8192];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f.get())) > 0)
+        bytes.append(buffer, n);
+    if (std::ferror(f.get()))
+        return std::nullopt;
+    return bytes;
+}
+
+std::u16string decodeUtf16(std::string_view bytes, bool bigEndian) {
+    std::u16string out(bytes.size() / 2, u'\0');
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        const auto b0 = static_cast<unsigned char>(bytes[2 * i]);
+        const auto b1 = static_cast<unsigned char>(bytes[2 * i + 1]);
+        out[i] = static_cast<char16_t>(bigEndian ? (b0 << 8) | b1 : (b1 << 8) | b0);
+    }
+    return out;
+}
+
+std::u16string decode(std::string_view bytes) {
+    if (bytes.starts_with("\xFF\xFE"))
+        return decodeUtf16(bytes.substr(2), false);
+    if (bytes.starts_with("\xFE\xFF"))
+        return decodeUtf16(bytes.substr(2), true);
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        return utf8ToUtf16(bytes.substr(3));
+    bool ascii = true;
+    for (char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            ascii = false;
+            break;
+        }
+    if (!ascii && isValidUtf8(bytes))
+        return utf8ToUtf16(bytes);
+    return textServices().ansiToUtf16(bytes);
+}
+
+std::string encode(const std::vector<std::u16string>& lines) {
+    std::size_t units = 1;
+    for (const auto& l : lines)
+        units += l.size() + 2;
+    std::string out;
+    out.reserve(units * 2);
+    auto put = [&out](char16_t c) {
+        out.push_back(static_cast<char>(c & 0xFF));
+        out.push_back(static_cast<char>(c >> 8));
+    };
+    put(0xFEFF);
+    for (const auto& l : lines) {
+        for (char16_t c : l)
+            put(c);
+        put(u'\r');
+        put(u'\n');
+    }
+    return out;
+}
+
+bool flushToDisk(std::FILE* f) {
+    if (std::fflush(f) != 0)
+        return false;
+#ifdef _WIN32
+    return _commit(_fileno(f)) == 0;
+#else
+    return fsync(fileno(f)) == 0;
+#endif
+}
+
+fs::path::string_type tempPrefix(const fs::path& target) {
+    return target.filename().native() + fs::path(kTempMarker).native();
+}
+
+fs::path tempCandidate(const fs::path& target) {
+    thread_local std::mt19937_64 gen{
+        std::random_device{}() ^
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count())};
+    static constexpr char16_t kHex[] = u"0123456789abcdef";
+    std::u16string suffix;
+    auto bits = gen();
+    for (std::size_t i = 0; i < kTempRandomDigits; ++i, bits >>= 4)
+        suffix.push_back(kHex[bits & 0xF]);
+    fs::path name = tempPrefix(target);
+    name += fs::path(suffix);
+    return target.parent_path() / name;
+}
+
+// Removes the temporary file unless it has been renamed into place.
+class TempFileGuard {
+  public:
+    explicit TempFileGuard(fs::path p) : path_(std::move(p)) {}
+    TempFileGuard(const TempFileGuard&) = delete;
+    TempFileGuard& operator=(const TempFileGuard&) = delete;
+    ~TempFileGuard() {
+        if (!path_.empty()) {
+            std::error_code ec;
+            fs::remove(path_, ec);
+        }
+    }
+    const fs::path& path() const { return path_; }
+    void release() { path_.clear(); }
+
+  private:
+    fs::path path_;
+};
+
+[[noreturn]] void failWrite(const fs::path& target) {
+    throw unableToWrite(target.u16string());
+}
+
+// Writes the bytes to a new file next to the target, flushes it to the disk and
+// renames it over the target, so the target always holds either its old or its
+// new content. A read-only target is refused rather than replaced.
+void replaceFile(const fs::path& target, std::string_view bytes) {
+    std::error_code ec;
+    const auto old = fs::status(target, ec);
+    const bool exists = fs::exists(old);
+    if (exists && (!fs::is_regular_file(old) ||
+                   (old.permissions() & fs::perms::owner_write) == fs::perms::none))
+        failWrite(target);
+    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    if (!fs::is_directory(folder, ec))
+        failWrite(target);
+
+    std::optional<TempFileGuard> temp;
+    FilePtr file;
+    for (int attempt = 0; attempt < 8 && !file; ++attempt) {
+        auto candidate = tempCandidate(target);
+        if (fs::exists(candidate, ec))
+            continue;
+        file = openFile(candidate, true);
+        if (file)
+            temp.emplace(std::move(candidate));
+    }
+    if (!file)
+        failWrite(target);
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size() &&
+                         flushToDisk(file.get());
+    const bool closed = std::fclose(file.release()) == 0;
+    if (!written || !closed)
+        failWrite(target);
+    if (exists)
+        fs::permissions(temp->path(), old.permissions(), ec); // best effort
+    fs::rename(temp->path(), target, ec);
+    if (ec)
+        failWrite(target);
+    temp->release();
+}
+
+// ---------------------------------------------------------------------------
+// Lookups over the decoded text
+
+std::u16string loadText(const fs::path& p) {
+    const auto bytes = readBytes(p);
+    return bytes ? decode(*bytes) : std::u16string();
+}
+
+// Calls f(line) for each key line of the named section(s) until f returns false.
+template <class F> void forEachKeyOf(std::u16string_view text, std::u16string_view section, F&& f) {
+    bool inSection = false;
+    forEachLine(text, [&](std::u16string_view raw) {
+        const Line line = parseLine(raw);
+        if (line.kind == Line::Section)
+            inSection = equalsIgnoreCase(line.name, section);
+        else if (line.kind == Line::Key && inSection)
+            return f(line);
+        return true;
+    });
+}
+
+std::optional<std::u16string> findValue(const fs::path& p, std::u16string_view section,
+                                        std::u16string_view key) {
+    const auto text = loadText(p);
+    section = trim(section);
+    key = trim(key);
+    std::optional<std::u16string> found;
+    forEachKeyOf(text, section, [&](const Line& line) {
+        if (!equalsIgnoreCase(line.name, key))
+            return true;
+        found.emplace(cutToMaxLength(unquote(line.value)));
+        return false;
+    });
+    return found;
+}
+
+std::u16string_view cleanName(std::u16string_view name) {
+    name = trim(untilLineBreak(name));
+    if (name.empty())
+        throw std::invalid_argument("empty settings section or key name");
+    return name;
+}
+
+// The file's lines for a change. A file that exists but cannot be read is not
+// rewritten: replacing it would lose what it holds.
+std::vector<std::u16string> loadLinesForChange(const fs::path& p) {
+    const auto bytes = readBytes(p);
+    if (!bytes) {
+        std::error_code ec;
+        if (fs::exists(fs::symlink_status(p, ec)))
+            failWrite(p);
+        return {};
+    }
+    return splitLines(decode(*bytes));
+}
+
+} // namespace
+
+std::optional<long> parseProfileInteger(std::u16string_view text) {
+    if (!text.empty() && text.front() == u'$')
+        return parseHex(text.substr(1));
+    if (text.size() > 2 && text[0] == u'0' && (text[1] == u'x' || text[1] == u'X'))
+        return parseHex(text.substr(2));
+    return parseDecimal(text);
+}
+
+IniFile::IniFile(fs::path path) : path_(std::move(path)) {}
+
+std::u16string IniFile::readString(std::u16string_view section, std::u16string_view key,
+                                   std::u16string_view def) const {
+    auto value = findValue(path_, section, key);
+    return value ? std::move(*value) : std::u16string(def);
+}
+
+long IniFile::readInteger(std::u16string_view section, std::u16string_view key, long def) const {
+    const auto value = findValue(path_, section, key);
+    if (!value)
+        return def;
+    return parseProfileInteger(*value).value_or(def);
+}
+
+bool IniFile::readBool(std::u16string_view section, std::u16string_view key, bool def) const {
+    return readInteger(section, key, def ? 1 : 0) != 0;
+}
+
+bool IniFile::keyExists(std::u16string_view section, std::u16string_view key) const {
+    return findValue(path_, section, key).has_value();
+}
+
+std::vector<std::u16string> IniFile::sectionNames() const {
+    const auto text = loadText(path_);
+    std::vector<std::u16string> names;
+    forEachLine(text, [&](std::u16string_view raw) {
+        const Line line = parseLine(raw);
+        if (line.kind != Line::Section)
+            return true;
+        for (const auto& n : names)
+            if (equalsIgnoreCase(n, line.name))
+                return true;
+        names.emplace_back(line.name);
+        return true;
+    });
+    return names;
+}
+
+std::vector<std::u16string> IniFile::keyNames(std::u16string_view section) const {
+    const auto text = loadText(path_);
+    std::vector<std::u16string> names;
+    forEachKeyOf(text, trim(section), [&](const Line& line) {
+        for (const auto& n : names)
+            if (equalsIgnoreCase(n, line.name))
+                return true;
+        names.emplace_back(line.name);
+        return true;
+    });
+    return names;
+}
+
+void IniFile::writeString(std::u16string_view section, std::u16string_view key,
+                          std::u16string_view value) {
+    section = cleanName(section);
+    key = cleanName(key);
+    value = untilLineBreak(value);
+    auto lines = loadLinesForChange(path_);
+
+    bool inSection = false;
+    std::optional<std::size_t> firstSectionEnd; // after the last non-blank line of the first one
+    bool inFirstSection = false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const Line line = parseLine(lines[i]);
+        if (line.kind == Line::Section) {
+            inSection = equalsIgnoreCase(line.name, section);
+            inFirstSection = inSection && !firstSectionEnd;
+            if (inFirstSection)
+                firstSectionEnd = i + 1;
+            continue;
+        }
+        if (inFirstSection && !trim(lines[i]).empty())
+            firstSectionEnd = i + 1;
+        if (line.kind == Line::Key && inSection && equalsIgnoreCase(line.name, key)) {
+            // Keep the key's spelling from the file.
+            std::u16string replacement(line.name);
+            replacement += u'=';
+            replacement += value;
+            if (replacement == lines[i])
+                return;
+            lines[i] = std::move(replacement);
+            replaceFile(path_, encode(lines));
+            return;
+        }
+    }
+
+    std::u16string keyLine(key);
+    keyLine += u'=';
+    keyLine += value;
+    if (firstSectionEnd) {
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*firstSectionEnd),
+                     std::move(keyLine));
+    } else {
+        if (!lines.empty() && !trim(lines.back()).empty())
+            lines.emplace_back();
+        std::u16string header(1, u'[');
+        header.append(section).push_back(u']');
+        lines.push_back(std::move(header));
+        lines.push_back(std::move(keyLine));
+    }
+    replaceFile(path_, encode(lines));
+}
+
+void IniFile::writeInteger(std::u16string_view section, std::u16string_view key, long value) {
+    const auto digits = std::to_string(value);
+    writeString(section, key, std::u16string(digits.begin(), digits.end()));
+}
+
+void IniFile::writeBool(std::u16string_view section, std::u16string_view key, bool value) {
+    writeString(section, key, value ? u"1" : u"0");
+}
+
+void IniFile::deleteKey(std::u16string_view section, std::u16string_view key) {
+    section = cleanName(section);
+    key = cleanName(key);
+    auto lines = loadLinesForChange(path_);
+    std::vector<std::u16string> kept;
+    kept.reserve(lines.size());
+    bool inSection = false;
+    for (auto& raw : lines) {
+        const Line line = parseLine(raw);
+        if (line.kind == Line::Section)
+            inSection = equalsIgnoreCase(line.name, section);
+        else if (line.kind == Line::Key && inSection && equalsIgnoreCase(line.name, key))
+            continue;
+        kept.push_back(std::move(raw));
+    }
+    if (kept.size() != lines.size())
+        replaceFile(path_, encode(kept));
+}
+
+void IniFile::eraseSection(std::u16string_view section) {
+    section = cleanName(section);
+    auto lines = loadLinesForChange(path_);
+    std::vector<std::u16string> kept;
+    kept.reserve(lines.size());
+    bool inSection = false;
+    for (auto& raw : lines) {
+        const Line line = parseLine(raw);
+        if (line.kind == Line::Section)
+            inSection = equalsIgnoreCase(line.name, section);
+        if (!inSection)
+            kept.push_back(std::move(raw));
+    }
+    if (kept.size() != lines.size())
+        replaceFile(path_, encode(kept));
+}
+
+void IniFile::removeStaleTemporaries() const {
+    const auto prefix = tempPrefix(path_);
+    const fs::path folder = path_.parent_path().empty() ? fs::path(".") : path_.parent_path();
+    std::error_code ec;
+    std::vector<fs::path> stale;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const auto name = it->path().filename().native();
+        if (name.size() != prefix.size() + kTempRandomDigits ||
+            name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        bool hex = true;
+        for (std::size_t i = prefix.size(); i < name.size(); ++i)
+            hex = hex && hexDigit(static_cast<char16_t>(name[i])) >= 0;
+        if (hex)
+            stale.push_back(it->path());
+    }
+    for (const auto& p : stale)
+        fs::remove(p, ec);
+}
+
+} // namespace quivra::settings
