@@ -8,7 +8,7 @@ JOBS     ?= $(shell nproc)
 XVFB     := xvfb-run -a -s "-screen 0 1280x1024x24"
 export LC_ALL := ru_RU.UTF-8
 
-.PHONY: all deps native win prefix run test test-core test-ui bench format clean
+.PHONY: all deps native win prefix run test test-core test-ui bench format clean screenshots
 
 all: native win
 
@@ -50,3 +50,6 @@ format:
 
 clean:
 	rm -rf $(BUILD)
+
+screenshots: win prefix
+	@scripts/screenshots.sh $(abspath $(WIN)) $(PREFIX) docs/screenshots

@@ -220,8 +220,10 @@ void SettingsPage::layout(int width, int height) {
     MoveWindow(tabs_, 0, 0, width, height, TRUE);
     RECT r{0, 0, width, height};
     TabCtrl_AdjustRect(tabs_, FALSE, &r);
-    for (auto& p : pages_)
+    for (auto& p : pages_) {
         MoveWindow(p->hwnd(), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+        SetWindowPos(p->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
     MoveWindow(control(ID_BQUIT), width - px(75) - px(4), height - px(25) - px(1), px(75), px(25),
                TRUE);
     SetWindowPos(control(ID_BQUIT), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);

@@ -49,6 +49,10 @@ class ProgramFolder {
 
 // The file's text (any encoding the settings files use) as UTF-16.
 std::u16string readSettingsText(const std::filesystem::path& file);
+// Writes a file through the wide API (the C++ streams of mingw take narrow
+// paths, which cannot name every file).
+void writeFile(const std::filesystem::path& file, std::string_view bytes);
+std::string readFile(const std::filesystem::path& file);
 // Processes the messages waiting for this thread.
 void pumpMessages();
 

@@ -1,0 +1,22 @@
+#include "support/program_folder.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+using namespace quivra;
+using namespace quivra::test;
+
+TEST(StartupNotes, NamesOfTheNotesFolderFillAllThreeLists) {
+    ProgramFolder folder;
+    const auto notes = folder.data() / L"Notes" / L"PC_user";
+    std::filesystem::create_directories(notes / L"C.note");
+    for (const wchar_t* n : {L"A.note", L"Б.note", L"x.note.note"})
+        writeFile(notes / n, "x");
+    auto form = folder.start();
+    for (int id : {app::ID_NOTESNAMESLIST, app::ID_NOTE2LIST})
+        EXPECT_EQ(SendMessageW(form->control(id), CB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(SendMessageW(form->control(app::ID_NOTESLB), LB_GETCOUNT, 0, 0), 3);
+    const auto index = SendMessageW(form->control(app::ID_NOTESLB), LB_FINDSTRINGEXACT,
+                                    static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"б"));
+    EXPECT_GE(index, 0);
+}
