@@ -1,31 +1,19 @@
 #include "settings/ini_file.h"
 
+#include "platform/atomic_file.h"
 #include "platform/errors.h"
 #include "platform/text_services.h"
 #include "platform/utf.h"
 
-#include <chrono>
 #include <cstdint>
-#include <cstdio>
-#include <memory>
-#include <random>
 #include <stdexcept>
 #include <system_error>
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace quivra::settings {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr std::u16string_view kTempMarker = u".~tmp";
-constexpr std::size_t kTempRandomDigits = 8;
 
 // ---------------------------------------------------------------------------
 // Text helpers
@@ -166,32 +154,10 @@ std::vector<std::u16string> splitLines(std::u16string_view text) {
 // ---------------------------------------------------------------------------
 // Files
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
-FilePtr openFile(const fs::path& p, bool forWriting) {
-#ifdef _WIN32
-    return FilePtr(_wfopen(p.c_str(), forWriting ? L"wb" : L"rb"));
-#else
-    return FilePtr(std::fopen(p.c_str(), forWriting ? "wb" : "rb"));
-#endif
-}
-
 // The file's bytes; nullopt when it cannot be opened (missing or refused).
 std::optional<std::string> readBytes(const fs::path& p) {
-    const FilePtr f = openFile(p, false);
-    if (!f)
-        return std::nullopt;
-    std::string bytes;
-    char buffer[8192];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f.get())) > 0)
-        bytes.append(buffer, n);
-    if (std::ferror(f.get()))
-        return std::nullopt;
-    return bytes;
+    std::error_code ec;
+    return readWholeFile(p, ec);
 }
 
 std::u16string decodeUtf16(std::string_view bytes, bool bigEndian) {
@@ -242,94 +208,8 @@ std::string encode(const std::vector<std::u16string>& lines) {
     return out;
 }
 
-bool flushToDisk(std::FILE* f) {
-    if (std::fflush(f) != 0)
-        return false;
-#ifdef _WIN32
-    return _commit(_fileno(f)) == 0;
-#else
-    return fsync(fileno(f)) == 0;
-#endif
-}
-
-fs::path::string_type tempPrefix(const fs::path& target) {
-    return target.filename().native() + fs::path(kTempMarker).native();
-}
-
-fs::path tempCandidate(const fs::path& target) {
-    thread_local std::mt19937_64 gen{
-        std::random_device{}() ^
-        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count())};
-    static constexpr char16_t kHex[] = u"0123456789abcdef";
-    std::u16string suffix;
-    auto bits = gen();
-    for (std::size_t i = 0; i < kTempRandomDigits; ++i, bits >>= 4)
-        suffix.push_back(kHex[bits & 0xF]);
-    fs::path name = tempPrefix(target);
-    name += fs::path(suffix);
-    return target.parent_path() / name;
-}
-
-// Removes the temporary file unless it has been renamed into place.
-class TempFileGuard {
-  public:
-    explicit TempFileGuard(fs::path p) : path_(std::move(p)) {}
-    TempFileGuard(const TempFileGuard&) = delete;
-    TempFileGuard& operator=(const TempFileGuard&) = delete;
-    ~TempFileGuard() {
-        if (!path_.empty()) {
-            std::error_code ec;
-            fs::remove(path_, ec);
-        }
-    }
-    const fs::path& path() const { return path_; }
-    void release() { path_.clear(); }
-
-  private:
-    fs::path path_;
-};
-
 [[noreturn]] void failWrite(const fs::path& target) {
     throw unableToWrite(target.u16string());
-}
-
-// Writes the bytes to a new file next to the target, flushes it to the disk and
-// renames it over the target, so the target always holds either its old or its
-// new content. A read-only target is refused rather than replaced.
-void replaceFile(const fs::path& target, std::string_view bytes) {
-    std::error_code ec;
-    const auto old = fs::status(target, ec);
-    const bool exists = fs::exists(old);
-    if (exists && (!fs::is_regular_file(old) ||
-                   (old.permissions() & fs::perms::owner_write) == fs::perms::none))
-        failWrite(target);
-    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
-    if (!fs::is_directory(folder, ec))
-        failWrite(target);
-
-    std::optional<TempFileGuard> temp;
-    FilePtr file;
-    for (int attempt = 0; attempt < 8 && !file; ++attempt) {
-        auto candidate = tempCandidate(target);
-        if (fs::exists(candidate, ec))
-            continue;
-        file = openFile(candidate, true);
-        if (file)
-            temp.emplace(std::move(candidate));
-    }
-    if (!file)
-        failWrite(target);
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size() &&
-                         flushToDisk(file.get());
-    const bool closed = std::fclose(file.release()) == 0;
-    if (!written || !closed)
-        failWrite(target);
-    if (exists)
-        fs::permissions(temp->path(), old.permissions(), ec); // best effort
-    fs::rename(temp->path(), target, ec);
-    if (ec)
-        failWrite(target);
-    temp->release();
 }
 
 // ---------------------------------------------------------------------------
@@ -479,7 +359,7 @@ void IniFile::writeString(std::u16string_view section, std::u16string_view key,
             if (replacement == lines[i])
                 return;
             lines[i] = std::move(replacement);
-            replaceFile(path_, encode(lines));
+            replaceFileAtomically(path_, encode(lines));
             return;
         }
     }
@@ -498,7 +378,7 @@ void IniFile::writeString(std::u16string_view section, std::u16string_view key,
         lines.push_back(std::move(header));
         lines.push_back(std::move(keyLine));
     }
-    replaceFile(path_, encode(lines));
+    replaceFileAtomically(path_, encode(lines));
 }
 
 void IniFile::writeInteger(std::u16string_view section, std::u16string_view key, long value) {
@@ -526,7 +406,7 @@ void IniFile::deleteKey(std::u16string_view section, std::u16string_view key) {
         kept.push_back(std::move(raw));
     }
     if (kept.size() != lines.size())
-        replaceFile(path_, encode(kept));
+        replaceFileAtomically(path_, encode(kept));
 }
 
 void IniFile::eraseSection(std::u16string_view section) {
@@ -543,27 +423,11 @@ void IniFile::eraseSection(std::u16string_view section) {
             kept.push_back(std::move(raw));
     }
     if (kept.size() != lines.size())
-        replaceFile(path_, encode(kept));
+        replaceFileAtomically(path_, encode(kept));
 }
 
 void IniFile::removeStaleTemporaries() const {
-    const auto prefix = tempPrefix(path_);
-    const fs::path folder = path_.parent_path().empty() ? fs::path(".") : path_.parent_path();
-    std::error_code ec;
-    std::vector<fs::path> stale;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        const auto name = it->path().filename().native();
-        if (name.size() != prefix.size() + kTempRandomDigits ||
-            name.compare(0, prefix.size(), prefix) != 0)
-            continue;
-        bool hex = true;
-        for (std::size_t i = prefix.size(); i < name.size(); ++i)
-            hex = hex && hexDigit(static_cast<char16_t>(name[i])) >= 0;
-        if (hex)
-            stale.push_back(it->path());
-    }
-    for (const auto& p : stale)
-        fs::remove(p, ec);
+    quivra::removeStaleTemporaries(path_);
 }
 
 } // namespace quivra::settings

@@ -1,0 +1,55 @@
+// Writing note files, and the recovery copy kept when a note cannot be written.
+//
+// A note is saved by replacing its file atomically, so a failed save leaves the
+// previous version whole. The store does not report a failed save; instead it
+// keeps the editor's content as a recovery file in Data\Recovery, named after
+// the note and the moment of the failure, so nothing typed is lost.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace quivra::notes {
+
+// A local date and time as the caller read it from the clock.
+struct DateTime {
+    int year = 1970;
+    int month = 1;
+    int day = 1;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
+inline constexpr std::u16string_view kRecoveryFolderName = u"Recovery";
+inline constexpr std::u16string_view kRecoveryExtension = u".rtf";
+// The longest part of a recovery file name taken from the note name, in UTF-16
+// code units, so the recovery path stays well inside the platform's limits even
+// when the note's own path was too long to be written.
+inline constexpr std::size_t kMaxRecoveryNoteNameLength = 100;
+
+// Replaces the note file with the RTF bytes, creating it if needed. Throws
+// quivra::UserError ("Unable to write to <path>") when that fails; the file then
+// keeps its previous content.
+void saveNoteFile(const std::filesystem::path& path, std::string_view rtfBytes);
+
+// Deletes the temporary files interrupted saves left in the notes folder (only
+// files of the form "<name>.~tmp<8 hex digits>" that our writes create). Called
+// whenever the folder is enumerated. Errors are ignored.
+void removeStaleNoteTemporaries(const std::filesystem::path& notesFolder);
+
+// "<note name> YYYY-MM-DD hh-mm-ss.rtf"; number 2, 3, ... appends " (2)",
+// " (3)", ... before the extension. Characters file systems refuse in a name
+// (* / : < > ? \ | " and control characters) become '_'; the note name is cut
+// to kMaxRecoveryNoteNameLength; an empty name leaves just the time.
+std::u16string recoveryFileName(std::u16string_view noteName, const DateTime& now, int number = 1);
+
+// Writes the bytes to <dataFolder>\Recovery\<recoveryFileName>, creating the
+// folder, with the first number whose name is not taken. Returns the file's
+// path. Throws quivra::UserError ("Unable to write to <path>") on failure.
+std::filesystem::path writeRecoveryFile(const std::filesystem::path& dataFolder,
+                                        std::u16string_view noteName, const DateTime& now,
+                                        std::string_view rtfBytes);
+
+} // namespace quivra::notes
