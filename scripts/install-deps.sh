@@ -4,14 +4,23 @@
 set -e
 PACKAGES="cmake make g++ googletest libbenchmark-dev \
 g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine64 \
-xvfb xauth x11-utils xdotool imagemagick clang-format"
+xvfb xauth x11-utils xdotool imagemagick clang-format locales"
 missing=""
 for p in $PACKAGES; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
 done
-[ -z "$missing" ] && exit 0
-echo "Installing:$missing"
 SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO=sudo
-$SUDO apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing
+if [ -n "$missing" ]; then
+    echo "Installing:$missing"
+    $SUDO apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing
+fi
+# Wine maps file names through the C library's locale: without a real
+# ru_RU.UTF-8 locale, names outside ASCII cannot be created.
+if ! locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$'; then
+    echo "Generating the ru_RU.UTF-8 locale"
+    $SUDO sed -i 's/^# *\(ru_RU.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -q '^ru_RU.UTF-8 UTF-8' /etc/locale.gen || echo 'ru_RU.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+    $SUDO locale-gen >/dev/null
+fi

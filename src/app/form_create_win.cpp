@@ -4,6 +4,7 @@
 #include "app/data_folders.h"
 #include "app/dates.h"
 #include "app/single_instance_text.h"
+#include "notes/note_file.h"
 #include "notes/note_names.h"
 #include "platform/controls_win.h"
 #include "platform/message_box_win.h"
@@ -132,7 +133,7 @@ StartResult TMainForm::FormCreate() {
     initialPlacement();                                                          // 41
     settingsPage_.setAutostartTicked(settings::autostartPointsTo(env_.exePath)); // 42
     selectRememberedNote();                                                      // 43
-    SendMessageW(note_, EM_SETMODIFY, FALSE, 0);                                 // 44
+    note_.setModified(false);                                                    // 44
     skins::skinEngine().setFolder(skinsFolder());                                // 45
     settingsPage_.refreshSkinsList(read(ini, keys::SkinName));
     settingsPage_.SkinsListSelect();
@@ -185,6 +186,7 @@ void TMainForm::readOptions() {
 void TMainForm::EnumerateNotes() {
     HWND names = control(ID_NOTESNAMESLIST);
     SendMessageW(names, CB_RESETCONTENT, 0, 0);
+    notes::removeStaleNoteTemporaries(std::filesystem::path(state_.notesFolder));
     for (const auto& n : notes::enumerateNoteNames(std::filesystem::path(state_.notesFolder))) {
         const std::wstring w = toWide(n);
         SendMessageW(names, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(w.c_str()));
@@ -222,14 +224,11 @@ void TMainForm::selectRememberedNote() {
     if (state_.currentNoteName.empty())
         return;
     state_.currentNotePath = notes::notePath(state_.notesFolder, state_.currentNoteName);
-    const std::wstring name = toWide(state_.currentNoteName);
-    const auto index =
-        SendMessageW(control(ID_NOTESNAMESLIST), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                     reinterpret_cast<LPARAM>(name.c_str()));
+    const int index = findNoteIndex(state_.currentNoteName);
     SendMessageW(control(ID_NOTESNAMESLIST), CB_SETCURSEL, index, 0);
     SendMessageW(control(ID_NOTESLB), LB_SETCURSEL, index, 0);
     NotesNamesListSelect();
-    EnableWindow(note_, index >= 0);
+    note_.setEnabled(index >= 0);
 }
 
 void TMainForm::FormShow() {

@@ -3,12 +3,17 @@
 #include "app/data_folders.h"
 #include "donation/adv_form_win.h"
 #include "donation/d_form_win.h"
+#include "donation/donation_details.h"
 #include "platform/controls_win.h"
 #include "platform/dpi_win.h"
+#include "platform/errors.h"
+#include "notes/note_names.h"
 #include "platform/wide_win.h"
+#include "settings/keys.h"
+
+#include <filesystem>
 
 #include <commctrl.h>
-#include <richedit.h>
 
 namespace quivra::app {
 
@@ -34,6 +39,8 @@ win::UniqueFont makeFont(UINT dpi, int points, int weight, const wchar_t* face,
 TMainForm::TMainForm(Environment env) : env_(std::move(env)) {}
 
 TMainForm::~TMainForm() {
+    if (accelerators_)
+        DestroyAcceleratorTable(accelerators_);
     // The tray icon and the hotkey belong to the window; release them while
     // it still exists.
     tray_.reset();
@@ -70,7 +77,16 @@ StartResult TMainForm::create() {
     win::setFontTree(hwnd(), font_.get());
     applyInfoFonts();
     layout();
-    return FormCreate();
+    const StartResult result = FormCreate();
+    if (result != StartResult::Started)
+        return result;
+    // The donation windows, created hidden once the settings file is known.
+    dForm_ =
+        std::make_unique<donation::TDForm>(std::filesystem::path(dataFolder(state_.programFolder)));
+    advForm_ = std::make_unique<donation::TAdvForm>(state_.settingsFile->path(), *dForm_);
+    if (!dForm_->create() || !advForm_->create())
+        return StartResult::Failed;
+    return result;
 }
 
 void TMainForm::composeFrame() {
@@ -134,15 +150,17 @@ void TMainForm::composeNotesPage() {
     lbSplitter_.create(page, hwnd(), 0, 0, px(4), px(400));
     nPanel_.create(page, hwnd(), 0, 0, px(600), px(400));
     editorPanel_.create(nPanel_.hwnd(), hwnd(), 0, 0, px(600), px(400));
-    note_ = win::createControl(L"RICHEDIT20W", L"",
-                               WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
-                                   ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN,
-                               editorPanel_.hwnd(), ID_NOTE, {0, 0, 1, 1}, WS_EX_CLIENTEDGE);
-    controls_.push_back({ID_NOTE, note_});
+    note_.create(editorPanel_.hwnd(), ID_NOTE, RECT{0, 0, 1, 1});
+    controls_.push_back({ID_NOTE, note_.hwnd()});
     controls_.push_back({ID_NOTE2LIST, win::createComboList(editorPanel_.hwnd(), ID_NOTE2LIST,
                                                             {0, 0, px(200), px(300)})});
     ShowWindow(control(ID_NOTE2LIST), SW_HIDE);
-    EnableWindow(note_, FALSE);
+    note_.setEnabled(false);
+    SetWindowSubclass(note_.hwnd(), noteProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(lbSplitter_.hwnd(), splitterProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    composeNoteMenus();
+    ACCEL keys[] = {{FALT | FVIRTKEY, VK_UP, ID_GOUP}, {FALT | FVIRTKEY, VK_DOWN, ID_GODOWN}};
+    accelerators_ = CreateAcceleratorTableW(keys, 2);
 }
 
 HWND TMainForm::control(int id) const {
@@ -213,7 +231,7 @@ void TMainForm::layoutNotesPage() {
     MoveWindow(nPanel_.hwnd(), lw + splitter, 0, nw, ph, TRUE);
     // The editor area is as tall as the list pane.
     MoveWindow(editorPanel_.hwnd(), 0, 0, nw, ph, TRUE);
-    MoveWindow(note_, 0, 0, nw, ph, TRUE);
+    MoveWindow(note_.hwnd(), 0, 0, nw, ph, TRUE);
 }
 
 int TMainForm::activePage() const {
@@ -230,8 +248,8 @@ void TMainForm::showPage(int index) {
 }
 
 void TMainForm::NotesPageShow() {
-    if (IsWindowEnabled(note_) && IsWindowVisible(hwnd()))
-        SetFocus(note_);
+    if (note_.enabled() && IsWindowVisible(hwnd()))
+        note_.focus();
 }
 
 window::Screen TMainForm::screen() const {
@@ -349,6 +367,54 @@ void TMainForm::OnCommand(int id, int code, HWND ctl) {
     case ID_NOTESNAMESLIST:
         if (code == CBN_SELCHANGE)
             NotesNamesListSelect();
+        else if (code == CBN_DROPDOWN)
+            NotesNamesListDropDown();
+        else if (code == CBN_CLOSEUP)
+            NotesNamesListCloseUp();
+        break;
+    case ID_NOTESLB:
+        if (code == LBN_SELCHANGE)
+            NotesLBClick();
+        else if (code == LBN_DBLCLK)
+            NotesLBDblClick();
+        break;
+    case ID_MODLAB:
+        if (code == STN_CLICKED)
+            NMenu_SaveClick();
+        break;
+    case ID_NOTESACTMENUBUTTON:
+        if (code == BN_CLICKED)
+            showNotesMenu();
+        break;
+    case ID_SETT_RO:
+        sett_roClick();
+        break;
+    case ID_SETT_WW:
+        sett_wwClick();
+        break;
+    case ID_SHOWTOOLBAR:
+        ShowToolBarClick();
+        break;
+    case ID_IMMSAVE:
+        ImmSaveClick();
+        break;
+    case ID_GOUP:
+        GoUpExecute();
+        break;
+    case ID_GODOWN:
+        GoDownExecute();
+        break;
+    case ID_NMENU_CUT:
+    case ID_NMENU_COPY:
+    case ID_NMENU_PASTE:
+    case ID_NMENU_DELETE:
+    case ID_NMENU_SELECTALL:
+    case ID_NMENU_SAVE:
+        onEditorCommand(id);
+        break;
+    case ID_ADVLABEL:
+        if (code == STN_CLICKED)
+            dForm_->show();
         break;
     default:
         break;
@@ -379,6 +445,9 @@ void TMainForm::OnTimer(UINT_PTR id) {
     case kAdvTimer:
         AdvTimerTimer();
         break;
+    case kTimer1:
+        PeriodicRefresh();
+        break;
     default:
         break;
     }
@@ -391,6 +460,55 @@ void TMainForm::OnTrayMessage(UINT mouseMessage) {
 
 void TMainForm::OnClose() {
     bQuitClick();
+}
+
+bool TMainForm::translateAccelerator(MSG& msg) {
+    return accelerators_ && TranslateAcceleratorW(hwnd(), accelerators_, &msg) != 0;
+}
+
+void TMainForm::PeriodicRefresh() {
+    ShowWindow(control(ID_MODLAB), note_.modified() ? SW_SHOW : SW_HIDE);
+}
+
+void TMainForm::LBSplitterMoved() {
+    settings::write(*state_.settingsFile, settings::keys::ListWidth, listWidth_);
+}
+
+LRESULT CALLBACK TMainForm::splitterProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                         DWORD_PTR self) {
+    auto* form = reinterpret_cast<TMainForm*>(self);
+    switch (msg) {
+    case WM_SETCURSOR:
+        SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));
+        return TRUE;
+    case WM_LBUTTONDOWN:
+        SetCapture(hwnd);
+        return 0;
+    case WM_MOUSEMOVE:
+        if (GetCapture() == hwnd) {
+            POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+            MapWindowPoints(hwnd, GetParent(hwnd), &pt, 1);
+            form->listWidth_ = std::max(0, static_cast<int>(pt.x));
+            form->layoutNotesPage();
+        }
+        return 0;
+    case WM_LBUTTONUP:
+        if (GetCapture() == hwnd) {
+            ReleaseCapture();
+            try {
+                form->LBSplitterMoved();
+            } catch (const UserError& e) {
+                win::showErrorBox(form->hwnd(), win::asWide(e.text()));
+            }
+        }
+        return 0;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(hwnd, splitterProc, 1);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
 void TMainForm::OnDestroy() {
@@ -470,16 +588,7 @@ void TMainForm::borderColorSelected(COLORREF colour) {
 void TMainForm::applySkin(const std::wstring& name) {
     // The editor's content survives the change of look unchanged and is not
     // taken as modified by it.
-    std::string rtf;
-    EDITSTREAM out{};
-    out.dwCookie = reinterpret_cast<DWORD_PTR>(&rtf);
-    out.pfnCallback = [](DWORD_PTR cookie, LPBYTE buf, LONG n, LONG* done) -> DWORD {
-        reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<char*>(buf),
-                                                       static_cast<size_t>(n));
-        *done = n;
-        return 0;
-    };
-    SendMessageW(note_, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&out));
+    const std::string content = note_.rtf();
     auto& engine = skins::skinEngine();
     if (!name.empty()) {
         engine.setSkin(name);
@@ -488,26 +597,60 @@ void TMainForm::applySkin(const std::wstring& name) {
         engine.setActive(false);
     }
     engine.applyTo(hwnd());
-    struct Reader {
-        const std::string* data;
-        size_t pos;
-    } reader{&rtf, 0};
-    EDITSTREAM in{};
-    in.dwCookie = reinterpret_cast<DWORD_PTR>(&reader);
-    in.pfnCallback = [](DWORD_PTR cookie, LPBYTE buf, LONG n, LONG* done) -> DWORD {
-        auto* r = reinterpret_cast<Reader*>(cookie);
-        const size_t left = r->data->size() - r->pos;
-        const size_t take = std::min(left, static_cast<size_t>(n));
-        std::copy_n(r->data->data() + r->pos, take, reinterpret_cast<char*>(buf));
-        r->pos += take;
-        *done = static_cast<LONG>(take);
-        return 0;
-    };
-    SendMessageW(note_, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&in));
-    SendMessageW(note_, EM_SETMODIFY, FALSE, 0);
+    note_.setRtf(content);
+    note_.setModified(false);
 }
 
-void TMainForm::applyDataDir() {}
+void TMainForm::applyDataDir() {
+    using namespace settings;
+    IniFile& ini = *state_.settingsFile;
+    write(ini, keys::NotesDir, win::toU16(settingsPage_.dataDirText())); // 1
+    write(ini, keys::isCustomDir, settingsPage_.customDirSelected());
+    const std::wstring custom = settingsPage_.customDirText(); // 2
+    if (!custom.empty())
+        write(ini, keys::CustomDir, win::toU16(custom));
+    closeOutgoingNote();            // 3
+    state_.currentNoteName.clear(); // 4
+    state_.currentNotePath.clear();
+    showPage(kNotesPage);                                      // 5
+    state_.currentNoteName = read(ini, keys::CurrentNoteName); // 6
+    const auto choice = chooseNotesFolder(
+        state_.programFolder, settingsPage_.customDirSelected(), win::toU16(custom),
+        win::toU16(settingsPage_.dataDirText()), [](std::u16string_view p) {
+            const DWORD a = GetFileAttributesW(win::toWide(p).c_str());
+            return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+        }); // 7
+    state_.notesFolder = choice.folder;
+    if (!choice.custom)
+        settingsPage_.selectCustomDir(false);
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(state_.notesFolder), ec);
+    SendMessageW(control(ID_NOTESNAMESLIST), CB_RESETCONTENT, 0, 0); // 8
+    clearEditor();
+    EnumerateNotes();                   // 9
+    if (state_.currentNoteName.empty()) // 10
+        return;
+    state_.currentNotePath = notes::notePath(state_.notesFolder, state_.currentNoteName); // 11
+    const int index = findNoteIndex(state_.currentNoteName);                              // 12
+    SendMessageW(control(ID_NOTESNAMESLIST), CB_SETCURSEL, index, 0);
+    SendMessageW(control(ID_NOTESLB), LB_SETCURSEL, index, 0);
+    if (GetFileAttributesW(win::toWide(state_.currentNotePath).c_str()) !=
+        INVALID_FILE_ATTRIBUTES) // 13
+        LoadNoteFile(state_.currentNotePath);
+    note_.setEnabled(selectedNoteIndex() >= 0); // 14
+    note_.setModified(false);
+}
+
+int TMainForm::findNoteIndex(const std::u16string& name) const {
+    const std::wstring w = win::toWide(name);
+    return static_cast<int>(SendMessageW(control(ID_NOTESNAMESLIST), CB_FINDSTRINGEXACT,
+                                         static_cast<WPARAM>(-1),
+                                         reinterpret_cast<LPARAM>(w.c_str())));
+}
+
+int TMainForm::selectedNoteIndex() const {
+    return static_cast<int>(SendMessageW(control(ID_NOTESNAMESLIST), CB_GETCURSEL, 0, 0));
+}
 
 void TMainForm::clearCoords() {
     state_.settingsFile->eraseSection(settings::kCoordsSection);
@@ -517,10 +660,11 @@ std::wstring TMainForm::skinsFolder() const {
     return win::toWide(app::skinsFolder(state_.programFolder));
 }
 
-void TMainForm::NotesNamesListSelect() {}
-
 void TMainForm::AdvTimerTimer() {
     setTimer(kAdvTimer, false);
+    if (donation::shouldShowReminder(read(*state_.settingsFile, settings::keys::NoAdv),
+                                     state_.daysInUse))
+        advForm_->show();
 }
 
 // --- Slides -----------------------------------------------------------------

@@ -5,6 +5,8 @@
 
 #include "app/environment_win.h"
 #include "app/program_state.h"
+#include "editor/rich_edit_win.h"
+#include "notes/note_settings.h"
 #include "platform/panel_win.h"
 #include "platform/window_win.h"
 #include "settings/settings_page_win.h"
@@ -39,6 +41,18 @@ enum MainId : int {
     ID_HELPTEXT,
     ID_ADVLABEL,
     ID_TRAY_EXIT,
+    ID_NMENU_CUT,
+    ID_NMENU_COPY,
+    ID_NMENU_PASTE,
+    ID_NMENU_DELETE,
+    ID_NMENU_SELECTALL,
+    ID_NMENU_SAVE,
+    ID_SETT_RO,
+    ID_SETT_WW,
+    ID_SHOWTOOLBAR,
+    ID_IMMSAVE,
+    ID_GOUP,
+    ID_GODOWN,
 };
 
 // Timers of the main window.
@@ -67,6 +81,7 @@ class TMainForm final : public win::Window, private settings::SettingsPageHost {
     const Environment& environment() const noexcept { return env_; }
     settings::SettingsPage& settingsPage() noexcept { return settingsPage_; }
     HWND control(int id) const;
+    editor::RichEdit& note() noexcept { return note_; }
     HWND page(int index) const { return pages_[index]->hwnd(); }
     HWND edgeStrip(int index) const { return strips_[index]->hwnd(); }
     int activePage() const;
@@ -79,6 +94,32 @@ class TMainForm final : public win::Window, private settings::SettingsPageHost {
     donation::TDForm& detailsForm() { return *dForm_; }
     window::Screen screen() const;
     window::DockEdge dockEdge() const;
+
+    // The keyboard shortcuts of the main window's actions (Alt+Up, Alt+Down).
+    bool translateAccelerator(MSG& msg);
+
+    // Note commands, also run by the tests.
+    void OpenNote();
+    void SaveIfModified();
+    void GoUpExecute();
+    void GoDownExecute();
+    void NMenu_SaveClick();
+    void ImmSaveClick();
+    void sett_roClick();
+    void sett_wwClick();
+    void ShowToolBarClick();
+    void NotesLBClick();
+    void NotesLBDblClick();
+    void NotesNamesListDropDown();
+    void NoteExit();
+    void FocusCurrentNote();
+    bool noteIsReadOnly() const;
+    bool noteWordWrap() const noexcept { return noteWordWrap_; }
+    bool formatBarShown() const noexcept { return formatBarShown_; }
+    HMENU notesMenu() const noexcept { return notesMenu_.get(); }
+    HMENU editorMenu() const noexcept { return editorMenu_.get(); }
+    int selectedNoteIndex() const;
+    void PeriodicRefresh();
 
     // Runs the slides posted so far (the tests call it instead of a message
     // loop).
@@ -118,6 +159,29 @@ class TMainForm final : public win::Window, private settings::SettingsPageHost {
     void OnSlide(bool in);
 
     void NotesNamesListSelect();
+    // Puts a shown decryption back to cipher text, writes the note if it
+    // changed and resets the decrypt command: what leaving a note requires.
+    void closeOutgoingNote();
+    void clearEditor();
+    void LoadNoteFile(const std::u16string& path);
+    int findNoteIndex(const std::u16string& name) const;
+    std::u16string noteNameAt(int index) const;
+    int noteCount() const;
+    bool canStepNotes() const;
+    void returnCipher();
+    void dropCipherBackup();
+    void applyNoteSettings(const notes::NoteViewSettings& settings);
+    void NotesNamesListCloseUp();
+    void composeNoteMenus();
+    void updateNotesMenu();
+    void showNotesMenu();
+    void showEditorMenu(POINT screen);
+    void onEditorCommand(int id);
+    void LBSplitterMoved();
+    static LRESULT CALLBACK noteProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                     DWORD_PTR self);
+    static LRESULT CALLBACK splitterProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                         DWORD_PTR self);
     void NotesPageShow();
     void AdvTimerTimer();
     void bQuitClick();
@@ -166,10 +230,16 @@ class TMainForm final : public win::Window, private settings::SettingsPageHost {
     win::Panel lbSplitter_;
     win::Panel nPanel_;
     win::Panel editorPanel_;
-    HWND note_ = nullptr;
+    editor::RichEdit note_;
     HWND helpTabs_ = nullptr;
     std::vector<HWND> helpTexts_;
     int listWidth_ = 0;
+    bool noteReadOnly_ = false;
+    bool noteWordWrap_ = false;
+    bool formatBarShown_ = true;
+    win::UniqueMenu editorMenu_;
+    win::UniqueMenu notesMenu_;
+    HACCEL accelerators_ = nullptr;
 
     settings::SettingsPage settingsPage_{*this};
     std::unique_ptr<window::TrayIcon> tray_;

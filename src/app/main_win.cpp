@@ -18,7 +18,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     form.FormShow();
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (IsDialogMessageW(form.hwnd(), &msg))
+        if (form.translateAccelerator(msg) || IsDialogMessageW(form.hwnd(), &msg))
             continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);

@@ -1,0 +1,234 @@
+// The note store behind the real editor: loading, saving at its triggers,
+// switching, stepping through the list and the per-note view settings.
+#include "support/program_folder.h"
+
+#include "platform/wide_win.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+using namespace quivra;
+using namespace quivra::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kRtfA = "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0\\fs16 Alpha\\par}";
+const char* const kRtfB = "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0\\fs16 Beta\\par}";
+
+class Notes : public ::testing::Test {
+  protected:
+    fs::path notesDir() const { return folder.data() / L"Notes" / L"PC_user"; }
+    fs::path noteFile(const std::wstring& name) const { return notesDir() / (name + L".note"); }
+    void addNote(const std::wstring& name, std::string_view bytes) {
+        fs::create_directories(notesDir());
+        writeFile(noteFile(name), bytes);
+    }
+    void start() { form = folder.start(); }
+    int indexOf(const wchar_t* name) const {
+        return static_cast<int>(SendMessageW(form->control(app::ID_NOTESNAMESLIST),
+                                             CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                             reinterpret_cast<LPARAM>(name)));
+    }
+    void open(const wchar_t* name) {
+        SendMessageW(form->control(app::ID_NOTESNAMESLIST), CB_SETCURSEL, indexOf(name), 0);
+        form->OpenNote();
+    }
+    void type(const wchar_t* text) {
+        for (const wchar_t* p = text; *p; ++p)
+            SendMessageW(form->note().hwnd(), WM_CHAR, *p, 1);
+    }
+    std::u16string editorText() const { return form->note().text(); }
+
+    ProgramFolder folder;
+    std::unique_ptr<app::TMainForm> form;
+};
+
+} // namespace
+
+TEST_F(Notes, PlainUtf8NoteOpensAsTextAndIsRtfAfterItsFirstSave) {
+    addNote(L"Список", "\xEF\xBB\xBFМолоко, хлеб");
+    start();
+    open(L"Список");
+    EXPECT_EQ(editorText().substr(0, 12), u"Молоко, хлеб");
+    EXPECT_TRUE(form->note().enabled());
+    form->ImmSaveClick();
+    EXPECT_EQ(readFile(noteFile(L"Список")).rfind("{\\rtf", 0), 0u);
+}
+
+TEST_F(Notes, SaveWritesOnlyWhatChangedAndForcedSaveRewrites) {
+    addNote(L"A", kRtfA);
+    start();
+    open(L"A");
+    writeFile(noteFile(L"A"), "marker"); // shows whether the note is written again
+    form->NMenu_SaveClick();
+    EXPECT_EQ(readFile(noteFile(L"A")), "marker");
+    form->ImmSaveClick();
+    EXPECT_NE(readFile(noteFile(L"A")).find("Alpha"), std::string::npos);
+    EXPECT_FALSE(form->note().modified());
+}
+
+TEST_F(Notes, ChangedNoteLeftWithAltDownIsWrittenToItsOwnFile) {
+    addNote(L"A", kRtfA);
+    addNote(L"B", kRtfB);
+    start();
+    open(L"A");
+    const int a = form->selectedNoteIndex();
+    form->note().setSelection({0, 0});
+    type(L"Новое ");
+    SendMessageW(form->hwnd(), WM_COMMAND, app::ID_GODOWN, 0);
+    const std::u16string other = a == 0 ? u"B" : u"A";
+    EXPECT_EQ(form->state().currentNoteName, other);
+    const std::string written = readFile(noteFile(a == 0 ? L"A" : L"B"));
+    EXPECT_NE(written.find("Alpha"), std::string::npos);
+    EXPECT_EQ(readFile(noteFile(a == 0 ? L"B" : L"A")), a == 0 ? kRtfB : kRtfA);
+    form->note().setSelection({0, -1});
+    EXPECT_EQ(folder.settings().readString(u"Options", u"CurrentNoteName", u""), other);
+}
+
+TEST_F(Notes, SteppingStopsAtTheEndsAndStartsAtTheFirstNote) {
+    addNote(L"A", kRtfA);
+    addNote(L"B", kRtfB);
+    start();
+    EXPECT_EQ(form->selectedNoteIndex(), -1);
+    form->GoUpExecute();
+    EXPECT_EQ(form->selectedNoteIndex(), -1);
+    form->GoDownExecute();
+    EXPECT_EQ(form->selectedNoteIndex(), 0);
+    form->GoUpExecute();
+    EXPECT_EQ(form->selectedNoteIndex(), 0);
+    form->GoDownExecute();
+    EXPECT_EQ(form->selectedNoteIndex(), 1);
+    form->GoDownExecute();
+    EXPECT_EQ(form->selectedNoteIndex(), 1);
+    // Not while the settings page is shown.
+    form->showPage(app::kSettingsPage);
+    form->GoUpExecute();
+    EXPECT_EQ(form->selectedNoteIndex(), 1);
+}
+
+TEST_F(Notes, SingleClickOnlyMovesTheListSelectionUnlessOneClickIsOn) {
+    addNote(L"A", kRtfA);
+    addNote(L"B", kRtfB);
+    start();
+    HWND lb = form->control(app::ID_NOTESLB);
+    SendMessageW(lb, LB_SETCURSEL, 1, 0);
+    form->NotesLBClick();
+    EXPECT_EQ(form->selectedNoteIndex(), -1);
+    EXPECT_TRUE(form->state().currentNoteName.empty());
+    form->NotesLBDblClick();
+    EXPECT_EQ(form->selectedNoteIndex(), 1);
+
+    HWND box = form->settingsPage().control(settings::ID_ISONELISTCLICK);
+    SendMessageW(box, BM_CLICK, 0, 0);
+    SendMessageW(lb, LB_SETCURSEL, 0, 0);
+    form->NotesLBClick();
+    EXPECT_EQ(form->selectedNoteIndex(), 0);
+}
+
+TEST_F(Notes, ReadOnlySettingIsReadAsAnIntegerAndNeverWritten) {
+    struct Case {
+        const char16_t* value;
+        bool readOnly;
+    };
+    for (const Case& c : {Case{u"1", true}, Case{u"yes", false}, Case{u"2", true}}) {
+        ProgramFolder f;
+        fs::create_directories(f.data() / L"Notes" / L"PC_user");
+        const auto file = f.data() / L"Notes" / L"PC_user" / L"R.note";
+        writeFile(file, kRtfA);
+        settings::IniFile(f.data() / L"Notes" / L"PC_user" / L"notessettings.ini")
+            .writeString(u"r", u"ReadOnly", c.value); // section names ignore case
+        auto fm = f.start();
+        SendMessageW(fm->control(app::ID_NOTESNAMESLIST), CB_SETCURSEL, 0, 0);
+        fm->OpenNote();
+        EXPECT_EQ(fm->noteIsReadOnly(), c.readOnly);
+        EXPECT_EQ((GetWindowLongW(fm->control(app::ID_IMGRO), GWL_STYLE) & WS_VISIBLE) != 0,
+                  c.readOnly);
+        EXPECT_EQ((GetWindowLongW(fm->note().hwnd(), GWL_STYLE) & ES_READONLY) != 0, c.readOnly);
+        writeFile(file, "marker");
+        fm->ImmSaveClick();
+        EXPECT_EQ(readFile(file) == "marker", c.readOnly);
+    }
+}
+
+TEST_F(Notes, WordWrapKeepsTextAndFormattingAndIsStoredPerNote) {
+    addNote(L"W", "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0\\fs16 a \\b bold\\b0  "
+                  "\\i it\\i0\\par}");
+    start();
+    open(L"W");
+    const std::string before = form->note().rtf();
+    form->sett_wwClick();
+    EXPECT_TRUE(form->noteWordWrap());
+    EXPECT_EQ(form->note().rtf(), before);
+    form->sett_wwClick();
+    EXPECT_EQ(form->note().rtf(), before);
+    const settings::IniFile ns(notesDir() / L"notessettings.ini");
+    EXPECT_EQ(ns.readString(u"W", u"WordWrap", u""), u"0");
+    EXPECT_FALSE(form->note().modified());
+}
+
+TEST_F(Notes, NamesDifferingInCaseShareTheirViewSettings) {
+    addNote(L"Plan", kRtfA);
+    start();
+    open(L"Plan");
+    form->sett_roClick();
+    const settings::IniFile ns(notesDir() / L"notessettings.ini");
+    EXPECT_TRUE(ns.readBool(u"PLAN", u"ReadOnly", false));
+}
+
+TEST_F(Notes, DropDownRowsFollowTheWindowHeight) {
+    addNote(L"A", kRtfA);
+    start();
+    HWND list = form->control(app::ID_NOTESNAMESLIST);
+    SendMessageW(list, CB_SETITEMHEIGHT, 0, 13);
+    const auto rowHeight = SendMessageW(list, CB_GETITEMHEIGHT, 0, 0);
+    ASSERT_GT(rowHeight, 0);
+    form->NotesNamesListDropDown();
+    // 480 px and 13 px rows give 31 rows.
+    EXPECT_EQ(SendMessageW(list, CB_GETMINVISIBLE, 0, 0), (480 - 70) / rowHeight);
+}
+
+TEST_F(Notes, NoteWithoutAFileGetsOneOnlyAfterTyping) {
+    addNote(L"A", kRtfA);
+    start();
+    // A name in the list whose file is gone, like a note added and never saved.
+    fs::remove(noteFile(L"A"));
+    open(L"A");
+    EXPECT_TRUE(editorText().empty() || editorText() == u"\r");
+    form->NMenu_SaveClick();
+    EXPECT_FALSE(fs::exists(noteFile(L"A")));
+    type(L"x");
+    form->NMenu_SaveClick();
+    EXPECT_TRUE(fs::exists(noteFile(L"A")));
+}
+
+TEST_F(Notes, RememberedNoteIsOpenedAtStart) {
+    addNote(L"Alpha", kRtfA);
+    addNote(L"Beta", kRtfB);
+    folder.option(u"CurrentNoteName", u"beta");
+    start();
+    EXPECT_EQ(form->state().currentNoteName, u"Beta");
+    EXPECT_EQ(editorText().substr(0, 4), u"Beta");
+    EXPECT_TRUE(form->note().enabled());
+}
+
+TEST_F(Notes, FailedSaveKeepsTheChangeInARecoveryFile) {
+    addNote(L"A", kRtfA);
+    start();
+    open(L"A");
+    SetFileAttributesW(noteFile(L"A").c_str(), FILE_ATTRIBUTE_READONLY);
+    form->note().setSelection({0, 0});
+    type(L"Важно ");
+    form->NMenu_SaveClick();
+    EXPECT_TRUE(form->note().modified());
+    EXPECT_EQ(readFile(noteFile(L"A")), kRtfA);
+    const fs::path recovery = folder.data() / L"Recovery";
+    ASSERT_TRUE(fs::is_directory(recovery));
+    int files = 0;
+    for (const auto& e : fs::directory_iterator(recovery)) {
+        ++files;
+        EXPECT_NE(readFile(e.path()).find("Alpha"), std::string::npos);
+    }
+    EXPECT_EQ(files, 1);
+    SetFileAttributesW(noteFile(L"A").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
