@@ -26,7 +26,6 @@ void TMainForm::composeInfoPages() {
         TabCtrl_InsertItem(helpTabs_, i, &item);
         HWND text = win::createEdit(help, ID_HELPTEXT + 0, p.text, {0, 0, px(100), px(100)},
                                     ES_MULTILINE | ES_READONLY | WS_VSCROLL | ES_AUTOVSCROLL);
-        SetWindowLongPtrW(text, GWL_STYLE, GetWindowLongPtrW(text, GWL_STYLE) & ~ES_AUTOHSCROLL);
         const int tabStops[] = {56}; // dialog units
         SendMessageW(text, EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(tabStops));
         if (i > 0)

@@ -109,16 +109,8 @@ void TMainForm::composeFrame() {
     }
     HWND hide = win::createButton(hwnd(), ID_HIDEBUTTON, L"X", {0, 0, px(20), px(20)});
     controls_.push_back({ID_HIDEBUTTON, hide});
-    // Hint of the hide button.
-    HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0,
-                               0, 0, 0, hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
-    TTTOOLINFOW ti{};
-    ti.cbSize = sizeof(ti);
-    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    ti.hwnd = hwnd();
-    ti.uId = reinterpret_cast<UINT_PTR>(hide);
-    ti.lpszText = const_cast<wchar_t*>(L"Скрыть");
-    SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    tooltip_ = win::createTooltip(hwnd());
+    win::addHint(tooltip_, hwnd(), hide, L"Скрыть");
 }
 
 void TMainForm::composeNotesToolbar() {
@@ -133,11 +125,13 @@ void TMainForm::composeNotesToolbar() {
     controls_.push_back(
         {ID_MODLAB, win::createLabel(tb, ID_MODLAB, L"*", {0, px(4), px(11), px(16)}, SS_NOTIFY)});
     ShowWindow(control(ID_MODLAB), SW_HIDE);
+    win::addHint(tooltip_, hwnd(), control(ID_MODLAB), L"Заметка изменена");
     controls_.push_back({ID_IMGRO, win::createLabel(tb, ID_IMGRO, L"", {0, 0, px(23), px(23)},
                                                     SS_ICON | SS_CENTERIMAGE | SS_NOTIFY)});
     SendMessageW(control(ID_IMGRO), STM_SETICON,
                  reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_WARNING)), 0);
     ShowWindow(control(ID_IMGRO), SW_HIDE);
+    win::addHint(tooltip_, hwnd(), control(ID_IMGRO), L"Заметка только для чтения");
 }
 
 void TMainForm::composeNotesPage() {

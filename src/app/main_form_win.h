@@ -223,6 +223,7 @@ class TMainForm final : public win::Window, private settings::SettingsPageHost {
 
     std::array<std::unique_ptr<win::Panel>, 4> strips_; // top, left, right, bottom
     HWND tabs_ = nullptr;
+    HWND tooltip_ = nullptr;
     std::array<std::unique_ptr<win::Panel>, 4> pages_;
     std::vector<std::pair<int, HWND>> controls_;
     win::Panel toolbar_;

@@ -31,7 +31,9 @@ HWND createLabel(HWND parent, int id, const wchar_t* text, Bounds b, DWORD extra
 }
 
 HWND createEdit(HWND parent, int id, const wchar_t* text, Bounds b, DWORD extraStyle) {
-    return createControl(WC_EDITW, text, WS_TABSTOP | ES_AUTOHSCROLL | extraStyle, parent, id, b,
+    // A multi-line box wraps its lines at its width; a single line scrolls.
+    const DWORD scroll = (extraStyle & ES_MULTILINE) ? 0 : ES_AUTOHSCROLL;
+    return createControl(WC_EDITW, text, WS_TABSTOP | scroll | extraStyle, parent, id, b,
                          WS_EX_CLIENTEDGE);
 }
 
@@ -57,6 +59,21 @@ HWND createTrackbar(HWND parent, int id, Bounds b, int min, int max) {
 
 HWND createGroupBox(HWND parent, int id, const wchar_t* text, Bounds b) {
     return createControl(WC_BUTTONW, text, BS_GROUPBOX, parent, id, b);
+}
+
+HWND createTooltip(HWND owner) {
+    return CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0,
+                           0, 0, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+void addHint(HWND tooltip, HWND owner, HWND control, const wchar_t* text) {
+    TTTOOLINFOW ti{};
+    ti.cbSize = sizeof(ti);
+    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.hwnd = owner;
+    ti.uId = reinterpret_cast<UINT_PTR>(control);
+    ti.lpszText = const_cast<wchar_t*>(text);
+    SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 bool isChecked(HWND box) {
