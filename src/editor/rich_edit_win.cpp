@@ -1,0 +1,477 @@
+#include "editor/rich_edit_win.h"
+
+#include "editor/plain_text.h"
+#include "editor/rtf_output.h"
+#include "editor/text_lines.h"
+#include "platform/errors.h"
+#include "platform/text_services.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <new>
+
+namespace quivra::editor {
+
+namespace {
+
+constexpr long kTextLimit = 0x7FFFFFFE;
+constexpr int kLineBufferUnits = 4096;
+constexpr UINT kUtf16CodePage = 1200;
+
+struct InCookie {
+    std::string_view bytes;
+    size_t pos = 0;
+};
+
+DWORD CALLBACK readBytes(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* read) {
+    auto* in = reinterpret_cast<InCookie*>(cookie);
+    const size_t n = std::min(static_cast<size_t>(std::max(size, 0L)), in->bytes.size() - in->pos);
+    std::memcpy(buffer, in->bytes.data() + in->pos, n);
+    in->pos += n;
+    *read = static_cast<LONG>(n);
+    return 0;
+}
+
+struct OutCookie {
+    std::string bytes;
+    bool failed = false;
+};
+
+// Runs inside the control's SendMessage: no exception may pass through it.
+DWORD CALLBACK writeBytes(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* written) {
+    auto* out = reinterpret_cast<OutCookie*>(cookie);
+    try {
+        out->bytes.append(reinterpret_cast<const char*>(buffer), static_cast<size_t>(size));
+        *written = size;
+        return 0;
+    } catch (...) {
+        out->failed = true;
+        *written = 0;
+        return 1;
+    }
+}
+
+// The code page the RTF writer converts a font's text into; nothing when the
+// conversion cannot be checked (the symbol character set, unknown sets).
+std::optional<UINT> codePageOfCharset(int charset) {
+    switch (charset) {
+    case DEFAULT_CHARSET:
+        return GetACP();
+    case OEM_CHARSET:
+        return GetOEMCP();
+    case SYMBOL_CHARSET:
+        return std::nullopt;
+    default:
+        break;
+    }
+    CHARSETINFO info{};
+    if (!TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<DWORD_PTR>(charset)), &info,
+                              TCI_SRCCHARSET))
+        return std::nullopt;
+    return info.ciACP;
+}
+
+// True when plain RTF writing would put a different character in place of u:
+// the code page has a best-fit look-alike for it. A character the code page
+// lacks is written as \uN and kept.
+bool bestFitReplaces(UINT codePage, wchar_t u) {
+    char bytes[8];
+    BOOL lacking = FALSE;
+    const int n = WideCharToMultiByte(codePage, 0, &u, 1, bytes, sizeof bytes, nullptr, &lacking);
+    if (n <= 0)
+        return true;
+    if (lacking)
+        return false;
+    wchar_t back[4];
+    const int m = MultiByteToWideChar(codePage, 0, bytes, n, back, 4);
+    return !(m == 1 && back[0] == u);
+}
+
+// Whether the plain RTF written for this text keeps every code unit. The
+// writer uses the ANSI code page for the font table and for fonts without a
+// character set, and each font's own code page for its text; since which
+// characters stand in which font is not known here, each character must
+// survive every code page the font table names.
+bool plainRtfKeeps(std::u16string_view text, std::string_view plainRtf) {
+    std::vector<bool> seen(0x10000, false);
+    std::vector<wchar_t> units;
+    for (char16_t u : text)
+        if (u >= 0x80 && !seen[u]) {
+            seen[u] = true;
+            units.push_back(static_cast<wchar_t>(u));
+        }
+    if (units.empty())
+        return true; // ASCII is written as it is
+    std::vector<UINT> pages{GetACP()};
+    for (int charset : fontTableCharsets(plainRtf)) {
+        const std::optional<UINT> page = codePageOfCharset(charset);
+        if (!page)
+            return false;
+        if (std::find(pages.begin(), pages.end(), *page) == pages.end())
+            pages.push_back(*page);
+    }
+    for (UINT page : pages)
+        for (wchar_t u : units)
+            if (bestFitReplaces(page, u))
+                return false;
+    return true;
+}
+
+} // namespace
+
+bool RichEdit::create(HWND parent, int id, const RECT& rect) {
+    constexpr DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP |
+                            ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL |
+                            ES_WANTRETURN;
+    HWND hwnd = CreateWindowExW(0, RICHEDIT_CLASSW, L"", style, rect.left, rect.top,
+                                rect.right - rect.left, rect.bottom - rect.top, parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                GetModuleHandleW(nullptr), nullptr);
+    if (!hwnd)
+        return false;
+    owned_.reset(hwnd);
+    hwnd_ = hwnd;
+    prepare();
+    return true;
+}
+
+void RichEdit::attach(HWND hwnd) {
+    owned_.reset();
+    hwnd_ = hwnd;
+    prepare();
+}
+
+void RichEdit::prepare() {
+    SendMessageW(hwnd_, EM_EXLIMITTEXT, 0, kTextLimit);
+    // Wine's own default is System bold; text loaded as plain text and text
+    // typed into an empty note take this format.
+    setDefaultCharFormat(noteDefaultCharFormat());
+    setWordWrap(false);
+}
+
+// --- Whole content --------------------------------------------------------
+
+long RichEdit::streamIn(UINT format, std::string_view bytes) {
+    InCookie cookie{bytes};
+    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&cookie), 0, readBytes};
+    SendMessageW(hwnd_, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
+    return static_cast<long>(stream.dwError);
+}
+
+std::string RichEdit::streamOut(UINT format) const {
+    OutCookie cookie;
+    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&cookie), 0, writeBytes};
+    SendMessageW(hwnd_, EM_STREAMOUT, format, reinterpret_cast<LPARAM>(&stream));
+    if (cookie.failed)
+        throw std::bad_alloc();
+    // Wine's writer ends the document with a NUL after the closing brace.
+    if (!cookie.bytes.empty() && cookie.bytes.back() == '\0')
+        cookie.bytes.pop_back();
+    return std::move(cookie.bytes);
+}
+
+std::string RichEdit::rtf() const {
+    const std::u16string content = text();
+    std::string plain = streamOut(SF_RTF);
+    if (plainRtfKeeps(content, plain))
+        return plain;
+    std::string utf8 = streamOut(SF_RTF | SF_USECODEPAGE | (CP_UTF8 << 16));
+    if (std::optional<std::string> repaired = restoreSurrogates(utf8, content))
+        return std::move(*repaired);
+    return utf8;
+}
+
+void RichEdit::setRtf(std::string_view rtf) {
+    // Streaming into a control that holds a big text is several times slower
+    // than into an empty one.
+    empty();
+    // The control accepts or rejects RTF by its first bytes; a rejection
+    // leaves dwError set and the control empty.
+    if (streamIn(SF_RTF, rtf) != 0) {
+        empty();
+        throw failedToLoadStream();
+    }
+    setModified(true);
+}
+
+void RichEdit::loadFileBytes(std::string_view bytes) {
+    empty();
+    if (streamIn(SF_RTF, bytes) == 0) {
+        setModified(true);
+        return;
+    }
+    const std::optional<std::u16string> plain = decodePlainText(bytes, textServices());
+    if (!plain) {
+        empty();
+        throw failedToLoadStream();
+    }
+    setPlainText(*plain);
+}
+
+void RichEdit::setPlainText(std::u16string_view text) {
+    empty();
+    const std::string_view bytes(reinterpret_cast<const char*>(text.data()),
+                                 text.size() * sizeof(char16_t));
+    if (streamIn(SF_TEXT | SF_UNICODE, bytes) != 0) {
+        empty();
+        throw failedToLoadStream();
+    }
+    setModified(true);
+}
+
+void RichEdit::empty() {
+    SendMessageW(hwnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    // The empty paragraph left behind keeps the format of the removed text;
+    // give it the default character format and a plain paragraph format.
+    CHARFORMAT2W characters = defaultCharFormat();
+    SendMessageW(hwnd_, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&characters));
+    PARAFORMAT2 paragraph{};
+    paragraph.cbSize = sizeof paragraph;
+    paragraph.dwMask = PFM_ALIGNMENT | PFM_NUMBERING | PFM_NUMBERINGSTYLE | PFM_NUMBERINGTAB |
+                       PFM_NUMBERINGSTART | PFM_STARTINDENT | PFM_RIGHTINDENT | PFM_OFFSET |
+                       PFM_SPACEBEFORE | PFM_SPACEAFTER | PFM_LINESPACING;
+    paragraph.wAlignment = PFA_LEFT;
+    SendMessageW(hwnd_, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&paragraph));
+    setModified(false);
+}
+
+std::u16string RichEdit::getText(DWORD flags) const {
+    GETTEXTLENGTHEX length{GTL_NUMCHARS | GTL_PRECISE, kUtf16CodePage};
+    if (flags & GT_USECRLF)
+        length.flags |= GTL_USECRLF;
+    const LRESULT n = SendMessageW(hwnd_, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0);
+    if (n <= 0)
+        return {};
+    std::u16string out(static_cast<size_t>(n) + 1, u'\0');
+    GETTEXTEX get{static_cast<DWORD>(out.size() * sizeof(char16_t)), flags, kUtf16CodePage, nullptr,
+                  nullptr};
+    const LRESULT got = SendMessageW(hwnd_, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get),
+                                     reinterpret_cast<LPARAM>(out.data()));
+    out.resize(static_cast<size_t>(std::clamp<LRESULT>(got, 0, n)));
+    return out;
+}
+
+std::u16string RichEdit::text() const {
+    return getText(GT_DEFAULT);
+}
+
+std::u16string RichEdit::textCrLf() const {
+    return getText(GT_USECRLF);
+}
+
+long RichEdit::textLength() const {
+    GETTEXTLENGTHEX length{GTL_NUMCHARS | GTL_PRECISE, kUtf16CodePage};
+    return static_cast<long>(
+        SendMessageW(hwnd_, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0));
+}
+
+std::u16string RichEdit::textRange(CharRange range) const {
+    const long length = textLength();
+    const long end = range.end < 0 ? length : std::min(range.end, length);
+    const long start = std::clamp(range.start, 0L, end);
+    if (start >= end)
+        return {};
+    std::u16string out(static_cast<size_t>(end - start) + 1, u'\0');
+    TEXTRANGEW request{{start, end}, reinterpret_cast<wchar_t*>(out.data())};
+    const LRESULT got = SendMessageW(hwnd_, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&request));
+    out.resize(static_cast<size_t>(std::clamp<LRESULT>(got, 0, end - start)));
+    return out;
+}
+
+// --- State ----------------------------------------------------------------
+
+bool RichEdit::modified() const {
+    return SendMessageW(hwnd_, EM_GETMODIFY, 0, 0) != 0;
+}
+
+void RichEdit::setModified(bool modified) {
+    SendMessageW(hwnd_, EM_SETMODIFY, modified ? TRUE : FALSE, 0);
+}
+
+bool RichEdit::readOnly() const {
+    return (GetWindowLongPtrW(hwnd_, GWL_STYLE) & ES_READONLY) != 0;
+}
+
+void RichEdit::setReadOnly(bool readOnly) {
+    SendMessageW(hwnd_, EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
+}
+
+bool RichEdit::enabled() const {
+    return IsWindowEnabled(hwnd_) != FALSE;
+}
+
+void RichEdit::setEnabled(bool enabled) {
+    EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+}
+
+void RichEdit::focus() {
+    SetFocus(hwnd_);
+}
+
+bool RichEdit::focused() const {
+    return GetFocus() == hwnd_;
+}
+
+void RichEdit::setWordWrap(bool wrap) {
+    // Line width 0 wraps at the window's width; 1 means no wrapping.
+    SendMessageW(hwnd_, EM_SETTARGETDEVICE, 0, wrap ? 0 : 1);
+    // The control shows and hides its scroll bars itself, by the ones it was
+    // created with; wrapped text never needs the horizontal one.
+    if (wrap)
+        ShowScrollBar(hwnd_, SB_HORZ, FALSE);
+    wordWrap_ = wrap;
+}
+
+win::RedrawSuspension RichEdit::suspendRedraw() const {
+    return win::RedrawSuspension(hwnd_);
+}
+
+// --- Selection ------------------------------------------------------------
+
+CharRange RichEdit::selection() const {
+    CHARRANGE range{};
+    SendMessageW(hwnd_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    return {range.cpMin, range.cpMax};
+}
+
+void RichEdit::setSelection(CharRange range) {
+    CHARRANGE r{range.start, range.end};
+    SendMessageW(hwnd_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&r));
+}
+
+std::u16string RichEdit::selectedText() const {
+    return textRange(selection());
+}
+
+void RichEdit::replaceSelection(std::u16string_view text) {
+    const std::u16string terminated(text);
+    SendMessageW(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(terminated.c_str()));
+}
+
+// --- Lines ----------------------------------------------------------------
+
+int RichEdit::lineCount() const {
+    auto count = static_cast<int>(SendMessageW(hwnd_, EM_GETLINECOUNT, 0, 0));
+    if (count > 0 && SendMessageW(hwnd_, EM_LINELENGTH, lineIndex(count - 1), 0) == 0)
+        --count;
+    return count;
+}
+
+std::u16string RichEdit::line(int index) const {
+    if (index < 0)
+        return {};
+    std::array<wchar_t, kLineBufferUnits> buffer{};
+    buffer[0] = static_cast<wchar_t>(kLineBufferUnits); // EM_GETLINE reads the size from here
+    const LRESULT got =
+        SendMessageW(hwnd_, EM_GETLINE, index, reinterpret_cast<LPARAM>(buffer.data()));
+    std::u16string out(buffer.begin(),
+                       buffer.begin() + std::clamp<LRESULT>(got, 0, kLineBufferUnits));
+    if (!out.empty() && out.back() == u'\n')
+        out.pop_back();
+    if (!out.empty() && out.back() == u'\r')
+        out.pop_back();
+    return out;
+}
+
+void RichEdit::setLine(int index, std::u16string_view text) {
+    if (index < 0 || index >= lineCount())
+        return;
+    const long start = lineIndex(index);
+    const auto length = static_cast<long>(SendMessageW(hwnd_, EM_LINELENGTH, start, 0));
+    setSelection({start, start + length});
+    replaceSelection(text);
+}
+
+std::vector<std::u16string> RichEdit::lines() const {
+    return splitLines(text());
+}
+
+long RichEdit::lineIndex(int index) const {
+    return static_cast<long>(SendMessageW(hwnd_, EM_LINEINDEX, index, 0));
+}
+
+int RichEdit::lineFromChar(long pos) const {
+    return static_cast<int>(SendMessageW(hwnd_, EM_LINEFROMCHAR, static_cast<WPARAM>(pos), 0));
+}
+
+// --- Formats --------------------------------------------------------------
+
+CHARFORMAT2W RichEdit::charFormat() const {
+    CHARFORMAT2W format{};
+    format.cbSize = sizeof format;
+    SendMessageW(hwnd_, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    return format;
+}
+
+void RichEdit::setCharFormat(const CHARFORMAT2W& format) {
+    CHARFORMAT2W f = format;
+    f.cbSize = sizeof f;
+    SendMessageW(hwnd_, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&f));
+}
+
+CHARFORMAT2W RichEdit::defaultCharFormat() const {
+    CHARFORMAT2W format{};
+    format.cbSize = sizeof format;
+    SendMessageW(hwnd_, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    return format;
+}
+
+void RichEdit::setDefaultCharFormat(const CHARFORMAT2W& format) {
+    CHARFORMAT2W f = format;
+    f.cbSize = sizeof f;
+    SendMessageW(hwnd_, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&f));
+}
+
+PARAFORMAT2 RichEdit::paraFormat() const {
+    PARAFORMAT2 format{};
+    format.cbSize = sizeof format;
+    SendMessageW(hwnd_, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format));
+    return format;
+}
+
+void RichEdit::setParaFormat(const PARAFORMAT2& format) {
+    PARAFORMAT2 f = format;
+    f.cbSize = sizeof f;
+    SendMessageW(hwnd_, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&f));
+}
+
+CHARFORMAT2W RichEdit::noteDefaultCharFormat() {
+    CHARFORMAT2W format{};
+    format.cbSize = sizeof format;
+    format.dwMask = CFM_FACE | CFM_SIZE | CFM_CHARSET | CFM_COLOR | CFM_BACKCOLOR | CFM_BOLD |
+                    CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
+    format.dwEffects = CFE_AUTOCOLOR | CFE_AUTOBACKCOLOR;
+    format.yHeight = 8 * 20; // twips
+    format.bCharSet = RUSSIAN_CHARSET;
+    wcscpy_s(format.szFaceName, LF_FACESIZE, L"Tahoma");
+    return format;
+}
+
+// --- Notifications ----------------------------------------------------------
+
+DWORD RichEdit::setEventMask(DWORD mask) {
+    return static_cast<DWORD>(SendMessageW(hwnd_, EM_SETEVENTMASK, 0, mask));
+}
+
+DWORD RichEdit::eventMask() const {
+    return static_cast<DWORD>(SendMessageW(hwnd_, EM_GETEVENTMASK, 0, 0));
+}
+
+void RichEdit::setAutoUrlDetect(bool on) {
+    SendMessageW(hwnd_, EM_AUTOURLDETECT, on ? TRUE : FALSE, 0);
+}
+
+bool RichEdit::autoUrlDetect() const {
+    return SendMessageW(hwnd_, EM_GETAUTOURLDETECT, 0, 0) != 0;
+}
+
+std::optional<LinkEvent> RichEdit::linkEvent(LPARAM notifyLParam) {
+    const auto* header = reinterpret_cast<const NMHDR*>(notifyLParam);
+    if (!header || header->code != EN_LINK)
+        return std::nullopt;
+    const auto* link = reinterpret_cast<const ENLINK*>(notifyLParam);
+    return LinkEvent{link->msg, link->wParam, link->lParam, {link->chrg.cpMin, link->chrg.cpMax}};
+}
+
+} // namespace quivra::editor
