@@ -458,6 +458,10 @@ DWORD RichEdit::eventMask() const {
     return static_cast<DWORD>(SendMessageW(hwnd_, EM_GETEVENTMASK, 0, 0));
 }
 
+void RichEdit::setBackground(HWND control, std::optional<COLORREF> colour) {
+    SendMessageW(control, EM_SETBKGNDCOLOR, colour ? 0 : 1, colour.value_or(0));
+}
+
 void RichEdit::setAutoUrlDetect(bool on) {
     SendMessageW(hwnd_, EM_AUTOURLDETECT, on ? TRUE : FALSE, 0);
 }

@@ -144,6 +144,12 @@ class RichEdit {
     DWORD eventMask() const;
     // URLs are marked as links as they are typed or set.
     void setAutoUrlDetect(bool on);
+    // The page colour behind the text; nullopt restores the system's window
+    // colour. The text and its formats are not touched.
+    void setBackground(std::optional<COLORREF> colour) { setBackground(hwnd_, colour); }
+    // The same for any rich-edit control, for code that repaints controls it
+    // does not own (the skin engine).
+    static void setBackground(HWND control, std::optional<COLORREF> colour);
     bool autoUrlDetect() const;
     // The link event in a WM_NOTIFY the parent received, if it is one.
     static std::optional<LinkEvent> linkEvent(LPARAM notifyLParam);

@@ -61,7 +61,9 @@ bool TMainForm::noteIsReadOnly() const {
 }
 
 void TMainForm::SaveIfModified() {
-    if (!note_.modified() || state_.currentNotePath.empty() || noteReadOnly_)
+    // A disabled editor holds nothing the user typed: either no note is open
+    // or the open note's file could not be read and must stay as it is.
+    if (!note_.modified() || state_.currentNotePath.empty() || noteReadOnly_ || !note_.enabled())
         return;
     const std::string rtf = note_.rtf();
     try {
@@ -140,8 +142,18 @@ void TMainForm::OpenNote() {
         state_.currentNotePath = notes::notePath(state_.notesFolder, state_.currentNoteName);
         applyNoteSettings(
             notes::NoteSettingsFile(state_.notesFolder).read(state_.currentNoteName)); // 9
-        if (fileExists(state_.currentNotePath))                                        // 10
-            LoadNoteFile(state_.currentNotePath);
+        // 10
+        if (fileExists(state_.currentNotePath)) {
+            try {
+                LoadNoteFile(state_.currentNotePath);
+            } catch (const UserError&) {
+                // A note that cannot be read stays closed, so that nothing
+                // typed into the editor can overwrite its file.
+                note_.setModified(false);
+                note_.setEnabled(false);
+                throw;
+            }
+        }
         note_.setModified(false); // 11
     }
     note_.setEnabled(true); // 12

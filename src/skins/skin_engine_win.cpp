@@ -1,5 +1,7 @@
 #include "skins/skin_engine_win.h"
 
+#include "editor/rich_edit_win.h"
+
 #include "platform/controls_win.h"
 #include "platform/dpi_win.h"
 #include "platform/wide_win.h"
@@ -259,9 +261,9 @@ void SkinEngine::applyToOne(HWND hwnd) {
     const bool on = isActive();
     switch (kindOf(hwnd)) {
     case Kind::RichEdit:
-        // Only the control's background; the text and its formats stay as
-        // they are. wParam 1 goes back to the system's window colour.
-        SendMessageW(hwnd, EM_SETBKGNDCOLOR, on ? 0 : 1, on ? colors_->editor : 0);
+        // Only the control's background; the text and its formats stay.
+        editor::RichEdit::setBackground(hwnd, on ? std::optional<COLORREF>(colors_->editor)
+                                                 : std::nullopt);
         break;
     case Kind::ListView: {
         const COLORREF back = on ? colors_->control : GetSysColor(COLOR_WINDOW);

@@ -16,11 +16,21 @@ TEST(Screenshots, MainWindowPages) {
     ProgramFolder folder;
     folder.option(u"ListWidth", u"120");
     std::filesystem::create_directories(folder.data() / L"Notes" / L"PC_user");
-    for (const wchar_t* n : {L"Пароли", L"Планы", L"Рецепты"})
-        writeFile(folder.data() / L"Notes" / L"PC_user" / (std::wstring(n) + L".note"), "x");
+    const auto notes = folder.data() / L"Notes" / L"PC_user";
+    writeFile(notes / L"Пароли.note", "x");
+    writeFile(notes / L"Рецепты.note", "x");
+    writeFile(notes / L"Планы.note",
+              "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fcharset204 Tahoma;}}"
+              "{\\colortbl ;\\red0\\green0\\blue192;}\\f0\\fs16"
+              "\\b \\'cf\\'eb\\'e0\\'ed \\'ed\\'e0 \\'ed\\'e5\\'e4\\'e5\\'eb\\'fe\\b0\\par"
+              "\\cf1 - \\'ef\\'ee\\'ea\\'f3\\'ef\\'ea\\'e8\\cf0\\par"
+              "- \\i\\'e2\\'f1\\'f2\\'f0\\'e5\\'f7\\'e0\\i0  10:00\\par}");
     auto form = folder.start();
-    SendMessageW(form->control(app::ID_NOTESNAMESLIST), CB_SETCURSEL, 1, 0);
-    SendMessageW(form->control(app::ID_NOTESLB), LB_SETCURSEL, 1, 0);
+    SendMessageW(form->control(app::ID_NOTESNAMESLIST), CB_SETCURSEL,
+                 SendMessageW(form->control(app::ID_NOTESNAMESLIST), CB_FINDSTRINGEXACT,
+                              static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"Планы")),
+                 0);
+    form->OpenNote();
     SetLayeredWindowAttributes(form->hwnd(), 0, 255, LWA_ALPHA);
     SetWindowPos(form->hwnd(), HWND_TOPMOST, 20, 20, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     form->showPage(app::kNotesPage);

@@ -232,3 +232,18 @@ TEST_F(Notes, FailedSaveKeepsTheChangeInARecoveryFile) {
     EXPECT_EQ(files, 1);
     SetFileAttributesW(noteFile(L"A").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
+
+TEST_F(Notes, UnreadableNoteShowsTheErrorAndCannotBeOverwritten) {
+    addNote(L"A", kRtfA);
+    addNote(L"Broken", std::string("\xEF\xBB\xBF\xC3\x28 not utf-8", 15));
+    start();
+    open(L"A");
+    SendMessageW(form->control(app::ID_NOTESNAMESLIST), CB_SETCURSEL, indexOf(L"Broken"), 0);
+    SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(app::ID_NOTESNAMESLIST, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(form->control(app::ID_NOTESNAMESLIST)));
+    ASSERT_EQ(folder.boxes.size(), 1u);
+    EXPECT_EQ(folder.boxes[0].text, L"Failed to Load Stream");
+    EXPECT_FALSE(form->note().enabled());
+    form->ImmSaveClick();
+    EXPECT_EQ(readFile(noteFile(L"Broken")).size(), 15u);
+}
