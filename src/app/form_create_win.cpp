@@ -8,6 +8,7 @@
 #include "notes/note_names.h"
 #include "platform/controls_win.h"
 #include "platform/message_box_win.h"
+#include "platform/file_system_win.h"
 #include "platform/wide_win.h"
 #include "settings/autostart_win.h"
 #include "settings/keys.h"
@@ -26,16 +27,6 @@ using win::toU16;
 using win::toWide;
 
 namespace {
-
-bool fileExists(const std::u16string& path) {
-    const DWORD attrs = GetFileAttributesW(toWide(path).c_str());
-    return attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool folderExists(std::u16string_view path) {
-    const DWORD attrs = GetFileAttributesW(toWide(path).c_str());
-    return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 // Creates a folder with all missing parents; failures are not reported.
 void createFolder(const std::u16string& path) {
@@ -66,7 +57,7 @@ StartResult TMainForm::FormCreate() {
     const std::u16string base = executableBaseName(toU16(env_.exePath)); // 13
     const auto computer = optU16(env_.computerName);                     // 14
     state_.profileName = profileName(computer, optU16(env_.userName));
-    state_.sharedSettings = fileExists(sharedSettingsFile(state_.programFolder)); // 15
+    state_.sharedSettings = win::fileExists(sharedSettingsFile(state_.programFolder)); // 15
     state_.settingsFile = std::make_unique<IniFile>(std::filesystem::path(
         settingsFilePath(state_.programFolder, state_.sharedSettings, base, state_.profileName)));
     IniFile& ini = *state_.settingsFile;
@@ -95,15 +86,9 @@ StartResult TMainForm::FormCreate() {
         ini, keys::NotesDir, defaultNotesDir(state_.sharedSettings, state_.profileName))); // 24
     settingsPage_.selectCustomDir(read(ini, keys::isCustomDir));                           // 25
     settingsPage_.setCustomDirText(read(ini, keys::CustomDir));
-    const auto choice = chooseNotesFolder(state_.programFolder, settingsPage_.customDirSelected(),
-                                          toU16(settingsPage_.customDirText()),
-                                          toU16(settingsPage_.dataDirText()), folderExists); // 26
-    state_.notesFolder = choice.folder;
-    if (!choice.custom)
-        settingsPage_.selectCustomDir(false);
+    applyNotesFolderRule();          // 26, 28
     if (exists(ini, keys::SplitPos)) // 27
         remove(ini, keys::SplitPos);
-    createFolder(state_.notesFolder); // 28
 
     SetWindowPos(hwnd(), nullptr, 0, 0, std::max<long>(read(ini, keys::Width), px(640)), // 29
                  std::max<long>(read(ini, keys::Height), px(320)),

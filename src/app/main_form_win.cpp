@@ -7,6 +7,7 @@
 #include "platform/controls_win.h"
 #include "platform/dpi_win.h"
 #include "platform/errors.h"
+#include "platform/file_system_win.h"
 #include "notes/note_names.h"
 #include "platform/wide_win.h"
 #include "settings/keys.h"
@@ -606,19 +607,9 @@ void TMainForm::applyDataDir() {
     closeOutgoingNote();            // 3
     state_.currentNoteName.clear(); // 4
     state_.currentNotePath.clear();
-    showPage(kNotesPage);                                      // 5
-    state_.currentNoteName = read(ini, keys::CurrentNoteName); // 6
-    const auto choice = chooseNotesFolder(
-        state_.programFolder, settingsPage_.customDirSelected(), win::toU16(custom),
-        win::toU16(settingsPage_.dataDirText()), [](std::u16string_view p) {
-            const DWORD a = GetFileAttributesW(win::toWide(p).c_str());
-            return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-        }); // 7
-    state_.notesFolder = choice.folder;
-    if (!choice.custom)
-        settingsPage_.selectCustomDir(false);
-    std::error_code ec;
-    std::filesystem::create_directories(std::filesystem::path(state_.notesFolder), ec);
+    showPage(kNotesPage);                                            // 5
+    state_.currentNoteName = read(ini, keys::CurrentNoteName);       // 6
+    applyNotesFolderRule();                                          // 7
     SendMessageW(control(ID_NOTESNAMESLIST), CB_RESETCONTENT, 0, 0); // 8
     clearEditor();
     EnumerateNotes();                   // 9
@@ -628,11 +619,22 @@ void TMainForm::applyDataDir() {
     const int index = findNoteIndex(state_.currentNoteName);                              // 12
     SendMessageW(control(ID_NOTESNAMESLIST), CB_SETCURSEL, index, 0);
     SendMessageW(control(ID_NOTESLB), LB_SETCURSEL, index, 0);
-    if (GetFileAttributesW(win::toWide(state_.currentNotePath).c_str()) !=
-        INVALID_FILE_ATTRIBUTES) // 13
+    if (win::fileExists(state_.currentNotePath)) // 13
         LoadNoteFile(state_.currentNotePath);
     note_.setEnabled(selectedNoteIndex() >= 0); // 14
     note_.setModified(false);
+}
+
+void TMainForm::applyNotesFolderRule() {
+    const auto choice =
+        chooseNotesFolder(state_.programFolder, settingsPage_.customDirSelected(),
+                          win::toU16(settingsPage_.customDirText()),
+                          win::toU16(settingsPage_.dataDirText()), win::folderExists);
+    state_.notesFolder = choice.folder;
+    if (!choice.custom)
+        settingsPage_.selectCustomDir(false);
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(state_.notesFolder), ec);
 }
 
 int TMainForm::findNoteIndex(const std::u16string& name) const {

@@ -165,6 +165,9 @@ class TMainForm final : public win::Window, private settings::SettingsPageHost {
     void clearEditor();
     void LoadNoteFile(const std::u16string& path);
     int findNoteIndex(const std::u16string& name) const;
+    // Chooses the notes folder by the settings page's folder controls and
+    // creates it when missing.
+    void applyNotesFolderRule();
     std::u16string noteNameAt(int index) const;
     int noteCount() const;
     bool canStepNotes() const;

@@ -9,6 +9,7 @@
 #include "platform/errors.h"
 #include "platform/handles_win.h"
 #include "platform/system_error_win.h"
+#include "platform/file_system_win.h"
 #include "platform/wide_win.h"
 #include "settings/keys.h"
 
@@ -20,11 +21,6 @@ using win::toU16;
 using win::toWide;
 
 namespace {
-
-bool fileExists(const std::u16string& path) {
-    const DWORD a = GetFileAttributesW(toWide(path).c_str());
-    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 // The whole file, or the standard error when it exists but cannot be read.
 std::string readNoteBytes(const std::u16string& path) {
@@ -143,7 +139,7 @@ void TMainForm::OpenNote() {
         applyNoteSettings(
             notes::NoteSettingsFile(state_.notesFolder).read(state_.currentNoteName)); // 9
         // 10
-        if (fileExists(state_.currentNotePath)) {
+        if (win::fileExists(state_.currentNotePath)) {
             try {
                 LoadNoteFile(state_.currentNotePath);
             } catch (const UserError&) {

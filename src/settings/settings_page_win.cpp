@@ -5,6 +5,7 @@
 #include "platform/dpi_win.h"
 #include "platform/errors.h"
 #include "platform/focus_watch_win.h"
+#include "platform/file_system_win.h"
 #include "platform/wide_win.h"
 #include "settings/autostart_win.h"
 #include "settings/colors.h"
@@ -23,11 +24,6 @@ namespace {
 
 constexpr UINT_PTR kSliderSubclass = 1;
 constexpr UINT_PTR kFolderNameSubclass = 2;
-
-bool folderExists(std::u16string_view path) {
-    const DWORD attrs = GetFileAttributesW(win::toWide(path).c_str());
-    return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 } // namespace
 
@@ -595,7 +591,7 @@ bool SettingsPage::handleMeasureItem(MEASUREITEMSTRUCT& mi) {
 void SettingsPage::CustomDirBrowseClick() {
     SetWindowPos(browsePanel_.hwnd(), HWND_TOP, px(3), px(3), 0, 0, SWP_NOSIZE);
     const std::wstring custom = customDirText();
-    if (!custom.empty() && folderExists(win::toU16(custom)))
+    if (!custom.empty() && win::folderExists(win::toU16(custom)))
         tree_.selectPath(custom);
     ShowWindow(browsePanel_.hwnd(), SW_SHOW);
     SetFocus(tree_.hwnd());
@@ -603,14 +599,14 @@ void SettingsPage::CustomDirBrowseClick() {
 }
 
 void SettingsPage::TreeChange() {
-    const bool ok = folderExists(win::toU16(tree_.selectedPath()));
+    const bool ok = win::folderExists(win::toU16(tree_.selectedPath()));
     EnableWindow(control(ID_BROWSEOK), ok);
     EnableWindow(control(ID_BROWSECREATE), ok);
 }
 
 void SettingsPage::browseOkClick() {
     const std::wstring path = tree_.selectedPath();
-    if (!folderExists(win::toU16(path)))
+    if (!win::folderExists(win::toU16(path)))
         return;
     SetWindowTextW(control(ID_CUSTOMDIRV), path.c_str());
     ShowWindow(browsePanel_.hwnd(), SW_HIDE);
@@ -622,8 +618,9 @@ void SettingsPage::BrowseCancelClick() {
 }
 
 void SettingsPage::BrowseCreateClick() {
-    const std::u16string name = app::proposeNewFolderName(
-        win::toU16(tree_.selectedPath()), [](std::u16string_view p) { return folderExists(p); });
+    const std::u16string name =
+        app::proposeNewFolderName(win::toU16(tree_.selectedPath()),
+                                  [](std::u16string_view p) { return win::folderExists(p); });
     SetWindowTextW(control(ID_FOLNAME), win::toWide(name).c_str());
     ShowWindow(newFolderPanel_.hwnd(), SW_SHOW);
     SetFocus(control(ID_FOLNAME));
@@ -632,7 +629,7 @@ void SettingsPage::BrowseCreateClick() {
 void SettingsPage::FN_okClick() {
     const std::u16string path = app::newFolderPath(
         win::toU16(tree_.selectedPath()), win::toU16(win::windowText(control(ID_FOLNAME))));
-    if (folderExists(path))
+    if (win::folderExists(path))
         return;
     SHCreateDirectoryExW(nullptr, win::toWide(path.substr(0, path.size() - 1)).c_str(), nullptr);
     tree_.refreshSelected();

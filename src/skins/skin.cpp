@@ -1,11 +1,11 @@
 #include "skins/skin.h"
 
+#include "platform/atomic_file.h"
 #include "platform/text_services.h"
 #include "platform/utf.h"
 
 #include <algorithm>
 #include <array>
-#include <fstream>
 #include <system_error>
 
 namespace quivra::skins {
@@ -146,18 +146,14 @@ std::optional<SkinColors> parseSkin(std::u16string_view text) {
 }
 
 std::optional<SkinColors> loadSkin(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(file, ec);
+    if (ec || size > kMaxSkinFileBytes)
         return std::nullopt;
-    std::string bytes(kMaxSkinFileBytes + 1, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (in.bad())
+    const std::optional<std::string> bytes = readWholeFile(file, ec);
+    if (!bytes)
         return std::nullopt;
-    const auto got = static_cast<std::size_t>(in.gcount());
-    if (got > kMaxSkinFileBytes)
-        return std::nullopt;
-    bytes.resize(got);
-    return parseSkin(decodeSkinFile(bytes));
+    return parseSkin(decodeSkinFile(*bytes));
 }
 
 std::vector<std::u16string> listSkinNames(const std::filesystem::path& folder) {
