@@ -247,3 +247,39 @@ TEST_F(Notes, UnreadableNoteShowsTheErrorAndCannotBeOverwritten) {
     form->ImmSaveClick();
     EXPECT_EQ(readFile(noteFile(L"Broken")).size(), 15u);
 }
+
+TEST_F(Notes, LockedNoteFileGivesTheOpenErrorWithItsPath) {
+    addNote(L"A", kRtfA);
+    addNote(L"Locked", kRtfB);
+    start();
+    open(L"A");
+    HANDLE lock = CreateFileW(noteFile(L"Locked").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    SendMessageW(form->control(app::ID_NOTESNAMESLIST), CB_SETCURSEL, indexOf(L"Locked"), 0);
+    SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(app::ID_NOTESNAMESLIST, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(form->control(app::ID_NOTESNAMESLIST)));
+    CloseHandle(lock);
+    ASSERT_EQ(folder.boxes.size(), 1u);
+    const std::wstring expected = L"Cannot open file \"" + noteFile(L"Locked").wstring() + L"\". ";
+    EXPECT_EQ(folder.boxes[0].text.substr(0, expected.size()), expected);
+    EXPECT_GT(folder.boxes[0].text.size(), expected.size()); // the system's reason follows
+    EXPECT_EQ(readFile(noteFile(L"Locked")), kRtfB);
+}
+
+TEST_F(Notes, TabTypesATabInTheEditorEvenThroughDialogNavigation) {
+    addNote(L"A", kRtfA);
+    start();
+    ShowWindow(form->hwnd(), SW_SHOWNOACTIVATE);
+    open(L"A");
+    form->note().focus();
+    form->note().setSelection({0, 0});
+    MSG msg{form->note().hwnd(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    if (!form->translateAccelerator(msg) && !IsDialogMessageW(form->hwnd(), &msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    pumpMessages();
+    EXPECT_EQ(GetFocus(), form->note().hwnd());
+    EXPECT_EQ(editorText().substr(0, 6), u"\tAlpha");
+}
