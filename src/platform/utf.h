@@ -15,4 +15,7 @@ std::string utf16ToUtf8(std::u16string_view utf16);
 // True when the bytes are well-formed UTF-8.
 bool isValidUtf8(std::string_view bytes);
 
+// The value of a hexadecimal digit, -1 for any other character.
+int hexDigit(char16_t c);
+
 } // namespace quivra

@@ -51,16 +51,6 @@ std::u16string_view cutToMaxLength(std::u16string_view s) {
     return s;
 }
 
-int hexDigit(char16_t c) {
-    if (c >= u'0' && c <= u'9')
-        return c - u'0';
-    if (c >= u'a' && c <= u'f')
-        return c - u'a' + 10;
-    if (c >= u'A' && c <= u'F')
-        return c - u'A' + 10;
-    return -1;
-}
-
 std::optional<long> parseHex(std::u16string_view digits) {
     if (digits.empty())
         return std::nullopt;

@@ -34,16 +34,6 @@ std::u16string_view trim(std::u16string_view s) {
     return s;
 }
 
-int hexDigit(char16_t c) {
-    if (c >= u'0' && c <= u'9')
-        return c - u'0';
-    if (c >= u'a' && c <= u'f')
-        return c - u'a' + 10;
-    if (c >= u'A' && c <= u'F')
-        return c - u'A' + 10;
-    return -1;
-}
-
 // The raw values of the [Skin] section's keys, first occurrence kept.
 struct RawEntry {
     std::u16string_view key;
