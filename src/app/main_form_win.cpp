@@ -20,9 +20,6 @@ namespace quivra::app {
 
 namespace {
 
-constexpr UINT WM_QUIVRA_SLIDE = WM_APP + 1;
-constexpr UINT WM_QUIVRA_TRAY = WM_APP + 2;
-
 win::UniqueFont makeFont(UINT dpi, int points, int weight, const wchar_t* face,
                          bool underline = false) {
     LOGFONTW lf{};
@@ -247,14 +244,6 @@ void TMainForm::NotesPageShow() {
         note_.focus();
 }
 
-window::Screen TMainForm::screen() const {
-    return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-}
-
-window::DockEdge TMainForm::dockEdge() const {
-    return window::dockEdgeFromIndex(settingsPage_.placeIndex());
-}
-
 bool TMainForm::timerEnabled(UINT_PTR id) const {
     return id < timers_.size() && timers_[id];
 }
@@ -453,86 +442,12 @@ void TMainForm::OnTrayMessage(UINT mouseMessage) {
         tray_->showMenu();
 }
 
-void TMainForm::OnClose() {
-    bQuitClick();
-}
-
 bool TMainForm::translateAccelerator(MSG& msg) {
     return accelerators_ && TranslateAcceleratorW(hwnd(), accelerators_, &msg) != 0;
 }
 
 void TMainForm::PeriodicRefresh() {
     ShowWindow(control(ID_MODLAB), note_.modified() ? SW_SHOW : SW_HIDE);
-}
-
-void TMainForm::LBSplitterMoved() {
-    settings::write(*state_.settingsFile, settings::keys::ListWidth, listWidth_);
-}
-
-LRESULT CALLBACK TMainForm::splitterProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
-                                         DWORD_PTR self) {
-    auto* form = reinterpret_cast<TMainForm*>(self);
-    switch (msg) {
-    case WM_SETCURSOR:
-        SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));
-        return TRUE;
-    case WM_LBUTTONDOWN:
-        SetCapture(hwnd);
-        return 0;
-    case WM_MOUSEMOVE:
-        if (GetCapture() == hwnd) {
-            POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
-            MapWindowPoints(hwnd, GetParent(hwnd), &pt, 1);
-            form->listWidth_ = std::max(0, static_cast<int>(pt.x));
-            form->layoutNotesPage();
-        }
-        return 0;
-    case WM_LBUTTONUP:
-        if (GetCapture() == hwnd) {
-            ReleaseCapture();
-            try {
-                form->LBSplitterMoved();
-            } catch (const UserError& e) {
-                win::showErrorBox(form->hwnd(), win::asWide(e.text()));
-            }
-        }
-        return 0;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(hwnd, splitterProc, 1);
-        break;
-    default:
-        break;
-    }
-    return DefSubclassProc(hwnd, msg, wp, lp);
-}
-
-void TMainForm::OnDestroy() {
-    // FormDestroy: the hotkey and its atom go with the window.
-    hotkey_->unregister();
-    tray_->setVisible(false);
-    for (UINT_PTR id = 1; id < timers_.size(); ++id)
-        setTimer(id, false);
-    PostQuitMessage(0);
-}
-
-void TMainForm::bQuitClick() {
-    const int sel = static_cast<int>(SendMessageW(control(ID_NOTESNAMESLIST), CB_GETCURSEL, 0, 0));
-    if (sel >= 0)
-        settings::write(*state_.settingsFile, settings::keys::CurrentNoteName,
-                        state_.currentNoteName);
-    DestroyWindow(hwnd());
-}
-
-void TMainForm::N6Click() {
-    DestroyWindow(hwnd());
-}
-
-void TMainForm::quit() {
-    bQuitClick();
-}
-
-void TMainForm::restart() {
-    bQuitClick();
 }
 
 // --- SettingsPageHost -------------------------------------------------------
@@ -553,33 +468,6 @@ void TMainForm::setHotkeyEnabled(bool enabled) {
     state_.hotkeyAtom = hotkey_->atom();
 }
 
-void TMainForm::setOpacity(int alpha) {
-    opacity_ = alpha;
-    SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(alpha), LWA_ALPHA);
-}
-
-void TMainForm::moveWindowTo(int x, int y) {
-    SetWindowPos(hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void TMainForm::placeSelected(int edgeIndex) {
-    settings::write(*state_.settingsFile, settings::keys::Placement, edgeIndex);
-    RECT wr;
-    GetWindowRect(hwnd(), &wr);
-    if (auto p = window::shownPosition(window::dockEdgeFromIndex(edgeIndex), screen(),
-                                       wr.right - wr.left, wr.bottom - wr.top))
-        moveWindowTo(p->x, p->y);
-}
-
-void TMainForm::applyBorderColor(COLORREF colour) {
-    for (auto& s : strips_)
-        s->setBackground(colour);
-}
-
-void TMainForm::borderColorSelected(COLORREF colour) {
-    applyBorderColor(colour);
-}
-
 void TMainForm::applySkin(const std::wstring& name) {
     // The editor's content survives the change of look unchanged and is not
     // taken as modified by it.
@@ -596,58 +484,6 @@ void TMainForm::applySkin(const std::wstring& name) {
     note_.setModified(false);
 }
 
-void TMainForm::applyDataDir() {
-    using namespace settings;
-    IniFile& ini = *state_.settingsFile;
-    write(ini, keys::NotesDir, win::toU16(settingsPage_.dataDirText())); // 1
-    write(ini, keys::isCustomDir, settingsPage_.customDirSelected());
-    const std::wstring custom = settingsPage_.customDirText(); // 2
-    if (!custom.empty())
-        write(ini, keys::CustomDir, win::toU16(custom));
-    closeOutgoingNote();            // 3
-    state_.currentNoteName.clear(); // 4
-    state_.currentNotePath.clear();
-    showPage(kNotesPage);                                            // 5
-    state_.currentNoteName = read(ini, keys::CurrentNoteName);       // 6
-    applyNotesFolderRule();                                          // 7
-    SendMessageW(control(ID_NOTESNAMESLIST), CB_RESETCONTENT, 0, 0); // 8
-    clearEditor();
-    EnumerateNotes();                   // 9
-    if (state_.currentNoteName.empty()) // 10
-        return;
-    state_.currentNotePath = notes::notePath(state_.notesFolder, state_.currentNoteName); // 11
-    const int index = findNoteIndex(state_.currentNoteName);                              // 12
-    SendMessageW(control(ID_NOTESNAMESLIST), CB_SETCURSEL, index, 0);
-    SendMessageW(control(ID_NOTESLB), LB_SETCURSEL, index, 0);
-    if (win::fileExists(state_.currentNotePath)) // 13
-        LoadNoteFile(state_.currentNotePath);
-    note_.setEnabled(selectedNoteIndex() >= 0); // 14
-    note_.setModified(false);
-}
-
-void TMainForm::applyNotesFolderRule() {
-    const auto choice =
-        chooseNotesFolder(state_.programFolder, settingsPage_.customDirSelected(),
-                          win::toU16(settingsPage_.customDirText()),
-                          win::toU16(settingsPage_.dataDirText()), win::folderExists);
-    state_.notesFolder = choice.folder;
-    if (!choice.custom)
-        settingsPage_.selectCustomDir(false);
-    std::error_code ec;
-    std::filesystem::create_directories(std::filesystem::path(state_.notesFolder), ec);
-}
-
-int TMainForm::findNoteIndex(const std::u16string& name) const {
-    const std::wstring w = win::toWide(name);
-    return static_cast<int>(SendMessageW(control(ID_NOTESNAMESLIST), CB_FINDSTRINGEXACT,
-                                         static_cast<WPARAM>(-1),
-                                         reinterpret_cast<LPARAM>(w.c_str())));
-}
-
-int TMainForm::selectedNoteIndex() const {
-    return static_cast<int>(SendMessageW(control(ID_NOTESNAMESLIST), CB_GETCURSEL, 0, 0));
-}
-
 void TMainForm::clearCoords() {
     state_.settingsFile->eraseSection(settings::kCoordsSection);
 }
@@ -661,42 +497,6 @@ void TMainForm::AdvTimerTimer() {
     if (donation::shouldShowReminder(read(*state_.settingsFile, settings::keys::NoAdv),
                                      state_.daysInUse))
         advForm_->show();
-}
-
-// --- Slides -----------------------------------------------------------------
-
-void TMainForm::startSlideOut() {
-    ++pendingSlides_;
-    PostMessageW(hwnd(), WM_QUIVRA_SLIDE, 0, 0);
-}
-
-void TMainForm::startSlideIn() {
-    ++pendingSlides_;
-    PostMessageW(hwnd(), WM_QUIVRA_SLIDE, 1, 0);
-}
-
-void TMainForm::OnSlide(bool in) {
-    if (pendingSlides_ > 0)
-        --pendingSlides_;
-    const auto edge = dockEdge();
-    RECT wr;
-    GetWindowRect(hwnd(), &wr);
-    const int w = wr.right - wr.left;
-    const int h = wr.bottom - wr.top;
-    const bool horizontal = edge == window::DockEdge::Left || edge == window::DockEdge::Right;
-    const int start = horizontal ? wr.left : wr.top;
-    const int step =
-        settingsPage_.sliderPosition(in ? settings::ID_DELAYSHOWBAR : settings::ID_DELAYHIDEBAR);
-    const auto coords = in ? window::slideInCoordinates(edge, start, step, screen(), w, h)
-                           : window::slideOutCoordinates(edge, start, step, screen(), w, h);
-    for (int c : coords)
-        moveWindowTo(horizontal ? c : wr.left, horizontal ? wr.top : c);
-}
-
-void TMainForm::runPendingSlides() {
-    MSG msg;
-    while (PeekMessageW(&msg, hwnd(), WM_QUIVRA_SLIDE, WM_QUIVRA_SLIDE, PM_REMOVE))
-        DispatchMessageW(&msg);
 }
 
 } // namespace quivra::app

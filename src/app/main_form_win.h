@@ -63,6 +63,10 @@ enum TimerId : UINT_PTR {
     kTPTimer = 4,  // clipboard decryption countdown, 1 ms
 };
 
+// Private messages of the main window.
+inline constexpr UINT WM_QUIVRA_SLIDE = WM_APP + 1; // wParam: 1 slide in, 0 slide out
+inline constexpr UINT WM_QUIVRA_TRAY = WM_APP + 2;  // lParam: the mouse message
+
 enum class StartResult { Started, Refused, Failed };
 
 enum PageIndex : int { kNotesPage = 0, kSettingsPage = 1, kHelpPage = 2, kAboutPage = 3 };

@@ -1,0 +1,53 @@
+// Switching the notes folder with "Применить" on the settings page.
+#include "app/main_form_win.h"
+#include "app/data_folders.h"
+#include "notes/note_names.h"
+#include "platform/file_system_win.h"
+#include "platform/wide_win.h"
+#include "settings/keys.h"
+#include <filesystem>
+
+namespace quivra::app {
+
+void TMainForm::applyDataDir() {
+    using namespace settings;
+    IniFile& ini = *state_.settingsFile;
+    write(ini, keys::NotesDir, win::toU16(settingsPage_.dataDirText())); // 1
+    write(ini, keys::isCustomDir, settingsPage_.customDirSelected());
+    const std::wstring custom = settingsPage_.customDirText(); // 2
+    if (!custom.empty())
+        write(ini, keys::CustomDir, win::toU16(custom));
+    closeOutgoingNote();            // 3
+    state_.currentNoteName.clear(); // 4
+    state_.currentNotePath.clear();
+    showPage(kNotesPage);                                            // 5
+    state_.currentNoteName = read(ini, keys::CurrentNoteName);       // 6
+    applyNotesFolderRule();                                          // 7
+    SendMessageW(control(ID_NOTESNAMESLIST), CB_RESETCONTENT, 0, 0); // 8
+    clearEditor();
+    EnumerateNotes();                   // 9
+    if (state_.currentNoteName.empty()) // 10
+        return;
+    state_.currentNotePath = notes::notePath(state_.notesFolder, state_.currentNoteName); // 11
+    const int index = findNoteIndex(state_.currentNoteName);                              // 12
+    SendMessageW(control(ID_NOTESNAMESLIST), CB_SETCURSEL, index, 0);
+    SendMessageW(control(ID_NOTESLB), LB_SETCURSEL, index, 0);
+    if (win::fileExists(state_.currentNotePath)) // 13
+        LoadNoteFile(state_.currentNotePath);
+    note_.setEnabled(selectedNoteIndex() >= 0); // 14
+    note_.setModified(false);
+}
+
+void TMainForm::applyNotesFolderRule() {
+    const auto choice =
+        chooseNotesFolder(state_.programFolder, settingsPage_.customDirSelected(),
+                          win::toU16(settingsPage_.customDirText()),
+                          win::toU16(settingsPage_.dataDirText()), win::folderExists);
+    state_.notesFolder = choice.folder;
+    if (!choice.custom)
+        settingsPage_.selectCustomDir(false);
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(state_.notesFolder), ec);
+}
+
+} // namespace quivra::app
