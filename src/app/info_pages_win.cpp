@@ -24,13 +24,16 @@ void TMainForm::composeInfoPages() {
         item.mask = TCIF_TEXT;
         item.pszText = const_cast<wchar_t*>(p.title);
         TabCtrl_InsertItem(helpTabs_, i, &item);
-        HWND text = win::createEdit(help, ID_HELPTEXT + 0, p.text, {0, 0, px(100), px(100)},
+        // The text is put in once the box has its font and size: wrapping
+        // a long text again for each of those changes is slow.
+        HWND text = win::createEdit(help, ID_HELPTEXT + 0, L"", {0, 0, px(100), px(100)},
                                     ES_MULTILINE | ES_READONLY | WS_VSCROLL | ES_AUTOVSCROLL);
         const int tabStops[] = {56}; // dialog units
         SendMessageW(text, EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(tabStops));
         if (i > 0)
             ShowWindow(text, SW_HIDE);
         helpTexts_.push_back(text);
+        helpContents_.push_back(p.text);
         ++i;
     }
 
@@ -55,6 +58,11 @@ void TMainForm::composeInfoPages() {
         1, 0);
     aboutTitle_ = title;
     (void)version;
+}
+
+void TMainForm::fillHelpTexts() {
+    for (size_t i = 0; i < helpTexts_.size(); ++i)
+        SetWindowTextW(helpTexts_[i], helpContents_[i]);
 }
 
 void TMainForm::applyInfoFonts() {

@@ -75,6 +75,7 @@ StartResult TMainForm::create() {
     win::setFontTree(hwnd(), font_.get());
     applyInfoFonts();
     layout();
+    fillHelpTexts();
     const StartResult result = FormCreate();
     if (result != StartResult::Started)
         return result;

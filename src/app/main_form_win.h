@@ -139,6 +139,7 @@ class TMainForm final : public win::Window, private settings::SettingsPageHost {
     void composeNotesPage();
     void composeInfoPages();
     void applyInfoFonts();
+    void fillHelpTexts();
     void layout();
     void layoutNotesPage();
     int px(int designed) const;
@@ -241,6 +242,7 @@ class TMainForm final : public win::Window, private settings::SettingsPageHost {
     editor::RichEdit note_;
     HWND helpTabs_ = nullptr;
     std::vector<HWND> helpTexts_;
+    std::vector<const wchar_t*> helpContents_;
     int listWidth_ = 0;
     bool noteReadOnly_ = false;
     bool noteWordWrap_ = false;

@@ -186,9 +186,6 @@ void SettingsPage::buildViewPage(HWND p) {
 void SettingsPage::buildBrowsePanel(HWND page) {
     browsePanel_.create(page, notifyTarget_, px(3), px(3), px(404), px(304), WS_BORDER);
     HWND bp = browsePanel_.hwnd();
-    RECT treeRect{px(4), px(4), px(398), px(262)};
-    tree_.create(bp, ID_TREE, treeRect);
-    controls_.push_back({ID_TREE, tree_.hwnd()});
     controls_.push_back(
         {ID_BROWSEOK, win::createButton(bp, ID_BROWSEOK, L"Ok", {px(4), px(270), px(75), px(25)})});
     controls_.push_back({ID_BROWSECANCEL, win::createButton(bp, ID_BROWSECANCEL, L"Отмена",
@@ -206,7 +203,21 @@ void SettingsPage::buildBrowsePanel(HWND page) {
                                                         {px(310), px(44), px(75), px(18)})});
     ShowWindow(np, SW_HIDE);
     ShowWindow(bp, SW_HIDE);
-    win::watchFocusLeaving(np, [this] { ShowWindow(newFolderPanel_.hwnd(), SW_HIDE); });
+}
+
+void SettingsPage::ensureBrowseTree() {
+    // Listing the drives and loading the system's icons is slow, so the tree
+    // is made when the panel is first opened rather than at start-up.
+    if (tree_.hwnd())
+        return;
+    HWND bp = browsePanel_.hwnd();
+    tree_.create(bp, ID_TREE, RECT{px(4), px(4), px(398), px(262)});
+    SetWindowPos(tree_.hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SendMessageW(tree_.hwnd(), WM_SETFONT, SendMessageW(control(ID_BROWSEOK), WM_GETFONT, 0, 0),
+                 FALSE);
+    controls_.push_back({ID_TREE, tree_.hwnd()});
+    win::watchFocusLeaving(newFolderPanel_.hwnd(),
+                           [this] { ShowWindow(newFolderPanel_.hwnd(), SW_HIDE); });
     win::watchFocusLeaving(bp, [this] { BrowseCancelClick(); });
 }
 
@@ -378,7 +389,7 @@ bool SettingsPage::handleNotify(NMHDR* hdr, LRESULT& result) {
         result = 0;
         return true;
     }
-    if (hdr->hwndFrom == tree_.hwnd()) {
+    if (tree_.hwnd() && hdr->hwndFrom == tree_.hwnd()) {
         if (auto r = tree_.handleNotify(hdr)) {
             result = *r;
             return true;
@@ -589,6 +600,7 @@ bool SettingsPage::handleMeasureItem(MEASUREITEMSTRUCT& mi) {
 }
 
 void SettingsPage::CustomDirBrowseClick() {
+    ensureBrowseTree();
     SetWindowPos(browsePanel_.hwnd(), HWND_TOP, px(3), px(3), 0, 0, SWP_NOSIZE);
     const std::wstring custom = customDirText();
     if (!custom.empty() && win::folderExists(win::toU16(custom)))

@@ -162,6 +162,7 @@ class SettingsPage {
     void buildNotesPage(HWND page);
     void buildViewPage(HWND page);
     void buildBrowsePanel(HWND page);
+    void ensureBrowseTree();
     void onOptionBoxChanged(OptionBox& box);
     void onAutostartChanged();
     void onSliderMouseUp(HWND slider);
