@@ -5,6 +5,7 @@
 #include "app/dates.h"
 #include "app/single_instance_text.h"
 #include "notes/note_file.h"
+#include "notes/note_folder_win.h"
 #include "notes/note_names.h"
 #include "platform/controls_win.h"
 #include "platform/message_box_win.h"
@@ -169,25 +170,31 @@ void TMainForm::readOptions() {
 }
 
 void TMainForm::EnumerateNotes() {
+    notes::removeStaleNoteTemporaries(std::filesystem::path(state_.notesFolder));
+    const auto found = notes::findNoteNames(state_.notesFolder);
     HWND names = control(ID_NOTESNAMESLIST);
     SendMessageW(names, CB_RESETCONTENT, 0, 0);
-    notes::removeStaleNoteTemporaries(std::filesystem::path(state_.notesFolder));
-    for (const auto& n : notes::enumerateNoteNames(std::filesystem::path(state_.notesFolder))) {
+    SendMessageW(names, CB_INITSTORAGE, found.size(), found.size() * 32);
+    for (const auto& n : found) {
         const std::wstring w = toWide(n);
         SendMessageW(names, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(w.c_str()));
     }
-    // The copies in the side list and the second view's chooser.
+    copyNoteNamesToLists();
+}
+
+void TMainForm::copyNoteNamesToLists() {
     HWND lb = control(ID_NOTESLB);
     HWND second = control(ID_NOTE2LIST);
+    const int n = noteCount();
+    win::RedrawSuspension redraw(lb);
     SendMessageW(lb, LB_RESETCONTENT, 0, 0);
     SendMessageW(second, CB_RESETCONTENT, 0, 0);
-    const int n = static_cast<int>(SendMessageW(names, CB_GETCOUNT, 0, 0));
+    SendMessageW(lb, LB_INITSTORAGE, n, n * 32);
+    SendMessageW(second, CB_INITSTORAGE, n, n * 32);
     for (int i = 0; i < n; ++i) {
-        const auto len = SendMessageW(names, CB_GETLBTEXTLEN, i, 0);
-        std::wstring s(static_cast<size_t>(len) + 1, L'\0');
-        SendMessageW(names, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(s.data()));
-        SendMessageW(lb, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
-        SendMessageW(second, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
+        const std::wstring name = toWide(noteNameAt(i));
+        SendMessageW(lb, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        SendMessageW(second, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     }
 }
 

@@ -58,7 +58,6 @@ StartResult TMainForm::create() {
     dpi_ = win::dpiForWindow(hwnd());
     setOpacity(255);
     font_ = makeFont(dpi_, 8, FW_NORMAL, L"Tahoma");
-    boldFont_ = makeFont(dpi_, 8, FW_BOLD, L"Tahoma");
     titleFont_ = makeFont(dpi_, 18, FW_BOLD, L"Tahoma");
     underlineFont_ = makeFont(dpi_, 8, FW_NORMAL, L"Tahoma", true);
     icon_.reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1),

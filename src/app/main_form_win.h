@@ -149,6 +149,8 @@ class TMainForm final : public win::Window, private settings::SettingsPageHost {
     bool singleInstanceRefused();
     void readOptions();
     void EnumerateNotes();
+    // NotesLB and Note2List hold copies of NotesNamesList's names.
+    void copyNoteNamesToLists();
     void selectRememberedNote();
     void initialPlacement();
 
@@ -221,7 +223,6 @@ class TMainForm final : public win::Window, private settings::SettingsPageHost {
     ProgramState state_;
     UINT dpi_ = 96;
     win::UniqueFont font_;
-    win::UniqueFont boldFont_;
     win::UniqueFont titleFont_;
     win::UniqueFont underlineFont_;
     HWND aboutTitle_ = nullptr;
@@ -257,7 +258,6 @@ class TMainForm final : public win::Window, private settings::SettingsPageHost {
     std::unique_ptr<donation::TAdvForm> advForm_;
     std::unique_ptr<donation::TDForm> dForm_;
     std::array<bool, 5> timers_{};
-    int pendingSlides_ = 0;
 };
 
 } // namespace quivra::app

@@ -4,15 +4,11 @@
 
 namespace quivra::notes {
 
-namespace {
-
-bool hasNoteExtension(std::u16string_view fileName) {
+bool isNoteFileName(std::u16string_view fileName) {
     return fileName.size() >= kNoteExtension.size() &&
            equalsIgnoreCase(fileName.substr(fileName.size() - kNoteExtension.size()),
                             kNoteExtension);
 }
-
-} // namespace
 
 std::u16string noteNameFromFileName(std::u16string_view fileName) {
     return std::u16string(fileName.substr(0, fileName.size() - kNoteExtension.size()));
@@ -35,7 +31,7 @@ std::vector<std::u16string> enumerateNoteNames(const std::filesystem::path& fold
         if (it->is_directory(typeError))
             continue;
         const std::u16string file = it->path().filename().u16string();
-        if (hasNoteExtension(file))
+        if (isNoteFileName(file))
             names.push_back(noteNameFromFileName(file));
     }
     return names;

@@ -16,6 +16,9 @@ inline constexpr std::u16string_view kNoteExtension = u".note";
 // read-only files included). A missing or unreadable folder gives no names.
 std::vector<std::u16string> enumerateNoteNames(const std::filesystem::path& folder);
 
+// True for a file name ending in ".note" (any letter case).
+bool isNoteFileName(std::u16string_view fileName);
+
 // "x.note.note" holds the note "x.note"; ".note" the note with an empty name.
 std::u16string noteNameFromFileName(std::u16string_view fileName);
 

@@ -33,18 +33,14 @@ void TMainForm::borderColorSelected(COLORREF colour) {
 }
 
 void TMainForm::startSlideOut() {
-    ++pendingSlides_;
     PostMessageW(hwnd(), WM_QUIVRA_SLIDE, 0, 0);
 }
 
 void TMainForm::startSlideIn() {
-    ++pendingSlides_;
     PostMessageW(hwnd(), WM_QUIVRA_SLIDE, 1, 0);
 }
 
 void TMainForm::OnSlide(bool in) {
-    if (pendingSlides_ > 0)
-        --pendingSlides_;
     const auto edge = dockEdge();
     RECT wr;
     GetWindowRect(hwnd(), &wr);

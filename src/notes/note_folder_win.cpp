@@ -1,0 +1,31 @@
+#include "notes/note_folder_win.h"
+
+#include "notes/note_names.h"
+#include "platform/handles_win.h"
+#include "platform/wide_win.h"
+
+#include <windows.h>
+
+namespace quivra::notes {
+
+std::vector<std::u16string> findNoteNames(const std::u16string& notesFolder) {
+    std::vector<std::u16string> names;
+    const std::wstring pattern = win::toWide(notesFolder) + L"\\*" + win::toWide(kNoteExtension);
+    WIN32_FIND_DATAW data;
+    win::UniqueFind find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data,
+                                          FindExSearchNameMatch, nullptr,
+                                          FIND_FIRST_EX_LARGE_FETCH));
+    if (!find)
+        return names;
+    do {
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            continue;
+        const std::u16string file = win::toU16(data.cFileName);
+        // The search also matches short 8.3 aliases; keep to the long names.
+        if (isNoteFileName(file))
+            names.push_back(noteNameFromFileName(file));
+    } while (FindNextFileW(find.get(), &data));
+    return names;
+}
+
+} // namespace quivra::notes
