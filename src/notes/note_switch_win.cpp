@@ -62,8 +62,16 @@ void TMainForm::SaveIfModified() {
     if (!note_.modified() || state_.currentNotePath.empty() || noteReadOnly_ || !note_.enabled())
         return;
     const std::string rtf = note_.rtf();
+    // The replacement is a new file: hidden and system marks are put back.
+    const std::wstring path = toWide(state_.currentNotePath);
+    const DWORD before = GetFileAttributesW(path.c_str());
+    const DWORD keep = before == INVALID_FILE_ATTRIBUTES
+                           ? 0
+                           : before & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     try {
         notes::saveNoteFile(std::filesystem::path(state_.currentNotePath), rtf);
+        if (keep)
+            SetFileAttributesW(path.c_str(), GetFileAttributesW(path.c_str()) | keep);
     } catch (const UserError&) {
         // A failed write is not reported and the note stays modified, so the
         // next trigger tries again; meanwhile the text is kept in a recovery

@@ -56,6 +56,15 @@ TEST_F(Notes, PlainUtf8NoteOpensAsTextAndIsRtfAfterItsFirstSave) {
     EXPECT_EQ(readFile(noteFile(L"Список")).rfind("{\\rtf", 0), 0u);
 }
 
+TEST_F(Notes, HiddenNoteStaysHiddenAfterASave) {
+    addNote(L"H", kRtfA);
+    SetFileAttributesW(noteFile(L"H").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    start();
+    open(L"H");
+    form->ImmSaveClick();
+    EXPECT_TRUE(GetFileAttributesW(noteFile(L"H").c_str()) & FILE_ATTRIBUTE_HIDDEN);
+}
+
 TEST_F(Notes, SaveWritesOnlyWhatChangedAndForcedSaveRewrites) {
     addNote(L"A", kRtfA);
     start();
