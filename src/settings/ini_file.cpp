@@ -380,10 +380,12 @@ void IniFile::writeBool(std::u16string_view section, std::u16string_view key, bo
     writeString(section, key, value ? u"1" : u"0");
 }
 
-void IniFile::deleteKey(std::u16string_view section, std::u16string_view key) {
-    section = cleanName(section);
-    key = cleanName(key);
-    auto lines = loadLinesForChange(path_);
+// Rewrites the file without the lines `drop` picks; `drop` sees each line and
+// whether it stands in `section`. Leaves the file alone when nothing goes.
+namespace {
+template <class Drop>
+void removeLines(const fs::path& path, std::u16string_view section, Drop drop) {
+    auto lines = loadLinesForChange(path);
     std::vector<std::u16string> kept;
     kept.reserve(lines.size());
     bool inSection = false;
@@ -391,29 +393,23 @@ void IniFile::deleteKey(std::u16string_view section, std::u16string_view key) {
         const Line line = parseLine(raw);
         if (line.kind == Line::Section)
             inSection = equalsIgnoreCase(line.name, section);
-        else if (line.kind == Line::Key && inSection && equalsIgnoreCase(line.name, key))
-            continue;
-        kept.push_back(std::move(raw));
-    }
-    if (kept.size() != lines.size())
-        replaceFileAtomically(path_, encode(kept));
-}
-
-void IniFile::eraseSection(std::u16string_view section) {
-    section = cleanName(section);
-    auto lines = loadLinesForChange(path_);
-    std::vector<std::u16string> kept;
-    kept.reserve(lines.size());
-    bool inSection = false;
-    for (auto& raw : lines) {
-        const Line line = parseLine(raw);
-        if (line.kind == Line::Section)
-            inSection = equalsIgnoreCase(line.name, section);
-        if (!inSection)
+        if (!drop(line, inSection))
             kept.push_back(std::move(raw));
     }
     if (kept.size() != lines.size())
-        replaceFileAtomically(path_, encode(kept));
+        replaceFileAtomically(path, encode(kept));
+}
+} // namespace
+
+void IniFile::deleteKey(std::u16string_view section, std::u16string_view key) {
+    key = cleanName(key);
+    removeLines(path_, cleanName(section), [key](const Line& line, bool inSection) {
+        return line.kind == Line::Key && inSection && equalsIgnoreCase(line.name, key);
+    });
+}
+
+void IniFile::eraseSection(std::u16string_view section) {
+    removeLines(path_, cleanName(section), [](const Line&, bool inSection) { return inSection; });
 }
 
 void IniFile::removeStaleTemporaries() const {
