@@ -17,7 +17,8 @@ void TMainForm::applyDataDir() {
     const std::wstring custom = settingsPage_.customDirText(); // 2
     if (!custom.empty())
         write(ini, keys::CustomDir, win::toU16(custom));
-    closeOutgoingNote();            // 3
+    if (!closeOutgoingNote()) // 3
+        return;
     state_.currentNoteName.clear(); // 4
     state_.currentNotePath.clear();
     showPage(kNotesPage);                                            // 5
@@ -32,9 +33,9 @@ void TMainForm::applyDataDir() {
     const int index = findNoteIndex(state_.currentNoteName);                              // 12
     SendMessageW(control(ID_NOTESNAMESLIST), CB_SETCURSEL, index, 0);
     SendMessageW(control(ID_NOTESLB), LB_SETCURSEL, index, 0);
+    note_.setEnabled(selectedNoteIndex() >= 0);  // 14, before a load that may fail
     if (win::fileExists(state_.currentNotePath)) // 13
-        LoadNoteFile(state_.currentNotePath);
-    note_.setEnabled(selectedNoteIndex() >= 0); // 14
+        loadCurrentNote();
     note_.setModified(false);
 }
 

@@ -5,9 +5,11 @@
 #include "app/dates.h"
 #include "app/single_instance_text.h"
 #include "notes/note_file.h"
+#include "notes/local_time_win.h"
 #include "notes/note_folder_win.h"
 #include "notes/note_names.h"
 #include "platform/controls_win.h"
+#include "platform/errors.h"
 #include "platform/message_box_win.h"
 #include "platform/file_system_win.h"
 #include "platform/wide_win.h"
@@ -17,6 +19,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -65,8 +68,10 @@ StartResult TMainForm::FormCreate() {
 
     if (!exists(ini, keys::Restart) && singleInstanceRefused()) // 16
         return StartResult::Refused;
-    if (exists(ini, keys::Restart)) // 17
-        remove(ini, keys::Restart);
+    startupStep([&] { // 17
+        if (exists(ini, keys::Restart))
+            remove(ini, keys::Restart);
+    });
     state_.currentNoteName.clear(); // 18
     state_.currentNotePath.clear();
     DeleteFileW(toWide(obsoleteNotesList(state_.programFolder)).c_str()); // 19
@@ -76,8 +81,10 @@ StartResult TMainForm::FormCreate() {
     const CivilDate today = env_.today();
     const std::u16string pattern = toU16(env_.shortDatePattern);
     const std::u16string todayText = formatShortDate(today, pattern);
-    if (!exists(ini, keys::StartDate))
-        write(ini, keys::StartDate, todayText);
+    startupStep([&] {
+        if (!exists(ini, keys::StartDate))
+            write(ini, keys::StartDate, todayText);
+    });
     const auto start = parseShortDate(read(ini, keys::StartDate, todayText), pattern);
     state_.daysInUse = static_cast<long>(daysBetween(start.value_or(today), today));
     setTimer(kAdvTimer, true);
@@ -87,9 +94,11 @@ StartResult TMainForm::FormCreate() {
         ini, keys::NotesDir, defaultNotesDir(state_.sharedSettings, state_.profileName))); // 24
     settingsPage_.selectCustomDir(read(ini, keys::isCustomDir));                           // 25
     settingsPage_.setCustomDirText(read(ini, keys::CustomDir));
-    applyNotesFolderRule();          // 26, 28
-    if (exists(ini, keys::SplitPos)) // 27
-        remove(ini, keys::SplitPos);
+    applyNotesFolderRule(); // 26, 28
+    startupStep([&] {       // 27
+        if (exists(ini, keys::SplitPos))
+            remove(ini, keys::SplitPos);
+    });
 
     SetWindowPos(hwnd(), nullptr, 0, 0, std::max<long>(read(ini, keys::Width), px(640)), // 29
                  std::max<long>(read(ini, keys::Height), px(320)),
@@ -104,8 +113,10 @@ StartResult TMainForm::FormCreate() {
     EnumerateNotes();                                              // 35
     if (settingsPage_.ticked(ID_ISTRAYICON) != tray_->visible()) { // 36
         win::setChecked(settingsPage_.control(ID_ISTRAYICON), tray_->visible());
-        settingsPage_.handleCommand(ID_ISTRAYICON, BN_CLICKED,
-                                    settingsPage_.control(ID_ISTRAYICON));
+        startupStep([&] {
+            settingsPage_.handleCommand(ID_ISTRAYICON, BN_CLICKED,
+                                        settingsPage_.control(ID_ISTRAYICON));
+        });
     }
     RECT wr; // 37
     GetWindowRect(hwnd(), &wr);
@@ -118,11 +129,11 @@ StartResult TMainForm::FormCreate() {
     showPage(kNotesPage);                                                        // 40
     initialPlacement();                                                          // 41
     settingsPage_.setAutostartTicked(settings::autostartPointsTo(env_.exePath)); // 42
-    selectRememberedNote();                                                      // 43
+    startupStep([&] { selectRememberedNote(); });                                // 43
     note_.setModified(false);                                                    // 44
     skins::skinEngine().setFolder(skinsFolder());                                // 45
     settingsPage_.refreshSkinsList(read(ini, keys::SkinName));
-    settingsPage_.SkinsListSelect();
+    startupStep([&] { settingsPage_.SkinsListSelect(); });
     settingsPage_.selectTab(0); // 46
     if (helpTabs_)              // 47
         TabCtrl_SetCurSel(helpTabs_, 0);
@@ -146,18 +157,21 @@ bool TMainForm::singleInstanceRefused() {
 
 void TMainForm::readOptions() {
     IniFile& ini = *state_.settingsFile;
-    settingsPage_.setBoxFromKey(ID_ISANISHOW);
-    settingsPage_.setBoxFromKey(ID_ISANIHIDE);
+    // Each box's handler writes its key back; one that fails leaves the
+    // others to run.
+    auto fromKey = [this](int id) { startupStep([&] { settingsPage_.setBoxFromKey(id); }); };
+    fromKey(ID_ISANISHOW);
+    fromKey(ID_ISANIHIDE);
     tray_->setVisible(read(ini, keys::TrayIcon));
     state_.currentNoteName = read(ini, keys::CurrentNoteName);
     for (int id : {ID_ISDBLCLICK, ID_ISENABLEHOTKEY, ID_ISFOCUSONHOTKEY, ID_ISFOCUSONTRAYCLICK,
                    ID_ISFOCUSONSELECTNOTE, ID_ISONELISTCLICK, ID_ISDYNSEARCH, ID_ISSEARCHFILTER,
                    ID_ISSIMPLEFONTLIST})
-        settingsPage_.setBoxFromKey(id);
+        fromKey(id);
     listWidth_ = static_cast<int>(std::max<long>(0, read(ini, keys::ListWidth)));
     layoutNotesPage();
-    settingsPage_.setBoxFromKey(ID_ISUSEANIMATION);
-    settingsPage_.setBoxFromKey(ID_ISDETECTURL);
+    fromKey(ID_ISUSEANIMATION);
+    fromKey(ID_ISDETECTURL);
     // A colour the file names wrongly gives the default frame colour.
     const auto colour = readColor(ini, keys::BorderColor);
     settingsPage_.setBorderColorItem(colour ? colorToString(*colour) : u"clBlue");
@@ -165,12 +179,14 @@ void TMainForm::readOptions() {
         settingsPage_.setBorderColorItem(u"clBlue");
     SetWindowTextW(settingsPage_.control(ID_CUSTOMBROWSERPATH),
                    toWide(read(ini, keys::CustomBrowser)).c_str());
-    settingsPage_.setBoxFromKey(ID_DISABLESHOWINGONSTART);
-    settingsPage_.setBoxFromKey(ID_ISSHOWCOPY);
+    fromKey(ID_DISABLESHOWINGONSTART);
+    fromKey(ID_ISSHOWCOPY);
 }
 
 void TMainForm::EnumerateNotes() {
-    notes::removeStaleNoteTemporaries(std::filesystem::path(state_.notesFolder));
+    notes::removeStaleNoteTemporaries(std::filesystem::path(state_.notesFolder),
+                                      std::filesystem::path(dataFolder(state_.programFolder)),
+                                      notes::localNow());
     const auto found = notes::findNoteNames(state_.notesFolder);
     HWND names = control(ID_NOTESNAMESLIST);
     SendMessageW(names, CB_RESETCONTENT, 0, 0);
@@ -223,7 +239,26 @@ void TMainForm::selectRememberedNote() {
     note_.setEnabled(index >= 0);
 }
 
+void TMainForm::startupStep(const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const UserError& e) {
+        if (std::find(startupErrors_.begin(), startupErrors_.end(), e.text()) ==
+            startupErrors_.end())
+            startupErrors_.push_back(e.text());
+    }
+}
+
+void TMainForm::OnStartupErrors() {
+    auto errors = std::move(startupErrors_);
+    startupErrors_.clear();
+    for (const auto& text : errors)
+        win::showErrorBox(hwnd(), win::asWide(text));
+}
+
 void TMainForm::FormShow() {
+    if (!startupErrors_.empty())
+        PostMessageW(hwnd(), WM_QUIVRA_STARTUP_ERRORS, 0, 0);
     ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
     if (settingsPage_.ticked(ID_DISABLESHOWINGONSTART)) // S1
         return;

@@ -312,6 +312,12 @@ LRESULT TMainForm::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_QUIVRA_SLIDE:
         OnSlide(wp != 0);
         return 0;
+    case WM_QUIVRA_UNSAVED:
+        OnUnsavedNote();
+        return 0;
+    case WM_QUIVRA_STARTUP_ERRORS:
+        OnStartupErrors();
+        return 0;
     case WM_SIZE:
         OnSize();
         return 0;

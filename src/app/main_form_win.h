@@ -16,6 +16,7 @@
 #include "window/tray_icon_win.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 
 namespace quivra::donation {
@@ -66,6 +67,18 @@ enum TimerId : UINT_PTR {
 // Private messages of the main window.
 inline constexpr UINT WM_QUIVRA_SLIDE = WM_APP + 1; // wParam: 1 slide in, 0 slide out
 inline constexpr UINT WM_QUIVRA_TRAY = WM_APP + 2;  // lParam: the mouse message
+// A save in passing could keep the note's text nowhere: tell the user.
+inline constexpr UINT WM_QUIVRA_UNSAVED = WM_APP + 3;
+// Start-up met failures; shown once the window is up.
+inline constexpr UINT WM_QUIVRA_STARTUP_ERRORS = WM_APP + 4;
+
+// What a save of the current note came to.
+enum class SaveResult {
+    Unchanged, // nothing to write (unmodified, read-only, no note)
+    Saved,     // written to the note's file
+    Recovered, // the file refused it; the text is in a recovery file
+    NotSaved,  // kept nowhere but in the editor
+};
 
 enum class StartResult { Started, Refused, Failed };
 
@@ -104,7 +117,7 @@ class TMainForm final : public win::Window, private settings::SettingsPageHost {
 
     // Note commands, also run by the tests.
     void OpenNote();
-    void SaveIfModified();
+    SaveResult SaveIfModified();
     void GoUpExecute();
     void GoDownExecute();
     void NMenu_SaveClick();
@@ -168,7 +181,22 @@ class TMainForm final : public win::Window, private settings::SettingsPageHost {
     void NotesNamesListSelect();
     // Puts a shown decryption back to cipher text, writes the note if it
     // changed and resets the decrypt command: what leaving a note requires.
-    void closeOutgoingNote();
+    bool closeOutgoingNote();
+    // Saves the note before it is left; when its text can be kept nowhere,
+    // asks the user. False: the user chose to stay with the note.
+    bool mayLeaveNote();
+    // Saves as a trigger in passing does (focus loss, Ctrl+S); a text kept
+    // nowhere is reported to the user once, after the current handler.
+    void saveInPassing();
+    SaveResult keepUnsavedText(const std::string& rtf, const std::u16string& reason);
+    void OnUnsavedNote();
+    // Loads the file of CurrentNotePath; a file that cannot be loaded leaves
+    // the note closed (editor disabled) and the error propagates.
+    void loadCurrentNote();
+    // Runs one start-up step: a failure the user must hear of does not stop
+    // the start; it is shown once the window is up and the next step runs.
+    void startupStep(const std::function<void()>& step);
+    void OnStartupErrors();
     void clearEditor();
     void LoadNoteFile(const std::u16string& path);
     int findNoteIndex(const std::u16string& name) const;
@@ -258,6 +286,15 @@ class TMainForm final : public win::Window, private settings::SettingsPageHost {
     std::unique_ptr<donation::TAdvForm> advForm_;
     std::unique_ptr<donation::TDForm> dForm_;
     std::array<bool, 5> timers_{};
+    std::vector<std::u16string> startupErrors_;
+    // A note text that could be written neither to its file nor to a
+    // recovery file, and whether the user has been told.
+    struct UnsavedText {
+        std::u16string reason;
+        bool told = false;
+        std::size_t recoveredHash = 0; // of the text last kept as a recovery file
+    };
+    UnsavedText unsaved_;
 };
 
 } // namespace quivra::app

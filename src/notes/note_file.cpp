@@ -1,5 +1,6 @@
 #include "notes/note_file.h"
 
+#include "notes/note_names.h"
 #include "platform/atomic_file.h"
 #include "platform/errors.h"
 
@@ -31,8 +32,65 @@ void saveNoteFile(const fs::path& path, std::string_view rtfBytes) {
     replaceFileAtomically(path, rtfBytes);
 }
 
-void removeStaleNoteTemporaries(const fs::path& notesFolder) {
-    removeStaleTemporariesIn(notesFolder);
+bool isCompleteRtf(std::string_view bytes) {
+    if (!bytes.starts_with("{\\rtf") && !bytes.starts_with("{\\urtf"))
+        return false;
+    while (!bytes.empty() && (bytes.back() == ' ' || bytes.back() == '\r' || bytes.back() == '\n' ||
+                              bytes.back() == '\t' || bytes.back() == '\0'))
+        bytes.remove_suffix(1);
+    long depth = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c == '\\')
+            ++i; // an escaped brace or backslash is text
+        else if (c == '{')
+            ++depth;
+        else if (c == '}' && --depth == 0)
+            return i + 1 == bytes.size();
+    }
+    return false;
+}
+
+namespace {
+
+// Whether the temporary holds text of the note that its file lacks.
+bool holdsNewerNote(const fs::path& temporary, const fs::path& note, std::string_view bytes) {
+    if (!isCompleteRtf(bytes))
+        return false;
+    std::error_code ec;
+    if (!fs::exists(fs::symlink_status(note, ec)))
+        return true;
+    const auto noteTime = fs::last_write_time(note, ec);
+    if (ec)
+        return true;
+    const auto tempTime = fs::last_write_time(temporary, ec);
+    if (ec || tempTime <= noteTime)
+        return false;
+    std::error_code readError;
+    const auto current = readWholeFile(note, readError);
+    return !current || *current != bytes;
+}
+
+} // namespace
+
+void removeStaleNoteTemporaries(const fs::path& notesFolder, const fs::path& dataFolder,
+                                const DateTime& now) {
+    for (const auto& temporary : findTemporariesIn(notesFolder)) {
+        const fs::path target = temporaryTargetName(temporary.filename());
+        const std::u16string targetName = target.u16string();
+        std::error_code ec;
+        if (isNoteFileName(targetName)) {
+            const auto bytes = readWholeFile(temporary, ec);
+            if (bytes && holdsNewerNote(temporary, notesFolder / target, *bytes)) {
+                try {
+                    writeRecoveryFile(dataFolder, noteNameFromFileName(targetName), now, *bytes);
+                } catch (const UserError&) {
+                    continue; // keep the only copy of that text
+                }
+            }
+        }
+        fs::remove(temporary, ec);
+    }
 }
 
 std::u16string recoveryFileName(std::u16string_view noteName, const DateTime& now, int number) {

@@ -34,10 +34,20 @@ inline constexpr std::size_t kMaxRecoveryNoteNameLength = 100;
 // keeps its previous content.
 void saveNoteFile(const std::filesystem::path& path, std::string_view rtfBytes);
 
-// Deletes the temporary files interrupted saves left in the notes folder (only
-// files of the form "<name>.~tmp<8 hex digits>" that our writes create). Called
+// Clears away the temporary files interrupted saves left in the notes folder
+// (only files of the form "<name>.~tmp<8 hex digits>" that our writes create).
+// A save killed between writing its temporary and renaming it leaves the
+// newest text of a note there: a temporary of a note that holds a complete
+// RTF document other than the note's and is newer than the note (or the note
+// is gone) is kept as a recovery file in <dataFolder>\Recovery instead of being
+// deleted; if that cannot be written, the temporary stays where it is. Called
 // whenever the folder is enumerated. Errors are ignored.
-void removeStaleNoteTemporaries(const std::filesystem::path& notesFolder);
+void removeStaleNoteTemporaries(const std::filesystem::path& notesFolder,
+                                const std::filesystem::path& dataFolder, const DateTime& now);
+
+// True for bytes that hold one whole RTF document: "{\rtf" (or "{\urtf") and
+// braces that close exactly at the end, blanks aside.
+bool isCompleteRtf(std::string_view bytes);
 
 // "<note name> YYYY-MM-DD hh-mm-ss.rtf"; number 2, 3, ... appends " (2)",
 // " (3)", ... before the extension. Characters file systems refuse in a name

@@ -22,8 +22,11 @@ std::vector<std::u16string> findNoteNames(const std::u16string& notesFolder) {
             continue;
         const std::u16string file = win::toU16(data.cFileName);
         // The search also matches short 8.3 aliases; keep to the long names.
-        if (isNoteFileName(file))
-            names.push_back(noteNameFromFileName(file));
+        if (!isNoteFileName(file))
+            continue;
+        auto name = noteNameFromFileName(file);
+        if (!isReservedDeviceName(name))
+            names.push_back(std::move(name));
     } while (FindNextFileW(find.get(), &data));
     return names;
 }

@@ -10,6 +10,25 @@ bool isNoteFileName(std::u16string_view fileName) {
                             kNoteExtension);
 }
 
+bool isReservedDeviceName(std::u16string_view noteName) {
+    // The system looks at the part before the first dot, less trailing
+    // blanks.
+    auto base = noteName.substr(0, noteName.find(u'.'));
+    while (!base.empty() && base.back() == u' ')
+        base.remove_suffix(1);
+    std::u16string upper;
+    for (char16_t c : base)
+        upper.push_back(c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c);
+    if (upper == u"CON" || upper == u"PRN" || upper == u"AUX" || upper == u"NUL" ||
+        upper == u"CONIN$" || upper == u"CONOUT$")
+        return true;
+    if (upper.size() != 4 || (upper.substr(0, 3) != u"COM" && upper.substr(0, 3) != u"LPT"))
+        return false;
+    const char16_t digit = upper[3];
+    return (digit >= u'1' && digit <= u'9') || digit == u'\u00B9' || digit == u'\u00B2' ||
+           digit == u'\u00B3';
+}
+
 std::u16string noteNameFromFileName(std::u16string_view fileName) {
     return std::u16string(fileName.substr(0, fileName.size() - kNoteExtension.size()));
 }
@@ -31,8 +50,11 @@ std::vector<std::u16string> enumerateNoteNames(const std::filesystem::path& fold
         if (it->is_directory(typeError))
             continue;
         const std::u16string file = it->path().filename().u16string();
-        if (isNoteFileName(file))
-            names.push_back(noteNameFromFileName(file));
+        if (!isNoteFileName(file))
+            continue;
+        auto name = noteNameFromFileName(file);
+        if (!isReservedDeviceName(name))
+            names.push_back(std::move(name));
     }
     return names;
 }

@@ -13,11 +13,19 @@ inline constexpr std::u16string_view kNoteExtension = u".note";
 
 // The note names of a folder in the order the file system lists them: every
 // entry matching "*.note" that is not a directory (hidden, system and
-// read-only files included). A missing or unreadable folder gives no names.
+// read-only files included), except names the system reserves for devices. A
+// missing or unreadable folder gives no names.
 std::vector<std::u16string> enumerateNoteNames(const std::filesystem::path& folder);
 
 // True for a file name ending in ".note" (any letter case).
 bool isNoteFileName(std::u16string_view fileName);
+
+// True when a note of this name would be a file the system takes for a device
+// (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9 and their superscript-digit forms,
+// CONIN$, CONOUT$), whatever follows the first dot and whatever the letter
+// case: opening "CON.note" talks to the console, not to a file. Such names are
+// never listed, opened or accepted as typed names.
+bool isReservedDeviceName(std::u16string_view noteName);
 
 // "x.note.note" holds the note "x.note"; ".note" the note with an empty name.
 std::u16string noteNameFromFileName(std::u16string_view fileName);

@@ -6,6 +6,8 @@
 #include "notes/note_file.h"
 #include "notes/note_names.h"
 #include "notes/note_settings.h"
+#include "notes/local_time_win.h"
+#include "notes/unsaved_note_win.h"
 #include "platform/errors.h"
 #include "platform/handles_win.h"
 #include "platform/system_error_win.h"
@@ -40,12 +42,6 @@ std::string readNoteBytes(const std::u16string& path) {
     return bytes;
 }
 
-notes::DateTime localNow() {
-    SYSTEMTIME st;
-    GetLocalTime(&st);
-    return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
-}
-
 } // namespace
 
 void TMainForm::LoadNoteFile(const std::u16string& path) {
@@ -56,11 +52,11 @@ bool TMainForm::noteIsReadOnly() const {
     return noteReadOnly_;
 }
 
-void TMainForm::SaveIfModified() {
+SaveResult TMainForm::SaveIfModified() {
     // A disabled editor holds nothing the user typed: either no note is open
     // or the open note's file could not be read and must stay as it is.
     if (!note_.modified() || state_.currentNotePath.empty() || noteReadOnly_ || !note_.enabled())
-        return;
+        return SaveResult::Unchanged;
     const std::string rtf = note_.rtf();
     // The replacement is a new file: hidden and system marks are put back.
     const std::wstring path = toWide(state_.currentNotePath);
@@ -72,19 +68,81 @@ void TMainForm::SaveIfModified() {
         notes::saveNoteFile(std::filesystem::path(state_.currentNotePath), rtf);
         if (keep)
             SetFileAttributesW(path.c_str(), GetFileAttributesW(path.c_str()) | keep);
-    } catch (const UserError&) {
+    } catch (const UserError& e) {
         // A failed write is not reported and the note stays modified, so the
         // next trigger tries again; meanwhile the text is kept in a recovery
         // file so that it cannot be lost with the end of the run.
-        try {
-            notes::writeRecoveryFile(std::filesystem::path(dataFolder(state_.programFolder)),
-                                     state_.currentNoteName, localNow(), rtf);
-        } catch (const UserError&) {
-        }
-        return;
+        return keepUnsavedText(rtf, e.text());
     }
     note_.setModified(false);
     dropCipherBackup();
+    unsaved_ = {};
+    return SaveResult::Saved;
+}
+
+SaveResult TMainForm::keepUnsavedText(const std::string& rtf, const std::u16string& reason) {
+    // The same text is kept once, not again at every trigger.
+    const std::size_t hash = std::hash<std::string>{}(rtf);
+    if (unsaved_.recoveredHash == hash)
+        return SaveResult::Recovered;
+    try {
+        notes::writeRecoveryFile(std::filesystem::path(dataFolder(state_.programFolder)),
+                                 state_.currentNoteName, notes::localNow(), rtf);
+        unsaved_.recoveredHash = hash;
+        return SaveResult::Recovered;
+    } catch (const UserError&) {
+    }
+    unsaved_.reason = reason;
+    return SaveResult::NotSaved;
+}
+
+void TMainForm::saveInPassing() {
+    if (SaveIfModified() == SaveResult::NotSaved && !unsaved_.told) {
+        unsaved_.told = true;
+        PostMessageW(hwnd(), WM_QUIVRA_UNSAVED, 0, 0);
+    }
+}
+
+void TMainForm::OnUnsavedNote() {
+    if (SaveIfModified() != SaveResult::NotSaved)
+        return;
+    if (notes::tellAboutUnsavedNote(hwnd(), state_.currentNoteName, unsaved_.reason) ==
+        notes::UnsavedChoice::SaveElsewhere)
+        notes::saveNoteElsewhere(hwnd(), state_.currentNoteName, note_.rtf());
+}
+
+bool TMainForm::mayLeaveNote() {
+    for (;;) {
+        if (SaveIfModified() != SaveResult::NotSaved)
+            return true;
+        switch (
+            notes::askBeforeLeavingUnsavedNote(hwnd(), state_.currentNoteName, unsaved_.reason)) {
+        case notes::UnsavedChoice::SaveElsewhere:
+            if (!notes::saveNoteElsewhere(hwnd(), state_.currentNoteName, note_.rtf()))
+                continue;
+            break;
+        case notes::UnsavedChoice::Discard:
+            break;
+        case notes::UnsavedChoice::Stay:
+            return false;
+        }
+        // The text is safe elsewhere or given up: leaving must not try again.
+        note_.setModified(false);
+        unsaved_ = {};
+        return true;
+    }
+}
+
+void TMainForm::loadCurrentNote() {
+    try {
+        LoadNoteFile(state_.currentNotePath);
+    } catch (const UserError&) {
+        // A note that cannot be read stays closed, so that nothing typed
+        // into the editor can overwrite its file.
+        note_.setModified(false);
+        note_.setEnabled(false);
+        throw;
+    }
 }
 
 void TMainForm::dropCipherBackup() {
@@ -99,10 +157,12 @@ void TMainForm::returnCipher() {
     state_.cipherBackup.reset();
 }
 
-void TMainForm::closeOutgoingNote() {
+bool TMainForm::closeOutgoingNote() {
     returnCipher();
-    SaveIfModified();
+    if (!mayLeaveNote())
+        return false;
     state_.decryptState = 0;
+    return true;
 }
 
 void TMainForm::clearEditor() {
@@ -136,9 +196,14 @@ void TMainForm::OpenNote() {
         return;
     // 2-3: the second note view and the search results area have nothing
     // open while those views do not exist.
-    returnCipher();          // 4
-    SaveIfModified();        // 5
-    state_.decryptState = 0; // 6
+    // 4-6. A note whose text could not be kept anywhere is not left unless
+    // the user says so; the list then shows it selected again.
+    if (!closeOutgoingNote()) {
+        const int current = findNoteIndex(state_.currentNoteName);
+        SendMessageW(control(ID_NOTESNAMESLIST), CB_SETCURSEL, current, 0);
+        SendMessageW(control(ID_NOTESLB), LB_SETCURSEL, current, 0);
+        return;
+    }
     {
         win::RedrawSuspension redraw(note_.hwnd()); // 7
         note_.empty();
@@ -147,17 +212,8 @@ void TMainForm::OpenNote() {
         applyNoteSettings(
             notes::NoteSettingsFile(state_.notesFolder).read(state_.currentNoteName)); // 9
         // 10
-        if (win::fileExists(state_.currentNotePath)) {
-            try {
-                LoadNoteFile(state_.currentNotePath);
-            } catch (const UserError&) {
-                // A note that cannot be read stays closed, so that nothing
-                // typed into the editor can overwrite its file.
-                note_.setModified(false);
-                note_.setEnabled(false);
-                throw;
-            }
-        }
+        if (win::fileExists(state_.currentNotePath))
+            loadCurrentNote();
         note_.setModified(false); // 11
     }
     note_.setEnabled(true); // 12
@@ -241,19 +297,19 @@ void TMainForm::NotesNamesListCloseUp() {
 }
 
 void TMainForm::NMenu_SaveClick() {
-    SaveIfModified();
+    saveInPassing();
     if (state_.cipherBackup && !noteReadOnly_)
         dropCipherBackup();
 }
 
 void TMainForm::ImmSaveClick() {
     note_.setModified(true);
-    SaveIfModified();
+    saveInPassing();
 }
 
 void TMainForm::NoteExit() {
     if (!state_.currentNoteName.empty() && state_.decryptState != 1) {
-        SaveIfModified();
+        saveInPassing();
         state_.cipherBackup.reset();
     }
 }

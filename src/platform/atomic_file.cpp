@@ -200,16 +200,25 @@ std::error_code lastError() {
                       : std::make_error_code(std::errc::io_error);
 }
 
-template <class Match> void removeMatching(const fs::path& folder, Match&& matches) {
+// The files of the folder whose names match.
+template <class Match>
+std::vector<fs::path> filesMatching(const fs::path& folder, Match&& matches) {
     std::error_code ec;
-    std::vector<fs::path> stale;
+    std::vector<fs::path> found;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
         if (matches(it->path().filename().native()))
-            stale.push_back(it->path());
-    for (const auto& p : stale) {
+            found.push_back(it->path());
+    std::erase_if(found, [](const fs::path& p) {
         std::error_code typeError;
-        if (!fs::is_directory(fs::symlink_status(p, typeError)))
-            fs::remove(p, ec);
+        return fs::is_directory(fs::symlink_status(p, typeError));
+    });
+    return found;
+}
+
+template <class Match> void removeMatching(const fs::path& folder, Match&& matches) {
+    for (const auto& p : filesMatching(folder, matches)) {
+        std::error_code ec;
+        fs::remove(p, ec);
     }
 }
 
@@ -288,6 +297,18 @@ bool isAtomicTemporaryName(const fs::path& fileName) {
     const std::size_t at = name.size() - kRandomDigits - marker().size();
     return name.compare(at, marker().size(), marker()) == 0 &&
            endsWithRandomDigits(name, at + marker().size());
+}
+
+std::vector<fs::path> findTemporariesIn(const fs::path& folder) {
+    return filesMatching(folder,
+                         [](const NativeString& name) { return isAtomicTemporaryName(name); });
+}
+
+fs::path temporaryTargetName(const fs::path& temporaryFileName) {
+    const NativeString name = temporaryFileName.filename().native();
+    if (!isAtomicTemporaryName(name))
+        return {};
+    return name.substr(0, name.size() - kRandomDigits - marker().size());
 }
 
 void removeStaleTemporaries(const fs::path& target) {

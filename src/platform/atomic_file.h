@@ -17,6 +17,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 namespace quivra {
 
@@ -33,6 +34,14 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path, std:
 
 // True for a file name of the form replaceFileAtomically gives its temporaries.
 bool isAtomicTemporaryName(const std::filesystem::path& fileName);
+
+// The temporaries of ours in the folder (files only), in no particular order.
+std::vector<std::filesystem::path> findTemporariesIn(const std::filesystem::path& folder);
+
+// The file name a temporary was meant to replace: its name less the marker
+// and the random digits. Names of targets too long to fit in a temporary's
+// name come back cut as tempPrefix cut them.
+std::filesystem::path temporaryTargetName(const std::filesystem::path& temporaryFileName);
 
 // Deletes the temporaries that interrupted replacements of this one target
 // left in its folder. Errors are ignored.

@@ -178,6 +178,53 @@ std::u16string decode(std::string_view bytes) {
     return textServices().ansiToUtf16(bytes);
 }
 
+[[noreturn]] void failWrite(const fs::path& target) {
+    throw unableToWrite(target.u16string());
+}
+
+// Whether decode() keeps every byte: writing the decoded text back in the
+// same encoding would give the same bytes.
+bool decodesExactly(std::string_view bytes) {
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
+        return bytes.size() % 2 == 0;
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        return isValidUtf8(bytes.substr(3));
+    if (isValidUtf8(bytes))
+        return true;
+    const auto& text = textServices();
+    return text.utf16ToAnsi(text.ansiToUtf16(bytes)) == bytes;
+}
+
+// Before the first write replaces a file whose bytes do not decode exactly,
+// its bytes are copied aside as "<name>.bak" (or "<name> (2).bak", ... when
+// that name holds other bytes), so nothing the decoding dropped is lost.
+void keepUndecodableCopy(const fs::path& p, std::string_view bytes) {
+    if (decodesExactly(bytes))
+        return;
+    const auto name = p.filename().u16string();
+    for (int n = 1; n < 100; ++n) {
+        std::u16string candidate = name;
+        if (n > 1) {
+            const auto digits = std::to_string(n);
+            candidate += u" (";
+            candidate.append(digits.begin(), digits.end());
+            candidate += u')';
+        }
+        candidate += u".bak";
+        const fs::path backup = p.parent_path() / candidate;
+        std::error_code ec;
+        if (fs::exists(fs::symlink_status(backup, ec))) {
+            const auto existing = readWholeFile(backup, ec);
+            if (existing && *existing == bytes)
+                return;
+            continue;
+        }
+        replaceFileAtomically(backup, bytes);
+        return;
+    }
+    failWrite(p);
+}
+
 std::string encode(const std::vector<std::u16string>& lines) {
     std::size_t units = 1;
     for (const auto& l : lines)
@@ -196,10 +243,6 @@ std::string encode(const std::vector<std::u16string>& lines) {
         put(u'\n');
     }
     return out;
-}
-
-[[noreturn]] void failWrite(const fs::path& target) {
-    throw unableToWrite(target.u16string());
 }
 
 // ---------------------------------------------------------------------------
@@ -255,6 +298,7 @@ std::vector<std::u16string> loadLinesForChange(const fs::path& p) {
             failWrite(p);
         return {};
     }
+    keepUndecodableCopy(p, *bytes);
     return splitLines(decode(*bytes));
 }
 

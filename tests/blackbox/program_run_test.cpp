@@ -1,80 +1,13 @@
 // Starts the real quivra.exe in a fresh program folder and drives it from
 // outside, as another program on the same desktop would.
-#include "settings/ini_file.h"
+#include "running_program.h"
 
-#include <windows.h>
+#include "settings/ini_file.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <string>
-
+using namespace quivra::blackbox;
 namespace fs = std::filesystem;
-
-namespace {
-
-class RunningProgram {
-  public:
-    explicit RunningProgram(const fs::path& exe) {
-        STARTUPINFOW si{};
-        si.cb = sizeof(si);
-        std::wstring cmd = L"\"" + exe.wstring() + L"\"";
-        started_ = CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                  exe.parent_path().c_str(), &si, &pi_) != FALSE;
-    }
-    ~RunningProgram() {
-        if (!started_)
-            return;
-        if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT)
-            TerminateProcess(pi_.hProcess, 1);
-        CloseHandle(pi_.hThread);
-        CloseHandle(pi_.hProcess);
-    }
-    bool started() const { return started_; }
-    DWORD pid() const { return pi_.dwProcessId; }
-    bool waitForExit(DWORD ms) { return WaitForSingleObject(pi_.hProcess, ms) == WAIT_OBJECT_0; }
-
-    // The program's main window, once it exists and has finished its first slide.
-    HWND mainWindow(DWORD timeoutMs) const {
-        const DWORD until = GetTickCount() + timeoutMs;
-        while (GetTickCount() < until) {
-            HWND w = nullptr;
-            while ((w = FindWindowExW(nullptr, w, L"TMainForm", L"Quivra")) != nullptr) {
-                DWORD owner = 0;
-                GetWindowThreadProcessId(w, &owner);
-                if (owner == pi_.dwProcessId && IsWindowVisible(w))
-                    return w;
-            }
-            Sleep(50);
-        }
-        return nullptr;
-    }
-
-  private:
-    PROCESS_INFORMATION pi_{};
-    bool started_ = false;
-};
-
-fs::path freshProgramFolder() {
-    wchar_t tmp[MAX_PATH]{};
-    GetTempPathW(MAX_PATH, tmp);
-    const fs::path dir = fs::path(tmp) / (L"quivra-bb-" + std::to_wstring(GetCurrentProcessId()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    fs::copy_file(fs::path(QUIVRA_EXE), dir / L"quivra.exe");
-    return dir;
-}
-
-std::wstring name(BOOL (*get)(LPWSTR, LPDWORD), DWORD size) {
-    std::wstring s(size, L'\0');
-    DWORD n = size;
-    if (!get(s.data(), &n))
-        return {};
-    s.resize(wcslen(s.c_str()));
-    return s;
-}
-
-} // namespace
 
 TEST(Program, StartsDockedAtTheLeftEdgeAndWritesItsSettingsOnClose) {
     const fs::path dir = freshProgramFolder();
@@ -101,14 +34,12 @@ TEST(Program, StartsDockedAtTheLeftEdgeAndWritesItsSettingsOnClose) {
     PostMessageW(w, WM_CLOSE, 0, 0);
     EXPECT_TRUE(program.waitForExit(15000));
 
-    const std::wstring computer = name(GetComputerNameW, 256);
-    const std::wstring user = name(GetUserNameW, 256);
-    const fs::path ini = dir / L"Data" / (L"quivra_" + computer + L"_" + user + L".ini");
+    const fs::path ini = settingsFile(dir);
     ASSERT_TRUE(fs::exists(ini)) << ini.string();
     quivra::settings::IniFile settings(ini);
     EXPECT_TRUE(settings.keyExists(u"Options", u"StartDate"));
     EXPECT_EQ(settings.readInteger(u"Options", u"TrayIcon", -1), 1);
-    EXPECT_TRUE(fs::is_directory(dir / L"Data" / L"Notes" / (computer + L"_" + user)));
+    EXPECT_TRUE(fs::is_directory(notesFolder(dir)));
     std::error_code ec;
     fs::remove_all(dir, ec);
 }

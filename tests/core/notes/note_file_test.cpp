@@ -1,5 +1,7 @@
 #include "notes/note_file.h"
 
+#include <chrono>
+
 #include "platform/errors.h"
 #include "../settings/temp_folder.h"
 
@@ -69,8 +71,58 @@ TEST_F(NoteFileTest, SavesReplaceTheNoteAndEnumerationCleansOnlyOurTemporaries) 
     for (const char* name : {"Список.note.~tmp89abcdef", "notessettings.ini.~tmp01234567",
                              "backup.~tmp", "Другая.note"})
         writeBytes(folder() / name, "x");
-    removeStaleNoteTemporaries(folder());
+    removeStaleNoteTemporaries(folder(), folder() / "Data", kMorning);
     EXPECT_EQ(entries(), (std::vector<std::string>{"backup.~tmp", "Другая.note", "Список.note"}));
+}
+
+TEST_F(NoteFileTest, TemporaryHoldingTheNewestWholeNoteBecomesARecoveryFile) {
+    const fs::path notes = folder() / "Notes";
+    const fs::path data = folder() / "Data";
+    fs::create_directories(notes);
+    const auto older = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    auto note = [&](const char* name, const char* bytes) {
+        writeBytes(notes / name, bytes);
+        fs::last_write_time(notes / name, older);
+    };
+    note("Done.note", "{\\rtf1 old}");
+    writeBytes(notes / "Done.note.~tmp00000001", "{\\rtf1 newest {\\b text}\\par}\r\n");
+    note("Torn.note", "{\\rtf1 old}");
+    writeBytes(notes / "Torn.note.~tmp00000002", "{\\rtf1 half {\\b te");
+    writeBytes(notes / "Gone.note.~tmp00000003", "{\\rtf1 never renamed}");
+    note("Same.note", "{\\rtf1 same}");
+    writeBytes(notes / "Same.note.~tmp00000004", "{\\rtf1 same}");
+    writeBytes(notes / "Old.note.~tmp00000005", "{\\rtf1 stale}");
+    fs::last_write_time(notes / "Old.note.~tmp00000005", older - std::chrono::hours(1));
+    note("Old.note", "{\\rtf1 kept}");
+
+    removeStaleNoteTemporaries(notes, data, kMorning);
+
+    for (const auto& e : fs::directory_iterator(notes))
+        EXPECT_FALSE(e.path().filename().string().find(".~tmp") != std::string::npos) << e.path();
+    std::vector<std::string> recovered;
+    for (const auto& e : fs::directory_iterator(data / "Recovery"))
+        recovered.push_back(e.path().filename().string() + "=" + readBytes(e.path()));
+    std::sort(recovered.begin(), recovered.end());
+    EXPECT_EQ(recovered, (std::vector<std::string>{
+                             "Done 2026-12-09 06-30-15.rtf={\\rtf1 newest {\\b text}\\par}\r\n",
+                             "Gone 2026-12-09 06-30-15.rtf={\\rtf1 never renamed}"}));
+}
+
+TEST_F(NoteFileTest, TemporaryStaysWhenItsTextCannotBeKeptElsewhere) {
+    writeBytes(folder() / "Data", "a file where the data folder should be");
+    writeBytes(folder() / "A.note.~tmp0000000a", "{\\rtf1 only copy}");
+    removeStaleNoteTemporaries(folder(), folder() / "Data", kMorning);
+    EXPECT_EQ(readBytes(folder() / "A.note.~tmp0000000a"), "{\\rtf1 only copy}");
+}
+
+TEST(CompleteRtf, BracesMustCloseExactlyAtTheEnd) {
+    EXPECT_TRUE(isCompleteRtf("{\\rtf1 a}"));
+    EXPECT_TRUE(isCompleteRtf("{\\urtf1 a {b} \\{ \\} \\\\}\r\n\0"));
+    EXPECT_FALSE(isCompleteRtf("{\\rtf1 a"));
+    EXPECT_FALSE(isCompleteRtf("{\\rtf1 a} trailing"));
+    EXPECT_FALSE(isCompleteRtf("{\\rtf1 a \\}"));
+    EXPECT_FALSE(isCompleteRtf("plain text"));
+    EXPECT_FALSE(isCompleteRtf(""));
 }
 
 } // namespace

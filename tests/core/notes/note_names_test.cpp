@@ -52,3 +52,21 @@ TEST(NoteNames, PathIsPlainConcatenation) {
               u"C:\\Data\\Notes\\Default\\План.note");
     EXPECT_EQ(notePath(u"C:\\Data\\Notes\\", u""), u"C:\\Data\\Notes\\\\.note");
 }
+
+TEST(NoteNames, DeviceNamesAreReservedWhateverTheCaseOrExtension) {
+    for (const char16_t* name :
+         {u"CON", u"con", u"Prn", u"AUX", u"nul", u"COM1", u"com9", u"LPT1", u"lpt9", u"CON.txt",
+          u"aux.note", u"NUL ", u"COM\u00B9", u"LPT\u00B3.x", u"CONIN$", u"conout$"})
+        EXPECT_TRUE(isReservedDeviceName(name)) << std::string(name, name + 1);
+    for (const char16_t* name : {u"", u"CONSOLE", u"CON1", u"COM0", u"COM10", u"LPT", u"xCON",
+                                 u"Aux-план", u".CON", u"COM\u00B4", u"План"})
+        EXPECT_FALSE(isReservedDeviceName(name));
+}
+
+TEST(NoteNames, DeviceNamedFilesAreNotListed) {
+    TempFolder t;
+    t.file(u"CON.note");
+    t.file(u"com1.txt.note");
+    t.file(u"Console.note");
+    EXPECT_EQ(enumerateNoteNames(t.path), std::vector<std::u16string>{u"Console"});
+}

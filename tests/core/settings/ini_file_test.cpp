@@ -248,6 +248,42 @@ TEST_F(IniFileTest, RefusedWritesFailAndKeepTheOldContent) {
     }
 }
 
+TEST_F(IniFileTest, BytesTheDecodingWouldDropAreCopiedAsideBeforeTheFirstWrite) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+        bool copied;
+    } cases[] = {
+        {"UTF-16 with an odd byte count", utf16Bytes(u"[Options]\r\nk=v\r\n", false) + "x", true},
+        {"UTF-8 with a mark and a bad sequence", "\xEF\xBB\xBF[Options]\r\nk=\xC3\x28\r\n", true},
+        {"UTF-16 LE", utf16Bytes(u"[Options]\r\nk=v\r\n", false), false},
+        {"UTF-16 BE", utf16Bytes(u"[Options]\r\nk=ж\r\n", true), false},
+        {"plain ASCII", "[Options]\r\nk=v\r\n", false},
+        {"ANSI Cyrillic", "[Options]\r\nk=\xE6\r\n", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(file());
+        fs::remove(folder() / "settings.ini.bak");
+        writeBytes(file(), c.bytes);
+        ini().writeString(u"Options", u"other", u"1");
+        EXPECT_EQ(fs::exists(folder() / "settings.ini.bak"), c.copied);
+        if (c.copied) {
+            EXPECT_EQ(readBytes(folder() / "settings.ini.bak"), c.bytes);
+        }
+        // Once rewritten the file decodes exactly: no further copy is made.
+        fs::remove(folder() / "settings.ini.bak");
+        ini().writeString(u"Options", u"other", u"2");
+        EXPECT_FALSE(fs::exists(folder() / "settings.ini.bak"));
+    }
+    // An older copy of other bytes is kept; the new one takes the next name.
+    writeBytes(folder() / "settings.ini.bak", "older");
+    writeBytes(file(), "\xEF\xBB\xBFk=\xFF");
+    ini().writeString(u"Options", u"k", u"v");
+    EXPECT_EQ(readBytes(folder() / "settings.ini.bak"), "older");
+    EXPECT_EQ(readBytes(folder() / "settings.ini (2).bak"), "\xEF\xBB\xBFk=\xFF");
+}
+
 TEST_F(IniFileTest, WritesLeaveNoTemporaryFilesAndStaleOnesAreRemoved) {
     auto f = ini();
     for (int i = 0; i < 20; ++i)

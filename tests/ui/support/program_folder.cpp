@@ -18,7 +18,11 @@ ProgramFolder::ProgramFolder() {
     fs::create_directories(root_);
     win::setMessageBoxHook([this](HWND, const wchar_t* text, const wchar_t* caption, UINT flags) {
         boxes.push_back({text, caption, flags});
-        return IDOK;
+        if (answers.empty())
+            return IDOK;
+        const int answer = answers.front();
+        answers.erase(answers.begin());
+        return answer;
     });
 }
 

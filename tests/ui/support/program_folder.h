@@ -42,6 +42,8 @@ class ProgramFolder {
     // Starts a main window here; boxes shown during start-up are recorded.
     std::unique_ptr<app::TMainForm> start(app::StartResult expected = app::StartResult::Started);
     std::vector<ShownBox> boxes;
+    // Answers of the next boxes, in order; IDOK once they are used up.
+    std::vector<int> answers;
 
   private:
     std::filesystem::path root_;

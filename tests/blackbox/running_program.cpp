@@ -1,0 +1,172 @@
+#include "running_program.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace fs = std::filesystem;
+
+namespace quivra::blackbox {
+
+namespace {
+
+std::wstring systemName(BOOL (*get)(LPWSTR, LPDWORD), DWORD size) {
+    std::wstring s(size, L'\0');
+    DWORD n = size;
+    if (!get(s.data(), &n))
+        return {};
+    s.resize(wcslen(s.c_str()));
+    return s;
+}
+
+std::wstring profileName() {
+    return systemName(GetComputerNameW, 256) + L"_" + systemName(GetUserNameW, 256);
+}
+
+bool belongsTo(HWND w, DWORD pid) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    return owner == pid && IsWindowVisible(w);
+}
+
+template <class Find> HWND waitFor(DWORD timeoutMs, Find find) {
+    const DWORD until = GetTickCount() + timeoutMs;
+    do {
+        if (HWND w = find())
+            return w;
+        Sleep(50);
+    } while (GetTickCount() < until);
+    return nullptr;
+}
+
+} // namespace
+
+RunningProgram::RunningProgram(const fs::path& exe) {
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    std::wstring cmd = L"\"" + exe.wstring() + L"\"";
+    started_ = CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                              exe.parent_path().c_str(), &si, &pi_) != FALSE;
+}
+
+RunningProgram::~RunningProgram() {
+    if (!started_)
+        return;
+    if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT)
+        TerminateProcess(pi_.hProcess, 1);
+    CloseHandle(pi_.hThread);
+    CloseHandle(pi_.hProcess);
+}
+
+bool RunningProgram::waitForExit(DWORD ms) {
+    return WaitForSingleObject(pi_.hProcess, ms) == WAIT_OBJECT_0;
+}
+
+DWORD RunningProgram::exitCode() const {
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(pi_.hProcess, &code);
+    return code;
+}
+
+HWND RunningProgram::mainWindow(DWORD timeoutMs) const {
+    return waitFor(timeoutMs, [this]() -> HWND {
+        for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"TMainForm", L"Quivra"));)
+            if (belongsTo(w, pi_.dwProcessId))
+                return w;
+        return nullptr;
+    });
+}
+
+HWND RunningProgram::messageBox(DWORD timeoutMs) const {
+    return waitFor(timeoutMs, [this]() -> HWND {
+        for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"#32770", nullptr));)
+            if (belongsTo(w, pi_.dwProcessId))
+                return w;
+        return nullptr;
+    });
+}
+
+fs::path freshProgramFolder() {
+    static int counter = 0;
+    wchar_t tmp[MAX_PATH]{};
+    GetTempPathW(MAX_PATH, tmp);
+    const fs::path dir = fs::path(tmp) / (L"quivra-bb-" + std::to_wstring(GetCurrentProcessId()) +
+                                          L"-" + std::to_wstring(++counter));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    fs::copy_file(fs::path(QUIVRA_EXE), dir / L"quivra.exe");
+    return dir;
+}
+
+fs::path settingsFile(const fs::path& programFolder) {
+    return programFolder / L"Data" / (L"quivra_" + profileName() + L".ini");
+}
+
+fs::path notesFolder(const fs::path& programFolder) {
+    return programFolder / L"Data" / L"Notes" / profileName();
+}
+
+HWND findChild(HWND parent, const wchar_t* className) {
+    struct Search {
+        const wchar_t* className;
+        HWND found = nullptr;
+    } search{className};
+    EnumChildWindows(
+        parent,
+        [](HWND w, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lp);
+            wchar_t name[64]{};
+            GetClassNameW(w, name, 64);
+            if (_wcsicmp(name, s->className) != 0)
+                return TRUE;
+            s->found = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::wstring windowText(HWND window) {
+    const auto length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(wcslen(text.c_str()));
+    return text;
+}
+
+std::wstring messageBoxText(HWND box) {
+    // The box's text is its static control that holds no icon.
+    std::wstring text;
+    EnumChildWindows(
+        box,
+        [](HWND w, LPARAM lp) -> BOOL {
+            wchar_t name[16]{};
+            GetClassNameW(w, name, 16);
+            if (_wcsicmp(name, L"Static") == 0 && !(GetWindowLongW(w, GWL_STYLE) & SS_ICON)) {
+                const auto t = windowText(w);
+                if (!t.empty()) {
+                    *reinterpret_cast<std::wstring*>(lp) = t;
+                    return FALSE;
+                }
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
+void typeInto(HWND control, const std::wstring& text) {
+    for (wchar_t c : text)
+        SendMessageW(control, WM_CHAR, c, 1);
+}
+
+void writeBytes(const fs::path& file, std::string_view bytes) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string readBytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+} // namespace quivra::blackbox

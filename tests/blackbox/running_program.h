@@ -1,0 +1,53 @@
+// Driving the real quivra.exe from outside, as another program on the same
+// desktop would: start it in a fresh program folder, find its windows, read
+// their state, post messages and type into them.
+#pragma once
+
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+
+namespace quivra::blackbox {
+
+class RunningProgram {
+  public:
+    explicit RunningProgram(const std::filesystem::path& exe);
+    ~RunningProgram();
+    RunningProgram(const RunningProgram&) = delete;
+    RunningProgram& operator=(const RunningProgram&) = delete;
+
+    bool started() const { return started_; }
+    DWORD pid() const { return pi_.dwProcessId; }
+    bool waitForExit(DWORD ms);
+    DWORD exitCode() const;
+
+    // The program's main window once it is visible; null after the timeout.
+    HWND mainWindow(DWORD timeoutMs) const;
+    // A message box of the program (dialog class #32770) once one is shown.
+    HWND messageBox(DWORD timeoutMs) const;
+
+  private:
+    PROCESS_INFORMATION pi_{};
+    bool started_ = false;
+};
+
+// A new empty folder holding a copy of quivra.exe.
+std::filesystem::path freshProgramFolder();
+// The personal settings file and own notes folder of this computer and user.
+std::filesystem::path settingsFile(const std::filesystem::path& programFolder);
+std::filesystem::path notesFolder(const std::filesystem::path& programFolder);
+
+// The first descendant window of the class, or null.
+HWND findChild(HWND parent, const wchar_t* className);
+// The text of a window of another process.
+std::wstring windowText(HWND window);
+// The text a message box shows (its static text, not the caption).
+std::wstring messageBoxText(HWND box);
+// Types the characters into the control as the keyboard would.
+void typeInto(HWND control, const std::wstring& text);
+
+void writeBytes(const std::filesystem::path& file, std::string_view bytes);
+std::string readBytes(const std::filesystem::path& file);
+
+} // namespace quivra::blackbox
