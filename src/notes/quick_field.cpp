@@ -1,0 +1,28 @@
+#include "notes/quick_field.h"
+
+#include "platform/text_match.h"
+
+#include <algorithm>
+
+namespace quivra::notes {
+
+std::vector<std::u16string> quickListNames(std::span<const std::u16string> notesNames,
+                                           std::u16string_view fieldText) {
+    return namesContaining(notesNames, fieldText);
+}
+
+int quickSearchTop(int fieldTop) {
+    return fieldTop - kQuickSearchHeight - kQuickSearchGap;
+}
+
+QuickAddStep quickAddOnEnter(std::u16string_view fieldText, bool quickSearchShowing,
+                             std::span<const std::u16string> quickList) {
+    if (fieldText.empty() || fieldText.front() == u' ')
+        return {QuickAddAction::SelectFieldText, 0};
+    if (quickSearchShowing &&
+        std::find(quickList.begin(), quickList.end(), fieldText) != quickList.end())
+        return {QuickAddAction::PickListed, *indexIgnoringCase(quickList, fieldText)};
+    return {QuickAddAction::AddNote, 0};
+}
+
+} // namespace quivra::notes

@@ -1,0 +1,46 @@
+#include "search/result_lines.h"
+
+#include "platform/errors.h"
+#include "platform/utf.h"
+#include "settings/ini_file.h"
+
+#include <string>
+
+namespace quivra::search {
+
+std::u16string resultLine(long number, std::u16string_view text) {
+    std::u16string line = u"<" + utf8ToUtf16(std::to_string(number)) + u"> ";
+    line += text;
+    return line;
+}
+
+std::vector<std::u16string> resultLines(const NoteText& note, std::u16string_view text) {
+    std::vector<std::u16string> listed;
+    for (long number : note.linesContaining(text))
+        listed.push_back(resultLine(number, note.lines()[static_cast<std::size_t>(number - 1)]));
+    return listed;
+}
+
+long resultLineNumber(std::u16string_view line) {
+    // Taken as a copy from just after the first '<' up to the first '>': a
+    // missing '<' counts as one before the line, and a '>' missing or before
+    // the '<' leaves nothing.
+    const std::size_t open = line.find(u'<');
+    const std::size_t close = line.find(u'>');
+    const std::size_t from = open == std::u16string_view::npos ? 0 : open + 1;
+    std::u16string_view digits;
+    if (close != std::u16string_view::npos && close > from)
+        digits = line.substr(from, close - from);
+    // The same integer rule as the settings files: decimal with a sign, or hex.
+    if (const auto number = settings::parseProfileInteger(digits))
+        return *number;
+    throw notValidInteger(digits);
+}
+
+std::optional<Selection> jumpTarget(const NoteText& note, std::u16string_view line) {
+    if (note.lines().empty() || line.empty())
+        return std::nullopt;
+    return note.lineSelection(resultLineNumber(line));
+}
+
+} // namespace quivra::search

@@ -1,0 +1,107 @@
+#include "window/panel_places.h"
+
+#include "settings/keys.h"
+
+namespace quivra::window {
+
+namespace {
+
+struct PanelKeys {
+    const settings::CoordKey& x;
+    const settings::CoordKey& y;
+};
+
+PanelKeys keysOf(FloatingPanel panel) {
+    namespace k = settings::keys;
+    switch (panel) {
+    case FloatingPanel::Font:
+        return {k::FontPanel_x, k::FontPanel_y};
+    case FloatingPanel::Name:
+        return {k::EditPanel_x, k::EditPanel_y};
+    case FloatingPanel::Confirm:
+        return {k::ConfirmPanel_x, k::ConfirmPanel_y};
+    case FloatingPanel::Password:
+        break;
+    }
+    return {k::EDPanel_x, k::EDPanel_y};
+}
+
+Point centred(Size area, Size panel) {
+    return {area.width / 2 - panel.width / 2, area.height / 2 - panel.height / 2};
+}
+
+std::size_t indexOf(FloatingPanel panel) {
+    return static_cast<std::size_t>(panel);
+}
+
+} // namespace
+
+Size panelSize(FloatingPanel panel) {
+    switch (panel) {
+    case FloatingPanel::Font:
+        return {182, 263};
+    case FloatingPanel::Name:
+        return {303, 86};
+    case FloatingPanel::Confirm:
+        return {353, 160};
+    case FloatingPanel::Password:
+        break;
+    }
+    return {353, 159};
+}
+
+Point defaultPanelPlace(FloatingPanel panel, const PanelAreas& areas, PasswordUse use) {
+    switch (panel) {
+    case FloatingPanel::Font:
+        return {3, 3};
+    case FloatingPanel::Name:
+    case FloatingPanel::Confirm:
+        return centred(areas.notesPage, panelSize(panel));
+    case FloatingPanel::Password:
+        break;
+    }
+    Point p = centred(areas.editor, panelSize(panel));
+    if (use == PasswordUse::EncryptOrDecrypt)
+        p.y += 20;
+    return p;
+}
+
+Point panelOpenPlace(const settings::IniFile& ini, FloatingPanel panel, const PanelAreas& areas,
+                     PasswordUse use) {
+    const Point def = defaultPanelPlace(panel, areas, use);
+    const PanelKeys keys = keysOf(panel);
+    return {static_cast<int>(settings::read(ini, keys.x).value_or(def.x)),
+            static_cast<int>(settings::read(ini, keys.y).value_or(def.y))};
+}
+
+void fixPanelPlaces(settings::IniFile& ini, const ShownPanels& shown) {
+    for (FloatingPanel panel : kFloatingPanels)
+        if (const auto& at = shown[indexOf(panel)]) {
+            const PanelKeys keys = keysOf(panel);
+            settings::write(ini, keys.x, at->x);
+            settings::write(ini, keys.y, at->y);
+        }
+}
+
+std::vector<PanelMove> resetPanelPlaces(settings::IniFile& ini, const ShownPanels& shown,
+                                        const PanelAreas& areas) {
+    std::vector<PanelMove> moves;
+    for (FloatingPanel panel : kFloatingPanels)
+        if (shown[indexOf(panel)]) {
+            const PanelKeys keys = keysOf(panel);
+            settings::remove(ini, keys.x);
+            settings::remove(ini, keys.y);
+            moves.push_back({panel, defaultPanelPlace(panel, areas)});
+        }
+    return moves;
+}
+
+std::vector<PanelMove> panelPlacesAfterResize(const ShownPanels& shown, const PanelAreas& areas) {
+    std::vector<PanelMove> moves;
+    for (auto it = kFloatingPanels.rbegin(); it != kFloatingPanels.rend(); ++it)
+        if (shown[indexOf(*it)])
+            moves.push_back({*it, defaultPanelPlace(*it, areas)});
+    return moves;
+}
+
+} // namespace quivra::window
