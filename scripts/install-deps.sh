@@ -4,7 +4,7 @@
 set -e
 PACKAGES="cmake make g++ googletest libbenchmark-dev \
 g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine64 \
-xvfb xauth x11-utils xdotool imagemagick clang-format locales"
+xvfb xauth x11-utils xdotool imagemagick clang-format locales libssl-dev"
 missing=""
 for p in $PACKAGES; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
