@@ -215,7 +215,7 @@ void row(const char* label, const std::vector<double>& times, double opened) {
 }
 
 bool selectNote(app::TMainForm& form, const wchar_t* name) {
-    HWND list = form.control(app::ID_NOTESNAMESLIST);
+    HWND list = form.notes().namesList();
     const auto index = SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                     reinterpret_cast<LPARAM>(name));
     if (index < 0)
@@ -258,7 +258,7 @@ int wmain() {
     // each big load is followed by emptying that control again.
     if (!selectNote(*form, smallName))
         return 1;
-    form->OpenNote();
+    form->notes().OpenNote();
     pumpMessages();
 
     int rc = 0;
@@ -275,14 +275,14 @@ int wmain() {
             if (!selectNote(*form, n.name))
                 return false;
             Stopwatch clock;
-            form->OpenNote();
+            form->notes().OpenNote();
             open.push_back(clock.ms());
             openChars = form->note().textLength();
             pumpMessages();
             if (!selectNote(*form, smallName))
                 return false;
             clock.restart();
-            form->OpenNote();
+            form->notes().OpenNote();
             leave.push_back(clock.ms());
             pumpMessages();
             return openChars > 0;

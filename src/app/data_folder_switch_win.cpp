@@ -1,10 +1,10 @@
 // Switching the notes folder with "Применить" on the settings page.
 #include "app/main_form_win.h"
-#include "app/data_folders.h"
-#include "notes/note_names.h"
 #include "platform/file_system_win.h"
 #include "platform/wide_win.h"
+#include "settings/data_folders.h"
 #include "settings/keys.h"
+
 #include <filesystem>
 
 namespace quivra::app {
@@ -17,33 +17,26 @@ void TMainForm::applyDataDir() {
     const std::wstring custom = settingsPage_.customDirText(); // 2
     if (!custom.empty())
         write(ini, keys::CustomDir, win::toU16(custom));
-    if (!closeOutgoingNote()) // 3
+    if (!notes_.closeOutgoingNote()) // 3
         return;
     state_.currentNoteName.clear(); // 4
     state_.currentNotePath.clear();
-    showPage(kNotesPage);                                            // 5
-    state_.currentNoteName = read(ini, keys::CurrentNoteName);       // 6
-    applyNotesFolderRule();                                          // 7
-    SendMessageW(control(ID_NOTESNAMESLIST), CB_RESETCONTENT, 0, 0); // 8
-    clearEditor();
-    EnumerateNotes();                   // 9
+    showPage(win::Page::Notes);                                // 5
+    state_.currentNoteName = read(ini, keys::CurrentNoteName); // 6
+    applyNotesFolderRule();                                    // 7
+    SendMessageW(notes_.namesList(), CB_RESETCONTENT, 0, 0);   // 8
+    note_.empty();
+    notes_.EnumerateNotes();            // 9
     if (state_.currentNoteName.empty()) // 10
         return;
-    state_.currentNotePath = notes::notePath(state_.notesFolder, state_.currentNoteName); // 11
-    const int index = findNoteIndex(state_.currentNoteName);                              // 12
-    SendMessageW(control(ID_NOTESNAMESLIST), CB_SETCURSEL, index, 0);
-    SendMessageW(control(ID_NOTESLB), LB_SETCURSEL, index, 0);
-    note_.setEnabled(selectedNoteIndex() >= 0);  // 14, before a load that may fail
-    if (win::fileExists(state_.currentNotePath)) // 13
-        loadCurrentNote();
-    note_.setModified(false);
+    notes_.loadRememberedNote(); // 11-14
 }
 
 void TMainForm::applyNotesFolderRule() {
     const auto choice =
-        chooseNotesFolder(state_.programFolder, settingsPage_.customDirSelected(),
-                          win::toU16(settingsPage_.customDirText()),
-                          win::toU16(settingsPage_.dataDirText()), win::folderExists);
+        settings::chooseNotesFolder(state_.programFolder, settingsPage_.customDirSelected(),
+                                    win::toU16(settingsPage_.customDirText()),
+                                    win::toU16(settingsPage_.dataDirText()), win::folderExists);
     state_.notesFolder = choice.folder;
     if (!choice.custom)
         settingsPage_.selectCustomDir(false);

@@ -1,13 +1,9 @@
 // The start-up sequence of the main window, in its fixed order.
 #include "app/main_form_win.h"
 
-#include "app/data_folders.h"
+#include "settings/data_folders.h"
 #include "app/dates.h"
 #include "app/single_instance_text.h"
-#include "notes/note_file.h"
-#include "notes/local_time_win.h"
-#include "notes/note_folder_win.h"
-#include "notes/note_names.h"
 #include "platform/controls_win.h"
 #include "platform/errors.h"
 #include "platform/message_box_win.h"
@@ -15,6 +11,7 @@
 #include "platform/wide_win.h"
 #include "settings/autostart_win.h"
 #include "settings/keys.h"
+#include "skins/skin_engine_win.h"
 
 #include <commctrl.h>
 #include <shlobj.h>
@@ -56,7 +53,8 @@ StartResult TMainForm::FormCreate() {
     std::srand(static_cast<unsigned>(std::time(nullptr))); // 7
     state_.cipherBackup.reset();                           // 9
     state_.programFolder = folderOf(env_.exePath);         // 11
-    createFolder(app::skinsFolder(state_.programFolder));  // 12
+    state_.dataFolder = dataFolder(state_.programFolder);
+    createFolder(settings::skinsFolder(state_.programFolder)); // 12
     createFolder(notesRootFolder(state_.programFolder));
     const std::u16string base = executableBaseName(toU16(env_.exePath)); // 13
     const auto computer = optU16(env_.computerName);                     // 14
@@ -87,7 +85,7 @@ StartResult TMainForm::FormCreate() {
     });
     const auto start = parseShortDate(read(ini, keys::StartDate, todayText), pattern);
     state_.daysInUse = static_cast<long>(daysBetween(start.value_or(today), today));
-    setTimer(kAdvTimer, true);
+    donation_.startReminderTimer();
 
     settingsPage_.setSliderPosition(ID_OPVAL, read(ini, keys::Opacity)); // 23
     settingsPage_.setDataDirText(read(
@@ -100,38 +98,35 @@ StartResult TMainForm::FormCreate() {
             remove(ini, keys::SplitPos);
     });
 
-    SetWindowPos(hwnd(), nullptr, 0, 0, std::max<long>(read(ini, keys::Width), px(640)), // 29
-                 std::max<long>(read(ini, keys::Height), px(320)),
+    SetWindowPos(hwnd(), nullptr, 0, 0, std::max<long>(read(ini, keys::Width), scale(640)), // 29
+                 std::max<long>(read(ini, keys::Height), scale(320)),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     settingsPage_.setPlaceIndex(read(ini, keys::Placement));                      // 30
     settingsPage_.setSliderPosition(ID_DELAYSHOWBAR, read(ini, keys::DelayShow)); // 31
     settingsPage_.setSliderPosition(ID_DELAYHIDEBAR, read(ini, keys::DelayHide));
-    readOptions();                                 // 32
-    applyBorderColor(settingsPage_.borderColor()); // 33
-    if (settingsPage_.ticked(ID_ISENABLEHOTKEY))   // 34
-        setHotkeyEnabled(true);
-    EnumerateNotes();                                              // 35
-    if (settingsPage_.ticked(ID_ISTRAYICON) != tray_->visible()) { // 36
-        win::setChecked(settingsPage_.control(ID_ISTRAYICON), tray_->visible());
-        startupStep([&] {
-            settingsPage_.handleCommand(ID_ISTRAYICON, BN_CLICKED,
-                                        settingsPage_.control(ID_ISTRAYICON));
-        });
+    readOptions();                                          // 32
+    presenter_.setBorderColor(settingsPage_.borderColor()); // 33
+    if (settingsPage_.ticked(ID_ISENABLEHOTKEY))            // 34
+        presenter_.setHotkeyEnabled(true);
+    notes_.EnumerateNotes();                                        // 35
+    if (settingsPage_.ticked(ID_ISTRAYICON) != trayIconVisible()) { // 36
+        const bool visible = trayIconVisible();
+        startupStep([&] { settingsPage_.setBoxTicked(ID_ISTRAYICON, visible); });
     }
     RECT wr; // 37
     GetWindowRect(hwnd(), &wr);
-    const auto scr = screen();
+    const auto scr = presenter_.screen();
     SetWindowPos(hwnd(), nullptr, 0, 0, std::min<int>(wr.right - wr.left, scr.width),
                  std::min<int>(wr.bottom - wr.top, scr.height),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowWindow(tabs_, SW_SHOW);                                                  // 38
-    setTimer(kTimer2, settingsPage_.ticked(ID_DISABLESHOWINGONSTART));           // 39
-    showPage(kNotesPage);                                                        // 40
-    initialPlacement();                                                          // 41
-    settingsPage_.setAutostartTicked(settings::autostartPointsTo(env_.exePath)); // 42
-    startupStep([&] { selectRememberedNote(); });                                // 43
-    note_.setModified(false);                                                    // 44
-    skins::skinEngine().setFolder(skinsFolder());                                // 45
+    ShowWindow(tabs_, SW_SHOW);                                                           // 38
+    presenter_.setTimer(window::kTimer2, settingsPage_.ticked(ID_DISABLESHOWINGONSTART)); // 39
+    showPage(win::Page::Notes);                                                           // 40
+    presenter_.initialPlacement();                                                        // 41
+    settingsPage_.setAutostartTicked(settings::autostartPointsTo(env_.exePath));          // 42
+    startupStep([&] { notes_.openRememberedNote(); });                                    // 43
+    note_.setModified(false);                                                             // 44
+    skins::skinEngine().setFolder(skinsFolder());                                         // 45
     settingsPage_.refreshSkinsList(read(ini, keys::SkinName));
     startupStep([&] { settingsPage_.SkinsListSelect(); });
     settingsPage_.selectTab(0); // 46
@@ -149,8 +144,8 @@ bool TMainForm::singleInstanceRefused() {
     const long placement = read(*state_.settingsFile, keys::Placement);
     state_.settingsFile.reset();
     const std::wstring caption = toWide(secondCopyCaption());
-    const std::wstring text =
-        toWide(secondCopyText(window::dockEdgeFromIndex(static_cast<int>(placement)), screen()));
+    const std::wstring text = toWide(secondCopyText(
+        window::dockEdgeFromIndex(static_cast<int>(placement)), presenter_.screen()));
     win::messageBox(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_ICONWARNING);
     return true;
 }
@@ -162,13 +157,13 @@ void TMainForm::readOptions() {
     auto fromKey = [this](int id) { startupStep([&] { settingsPage_.setBoxFromKey(id); }); };
     fromKey(ID_ISANISHOW);
     fromKey(ID_ISANIHIDE);
-    tray_->setVisible(read(ini, keys::TrayIcon));
+    presenter_.setTrayIconVisible(read(ini, keys::TrayIcon));
     state_.currentNoteName = read(ini, keys::CurrentNoteName);
     for (int id : {ID_ISDBLCLICK, ID_ISENABLEHOTKEY, ID_ISFOCUSONHOTKEY, ID_ISFOCUSONTRAYCLICK,
                    ID_ISFOCUSONSELECTNOTE, ID_ISONELISTCLICK, ID_ISDYNSEARCH, ID_ISSEARCHFILTER,
                    ID_ISSIMPLEFONTLIST})
         fromKey(id);
-    listWidth_ = static_cast<int>(std::max<long>(0, read(ini, keys::ListWidth)));
+    notes_.setListWidth(static_cast<int>(read(ini, keys::ListWidth)));
     layoutNotesPage();
     fromKey(ID_ISUSEANIMATION);
     fromKey(ID_ISDETECTURL);
@@ -181,62 +176,6 @@ void TMainForm::readOptions() {
                    toWide(read(ini, keys::CustomBrowser)).c_str());
     fromKey(ID_DISABLESHOWINGONSTART);
     fromKey(ID_ISSHOWCOPY);
-}
-
-void TMainForm::EnumerateNotes() {
-    notes::removeStaleNoteTemporaries(std::filesystem::path(state_.notesFolder),
-                                      std::filesystem::path(dataFolder(state_.programFolder)),
-                                      notes::localNow());
-    const auto found = notes::findNoteNames(state_.notesFolder);
-    HWND names = control(ID_NOTESNAMESLIST);
-    SendMessageW(names, CB_RESETCONTENT, 0, 0);
-    SendMessageW(names, CB_INITSTORAGE, found.size(), found.size() * 32);
-    for (const auto& n : found) {
-        const std::wstring w = toWide(n);
-        SendMessageW(names, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(w.c_str()));
-    }
-    copyNoteNamesToLists();
-}
-
-void TMainForm::copyNoteNamesToLists() {
-    HWND lb = control(ID_NOTESLB);
-    HWND second = control(ID_NOTE2LIST);
-    const int n = noteCount();
-    win::RedrawSuspension redraw(lb);
-    SendMessageW(lb, LB_RESETCONTENT, 0, 0);
-    SendMessageW(second, CB_RESETCONTENT, 0, 0);
-    SendMessageW(lb, LB_INITSTORAGE, n, n * 32);
-    SendMessageW(second, CB_INITSTORAGE, n, n * 32);
-    for (int i = 0; i < n; ++i) {
-        const std::wstring name = toWide(noteNameAt(i));
-        SendMessageW(lb, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-        SendMessageW(second, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-    }
-}
-
-void TMainForm::initialPlacement() {
-    RECT wr;
-    GetWindowRect(hwnd(), &wr);
-    const auto placement = window::initialPlacement(
-        dockEdge(), settingsPage_.ticked(ID_DISABLESHOWINGONSTART),
-        settingsPage_.sliderPosition(ID_OPVAL), screen(), wr.right - wr.left, wr.bottom - wr.top);
-    if (!placement)
-        return;
-    setOpacity(placement->opacity);
-    moveWindowTo(placement->position.x, placement->position.y);
-    if (placement->bringToTop)
-        BringWindowToTop(hwnd());
-}
-
-void TMainForm::selectRememberedNote() {
-    if (state_.currentNoteName.empty())
-        return;
-    state_.currentNotePath = notes::notePath(state_.notesFolder, state_.currentNoteName);
-    const int index = findNoteIndex(state_.currentNoteName);
-    SendMessageW(control(ID_NOTESNAMESLIST), CB_SETCURSEL, index, 0);
-    SendMessageW(control(ID_NOTESLB), LB_SETCURSEL, index, 0);
-    NotesNamesListSelect();
-    note_.setEnabled(index >= 0);
 }
 
 void TMainForm::startupStep(const std::function<void()>& step) {
@@ -260,10 +199,7 @@ void TMainForm::FormShow() {
     if (!startupErrors_.empty())
         PostMessageW(hwnd(), WM_QUIVRA_STARTUP_ERRORS, 0, 0);
     ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
-    if (settingsPage_.ticked(ID_DISABLESHOWINGONSTART)) // S1
-        return;
-    startSlideOut();         // S2
-    setTimer(kTimer2, true); // S3
+    presenter_.firstShowing(); // S1-S3
 }
 
 } // namespace quivra::app

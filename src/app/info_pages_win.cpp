@@ -8,7 +8,8 @@
 namespace quivra::app {
 
 void TMainForm::composeInfoPages() {
-    HWND help = pages_[kHelpPage]->hwnd();
+    const auto px = [this](int v) { return scale(v); };
+    HWND help = page(win::Page::Help);
     helpTabs_ = win::createControl(WC_TABCONTROLW, L"", WS_CLIPSIBLINGS | TCS_FOCUSNEVER, help,
                                    ID_HELPPAGES, {0, 0, px(600), px(380)});
     struct HelpPage {
@@ -33,21 +34,19 @@ void TMainForm::composeInfoPages() {
         if (i > 0)
             ShowWindow(text, SW_HIDE);
         helpTexts_.push_back(text);
-        helpContents_.push_back(p.text);
         ++i;
     }
 
-    HWND about = pages_[kAboutPage]->hwnd();
+    HWND about = page(win::Page::About);
     HWND title = win::createLabel(about, 0, L"Quivra", {px(16), px(16), px(300), px(34)});
     HWND version = win::createLabel(about, 0, (std::wstring(L"Версия ") + kProgramVersion).c_str(),
                                     {px(18), px(52), px(300), px(14)});
     win::createLabel(about, 0, kAboutText, {px(18), px(78), px(560), px(90)});
-    HWND adv = win::createLabel(about, ID_ADVLABEL,
-                                L"Хотите пожертвовать на программу? Щелкните эту надпись",
-                                {px(18), px(180), px(420), px(14)}, SS_NOTIFY);
-    controls_.push_back({ID_ADVLABEL, adv});
+    advLabel_ = win::createLabel(about, donation::ID_ADVLABEL,
+                                 L"Хотите пожертвовать на программу? Щелкните эту надпись",
+                                 {px(18), px(180), px(420), px(14)}, SS_NOTIFY);
     SetWindowSubclass(
-        adv,
+        advLabel_,
         [](HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) -> LRESULT {
             if (msg == WM_SETCURSOR) {
                 SetCursor(LoadCursorW(nullptr, IDC_HAND));
@@ -61,14 +60,29 @@ void TMainForm::composeInfoPages() {
 }
 
 void TMainForm::fillHelpTexts() {
+    const wchar_t* texts[] = {kHelpGeneralText, kHelpShortcutsText, kHelpLicenceText};
     for (size_t i = 0; i < helpTexts_.size(); ++i)
-        SetWindowTextW(helpTexts_[i], helpContents_[i]);
+        SetWindowTextW(helpTexts_[i], texts[i]);
+}
+
+void TMainForm::layoutHelpPage() {
+    RECT hp;
+    GetClientRect(page(win::Page::Help), &hp);
+    if (!helpTabs_)
+        return;
+    MoveWindow(helpTabs_, 0, 0, hp.right, hp.bottom, TRUE);
+    RECT inner{0, 0, hp.right, hp.bottom};
+    TabCtrl_AdjustRect(helpTabs_, FALSE, &inner);
+    for (HWND t : helpTexts_) {
+        MoveWindow(t, inner.left, inner.top, inner.right - inner.left, inner.bottom - inner.top,
+                   TRUE);
+        SetWindowPos(t, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
 }
 
 void TMainForm::applyInfoFonts() {
     SendMessageW(aboutTitle_, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
-    SendMessageW(control(ID_ADVLABEL), WM_SETFONT, reinterpret_cast<WPARAM>(underlineFont_.get()),
-                 FALSE);
+    SendMessageW(advLabel_, WM_SETFONT, reinterpret_cast<WPARAM>(underlineFont_.get()), FALSE);
 }
 
 } // namespace quivra::app

@@ -1,7 +1,7 @@
 // The published digests the key derivation uses: MD5 (RFC 1321) and HMAC
 // (RFC 2104) over MD5 and SHA-1. They come from well-kept implementations:
 // OpenSSL's libcrypto in the native build (digest_native.cpp), the system's
-// CNG (BCrypt) on Windows (digest_win.cpp). Both throw std::runtime_error if
+// CNG (BCrypt) on Windows (digest_windows.cpp). Both throw std::runtime_error if
 // the library fails, which a correct installation never does.
 #pragma once
 

@@ -8,7 +8,7 @@
 namespace quivra::win {
 
 template <typename H, typename Traits> class UniqueHandle {
-public:
+  public:
     UniqueHandle() noexcept = default;
     explicit UniqueHandle(H h) noexcept : h_(h) {}
     ~UniqueHandle() { reset(); }
@@ -29,7 +29,7 @@ public:
         h_ = h;
     }
 
-private:
+  private:
     H h_ = Traits::invalid();
 };
 
@@ -45,13 +45,30 @@ struct FileHandleTraits {
     static void close(HANDLE h) noexcept { CloseHandle(h); }
 };
 
-inline void closeGdi(HGDIOBJ h) noexcept { DeleteObject(h); }
-inline void closeKey(HKEY h) noexcept { RegCloseKey(h); }
-inline void closeMenu(HMENU h) noexcept { DestroyMenu(h); }
-inline void closeIcon(HICON h) noexcept { DestroyIcon(h); }
-inline void closeWindow(HWND h) noexcept { DestroyWindow(h); }
-inline void closeKernel(HANDLE h) noexcept { CloseHandle(h); }
-inline void closeFind(HANDLE h) noexcept { FindClose(h); }
+inline void closeGdi(HGDIOBJ h) noexcept {
+    DeleteObject(h);
+}
+inline void closeKey(HKEY h) noexcept {
+    RegCloseKey(h);
+}
+inline void closeMenu(HMENU h) noexcept {
+    DestroyMenu(h);
+}
+inline void closeIcon(HICON h) noexcept {
+    DestroyIcon(h);
+}
+inline void closeWindow(HWND h) noexcept {
+    DestroyWindow(h);
+}
+inline void closeKernel(HANDLE h) noexcept {
+    CloseHandle(h);
+}
+inline void closeFind(HANDLE h) noexcept {
+    FindClose(h);
+}
+inline void closeAccel(HACCEL h) noexcept {
+    DestroyAcceleratorTable(h);
+}
 
 using UniqueHandleFile = UniqueHandle<HANDLE, FileHandleTraits>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, NullTraits<HANDLE, closeKernel>>;
@@ -63,6 +80,7 @@ using UniqueKey = UniqueHandle<HKEY, NullTraits<HKEY, closeKey>>;
 using UniqueMenu = UniqueHandle<HMENU, NullTraits<HMENU, closeMenu>>;
 using UniqueIcon = UniqueHandle<HICON, NullTraits<HICON, closeIcon>>;
 using UniqueHwnd = UniqueHandle<HWND, NullTraits<HWND, closeWindow>>;
+using UniqueAccel = UniqueHandle<HACCEL, NullTraits<HACCEL, closeAccel>>;
 
 struct FindHandleTraits {
     static HANDLE invalid() noexcept { return INVALID_HANDLE_VALUE; }
@@ -73,7 +91,7 @@ using UniqueFind = UniqueHandle<HANDLE, FindHandleTraits>;
 
 // An open clipboard; closed when the owner goes out of scope.
 class ClipboardLock {
-public:
+  public:
     explicit ClipboardLock(HWND owner) noexcept : open_(OpenClipboard(owner) != FALSE) {}
     ~ClipboardLock() {
         if (open_)
@@ -83,14 +101,14 @@ public:
     ClipboardLock& operator=(const ClipboardLock&) = delete;
     bool isOpen() const noexcept { return open_; }
 
-private:
+  private:
     bool open_;
 };
 
 // Suspends a window's repainting until the owner goes out of scope, then
 // repaints it once.
 class RedrawSuspension {
-public:
+  public:
     explicit RedrawSuspension(HWND hwnd) noexcept : hwnd_(hwnd) {
         SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
     }
@@ -101,7 +119,7 @@ public:
     RedrawSuspension(const RedrawSuspension&) = delete;
     RedrawSuspension& operator=(const RedrawSuspension&) = delete;
 
-private:
+  private:
     HWND hwnd_;
 };
 

@@ -37,13 +37,17 @@ bool Window::create(const wchar_t* className, DWORD exStyle, DWORD style, const 
                            this) != nullptr;
 }
 
-LRESULT Window::handleMessage(UINT msg, WPARAM wp, LPARAM lp) { return defaultProc(msg, wp, lp); }
+LRESULT Window::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    return defaultProc(msg, wp, lp);
+}
 
 LRESULT Window::defaultProc(UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 
-void Window::onCommandFailed(const wchar_t* text) { showErrorBox(hwnd_, text); }
+void Window::onCommandFailed(const wchar_t* text) {
+    showErrorBox(hwnd_, text);
+}
 
 LRESULT CALLBACK Window::staticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     Window* self = nullptr;
@@ -56,21 +60,25 @@ LRESULT CALLBACK Window::staticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
     if (!self)
         return DefWindowProcW(hwnd, msg, wp, lp);
-    try {
-        const LRESULT r = self->handleMessage(msg, wp, lp);
-        if (msg == WM_NCDESTROY) {
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-            self->hwnd_ = nullptr;
-        }
-        return r;
-    } catch (const UserError& e) {
-        self->onCommandFailed(asWide(e.text()));
-    } catch (const std::exception& e) {
-        self->onCommandFailed(toWide(utf8ToUtf16(e.what())).c_str());
-    } catch (...) {
-        self->onCommandFailed(L"Unknown error");
+    const LRESULT r = guardedCall([&] { return self->handleMessage(msg, wp, lp); },
+                                  [&](const wchar_t* text) { self->onCommandFailed(text); });
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
     }
-    return 0;
+    return r;
+}
+
+std::wstring currentFailureText() {
+    try {
+        throw;
+    } catch (const UserError& e) {
+        return asWide(e.text());
+    } catch (const std::exception& e) {
+        return toWide(utf8ToUtf16(e.what()));
+    } catch (...) {
+        return L"Unknown error";
+    }
 }
 
 void showErrorBox(HWND owner, const wchar_t* text) {

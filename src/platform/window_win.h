@@ -7,10 +7,12 @@
 
 #include "platform/handles_win.h"
 
+#include <string>
+
 namespace quivra::win {
 
 class Window {
-public:
+  public:
     Window() = default;
     virtual ~Window();
     Window(const Window&) = delete;
@@ -18,10 +20,10 @@ public:
 
     HWND hwnd() const noexcept { return hwnd_; }
 
-protected:
+  protected:
     // Registers the class once (by name) and creates the window.
-    bool create(const wchar_t* className, DWORD exStyle, DWORD style, const wchar_t* title,
-                int x, int y, int w, int h, HWND parent, HMENU idOrMenu, HBRUSH background,
+    bool create(const wchar_t* className, DWORD exStyle, DWORD style, const wchar_t* title, int x,
+                int y, int w, int h, HWND parent, HMENU idOrMenu, HBRUSH background,
                 UINT classStyle = CS_DBLCLKS);
 
     // Dispatches one message; the default goes to DefWindowProcW.
@@ -31,12 +33,29 @@ protected:
     // Called after the window procedure caught a failure of a command.
     virtual void onCommandFailed(const wchar_t* text);
 
-private:
+  private:
     static LRESULT CALLBACK staticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     HWND hwnd_ = nullptr;
 };
 
 // Shows the standard error message box with a failure's text.
 void showErrorBox(HWND owner, const wchar_t* text);
+
+// Runs one message handler behind the barrier every window procedure has: a
+// failure of the command it ran (quivra::UserError or any other exception)
+// never leaves the procedure; its text goes to `onFailure` and 0 is returned.
+template <class F, class OnFailure> LRESULT guardedCall(F&& handler, OnFailure&& onFailure);
+
+// The text of the exception being handled, for the error box.
+std::wstring currentFailureText();
+
+template <class F, class OnFailure> LRESULT guardedCall(F&& handler, OnFailure&& onFailure) {
+    try {
+        return handler();
+    } catch (...) {
+        onFailure(currentFailureText().c_str());
+    }
+    return 0;
+}
 
 } // namespace quivra::win

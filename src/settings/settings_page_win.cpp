@@ -1,10 +1,11 @@
 #include "settings/settings_page_win.h"
 
-#include "app/data_folders.h"
+#include "settings/data_folders.h"
 #include "platform/controls_win.h"
 #include "platform/dpi_win.h"
 #include "platform/errors.h"
 #include "platform/focus_watch_win.h"
+#include "platform/name_chars.h"
 #include "platform/file_system_win.h"
 #include "platform/wide_win.h"
 #include "settings/autostart_win.h"
@@ -15,6 +16,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace quivra::settings {
 
@@ -250,7 +252,7 @@ HWND SettingsPage::control(int id) const {
     for (const auto& [cid, h] : controls_)
         if (cid == id)
             return h;
-    return nullptr;
+    throw std::logic_error("the settings page has no control " + std::to_string(id));
 }
 
 OptionBox* SettingsPage::box(int id) {
@@ -262,6 +264,12 @@ OptionBox* SettingsPage::box(int id) {
 
 bool SettingsPage::ticked(int id) const {
     return win::isChecked(control(id));
+}
+
+void SettingsPage::setBoxTicked(int id, bool ticked) {
+    OptionBox* b = box(id);
+    win::setChecked(b->hwnd, ticked);
+    onOptionBoxChanged(*b);
 }
 
 void SettingsPage::setBoxFromKey(int id) {
@@ -307,7 +315,7 @@ void SettingsPage::setAutostartTicked(bool on) {
     win::setChecked(control(ID_ISSTARTUP), on);
 }
 
-bool SettingsPage::handleCommand(int id, int code, HWND ctl) {
+bool SettingsPage::onCommand(int id, int code, HWND ctl) {
     if (OptionBox* b = box(id); b && ctl == b->hwnd) {
         if (code == BN_CLICKED) {
             if (b->key)
@@ -383,7 +391,8 @@ bool SettingsPage::handleCommand(int id, int code, HWND ctl) {
     }
 }
 
-bool SettingsPage::handleNotify(NMHDR* hdr, LRESULT& result) {
+bool SettingsPage::onNotify(NMHDR& header, LRESULT& result) {
+    NMHDR* hdr = &header;
     if (hdr->hwndFrom == tabs_ && hdr->code == TCN_SELCHANGE) {
         selectTab(TabCtrl_GetCurSel(tabs_));
         result = 0;
@@ -402,7 +411,7 @@ bool SettingsPage::handleNotify(NMHDR* hdr, LRESULT& result) {
     return false;
 }
 
-bool SettingsPage::handleContextMenu(HWND control, POINT screen) {
+bool SettingsPage::onContextMenu(HWND control, POINT screen) {
     if (control != this->control(ID_BQUIT))
         return false;
     if (screen.x == -1 && screen.y == -1) {
@@ -414,7 +423,7 @@ bool SettingsPage::handleContextMenu(HWND control, POINT screen) {
     return true;
 }
 
-bool SettingsPage::handleScroll(HWND ctl) {
+bool SettingsPage::onScroll(HWND ctl) {
     if (ctl == control(ID_OPVAL)) {
         host_.setOpacity(sliderPosition(ID_OPVAL));
         return true;
@@ -455,7 +464,7 @@ LRESULT CALLBACK SettingsPage::sliderProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM
 
 LRESULT CALLBACK SettingsPage::folderNameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
                                               DWORD_PTR) {
-    if (msg == WM_CHAR && !app::isAcceptedFolderNameChar(static_cast<char16_t>(wp)))
+    if (msg == WM_CHAR && !isAcceptedNameChar(static_cast<char16_t>(wp)))
         return 0;
     if (msg == WM_NCDESTROY)
         RemoveWindowSubclass(hwnd, folderNameProc, kFolderNameSubclass);
@@ -567,7 +576,7 @@ void SettingsPage::selectCustomDir(bool custom) {
     win::setChecked(control(ID_WD_OWNDIR), !custom);
 }
 
-bool SettingsPage::handleDrawItem(const DRAWITEMSTRUCT& di) {
+bool SettingsPage::onDrawItem(const DRAWITEMSTRUCT& di) {
     if (di.hwndItem != control(ID_BVLCOLOR))
         return false;
     const auto list = standardColors();
@@ -592,7 +601,7 @@ bool SettingsPage::handleDrawItem(const DRAWITEMSTRUCT& di) {
     return true;
 }
 
-bool SettingsPage::handleMeasureItem(MEASUREITEMSTRUCT& mi) {
+bool SettingsPage::onMeasureItem(MEASUREITEMSTRUCT& mi) {
     if (mi.CtlID != ID_BVLCOLOR)
         return false;
     mi.itemHeight = px(16);
@@ -631,16 +640,16 @@ void SettingsPage::BrowseCancelClick() {
 
 void SettingsPage::BrowseCreateClick() {
     const std::u16string name =
-        app::proposeNewFolderName(win::toU16(tree_.selectedPath()),
-                                  [](std::u16string_view p) { return win::folderExists(p); });
+        proposeNewFolderName(win::toU16(tree_.selectedPath()),
+                             [](std::u16string_view p) { return win::folderExists(p); });
     SetWindowTextW(control(ID_FOLNAME), win::toWide(name).c_str());
     ShowWindow(newFolderPanel_.hwnd(), SW_SHOW);
     SetFocus(control(ID_FOLNAME));
 }
 
 void SettingsPage::FN_okClick() {
-    const std::u16string path = app::newFolderPath(
-        win::toU16(tree_.selectedPath()), win::toU16(win::windowText(control(ID_FOLNAME))));
+    const std::u16string path = newFolderPath(win::toU16(tree_.selectedPath()),
+                                              win::toU16(win::windowText(control(ID_FOLNAME))));
     if (win::folderExists(path))
         return;
     SHCreateDirectoryExW(nullptr, win::toWide(path.substr(0, path.size() - 1)).c_str(), nullptr);

@@ -4,10 +4,13 @@
 // notes folder) are asked of the host window.
 #pragma once
 
+#include "platform/id_blocks.h"
 #include "platform/panel_win.h"
+#include "platform/subsystem_win.h"
 #include "settings/folder_tree_win.h"
 #include "settings/ini_file.h"
 #include "settings/keys.h"
+#include "settings/options_win.h"
 
 #include <windows.h>
 
@@ -37,54 +40,6 @@ class SettingsPageHost {
     virtual std::wstring skinsFolder() const = 0;
 };
 
-// Control identifiers of the settings page (also used by the tests).
-enum SettingsId : int {
-    ID_SETTINGSP = 2000,
-    ID_ISTRAYICON,
-    ID_ISFOCUSONTRAYCLICK,
-    ID_ISDBLCLICK,
-    ID_ISENABLEHOTKEY,
-    ID_ISFOCUSONHOTKEY,
-    ID_ISSTARTUP,
-    ID_DISABLESHOWINGONSTART,
-    ID_ISONELISTCLICK,
-    ID_ISFOCUSONSELECTNOTE,
-    ID_ISDYNSEARCH,
-    ID_ISSEARCHFILTER,
-    ID_ISSIMPLEFONTLIST,
-    ID_ISDETECTURL,
-    ID_ISSHOWCOPY,
-    ID_ISANISHOW,
-    ID_ISANIHIDE,
-    ID_ISUSEANIMATION,
-    ID_WD_OWNDIR,
-    ID_DATADIRV,
-    ID_WD_CUSTOMDIR,
-    ID_CUSTOMDIRV,
-    ID_CUSTOMDIRBROWSE,
-    ID_APPLYDATADIR,
-    ID_CLEARCOORDS,
-    ID_CUSTOMBROWSERPATH,
-    ID_CHOOSEBROWSER,
-    ID_BROWSERDELETE,
-    ID_PLACE,
-    ID_SKINSLIST,
-    ID_SLABEL6,
-    ID_BVLCOLOR,
-    ID_DELAYSHOWBAR,
-    ID_DELAYHIDEBAR,
-    ID_OPVAL,
-    ID_BQUIT,
-    ID_G1,
-    ID_TREE,
-    ID_BROWSEOK,
-    ID_BROWSECANCEL,
-    ID_BROWSECREATE,
-    ID_FOLNAME,
-    ID_FN_OK,
-    ID_FN_CANEL,
-};
-
 // One option check box: its control, caption, key and designed state.
 struct OptionBox {
     int id;
@@ -94,7 +49,7 @@ struct OptionBox {
     HWND hwnd = nullptr;
 };
 
-class SettingsPage {
+class SettingsPage final : public Options, public win::Subsystem {
   public:
     explicit SettingsPage(SettingsPageHost& host) : host_(host) {}
 
@@ -102,31 +57,36 @@ class SettingsPage {
     void create(HWND page, HWND notifyTarget, UINT dpi);
     void layout(int width, int height);
 
-    // Routes a command of one of the page's controls; false if not ours.
-    bool handleCommand(int id, int code, HWND control);
-    bool handleNotify(NMHDR* hdr, LRESULT& result);
-    bool handleScroll(HWND control);
-    // The quit button's menu ("Перезапустить") opens on a right click.
-    bool handleContextMenu(HWND control, POINT screen);
-    bool handleDrawItem(const DRAWITEMSTRUCT& di);
-    bool handleMeasureItem(MEASUREITEMSTRUCT& mi);
+    // Commands, notifications, slider moves and owner drawing of the page's
+    // controls; the quit button's menu ("Перезапустить") opens on a right
+    // click.
+    bool onCommand(int id, int code, HWND control) override;
+    bool onNotify(NMHDR& hdr, LRESULT& result) override;
+    bool onScroll(HWND control) override;
+    bool onContextMenu(HWND control, POINT screen) override;
+    bool onDrawItem(const DRAWITEMSTRUCT& di) override;
+    bool onMeasureItem(MEASUREITEMSTRUCT& mi) override;
     void selectTab(int index);
 
     // Sets a box from its key at start-up: the change handler runs only when
     // the state differs from the box's designed state.
     void setBoxFromKey(int id);
+    // Ticks or clears a box and runs its change handler, as a click would.
+    void setBoxTicked(int id, bool ticked);
+    // The page's control of that identifier; an identifier the page does
+    // not have is a programming error (std::logic_error).
     HWND control(int id) const;
     OptionBox* box(int id);
-    bool ticked(int id) const;
 
+    // --- Options ---------------------------------------------------------------
+    bool ticked(int id) const override;
     // Sliders: setting them runs no handler (the opacity slider applies its
     // position as the window's opacity).
-    int sliderPosition(int id) const;
+    int sliderPosition(int id) const override;
     void setSliderPosition(int id, long value);
-
-    int placeIndex() const;
+    int placeIndex() const override;
     void setPlaceIndex(long index);
-    COLORREF borderColor() const;
+    COLORREF borderColor() const override;
     void setBorderColorItem(std::u16string_view name);
 
     // Skins list: names of Data\Skins, an empty first entry, the stored name

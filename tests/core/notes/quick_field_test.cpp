@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "notes/name_chars.h"
+#include "platform/name_chars.h"
 #include "notes/quick_field.h"
 
 #include <vector>
@@ -52,7 +52,7 @@ TEST(QuickField, EnterPicksAnExactlyListedNameOrAddsTheText) {
 
 TEST(QuickField, TypedNamesRefuseTheFileSystemCharacters) {
     for (char16_t c : std::u16string_view(u"*/:<>?\\|"))
-        EXPECT_FALSE(isAcceptedNoteNameChar(c)) << char(c);
+        EXPECT_FALSE(quivra::isAcceptedNameChar(c)) << char(c);
     for (char16_t c : std::u16string_view(u"\"'. -_яЯ1"))
-        EXPECT_TRUE(isAcceptedNoteNameChar(c));
+        EXPECT_TRUE(quivra::isAcceptedNameChar(c));
 }

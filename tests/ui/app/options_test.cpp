@@ -27,7 +27,7 @@ void chooseSkin(app::TMainForm& form, const wchar_t* name) {
                          : 0;
     ASSERT_GE(i, 0) << "skin not listed";
     SendMessageW(list, CB_SETCURSEL, i, 0);
-    SendMessageW(form.page(app::kSettingsPage), WM_COMMAND,
+    SendMessageW(form.page(win::Page::Settings), WM_COMMAND,
                  MAKEWPARAM(settings::ID_SKINSLIST, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
 }
 
@@ -78,22 +78,23 @@ TEST(Options, DonationReminderShowsFromTheThirdDayUntilSwitchedOff) {
         ProgramFolder folder;
         folder.option(u"StartDate", c.startDate);
         auto form = folder.start();
-        SendMessageW(form->hwnd(), WM_TIMER, app::kAdvTimer, 0);
-        EXPECT_EQ(form->advForm().isShowing(), c.shown)
+        SendMessageW(form->hwnd(), WM_TIMER, donation::kAdvTimer, 0);
+        EXPECT_EQ(form->donation().advForm().isShowing(), c.shown)
             << std::string(c.startDate, c.startDate + 10) << " days " << form->state().daysInUse;
-        EXPECT_FALSE(form->timerEnabled(app::kAdvTimer));
+        EXPECT_FALSE(form->donation().reminderTimerEnabled());
     }
 
     ProgramFolder folder;
     folder.option(u"StartDate", u"01.12.2026");
     auto form = folder.start();
-    SendMessageW(form->hwnd(), WM_TIMER, app::kAdvTimer, 0);
-    ASSERT_TRUE(form->advForm().isShowing());
-    SendMessageW(GetDlgItem(form->advForm().hwnd(), donation::TAdvForm::kAdv_no), BM_CLICK, 0, 0);
-    EXPECT_FALSE(form->advForm().isShowing());
+    SendMessageW(form->hwnd(), WM_TIMER, donation::kAdvTimer, 0);
+    ASSERT_TRUE(form->donation().advForm().isShowing());
+    SendMessageW(GetDlgItem(form->donation().advForm().hwnd(), donation::TAdvForm::kAdv_no),
+                 BM_CLICK, 0, 0);
+    EXPECT_FALSE(form->donation().advForm().isShowing());
     EXPECT_EQ(folder.settings().readString(u"Options", u"NoAdv", u""), u"1");
     form.reset();
     form = folder.start();
-    SendMessageW(form->hwnd(), WM_TIMER, app::kAdvTimer, 0);
-    EXPECT_FALSE(form->advForm().isShowing());
+    SendMessageW(form->hwnd(), WM_TIMER, donation::kAdvTimer, 0);
+    EXPECT_FALSE(form->donation().advForm().isShowing());
 }

@@ -26,23 +26,23 @@ TEST(Screenshots, MainWindowPages) {
               "\\cf1 - \\'ef\\'ee\\'ea\\'f3\\'ef\\'ea\\'e8\\cf0\\par"
               "- \\i\\'e2\\'f1\\'f2\\'f0\\'e5\\'f7\\'e0\\i0  10:00\\par}");
     auto form = folder.start();
-    SendMessageW(form->control(app::ID_NOTESNAMESLIST), CB_SETCURSEL,
-                 SendMessageW(form->control(app::ID_NOTESNAMESLIST), CB_FINDSTRINGEXACT,
+    SendMessageW(form->notes().namesList(), CB_SETCURSEL,
+                 SendMessageW(form->notes().namesList(), CB_FINDSTRINGEXACT,
                               static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"Планы")),
                  0);
-    form->OpenNote();
+    form->notes().OpenNote();
     SetLayeredWindowAttributes(form->hwnd(), 0, 255, LWA_ALPHA);
     SetWindowPos(form->hwnd(), HWND_TOPMOST, 20, 20, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-    form->showPage(app::kNotesPage);
+    form->showPage(win::Page::Notes);
     EXPECT_TRUE(saveWindowShot(form->hwnd(), *out + L"\\notes-page.bmp"));
-    form->showPage(app::kSettingsPage);
+    form->showPage(win::Page::Settings);
     const wchar_t* tabs[] = {L"settings-general.bmp", L"settings-notes.bmp", L"settings-view.bmp"};
     for (int i = 0; i < 3; ++i) {
         form->settingsPage().selectTab(i);
         EXPECT_TRUE(saveWindowShot(form->hwnd(), *out + L"\\" + tabs[i]));
     }
-    form->showPage(app::kHelpPage);
+    form->showPage(win::Page::Help);
     EXPECT_TRUE(saveWindowShot(form->hwnd(), *out + L"\\help-page.bmp"));
-    form->showPage(app::kAboutPage);
+    form->showPage(win::Page::About);
     EXPECT_TRUE(saveWindowShot(form->hwnd(), *out + L"\\about-page.bmp"));
 }

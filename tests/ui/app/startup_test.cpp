@@ -46,18 +46,18 @@ TEST(Startup, FirstStartCreatesTheTreeAndWritesTheChangedOptionsInOrder) {
     EXPECT_EQ(r.bottom - r.top, 480);
     EXPECT_EQ(r.left, 0);
     EXPECT_EQ(r.top, screenH() / 2 - 480 / 2);
-    EXPECT_EQ(form->opacity(), 220);
+    EXPECT_EQ(form->presenter().opacity(), 220);
     EXPECT_FALSE(form->state().isShown);
-    EXPECT_TRUE(form->trayIcon().visible());
+    EXPECT_TRUE(form->presenter().trayIcon().visible());
     EXPECT_EQ(form->state().notesFolder,
               win::toU16((folder.data() / L"Notes" / L"PC_user").wstring()));
 
     // The first showing slides the window out to its hidden place.
     form->FormShow();
-    form->runPendingSlides();
+    form->presenter().runPendingSlides();
     EXPECT_EQ(windowRect(*form).left, 1 - 640);
-    EXPECT_EQ(form->opacity(), 220);
-    EXPECT_TRUE(form->timerEnabled(app::kTimer2));
+    EXPECT_EQ(form->presenter().opacity(), 220);
+    EXPECT_TRUE(form->presenter().timerEnabled(window::kTimer2));
 }
 
 TEST(Startup, SharedDefaultIniTakesAllSettingsAndTheDefaultNotesFolder) {
@@ -68,7 +68,7 @@ TEST(Startup, SharedDefaultIniTakesAllSettingsAndTheDefaultNotesFolder) {
     auto form = folder.start();
     EXPECT_FALSE(fs::exists(folder.personalSettings()));
     EXPECT_TRUE(shared.keyExists(u"Options", u"StartDate"));
-    EXPECT_EQ(form->opacity(), 200);
+    EXPECT_EQ(form->presenter().opacity(), 200);
     EXPECT_TRUE(fs::is_directory(folder.data() / L"Notes" / L"Default"));
 }
 
@@ -121,7 +121,7 @@ TEST(Startup, OutOfRangeValuesAreClampedByTheirControls) {
     folder.option(u"DelayShow", u"500");
     folder.option(u"Width", u"300");
     auto form = folder.start();
-    EXPECT_EQ(form->opacity(), 50);
+    EXPECT_EQ(form->presenter().opacity(), 50);
     EXPECT_EQ(form->settingsPage().sliderPosition(settings::ID_DELAYSHOWBAR), 100);
     const RECT r = windowRect(*form);
     EXPECT_EQ(r.right - r.left, 640);
@@ -136,7 +136,7 @@ TEST(Startup, PlacementOutsideTheEdgesDocksNowhere) {
     EXPECT_EQ(r.left, 0);
     EXPECT_EQ(r.top, 0);
     form->FormShow();
-    form->runPendingSlides();
+    form->presenter().runPendingSlides();
     EXPECT_EQ(windowRect(*form).left, 0);
 }
 
@@ -146,10 +146,10 @@ TEST(Startup, SilentStartBeginsAtTheHiddenPlaceAlmostTransparent) {
     folder.option(u"Placement", u"2");
     auto form = folder.start();
     EXPECT_EQ(windowRect(*form).left, screenW() - 1);
-    EXPECT_EQ(form->opacity(), 1);
-    EXPECT_TRUE(form->timerEnabled(app::kTimer2));
+    EXPECT_EQ(form->presenter().opacity(), 1);
+    EXPECT_TRUE(form->presenter().timerEnabled(window::kTimer2));
     form->FormShow();
-    form->runPendingSlides();
+    form->presenter().runPendingSlides();
     EXPECT_EQ(windowRect(*form).left, screenW() - 1);
 }
 
@@ -161,9 +161,9 @@ TEST(Startup, BrokenDateAndColourStillFinishStartUp) {
     auto form = folder.start();
     EXPECT_EQ(form->state().daysInUse, 0);
     EXPECT_EQ(form->settingsPage().borderColor(), RGB(0, 0, 255));
-    EXPECT_TRUE(form->trayIcon().visible());
-    EXPECT_EQ(form->activePage(), app::kNotesPage);
-    EXPECT_FALSE(IsWindowEnabled(form->control(app::ID_NOTE)));
+    EXPECT_TRUE(form->presenter().trayIcon().visible());
+    EXPECT_EQ(form->activePage(), win::Page::Notes);
+    EXPECT_FALSE(IsWindowEnabled(form->note().hwnd()));
 }
 
 TEST(Startup, AutostartBoxWritesAndDeletesTheRunValue) {

@@ -1,6 +1,6 @@
 // Nothing typed is lost without the user's word, and a note that cannot be
 // opened never stops the program.
-#include "support/program_folder.h"
+#include "support/notes_fixture.h"
 
 #include "platform/file_dialog_win.h"
 #include "platform/wide_win.h"
@@ -14,44 +14,18 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const kRtfA = "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0\\fs16 Alpha\\par}";
-const char* const kRtfB = "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0\\fs16 Beta\\par}";
-
-class NoteSafety : public ::testing::Test {
+class NoteSafety : public NotesFixture {
   protected:
     ~NoteSafety() override { win::setFileDialogHook({}); }
-    fs::path notesDir() const { return folder.data() / L"Notes" / L"PC_user"; }
-    fs::path noteFile(const std::wstring& name) const { return notesDir() / (name + L".note"); }
-    void addNote(const std::wstring& name, std::string_view bytes) {
-        fs::create_directories(notesDir());
-        writeFile(noteFile(name), bytes);
-    }
-    int indexOf(const wchar_t* name) const {
-        return static_cast<int>(SendMessageW(form->control(app::ID_NOTESNAMESLIST),
-                                             CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                             reinterpret_cast<LPARAM>(name)));
-    }
-    // Chooses the note in the drop-down list as the user does.
-    void choose(const wchar_t* name) {
-        HWND list = form->control(app::ID_NOTESNAMESLIST);
-        SendMessageW(list, CB_SETCURSEL, indexOf(name), 0);
-        SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(app::ID_NOTESNAMESLIST, CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(list));
-    }
-    void type(const wchar_t* text) {
-        form->note().setSelection({0, 0});
-        for (const wchar_t* p = text; *p; ++p)
-            SendMessageW(form->note().hwnd(), WM_CHAR, *p, 1);
-    }
     // Neither the note's file nor a recovery file can be written.
     void makeEverythingUnwritable(const wchar_t* note) {
         SetFileAttributesW(noteFile(note).c_str(), FILE_ATTRIBUTE_READONLY);
         writeFile(folder.data() / L"Recovery", "a file where the recovery folder would be");
     }
-    std::u16string editorText() const { return form->note().text(); }
-
-    ProgramFolder folder;
-    std::unique_ptr<app::TMainForm> form;
+    void typeAtStart(const wchar_t* text) {
+        form->note().setSelection({0, 0});
+        type(text);
+    }
 };
 
 } // namespace
@@ -72,7 +46,7 @@ TEST_F(NoteSafety, CorruptRememberedNoteIsReportedAfterStartAndLeftUntouched) {
         ASSERT_EQ(folder.boxes.size(), 1u);
         EXPECT_EQ(folder.boxes[0].text, L"Failed to Load Stream");
         EXPECT_FALSE(form->note().enabled());
-        form->ImmSaveClick();
+        form->notes().ImmSaveClick();
         EXPECT_EQ(readFile(noteFile(L"Broken")), corrupt);
         // The program stays usable: another note opens.
         choose(L"A");
@@ -94,8 +68,8 @@ TEST_F(NoteSafety, UnwritableSettingsFileDoesNotStopTheStart) {
     EXPECT_EQ(folder.boxes[0].text.rfind(L"Unable to write to ", 0), 0u);
     EXPECT_EQ(form->state().currentNoteName, u"A");
     EXPECT_TRUE(form->note().enabled());
-    EXPECT_EQ(SendMessageW(form->control(app::ID_NOTESLB), LB_GETCOUNT, 0, 0), 1);
-    EXPECT_EQ(form->activePage(), app::kNotesPage);
+    EXPECT_EQ(SendMessageW(form->notes().listBox(), LB_GETCOUNT, 0, 0), 1);
+    EXPECT_EQ(form->activePage(), win::Page::Notes);
     SetFileAttributesW(folder.personalSettings().c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
@@ -105,7 +79,7 @@ TEST_F(NoteSafety, TextKeptNowhereIsNotLeftWithoutTheUsersWord) {
     form = folder.start();
     choose(L"A");
     makeEverythingUnwritable(L"A");
-    type(L"Пароль ");
+    typeAtStart(L"Пароль ");
 
     // "Отмена": the switch does not happen and the text stays.
     folder.answers = {IDCANCEL};
@@ -113,7 +87,7 @@ TEST_F(NoteSafety, TextKeptNowhereIsNotLeftWithoutTheUsersWord) {
     ASSERT_EQ(folder.boxes.size(), 1u);
     EXPECT_NE(folder.boxes[0].text.find(L"не удалось сохранить"), std::wstring::npos);
     EXPECT_EQ(form->state().currentNoteName, u"A");
-    EXPECT_EQ(form->selectedNoteIndex(), indexOf(L"A"));
+    EXPECT_EQ(form->notes().selectedNoteIndex(), indexOf(L"A"));
     EXPECT_EQ(editorText().substr(0, 7), u"Пароль ");
     EXPECT_TRUE(form->note().modified());
 
@@ -140,7 +114,7 @@ TEST_F(NoteSafety, QuitWithATextKeptNowhereAsksAndEndsOnlyWhenGivenUp) {
     form = folder.start();
     choose(L"A");
     makeEverythingUnwritable(L"A");
-    type(L"x");
+    typeAtStart(L"x");
     folder.answers = {IDCANCEL};
     SendMessageW(form->hwnd(), WM_CLOSE, 0, 0);
     ASSERT_TRUE(IsWindow(form->hwnd()));
@@ -158,10 +132,10 @@ TEST_F(NoteSafety, FailedSaveInPassingIsToldOnceAndTheTextStays) {
     form = folder.start();
     choose(L"A");
     makeEverythingUnwritable(L"A");
-    type(L"y");
+    typeAtStart(L"y");
     folder.answers = {IDNO, IDNO};
-    form->NMenu_SaveClick();
-    form->NMenu_SaveClick();
+    form->notes().NMenu_SaveClick();
+    form->notes().NMenu_SaveClick();
     pumpMessages();
     ASSERT_EQ(folder.boxes.size(), 1u);
     EXPECT_TRUE(folder.boxes[0].flags & MB_YESNO);
@@ -174,7 +148,7 @@ TEST_F(NoteSafety, CloseRequestWritesTheTypedTextWhereverTheFocusIs) {
     addNote(L"A", kRtfA);
     form = folder.start();
     choose(L"A");
-    type(L"Новое ");
+    typeAtStart(L"Новое ");
     SetFocus(nullptr);
     SendMessageW(form->hwnd(), WM_CLOSE, 0, 0);
     EXPECT_NE(readFile(noteFile(L"A")).find("\\'cd\\'ee\\'e2\\'ee\\'e5"), std::string::npos);

@@ -1,6 +1,6 @@
 // The note store behind the real editor: loading, saving at its triggers,
 // switching, stepping through the list and the per-note view settings.
-#include "support/program_folder.h"
+#include "support/notes_fixture.h"
 
 #include "platform/wide_win.h"
 
@@ -12,38 +12,7 @@ using namespace quivra::test;
 namespace fs = std::filesystem;
 
 namespace {
-
-const char* const kRtfA = "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0\\fs16 Alpha\\par}";
-const char* const kRtfB = "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0\\fs16 Beta\\par}";
-
-class Notes : public ::testing::Test {
-  protected:
-    fs::path notesDir() const { return folder.data() / L"Notes" / L"PC_user"; }
-    fs::path noteFile(const std::wstring& name) const { return notesDir() / (name + L".note"); }
-    void addNote(const std::wstring& name, std::string_view bytes) {
-        fs::create_directories(notesDir());
-        writeFile(noteFile(name), bytes);
-    }
-    void start() { form = folder.start(); }
-    int indexOf(const wchar_t* name) const {
-        return static_cast<int>(SendMessageW(form->control(app::ID_NOTESNAMESLIST),
-                                             CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                             reinterpret_cast<LPARAM>(name)));
-    }
-    void open(const wchar_t* name) {
-        SendMessageW(form->control(app::ID_NOTESNAMESLIST), CB_SETCURSEL, indexOf(name), 0);
-        form->OpenNote();
-    }
-    void type(const wchar_t* text) {
-        for (const wchar_t* p = text; *p; ++p)
-            SendMessageW(form->note().hwnd(), WM_CHAR, *p, 1);
-    }
-    std::u16string editorText() const { return form->note().text(); }
-
-    ProgramFolder folder;
-    std::unique_ptr<app::TMainForm> form;
-};
-
+using Notes = NotesFixture;
 } // namespace
 
 TEST_F(Notes, PlainUtf8NoteOpensAsTextAndIsRtfAfterItsFirstSave) {
@@ -52,7 +21,7 @@ TEST_F(Notes, PlainUtf8NoteOpensAsTextAndIsRtfAfterItsFirstSave) {
     open(L"Список");
     EXPECT_EQ(editorText().substr(0, 12), u"Молоко, хлеб");
     EXPECT_TRUE(form->note().enabled());
-    form->ImmSaveClick();
+    form->notes().ImmSaveClick();
     EXPECT_EQ(readFile(noteFile(L"Список")).rfind("{\\rtf", 0), 0u);
 }
 
@@ -61,7 +30,7 @@ TEST_F(Notes, HiddenNoteStaysHiddenAfterASave) {
     SetFileAttributesW(noteFile(L"H").c_str(), FILE_ATTRIBUTE_HIDDEN);
     start();
     open(L"H");
-    form->ImmSaveClick();
+    form->notes().ImmSaveClick();
     EXPECT_TRUE(GetFileAttributesW(noteFile(L"H").c_str()) & FILE_ATTRIBUTE_HIDDEN);
 }
 
@@ -70,9 +39,9 @@ TEST_F(Notes, SaveWritesOnlyWhatChangedAndForcedSaveRewrites) {
     start();
     open(L"A");
     writeFile(noteFile(L"A"), "marker"); // shows whether the note is written again
-    form->NMenu_SaveClick();
+    form->notes().NMenu_SaveClick();
     EXPECT_EQ(readFile(noteFile(L"A")), "marker");
-    form->ImmSaveClick();
+    form->notes().ImmSaveClick();
     EXPECT_NE(readFile(noteFile(L"A")).find("Alpha"), std::string::npos);
     EXPECT_FALSE(form->note().modified());
 }
@@ -82,10 +51,10 @@ TEST_F(Notes, ChangedNoteLeftWithAltDownIsWrittenToItsOwnFile) {
     addNote(L"B", kRtfB);
     start();
     open(L"A");
-    const int a = form->selectedNoteIndex();
+    const int a = form->notes().selectedNoteIndex();
     form->note().setSelection({0, 0});
     type(L"Новое ");
-    SendMessageW(form->hwnd(), WM_COMMAND, app::ID_GODOWN, 0);
+    SendMessageW(form->hwnd(), WM_COMMAND, notes::ID_GODOWN, 0);
     const std::u16string other = a == 0 ? u"B" : u"A";
     EXPECT_EQ(form->state().currentNoteName, other);
     const std::string written = readFile(noteFile(a == 0 ? L"A" : L"B"));
@@ -99,40 +68,40 @@ TEST_F(Notes, SteppingStopsAtTheEndsAndStartsAtTheFirstNote) {
     addNote(L"A", kRtfA);
     addNote(L"B", kRtfB);
     start();
-    EXPECT_EQ(form->selectedNoteIndex(), -1);
-    form->GoUpExecute();
-    EXPECT_EQ(form->selectedNoteIndex(), -1);
-    form->GoDownExecute();
-    EXPECT_EQ(form->selectedNoteIndex(), 0);
-    form->GoUpExecute();
-    EXPECT_EQ(form->selectedNoteIndex(), 0);
-    form->GoDownExecute();
-    EXPECT_EQ(form->selectedNoteIndex(), 1);
-    form->GoDownExecute();
-    EXPECT_EQ(form->selectedNoteIndex(), 1);
+    EXPECT_EQ(form->notes().selectedNoteIndex(), -1);
+    form->notes().GoUpExecute();
+    EXPECT_EQ(form->notes().selectedNoteIndex(), -1);
+    form->notes().GoDownExecute();
+    EXPECT_EQ(form->notes().selectedNoteIndex(), 0);
+    form->notes().GoUpExecute();
+    EXPECT_EQ(form->notes().selectedNoteIndex(), 0);
+    form->notes().GoDownExecute();
+    EXPECT_EQ(form->notes().selectedNoteIndex(), 1);
+    form->notes().GoDownExecute();
+    EXPECT_EQ(form->notes().selectedNoteIndex(), 1);
     // Not while the settings page is shown.
-    form->showPage(app::kSettingsPage);
-    form->GoUpExecute();
-    EXPECT_EQ(form->selectedNoteIndex(), 1);
+    form->showPage(win::Page::Settings);
+    form->notes().GoUpExecute();
+    EXPECT_EQ(form->notes().selectedNoteIndex(), 1);
 }
 
 TEST_F(Notes, SingleClickOnlyMovesTheListSelectionUnlessOneClickIsOn) {
     addNote(L"A", kRtfA);
     addNote(L"B", kRtfB);
     start();
-    HWND lb = form->control(app::ID_NOTESLB);
+    HWND lb = form->notes().listBox();
     SendMessageW(lb, LB_SETCURSEL, 1, 0);
-    form->NotesLBClick();
-    EXPECT_EQ(form->selectedNoteIndex(), -1);
+    form->notes().NotesLBClick();
+    EXPECT_EQ(form->notes().selectedNoteIndex(), -1);
     EXPECT_TRUE(form->state().currentNoteName.empty());
-    form->NotesLBDblClick();
-    EXPECT_EQ(form->selectedNoteIndex(), 1);
+    form->notes().NotesLBDblClick();
+    EXPECT_EQ(form->notes().selectedNoteIndex(), 1);
 
     HWND box = form->settingsPage().control(settings::ID_ISONELISTCLICK);
     SendMessageW(box, BM_CLICK, 0, 0);
     SendMessageW(lb, LB_SETCURSEL, 0, 0);
-    form->NotesLBClick();
-    EXPECT_EQ(form->selectedNoteIndex(), 0);
+    form->notes().NotesLBClick();
+    EXPECT_EQ(form->notes().selectedNoteIndex(), 0);
 }
 
 TEST_F(Notes, ReadOnlySettingIsReadAsAnIntegerAndNeverWritten) {
@@ -148,14 +117,14 @@ TEST_F(Notes, ReadOnlySettingIsReadAsAnIntegerAndNeverWritten) {
         settings::IniFile(f.data() / L"Notes" / L"PC_user" / L"notessettings.ini")
             .writeString(u"r", u"ReadOnly", c.value); // section names ignore case
         auto fm = f.start();
-        SendMessageW(fm->control(app::ID_NOTESNAMESLIST), CB_SETCURSEL, 0, 0);
-        fm->OpenNote();
-        EXPECT_EQ(fm->noteIsReadOnly(), c.readOnly);
-        EXPECT_EQ((GetWindowLongW(fm->control(app::ID_IMGRO), GWL_STYLE) & WS_VISIBLE) != 0,
+        SendMessageW(fm->notes().namesList(), CB_SETCURSEL, 0, 0);
+        fm->notes().OpenNote();
+        EXPECT_EQ(fm->state().noteReadOnly, c.readOnly);
+        EXPECT_EQ((GetWindowLongW(fm->notes().readOnlyIcon(), GWL_STYLE) & WS_VISIBLE) != 0,
                   c.readOnly);
         EXPECT_EQ((GetWindowLongW(fm->note().hwnd(), GWL_STYLE) & ES_READONLY) != 0, c.readOnly);
         writeFile(file, "marker");
-        fm->ImmSaveClick();
+        fm->notes().ImmSaveClick();
         EXPECT_EQ(readFile(file) == "marker", c.readOnly);
     }
 }
@@ -166,10 +135,10 @@ TEST_F(Notes, WordWrapKeepsTextAndFormattingAndIsStoredPerNote) {
     start();
     open(L"W");
     const std::string before = form->note().rtf();
-    form->sett_wwClick();
-    EXPECT_TRUE(form->noteWordWrap());
+    form->notes().sett_wwClick();
+    EXPECT_TRUE(form->state().noteWordWrap);
     EXPECT_EQ(form->note().rtf(), before);
-    form->sett_wwClick();
+    form->notes().sett_wwClick();
     EXPECT_EQ(form->note().rtf(), before);
     const settings::IniFile ns(notesDir() / L"notessettings.ini");
     EXPECT_EQ(ns.readString(u"W", u"WordWrap", u""), u"0");
@@ -180,7 +149,7 @@ TEST_F(Notes, NamesDifferingInCaseShareTheirViewSettings) {
     addNote(L"Plan", kRtfA);
     start();
     open(L"Plan");
-    form->sett_roClick();
+    form->notes().sett_roClick();
     const settings::IniFile ns(notesDir() / L"notessettings.ini");
     EXPECT_TRUE(ns.readBool(u"PLAN", u"ReadOnly", false));
 }
@@ -188,11 +157,11 @@ TEST_F(Notes, NamesDifferingInCaseShareTheirViewSettings) {
 TEST_F(Notes, DropDownRowsFollowTheWindowHeight) {
     addNote(L"A", kRtfA);
     start();
-    HWND list = form->control(app::ID_NOTESNAMESLIST);
+    HWND list = form->notes().namesList();
     SendMessageW(list, CB_SETITEMHEIGHT, 0, 13);
     const auto rowHeight = SendMessageW(list, CB_GETITEMHEIGHT, 0, 0);
     ASSERT_GT(rowHeight, 0);
-    form->NotesNamesListDropDown();
+    form->notes().NotesNamesListDropDown();
     // 480 px and 13 px rows give 31 rows.
     EXPECT_EQ(SendMessageW(list, CB_GETMINVISIBLE, 0, 0), (480 - 70) / rowHeight);
 }
@@ -204,10 +173,10 @@ TEST_F(Notes, NoteWithoutAFileGetsOneOnlyAfterTyping) {
     fs::remove(noteFile(L"A"));
     open(L"A");
     EXPECT_TRUE(editorText().empty() || editorText() == u"\r");
-    form->NMenu_SaveClick();
+    form->notes().NMenu_SaveClick();
     EXPECT_FALSE(fs::exists(noteFile(L"A")));
     type(L"x");
-    form->NMenu_SaveClick();
+    form->notes().NMenu_SaveClick();
     EXPECT_TRUE(fs::exists(noteFile(L"A")));
 }
 
@@ -228,7 +197,7 @@ TEST_F(Notes, FailedSaveKeepsTheChangeInARecoveryFile) {
     SetFileAttributesW(noteFile(L"A").c_str(), FILE_ATTRIBUTE_READONLY);
     form->note().setSelection({0, 0});
     type(L"Важно ");
-    form->NMenu_SaveClick();
+    form->notes().NMenu_SaveClick();
     EXPECT_TRUE(form->note().modified());
     EXPECT_EQ(readFile(noteFile(L"A")), kRtfA);
     const fs::path recovery = folder.data() / L"Recovery";
@@ -247,13 +216,13 @@ TEST_F(Notes, UnreadableNoteShowsTheErrorAndCannotBeOverwritten) {
     addNote(L"Broken", std::string("\xEF\xBB\xBF\xC3\x28 not utf-8", 15));
     start();
     open(L"A");
-    SendMessageW(form->control(app::ID_NOTESNAMESLIST), CB_SETCURSEL, indexOf(L"Broken"), 0);
-    SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(app::ID_NOTESNAMESLIST, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(form->control(app::ID_NOTESNAMESLIST)));
+    SendMessageW(form->notes().namesList(), CB_SETCURSEL, indexOf(L"Broken"), 0);
+    SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(notes::ID_NOTESNAMESLIST, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(form->notes().namesList()));
     ASSERT_EQ(folder.boxes.size(), 1u);
     EXPECT_EQ(folder.boxes[0].text, L"Failed to Load Stream");
     EXPECT_FALSE(form->note().enabled());
-    form->ImmSaveClick();
+    form->notes().ImmSaveClick();
     EXPECT_EQ(readFile(noteFile(L"Broken")).size(), 15u);
 }
 
@@ -265,9 +234,9 @@ TEST_F(Notes, LockedNoteFileGivesTheOpenErrorWithItsPath) {
     HANDLE lock = CreateFileW(noteFile(L"Locked").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    SendMessageW(form->control(app::ID_NOTESNAMESLIST), CB_SETCURSEL, indexOf(L"Locked"), 0);
-    SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(app::ID_NOTESNAMESLIST, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(form->control(app::ID_NOTESNAMESLIST)));
+    SendMessageW(form->notes().namesList(), CB_SETCURSEL, indexOf(L"Locked"), 0);
+    SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(notes::ID_NOTESNAMESLIST, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(form->notes().namesList()));
     CloseHandle(lock);
     ASSERT_EQ(folder.boxes.size(), 1u);
     const std::wstring expected = L"Cannot open file \"" + noteFile(L"Locked").wstring() + L"\". ";

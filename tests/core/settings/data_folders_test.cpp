@@ -2,10 +2,11 @@
 
 #include <set>
 
-#include "app/data_folders.h"
+#include "settings/data_folders.h"
+#include "platform/name_chars.h"
 #include "platform/utf.h"
 
-using namespace quivra::app;
+using namespace quivra::settings;
 
 namespace {
 // A fake file system holding the given folders.
@@ -65,10 +66,10 @@ TEST(DataFolders, NotesFolderIsCustomOnlyWhenSelectedAndPresent) {
 TEST(DataFolders, TypedFolderNameDropsOnlyPathCharacters) {
     std::u16string dropped;
     for (char16_t c = 32; c < 127; ++c)
-        if (!isAcceptedFolderNameChar(c))
+        if (!quivra::isAcceptedNameChar(c))
             dropped += c;
     EXPECT_EQ(dropped, u"*/:<>?\\|");
-    EXPECT_TRUE(isAcceptedFolderNameChar(u'Я'));
+    EXPECT_TRUE(quivra::isAcceptedNameChar(u'Я'));
 }
 
 TEST(DataFolders, NewFolderNameIsTheFirstFreeProposal) {

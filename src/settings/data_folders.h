@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace quivra::app {
+namespace quivra::settings {
 
 using PathExists = std::function<bool(std::u16string_view path)>;
 
@@ -59,10 +59,6 @@ NotesFolderChoice chooseNotesFolder(std::u16string_view programFolder, bool cust
                                     std::u16string_view customDir, std::u16string_view ownSubFolder,
                                     const PathExists& folderExists);
 
-// Characters typed into the sub-folder name box that are kept: all but
-// * / : < > ? \ | (the double quote is kept).
-bool isAcceptedFolderNameChar(char16_t c);
-
 // The path a new folder named `name` gets under `parent`: parent\name\ .
 std::u16string newFolderPath(std::u16string_view parent, std::u16string_view name);
 
@@ -70,4 +66,4 @@ std::u16string newFolderPath(std::u16string_view parent, std::u16string_view nam
 // does not exist as a folder under `parent`.
 std::u16string proposeNewFolderName(std::u16string_view parent, const PathExists& folderExists);
 
-} // namespace quivra::app
+} // namespace quivra::settings

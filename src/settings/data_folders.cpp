@@ -1,8 +1,8 @@
-#include "app/data_folders.h"
+#include "settings/data_folders.h"
 
 #include "platform/utf.h"
 
-namespace quivra::app {
+namespace quivra::settings {
 
 std::u16string profileName(const std::optional<std::u16string>& computer,
                            const std::optional<std::u16string>& user) {
@@ -68,22 +68,6 @@ NotesFolderChoice chooseNotesFolder(std::u16string_view programFolder, bool cust
     return {notesRootFolder(programFolder) + u"\\" + std::u16string(ownSubFolder), false};
 }
 
-bool isAcceptedFolderNameChar(char16_t c) {
-    switch (c) {
-    case u'*':
-    case u'/':
-    case u':':
-    case u'<':
-    case u'>':
-    case u'?':
-    case u'\\':
-    case u'|':
-        return false;
-    default:
-        return true;
-    }
-}
-
 std::u16string newFolderPath(std::u16string_view parent, std::u16string_view name) {
     std::u16string path(parent);
     path += u"\\";
@@ -100,4 +84,4 @@ std::u16string proposeNewFolderName(std::u16string_view parent, const PathExists
     return name;
 }
 
-} // namespace quivra::app
+} // namespace quivra::settings

@@ -1,0 +1,24 @@
+#include "crypto/cipher_state_win.h"
+
+namespace quivra::crypto {
+
+void CipherState::returnCipher() {
+    if (!state_.cipherBackup)
+        return;
+    note_.setRtf(*state_.cipherBackup);
+    state_.cipherBackup.reset();
+    if (onCipherReturned)
+        onCipherReturned();
+}
+
+void CipherState::dropBackup() {
+    state_.cipherBackup.reset();
+}
+
+void CipherState::resetDecryptState() {
+    state_.decryptState = 0;
+    if (onDecryptStateReset)
+        onDecryptStateReset();
+}
+
+} // namespace quivra::crypto

@@ -1,0 +1,48 @@
+#include "donation/donation_controller_win.h"
+
+#include "donation/donation_details.h"
+#include "settings/keys.h"
+
+#include <filesystem>
+
+namespace quivra::donation {
+
+void DonationController::startReminderTimer() {
+    SetTimer(host_.mainWindow(), kAdvTimer, 1000, nullptr);
+    timerOn_ = true;
+}
+
+bool DonationController::create() {
+    dForm_ = std::make_unique<TDForm>(std::filesystem::path(state_.dataFolder));
+    advForm_ = std::make_unique<TAdvForm>(state_.settingsFile->path(), *dForm_);
+    return dForm_->create() && advForm_->create();
+}
+
+bool DonationController::showing() const {
+    return (advForm_ && advForm_->isShowing()) || (dForm_ && dForm_->isShowing());
+}
+
+void DonationController::AdvTimerTimer() {
+    KillTimer(host_.mainWindow(), kAdvTimer);
+    timerOn_ = false;
+    if (advForm_ &&
+        shouldShowReminder(read(*state_.settingsFile, settings::keys::NoAdv), state_.daysInUse))
+        advForm_->show();
+}
+
+bool DonationController::onCommand(int id, int code, HWND) {
+    if (id != ID_ADVLABEL)
+        return false;
+    if (code == STN_CLICKED && dForm_)
+        dForm_->show();
+    return true;
+}
+
+bool DonationController::onTimer(UINT_PTR id) {
+    if (id != kAdvTimer)
+        return false;
+    AdvTimerTimer();
+    return true;
+}
+
+} // namespace quivra::donation

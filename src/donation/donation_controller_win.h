@@ -1,0 +1,50 @@
+// The donation reminder shown once after start from the third day of use,
+// and the window with the payment details, opened from the reminder or from
+// the label on the about page.
+#pragma once
+
+#include "donation/adv_form_win.h"
+#include "donation/d_form_win.h"
+#include "platform/id_blocks.h"
+#include "platform/program_state.h"
+#include "platform/subsystem_win.h"
+
+#include <memory>
+
+namespace quivra::donation {
+
+enum DonationId : int {
+    ID_ADVLABEL = kDonationIds.first, // the label of the about page
+    kAdvTimer,                        // the reminder, once, 1 s after start
+    ID_DONATION_LAST = kAdvTimer,
+};
+static_assert(kDonationIds.contains(ID_DONATION_LAST));
+
+class DonationController final : public win::Subsystem {
+  public:
+    DonationController(win::Host& host, ProgramState& state) : host_(host), state_(state) {}
+
+    // Starts the reminder's timer (start-up, once the days of use are known).
+    void startReminderTimer();
+    bool reminderTimerEnabled() const noexcept { return timerOn_; }
+    // Creates both windows hidden, once the settings file is known.
+    bool create();
+    // Either window is on the screen.
+    bool showing() const;
+    TAdvForm& advForm() { return *advForm_; }
+    TDForm& detailsForm() { return *dForm_; }
+
+    void AdvTimerTimer();
+
+    bool onCommand(int id, int code, HWND control) override;
+    bool onTimer(UINT_PTR id) override;
+
+  private:
+    win::Host& host_;
+    ProgramState& state_;
+    std::unique_ptr<TDForm> dForm_;
+    std::unique_ptr<TAdvForm> advForm_;
+    bool timerOn_ = false;
+};
+
+} // namespace quivra::donation

@@ -1,0 +1,210 @@
+// Loading and writing the current note, and what happens when its text can
+// be written nowhere.
+#include "notes/notes_controller_win.h"
+
+#include "notes/local_time_win.h"
+#include "notes/note_file.h"
+#include "notes/note_folder_win.h"
+#include "notes/note_names.h"
+#include "notes/unsaved_note_win.h"
+#include "platform/errors.h"
+#include "platform/system_error_win.h"
+#include "platform/wide_win.h"
+
+#include <commctrl.h>
+
+#include <filesystem>
+
+namespace quivra::notes {
+
+using win::toWide;
+
+namespace {
+
+// The whole file, or the standard error when it exists but cannot be read.
+std::string readNoteBytes(const std::u16string& path) {
+    win::UniqueHandleFile file(CreateFileW(toWide(path).c_str(), GENERIC_READ,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        throw cannotOpenFile(path, win::systemErrorText(GetLastError()));
+    LARGE_INTEGER size{};
+    GetFileSizeEx(file.get(), &size);
+    std::string bytes;
+    bytes.reserve(static_cast<size_t>(size.QuadPart));
+    char buf[1 << 16];
+    DWORD got = 0;
+    while (ReadFile(file.get(), buf, sizeof(buf), &got, nullptr) && got > 0)
+        bytes.append(buf, got);
+    return bytes;
+}
+
+std::filesystem::path dataFolderOf(const ProgramState& state) {
+    return std::filesystem::path(state.dataFolder);
+}
+
+} // namespace
+
+void NotesController::EnumerateNotes() {
+    removeStaleNoteTemporaries(std::filesystem::path(state_.notesFolder), dataFolderOf(state_),
+                               localNow());
+    const auto found = findNoteNames(state_.notesFolder);
+    SendMessageW(namesList_, CB_RESETCONTENT, 0, 0);
+    SendMessageW(namesList_, CB_INITSTORAGE, found.size(), found.size() * 32);
+    for (const auto& n : found) {
+        const std::wstring w = toWide(n);
+        SendMessageW(namesList_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(w.c_str()));
+    }
+    copyNoteNamesToLists();
+}
+
+void NotesController::copyNoteNamesToLists() {
+    const int n = noteCount();
+    win::RedrawSuspension redraw(listBox_);
+    SendMessageW(listBox_, LB_RESETCONTENT, 0, 0);
+    SendMessageW(note2List_, CB_RESETCONTENT, 0, 0);
+    SendMessageW(listBox_, LB_INITSTORAGE, n, n * 32);
+    SendMessageW(note2List_, CB_INITSTORAGE, n, n * 32);
+    for (int i = 0; i < n; ++i) {
+        const std::wstring name = toWide(noteNameAt(i));
+        SendMessageW(listBox_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        SendMessageW(note2List_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    }
+}
+
+void NotesController::LoadNoteFile(const std::u16string& path) {
+    // Names the system takes for devices never reach the file system.
+    if (isReservedDeviceName(
+            noteNameFromFileName(std::u16string_view(path).substr(path.find_last_of(u"\\/") + 1))))
+        throw cannotOpenFile(path, u"Имя зарезервировано системой для устройства");
+    note_.loadFileBytes(readNoteBytes(path));
+}
+
+void NotesController::loadCurrentNote() {
+    try {
+        LoadNoteFile(state_.currentNotePath);
+    } catch (const UserError&) {
+        // A note that cannot be read stays closed, so that nothing typed
+        // into the editor can overwrite its file.
+        note_.setModified(false);
+        note_.setEnabled(false);
+        throw;
+    }
+}
+
+SaveResult NotesController::SaveIfModified() {
+    // A disabled editor holds nothing the user typed: either no note is open
+    // or the open note's file could not be read and must stay as it is.
+    if (!note_.modified() || state_.currentNotePath.empty() || state_.noteReadOnly ||
+        !note_.enabled())
+        return SaveResult::Unchanged;
+    const std::string rtf = note_.rtf();
+    // The replacement is a new file: hidden and system marks are put back.
+    const std::wstring path = toWide(state_.currentNotePath);
+    const DWORD before = GetFileAttributesW(path.c_str());
+    const DWORD keep = before == INVALID_FILE_ATTRIBUTES
+                           ? 0
+                           : before & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    try {
+        saveNoteFile(std::filesystem::path(state_.currentNotePath), rtf);
+        if (keep)
+            SetFileAttributesW(path.c_str(), GetFileAttributesW(path.c_str()) | keep);
+    } catch (const UserError& e) {
+        // A failed write is not reported and the note stays modified, so the
+        // next trigger tries again; meanwhile the text is kept in a recovery
+        // file so that it cannot be lost with the end of the run.
+        return keepUnsavedText(rtf, e.text());
+    }
+    note_.setModified(false);
+    cipher_.dropBackup();
+    cipher_.resetDecryptState();
+    unsaved_ = {};
+    return SaveResult::Saved;
+}
+
+SaveResult NotesController::keepUnsavedText(const std::string& rtf, const std::u16string& reason) {
+    // The same text is kept once, not again at every trigger.
+    const std::size_t hash = std::hash<std::string>{}(rtf);
+    if (unsaved_.recoveredHash == hash)
+        return SaveResult::Recovered;
+    try {
+        writeRecoveryFile(dataFolderOf(state_), state_.currentNoteName, localNow(), rtf);
+        unsaved_.recoveredHash = hash;
+        return SaveResult::Recovered;
+    } catch (const UserError&) {
+    }
+    unsaved_.reason = reason;
+    return SaveResult::NotSaved;
+}
+
+void NotesController::saveInPassing() {
+    if (SaveIfModified() == SaveResult::NotSaved && !unsaved_.told) {
+        unsaved_.told = true;
+        PostMessageW(host_.mainWindow(), WM_COMMAND, ID_UNSAVEDNOTICE, 0);
+    }
+}
+
+void NotesController::OnUnsavedNote() {
+    if (SaveIfModified() != SaveResult::NotSaved)
+        return;
+    if (tellAboutUnsavedNote(host_.mainWindow(), state_.currentNoteName, unsaved_.reason) ==
+        UnsavedChoice::SaveElsewhere)
+        saveNoteElsewhere(host_.mainWindow(), state_.currentNoteName, note_.rtf());
+}
+
+bool NotesController::mayLeaveNote() {
+    for (;;) {
+        if (SaveIfModified() != SaveResult::NotSaved)
+            return true;
+        switch (askBeforeLeavingUnsavedNote(host_.mainWindow(), state_.currentNoteName,
+                                            unsaved_.reason)) {
+        case UnsavedChoice::SaveElsewhere:
+            if (!saveNoteElsewhere(host_.mainWindow(), state_.currentNoteName, note_.rtf()))
+                continue;
+            break;
+        case UnsavedChoice::Discard:
+            break;
+        case UnsavedChoice::Stay:
+            return false;
+        }
+        // The text is safe elsewhere or given up: leaving must not try again.
+        note_.setModified(false);
+        unsaved_ = {};
+        return true;
+    }
+}
+
+bool NotesController::closeOutgoingNote() {
+    cipher_.returnCipher();
+    if (!mayLeaveNote())
+        return false;
+    cipher_.resetDecryptState();
+    return true;
+}
+
+void NotesController::FocusCurrentNote() {
+    if (!state_.currentNotePath.empty() && note_.enabled())
+        note_.focus();
+}
+
+void NotesController::NMenu_SaveClick() {
+    saveInPassing();
+    if (cipher_.hasBackup() && !state_.noteReadOnly) {
+        cipher_.dropBackup();
+        cipher_.resetDecryptState();
+    }
+}
+
+void NotesController::ImmSaveClick() {
+    note_.setModified(true);
+    saveInPassing();
+}
+
+void NotesController::NoteExit() {
+    if (!state_.currentNoteName.empty() && state_.decryptState != 1) {
+        saveInPassing();
+        cipher_.dropBackup();
+    }
+}
+
+} // namespace quivra::notes

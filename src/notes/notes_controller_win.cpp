@@ -1,0 +1,334 @@
+// The notes subsystem's controls and menus, its share of the refresh and of
+// the shortcuts, and the editor events it handles.
+#include "notes/notes_controller_win.h"
+
+#include "notes/note_command_rules.h"
+#include "platform/controls_win.h"
+#include "platform/errors.h"
+#include "settings/keys.h"
+#include "window/refresh_table.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace quivra::notes {
+
+void NotesController::create(HWND mainWindow, HWND notesPage, HWND editorArea) {
+    composeToolbar(mainWindow);
+    composeListPane(notesPage);
+    note2List_ =
+        win::createComboList(editorArea, ID_NOTE2LIST, {0, 0, host_.scale(200), host_.scale(300)});
+    ShowWindow(note2List_, SW_HIDE);
+    composeMenus();
+    note_.setEnabled(false);
+    editorEvents_.attach(note_.hwnd(), [this](UINT msg, WPARAM wp, LPARAM lp, const auto& next) {
+        return onEditorMessage(msg, wp, lp, next);
+    });
+    splitterEvents_.attach(lbSplitter_.hwnd(), [this](UINT msg, WPARAM wp, LPARAM lp, const auto&) {
+        return onSplitterMessage(msg, wp, lp);
+    });
+}
+
+void NotesController::composeToolbar(HWND mainWindow) {
+    const auto px = [this](int v) { return host_.scale(v); };
+    toolbar_.create(mainWindow, mainWindow, px(276), px(7), px(330), px(23));
+    HWND tb = toolbar_.hwnd();
+    menuButton_ = win::createButton(tb, ID_NOTESACTMENUBUTTON, L"Меню", {0, 0, px(49), px(23)});
+    namesList_ = win::createComboList(tb, ID_NOTESNAMESLIST, {px(51), px(1), px(228), px(300)});
+    modLab_ = win::createLabel(tb, ID_MODLAB, L"*", {0, px(4), px(11), px(16)}, SS_NOTIFY);
+    ShowWindow(modLab_, SW_HIDE);
+    imgRO_ = win::createLabel(tb, ID_IMGRO, L"", {0, 0, px(23), px(23)},
+                              SS_ICON | SS_CENTERIMAGE | SS_NOTIFY);
+    SendMessageW(imgRO_, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_WARNING)), 0);
+    ShowWindow(imgRO_, SW_HIDE);
+    host_.addHint(modLab_, L"Заметка изменена");
+    host_.addHint(imgRO_, L"Заметка только для чтения");
+}
+
+void NotesController::composeListPane(HWND notesPage) {
+    const auto px = [this](int v) { return host_.scale(v); };
+    HWND mainWindow = host_.mainWindow();
+    lbPane_.create(notesPage, mainWindow, 0, 0, 0, px(400));
+    listBox_ = win::createListBox(lbPane_.hwnd(), ID_NOTESLB, {0, 0, 1, 1});
+    SendMessageW(listBox_, LB_SETITEMHEIGHT, 0, px(13));
+    quickAdd_ = win::createEdit(lbPane_.hwnd(), ID_QUICKADD, L"", {0, 0, 1, px(21)});
+    lbSplitter_.create(notesPage, mainWindow, 0, 0, px(4), px(400));
+}
+
+void NotesController::layoutToolbar(int x, int y, int width) {
+    const auto px = [this](int v) { return host_.scale(v); };
+    MoveWindow(toolbar_.hwnd(), x, y, width, px(23), TRUE);
+    const int listW = std::max(px(49) + 2, width - px(51) - px(11) - px(23) - px(4));
+    MoveWindow(namesList_, px(51), px(1), listW, px(300), TRUE);
+    MoveWindow(modLab_, px(51) + listW + px(2), px(4), px(11), px(16), TRUE);
+    MoveWindow(imgRO_, width - px(23), 0, px(23), px(23), TRUE);
+}
+
+int NotesController::layoutListPane(int pageHeight, int pageWidth) {
+    const auto px = [this](int v) { return host_.scale(v); };
+    const int splitter = px(4);
+    const int lw = std::clamp(listWidth_, 0, std::max(0, pageWidth - splitter - px(100)));
+    MoveWindow(lbPane_.hwnd(), 0, 0, lw, pageHeight, TRUE);
+    MoveWindow(listBox_, 0, 0, lw, std::max(0, pageHeight - px(21)), TRUE);
+    MoveWindow(quickAdd_, 0, pageHeight - px(21), lw, px(21), TRUE);
+    MoveWindow(lbSplitter_.hwnd(), lw, 0, splitter, pageHeight, TRUE);
+    return lw + splitter;
+}
+
+void NotesController::setListWidth(int width) {
+    listWidth_ = std::max(0, width);
+}
+
+void NotesController::LBSplitterMoved() {
+    settings::write(*state_.settingsFile, settings::keys::ListWidth, listWidth_);
+}
+
+std::optional<LRESULT> NotesController::onSplitterMessage(UINT msg, WPARAM, LPARAM lp) {
+    HWND splitter = lbSplitter_.hwnd();
+    switch (msg) {
+    case WM_SETCURSOR:
+        SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));
+        return TRUE;
+    case WM_LBUTTONDOWN:
+        SetCapture(splitter);
+        return 0;
+    case WM_MOUSEMOVE:
+        if (GetCapture() == splitter) {
+            POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+            MapWindowPoints(splitter, GetParent(splitter), &pt, 1);
+            setListWidth(pt.x);
+            host_.relayoutEditorArea();
+        }
+        return 0;
+    case WM_LBUTTONUP:
+        if (GetCapture() == splitter) {
+            ReleaseCapture();
+            LBSplitterMoved();
+        }
+        return 0;
+    default:
+        return std::nullopt;
+    }
+}
+
+// --- Routing ----------------------------------------------------------------
+
+bool NotesController::onCommand(int id, int code, HWND) {
+    switch (id) {
+    case ID_NOTESNAMESLIST:
+        if (code == CBN_SELCHANGE)
+            NotesNamesListSelect();
+        else if (code == CBN_DROPDOWN)
+            NotesNamesListDropDown();
+        else if (code == CBN_CLOSEUP)
+            NotesNamesListCloseUp();
+        return true;
+    case ID_NOTESLB:
+        if (code == LBN_SELCHANGE)
+            NotesLBClick();
+        else if (code == LBN_DBLCLK)
+            NotesLBDblClick();
+        return true;
+    case ID_MODLAB:
+        if (code == STN_CLICKED)
+            NMenu_SaveClick();
+        return true;
+    case ID_NOTESACTMENUBUTTON:
+        if (code == BN_CLICKED)
+            showNotesMenu();
+        return true;
+    case ID_SETT_RO:
+        sett_roClick();
+        return true;
+    case ID_SETT_WW:
+        sett_wwClick();
+        return true;
+    case ID_SHOWTOOLBAR:
+        ShowToolBarClick();
+        return true;
+    case ID_IMMSAVE:
+        ImmSaveClick();
+        return true;
+    case ID_GOUP:
+        GoUpExecute();
+        return true;
+    case ID_GODOWN:
+        GoDownExecute();
+        return true;
+    case ID_UNSAVEDNOTICE:
+        OnUnsavedNote();
+        return true;
+    case ID_NMENU_CUT:
+    case ID_NMENU_COPY:
+    case ID_NMENU_PASTE:
+    case ID_NMENU_DELETE:
+    case ID_NMENU_SELECTALL:
+    case ID_NMENU_SAVE:
+        onEditorCommand(id);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void NotesController::addRefreshRows(window::RefreshTable& table) {
+    using window::RefreshFacts;
+    using window::RefreshStep;
+    table.add(RefreshStep::ChangedMark, [this](const RefreshFacts& f) {
+        ShowWindow(modLab_, changedMarkVisible(f) ? SW_SHOW : SW_HIDE);
+    });
+    table.add(RefreshStep::NotesToolbar, [this](const RefreshFacts& f) {
+        ShowWindow(toolbar_.hwnd(), notesToolbarVisible(f) ? SW_SHOW : SW_HIDE);
+    });
+    table.add(RefreshStep::NotesMenu, [this](const RefreshFacts& f) {
+        const UINT state = viewSettingsEnabled(f) ? MF_ENABLED : MF_GRAYED;
+        EnableMenuItem(notesMenu_.get(), ID_SETT_RO, state);
+        EnableMenuItem(notesMenu_.get(), ID_SETT_WW, state);
+    });
+}
+
+void NotesController::addShortcuts(std::vector<ACCEL>& shortcuts) {
+    shortcuts.push_back({FALT | FVIRTKEY, VK_UP, ID_GOUP});
+    shortcuts.push_back({FALT | FVIRTKEY, VK_DOWN, ID_GODOWN});
+}
+
+HMENU NotesController::menuOf(int id) const {
+    switch (id) {
+    case ID_SETT_RO:
+    case ID_SETT_WW:
+    case ID_SHOWTOOLBAR:
+        return notesMenu_.get();
+    case ID_NMENU_CUT:
+    case ID_NMENU_COPY:
+    case ID_NMENU_PASTE:
+    case ID_NMENU_DELETE:
+    case ID_NMENU_SELECTALL:
+    case ID_NMENU_SAVE:
+        return editorMenu_.get();
+    default:
+        return nullptr;
+    }
+}
+
+// --- Menus ------------------------------------------------------------------
+
+void NotesController::composeMenus() {
+    editorMenu_.reset(CreatePopupMenu());
+    HMENU m = editorMenu_.get();
+    AppendMenuW(m, MF_STRING, ID_NMENU_CUT, L"Вырезать\tCtrl+X");
+    AppendMenuW(m, MF_STRING, ID_NMENU_COPY, L"Копировать\tCtrl+C");
+    AppendMenuW(m, MF_STRING, ID_NMENU_PASTE, L"Вставить\tCtrl+V");
+    AppendMenuW(m, MF_STRING, ID_NMENU_DELETE, L"Удалить");
+    AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(m, MF_STRING, ID_NMENU_SELECTALL, L"Выделить все\tCtrl+A");
+    AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(m, MF_STRING, ID_NMENU_SAVE, L"Сохранить\tCtrl+S");
+    // The sub-menu "Скрытые" is never shown: it only carries shortcuts, which
+    // arrive with the commands that use them.
+
+    notesMenu_.reset(CreatePopupMenu());
+    HMENU n = notesMenu_.get();
+    AppendMenuW(n, MF_STRING | MF_MENUBARBREAK, ID_SETT_RO, L"Только для чтения");
+    AppendMenuW(n, MF_STRING, ID_SETT_WW, L"Перенос по словам");
+    AppendMenuW(n, MF_STRING | MF_CHECKED, ID_SHOWTOOLBAR, L"Панель инструментов");
+}
+
+void NotesController::updateNotesMenu() {
+    const UINT state = selectedNoteIndex() >= 0 ? MF_ENABLED : MF_GRAYED;
+    EnableMenuItem(notesMenu_.get(), ID_SETT_RO, state);
+    EnableMenuItem(notesMenu_.get(), ID_SETT_WW, state);
+}
+
+void NotesController::showNotesMenu() {
+    updateNotesMenu();
+    RECT r;
+    GetWindowRect(menuButton_, &r);
+    TrackPopupMenu(notesMenu_.get(), TPM_LEFTALIGN | TPM_TOPALIGN, r.left, r.bottom, 0,
+                   host_.mainWindow(), nullptr);
+}
+
+void NotesController::showEditorMenu(POINT screen) {
+    if (screen.x == -1 && screen.y == -1) {
+        RECT r;
+        GetWindowRect(note_.hwnd(), &r);
+        screen = {r.left + 10, r.top + 10};
+    }
+    const auto sel = note_.selection();
+    const bool hasSelection = sel.end != sel.start;
+    const bool writable = !state_.noteReadOnly;
+    HMENU m = editorMenu_.get();
+    EnableMenuItem(m, ID_NMENU_CUT, hasSelection && writable ? MF_ENABLED : MF_GRAYED);
+    EnableMenuItem(m, ID_NMENU_COPY, hasSelection ? MF_ENABLED : MF_GRAYED);
+    EnableMenuItem(m, ID_NMENU_PASTE,
+                   writable && IsClipboardFormatAvailable(CF_UNICODETEXT) ? MF_ENABLED : MF_GRAYED);
+    EnableMenuItem(m, ID_NMENU_DELETE, hasSelection && writable ? MF_ENABLED : MF_GRAYED);
+    TrackPopupMenu(m, TPM_RIGHTBUTTON, screen.x, screen.y, 0, host_.mainWindow(), nullptr);
+}
+
+void NotesController::onEditorCommand(int id) {
+    switch (id) {
+    case ID_NMENU_CUT:
+        SendMessageW(note_.hwnd(), WM_CUT, 0, 0);
+        break;
+    case ID_NMENU_COPY:
+        SendMessageW(note_.hwnd(), WM_COPY, 0, 0);
+        break;
+    case ID_NMENU_PASTE:
+        SendMessageW(note_.hwnd(), WM_PASTE, 0, 0);
+        break;
+    case ID_NMENU_DELETE:
+        SendMessageW(note_.hwnd(), WM_CLEAR, 0, 0);
+        break;
+    case ID_NMENU_SELECTALL:
+        note_.setSelection({0, -1});
+        break;
+    case ID_NMENU_SAVE:
+        NMenu_SaveClick();
+        break;
+    default:
+        break;
+    }
+}
+
+// --- The editor's events ------------------------------------------------------
+
+std::optional<LRESULT> NotesController::onEditorMessage(UINT msg, WPARAM wp, LPARAM lp,
+                                                        const win::Subclass::Next& next) {
+    switch (msg) {
+    case WM_KEYDOWN:
+        if (wp == VK_CONTROL)
+            state_.ctrlDown = true; // NoteKeyDown
+        if (wp == 'S' && (GetKeyState(VK_CONTROL) & 0x8000)) {
+            NMenu_SaveClick();
+            return 0;
+        }
+        return std::nullopt;
+    case WM_KEYUP:
+        if (wp == VK_CONTROL)
+            state_.ctrlDown = false; // NoteKeyUp
+        return std::nullopt;
+    case WM_MOUSEWHEEL: {
+        const LRESULT r = next(); // the editor scrolls as well
+        if (state_.ctrlDown) {
+            if (GET_WHEEL_DELTA_WPARAM(wp) < 0)
+                GoDownExecute();
+            else
+                GoUpExecute();
+        }
+        return r;
+    }
+    case WM_KILLFOCUS: {
+        const LRESULT r = next();
+        NoteExit();
+        return r;
+    }
+    case WM_CONTEXTMENU:
+        showEditorMenu({static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
+        return 0;
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace quivra::notes

@@ -1,0 +1,191 @@
+// The note store and the note list of the main window: the notes toolbar
+// (menu button, drop-down list of names, changed mark, read-only icon), the
+// side list pane with its splitter, the editor's context menu and the notes
+// menu, and the commands that load, save, switch and step through notes and
+// set a note's view. The editor itself is the main window's; this subsystem
+// handles its focus, key and wheel events.
+#pragma once
+
+#include "crypto/cipher_state_win.h"
+#include "editor/rich_edit_win.h"
+#include "notes/note_settings.h"
+#include "platform/handles_win.h"
+#include "platform/id_blocks.h"
+#include "platform/panel_win.h"
+#include "platform/program_state.h"
+#include "platform/subclass_win.h"
+#include "platform/subsystem_win.h"
+#include "settings/options_win.h"
+
+#include <string>
+
+namespace quivra::notes {
+
+enum NotesId : int {
+    ID_NOTESACTMENUBUTTON = kNotesIds.first,
+    ID_NOTESNAMESLIST,
+    ID_MODLAB,
+    ID_IMGRO,
+    ID_NOTESLB,
+    ID_QUICKADD,
+    ID_NOTE2LIST,
+    ID_NMENU_CUT,
+    ID_NMENU_COPY,
+    ID_NMENU_PASTE,
+    ID_NMENU_DELETE,
+    ID_NMENU_SELECTALL,
+    ID_NMENU_SAVE,
+    ID_SETT_RO,
+    ID_SETT_WW,
+    ID_SHOWTOOLBAR,
+    ID_IMMSAVE,
+    ID_GOUP,
+    ID_GODOWN,
+    // Posted to itself: a save in passing could keep the text nowhere.
+    ID_UNSAVEDNOTICE,
+    ID_NOTES_LAST = ID_UNSAVEDNOTICE,
+};
+static_assert(kNotesIds.contains(ID_NOTES_LAST));
+
+// What a save of the current note came to.
+enum class SaveResult {
+    Unchanged, // nothing to write (unmodified, read-only, no note)
+    Saved,     // written to the note's file
+    Recovered, // the file refused it; the text is in a recovery file
+    NotSaved,  // kept nowhere but in the editor
+};
+
+class NotesController final : public win::Subsystem {
+  public:
+    NotesController(win::Host& host, ProgramState& state, editor::RichEdit& note,
+                    const settings::Options& options, crypto::CipherState& cipher)
+        : host_(host), state_(state), note_(note), options_(options), cipher_(cipher) {}
+
+    // Builds the toolbar on the main window, the list pane on the notes page
+    // and the second view's chooser in the editor area, and starts handling
+    // the editor's events.
+    void create(HWND mainWindow, HWND notesPage, HWND editorArea);
+    // The toolbar at its place over the page tabs.
+    void layoutToolbar(int x, int y, int width);
+    // The list pane and splitter at the left of the notes page; returns the
+    // x where the editor area begins.
+    int layoutListPane(int pageHeight, int pageWidth);
+    void setListWidth(int width);
+
+    // --- The note store ----------------------------------------------------
+    void EnumerateNotes();
+    void LoadNoteFile(const std::u16string& path);
+    SaveResult SaveIfModified();
+    void FocusCurrentNote();
+    // Saves the note before it is left and puts a decrypted view back first;
+    // when its text can be kept nowhere, asks the user. False: the user
+    // chose to stay with the note.
+    bool closeOutgoingNote();
+
+    // --- The list and switching ---------------------------------------------
+    void OpenNote();
+    void NotesNamesListSelect() { OpenNote(); }
+    void GoUpExecute();
+    void GoDownExecute();
+    void NotesLBClick();
+    void NotesLBDblClick();
+    void NotesNamesListDropDown();
+    void NotesNamesListCloseUp();
+    void NotesPageShow();
+    void LBSplitterMoved();
+    // Selects the remembered CurrentNoteName (letter case ignored) in both
+    // lists and sets CurrentNotePath; returns the index, -1 when not listed.
+    int selectRememberedNote();
+    // The switch to the remembered note at start-up.
+    void openRememberedNote();
+    // The remembered note of a new notes folder, loaded without a switch.
+    void loadRememberedNote();
+    int selectedNoteIndex() const;
+    int noteCount() const;
+    std::u16string noteNameAt(int index) const;
+    int findNoteIndex(const std::u16string& name) const;
+
+    // --- Commands ------------------------------------------------------------
+    void NMenu_SaveClick();
+    void ImmSaveClick();
+    void NoteExit();
+    void sett_roClick();
+    void sett_wwClick();
+    void ShowToolBarClick();
+
+    // --- Controls, for the main window's layout and the tests --------------------
+    HWND toolbar() const { return toolbar_.hwnd(); }
+    HWND namesList() const { return namesList_; }
+    HWND listBox() const { return listBox_; }
+    HWND note2List() const { return note2List_; }
+    HWND changedMark() const { return modLab_; }
+    HWND readOnlyIcon() const { return imgRO_; }
+    HWND menuButton() const { return menuButton_; }
+    HMENU notesMenu() const { return notesMenu_.get(); }
+    HMENU editorMenu() const { return editorMenu_.get(); }
+
+    // --- win::Subsystem --------------------------------------------------------
+    bool onCommand(int id, int code, HWND control) override;
+    void addRefreshRows(window::RefreshTable& table) override;
+    void addShortcuts(std::vector<ACCEL>& shortcuts) override;
+    HMENU menuOf(int id) const override;
+
+  private:
+    void composeToolbar(HWND mainWindow);
+    void composeListPane(HWND notesPage);
+    void composeMenus();
+    void copyNoteNamesToLists();
+    void selectInLists(int index);
+    void loadCurrentNote();
+    bool canStepNotes() const;
+    void applyNoteSettings(const NoteViewSettings& settings);
+    void applyReadOnly(bool readOnly);
+    void applyWordWrap(bool wordWrap);
+    void applyFormatBarShown(bool shown);
+    void updateNotesMenu();
+    void showNotesMenu();
+    void showEditorMenu(POINT screen);
+    void onEditorCommand(int id);
+    std::optional<LRESULT> onEditorMessage(UINT msg, WPARAM wp, LPARAM lp,
+                                           const win::Subclass::Next& next);
+    std::optional<LRESULT> onSplitterMessage(UINT msg, WPARAM wp, LPARAM lp);
+
+    // Saving when the note is left or in passing.
+    bool mayLeaveNote();
+    void saveInPassing();
+    SaveResult keepUnsavedText(const std::string& rtf, const std::u16string& reason);
+    void OnUnsavedNote();
+
+    win::Host& host_;
+    ProgramState& state_;
+    editor::RichEdit& note_;
+    const settings::Options& options_;
+    crypto::CipherState& cipher_;
+
+    win::Panel toolbar_;
+    HWND menuButton_ = nullptr;
+    HWND namesList_ = nullptr;
+    HWND modLab_ = nullptr;
+    HWND imgRO_ = nullptr;
+    win::Panel lbPane_;
+    win::Panel lbSplitter_;
+    HWND listBox_ = nullptr;
+    HWND quickAdd_ = nullptr;
+    HWND note2List_ = nullptr;
+    int listWidth_ = 0;
+    win::UniqueMenu editorMenu_;
+    win::UniqueMenu notesMenu_;
+    win::Subclass editorEvents_;
+    win::Subclass splitterEvents_;
+
+    // A note text that could be written neither to its file nor to a
+    // recovery file, and whether the user has been told.
+    struct UnsavedText {
+        std::u16string reason;
+        bool told = false;
+        std::size_t recoveredHash = 0; // of the text last kept as a recovery file
+    };
+    UnsavedText unsaved_;
+};
+
+} // namespace quivra::notes
