@@ -135,7 +135,13 @@ LRESULT CALLBACK TDForm::fieldProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UI
         // After the field's own handling, which has put the caret where the
         // mouse was.
         const LRESULT r = DefSubclassProc(hwnd, msg, wp, lp);
-        reinterpret_cast<TDForm*>(self)->onFieldClick(static_cast<int>(id));
+        auto* form = reinterpret_cast<TDForm*>(self);
+        win::guardedCall(
+            [&] {
+                form->onFieldClick(static_cast<int>(id));
+                return LRESULT{0};
+            },
+            [&](const wchar_t* text) { win::showErrorBox(form->hwnd(), text); });
         return r;
     }
     return DefSubclassProc(hwnd, msg, wp, lp);

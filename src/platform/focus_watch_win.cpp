@@ -1,5 +1,7 @@
 #include "platform/focus_watch_win.h"
 
+#include "platform/window_win.h"
+
 #include <commctrl.h>
 
 #include <memory>
@@ -22,7 +24,12 @@ LRESULT CALLBACK watchProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR i
         HWND next = reinterpret_cast<HWND>(wp);
         auto w = *watch; // keep alive while the handler runs
         if (IsWindowVisible(w->panel) && !isInside(next, w->panel) && w->onLeave)
-            w->onLeave();
+            guardedCall(
+                [&] {
+                    w->onLeave();
+                    return LRESULT{0};
+                },
+                [&](const wchar_t* text) { showErrorBox(GetAncestor(hwnd, GA_ROOT), text); });
         return r;
     }
     if (msg == WM_NCDESTROY) {

@@ -22,12 +22,7 @@ namespace quivra::settings {
 
 using win::Bounds;
 
-namespace {
-
-constexpr UINT_PTR kSliderSubclass = 1;
-constexpr UINT_PTR kFolderNameSubclass = 2;
-
-} // namespace
+namespace {} // namespace
 
 int SettingsPage::px(int designed) const {
     return win::scale(designed, dpi_);
@@ -119,8 +114,14 @@ void SettingsPage::buildGeneralPage(HWND p) {
     add(ID_CLEARCOORDS, win::createButton(p, ID_CLEARCOORDS, L"Сбросить координаты окон",
                                           {px(8), px(240), px(190), px(25)}));
     win::setChecked(control(ID_WD_OWNDIR), true);
-    SetWindowSubclass(control(ID_DATADIRV), folderNameProc, kFolderNameSubclass,
-                      reinterpret_cast<DWORD_PTR>(this));
+    // The sub-folder name takes no character a folder name cannot hold.
+    folderNameEvents_.attach(
+        control(ID_DATADIRV),
+        [](UINT msg, WPARAM wp, LPARAM, const win::Subclass::Next&) -> std::optional<LRESULT> {
+            if (msg == WM_CHAR && !isAcceptedNameChar(static_cast<char16_t>(wp)))
+                return 0;
+            return std::nullopt;
+        });
 }
 
 void SettingsPage::buildNotesPage(HWND p) {
@@ -180,9 +181,25 @@ void SettingsPage::buildViewPage(HWND p) {
     add(ID_OPVAL, win::createTrackbar(p, ID_OPVAL, {px(150), px(157), px(220), px(24)}, 50, 255));
     box(ID_ISUSEANIMATION)->hwnd = win::createCheckBox(
         p, ID_ISUSEANIMATION, box(ID_ISUSEANIMATION)->caption, {px(8), px(192), px(320), px(17)});
-    for (int id : {ID_DELAYSHOWBAR, ID_DELAYHIDEBAR, ID_OPVAL})
-        SetWindowSubclass(control(id), sliderProc, kSliderSubclass,
-                          reinterpret_cast<DWORD_PTR>(this));
+    // A slider's key is written when the mouse button is released over it.
+    const int sliders[] = {ID_DELAYSHOWBAR, ID_DELAYHIDEBAR, ID_OPVAL};
+    for (std::size_t i = 0; i < sliderEvents_.size(); ++i) {
+        HWND slider = control(sliders[i]);
+        sliderEvents_[i].attach(
+            slider,
+            [this, slider](UINT msg, WPARAM, LPARAM lp,
+                           const win::Subclass::Next& next) -> std::optional<LRESULT> {
+                if (msg != WM_LBUTTONUP && msg != WM_RBUTTONUP && msg != WM_MBUTTONUP)
+                    return std::nullopt;
+                const LRESULT r = next();
+                POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+                RECT rc;
+                GetClientRect(slider, &rc);
+                if (PtInRect(&rc, pt))
+                    onSliderMouseUp(slider);
+                return r;
+            });
+    }
 }
 
 void SettingsPage::buildBrowsePanel(HWND page) {
@@ -438,37 +455,6 @@ void SettingsPage::onSliderMouseUp(HWND slider) {
         write(host_.settingsFile(), keys::DelayHide, sliderPosition(ID_DELAYHIDEBAR));
     else if (slider == control(ID_OPVAL))
         write(host_.settingsFile(), keys::Opacity, sliderPosition(ID_OPVAL));
-}
-
-LRESULT CALLBACK SettingsPage::sliderProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
-                                          DWORD_PTR self) {
-    const LRESULT r = DefSubclassProc(hwnd, msg, wp, lp);
-    if (msg == WM_LBUTTONUP || msg == WM_RBUTTONUP || msg == WM_MBUTTONUP) {
-        POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
-        RECT rc;
-        GetClientRect(hwnd, &rc);
-        if (PtInRect(&rc, pt)) {
-            // A failed write is reported here: nothing may escape into the
-            // control's own window procedure.
-            try {
-                reinterpret_cast<SettingsPage*>(self)->onSliderMouseUp(hwnd);
-            } catch (const UserError& e) {
-                win::showErrorBox(GetAncestor(hwnd, GA_ROOT), win::asWide(e.text()));
-            }
-        }
-    }
-    if (msg == WM_NCDESTROY)
-        RemoveWindowSubclass(hwnd, sliderProc, kSliderSubclass);
-    return r;
-}
-
-LRESULT CALLBACK SettingsPage::folderNameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
-                                              DWORD_PTR) {
-    if (msg == WM_CHAR && !isAcceptedNameChar(static_cast<char16_t>(wp)))
-        return 0;
-    if (msg == WM_NCDESTROY)
-        RemoveWindowSubclass(hwnd, folderNameProc, kFolderNameSubclass);
-    return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
 int SettingsPage::sliderPosition(int id) const {

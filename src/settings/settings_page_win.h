@@ -6,6 +6,7 @@
 
 #include "platform/id_blocks.h"
 #include "platform/panel_win.h"
+#include "platform/subclass_win.h"
 #include "platform/subsystem_win.h"
 #include "settings/folder_tree_win.h"
 #include "settings/ini_file.h"
@@ -126,10 +127,6 @@ class SettingsPage final : public Options, public win::Subsystem {
     void onOptionBoxChanged(OptionBox& box);
     void onAutostartChanged();
     void onSliderMouseUp(HWND slider);
-    static LRESULT CALLBACK sliderProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                                       DWORD_PTR self);
-    static LRESULT CALLBACK folderNameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                                           DWORD_PTR self);
     int px(int designed) const;
 
     SettingsPageHost& host_;
@@ -144,6 +141,8 @@ class SettingsPage final : public Options, public win::Subsystem {
     win::Panel newFolderPanel_;
     FolderTree tree_;
     win::UniqueMenu quitMenu_;
+    std::array<win::Subclass, 3> sliderEvents_;
+    win::Subclass folderNameEvents_;
 };
 
 } // namespace quivra::settings
