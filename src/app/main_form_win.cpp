@@ -62,6 +62,12 @@ StartResult TMainForm::create() {
     router_.add(kDonationIds, donation_);
     router_.addRefreshRows(presenter_.refreshTable());
     presenter_.gatherFacts = [this] { return gatherRefreshFacts(); };
+    presenter_.panelAreas = [this] {
+        RECT page, editor;
+        GetClientRect(this->page(win::Page::Notes), &page);
+        GetClientRect(note_.hwnd(), &editor);
+        return window::PanelAreas{{page.right, page.bottom}, {editor.right, editor.bottom}};
+    };
     const auto keys = router_.shortcuts();
     shortcuts_.reset(
         CreateAcceleratorTableW(const_cast<ACCEL*>(keys.data()), static_cast<int>(keys.size())));
@@ -222,6 +228,10 @@ LRESULT TMainForm::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 1;
         return defaultProc(msg, wp, lp);
     case WM_CONTEXTMENU:
+        if (presenter_.panels().showMenuFor(
+                reinterpret_cast<HWND>(wp),
+                {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))}))
+            return 0;
         if (router_.contextMenu(reinterpret_cast<HWND>(wp),
                                 {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))}))
             return 0;

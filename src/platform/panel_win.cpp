@@ -3,11 +3,12 @@
 namespace quivra::win {
 
 bool Panel::create(HWND parent, HWND notifyTarget, int x, int y, int w, int h, DWORD style,
-                   DWORD exStyle) {
+                   DWORD exStyle, int id) {
     target_ = notifyTarget;
     return Window::create(L"QuivraPanel", exStyle | WS_EX_CONTROLPARENT,
                           WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | style, L"", x,
-                          y, w, h, parent, nullptr, nullptr);
+                          y, w, h, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                          nullptr);
 }
 
 void Panel::setBackground(COLORREF colour) {
@@ -61,6 +62,10 @@ LRESULT Panel::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDBLCLK:
         if (onDoubleClick)
             onDoubleClick();
+        return 0;
+    case WM_MBUTTONDOWN:
+        if (onMiddleDown)
+            onMiddleDown();
         return 0;
     default:
         break;

@@ -18,12 +18,14 @@ class Panel : public Window {
     // `notifyTarget` receives the forwarded messages; `background` paints the
     // panel (null: the button-face colour).
     bool create(HWND parent, HWND notifyTarget, int x, int y, int w, int h, DWORD style = 0,
-                DWORD exStyle = 0);
+                DWORD exStyle = 0, int id = 0);
     void setBackground(COLORREF colour);
     void clearBackground();
     // Called for left-button clicks and double clicks on the panel itself.
     std::function<void()> onClick;
     std::function<void()> onDoubleClick;
+    // Called when the middle button goes down on the panel itself.
+    std::function<void()> onMiddleDown;
 
   protected:
     LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

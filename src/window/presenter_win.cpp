@@ -18,6 +18,7 @@ void Presenter::create(HWND mainWindow, HICON icon, int trayExitCommand) {
     }
     tray_ = std::make_unique<TrayIcon>(mainWindow, WM_QUIVRA_TRAY, trayExitCommand, icon);
     hotkey_ = std::make_unique<Hotkey>(mainWindow);
+    panels_.create(mainWindow, ID_A2, ID_N44);
 }
 
 void Presenter::layoutStrips(int w, int h) {
@@ -159,8 +160,17 @@ void Presenter::PeriodicRefresh() {
 }
 
 bool Presenter::onCommand(int id, int, HWND) {
-    // The hide button's path arrives with the window's activation paths.
-    return id == ID_HIDEBUTTON;
+    switch (id) {
+    case ID_A2:
+        panels_.A2Click();
+        return true;
+    case ID_N44:
+        panels_.N44Click();
+        return true;
+    default:
+        // The hide button's path arrives with the window's activation paths.
+        return id == ID_HIDEBUTTON;
+    }
 }
 
 bool Presenter::onTimer(UINT_PTR id) {

@@ -11,6 +11,7 @@
 #include "platform/subsystem_win.h"
 #include "settings/options_win.h"
 #include "window/docking.h"
+#include "window/floating_panels_win.h"
 #include "window/hotkey_win.h"
 #include "window/refresh_table.h"
 #include "window/tray_icon_win.h"
@@ -25,7 +26,14 @@ enum WindowId : int {
     ID_HIDEBUTTON = kWindowIds.first,
     kTimer1, // PeriodicRefresh, 50 ms, while shown
     kTimer2, // HiddenKeeper, 1 ms
-    ID_WINDOW_LAST = kTimer2,
+    ID_A2,   // "Фиксация координат" of the floating panels' menu
+    ID_N44,  // "Сброс координат"
+    // The floating panels, whoever owns their controls.
+    ID_FONTPANEL,
+    ID_NAMEPANEL,
+    ID_CONFIRMPANEL,
+    ID_PASSWORDPANEL,
+    ID_WINDOW_LAST = ID_PASSWORDPANEL,
 };
 static_assert(kWindowIds.contains(ID_WINDOW_LAST));
 
@@ -36,7 +44,8 @@ inline constexpr UINT WM_QUIVRA_TRAY = WM_APP + 2;  // lParam: the mouse message
 class Presenter final : public win::Subsystem {
   public:
     Presenter(win::Host& host, ProgramState& state, const settings::Options& options)
-        : host_(host), state_(state), options_(options) {}
+        : host_(host), state_(state), options_(options),
+          panels_(state, [this] { return panelAreas ? panelAreas() : PanelAreas{}; }) {}
     ~Presenter() override;
 
     // Builds the strips on the main window, the tray icon (its menu's
@@ -77,6 +86,11 @@ class Presenter final : public win::Subsystem {
     void setHotkeyEnabled(bool enabled);
     Hotkey& hotkey() { return *hotkey_; }
 
+    // --- Floating panels ---------------------------------------------------------
+    FloatingPanels& panels() { return panels_; }
+    // The sizes of the notes page and the editor, from the main window.
+    std::function<PanelAreas()> panelAreas;
+
     // --- Timers ------------------------------------------------------------------
     void setTimer(UINT_PTR id, bool enabled);
     bool timerEnabled(UINT_PTR id) const;
@@ -102,6 +116,7 @@ class Presenter final : public win::Subsystem {
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<Hotkey> hotkey_;
     RefreshTable refresh_;
+    FloatingPanels panels_;
     int opacity_ = 255;
     bool timer1_ = false;
     bool timer2_ = false;

@@ -1,0 +1,48 @@
+// Identifiers of the encryption subsystem: its items of the additional menu
+// (the format bar's "..." menu, which the editor builds with these
+// identifiers), the hidden items that carry its shortcuts, the password
+// panel's controls and the clipboard countdown's timer.
+#pragma once
+
+#include "platform/id_blocks.h"
+
+namespace quivra::crypto {
+
+enum CryptoId : int {
+    // Items of the additional menu.
+    ID_COMMENTSTART = kCryptoIds.first, // "Начало комментария"
+    ID_COMMENTEND,                      // "Конец комментария"
+    ID_COMMENT,                         // "Закомментировать"
+    ID_UNCOMMENT,                       // "Раскомментировать"
+    ID_C1,                              // "Выделить комментарий" > "С символами"
+    ID_SELECTONLYTEXTCOMMENT,           // "Выделить комментарий" > "Только текст" (Alt+S)
+    ID_ENCR,                            // "Шифровать" (Alt+C)
+    ID_DECR,                            // "Расшифровать" / "Вернуть шифр" (Alt+D / Alt+R)
+    ID_DECRBUF,                         // "Расшифровать в буфер обмена" (Alt+V)
+    // Shortcuts that reach the commands above (the hidden items).
+    ID_N10,  // Alt+C: encrypt
+    ID_N11,  // Alt+D: decrypt, in state 0
+    ID_N13,  // Alt+R: return the cipher, in state 1
+    ID_ALTS, // Alt+S: select the comment's text
+    ID_ALTV, // Alt+V: decrypt to the clipboard
+    // The action menu of a Ctrl+click comment selection.
+    ID_N45, // "Расшифровать"
+    ID_COPYONLY,
+    // The password panel.
+    ID_ECPANEL,
+    ID_ECCAP,
+    ID_ECLABEL,
+    ID_ECEDIT,
+    ID_ECCONFIRMLABEL,
+    ID_ECCONFIRMEDIT,
+    ID_ECOK,
+    ID_ECCANCEL,
+    ID_ECINBUFFER,
+    // The clipboard countdown.
+    kTPTimer,
+    ID_CRYPTO_SPARE_FIRST, // free for the subsystem's further controls
+    ID_CRYPTO_LAST = kCryptoIds.last,
+};
+static_assert(ID_CRYPTO_SPARE_FIRST <= kCryptoIds.last);
+
+} // namespace quivra::crypto

@@ -1,0 +1,113 @@
+#include "window/floating_panels_win.h"
+
+#include "platform/dpi_win.h"
+
+#include <algorithm>
+
+namespace quivra::window {
+
+bool FloatingPanelWindow::create(HWND area, HWND notifyTarget, int id, int dpi) {
+    const Size size = panelSize(kind_);
+    if (!Panel::create(area, notifyTarget, 0, 0, win::scale(size.width, dpi),
+                       win::scale(size.height, dpi), WS_BORDER, 0, id))
+        return false;
+    ShowWindow(hwnd(), SW_HIDE);
+    onClick = [this] { startDrag(); };
+    onMiddleDown = [this] { startDrag(); };
+    return true;
+}
+
+void FloatingPanelWindow::addDragHandle(HWND control) {
+    // A label that does not notify lets the mouse through to the panel,
+    // which starts the drag.
+    SetWindowLongPtrW(control, GWL_STYLE, GetWindowLongPtrW(control, GWL_STYLE) & ~SS_NOTIFY);
+}
+
+void FloatingPanelWindow::startDrag() {
+    ReleaseCapture();
+    SendMessageW(hwnd(), WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+}
+
+bool FloatingPanelWindow::shown() const {
+    // The panel's own visibility, whether or not the window shows it now.
+    return (GetWindowLongW(hwnd(), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+Point FloatingPanelWindow::place() const {
+    RECT r;
+    GetWindowRect(hwnd(), &r);
+    MapWindowPoints(nullptr, GetParent(hwnd()), reinterpret_cast<POINT*>(&r), 2);
+    return {r.left, r.top};
+}
+
+void FloatingPanelWindow::moveTo(Point p) {
+    SetWindowPos(hwnd(), nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FloatingPanels::create(HWND menuOwner, int fixCommand, int resetCommand) {
+    menuOwner_ = menuOwner;
+    menu_.reset(CreatePopupMenu());
+    AppendMenuW(menu_.get(), MF_STRING, static_cast<UINT_PTR>(fixCommand), L"Фиксация координат");
+    AppendMenuW(menu_.get(), MF_STRING, static_cast<UINT_PTR>(resetCommand), L"Сброс координат");
+}
+
+void FloatingPanels::add(FloatingPanelWindow& panel) {
+    panels_.push_back(&panel);
+}
+
+FloatingPanelWindow* FloatingPanels::panelOf(FloatingPanel kind) const {
+    for (auto* p : panels_)
+        if (p->kind() == kind)
+            return p;
+    return nullptr;
+}
+
+void FloatingPanels::open(FloatingPanelWindow& panel, PasswordUse use) {
+    panel.moveTo(panelOpenPlace(*state_.settingsFile, panel.kind(), areas_(), use));
+    SetWindowPos(panel.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+}
+
+void FloatingPanels::openAtDefault(FloatingPanelWindow& panel) {
+    panel.moveTo(defaultPanelPlace(panel.kind(), areas_()));
+    SetWindowPos(panel.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+}
+
+bool FloatingPanels::showMenuFor(HWND window, POINT screen) {
+    const bool inPanel = std::any_of(panels_.begin(), panels_.end(), [window](auto* p) {
+        return window == p->hwnd() || IsChild(p->hwnd(), window);
+    });
+    if (!inPanel)
+        return false;
+    if (screen.x == -1 && screen.y == -1)
+        GetCursorPos(&screen);
+    TrackPopupMenu(menu_.get(), TPM_RIGHTBUTTON, screen.x, screen.y, 0, menuOwner_, nullptr);
+    return true;
+}
+
+ShownPanels FloatingPanels::shownPlaces() const {
+    ShownPanels shown;
+    for (std::size_t i = 0; i < kFloatingPanels.size(); ++i)
+        if (auto* p = panelOf(kFloatingPanels[i]); p && p->shown())
+            shown[i] = p->place();
+    return shown;
+}
+
+void FloatingPanels::apply(const std::vector<PanelMove>& moves) {
+    for (const auto& m : moves)
+        if (auto* p = panelOf(m.panel))
+            p->moveTo(m.to);
+}
+
+void FloatingPanels::A2Click() {
+    fixPanelPlaces(*state_.settingsFile, shownPlaces());
+}
+
+void FloatingPanels::N44Click() {
+    apply(resetPanelPlaces(*state_.settingsFile, shownPlaces(), areas_()));
+}
+
+void FloatingPanels::placeAfterResize() {
+    apply(panelPlacesAfterResize(shownPlaces(), areas_()));
+}
+
+} // namespace quivra::window
