@@ -70,6 +70,11 @@ bool CommandRouter::contextMenu(HWND control, POINT screen) {
     return s && s->onContextMenu(control, screen);
 }
 
+std::optional<LRESULT> CommandRouter::ctlColor(HDC dc, HWND control) {
+    win::Subsystem* s = owner(GetDlgCtrlID(control));
+    return s ? s->onCtlColor(dc, control) : std::nullopt;
+}
+
 void CommandRouter::addRefreshRows(window::RefreshTable& table) const {
     for (const auto& r : routes_)
         r.subsystem->addRefreshRows(table);

@@ -24,6 +24,7 @@ class CommandRouter {
     bool timer(UINT_PTR id);
     bool scroll(HWND control);
     bool contextMenu(HWND control, POINT screen);
+    std::optional<LRESULT> ctlColor(HDC dc, HWND control);
 
     // The rows and shortcuts of every subsystem, in the order added.
     void addRefreshRows(window::RefreshTable& table) const;

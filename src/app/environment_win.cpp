@@ -1,5 +1,7 @@
 #include "app/environment_win.h"
 
+#include <shellapi.h>
+
 #include <vector>
 
 namespace quivra::app {
@@ -39,11 +41,24 @@ std::wstring readShortDatePattern() {
     return buf;
 }
 
+// The parameters as the program received them, without the program's own
+// name; the quotes that grouped a parameter are gone.
+std::vector<std::wstring> commandLineArguments() {
+    int count = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::wstring> arguments;
+    for (int i = 1; argv && i < count; ++i)
+        arguments.emplace_back(argv[i]);
+    LocalFree(argv);
+    return arguments;
+}
+
 } // namespace
 
 Environment Environment::fromSystem() {
     Environment env;
     env.exePath = modulePath();
+    env.arguments = commandLineArguments();
     env.computerName = readComputerName();
     env.userName = readUserName();
     env.shortDatePattern = readShortDatePattern();

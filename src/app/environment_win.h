@@ -10,11 +10,13 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace quivra::app {
 
 struct Environment {
     std::wstring exePath;                     // full path of the executable
+    std::vector<std::wstring> arguments;      // the command line's parameters, in order
     std::optional<std::wstring> computerName; // nullopt: the name could not be read
     std::optional<std::wstring> userName;
     std::function<CivilDate()> today;

@@ -104,10 +104,13 @@ StartResult TMainForm::FormCreate() {
     settingsPage_.setPlaceIndex(read(ini, keys::Placement));                      // 30
     settingsPage_.setSliderPosition(ID_DELAYSHOWBAR, read(ini, keys::DelayShow)); // 31
     settingsPage_.setSliderPosition(ID_DELAYHIDEBAR, read(ini, keys::DelayHide));
+    // The hotkey field holds the stored combination before the hotkey box's
+    // handler registers it.
+    settingsPage_.setHotkeyField(read(ini, keys::HotkeyKeys));
     readOptions();                                          // 32
     presenter_.setBorderColor(settingsPage_.borderColor()); // 33
     if (settingsPage_.ticked(ID_ISENABLEHOTKEY))            // 34
-        presenter_.setHotkeyEnabled(true);
+        settingsPage_.showHotkeyRegistered(presenter_.setHotkeyEnabled(true));
     notes_.EnumerateNotes();                                        // 35
     if (settingsPage_.ticked(ID_ISTRAYICON) != trayIconVisible()) { // 36
         const bool visible = trayIconVisible();

@@ -1,5 +1,6 @@
 #include "app/main_form_win.h"
 
+#include "editor/link_click_win.h"
 #include "platform/controls_win.h"
 #include "platform/dpi_win.h"
 #include "platform/wide_win.h"
@@ -62,6 +63,7 @@ StartResult TMainForm::create() {
     router_.add(kDonationIds, donation_);
     router_.addRefreshRows(presenter_.refreshTable());
     presenter_.gatherFacts = [this] { return gatherRefreshFacts(); };
+    notes_.onEscape = [this] { presenter_.NoteEscape(); };
     presenter_.panelAreas = [this] {
         RECT page, editor;
         GetClientRect(this->page(win::Page::Notes), &page);
@@ -182,6 +184,10 @@ window::RefreshFacts TMainForm::gatherRefreshFacts() const {
     return f;
 }
 
+void TMainForm::syncListSelection() {
+    SendMessageW(notes_.listBox(), LB_SETCURSEL, notes_.selectedNoteIndex(), 0);
+}
+
 void TMainForm::pauseRefresh() {
     presenter_.setTimer(window::kTimer1, false);
 }
@@ -214,6 +220,8 @@ LRESULT TMainForm::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORBTN:
+        if (auto r = router_.ctlColor(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp)))
+            return *r;
         if (auto r = skins::skinEngine().handleCtlColor(msg, reinterpret_cast<HDC>(wp),
                                                         reinterpret_cast<HWND>(lp)))
             return *r;
@@ -238,6 +246,21 @@ LRESULT TMainForm::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return defaultProc(msg, wp, lp);
     case WM_TIMER:
         router_.timer(wp);
+        return 0;
+    case WM_HOTKEY:
+        presenter_.OnHotkey(wp);
+        return 0;
+    case WM_NCHITTEST:
+        return presenter_.hitTest({static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
+    case WM_EXITSIZEMOVE:
+        presenter_.RecentreOnEdge();
+        return defaultProc(msg, wp, lp);
+    case WM_QUERYENDSESSION:
+        OnQueryEndSession();
+        return TRUE;
+    case WM_ENDSESSION:
+        if (wp)
+            DestroyWindow(hwnd());
         return 0;
     case window::WM_QUIVRA_TRAY:
         presenter_.OnTrayMessage(static_cast<UINT>(lp));
@@ -291,6 +314,14 @@ LRESULT TMainForm::OnNotify(NMHDR& hdr) {
         const int sel = TabCtrl_GetCurSel(helpTabs_);
         for (size_t i = 0; i < helpTexts_.size(); ++i)
             ShowWindow(helpTexts_[i], static_cast<int>(i) == sel ? SW_SHOW : SW_HIDE);
+        return 0;
+    }
+    if (hdr.idFrom == ID_NOTE && hdr.code == EN_LINK) {
+        // The editor area passes the editor's link clicks on.
+        if (const auto link = editor::RichEdit::linkEvent(reinterpret_cast<LPARAM>(&hdr)))
+            editor::linkClick(
+                note_, *link, state_.ctrlDown,
+                win::windowText(settingsPage_.control(settings::ID_CUSTOMBROWSERPATH)));
         return 0;
     }
     LRESULT result = 0;

@@ -42,7 +42,10 @@ inline constexpr UINT WM_QUIVRA_STARTUP_ERRORS = WM_APP + 4;
 
 enum class StartResult { Started, Refused, Failed };
 
-class TMainForm final : public win::Window, private win::Host, private settings::SettingsPageHost {
+class TMainForm final : public win::Window,
+                        private win::Host,
+                        private settings::SettingsPageHost,
+                        private window::ShownContent {
   public:
     explicit TMainForm(Environment env);
     ~TMainForm() override;
@@ -74,6 +77,9 @@ class TMainForm final : public win::Window, private win::Host, private settings:
     void bQuitClick();
     void G1Click();
     void N6Click();
+    // The user's session ends (log-off, shutdown): what quit keeps is kept,
+    // and the session is never held up.
+    void OnQueryEndSession();
 
   protected:
     LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -107,6 +113,11 @@ class TMainForm final : public win::Window, private win::Host, private settings:
     void OnGetMinMaxInfo(MINMAXINFO* info);
     void OnClose();
     void OnDestroy();
+    // The shared steps of quit and restart: the selected note is remembered;
+    // the note is left for good (false when the user chose to stay with a
+    // note whose text could be kept nowhere) and the window slides out.
+    void rememberSelectedNote();
+    bool leaveForGood();
 
     // win::Host.
     HWND mainWindow() const override { return hwnd(); }
@@ -120,7 +131,10 @@ class TMainForm final : public win::Window, private win::Host, private settings:
     settings::IniFile& settingsFile() override { return *state_.settingsFile; }
     void setTrayIconVisible(bool visible) override { presenter_.setTrayIconVisible(visible); }
     bool trayIconVisible() const override { return presenter_.trayIconVisible(); }
-    void setHotkeyEnabled(bool enabled) override { presenter_.setHotkeyEnabled(enabled); }
+    bool setHotkeyEnabled(bool enabled) override { return presenter_.setHotkeyEnabled(enabled); }
+    bool setHotkeyKeys(std::optional<window::HotkeyKeys> keys) override {
+        return presenter_.setHotkeyKeys(keys);
+    }
     void setOpacity(int alpha) override { presenter_.setOpacity(alpha); }
     void placeSelected(int edgeIndex) override;
     void borderColorSelected(COLORREF colour) override { presenter_.setBorderColor(colour); }
@@ -131,6 +145,17 @@ class TMainForm final : public win::Window, private win::Host, private settings:
     void restart() override { G1Click(); }
     std::wstring executablePath() const override { return env_.exePath; }
     std::wstring skinsFolder() const override;
+
+    // window::ShownContent.
+    void saveIfModified() override { notes_.saveInPassing(); }
+    void focusCurrentNote() override { notes_.FocusCurrentNote(); }
+    void hideChangedMark() override { ShowWindow(notes_.changedMark(), SW_HIDE); }
+    void returnCipher() override { cipher_.returnCipher(); }
+    void syncListSelection() override;
+    bool noteReadOnly() const override { return state_.noteReadOnly; }
+    HWND editor() const override { return note_.hwnd(); }
+    bool donationShowing() const override { return donation_.showing(); }
+    void releaseCtrl() override { state_.ctrlDown = false; }
 
     Environment env_;
     ProgramState state_;
@@ -159,7 +184,7 @@ class TMainForm final : public win::Window, private win::Host, private settings:
     settings::SettingsPage settingsPage_{*this};
     crypto::CipherState cipher_{state_, note_};
     notes::NotesController notes_{*this, state_, note_, settingsPage_, cipher_};
-    window::Presenter presenter_{*this, state_, settingsPage_};
+    window::Presenter presenter_{*this, state_, settingsPage_, *this};
     donation::DonationController donation_{*this, state_};
     CommandRouter router_;
 

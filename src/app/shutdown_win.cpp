@@ -4,6 +4,7 @@
 #include "notes/local_time_win.h"
 #include "notes/note_file.h"
 #include "platform/errors.h"
+#include "platform/shell_open_win.h"
 #include "settings/keys.h"
 
 #include <filesystem>
@@ -22,31 +23,69 @@ void TMainForm::OnDestroy() {
     PostQuitMessage(0);
 }
 
-void TMainForm::bQuitClick() {
+namespace {
+
+// A settings file that cannot be written must not keep the program from
+// ending: only what the key would have remembered is lost then.
+template <class F> void writeIfPossible(F&& write) {
+    try {
+        write();
+    } catch (const UserError&) {
+    }
+}
+
+} // namespace
+
+void TMainForm::rememberSelectedNote() {
     const int selected = notes_.selectedNoteIndex();
-    if (selected >= 0) {
-        // A settings file that cannot be written must not keep the program
-        // from ending: only the remembered note is lost then.
-        try {
+    if (selected >= 0)
+        writeIfPossible([&] {
             settings::write(*state_.settingsFile, settings::keys::CurrentNoteName,
                             notes_.noteNameAt(selected));
-        } catch (const UserError&) {
-        }
-    }
-    // The decrypted view goes back to cipher text and the note is written
-    // before anything else happens; a text that can be kept nowhere keeps
-    // the program running unless the user gives it up.
+        });
+}
+
+bool TMainForm::leaveForGood() {
+    // 3-5. The decrypted view goes back to cipher text and the note is
+    // written before anything else happens; a text that can be kept nowhere
+    // keeps the program running unless the user gives it up.
     if (!notes_.closeOutgoingNote())
-        return;
-    if (state_.isShown)
+        return false;
+    if (state_.isShown) // 2
         presenter_.startSlideOut();
-    DestroyWindow(hwnd());
+    return true;
+}
+
+void TMainForm::bQuitClick() {
+    rememberSelectedNote();    // 1
+    if (leaveForGood())        // 2-5
+        DestroyWindow(hwnd()); // 6-7
 }
 
 void TMainForm::G1Click() {
-    // The restart with its new copy arrives with the window's quit paths;
-    // until then it quits.
-    bQuitClick();
+    rememberSelectedNote();                                                                   // 1
+    writeIfPossible([&] { settings::write(*state_.settingsFile, settings::keys::Restart); }); // 2
+    if (!leaveForGood()) {
+        writeIfPossible([&] { settings::remove(*state_.settingsFile, settings::keys::Restart); });
+        return;
+    }
+    // 4-5. The new copy gets this copy's parameters, each after a space.
+    std::wstring parameters;
+    for (const auto& p : env_.arguments)
+        parameters += L" " + p;
+    const auto slash = env_.exePath.find_last_of(L"\\/");
+    win::shellOpen({env_.exePath, parameters,
+                    slash == std::wstring::npos ? std::wstring() : env_.exePath.substr(0, slash)});
+    DestroyWindow(hwnd()); // 6
+}
+
+void TMainForm::OnQueryEndSession() {
+    // What quit keeps is kept; no question may hold the session up, so a
+    // text that can be written nowhere stays only in the recovery attempt.
+    rememberSelectedNote();
+    cipher_.returnCipher();
+    notes_.SaveIfModified();
+    cipher_.resetDecryptState();
 }
 
 void TMainForm::N6Click() {

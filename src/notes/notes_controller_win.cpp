@@ -308,6 +308,12 @@ std::optional<LRESULT> NotesController::onEditorMessage(UINT msg, WPARAM wp, LPA
         if (wp == VK_CONTROL)
             state_.ctrlDown = false; // NoteKeyUp
         return std::nullopt;
+    case WM_CHAR: // NoteKeyPress
+        if (wp == VK_ESCAPE && onEscape) {
+            onEscape();
+            return 0;
+        }
+        return std::nullopt;
     case WM_MOUSEWHEEL: {
         const LRESULT r = next(); // the editor scrolls as well
         if (state_.ctrlDown) {

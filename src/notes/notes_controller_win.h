@@ -17,6 +17,7 @@
 #include "platform/subsystem_win.h"
 #include "settings/options_win.h"
 
+#include <functional>
 #include <string>
 
 namespace quivra::notes {
@@ -105,6 +106,12 @@ class NotesController final : public win::Subsystem {
     std::u16string noteNameAt(int index) const;
     int findNoteIndex(const std::u16string& name) const;
 
+    // Saves as a trigger in passing does (focus loss, Ctrl+S, hiding); a
+    // text kept nowhere is reported to the user once, after the handler.
+    void saveInPassing();
+    // Runs when Esc is typed in the editor (the window slides out).
+    std::function<void()> onEscape;
+
     // --- Commands ------------------------------------------------------------
     void NMenu_SaveClick();
     void ImmSaveClick();
@@ -152,7 +159,6 @@ class NotesController final : public win::Subsystem {
 
     // Saving when the note is left or in passing.
     bool mayLeaveNote();
-    void saveInPassing();
     SaveResult keepUnsavedText(const std::string& rtf, const std::u16string& reason);
     void OnUnsavedNote();
 

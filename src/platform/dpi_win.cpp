@@ -6,8 +6,8 @@ namespace {
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 
 GetDpiForWindowFn dpiForWindowApi() {
-    static const auto fn = reinterpret_cast<GetDpiForWindowFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    static const auto fn = reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
     return fn;
 }
 } // namespace

@@ -10,6 +10,8 @@ UINT dpiForWindow(HWND hwnd);
 // The system DPI, for windows that do not exist yet.
 UINT systemDpi();
 
-inline int scale(int designed, UINT dpi) { return MulDiv(designed, static_cast<int>(dpi), 96); }
+inline int scale(int designed, UINT dpi) {
+    return MulDiv(designed, static_cast<int>(dpi), 96);
+}
 
 } // namespace quivra::win

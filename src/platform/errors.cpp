@@ -26,7 +26,9 @@ UserError cannotOpenFile(std::u16string_view path, std::u16string_view reason) {
     return UserError(join({u"Cannot open file \"", path, u"\". ", reason}));
 }
 
-UserError failedToLoadStream() { return UserError(u"Failed to Load Stream"); }
+UserError failedToLoadStream() {
+    return UserError(u"Failed to Load Stream");
+}
 
 UserError notValidInteger(std::u16string_view value) {
     return UserError(join({u"'", value, u"' is not a valid integer value"}));

@@ -10,11 +10,11 @@
 namespace quivra {
 
 class UserError : public std::runtime_error {
-public:
+  public:
     explicit UserError(std::u16string text);
     const std::u16string& text() const noexcept { return text_; }
 
-private:
+  private:
     std::u16string text_;
 };
 

@@ -7,14 +7,29 @@ MessageBoxHook& hook() {
     static MessageBoxHook h;
     return h;
 }
+
+int& openBoxes() {
+    static int n = 0;
+    return n;
+}
 } // namespace
 
 int messageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT flags) {
+    struct Open {
+        Open() { ++openBoxes(); }
+        ~Open() { --openBoxes(); }
+    } open;
     if (hook())
         return hook()(owner, text, caption, flags);
     return MessageBoxW(owner, text, caption, flags);
 }
 
-void setMessageBoxHook(MessageBoxHook h) { hook() = std::move(h); }
+bool messageBoxShowing() {
+    return openBoxes() > 0;
+}
+
+void setMessageBoxHook(MessageBoxHook h) {
+    hook() = std::move(h);
+}
 
 } // namespace quivra::win

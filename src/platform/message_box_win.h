@@ -8,12 +8,15 @@
 
 namespace quivra::win {
 
-using MessageBoxHook = std::function<int(HWND owner, const wchar_t* text, const wchar_t* caption,
-                                         UINT flags)>;
+using MessageBoxHook =
+    std::function<int(HWND owner, const wchar_t* text, const wchar_t* caption, UINT flags)>;
 
 int messageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT flags);
 
 // Replaces the real box; an empty hook restores it.
 void setMessageBoxHook(MessageBoxHook hook);
+
+// True while one of the program's boxes waits for the user.
+bool messageBoxShowing();
 
 } // namespace quivra::win

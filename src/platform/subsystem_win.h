@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <vector>
 
 namespace quivra::window {
@@ -29,6 +30,9 @@ class Subsystem {
     // WM_HSCROLL of a slider, WM_CONTEXTMENU over a control.
     virtual bool onScroll(HWND /*control*/) { return false; }
     virtual bool onContextMenu(HWND /*control*/, POINT /*screen*/) { return false; }
+    // WM_CTLCOLOR* of a control: its own colours (a message in red, say);
+    // nothing leaves the control to the skin.
+    virtual std::optional<LRESULT> onCtlColor(HDC /*dc*/, HWND /*control*/) { return std::nullopt; }
     // The subsystem's rows of the 50 ms refresh.
     virtual void addRefreshRows(window::RefreshTable& /*table*/) {}
     // The subsystem's keyboard shortcuts; each command of a shortcut has a

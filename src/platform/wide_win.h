@@ -9,8 +9,12 @@ namespace quivra::win {
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t));
 
-inline std::wstring toWide(std::u16string_view s) { return {s.begin(), s.end()}; }
-inline std::u16string toU16(std::wstring_view s) { return {s.begin(), s.end()}; }
+inline std::wstring toWide(std::u16string_view s) {
+    return {s.begin(), s.end()};
+}
+inline std::u16string toU16(std::wstring_view s) {
+    return {s.begin(), s.end()};
+}
 inline const wchar_t* asWide(const std::u16string& s) {
     return reinterpret_cast<const wchar_t*>(s.c_str());
 }

@@ -67,6 +67,9 @@ inline constexpr IntKey Opacity{kOptionsSection, u"Opacity", 220, 50, 255};
 inline constexpr IntKey DelayShow{kOptionsSection, u"DelayShow", 10, 10, 100};
 inline constexpr IntKey DelayHide{kOptionsSection, u"DelayHide", 10, 10, 100};
 inline constexpr IntKey ListWidth{kOptionsSection, u"ListWidth", 0};
+// The hotkey combination the user chose instead of Win+N (the word of the
+// hotkey field); absent: Win+N.
+inline constexpr IntKey HotkeyKeys{kOptionsSection, u"HotkeyKeys", 0};
 
 inline constexpr BoolKey isAnimatedShow{kOptionsSection, u"isAnimatedShow", true};
 inline constexpr BoolKey isAnimatedHide{kOptionsSection, u"isAnimatedHide", true};

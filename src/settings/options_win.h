@@ -55,8 +55,10 @@ enum SettingsId : int {
     ID_FOLNAME,
     ID_FN_OK,
     ID_FN_CANEL,
+    ID_HOTKEYKEYS,    // the hotkey field: another combination than Win+N
+    ID_HOTKEYREFUSED, // the message that the combination is taken
 };
-static_assert(kSettingsIds.contains(ID_FN_CANEL));
+static_assert(kSettingsIds.contains(ID_HOTKEYREFUSED));
 
 class Options {
   public:

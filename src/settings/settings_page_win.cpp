@@ -101,6 +101,20 @@ void SettingsPage::buildGeneralPage(HWND p) {
     }
     win::createGroupBox(p, 0, L"Работа с папкой", {px(8), px(146), px(430), px(84)});
     auto add = [&](int id, HWND h) { controls_.push_back({id, h}); };
+    // Next to "Включить горячую клавишу": another combination than Win+N,
+    // and the message shown when the system refuses the combination.
+    const int hotkeyY = 8 + 3 * 19;
+    add(ID_HOTKEYKEYS,
+        win::createControl(HOTKEY_CLASSW, L"", WS_TABSTOP | WS_BORDER, p, ID_HOTKEYKEYS,
+                           {px(332), px(hotkeyY - 2), px(120), px(21)}));
+    win::addHint(win::createTooltip(p), p, control(ID_HOTKEYKEYS),
+                 L"Другое сочетание клавиш вместо Win+N (пусто — Win+N)");
+    add(ID_HOTKEYREFUSED,
+        win::createLabel(p, ID_HOTKEYREFUSED,
+                         L"Это сочетание клавиш занято системой или другой программой: "
+                         L"выберите другое",
+                         {px(332), px(hotkeyY + 21), px(250), px(28)}));
+    ShowWindow(control(ID_HOTKEYREFUSED), SW_HIDE);
     add(ID_WD_OWNDIR, win::createRadioButton(p, ID_WD_OWNDIR, L"\\Data\\Notes\\",
                                              {px(16), px(168), px(92), px(17)}, true));
     add(ID_DATADIRV, win::createEdit(p, ID_DATADIRV, L"", {px(112), px(166), px(220), px(21)}));
@@ -313,12 +327,26 @@ void SettingsPage::onOptionBoxChanged(OptionBox& b) {
         return;
     case ID_ISENABLEHOTKEY:
         write(host_.settingsFile(), keys::EnableHotkey, on);
-        host_.setHotkeyEnabled(on);
+        showHotkeyRegistered(host_.setHotkeyEnabled(on));
         return;
     default:
         break;
     }
     write(host_.settingsFile(), *b.key, on);
+}
+
+void SettingsPage::setHotkeyField(long fieldWord) {
+    SendMessageW(control(ID_HOTKEYKEYS), HKM_SETHOTKEY, static_cast<WPARAM>(fieldWord & 0xFFFF), 0);
+}
+
+void SettingsPage::showHotkeyRegistered(bool registered) {
+    const bool refused = ticked(ID_ISENABLEHOTKEY) && !registered;
+    ShowWindow(control(ID_HOTKEYREFUSED), refused ? SW_SHOWNA : SW_HIDE);
+}
+
+void SettingsPage::onHotkeyFieldChanged() {
+    const auto word = static_cast<long>(SendMessageW(control(ID_HOTKEYKEYS), HKM_GETHOTKEY, 0, 0));
+    showHotkeyRegistered(host_.setHotkeyKeys(window::hotkeyFromFieldWord(word & 0xFFFF)));
 }
 
 void SettingsPage::onAutostartChanged() {
@@ -346,6 +374,10 @@ bool SettingsPage::onCommand(int id, int code, HWND ctl) {
     case ID_PLACE:
         if (code == CBN_SELCHANGE)
             host_.placeSelected(placeIndex());
+        return true;
+    case ID_HOTKEYKEYS:
+        if (code == EN_CHANGE)
+            onHotkeyFieldChanged();
         return true;
     case ID_SKINSLIST:
         if (code == CBN_SELCHANGE)
@@ -406,6 +438,14 @@ bool SettingsPage::onCommand(int id, int code, HWND ctl) {
     default:
         return false;
     }
+}
+
+std::optional<LRESULT> SettingsPage::onCtlColor(HDC dc, HWND control) {
+    if (control != this->control(ID_HOTKEYREFUSED))
+        return std::nullopt;
+    SetTextColor(dc, RGB(255, 0, 0));
+    SetBkMode(dc, TRANSPARENT);
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
 bool SettingsPage::onNotify(NMHDR& header, LRESULT& result) {

@@ -12,6 +12,7 @@
 #include "settings/ini_file.h"
 #include "settings/keys.h"
 #include "settings/options_win.h"
+#include "window/hotkey_keys.h"
 
 #include <windows.h>
 
@@ -28,7 +29,12 @@ class SettingsPageHost {
     virtual IniFile& settingsFile() = 0;
     virtual void setTrayIconVisible(bool visible) = 0;
     virtual bool trayIconVisible() const = 0;
-    virtual void setHotkeyEnabled(bool enabled) = 0;
+    // Registers or releases the hotkey; false when the system refuses the
+    // combination.
+    virtual bool setHotkeyEnabled(bool enabled) = 0;
+    // Another combination than Win+N, or none to go back to Win+N; false
+    // when the system refuses it.
+    virtual bool setHotkeyKeys(std::optional<window::HotkeyKeys> keys) = 0;
     virtual void setOpacity(int alpha) = 0;
     virtual void placeSelected(int edgeIndex) = 0;
     virtual void borderColorSelected(COLORREF colour) = 0;
@@ -67,6 +73,7 @@ class SettingsPage final : public Options, public win::Subsystem {
     bool onContextMenu(HWND control, POINT screen) override;
     bool onDrawItem(const DRAWITEMSTRUCT& di) override;
     bool onMeasureItem(MEASUREITEMSTRUCT& mi) override;
+    std::optional<LRESULT> onCtlColor(HDC dc, HWND control) override;
     void selectTab(int index);
 
     // Sets a box from its key at start-up: the change handler runs only when
@@ -105,6 +112,11 @@ class SettingsPage final : public Options, public win::Subsystem {
 
     void setAutostartTicked(bool ticked);
 
+    // The hotkey field shows the stored combination (empty for Win+N); the
+    // message next to the hotkey box tells whether the system refused it.
+    void setHotkeyField(long fieldWord);
+    void showHotkeyRegistered(bool registered);
+
     HWND pageHandle(int index) const { return pages_[index] ? pages_[index]->hwnd() : nullptr; }
     HWND browsePanel() const { return browsePanel_.hwnd(); }
     FolderTree& tree() { return tree_; }
@@ -126,6 +138,7 @@ class SettingsPage final : public Options, public win::Subsystem {
     void ensureBrowseTree();
     void onOptionBoxChanged(OptionBox& box);
     void onAutostartChanged();
+    void onHotkeyFieldChanged();
     void onSliderMouseUp(HWND slider);
     int px(int designed) const;
 

@@ -2,16 +2,15 @@
 
 namespace quivra::window {
 
-namespace {
-constexpr UINT kModWin = 8; // MOD_WIN
-constexpr UINT kKeyN = 78;  // 'N'
-} // namespace
-
-void Hotkey::registerKeys() {
-    if (atom_ != 0)
-        return;
-    atom_ = GlobalAddAtomW(L"quivra_hotkey_sh");
-    registered_ = atom_ != 0 && RegisterHotKey(owner_, atom_, kModWin, kKeyN) != FALSE;
+bool Hotkey::registerKeys(HotkeyKeys keys) {
+    if (atom_ == 0)
+        atom_ = GlobalAddAtomW(L"quivra_hotkey_sh");
+    if (registered_)
+        UnregisterHotKey(owner_, atom_);
+    keys_ = keys;
+    registered_ =
+        atom_ != 0 && RegisterHotKey(owner_, atom_, keys.modifiers, keys.virtualKey) != FALSE;
+    return registered_;
 }
 
 void Hotkey::unregister() {

@@ -1,5 +1,8 @@
-// The global hotkey Win+N, identified by the global atom "quivra_hotkey_sh".
+// The global hotkey, Win+N unless the user chose another combination,
+// identified by the global atom "quivra_hotkey_sh".
 #pragma once
+
+#include "window/hotkey_keys.h"
 
 #include <windows.h>
 
@@ -14,20 +17,24 @@ class Hotkey {
     Hotkey(const Hotkey&) = delete;
     Hotkey& operator=(const Hotkey&) = delete;
 
-    // Adds the atom and registers Win+N for the owner; a refusal by the
-    // system (another program owns the keys) is not reported: the hotkey
-    // then does nothing. Registering twice keeps the first registration.
-    void registerKeys();
+    // Adds the atom and registers the combination for the owner, replacing
+    // an earlier registration of this object. The system refuses a
+    // combination another program (or the system itself, as Windows 11 does
+    // with Win+N) owns: registered() then tells so and the atom stays, so
+    // that a later combination reuses it.
+    bool registerKeys(HotkeyKeys keys = kWinN);
     // Unregisters and deletes the atom; errors are ignored.
     void unregister();
 
     std::uint16_t atom() const noexcept { return atom_; }
     bool registered() const noexcept { return registered_; }
+    HotkeyKeys keys() const noexcept { return keys_; }
 
   private:
     HWND owner_;
     std::uint16_t atom_ = 0;
     bool registered_ = false;
+    HotkeyKeys keys_ = kWinN;
 };
 
 } // namespace quivra::window

@@ -15,6 +15,8 @@ void Presenter::create(HWND mainWindow, HICON icon, int trayExitCommand) {
     for (auto& s : strips_) {
         s = std::make_unique<win::Panel>();
         s->create(mainWindow, mainWindow, 0, 0, 1, 1);
+        s->onClick = [this] { TopBvlClick(); };
+        s->onDoubleClick = [this] { TopBvlDblClick(); };
     }
     tray_ = std::make_unique<TrayIcon>(mainWindow, WM_QUIVRA_TRAY, trayExitCommand, icon);
     hotkey_ = std::make_unique<Hotkey>(mainWindow);
@@ -82,36 +84,6 @@ void Presenter::firstShowing() {
     setTimer(kTimer2, true); // S3
 }
 
-void Presenter::startSlideOut() {
-    PostMessageW(host_.mainWindow(), WM_QUIVRA_SLIDE, 0, 0);
-}
-
-void Presenter::startSlideIn() {
-    PostMessageW(host_.mainWindow(), WM_QUIVRA_SLIDE, 1, 0);
-}
-
-void Presenter::OnSlide(bool in) {
-    const auto edge = dockEdge();
-    RECT wr;
-    GetWindowRect(host_.mainWindow(), &wr);
-    const int w = wr.right - wr.left;
-    const int h = wr.bottom - wr.top;
-    const bool horizontal = edge == DockEdge::Left || edge == DockEdge::Right;
-    const int start = horizontal ? wr.left : wr.top;
-    const int step =
-        options_.sliderPosition(in ? settings::ID_DELAYSHOWBAR : settings::ID_DELAYHIDEBAR);
-    const auto coords = in ? slideInCoordinates(edge, start, step, screen(), w, h)
-                           : slideOutCoordinates(edge, start, step, screen(), w, h);
-    for (int c : coords)
-        moveWindowTo(horizontal ? c : wr.left, horizontal ? wr.top : c);
-}
-
-void Presenter::runPendingSlides() {
-    MSG msg;
-    while (PeekMessageW(&msg, host_.mainWindow(), WM_QUIVRA_SLIDE, WM_QUIVRA_SLIDE, PM_REMOVE))
-        DispatchMessageW(&msg);
-}
-
 void Presenter::setTrayIconVisible(bool visible) {
     tray_->setVisible(visible);
 }
@@ -121,25 +93,51 @@ bool Presenter::trayIconVisible() const {
 }
 
 void Presenter::OnTrayMessage(UINT mouseMessage) {
-    if (mouseMessage == WM_RBUTTONUP)
+    switch (mouseMessage) {
+    case WM_LBUTTONUP:
+        TrayIconClick();
+        break;
+    case WM_LBUTTONDBLCLK:
+        TrayIconDblClick();
+        break;
+    case WM_RBUTTONUP:
         tray_->showMenu();
+        break;
+    default:
+        break;
+    }
 }
 
 void Presenter::onTaskbarCreated() {
     tray_->onTaskbarCreated();
 }
 
-void Presenter::setHotkeyEnabled(bool enabled) {
-    if (enabled)
-        hotkey_->registerKeys();
-    else
+HotkeyKeys Presenter::hotkeyKeys() const {
+    return hotkeyFromFieldWord(read(*state_.settingsFile, settings::keys::HotkeyKeys))
+        .value_or(kWinN);
+}
+
+bool Presenter::setHotkeyEnabled(bool enabled) {
+    if (!enabled) {
         hotkey_->unregister();
+        return true;
+    }
+    return hotkey_->registerKeys(hotkeyKeys());
+}
+
+bool Presenter::setHotkeyKeys(std::optional<HotkeyKeys> keys) {
+    if (const auto word = keys ? fieldWordFromHotkey(*keys) : std::nullopt)
+        settings::write(*state_.settingsFile, settings::keys::HotkeyKeys, *word);
+    else
+        settings::remove(*state_.settingsFile, settings::keys::HotkeyKeys);
+    return hotkey_->atom() == 0 || hotkey_->registerKeys(keys.value_or(kWinN));
 }
 
 void Presenter::setTimer(UINT_PTR id, bool enabled) {
     bool& on = id == kTimer1 ? timer1_ : timer2_;
     if (enabled)
-        SetTimer(host_.mainWindow(), id, id == kTimer1 ? 50 : 1, nullptr);
+        SetTimer(host_.mainWindow(), id, id == kTimer1 ? kRefreshPeriodMs : kKeeperPeriodMs,
+                 nullptr);
     else
         KillTimer(host_.mainWindow(), id);
     on = enabled;
@@ -159,7 +157,7 @@ void Presenter::PeriodicRefresh() {
         refresh_.run(gatherFacts());
 }
 
-bool Presenter::onCommand(int id, int, HWND) {
+bool Presenter::onCommand(int id, int code, HWND) {
     switch (id) {
     case ID_A2:
         panels_.A2Click();
@@ -167,18 +165,23 @@ bool Presenter::onCommand(int id, int, HWND) {
     case ID_N44:
         panels_.N44Click();
         return true;
+    case ID_HIDEBUTTON:
+        if (code == BN_CLICKED)
+            HideButtonClick();
+        return true;
     default:
-        // The hide button's path arrives with the window's activation paths.
-        return id == ID_HIDEBUTTON;
+        return false;
     }
 }
 
 bool Presenter::onTimer(UINT_PTR id) {
-    if (id == kTimer1) {
-        PeriodicRefresh();
-        return true;
-    }
-    return id == kTimer2; // the keeper arrives with the activation paths
+    if (id == kTimer1)
+        Timer1Timer();
+    else if (id == kTimer2)
+        HiddenKeeper();
+    else
+        return false;
+    return true;
 }
 
 } // namespace quivra::window

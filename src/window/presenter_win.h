@@ -14,6 +14,7 @@
 #include "window/floating_panels_win.h"
 #include "window/hotkey_win.h"
 #include "window/refresh_table.h"
+#include "window/shown_content_win.h"
 #include "window/tray_icon_win.h"
 
 #include <array>
@@ -37,14 +38,21 @@ enum WindowId : int {
 };
 static_assert(kWindowIds.contains(ID_WINDOW_LAST));
 
+// The refresh runs every 50 ms while the window is shown. The keeper of the
+// hidden window needs no faster period than a person notices: polling at the
+// platform's 1 ms minimum costs a percent of a core for nothing.
+inline constexpr UINT kRefreshPeriodMs = 50;
+inline constexpr UINT kKeeperPeriodMs = 100;
+
 // Private messages of the main window that the presenter handles.
 inline constexpr UINT WM_QUIVRA_SLIDE = WM_APP + 1; // wParam: 1 slide in, 0 slide out
 inline constexpr UINT WM_QUIVRA_TRAY = WM_APP + 2;  // lParam: the mouse message
 
 class Presenter final : public win::Subsystem {
   public:
-    Presenter(win::Host& host, ProgramState& state, const settings::Options& options)
-        : host_(host), state_(state), options_(options),
+    Presenter(win::Host& host, ProgramState& state, const settings::Options& options,
+              ShownContent& content)
+        : host_(host), state_(state), options_(options), content_(content),
           panels_(state, [this] { return panelAreas ? panelAreas() : PanelAreas{}; }) {}
     ~Presenter() override;
 
@@ -68,6 +76,32 @@ class Presenter final : public win::Subsystem {
     // unless the program starts hidden.
     void firstShowing();
 
+    // --- Showing and hiding --------------------------------------------------
+    // Moves the window between its hidden and shown places; returns with
+    // IsShown telling the new state (a slide may still be pending).
+    void ToggleWindow();
+    // The hotkey and a single click on an edge strip.
+    void SummonOrDismiss();
+    // Clicks on the tray icon and on the edge strips.
+    void TrayIconClick();
+    void TrayIconDblClick();
+    void TopBvlClick();
+    void TopBvlDblClick();
+    void HideButtonClick();
+    // Esc typed in the editor.
+    void NoteEscape();
+    void OnHotkey(WPARAM id);
+    // Each 50 ms tick: the refresh, then the auto-hide when the window is no
+    // longer the active one.
+    void Timer1Timer();
+    void AutoHide();
+    // The keeper of the hidden window.
+    void HiddenKeeper();
+    // The main window's answer to WM_NCHITTEST (screen coordinates).
+    int hitTest(POINT screen) const;
+    // After the user moved or resized the window.
+    void RecentreOnEdge();
+
     // --- Slides ---------------------------------------------------------------
     // A slide runs after the handler that started it has returned, in the
     // order started.
@@ -83,7 +117,11 @@ class Presenter final : public win::Subsystem {
     TrayIcon& trayIcon() { return *tray_; }
     void OnTrayMessage(UINT mouseMessage);
     void onTaskbarCreated();
-    void setHotkeyEnabled(bool enabled);
+    // Registers (or releases) the hotkey with the stored combination; false
+    // when the system refuses the combination.
+    bool setHotkeyEnabled(bool enabled);
+    // The combination chosen on the settings page (nothing: Win+N).
+    bool setHotkeyKeys(std::optional<HotkeyKeys> keys);
     Hotkey& hotkey() { return *hotkey_; }
 
     // --- Floating panels ---------------------------------------------------------
@@ -108,10 +146,16 @@ class Presenter final : public win::Subsystem {
 
   private:
     void moveWindowTo(int x, int y);
+    RECT windowRect() const;
+    bool takenAsShown() const;
+    void showNotesPage();
+    void trayToggle();
+    HotkeyKeys hotkeyKeys() const;
 
     win::Host& host_;
     ProgramState& state_;
     const settings::Options& options_;
+    ShownContent& content_;
     std::array<std::unique_ptr<win::Panel>, 4> strips_; // top, left, right, bottom
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<Hotkey> hotkey_;

@@ -1,0 +1,137 @@
+// Every path that calls the window in or sends it away: the hotkey, the edge
+// strips, the tray icon, the hide button, Esc in the editor and the auto-hide
+// when the window loses the activation; the keeper of the hidden window; the
+// resize borders and the return to the edge after a move or resize.
+#include "window/presenter_win.h"
+
+#include "platform/message_box_win.h"
+#include "platform/handles_win.h"
+#include "settings/keys.h"
+#include "window/resize_hit_test.h"
+
+namespace quivra::window {
+
+void Presenter::showNotesPage() {
+    host_.showPage(win::Page::Notes);
+    UpdateWindow(host_.mainWindow());
+}
+
+void Presenter::SummonOrDismiss() {
+    showNotesPage();                                         // 1
+    content_.returnCipher();                                 // 2
+    setOpacity(options_.sliderPosition(settings::ID_OPVAL)); // 3
+    setTimer(kTimer2, false);                                // 4
+    {
+        UpdateWindow(content_.editor());
+        win::RedrawSuspension redraw(content_.editor()); // 5, 10
+        content_.releaseCtrl();                          // 6
+        BringWindowToTop(host_.mainWindow());            // 7
+        ToggleWindow();                                  // 8
+        if (state_.isShown)                              // 9
+            content_.syncListSelection();
+    }
+    setTimer(kTimer1, state_.isShown); // 11
+}
+
+void Presenter::OnHotkey(WPARAM id) {
+    if (hotkey_->atom() == 0 || id != hotkey_->atom())
+        return;
+    SummonOrDismiss();
+    BringWindowToTop(host_.mainWindow());
+}
+
+void Presenter::TopBvlClick() {
+    if (!options_.ticked(settings::ID_ISDBLCLICK))
+        SummonOrDismiss();
+}
+
+void Presenter::TopBvlDblClick() {
+    showNotesPage();
+    ToggleWindow();
+    setTimer(kTimer1, state_.isShown);
+}
+
+void Presenter::TrayIconClick() {
+    if (!options_.ticked(settings::ID_ISDBLCLICK))
+        trayToggle();
+}
+
+void Presenter::TrayIconDblClick() {
+    if (options_.ticked(settings::ID_ISDBLCLICK))
+        trayToggle();
+}
+
+void Presenter::trayToggle() {
+    showNotesPage();
+    setTimer(kTimer2, state_.isShown); // taken before the toggle
+    ToggleWindow();
+    setTimer(kTimer1, state_.isShown);
+    if (state_.isShown && options_.ticked(settings::ID_ISFOCUSONTRAYCLICK))
+        SetForegroundWindow(host_.mainWindow());
+}
+
+void Presenter::HideButtonClick() {
+    UpdateWindow(host_.mainWindow());
+    content_.returnCipher();
+    ToggleWindow();
+    setTimer(kTimer1, state_.isShown);
+    setTimer(kTimer2, true);
+}
+
+void Presenter::NoteEscape() {
+    showNotesPage();
+    UpdateWindow(host_.mainWindow());
+    ToggleWindow();
+    setTimer(kTimer1, state_.isShown);
+}
+
+void Presenter::Timer1Timer() {
+    PeriodicRefresh();
+    // A box the program shows makes the window inactive without the user
+    // having left it.
+    if (timer1_ && GetActiveWindow() != host_.mainWindow() && !win::messageBoxShowing())
+        AutoHide();
+}
+
+void Presenter::AutoHide() {
+    setTimer(kTimer1, false);     // 1
+    content_.returnCipher();      // 2
+    if (!content_.noteReadOnly()) // 3
+        content_.saveIfModified();
+    host_.showPage(win::Page::Notes); // 4
+    ToggleWindow();                   // 5
+    setTimer(kTimer2, true);          // 6
+}
+
+void Presenter::HiddenKeeper() {
+    if (content_.donationShowing() || state_.isShown)
+        return;
+    HWND w = host_.mainWindow();
+    const RECT r = windowRect();
+    const auto p = hiddenPosition(dockEdge(), screen(), r.right - r.left, r.bottom - r.top);
+    // Only what changed is set again: the window is put on top of the
+    // other topmost windows and back at its place.
+    UINT flags = SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+    if (!p || (p->x == r.left && p->y == r.top))
+        flags |= SWP_NOMOVE;
+    SetWindowPos(w, HWND_TOP, p ? p->x : 0, p ? p->y : 0, 0, 0, flags);
+}
+
+int Presenter::hitTest(POINT cursor) const {
+    const RECT r = windowRect();
+    return resizeHitTest(dockEdge(), {cursor.x, cursor.y}, {r.left, r.top},
+                         {r.right - r.left, r.bottom - r.top});
+}
+
+void Presenter::RecentreOnEdge() {
+    const RECT r = windowRect();
+    const int w = r.right - r.left;
+    const int h = r.bottom - r.top;
+    if (auto p = shownPosition(dockEdge(), screen(), w, h)) // 1
+        moveWindowTo(p->x, p->y);
+    settings::write(*state_.settingsFile, settings::keys::Height, h); // 2
+    settings::write(*state_.settingsFile, settings::keys::Width, w);
+    panels_.placeAfterResize(); // 3
+}
+
+} // namespace quivra::window

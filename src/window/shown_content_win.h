@@ -1,0 +1,30 @@
+// What the presenter asks of the window's content when it shows or hides the
+// window: the note is written before the window goes, the decrypted view
+// returns to cipher text on the paths that say so, the editor gets the focus
+// when the window comes. The main window answers, as it knows every
+// subsystem.
+#pragma once
+
+#include <windows.h>
+
+namespace quivra::window {
+
+class ShownContent {
+  public:
+    virtual ~ShownContent() = default;
+    virtual void saveIfModified() = 0;
+    virtual void focusCurrentNote() = 0;
+    virtual void hideChangedMark() = 0;
+    // The return of the cipher: a decrypted view goes back to cipher text.
+    virtual void returnCipher() = 0;
+    // The side list shows the note selected in the drop-down list.
+    virtual void syncListSelection() = 0;
+    virtual bool noteReadOnly() const = 0;
+    virtual HWND editor() const = 0;
+    // A window of the program that the hidden window must not cover.
+    virtual bool donationShowing() const = 0;
+    // The Ctrl key counts as released in the editor.
+    virtual void releaseCtrl() = 0;
+};
+
+} // namespace quivra::window

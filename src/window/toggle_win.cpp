@@ -1,0 +1,105 @@
+// The window between its two places at the dock edge: ToggleWindow and the
+// slides it starts.
+#include "window/presenter_win.h"
+
+#include "settings/keys.h"
+
+namespace quivra::window {
+
+namespace {
+
+bool alongX(DockEdge edge) {
+    return edge == DockEdge::Left || edge == DockEdge::Right;
+}
+
+} // namespace
+
+RECT Presenter::windowRect() const {
+    RECT r;
+    GetWindowRect(host_.mainWindow(), &r);
+    return r;
+}
+
+bool Presenter::takenAsShown() const {
+    const RECT r = windowRect();
+    return isTakenAsShown(dockEdge(), r.left, r.top, screen(), r.right - r.left, r.bottom - r.top);
+}
+
+void Presenter::ToggleWindow() {
+    HWND w = host_.mainWindow();
+    const auto scr = screen();
+    RECT r = windowRect();
+    const Size size =
+        toggledSize(scr, {r.right - r.left, r.bottom - r.top},
+                    {static_cast<int>(read(*state_.settingsFile, settings::keys::Width)),
+                     static_cast<int>(read(*state_.settingsFile, settings::keys::Height))});
+    SetWindowPos(w, nullptr, 0, 0, size.width, size.height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE); // 1
+    r = windowRect();                                         // the minimum size may have won
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    const DockEdge edge = dockEdge();
+    if (!state_.isShown) // 2
+        if (auto p = hiddenPosition(edge, scr, width, height))
+            moveWindowTo(p->x, p->y);
+    content_.hideChangedMark();   // 3
+    if (edge != DockEdge::None) { // 4
+        r = windowRect();
+        if (isTakenAsShown(edge, r.left, r.top, scr, width, height)) {
+            content_.saveIfModified();
+            if (options_.ticked(settings::ID_ISANIHIDE)) {
+                startSlideOut();
+            } else {
+                const auto p = *hiddenPosition(edge, scr, width, height);
+                moveWindowTo(alongX(edge) ? p.x : r.left, alongX(edge) ? r.top : p.y);
+            }
+            setOpacity(kHiddenOpacity);
+            BringWindowToTop(w);
+            state_.isShown = false;
+        } else {
+            setOpacity(options_.sliderPosition(settings::ID_OPVAL));
+            if (options_.ticked(settings::ID_ISANISHOW)) {
+                startSlideIn();
+            } else {
+                const auto p = *shownPosition(edge, scr, width, height);
+                moveWindowTo(alongX(edge) ? p.x : r.left, alongX(edge) ? r.top : p.y);
+            }
+            state_.isShown = true;
+        }
+    }
+    if (state_.isShown && host_.activePage() == win::Page::Notes) // 5
+        content_.focusCurrentNote();
+    if (state_.isShown && options_.ticked(settings::ID_ISFOCUSONHOTKEY)) // 6
+        SetForegroundWindow(w);
+}
+
+void Presenter::startSlideOut() {
+    PostMessageW(host_.mainWindow(), WM_QUIVRA_SLIDE, 0, 0);
+}
+
+void Presenter::startSlideIn() {
+    PostMessageW(host_.mainWindow(), WM_QUIVRA_SLIDE, 1, 0);
+}
+
+void Presenter::OnSlide(bool in) {
+    // The edge and the step are read when the slide runs.
+    const auto edge = dockEdge();
+    const RECT r = windowRect();
+    const int w = r.right - r.left;
+    const int h = r.bottom - r.top;
+    const int start = alongX(edge) ? r.left : r.top;
+    const int step =
+        options_.sliderPosition(in ? settings::ID_DELAYSHOWBAR : settings::ID_DELAYHIDEBAR);
+    const auto coords = in ? slideInCoordinates(edge, start, step, screen(), w, h)
+                           : slideOutCoordinates(edge, start, step, screen(), w, h);
+    for (int c : coords)
+        moveWindowTo(alongX(edge) ? c : r.left, alongX(edge) ? r.top : c);
+}
+
+void Presenter::runPendingSlides() {
+    MSG msg;
+    while (PeekMessageW(&msg, host_.mainWindow(), WM_QUIVRA_SLIDE, WM_QUIVRA_SLIDE, PM_REMOVE))
+        DispatchMessageW(&msg);
+}
+
+} // namespace quivra::window
