@@ -20,7 +20,7 @@ if $SERVER -p60 </dev/null >/dev/null 2>&1; then
 fi
 ERRORS=$(mktemp)
 rc=0
-for program in startup_bench open_note_bench enumerate_notes_bench; do
+for program in startup_bench open_note_bench enumerate_notes_bench slide_bench; do
     echo
     if [ ! -f "$BIN/$program.exe" ]; then
         echo "$program: $BIN/$program.exe is missing" >&2
@@ -36,5 +36,11 @@ for program in startup_bench open_note_bench enumerate_notes_bench; do
     grep -v 'FS volume label and serial are not available' "$ERRORS" >&2
 done
 rm -f "$ERRORS"
+# The hidden program with the keeper of its one-pixel line running, beside
+# the minimal window program (the platform's floor).
+echo
+IDLE=${QUIVRA_IDLE_SECONDS:-60}
+"$(dirname "$0")/bench-idle-cpu.sh" "$BIN/quivra.exe" "$IDLE" "quivra.exe (hidden)" || rc=1
+"$(dirname "$0")/bench-idle-cpu.sh" "$BIN/minimal_window.exe" "$IDLE" "minimal window" || rc=1
 $SERVER -k
 exit $rc

@@ -2,15 +2,20 @@
 
 #include "platform/utf.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace quivra {
 
 namespace {
 std::u16string join(std::initializer_list<std::u16string_view> parts) {
-    std::u16string out;
+    std::size_t size = 0;
     for (auto p : parts)
-        out.append(p);
+        size += p.size();
+    std::u16string out(size, u'\0');
+    auto at = out.begin();
+    for (auto p : parts)
+        at = std::copy(p.begin(), p.end(), at);
     return out;
 }
 } // namespace

@@ -1,5 +1,7 @@
 #include "platform/file_dialog_win.h"
 
+#include "platform/message_box_win.h"
+
 #include <commdlg.h>
 
 #include <vector>
@@ -14,6 +16,7 @@ FileDialogHook& hook() {
 } // namespace
 
 std::optional<std::wstring> fileDialog(HWND owner, const FileDialogRequest& request) {
+    const ModalScope open;
     if (hook())
         return hook()(request);
     std::vector<wchar_t> name(32768, L'\0');

@@ -14,11 +14,15 @@ int& openBoxes() {
 }
 } // namespace
 
+ModalScope::ModalScope() {
+    ++openBoxes();
+}
+ModalScope::~ModalScope() {
+    --openBoxes();
+}
+
 int messageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT flags) {
-    struct Open {
-        Open() { ++openBoxes(); }
-        ~Open() { --openBoxes(); }
-    } open;
+    const ModalScope open;
     if (hook())
         return hook()(owner, text, caption, flags);
     return MessageBoxW(owner, text, caption, flags);

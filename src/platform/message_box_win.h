@@ -16,7 +16,17 @@ int messageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT fla
 // Replaces the real box; an empty hook restores it.
 void setMessageBoxHook(MessageBoxHook hook);
 
-// True while one of the program's boxes waits for the user.
+// True while one of the program's modal boxes or dialogs waits for the user
+// (the window must not hide behind its own dialog).
 bool messageBoxShowing();
+
+// Marks a modal dialog of the program as open for as long as it lives.
+class ModalScope {
+  public:
+    ModalScope();
+    ~ModalScope();
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+};
 
 } // namespace quivra::win

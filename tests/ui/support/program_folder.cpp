@@ -43,6 +43,7 @@ app::Environment ProgramFolder::environment() const {
     env.computerName = L"PC";
     env.userName = L"user";
     env.shortDatePattern = L"dd.MM.yyyy";
+    env.arguments = arguments;
     const auto day = today;
     env.today = [day] { return day; };
     return env;

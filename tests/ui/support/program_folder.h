@@ -38,6 +38,7 @@ class ProgramFolder {
 
     app::Environment environment() const;
     app::CivilDate today{2026, 12, 9};
+    std::vector<std::wstring> arguments; // the program's command-line parameters
 
     // Starts a main window here; boxes shown during start-up are recorded.
     std::unique_ptr<app::TMainForm> start(app::StartResult expected = app::StartResult::Started);
