@@ -27,14 +27,6 @@ TEST(FormatRules, StyleButtonsAndShortcutsChangeOneBitAndWriteTheOthersAsReporte
     }
 }
 
-TEST(FormatRules, AlignmentButtonsCoverLeftCentreAndRightOnly) {
-    EXPECT_EQ(alignmentButton(1), Alignment::Left);
-    EXPECT_EQ(alignmentButton(2), Alignment::Right);
-    EXPECT_EQ(alignmentButton(3), Alignment::Center);
-    EXPECT_FALSE(alignmentButton(4)); // justified keeps the last button
-    EXPECT_FALSE(alignmentButton(0));
-}
-
 TEST(FormatRules, SizeTextIsAnyIntegerAndTwipsPassItOn) {
     EXPECT_EQ(fontSizeFromText(u"16"), 16); // not in the list, still taken
     EXPECT_EQ(fontSizeFromText(u"-3"), -3);
