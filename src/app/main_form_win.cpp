@@ -54,6 +54,18 @@ StartResult TMainForm::create() {
     composeFrame();
     composeEditorArea();
     notes_.create(hwnd(), page(win::Page::Notes), editorPanel_.hwnd());
+    confirm_.create(page(win::Page::Notes), hwnd(), static_cast<int>(dpi_), presenter_.panels(),
+                    [this] {
+                        if (note_.enabled())
+                            note_.focus();
+                    });
+    editor_.create(editorPanel_.hwnd(), page(win::Page::Notes), notes_.notesMenu());
+    editor_.listPaneWidth = [this] {
+        RECT r;
+        GetWindowRect(notes_.listBox(), &r);
+        return static_cast<int>(r.right - r.left);
+    };
+    notes_.noteViewChanged = [this] { editor_.noteViewChanged(); };
     settingsPage_.create(page(win::Page::Settings), hwnd(), dpi_);
     composeInfoPages();
 
@@ -61,6 +73,7 @@ StartResult TMainForm::create() {
     router_.add(kWindowIds, presenter_);
     router_.add(kSettingsIds, settingsPage_);
     router_.add(kDonationIds, donation_);
+    router_.add(kEditorIds, editor_);
     router_.addRefreshRows(presenter_.refreshTable());
     presenter_.gatherFacts = [this] { return gatherRefreshFacts(); };
     notes_.onEscape = [this] { presenter_.NoteEscape(); };
@@ -150,9 +163,11 @@ void TMainForm::layoutNotesPage() {
     const int left = notes_.layoutListPane(pr.bottom, pr.right);
     const int width = pr.right - left;
     MoveWindow(nPanel_.hwnd(), left, 0, width, pr.bottom, TRUE);
-    // The editor area is as tall as the list pane.
+    // The editor area is as tall as the list pane; the format bar lies across
+    // its top, the editor below it.
     MoveWindow(editorPanel_.hwnd(), 0, 0, width, pr.bottom, TRUE);
-    MoveWindow(note_.hwnd(), 0, 0, width, pr.bottom, TRUE);
+    const int bar = editor_.layoutFormatBar(width, state_.formatBarShown);
+    MoveWindow(note_.hwnd(), 0, bar, width, pr.bottom - bar, TRUE);
 }
 
 win::Page TMainForm::activePage() const {

@@ -10,6 +10,7 @@
 #include "app/environment_win.h"
 #include "crypto/cipher_state_win.h"
 #include "donation/donation_controller_win.h"
+#include "editor/editor_controller_win.h"
 #include "editor/rich_edit_win.h"
 #include "notes/notes_controller_win.h"
 #include "platform/handles_win.h"
@@ -18,6 +19,7 @@
 #include "platform/subsystem_win.h"
 #include "platform/window_win.h"
 #include "settings/settings_page_win.h"
+#include "window/confirm_panel_win.h"
 #include "window/presenter_win.h"
 
 #include <array>
@@ -66,6 +68,8 @@ class TMainForm final : public win::Window,
     window::Presenter& presenter() noexcept { return presenter_; }
     settings::SettingsPage& settingsPage() noexcept { return settingsPage_; }
     donation::DonationController& donation() noexcept { return donation_; }
+    editor::EditorController& editor() noexcept { return editor_; }
+    window::ConfirmPanel& confirmPanel() noexcept { return confirm_; }
 
     HWND page(win::Page p) const { return pages_[static_cast<int>(p)]->hwnd(); }
     HWND pagesControl() const noexcept { return tabs_; }
@@ -186,6 +190,9 @@ class TMainForm final : public win::Window,
     notes::NotesController notes_{*this, state_, note_, settingsPage_, cipher_};
     window::Presenter presenter_{*this, state_, settingsPage_, *this};
     donation::DonationController donation_{*this, state_};
+    window::ConfirmPanel confirm_;
+    editor::EditorController editor_{*this,   state_, note_, settingsPage_, presenter_.panels(),
+                                     confirm_};
     CommandRouter router_;
 
     std::vector<std::u16string> startupErrors_;

@@ -37,7 +37,10 @@ std::u16string decimal(int value) {
 
 // At least two digits, with a leading "0".
 std::u16string twoDigits(int value) {
-    return value >= 0 && value < 10 ? u"0" + decimal(value) : decimal(value);
+    std::u16string digits = decimal(value);
+    if (value >= 0 && value < 10)
+        digits.insert(digits.begin(), u'0');
+    return digits;
 }
 
 std::u16string hoursMinutes(const notes::DateTime& t) {

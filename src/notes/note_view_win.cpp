@@ -9,6 +9,8 @@ void NotesController::applyReadOnly(bool readOnly) {
     note_.setReadOnly(readOnly);
     ShowWindow(imgRO_, readOnly ? SW_SHOW : SW_HIDE);
     CheckMenuItem(notesMenu_.get(), ID_SETT_RO, readOnly ? MF_CHECKED : MF_UNCHECKED);
+    if (noteViewChanged)
+        noteViewChanged();
 }
 
 void NotesController::applyWordWrap(bool wordWrap) {
@@ -20,6 +22,8 @@ void NotesController::applyWordWrap(bool wordWrap) {
 void NotesController::applyFormatBarShown(bool shown) {
     state_.formatBarShown = shown;
     CheckMenuItem(notesMenu_.get(), ID_SHOWTOOLBAR, shown ? MF_CHECKED : MF_UNCHECKED);
+    if (noteViewChanged)
+        noteViewChanged();
 }
 
 void NotesController::applyNoteSettings(const NoteViewSettings& s) {

@@ -119,6 +119,10 @@ class NotesController final : public win::Subsystem {
     void sett_roClick();
     void sett_wwClick();
     void ShowToolBarClick();
+    // Runs after the current note's read-only setting or format bar was
+    // applied (a note opened, or either setting switched), for the format
+    // bar to follow.
+    std::function<void()> noteViewChanged;
 
     // --- Controls, for the main window's layout and the tests --------------------
     HWND toolbar() const { return toolbar_.hwnd(); }

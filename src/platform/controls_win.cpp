@@ -62,8 +62,11 @@ HWND createGroupBox(HWND parent, int id, const wchar_t* text, Bounds b) {
 }
 
 HWND createTooltip(HWND owner) {
-    return CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0,
-                           0, 0, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0,
+                               0, 0, 0, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+    // A hint may have more than one line ("\r\n"); that needs a width limit.
+    SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, 400);
+    return tip;
 }
 
 void addHint(HWND tooltip, HWND owner, HWND control, const wchar_t* text) {

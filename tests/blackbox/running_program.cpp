@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -125,6 +126,24 @@ HWND findChild(HWND parent, const wchar_t* className) {
     return search.found;
 }
 
+HWND findChildById(HWND parent, int id) {
+    struct Search {
+        int id;
+        HWND found = nullptr;
+    } search{id};
+    EnumChildWindows(
+        parent,
+        [](HWND w, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lp);
+            if (GetDlgCtrlID(w) != s->id)
+                return TRUE;
+            s->found = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 std::wstring windowText(HWND window) {
     const auto length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
@@ -157,6 +176,46 @@ std::wstring messageBoxText(HWND box) {
 void typeInto(HWND control, const std::wstring& text) {
     for (wchar_t c : text)
         SendMessageW(control, WM_CHAR, c, 1);
+}
+
+namespace {
+
+// Waits until the program's thread has handled what was sent to it so far.
+void settle(HWND window) {
+    DWORD_PTR result = 0;
+    for (int i = 0; i < 3; ++i) {
+        Sleep(100);
+        SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &result);
+    }
+}
+
+} // namespace
+
+void focusControl(HWND window, HWND control) {
+    PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+    PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+    settle(window);
+}
+
+void pressKeys(HWND window, std::initializer_list<WORD> keys) {
+    SetForegroundWindow(window);
+    settle(window);
+    std::vector<INPUT> input;
+    for (WORD key : keys) {
+        INPUT down{};
+        down.type = INPUT_KEYBOARD;
+        down.ki.wVk = key;
+        input.push_back(down);
+    }
+    for (auto it = std::rbegin(keys); it != std::rend(keys); ++it) {
+        INPUT up{};
+        up.type = INPUT_KEYBOARD;
+        up.ki.wVk = *it;
+        up.ki.dwFlags = KEYEVENTF_KEYUP;
+        input.push_back(up);
+    }
+    SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+    settle(window);
 }
 
 void writeBytes(const fs::path& file, std::string_view bytes) {

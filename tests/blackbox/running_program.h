@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 
 namespace quivra::blackbox {
@@ -40,12 +41,21 @@ std::filesystem::path notesFolder(const std::filesystem::path& programFolder);
 
 // The first descendant window of the class, or null.
 HWND findChild(HWND parent, const wchar_t* className);
+// The first descendant window with that control identifier, or null.
+HWND findChildById(HWND parent, int id);
 // The text of a window of another process.
 std::wstring windowText(HWND window);
 // The text a message box shows (its static text, not the caption).
 std::wstring messageBoxText(HWND box);
 // Types the characters into the control as the keyboard would.
 void typeInto(HWND control, const std::wstring& text);
+// Gives a control of the program's window the keyboard focus, as a click on
+// it would (the caret goes to its top-left corner).
+void focusControl(HWND window, HWND control);
+// Presses the keys together, in order, through the system's input, with the
+// program's window in front: modifiers first ({VK_CONTROL, 'B'} is Ctrl+B).
+// Returns once the program has handled them.
+void pressKeys(HWND window, std::initializer_list<WORD> keys);
 
 void writeBytes(const std::filesystem::path& file, std::string_view bytes);
 std::string readBytes(const std::filesystem::path& file);

@@ -16,10 +16,11 @@ TEST(FloatingPanels, FixedPlaceIsUsedUntilResetAndResizeReplacesWithoutForgettin
     ProgramFolder folder;
     auto form = folder.start();
     auto& panels = form->presenter().panels();
-    FloatingPanelWindow font(FloatingPanel::Font), name(FloatingPanel::Name);
-    ASSERT_TRUE(font.create(form->page(win::Page::Notes), form->hwnd(), window::ID_FONTPANEL, 96));
+    // The font panel is the editor's; the name panel stands in for the note
+    // commands' own.
+    FloatingPanelWindow& font = form->editor().fontPicker().panel();
+    FloatingPanelWindow name(FloatingPanel::Name);
     ASSERT_TRUE(name.create(form->page(win::Page::Notes), form->hwnd(), window::ID_NAMEPANEL, 96));
-    panels.add(font);
     panels.add(name);
 
     panels.open(font);

@@ -1,0 +1,121 @@
+#include "editor/colour_palette_win.h"
+
+#include "platform/dpi_win.h"
+
+namespace quivra::editor {
+
+namespace {
+
+// Lets the messages waiting for this thread run between two steps of a slide.
+void runPendingMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+} // namespace
+
+bool ColourPalette::create(HWND editorArea, int id, int dpi) {
+    dpi_ = dpi;
+    const int size = win::scale(kPaletteSize, dpi);
+    if (!Window::create(L"QuivraColourPalette", 0, WS_CHILD | WS_CLIPSIBLINGS, L"", 0, -size, size,
+                        size, editorArea, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                        nullptr, 0))
+        return false;
+    return true;
+}
+
+bool ColourPalette::shown() const {
+    return (GetWindowLongW(hwnd(), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+int ColourPalette::barBottom(HWND bar) const {
+    RECT r;
+    GetWindowRect(bar, &r);
+    MapWindowPoints(nullptr, GetParent(hwnd()), reinterpret_cast<POINT*>(&r), 2);
+    return r.bottom;
+}
+
+void ColourPalette::moveTop(int top) {
+    RECT r;
+    GetWindowRect(hwnd(), &r);
+    MapWindowPoints(nullptr, GetParent(hwnd()), reinterpret_cast<POINT*>(&r), 2);
+    SetWindowPos(hwnd(), nullptr, r.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    UpdateWindow(GetParent(hwnd()));
+}
+
+void ColourPalette::open(PaletteMode mode, int left, HWND bar, bool animate) {
+    mode_ = mode;
+    const int height = win::scale(kPaletteSize, dpi_);
+    const int bottom = barBottom(bar);
+    SetWindowPos(hwnd(), bar, left, bottom - height, 0, 0,
+                 SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetFocus(hwnd());
+    for (int top : paletteOpeningTops(bottom, height, animate)) {
+        moveTop(top);
+        if (animate)
+            runPendingMessages();
+    }
+}
+
+void ColourPalette::close(HWND bar, bool animate) {
+    RECT r;
+    GetWindowRect(hwnd(), &r);
+    MapWindowPoints(nullptr, GetParent(hwnd()), reinterpret_cast<POINT*>(&r), 2);
+    for (int top : paletteClosingTops(r.top, r.bottom - r.top, barBottom(bar), animate)) {
+        moveTop(top);
+        runPendingMessages();
+    }
+    ShowWindow(hwnd(), SW_HIDE);
+}
+
+void ColourPalette::paint(HDC dc) {
+    RECT client;
+    GetClientRect(hwnd(), &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    const auto colours = paletteColours();
+    for (std::size_t i = 0; i < colours.size(); ++i) {
+        const SwatchRect s = swatchRect(i);
+        RECT r{win::scale(s.left, dpi_), win::scale(s.top, dpi_),
+               win::scale(s.left + kSwatchSize, dpi_), win::scale(s.top + kSwatchSize, dpi_)};
+        win::UniqueBrush brush(CreateSolidBrush(static_cast<COLORREF>(colours[i].color.value)));
+        FillRect(dc, &r, brush.get());
+        FrameRect(dc, &r, GetSysColorBrush(COLOR_BTNSHADOW));
+    }
+}
+
+LRESULT ColourPalette::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd(), &ps);
+        paint(dc);
+        EndPaint(hwnd(), &ps);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_LBUTTONDOWN: {
+        // Swatches are designed at 96 DPI.
+        const int x = MulDiv(static_cast<short>(LOWORD(lp)), 96, dpi_);
+        const int y = MulDiv(static_cast<short>(HIWORD(lp)), 96, dpi_);
+        if (onPick)
+            onPick(swatchAt(x, y));
+        return 0;
+    }
+    case WM_KILLFOCUS:
+        if (shown() && onLeave)
+            onLeave();
+        return 0;
+    default:
+        return defaultProc(msg, wp, lp);
+    }
+}
+
+} // namespace quivra::editor

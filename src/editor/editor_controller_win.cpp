@@ -1,0 +1,335 @@
+// The editor subsystem's controls and menus, its share of the refresh and of
+// the shortcuts, the routing of its identifiers and the editor's focus.
+#include "editor/editor_controller_win.h"
+
+#include "platform/controls_win.h"
+#include "platform/wide_win.h"
+#include "window/refresh_table.h"
+
+#include <commctrl.h>
+
+namespace quivra::editor {
+
+EditorController::EditorController(win::Host& host, ProgramState& state, RichEdit& note,
+                                   const settings::Options& options, window::FloatingPanels& panels,
+                                   window::ConfirmPanel& confirm)
+    : host_(host), state_(state), note_(note), options_(options), confirm_(confirm),
+      fontPicker_(host, note, options, panels) {}
+
+void EditorController::create(HWND editorArea, HWND notesPage, HMENU notesMenu) {
+    HWND main = host_.mainWindow();
+    const int dpi = host_.scale(96);
+    bar_.create(editorArea, main, host_);
+    palette_.create(editorArea, ID_COLORPAN, dpi);
+    palette_.onPick = [this](std::size_t swatch) { colorPanClick(swatch); };
+    palette_.onLeave = [this] { colorPanExit(); };
+    bar_.colValue.onClick = [this] { colValueClick(); };
+    bar_.selFontColor.onRightUp = [this] { SelFontColorButtonMouseUp(); };
+    bar_.selFont.onRightUp = [this] {
+        fontPicker_.SelFontButtonMouseUp(bar_.xOf(bar_.selFont.hwnd()),
+                                         bar_.yOf(bar_.selFont.hwnd()));
+    };
+    menus_.create();
+    fontPicker_.create(notesPage, editorArea, main, dpi);
+    notesMenu_ = notesMenu;
+    AppendMenuW(notesMenu_, MF_STRING, ID_UNFORMAT, L"Сброс форматирования");
+
+    // The palette slides over the editor, which must not paint over it.
+    SetWindowLongPtrW(note_.hwnd(), GWL_STYLE,
+                      GetWindowLongPtrW(note_.hwnd(), GWL_STYLE) | WS_CLIPSIBLINGS);
+    editorFocus_.attach(note_.hwnd(), [this](UINT msg, WPARAM, LPARAM, const auto& next) {
+        return onEditorMessage(msg, next);
+    });
+    if (HWND sizeEdit = FindWindowExW(bar_.selFontSize, nullptr, L"Edit", nullptr))
+        sizeBoxKeys_.attach(sizeEdit, [this](UINT msg, WPARAM wp, LPARAM lp, const auto& next) {
+            return onSizeBoxKey(msg, wp, lp, next);
+        });
+}
+
+int EditorController::layoutFormatBar(int width, bool shown) {
+    if (!bar_.hwnd())
+        return 0;
+    bar_.layout(width, shown);
+    return shown ? host_.scale(FormatBar::kHeight) : 0;
+}
+
+void EditorController::noteViewChanged() {
+    enableForReadOnly();
+    EnableWindow(bar_.selFontSize, !state_.noteReadOnly);
+    host_.relayoutEditorArea();
+}
+
+void EditorController::enableForReadOnly() {
+    for (auto* button : bar_.elevenButtons())
+        button->setEnabled(!state_.noteReadOnly);
+    EnableMenuItem(notesMenu_, ID_UNFORMAT, state_.noteReadOnly ? MF_GRAYED : MF_ENABLED);
+}
+
+// --- The editor's focus ------------------------------------------------------------
+
+std::optional<LRESULT> EditorController::onEditorMessage(UINT msg,
+                                                         const win::Subclass::Next& next) {
+    if (msg == WM_SETFOCUS) {
+        const LRESULT r = next();
+        NoteEnter();
+        return r;
+    }
+    if (msg == WM_KILLFOCUS) {
+        const LRESULT r = next();
+        NoteExit();
+        return r;
+    }
+    return std::nullopt;
+}
+
+void EditorController::NoteEnter() {
+    enableForReadOnly();
+    EnableWindow(bar_.selFontSize, !state_.noteReadOnly);
+    showAlignmentOfParagraph();
+    showSizeOfSelection();
+}
+
+void EditorController::NoteExit() {
+    for (auto* button : bar_.elevenButtons())
+        button->setEnabled(false);
+}
+
+std::optional<LRESULT> EditorController::onSizeBoxKey(UINT msg, WPARAM wp, LPARAM lp,
+                                                      const win::Subclass::Next& next) {
+    // SelFontSizeKeyPress: Enter applies the typed size; the main window's
+    // dialog navigation must leave the key to the box.
+    if (msg == WM_GETDLGCODE && lp && reinterpret_cast<const MSG*>(lp)->message == WM_KEYDOWN &&
+        reinterpret_cast<const MSG*>(lp)->wParam == VK_RETURN)
+        return next() | DLGC_WANTMESSAGE;
+    if (msg == WM_CHAR && wp == 13) {
+        SelFontSizeSelect();
+        return 0;
+    }
+    return std::nullopt;
+}
+
+// --- Menus of the bar ------------------------------------------------------------------
+
+POINT EditorController::menuPoint(HWND button, int dx, int dy) const {
+    RECT window;
+    GetWindowRect(host_.mainWindow(), &window);
+    const int pane = listPaneWidth ? listPaneWidth() : 0;
+    return {window.left + pane + bar_.xOf(button) + host_.scale(dx),
+            window.top + bar_.yOf(button) + host_.scale(dy)};
+}
+
+void EditorController::updateAdditMenu() {
+    menus_.applyAdditRules(additMenuRules(note_.selectedText(), state_.noteReadOnly));
+}
+
+void EditorController::AdvancedButtonClick() {
+    updateAdditMenu();
+    const POINT at = menuPoint(bar_.advanced.hwnd(), -250, 64);
+    TrackPopupMenu(menus_.addit(), TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, 0, host_.mainWindow(),
+                   nullptr);
+}
+
+void EditorController::isListClick() {
+    const POINT at = menuPoint(bar_.isList.hwnd(), 0, 96);
+    TrackPopupMenu(menus_.listStyle(), TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, 0,
+                   host_.mainWindow(), nullptr);
+}
+
+// --- Routing ---------------------------------------------------------------------------
+
+bool EditorController::onCommand(int id, int code, HWND) {
+    constexpr int kFromShortcut = 1;
+    if (isDateFormItem(id)) {
+        insertDateTime(dateFormOfItem(id));
+        return true;
+    }
+    if (isListMenuItem(id)) {
+        listMenuClick(static_cast<std::size_t>(id - ID_F1));
+        return true;
+    }
+    if (fontPicker_.onCommand(id, code))
+        return true;
+    switch (id) {
+    case ID_BOLDBUTTON:
+        BoldButtonClick();
+        return true;
+    case ID_ITABUTTON:
+        ItaButtonClick();
+        return true;
+    case ID_UNDERBUTTON:
+        UnderButtonClick();
+        return true;
+    case ID_STRIKEBUTTON:
+        StrikeButtonClick();
+        return true;
+    case ID_ALLEFT:
+        AlLeftClick();
+        return true;
+    case ID_ALCENTER:
+        AlCenterClick();
+        return true;
+    case ID_ALRIGHT:
+        AlRightClick();
+        return true;
+    case ID_SELFONTBUTTON:
+        fontPicker_.SelFontButtonClick();
+        return true;
+    case ID_SELFONTCOLORBUTTON:
+        SelFontColorButtonClick();
+        return true;
+    case ID_BGCOLORBUTTON:
+        BGColorButtonClick();
+        return true;
+    case ID_ISLIST:
+        isListClick();
+        return true;
+    case ID_ADVANCEDBUTTON:
+        AdvancedButtonClick();
+        return true;
+    case ID_SELFONTSIZE:
+        if (code == CBN_SELCHANGE) {
+            // The box's text becomes the chosen item's only after this
+            // notification; the size is read from the text.
+            const auto index = SendMessageW(bar_.selFontSize, CB_GETCURSEL, 0, 0);
+            if (index >= 0) {
+                const std::u16string item(kFontSizeItems[static_cast<std::size_t>(index)]);
+                SetWindowTextW(bar_.selFontSize, win::toWide(item).c_str());
+                SelFontSizeSelect();
+            }
+        } else if (code == CBN_CLOSEUP) {
+            SelFontSizeCloseUp();
+        }
+        return true;
+    case ID_ACT_BOLD:
+        act_boldExecute();
+        return true;
+    case ID_ACT_ITALLIC:
+        act_itallicExecute();
+        return true;
+    case ID_ACT_UNDERLINE:
+        act_underlineExecute();
+        return true;
+    case ID_ACT_STRIKEOUT:
+        act_strikeoutExecute();
+        return true;
+    case ID_ACT_AL_LEFT:
+        act_al_leftExecute();
+        return true;
+    case ID_ACT_AL_RIGHT:
+        act_al_rightExecute();
+        return true;
+    case ID_ACT_AL_CENTER:
+        act_al_centerExecute();
+        return true;
+    case ID_N23:
+    case ID_N30:
+    case ID_N26:
+        // The keys belong to the editor's menu: they work while it has the focus.
+        if (code == kFromShortcut && !note_.focused())
+            return true;
+        if (id == ID_N23)
+            N23Click();
+        else if (id == ID_N30)
+            N30Click();
+        else
+            N26Click();
+        return true;
+    case ID_UNFORMAT:
+        UnformatClick();
+        return true;
+    default:
+        // The insertion items (N22, OpenText, N32) have no command yet.
+        return false;
+    }
+}
+
+void EditorController::addShortcuts(std::vector<ACCEL>& shortcuts) {
+    const BYTE ctrl = FCONTROL | FVIRTKEY;
+    shortcuts.push_back({ctrl, 'B', ID_ACT_BOLD});
+    shortcuts.push_back({ctrl, 'I', ID_ACT_ITALLIC});
+    shortcuts.push_back({ctrl, 'U', ID_ACT_UNDERLINE});
+    shortcuts.push_back({ctrl, 'L', ID_ACT_AL_LEFT});
+    shortcuts.push_back({ctrl, 'R', ID_ACT_AL_RIGHT});
+    shortcuts.push_back({ctrl, 'E', ID_ACT_AL_CENTER});
+    shortcuts.push_back({FVIRTKEY, VK_F5, ID_N23});
+    shortcuts.push_back({FVIRTKEY, VK_F6, ID_N30});
+    shortcuts.push_back({FVIRTKEY, VK_F7, ID_N26});
+}
+
+HMENU EditorController::menuOf(int id) const {
+    // The format actions have no item: they run whatever the note's state.
+    switch (id) {
+    case ID_N23:
+    case ID_N30:
+    case ID_N26:
+        return menus_.hidden();
+    case ID_UNFORMAT:
+        return notesMenu_;
+    default:
+        if (isDateFormItem(id) || id == ID_N22 || id == ID_OPENTEXT || id == ID_N32)
+            return menus_.addit();
+        if (isListMenuItem(id))
+            return menus_.listStyle();
+        return nullptr;
+    }
+}
+
+// --- The 50 ms refresh -----------------------------------------------------------------
+
+void EditorController::addRefreshRows(window::RefreshTable& table) {
+    using window::RefreshFacts;
+    using window::RefreshStep;
+    table.add(RefreshStep::CaretColour, [this](const RefreshFacts& f) {
+        if (!f.editorFocused)
+            return;
+        const CHARFORMAT2W format = note_.charFormat();
+        bar_.setStripColour((format.dwEffects & CFE_AUTOCOLOR) ? GetSysColor(COLOR_WINDOWTEXT)
+                                                               : format.crTextColor);
+    });
+    table.add(RefreshStep::EditorControls, [this](const RefreshFacts& f) {
+        if ((IsWindowEnabled(bar_.selFontSize) != FALSE) != f.editorEnabled)
+            EnableWindow(bar_.selFontSize, f.editorEnabled);
+        bar_.advanced.setEnabled(f.editorFocused);
+    });
+    table.add(RefreshStep::FormatBar, [this](const RefreshFacts& f) {
+        if (!f.editorFocused)
+            return;
+        if (!sizeBoxFocused())
+            showSizeOfSelection();
+        showAlignmentOfParagraph();
+        const DWORD effects = note_.charFormat().dwEffects;
+        bar_.bold.setDown(effects & kStyleBold);
+        bar_.italic.setDown(effects & kStyleItalic);
+        bar_.underline.setDown(effects & kStyleUnderline);
+        bar_.strikeOut.setDown(effects & kStyleStrikeOut);
+    });
+}
+
+bool EditorController::sizeBoxFocused() const {
+    HWND focus = GetFocus();
+    return focus && (focus == bar_.selFontSize || IsChild(bar_.selFontSize, focus));
+}
+
+void EditorController::showSizeOfSelection() {
+    const std::wstring size = std::to_wstring(pointsOfTwips(note_.charFormat().yHeight));
+    if (win::windowText(bar_.selFontSize) != size)
+        SetWindowTextW(bar_.selFontSize, size.c_str());
+}
+
+void EditorController::showAlignmentOfParagraph() {
+    if (const auto alignment = alignmentButton(note_.paraFormat().wAlignment)) {
+        switch (*alignment) {
+        case Alignment::Left:
+            bar_.alLeft.setDown(true);
+            break;
+        case Alignment::Center:
+            bar_.alCenter.setDown(true);
+            break;
+        case Alignment::Right:
+            bar_.alRight.setDown(true);
+            break;
+        }
+    }
+}
+
+} // namespace quivra::editor

@@ -1,0 +1,164 @@
+// The editor subsystem of the main window: the format bar with its style,
+// alignment, font, colour, list, size and "..." controls, the colour palette,
+// the additional and list menus, the date and time forms with F5, F6 and F7,
+// the shortcuts of category "Format", the font picker and the formatting
+// reset. Its rows of the 50 ms refresh mirror the caret's format on the bar.
+#pragma once
+
+#include "editor/colour_palette_win.h"
+#include "editor/date_forms.h"
+#include "editor/editor_ids.h"
+#include "editor/editor_menus_win.h"
+#include "editor/font_picker_win.h"
+#include "editor/format_bar_win.h"
+#include "editor/rich_edit_win.h"
+#include "platform/program_state.h"
+#include "platform/subclass_win.h"
+#include "platform/subsystem_win.h"
+#include "settings/options_win.h"
+#include "window/confirm_panel_win.h"
+#include "window/floating_panels_win.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace quivra::editor {
+
+// The clock and the locale's two formats the date forms use.
+struct DateSource {
+    std::function<notes::DateTime()> now;
+    // The moment in the user's short-date and long-time formats.
+    std::function<std::u16string(const notes::DateTime&)> shortDate;
+    std::function<std::u16string(const notes::DateTime&)> longTime;
+    // The system clock and the user's locale.
+    static DateSource system();
+};
+
+// The reset's warning.
+inline constexpr std::u16string_view kUnformatQuestion =
+    u"Сброс форматирования приведет к необратимой потере форматирования!\r"
+    u"Вы действительно хотите убрать форматирование?";
+
+class EditorController final : public win::Subsystem {
+  public:
+    EditorController(win::Host& host, ProgramState& state, RichEdit& note,
+                     const settings::Options& options, window::FloatingPanels& panels,
+                     window::ConfirmPanel& confirm);
+
+    // Builds the format bar, the palette and the font combo in the editor
+    // area, the font panel on the notes page and the menus, adds
+    // "Сброс форматирования" to the notes menu, and starts following the
+    // editor's focus.
+    void create(HWND editorArea, HWND notesPage, HMENU notesMenu);
+    // The bar across the top of the editor area; returns the height it takes.
+    int layoutFormatBar(int width, bool shown);
+    // The current note's view changed (opened, read-only switched, format bar
+    // shown or hidden): the bar's enabled state and place follow it.
+    void noteViewChanged();
+    // Width of the note list pane, where the menus of the bar open.
+    std::function<int()> listPaneWidth;
+    // Another rich-text view that the format shortcuts act on while it has
+    // the focus (the second note view, the search results).
+    void addFormatView(RichEdit& view) { formatViews_.push_back(&view); }
+    void setDateSource(DateSource source) { dates_ = std::move(source); }
+
+    // --- The format bar ------------------------------------------------------------
+    void BoldButtonClick();
+    void ItaButtonClick();
+    void UnderButtonClick();
+    void StrikeButtonClick();
+    void AlLeftClick();
+    void AlCenterClick();
+    void AlRightClick();
+    void SelFontSizeSelect();
+    void SelFontSizeCloseUp();
+    void SelFontColorButtonClick();
+    void SelFontColorButtonMouseUp();
+    void colValueClick();
+    void BGColorButtonClick();
+    void colorPanClick(std::size_t swatch);
+    void colorPanExit();
+    void AdvancedButtonClick();
+    void isListClick();
+    // The additional menu's enabled states as they are set when it opens.
+    void updateAdditMenu();
+    // Editor focus: the bar follows the read-only setting and the caret.
+    void NoteEnter();
+    void NoteExit();
+
+    // --- Shortcuts of category "Format" ----------------------------------------
+    void act_boldExecute() { toggleStyle(kStyleBold); }
+    void act_itallicExecute() { toggleStyle(kStyleItalic); }
+    void act_underlineExecute() { toggleStyle(kStyleUnderline); }
+    void act_strikeoutExecute() { toggleStyle(kStyleStrikeOut); }
+    void act_al_leftExecute() { alignFocusedView(Alignment::Left); }
+    void act_al_rightExecute() { alignFocusedView(Alignment::Right); }
+    void act_al_centerExecute() { alignFocusedView(Alignment::Center); }
+
+    // --- Lists, dates, reset ----------------------------------------------------------
+    void listMenuClick(std::size_t item); // F1Click ... N28Click
+    const ListNumbering& listNumbering() const noexcept { return listNumbering_; }
+    void insertDateTime(DateTimeForm form); // InsertDTClick ... N17Click
+    void InsertDTClick() { insertDateTime(DateTimeForm::TimeAndDate); }
+    void InsertDateClick() { insertDateTime(DateTimeForm::Date); }
+    void InsertTimeClick() { insertDateTime(DateTimeForm::Time); }
+    void N23Click() { InsertDTClick(); }
+    void N30Click() { InsertDateClick(); }
+    void N26Click() { InsertTimeClick(); }
+    void UnformatClick();
+    // The reset itself, once "Да" is answered.
+    void resetFormatting();
+
+    // --- Parts, for the main window and the tests ----------------------------------------
+    FormatBar& bar() { return bar_; }
+    ColourPalette& palette() { return palette_; }
+    FontPicker& fontPicker() { return fontPicker_; }
+    HMENU additMenu() const { return menus_.addit(); }
+    HMENU listStyleMenu() const { return menus_.listStyle(); }
+    HMENU hiddenMenu() const { return menus_.hidden(); }
+    HMENU notesMenu() const { return notesMenu_; }
+
+    // --- win::Subsystem ------------------------------------------------------------------
+    bool onCommand(int id, int code, HWND control) override;
+    bool onDrawItem(const DRAWITEMSTRUCT& item) override { return fontPicker_.onDrawItem(item); }
+    bool onMeasureItem(MEASUREITEMSTRUCT& item) override { return fontPicker_.onMeasureItem(item); }
+    void addRefreshRows(window::RefreshTable& table) override;
+    void addShortcuts(std::vector<ACCEL>& shortcuts) override;
+    HMENU menuOf(int id) const override;
+
+  private:
+    void styleButtonClick(win::SpeedButton& button, unsigned bit);
+    void align(Alignment alignment);
+    void toggleStyle(unsigned bit);
+    void alignFocusedView(Alignment alignment);
+    RichEdit* focusedView() const;
+    void applyNumbering(const ListNumbering& numbering);
+    void openPalette(PaletteMode mode, win::SpeedButton& button);
+    void enableForReadOnly();
+    void showSizeOfSelection();
+    void showAlignmentOfParagraph();
+    bool sizeBoxFocused() const;
+    POINT menuPoint(HWND button, int dx, int dy) const;
+    std::optional<LRESULT> onEditorMessage(UINT msg, const win::Subclass::Next& next);
+    std::optional<LRESULT> onSizeBoxKey(UINT msg, WPARAM wp, LPARAM lp,
+                                        const win::Subclass::Next& next);
+
+    win::Host& host_;
+    ProgramState& state_;
+    RichEdit& note_;
+    const settings::Options& options_;
+    window::ConfirmPanel& confirm_;
+    FormatBar bar_;
+    ColourPalette palette_;
+    EditorMenus menus_;
+    FontPicker fontPicker_;
+    HMENU notesMenu_ = nullptr;
+    win::Subclass editorFocus_;
+    win::Subclass sizeBoxKeys_;
+    std::vector<RichEdit*> formatViews_;
+    ListNumbering listNumbering_; // ListNumberingType, ListNumberingStyle
+    DateSource dates_ = DateSource::system();
+};
+
+} // namespace quivra::editor

@@ -1,0 +1,38 @@
+// The editor's menus: the additional menu `AdditMenu` of the "..." button
+// (every item in its order, the comment and encryption items with the
+// encryption subsystem's identifiers), the list menu `ListStyleMenu` of the
+// list button, and the never shown menu whose items carry F5, F6 and F7.
+#pragma once
+
+#include "editor/format_rules.h"
+#include "editor/list_styles.h"
+#include "platform/handles_win.h"
+
+#include <windows.h>
+
+namespace quivra::editor {
+
+class EditorMenus {
+  public:
+    void create();
+
+    HMENU addit() const noexcept { return addit_.get(); }
+    HMENU listStyle() const noexcept { return listStyle_.get(); }
+    // "Скрытые": never shown; its items only carry shortcuts.
+    HMENU hidden() const noexcept { return hidden_.get(); }
+
+    // The enabled states the additional menu takes when it opens; the items
+    // the rules do not name keep theirs.
+    void applyAdditRules(const AdditMenuRules& rules);
+    // The radio tick of the list menu on the remembered style's item.
+    void tickListStyle(const ListNumbering& remembered);
+
+  private:
+    win::UniqueMenu addit_;
+    win::UniqueMenu listStyle_;
+    win::UniqueMenu hidden_;
+    // The sub-menu items of the additional menu, enabled by position.
+    int insertDateTimeAt_ = 0, insertDateAt_ = 0, insertTimeAt_ = 0, insertSpecialAt_ = 0;
+};
+
+} // namespace quivra::editor

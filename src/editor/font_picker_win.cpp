@@ -1,0 +1,357 @@
+#include "editor/font_picker_win.h"
+
+#include "editor/editor_ids.h"
+#include "editor/font_filter.h"
+#include "platform/controls_win.h"
+#include "platform/dpi_win.h"
+#include "platform/errors.h"
+#include "platform/focus_watch_win.h"
+#include "platform/wide_win.h"
+#include "window/presenter_win.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace quivra::editor {
+
+using win::toU16;
+using win::toWide;
+
+namespace {
+
+constexpr wchar_t kSample[] = L"English / Русский / 1234567890";
+
+int CALLBACK collectFont(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM names) {
+    reinterpret_cast<std::vector<std::u16string>*>(names)->push_back(toU16(font->lfFaceName));
+    return 1;
+}
+
+void fillList(HWND list, const std::vector<std::u16string>& names, bool combo) {
+    const UINT reset = combo ? CB_RESETCONTENT : LB_RESETCONTENT;
+    const UINT add = combo ? CB_ADDSTRING : LB_ADDSTRING;
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, reset, 0, 0);
+    SendMessageW(list, combo ? CB_INITSTORAGE : LB_INITSTORAGE, names.size(), names.size() * 32);
+    for (const auto& n : names) {
+        const std::wstring w = toWide(n);
+        SendMessageW(list, add, 0, reinterpret_cast<LPARAM>(w.c_str()));
+    }
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+// The keys a control wants to see although the dialog navigation of the
+// main window would take them.
+bool wantsKey(LPARAM getDlgCodeParam, std::initializer_list<WPARAM> keys) {
+    const auto* msg = reinterpret_cast<const MSG*>(getDlgCodeParam);
+    return msg && msg->message == WM_KEYDOWN &&
+           std::find(keys.begin(), keys.end(), msg->wParam) != keys.end();
+}
+
+} // namespace
+
+std::vector<std::u16string> installedFonts() {
+    std::vector<std::u16string> names;
+    HDC dc = GetDC(nullptr);
+    LOGFONTW any{};
+    any.lfCharSet = DEFAULT_CHARSET;
+    EnumFontFamiliesExW(dc, &any, collectFont, reinterpret_cast<LPARAM>(&names), 0);
+    ReleaseDC(nullptr, dc);
+    const auto less = [](const std::u16string& a, const std::u16string& b) {
+        return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, toWide(a).c_str(), -1,
+                              toWide(b).c_str(), -1) == CSTR_LESS_THAN;
+    };
+    const auto same = [](const std::u16string& a, const std::u16string& b) { return a == b; };
+    std::sort(names.begin(), names.end(), less);
+    names.erase(std::unique(names.begin(), names.end(), same), names.end());
+    return names;
+}
+
+void FontPicker::create(HWND notesPage, HWND editorArea, HWND notifyTarget, int dpi) {
+    editorArea_ = editorArea;
+    notifyTarget_ = notifyTarget;
+    dpi_ = dpi;
+    const auto px = [dpi](int v) { return win::scale(v, dpi); };
+    panel_.create(notesPage, notifyTarget, window::ID_FONTPANEL, dpi);
+    HWND p = panel_.hwnd();
+    list_ = win::createListBox(p, ID_FONTLIST1, {px(13), px(15), px(158), px(193)});
+    filtered_ = win::createListBox(p, ID_FONTLISTFILTERED, {px(13), px(15), px(158), px(193)});
+    ShowWindow(filtered_, SW_HIDE);
+    search_ = win::createEdit(p, ID_FONTSEARCH, L"", {px(13), px(208), px(158), px(21)});
+    host_.addHint(search_, L"Фильтр шрифтов");
+    ok_ = win::createButton(p, ID_BTNFOK, L"Ok", {px(13), px(232), px(77), px(25)});
+    cancel_ = win::createButton(p, ID_BTNFCANCEL, L"Отмена", {px(96), px(232), px(75), px(25)});
+    listKeys_.attach(list_,
+                     [this](UINT msg, WPARAM wp, LPARAM lp,
+                            const win::Subclass::Next& next) -> std::optional<LRESULT> {
+                         if (msg == WM_GETDLGCODE && wantsKey(lp, {VK_RETURN, VK_ESCAPE}))
+                             return next() | DLGC_WANTMESSAGE;
+                         if (msg == WM_CHAR && wp == 13) { // FontList1KeyPress
+                             btnFOkClick();
+                             return 0;
+                         }
+                         if (msg == WM_CHAR && wp == 27) {
+                             btnFCancelClick();
+                             return 0;
+                         }
+                         return std::nullopt;
+                     });
+    searchKeys_.attach(search_,
+                       [this](UINT msg, WPARAM wp, LPARAM lp,
+                              const win::Subclass::Next& next) -> std::optional<LRESULT> {
+                           if (msg == WM_GETDLGCODE && wantsKey(lp, {VK_ESCAPE}))
+                               return next() | DLGC_WANTMESSAGE;
+                           if (msg == WM_CHAR && wp == 27) { // FontSearchKeyPress: Esc is swallowed
+                               SetFocus(list_);
+                               ShowWindow(filtered_, SW_HIDE);
+                               SetWindowTextW(search_, L"");
+                               return 0;
+                           }
+                           if (msg == WM_KEYUP) {
+                               const LRESULT r = next();
+                               FontSearchKeyUp();
+                               return r;
+                           }
+                           return std::nullopt;
+                       });
+    panels_.add(panel_);
+    win::watchFocusLeaving(p, [this] { FontPanelExit(); });
+
+    LOGFONTW lf{};
+    lf.lfHeight = -px(11);
+    lf.lfCharSet = RUSSIAN_CHARSET;
+    wcscpy_s(lf.lfFaceName, LF_FACESIZE, L"Tahoma");
+    nameFont_.reset(CreateFontIndirectW(&lf));
+    // The settings page is built later; the combo takes the option's style
+    // when it drops down.
+    createCombo(editorArea, false);
+}
+
+// --- The font panel -----------------------------------------------------------------
+
+std::u16string FontPicker::selectionFace() const {
+    const CHARFORMAT2W format = note_.charFormat();
+    return toU16(format.szFaceName);
+}
+
+void FontPicker::applyFace(std::u16string_view face) {
+    CHARFORMAT2W format{};
+    format.cbSize = sizeof format;
+    format.dwMask = CFM_FACE;
+    const std::wstring name = toWide(faceNameForFormat(face));
+    wcsncpy(format.szFaceName, name.c_str(), LF_FACESIZE - 1);
+    note_.setCharFormat(format);
+}
+
+std::u16string FontPicker::listText(HWND list, int index, bool combo) {
+    const auto length =
+        SendMessageW(list, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (index < 0 || length < 0)
+        return {};
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(list, combo ? CB_GETLBTEXT : LB_GETTEXT, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(length));
+    return toU16(text);
+}
+
+void FontPicker::SelFontButtonClick() {
+    fonts_ = installedFonts();
+    fillList(list_, fonts_, false);
+    const std::u16string face = selectionFace();
+    const auto index = fontIndex(fonts_, face);
+    SendMessageW(list_, LB_SETCURSEL, index ? static_cast<WPARAM>(*index) : static_cast<WPARAM>(-1),
+                 0);
+    RECT r;
+    GetWindowRect(list_, &r);
+    MapWindowPoints(nullptr, panel_.hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    MoveWindow(filtered_, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    panels_.open(panel_);
+    savedFontName_ = face;
+    ShowWindow(filtered_, SW_HIDE);
+    SetFocus(list_);
+}
+
+void FontPicker::FontList1Click() {
+    const int index = static_cast<int>(SendMessageW(list_, LB_GETCURSEL, 0, 0));
+    if (index >= 0)
+        applyFace(listText(list_, index, false));
+}
+
+void FontPicker::FontSearchEnter() {
+    SetWindowTextW(search_, L"");
+    ShowWindow(filtered_, SW_HIDE);
+}
+
+void FontPicker::FontSearchKeyUp() {
+    const std::u16string filter = toU16(win::windowText(search_));
+    fillList(filtered_, filterFontNames(fonts_, filter), false);
+    SetWindowPos(filtered_, HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+}
+
+void FontPicker::FontListFilteredClick() {
+    const int chosen = static_cast<int>(SendMessageW(filtered_, LB_GETCURSEL, 0, 0));
+    if (chosen < 0)
+        return;
+    const auto index = fontIndex(fonts_, listText(filtered_, chosen, false));
+    SendMessageW(list_, LB_SETCURSEL, index ? static_cast<WPARAM>(*index) : static_cast<WPARAM>(-1),
+                 0);
+    SetFocus(list_);
+    ShowWindow(filtered_, SW_HIDE);
+    FontList1Click();
+    SetWindowTextW(search_, L"");
+}
+
+void FontPicker::btnFOkClick() {
+    const long index = static_cast<long>(SendMessageW(list_, LB_GETCURSEL, 0, 0));
+    if (index < 0)
+        throw listIndexOutOfBounds(index);
+    savedFontName_ = listText(list_, static_cast<int>(index), false);
+    // The editor taking the focus closes the panel, which applies the face
+    // just kept; a panel that still has it closes the same way.
+    note_.focus();
+    if (panel_.shown())
+        btnFCancelClick();
+}
+
+void FontPicker::btnFCancelClick() {
+    if (cancelling_)
+        return;
+    cancelling_ = true;
+    applyFace(savedFontName_);
+    note_.focus();
+    ShowWindow(panel_.hwnd(), SW_HIDE);
+    cancelling_ = false;
+}
+
+// --- The font combo --------------------------------------------------------------------
+
+void FontPicker::createCombo(HWND editorArea, bool simple) {
+    if (combo_)
+        DestroyWindow(combo_);
+    simpleCombo_ = simple;
+    const DWORD drawn = WS_CLIPSIBLINGS | (simple ? 0 : CBS_OWNERDRAWVARIABLE | CBS_HASSTRINGS);
+    combo_ =
+        win::createComboList(editorArea, ID_FONTLIST, {0, 0, win::scale(350, dpi_), 200}, drawn);
+    SendMessageW(combo_, WM_SETFONT, reinterpret_cast<WPARAM>(nameFont_.get()), FALSE);
+    if (!simple)
+        SendMessageW(combo_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), win::scale(16, dpi_));
+    SetWindowPos(combo_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void FontPicker::SelFontButtonMouseUp(int buttonX, int buttonY) {
+    // The option may have changed since the combo was made.
+    const bool simple = options_.ticked(settings::ID_ISSIMPLEFONTLIST);
+    if (simple != simpleCombo_)
+        createCombo(editorArea_, simple);
+    fonts_ = installedFonts();
+    fillList(combo_, fonts_, true);
+    const auto designed = [this](int v) { return MulDiv(v, 96, dpi_); };
+    const int itemHeight =
+        simple ? designed(static_cast<int>(SendMessageW(combo_, CB_GETITEMHEIGHT, 0, 0)))
+               : kOwnerDrawnFontItemHeight;
+    RECT window;
+    GetWindowRect(host_.mainWindow(), &window);
+    const FontComboPlace place = fontComboPlace(designed(buttonX), designed(buttonY), simple,
+                                                itemHeight, designed(window.bottom - window.top));
+    const int field =
+        static_cast<int>(SendMessageW(combo_, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+    SendMessageW(combo_, CB_SETMINVISIBLE, std::max(1, place.visibleItems), 0);
+    SetWindowPos(combo_, HWND_BOTTOM, win::scale(place.left, dpi_), win::scale(place.top, dpi_),
+                 win::scale(place.width, dpi_),
+                 field + win::scale(place.visibleItems * itemHeight, dpi_) + 2, SWP_NOACTIVATE);
+    const auto index = fontIndex(fonts_, selectionFace());
+    SendMessageW(combo_, CB_SETCURSEL,
+                 index ? static_cast<WPARAM>(*index) : static_cast<WPARAM>(-1), 0);
+    SetFocus(combo_);
+    SendMessageW(combo_, CB_SHOWDROPDOWN, TRUE, 0);
+}
+
+void FontPicker::FontListSelect() {
+    const int index = static_cast<int>(SendMessageW(combo_, CB_GETCURSEL, 0, 0));
+    if (index >= 0)
+        applyFace(listText(combo_, index, true));
+    note_.focus();
+}
+
+void FontPicker::FontListCloseUp() {
+    SetWindowPos(combo_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    note_.focus();
+}
+
+bool FontPicker::onMeasureItem(MEASUREITEMSTRUCT& item) {
+    if (item.CtlID != ID_FONTLIST)
+        return false;
+    item.itemHeight = static_cast<UINT>(item.itemID == static_cast<UINT>(-1)
+                                            ? win::scale(16, dpi_)
+                                            : win::scale(kOwnerDrawnFontItemHeight, dpi_));
+    return true;
+}
+
+bool FontPicker::onDrawItem(const DRAWITEMSTRUCT& item) {
+    if (item.CtlID != ID_FONTLIST)
+        return false;
+    HDC dc = item.hDC;
+    RECT r = item.rcItem;
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    FillRect(dc, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    if (item.itemID == static_cast<UINT>(-1))
+        return true;
+    const std::wstring name = toWide(listText(combo_, static_cast<int>(item.itemID), true));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    HGDIOBJ old = SelectObject(dc, nameFont_.get());
+    TextOutW(dc, r.left, r.top, name.c_str(), static_cast<int>(name.size()));
+    if (!(item.itemState & ODS_COMBOBOXEDIT)) {
+        LOGFONTW lf{};
+        lf.lfHeight = -win::scale(13, dpi_);
+        lf.lfCharSet = DEFAULT_CHARSET;
+        wcsncpy(lf.lfFaceName, name.c_str(), LF_FACESIZE - 1);
+        win::UniqueFont sample(CreateFontIndirectW(&lf));
+        SelectObject(dc, sample.get());
+        TextOutW(dc, r.left, r.top + win::scale(16, dpi_), kSample,
+                 static_cast<int>(wcslen(kSample)));
+        SelectObject(dc, nameFont_.get());
+    }
+    SelectObject(dc, old);
+    return true;
+}
+
+bool FontPicker::onCommand(int id, int code) {
+    switch (id) {
+    case ID_FONTLIST1:
+        if (code == LBN_SELCHANGE)
+            FontList1Click();
+        else if (code == LBN_DBLCLK)
+            FontList1DblClick();
+        return true;
+    case ID_FONTLISTFILTERED:
+        if (code == LBN_SELCHANGE)
+            FontListFilteredClick();
+        return true;
+    case ID_FONTSEARCH:
+        if (code == EN_SETFOCUS)
+            FontSearchEnter();
+        return true;
+    case ID_BTNFOK:
+        if (code == BN_CLICKED)
+            btnFOkClick();
+        return true;
+    case ID_BTNFCANCEL:
+        if (code == BN_CLICKED)
+            btnFCancelClick();
+        return true;
+    case ID_FONTLIST:
+        if (code == CBN_SELCHANGE)
+            FontListSelect();
+        else if (code == CBN_CLOSEUP)
+            FontListCloseUp();
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace quivra::editor

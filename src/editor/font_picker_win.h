@@ -1,0 +1,94 @@
+// The font picker of the format bar's font button. A left click opens the
+// floating font panel `FontPanel`: the installed fonts with a filter box; each
+// font chosen in the list is put on the editor's selection at once, "Ok"
+// keeps it, "Отмена" or leaving the panel puts the face it had back. A right
+// click drops down the font combo `FontList` instead, a plain list of names or
+// (by default) one in which every font shows a sample of itself.
+#pragma once
+
+#include "editor/rich_edit_win.h"
+#include "platform/handles_win.h"
+#include "platform/subclass_win.h"
+#include "platform/subsystem_win.h"
+#include "settings/options_win.h"
+#include "window/floating_panels_win.h"
+
+#include <string>
+#include <vector>
+
+namespace quivra::editor {
+
+// The installed font families, each once, sorted ignoring case.
+std::vector<std::u16string> installedFonts();
+
+class FontPicker {
+  public:
+    FontPicker(win::Host& host, RichEdit& note, const settings::Options& options,
+               window::FloatingPanels& panels)
+        : host_(host), note_(note), options_(options), panels_(panels) {}
+
+    // The panel on the notes page, the combo behind the editor area's other
+    // controls; both notify `notifyTarget`.
+    void create(HWND notesPage, HWND editorArea, HWND notifyTarget, int dpi);
+
+    // --- The font panel --------------------------------------------------------
+    void SelFontButtonClick();
+    void FontList1Click();
+    void FontList1DblClick() { btnFOkClick(); }
+    void FontSearchEnter();
+    void FontSearchKeyUp();
+    void FontListFilteredClick();
+    void btnFOkClick();
+    void btnFCancelClick();
+    void FontPanelExit() { btnFCancelClick(); }
+
+    // --- The font combo ----------------------------------------------------------
+    // Drops the combo down at the font button, whose place in the format bar
+    // (the top of the editor area) is (buttonX, buttonY).
+    void SelFontButtonMouseUp(int buttonX, int buttonY);
+    void FontListSelect();
+    void FontListCloseUp();
+
+    // What arrives for the picker's identifiers.
+    bool onCommand(int id, int code);
+    bool onDrawItem(const DRAWITEMSTRUCT& item);
+    bool onMeasureItem(MEASUREITEMSTRUCT& item);
+
+    // --- For the tests -------------------------------------------------------------
+    window::FloatingPanelWindow& panel() { return panel_; }
+    HWND fontList1() const { return list_; }
+    HWND fontListFiltered() const { return filtered_; }
+    HWND fontSearch() const { return search_; }
+    HWND fontCombo() const { return combo_; }
+    const std::u16string& savedFontName() const { return savedFontName_; }
+
+  private:
+    void createCombo(HWND editorArea, bool simple);
+    void applyFace(std::u16string_view face);
+    std::u16string selectionFace() const;
+    static std::u16string listText(HWND list, int index, bool combo);
+
+    win::Host& host_;
+    RichEdit& note_;
+    const settings::Options& options_;
+    window::FloatingPanels& panels_;
+    window::FloatingPanelWindow panel_{window::FloatingPanel::Font};
+    HWND list_ = nullptr;     // FontList1
+    HWND filtered_ = nullptr; // FontListFiltered
+    HWND search_ = nullptr;   // FontSearch
+    HWND ok_ = nullptr;
+    HWND cancel_ = nullptr;
+    win::Subclass listKeys_;
+    win::Subclass searchKeys_;
+    HWND combo_ = nullptr; // FontList, remade when its style changes
+    bool simpleCombo_ = false;
+    HWND editorArea_ = nullptr;
+    HWND notifyTarget_ = nullptr;
+    int dpi_ = 96;
+    win::UniqueFont nameFont_;
+    std::vector<std::u16string> fonts_; // FontList1's entries
+    std::u16string savedFontName_;      // SavedFontName
+    bool cancelling_ = false;
+};
+
+} // namespace quivra::editor

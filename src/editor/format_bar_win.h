@@ -1,0 +1,50 @@
+// The format bar `FormatBar`: a 27 px strip across the top of the editor
+// area with the style, alignment, font, colour, list, size and "..." controls
+// at their designed places, their faces and hints. The controls notify the
+// main window; the editor controller gives them their meaning.
+#pragma once
+
+#include "platform/handles_win.h"
+#include "platform/panel_win.h"
+#include "platform/speed_button_win.h"
+#include "platform/subsystem_win.h"
+
+#include <array>
+
+namespace quivra::editor {
+
+class FormatBar {
+  public:
+    inline static constexpr int kHeight = 27;
+
+    void create(HWND editorArea, HWND notifyTarget, win::Host& host);
+    // Across the top of the editor area, `width` wide; hidden when not shown.
+    void layout(int width, bool shown);
+    HWND hwnd() const { return panel_.hwnd(); }
+    bool shown() const;
+
+    // The eleven buttons that follow the note's read-only setting, in the
+    // order Bold, Italic, Underline, Strike-out, Font, Text colour,
+    // Background, List, Left, Centre, Right.
+    std::array<win::SpeedButton*, 11> elevenButtons();
+
+    win::SpeedButton bold, italic, underline, strikeOut;
+    win::SpeedButton alLeft, alCenter, alRight;
+    win::SpeedButton selFont, selFontColor, bgColor, isList, advanced;
+    win::Panel colValue; // the text colour strip under the colour button
+    HWND selFontSize = nullptr;
+
+    // The strip's colour; repainted only when it changes.
+    void setStripColour(COLORREF colour);
+    COLORREF stripColour() const noexcept { return strip_; }
+    // The x of a control inside the bar, at the window's DPI.
+    int xOf(HWND control) const;
+    int yOf(HWND control) const;
+
+  private:
+    win::Panel panel_;
+    win::UniqueFont boldFont_, italicFont_, underlineFont_, strikeFont_, plainFont_;
+    COLORREF strip_ = CLR_INVALID;
+};
+
+} // namespace quivra::editor

@@ -1,0 +1,182 @@
+// The format bar's commands: styles, alignment, size, and the two colours
+// with their palette; the format shortcuts on the focused rich-text view.
+#include "editor/editor_controller_win.h"
+
+#include "notes/note_settings.h"
+#include "platform/controls_win.h"
+#include "platform/errors.h"
+#include "platform/wide_win.h"
+#include "settings/ini_file.h"
+
+#include <commdlg.h>
+
+namespace quivra::editor {
+
+namespace {
+
+constexpr DWORD kStyleMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
+
+CHARFORMAT2W formatOf(DWORD mask) {
+    CHARFORMAT2W format{};
+    format.cbSize = sizeof format;
+    format.dwMask = mask;
+    return format;
+}
+
+void writeStyle(RichEdit& view, unsigned style) {
+    CHARFORMAT2W format = formatOf(kStyleMask);
+    format.dwEffects = style;
+    view.setCharFormat(format);
+}
+
+void writeAlignment(RichEdit& view, Alignment alignment) {
+    PARAFORMAT2 format{};
+    format.cbSize = sizeof format;
+    format.dwMask = PFM_ALIGNMENT;
+    format.wAlignment = static_cast<WORD>(alignment);
+    view.setParaFormat(format);
+}
+
+} // namespace
+
+// --- Styles and alignment ---------------------------------------------------------------
+
+void EditorController::styleButtonClick(win::SpeedButton& button, unsigned bit) {
+    // The click has already flipped the button.
+    writeStyle(note_, styleAfterButton(note_.charFormat().dwEffects, bit, button.down()));
+}
+
+void EditorController::BoldButtonClick() {
+    styleButtonClick(bar_.bold, kStyleBold);
+}
+
+void EditorController::ItaButtonClick() {
+    styleButtonClick(bar_.italic, kStyleItalic);
+}
+
+void EditorController::UnderButtonClick() {
+    styleButtonClick(bar_.underline, kStyleUnderline);
+}
+
+void EditorController::StrikeButtonClick() {
+    styleButtonClick(bar_.strikeOut, kStyleStrikeOut);
+}
+
+void EditorController::align(Alignment alignment) {
+    writeAlignment(note_, alignment);
+}
+
+void EditorController::AlLeftClick() {
+    align(Alignment::Left);
+}
+
+void EditorController::AlCenterClick() {
+    align(Alignment::Center);
+}
+
+void EditorController::AlRightClick() {
+    align(Alignment::Right);
+}
+
+RichEdit* EditorController::focusedView() const {
+    HWND focus = GetFocus();
+    if (!focus)
+        return nullptr;
+    if (focus == note_.hwnd())
+        return &note_;
+    for (RichEdit* view : formatViews_)
+        if (view->hwnd() == focus)
+            return view;
+    return nullptr;
+}
+
+void EditorController::toggleStyle(unsigned bit) {
+    if (RichEdit* view = focusedView())
+        writeStyle(*view, styleAfterShortcut(view->charFormat().dwEffects, bit));
+}
+
+void EditorController::alignFocusedView(Alignment alignment) {
+    if (RichEdit* view = focusedView())
+        writeAlignment(*view, alignment);
+}
+
+// --- Size -------------------------------------------------------------------------------
+
+void EditorController::SelFontSizeSelect() {
+    const std::u16string text = win::toU16(win::windowText(bar_.selFontSize));
+    const auto points = fontSizeFromText(text);
+    if (!points)
+        throw notValidInteger(text);
+    CHARFORMAT2W format = formatOf(CFM_SIZE);
+    format.yHeight = twipsOfPoints(*points);
+    note_.setCharFormat(format);
+    note_.focus();
+}
+
+void EditorController::SelFontSizeCloseUp() {
+    if (note_.enabled())
+        note_.focus();
+}
+
+// --- Colours ---------------------------------------------------------------------------
+
+void EditorController::openPalette(PaletteMode mode, win::SpeedButton& button) {
+    palette_.open(mode, bar_.xOf(button.hwnd()) - host_.scale(45), bar_.hwnd(),
+                  options_.ticked(settings::ID_ISUSEANIMATION));
+}
+
+void EditorController::SelFontColorButtonClick() {
+    openPalette(PaletteMode::TextColour, bar_.selFontColor);
+}
+
+void EditorController::BGColorButtonClick() {
+    openPalette(PaletteMode::Background, bar_.bgColor);
+}
+
+void EditorController::SelFontColorButtonMouseUp() {
+    CHARFORMAT2W format = formatOf(CFM_COLOR);
+    format.dwEffects = CFE_AUTOCOLOR;
+    note_.setCharFormat(format);
+}
+
+void EditorController::colValueClick() {
+    // The colour chosen in the dialog only shows on the strip until the next
+    // refresh shows the selection's colour again.
+    static COLORREF custom[16]{};
+    CHOOSECOLORW choose{};
+    choose.lStructSize = sizeof choose;
+    choose.hwndOwner = host_.mainWindow();
+    choose.rgbResult = bar_.stripColour();
+    choose.lpCustColors = custom;
+    choose.Flags = CC_RGBINIT;
+    host_.pauseRefresh();
+    const bool chosen = ChooseColorW(&choose) != FALSE;
+    host_.resumeRefresh();
+    if (chosen)
+        bar_.setStripColour(choose.rgbResult);
+    SelFontColorButtonClick();
+}
+
+void EditorController::colorPanClick(std::size_t swatch) {
+    const settings::NamedColor& picked = paletteColours()[swatch];
+    const auto colour = static_cast<COLORREF>(picked.color.value);
+    CHARFORMAT2W format{};
+    if (palette_.mode() == PaletteMode::TextColour) {
+        format = formatOf(CFM_COLOR);
+        format.crTextColor = colour;
+    } else {
+        format = formatOf(CFM_BACKCOLOR);
+        format.crBackColor = colour;
+    }
+    note_.setCharFormat(format);
+    // A record of the pick; nothing reads it.
+    settings::IniFile(notes::NoteSettingsFile(state_.notesFolder).path())
+        .writeString(state_.currentNoteName, paletteRecordKey(palette_.mode()), picked.name);
+    note_.focus();
+}
+
+void EditorController::colorPanExit() {
+    palette_.close(bar_.hwnd(), options_.ticked(settings::ID_ISUSEANIMATION));
+}
+
+} // namespace quivra::editor

@@ -1,0 +1,84 @@
+// The colour palette of the two colour buttons: where it opens, what a pick
+// does to the selection and to the per-note record, and how it closes.
+#include "editor/editor_fixture.h"
+
+using namespace quivra;
+using namespace quivra::test;
+
+namespace {
+
+class ColourPaletteTest : public EditorFixture {
+  protected:
+    editor::ColourPalette& palette() { return editor().palette(); }
+    RECT paletteRect() {
+        RECT r;
+        GetWindowRect(palette().hwnd(), &r);
+        MapWindowPoints(nullptr, GetParent(palette().hwnd()), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    }
+    // A click at the middle of swatch i.
+    void pick(std::size_t i) {
+        const auto s = editor::swatchRect(i);
+        const int x = s.left + editor::kSwatchSize / 2, y = s.top + editor::kSwatchSize / 2;
+        SendMessageW(palette().hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        pumpMessages();
+    }
+};
+
+} // namespace
+
+TEST_F(ColourPaletteTest, PicksColourTheSelectionAndRecordTheColoursNameForTheNote) {
+    startWith({{L"Дела", kRtfFormatted}});
+    select(0, 5);
+    click(bar().selFontColor);
+    ASSERT_TRUE(palette().shown());
+    EXPECT_EQ(palette().mode(), editor::PaletteMode::TextColour);
+    EXPECT_EQ(GetFocus(), palette().hwnd());
+    // Under the bar, left of the button by 45 px.
+    const RECT r = paletteRect();
+    EXPECT_EQ(r.left, 204 - 45);
+    EXPECT_EQ(r.top, editor::FormatBar::kHeight);
+    EXPECT_EQ(r.right - r.left, editor::kPaletteSize);
+    EXPECT_EQ(r.bottom - r.top, editor::kPaletteSize);
+    // The bar covers the palette, and the palette the editor.
+    EXPECT_EQ(GetWindow(bar().hwnd(), GW_HWNDNEXT), palette().hwnd());
+
+    pick(9); // clRed
+    const CHARFORMAT2W red = note().charFormat();
+    EXPECT_FALSE(red.dwEffects & CFE_AUTOCOLOR);
+    EXPECT_EQ(red.crTextColor, RGB(255, 0, 0));
+    EXPECT_EQ(GetFocus(), note().hwnd());
+    EXPECT_FALSE(palette().shown()); // closed as the editor took the focus
+    EXPECT_EQ(noteSettings().readString(u"Дела", u"FontColor", u""), u"clRed");
+
+    click(bar().bgColor);
+    EXPECT_EQ(palette().mode(), editor::PaletteMode::Background);
+    EXPECT_EQ(paletteRect().left, 226 - 45);
+    pick(14); // clAqua
+    EXPECT_EQ(note().charFormat().crBackColor, RGB(0, 255, 255));
+    EXPECT_FALSE(note().charFormat().dwEffects & CFE_AUTOBACKCOLOR);
+    EXPECT_EQ(noteSettings().readString(u"Дела", u"NoteBGColor", u""), u"clAqua");
+    EXPECT_EQ(noteSettings().readString(u"Дела", u"FontColor", u""), u"clRed");
+}
+
+TEST_F(ColourPaletteTest, RightClickGivesTheAutomaticColourAndLeavingPicksNothing) {
+    folder.option(u"UseAnimation", u"0");
+    startWith({{L"A", kRtfFormatted}});
+    select(11, 16); // red "Gamma"
+    SendMessageW(bar().selFontColor.hwnd(), WM_RBUTTONUP, 0, MAKELPARAM(3, 3));
+    EXPECT_TRUE(note().charFormat().dwEffects & CFE_AUTOCOLOR);
+    EXPECT_FALSE(palette().shown());
+    EXPECT_FALSE(noteSettings().keyExists(u"A", u"FontColor"));
+
+    // Opened, then the focus goes elsewhere: the palette hides, nothing changes.
+    click(bar().selFontColor);
+    ASSERT_TRUE(palette().shown());
+    EXPECT_EQ(paletteRect().top, editor::FormatBar::kHeight);
+    SetFocus(form->notes().listBox());
+    pumpMessages();
+    EXPECT_FALSE(palette().shown());
+    EXPECT_TRUE(note().charFormat().dwEffects & CFE_AUTOCOLOR);
+    EXPECT_FALSE(noteSettings().keyExists(u"A", u"FontColor"));
+    // The mode stays as last set.
+    EXPECT_EQ(palette().mode(), editor::PaletteMode::TextColour);
+}

@@ -1,0 +1,242 @@
+// The format bar against the real editor: the style, alignment and size
+// commands, the bar's mirror of the caret, its enabled states, the format
+// shortcuts and the bar's place in the editor area.
+#include "editor/editor_fixture.h"
+
+using namespace quivra;
+using namespace quivra::test;
+using editor::FormatBar;
+
+namespace {
+
+constexpr DWORD kStyles = CFE_BOLD | CFE_ITALIC | CFE_UNDERLINE | CFE_STRIKEOUT;
+
+class FormatBarTest : public EditorFixture {};
+
+} // namespace
+
+TEST_F(FormatBarTest, StyleButtonsChangeTheirStyleOverTheOthersAndLeaveTheFocusInTheEditor) {
+    startWith({{L"A", kRtfFormatted}});
+    select(0, 5); // "Alpha", italic
+    note().setModified(false);
+    click(bar().bold);
+    EXPECT_TRUE(down(bar().bold));
+    EXPECT_EQ(effects() & kStyles, static_cast<DWORD>(CFE_BOLD | CFE_ITALIC));
+    EXPECT_EQ(GetFocus(), note().hwnd());
+    EXPECT_TRUE(note().modified());
+    click(bar().underline);
+    click(bar().strikeOut);
+    EXPECT_EQ(effects() & kStyles, kStyles);
+    click(bar().bold); // released
+    // The click flips the button as the refresh last set it: down over italic.
+    refresh();
+    EXPECT_TRUE(down(bar().italic));
+    click(bar().italic);
+    EXPECT_EQ(effects() & kStyles, static_cast<DWORD>(CFE_UNDERLINE | CFE_STRIKEOUT));
+    // A button pressed over a selection of mixed styles gives all of it the style.
+    select(0, 10);
+    bar().bold.setDown(false);
+    click(bar().bold);
+    EXPECT_TRUE(note().charFormat().dwMask & CFM_BOLD);
+    EXPECT_TRUE(effects() & CFE_BOLD);
+}
+
+TEST_F(FormatBarTest, AlignmentButtonsAreOneRadioGroupOverTheSelectedParagraphs) {
+    startWith({{L"A", kRtfFormatted}});
+    EXPECT_TRUE(down(bar().alLeft));
+    select(2, 8); // "Alpha" and "Beta"
+    click(bar().alRight);
+    EXPECT_TRUE(down(bar().alRight));
+    EXPECT_FALSE(down(bar().alLeft));
+    EXPECT_EQ(note().paraFormat().wAlignment, PFA_RIGHT);
+    select(0, 0);
+    EXPECT_EQ(note().paraFormat().wAlignment, PFA_RIGHT);
+    click(bar().alCenter);
+    EXPECT_EQ(note().paraFormat().wAlignment, PFA_CENTER);
+    EXPECT_FALSE(down(bar().alRight));
+    click(bar().alLeft);
+    EXPECT_EQ(note().paraFormat().wAlignment, PFA_LEFT);
+    select(12, 12); // "Gamma" was never touched
+    EXPECT_EQ(note().paraFormat().wAlignment, PFA_LEFT);
+}
+
+TEST_F(FormatBarTest, SizeBoxTakesAnyTypedIntegerOnEnterAndRefusesOtherText) {
+    startWith({{L"A", kRtfFormatted}});
+    HWND box = bar().selFontSize;
+    HWND typed = FindWindowExW(box, nullptr, L"Edit", nullptr);
+    ASSERT_NE(typed, nullptr);
+    select(0, 5);
+    SetWindowTextW(box, L"16"); // not in the list
+    SetFocus(typed);
+    SendMessageW(typed, WM_CHAR, 13, 1);
+    EXPECT_EQ(note().charFormat().yHeight, 320);
+    EXPECT_EQ(GetFocus(), note().hwnd());
+
+    SetWindowTextW(box, L"abc");
+    SendMessageW(typed, WM_CHAR, 13, 1);
+    ASSERT_EQ(folder.boxes.size(), 1u);
+    EXPECT_EQ(folder.boxes[0].text, L"'abc' is not a valid integer value");
+    EXPECT_EQ(note().charFormat().yHeight, 320);
+    EXPECT_EQ(sizeBoxText(), L"abc");
+
+    // Choosing from the list: the item's size, although the box showed text.
+    SendMessageW(box, CB_SETCURSEL, 5, 0); // "24"
+    SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(editor::ID_SELFONTSIZE, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(box));
+    EXPECT_EQ(note().charFormat().yHeight, 480);
+    EXPECT_EQ(sizeBoxText(), L"24");
+}
+
+TEST_F(FormatBarTest, RefreshMirrorsTheCaretOnlyWhileTheEditorHasTheFocus) {
+    startWith({{L"A", kRtfFormatted}});
+    select(7, 7); // in "Beta": bold, centred
+    refresh();
+    EXPECT_TRUE(down(bar().bold));
+    EXPECT_FALSE(down(bar().italic));
+    EXPECT_TRUE(down(bar().alCenter));
+    EXPECT_EQ(sizeBoxText(), L"8");
+    EXPECT_EQ(bar().stripColour(), GetSysColor(COLOR_WINDOWTEXT)); // automatic colour
+
+    select(13, 13); // in "Gamma": red, 14 pt, left
+    refresh();
+    EXPECT_FALSE(down(bar().bold));
+    EXPECT_TRUE(down(bar().alLeft));
+    EXPECT_EQ(sizeBoxText(), L"14");
+    EXPECT_EQ(bar().stripColour(), RGB(255, 0, 0));
+
+    // Justified text leaves the alignment buttons as they were.
+    PARAFORMAT2 justified{};
+    justified.dwMask = PFM_ALIGNMENT;
+    justified.wAlignment = PFA_JUSTIFY;
+    note().setParaFormat(justified);
+    click(bar().alRight);
+    note().setParaFormat(justified);
+    refresh();
+    EXPECT_TRUE(down(bar().alRight));
+
+    // Without the focus nothing is mirrored.
+    SetFocus(form->notes().listBox());
+    select(2, 2); // italic "Alpha"
+    refresh();
+    EXPECT_FALSE(down(bar().italic));
+    EXPECT_EQ(sizeBoxText(), L"14");
+    EXPECT_EQ(bar().stripColour(), RGB(255, 0, 0));
+}
+
+TEST_F(FormatBarTest, ButtonsFollowReadOnlyAndTheFocusWhileShortcutsStillWork) {
+    addNote(L"B", kRtfFormatted);
+    settings::IniFile(notesDir() / L"notessettings.ini").writeString(u"B", u"ReadOnly", u"1");
+    startWith({{L"A", kRtfFormatted}});
+    const auto enabledCount = [this] {
+        int n = 0;
+        for (auto* b : bar().elevenButtons())
+            n += b->enabled();
+        return n;
+    };
+    const auto unformatEnabled = [this] {
+        return !(GetMenuState(form->notes().notesMenu(), editor::ID_UNFORMAT, MF_BYCOMMAND) &
+                 MF_GRAYED);
+    };
+    EXPECT_EQ(enabledCount(), 11);
+    EXPECT_TRUE(unformatEnabled());
+    refresh();
+    EXPECT_TRUE(bar().advanced.enabled());
+    EXPECT_TRUE(IsWindowEnabled(bar().selFontSize));
+
+    // The focus elsewhere: the eleven and "..." go grey, the size box stays.
+    SetFocus(form->notes().listBox());
+    EXPECT_EQ(enabledCount(), 0);
+    refresh();
+    EXPECT_FALSE(bar().advanced.enabled());
+    EXPECT_TRUE(IsWindowEnabled(bar().selFontSize));
+    note().focus();
+    EXPECT_EQ(enabledCount(), 11);
+
+    // A read-only note keeps them grey even with the focus.
+    open(L"B");
+    note().focus();
+    EXPECT_EQ(enabledCount(), 0);
+    EXPECT_FALSE(IsWindowEnabled(bar().selFontSize));
+    EXPECT_FALSE(unformatEnabled());
+    // The refresh enables the size box again, and shortcuts work.
+    refresh();
+    EXPECT_TRUE(IsWindowEnabled(bar().selFontSize));
+    select(0, 5);
+    press(note().hwnd(), 'B', true);
+    EXPECT_TRUE(effects() & CFE_BOLD);
+    SetWindowTextW(bar().selFontSize, L"20");
+    editor().SelFontSizeSelect();
+    EXPECT_EQ(note().charFormat().yHeight, 400);
+    // Switching read-only off enables them at once.
+    form->notes().sett_roClick();
+    EXPECT_EQ(enabledCount(), 11);
+    EXPECT_TRUE(unformatEnabled());
+}
+
+TEST_F(FormatBarTest, FormatShortcutsActOnTheFocusedRichTextView) {
+    startWith({{L"A", kRtfFormatted}});
+    select(0, 5);
+    press(note().hwnd(), 'B', true);
+    EXPECT_EQ(effects() & kStyles, static_cast<DWORD>(CFE_BOLD | CFE_ITALIC));
+    press(note().hwnd(), 'B', true);
+    press(note().hwnd(), 'I', true);
+    press(note().hwnd(), 'U', true);
+    command(editor::ID_ACT_STRIKEOUT, 1); // no key of its own
+    EXPECT_EQ(effects() & kStyles, static_cast<DWORD>(CFE_UNDERLINE | CFE_STRIKEOUT));
+    press(note().hwnd(), 'E', true);
+    EXPECT_EQ(note().paraFormat().wAlignment, PFA_CENTER);
+    press(note().hwnd(), 'R', true);
+    EXPECT_EQ(note().paraFormat().wAlignment, PFA_RIGHT);
+    press(note().hwnd(), 'L', true);
+    EXPECT_EQ(note().paraFormat().wAlignment, PFA_LEFT);
+    EXPECT_EQ(note().text().substr(0, 5), u"Alpha"); // no key reached the text
+
+    // Another rich-text view with the focus takes them instead of the editor.
+    editor::RichEdit other;
+    ASSERT_TRUE(other.create(GetParent(note().hwnd()), 0, RECT{0, 200, 100, 260}));
+    editor().addFormatView(other);
+    other.replaceSelection(u"view");
+    other.setSelection({0, -1});
+    other.focus();
+    press(other.hwnd(), 'B', true);
+    EXPECT_TRUE(other.charFormat().dwEffects & CFE_BOLD);
+    EXPECT_FALSE(effects() & CFE_BOLD);
+    // Nothing happens where no rich-text view has the focus.
+    SetFocus(form->notes().listBox());
+    press(form->notes().listBox(), 'B', true);
+    EXPECT_FALSE(effects() & CFE_BOLD);
+    EXPECT_TRUE(other.charFormat().dwEffects & CFE_BOLD);
+}
+
+TEST_F(FormatBarTest, BarLiesOverTheEditorWhileTheNoteShowsIt) {
+    addNote(L"B", kRtfA);
+    settings::IniFile(notesDir() / L"notessettings.ini").writeString(u"B", u"ShowFormatBar", u"0");
+    startWith({{L"A", kRtfA}});
+    const auto editorTop = [this] {
+        RECT r;
+        GetWindowRect(note().hwnd(), &r);
+        MapWindowPoints(nullptr, GetParent(note().hwnd()), reinterpret_cast<POINT*>(&r), 2);
+        return r.top;
+    };
+    EXPECT_TRUE(bar().shown());
+    EXPECT_EQ(editorTop(), FormatBar::kHeight);
+    RECT b;
+    GetClientRect(bar().hwnd(), &b);
+    EXPECT_EQ(b.bottom, FormatBar::kHeight);
+    RECT area;
+    GetClientRect(GetParent(note().hwnd()), &area);
+    EXPECT_EQ(b.right, area.right);
+
+    form->notes().ShowToolBarClick();
+    EXPECT_FALSE(bar().shown());
+    EXPECT_EQ(editorTop(), 0);
+    form->notes().ShowToolBarClick();
+    EXPECT_TRUE(bar().shown());
+    EXPECT_EQ(editorTop(), FormatBar::kHeight);
+
+    open(L"B"); // its own setting: no bar
+    EXPECT_FALSE(bar().shown());
+    EXPECT_EQ(editorTop(), 0);
+    open(L"A");
+    EXPECT_TRUE(bar().shown());
+}
