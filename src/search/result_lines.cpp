@@ -1,7 +1,6 @@
 #include "search/result_lines.h"
 
 #include "platform/errors.h"
-#include "platform/utf.h"
 #include "settings/ini_file.h"
 
 #include <string>
@@ -9,8 +8,13 @@
 namespace quivra::search {
 
 std::u16string resultLine(long number, std::u16string_view text) {
-    std::u16string line = u"<" + utf8ToUtf16(std::to_string(number)) + u"> ";
-    line += text;
+    const std::string digits = std::to_string(number);
+    std::u16string line;
+    line.reserve(digits.size() + 3 + text.size());
+    line.push_back(u'<');
+    line.append(digits.begin(), digits.end());
+    line.append(u"> ");
+    line.append(text);
     return line;
 }
 

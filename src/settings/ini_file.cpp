@@ -248,11 +248,6 @@ std::string encode(const std::vector<std::u16string>& lines) {
 // ---------------------------------------------------------------------------
 // Lookups over the decoded text
 
-std::u16string loadText(const fs::path& p) {
-    const auto bytes = readBytes(p);
-    return bytes ? decode(*bytes) : std::u16string();
-}
-
 // Calls f(line) for each key line of the named section(s) until f returns false.
 template <class F> void forEachKeyOf(std::u16string_view text, std::u16string_view section, F&& f) {
     bool inSection = false;
@@ -266,9 +261,8 @@ template <class F> void forEachKeyOf(std::u16string_view text, std::u16string_vi
     });
 }
 
-std::optional<std::u16string> findValue(const fs::path& p, std::u16string_view section,
+std::optional<std::u16string> findValue(std::u16string_view text, std::u16string_view section,
                                         std::u16string_view key) {
-    const auto text = loadText(p);
     section = trim(section);
     key = trim(key);
     std::optional<std::u16string> found;
@@ -288,20 +282,6 @@ std::u16string_view cleanName(std::u16string_view name) {
     return name;
 }
 
-// The file's lines for a change. A file that exists but cannot be read is not
-// rewritten: replacing it would lose what it holds.
-std::vector<std::u16string> loadLinesForChange(const fs::path& p) {
-    const auto bytes = readBytes(p);
-    if (!bytes) {
-        std::error_code ec;
-        if (fs::exists(fs::symlink_status(p, ec)))
-            failWrite(p);
-        return {};
-    }
-    keepUndecodableCopy(p, *bytes);
-    return splitLines(decode(*bytes));
-}
-
 } // namespace
 
 std::optional<long> parseProfileInteger(std::u16string_view text) {
@@ -312,16 +292,75 @@ std::optional<long> parseProfileInteger(std::u16string_view text) {
     return parseDecimal(text);
 }
 
+namespace {
+
+IniFile::Stamp stampOf(const fs::path& p) {
+    std::error_code ec;
+    IniFile::Stamp stamp;
+    stamp.size = fs::file_size(p, ec);
+    if (ec)
+        return {};
+    stamp.time = fs::last_write_time(p, ec);
+    stamp.exists = !ec;
+    return stamp;
+}
+
+} // namespace
+
 IniFile::IniFile(fs::path path) : path_(std::move(path)) {}
+
+const IniFile::Snapshot* IniFile::current() const {
+    const Stamp stamp = stampOf(path_);
+    if (snapshot_ && snapshot_->stamp == stamp)
+        return &*snapshot_;
+    Snapshot fresh;
+    fresh.stamp = stamp;
+    if (stamp.exists) {
+        const auto bytes = readBytes(path_);
+        if (!bytes)
+            return nullptr; // there but unreadable: tried again next time
+        fresh.text = decode(*bytes);
+        if (!decodesExactly(*bytes))
+            fresh.inexactBytes = *bytes;
+    } else {
+        std::error_code ec;
+        if (fs::exists(fs::symlink_status(path_, ec)))
+            return nullptr; // a folder or the like where the file should be
+    }
+    snapshot_ = std::move(fresh);
+    return &*snapshot_;
+}
+
+std::u16string_view IniFile::text() const {
+    const Snapshot* s = current();
+    return s ? std::u16string_view(s->text) : std::u16string_view();
+}
+
+std::vector<std::u16string> IniFile::linesForChange() {
+    const Snapshot* s = current();
+    // A file that exists but cannot be read is not rewritten: replacing it
+    // would lose what it holds.
+    if (!s)
+        failWrite(path_);
+    if (s->inexactBytes)
+        keepUndecodableCopy(path_, *s->inexactBytes);
+    return splitLines(s->text);
+}
+
+void IniFile::replace(const std::vector<std::u16string>& lines) {
+    const std::string bytes = encode(lines);
+    replaceFileAtomically(path_, bytes);
+    snapshot_ = Snapshot{stampOf(path_), decode(bytes), std::nullopt};
+}
 
 std::u16string IniFile::readString(std::u16string_view section, std::u16string_view key,
                                    std::u16string_view def) const {
-    auto value = findValue(path_, section, key);
+    auto value = findValue(text(), section, key);
     return value ? std::move(*value) : std::u16string(def);
 }
 
 long IniFile::readInteger(std::u16string_view section, std::u16string_view key, long def) const {
-    const auto value = findValue(path_, section, key);
+    const auto value = findValue(text(), section, key);
     if (!value)
         return def;
     return parseProfileInteger(*value).value_or(def);
@@ -332,13 +371,12 @@ bool IniFile::readBool(std::u16string_view section, std::u16string_view key, boo
 }
 
 bool IniFile::keyExists(std::u16string_view section, std::u16string_view key) const {
-    return findValue(path_, section, key).has_value();
+    return findValue(text(), section, key).has_value();
 }
 
 std::vector<std::u16string> IniFile::sectionNames() const {
-    const auto text = loadText(path_);
     std::vector<std::u16string> names;
-    forEachLine(text, [&](std::u16string_view raw) {
+    forEachLine(text(), [&](std::u16string_view raw) {
         const Line line = parseLine(raw);
         if (line.kind != Line::Section)
             return true;
@@ -352,9 +390,8 @@ std::vector<std::u16string> IniFile::sectionNames() const {
 }
 
 std::vector<std::u16string> IniFile::keyNames(std::u16string_view section) const {
-    const auto text = loadText(path_);
     std::vector<std::u16string> names;
-    forEachKeyOf(text, trim(section), [&](const Line& line) {
+    forEachKeyOf(text(), trim(section), [&](const Line& line) {
         for (const auto& n : names)
             if (equalsIgnoreCase(n, line.name))
                 return true;
@@ -369,7 +406,7 @@ void IniFile::writeString(std::u16string_view section, std::u16string_view key,
     section = cleanName(section);
     key = cleanName(key);
     value = untilLineBreak(value);
-    auto lines = loadLinesForChange(path_);
+    auto lines = linesForChange();
 
     bool inSection = false;
     std::optional<std::size_t> firstSectionEnd; // after the last non-blank line of the first one
@@ -393,7 +430,7 @@ void IniFile::writeString(std::u16string_view section, std::u16string_view key,
             if (replacement == lines[i])
                 return;
             lines[i] = std::move(replacement);
-            replaceFileAtomically(path_, encode(lines));
+            replace(lines);
             return;
         }
     }
@@ -412,7 +449,7 @@ void IniFile::writeString(std::u16string_view section, std::u16string_view key,
         lines.push_back(std::move(header));
         lines.push_back(std::move(keyLine));
     }
-    replaceFileAtomically(path_, encode(lines));
+    replace(lines);
 }
 
 void IniFile::writeInteger(std::u16string_view section, std::u16string_view key, long value) {
@@ -424,12 +461,9 @@ void IniFile::writeBool(std::u16string_view section, std::u16string_view key, bo
     writeString(section, key, value ? u"1" : u"0");
 }
 
-// Rewrites the file without the lines `drop` picks; `drop` sees each line and
-// whether it stands in `section`. Leaves the file alone when nothing goes.
-namespace {
-template <class Drop>
-void removeLines(const fs::path& path, std::u16string_view section, Drop drop) {
-    auto lines = loadLinesForChange(path);
+void IniFile::removeLines(std::u16string_view section,
+                          const std::function<bool(std::u16string_view, bool)>& drop) {
+    auto lines = linesForChange();
     std::vector<std::u16string> kept;
     kept.reserve(lines.size());
     bool inSection = false;
@@ -437,23 +471,23 @@ void removeLines(const fs::path& path, std::u16string_view section, Drop drop) {
         const Line line = parseLine(raw);
         if (line.kind == Line::Section)
             inSection = equalsIgnoreCase(line.name, section);
-        if (!drop(line, inSection))
+        if (!drop(raw, inSection))
             kept.push_back(std::move(raw));
     }
     if (kept.size() != lines.size())
-        replaceFileAtomically(path, encode(kept));
+        replace(kept);
 }
-} // namespace
 
 void IniFile::deleteKey(std::u16string_view section, std::u16string_view key) {
     key = cleanName(key);
-    removeLines(path_, cleanName(section), [key](const Line& line, bool inSection) {
+    removeLines(cleanName(section), [key](std::u16string_view raw, bool inSection) {
+        const Line line = parseLine(raw);
         return line.kind == Line::Key && inSection && equalsIgnoreCase(line.name, key);
     });
 }
 
 void IniFile::eraseSection(std::u16string_view section) {
-    removeLines(path_, cleanName(section), [](const Line&, bool inSection) { return inSection; });
+    removeLines(cleanName(section), [](std::u16string_view, bool inSection) { return inSection; });
 }
 
 void IniFile::removeStaleTemporaries() const {

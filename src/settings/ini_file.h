@@ -1,6 +1,9 @@
 // An INI file accessed the way the Windows private-profile functions do it:
-// every call reads (and a write rewrites) the whole file at once, nothing is
-// cached between calls, so two objects on the same path always agree.
+// every call sees the file as it is on the disk and every write replaces the
+// whole file at once. The decoded text is kept between calls for as long as
+// the file keeps its size and time, so a read costs a look at those instead of
+// reading and decoding the file again; two objects on the same path, or
+// another program writing the file, still always agree.
 //
 // Format: "[Section]" lines open a section, "key=value" lines set a key, every
 // other line (comments, lines without '=', text before the first section) is
@@ -14,7 +17,9 @@
 // CRLF line ends, through a temporary file that replaces the old one.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -63,8 +68,32 @@ class IniFile {
     // file. Errors are ignored.
     void removeStaleTemporaries() const;
 
+    // The file's size and time, by which a kept text is known to be current.
+    struct Stamp {
+        bool exists = false;
+        std::uintmax_t size = 0;
+        std::filesystem::file_time_type time{};
+        friend bool operator==(const Stamp&, const Stamp&) = default;
+    };
+
   private:
+    struct Snapshot {
+        Stamp stamp;
+        std::u16string text;
+        // The file's bytes when decoding dropped some of them.
+        std::optional<std::string> inexactBytes;
+    };
+    // The file as it is now, read again only when it changed; null when it
+    // exists but cannot be read.
+    const Snapshot* current() const;
+    std::u16string_view text() const;
+    std::vector<std::u16string> linesForChange();
+    void replace(const std::vector<std::u16string>& lines);
+    void removeLines(std::u16string_view section,
+                     const std::function<bool(std::u16string_view raw, bool inSection)>& drop);
+
     std::filesystem::path path_;
+    mutable std::optional<Snapshot> snapshot_;
 };
 
 // The integer rule of the settings files: an optional sign and decimal digits;
