@@ -199,10 +199,10 @@ void TMainForm::OnStartupErrors() {
 }
 
 void TMainForm::FormShow() {
+    ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+    presenter_.firstShowing(); // S1-S3, and the tray icon now that the window is up
     if (!startupErrors_.empty())
         PostMessageW(hwnd(), WM_QUIVRA_STARTUP_ERRORS, 0, 0);
-    ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
-    presenter_.firstShowing(); // S1-S3
 }
 
 } // namespace quivra::app

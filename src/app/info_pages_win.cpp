@@ -2,10 +2,26 @@
 #include "app/info_texts.h"
 #include "app/main_form_win.h"
 #include "platform/controls_win.h"
+#include "skins/skin_engine_win.h"
 
 #include <commctrl.h>
 
 namespace quivra::app {
+
+void TMainForm::ensureInfoPages() {
+    // Most runs never open these pages: they are made when first shown.
+    if (helpTabs_)
+        return;
+    composeInfoPages();
+    for (win::Page p : {win::Page::Help, win::Page::About})
+        win::setFontTree(page(p), font_.get());
+    applyInfoFonts();
+    layoutHelpPage();
+    fillHelpTexts();
+    if (skins::skinEngine().isActive())
+        for (win::Page p : {win::Page::Help, win::Page::About})
+            skins::skinEngine().applyTo(page(p));
+}
 
 void TMainForm::composeInfoPages() {
     const auto px = [this](int v) { return scale(v); };

@@ -67,7 +67,6 @@ StartResult TMainForm::create() {
     };
     notes_.noteViewChanged = [this] { editor_.noteViewChanged(); };
     settingsPage_.create(page(win::Page::Settings), hwnd(), dpi_);
-    composeInfoPages();
 
     router_.add(kNotesIds, notes_);
     router_.add(kWindowIds, presenter_);
@@ -77,6 +76,10 @@ StartResult TMainForm::create() {
     router_.addRefreshRows(presenter_.refreshTable());
     presenter_.gatherFacts = [this] { return gatherRefreshFacts(); };
     notes_.onEscape = [this] { presenter_.NoteEscape(); };
+    // What start-up's step 36 does for a refused icon, once it is known.
+    presenter_.onTrayRefused = [this] {
+        startupStep([&] { settingsPage_.setBoxTicked(settings::ID_ISTRAYICON, false); });
+    };
     presenter_.panelAreas = [this] {
         RECT page, editor;
         GetClientRect(this->page(win::Page::Notes), &page);
@@ -88,15 +91,8 @@ StartResult TMainForm::create() {
         CreateAcceleratorTableW(const_cast<ACCEL*>(keys.data()), static_cast<int>(keys.size())));
 
     win::setFontTree(hwnd(), font_.get());
-    applyInfoFonts();
     layout();
-    fillHelpTexts();
-    const StartResult result = FormCreate();
-    if (result != StartResult::Started)
-        return result;
-    if (!donation_.create())
-        return StartResult::Failed;
-    return result;
+    return FormCreate();
 }
 
 void TMainForm::composeFrame() {
@@ -175,6 +171,8 @@ win::Page TMainForm::activePage() const {
 }
 
 void TMainForm::showPage(win::Page shown) {
+    if (shown == win::Page::Help || shown == win::Page::About)
+        ensureInfoPages();
     const int index = static_cast<int>(shown);
     TabCtrl_SetCurSel(tabs_, index);
     for (int i = 0; i < 4; ++i)
@@ -359,19 +357,19 @@ void TMainForm::placeSelected(int edgeIndex) {
 }
 
 void TMainForm::applySkin(const std::wstring& name) {
-    // The editor's content survives the change of look unchanged and is not
-    // taken as modified by it.
-    const std::string content = note_.rtf();
+    // Only colours change: the editor keeps its text, formats and modified
+    // flag (its page colour is set, not its content). Without a skin before
+    // and after, nothing is touched at all.
     auto& engine = skins::skinEngine();
+    const bool wasActive = engine.isActive();
     if (!name.empty()) {
         engine.setSkin(name);
         engine.setActive(true);
     } else {
         engine.setActive(false);
     }
-    engine.applyTo(hwnd());
-    note_.setRtf(content);
-    note_.setModified(false);
+    if (wasActive || engine.isActive())
+        engine.applyTo(hwnd());
 }
 
 void TMainForm::clearCoords() {

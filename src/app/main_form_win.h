@@ -92,6 +92,7 @@ class TMainForm final : public win::Window,
     // Composition and layout.
     void composeFrame();
     void composeEditorArea();
+    void ensureInfoPages();
     void composeInfoPages();
     void applyInfoFonts();
     void fillHelpTexts();

@@ -12,10 +12,24 @@ void DonationController::startReminderTimer() {
     timerOn_ = true;
 }
 
-bool DonationController::create() {
+void DonationController::ensureCreated() {
+    // Most starts never show either window: they are made when first needed.
+    if (advForm_)
+        return;
     dForm_ = std::make_unique<TDForm>(std::filesystem::path(state_.dataFolder));
     advForm_ = std::make_unique<TAdvForm>(state_.settingsFile->path(), *dForm_);
-    return dForm_->create() && advForm_->create();
+    dForm_->create();
+    advForm_->create();
+}
+
+TAdvForm& DonationController::advForm() {
+    ensureCreated();
+    return *advForm_;
+}
+
+TDForm& DonationController::detailsForm() {
+    ensureCreated();
+    return *dForm_;
 }
 
 bool DonationController::showing() const {
@@ -25,16 +39,15 @@ bool DonationController::showing() const {
 void DonationController::AdvTimerTimer() {
     KillTimer(host_.mainWindow(), kAdvTimer);
     timerOn_ = false;
-    if (advForm_ &&
-        shouldShowReminder(read(*state_.settingsFile, settings::keys::NoAdv), state_.daysInUse))
-        advForm_->show();
+    if (shouldShowReminder(read(*state_.settingsFile, settings::keys::NoAdv), state_.daysInUse))
+        advForm().show();
 }
 
 bool DonationController::onCommand(int id, int code, HWND) {
     if (id != ID_ADVLABEL)
         return false;
-    if (code == STN_CLICKED && dForm_)
-        dForm_->show();
+    if (code == STN_CLICKED)
+        detailsForm().show();
     return true;
 }
 

@@ -27,12 +27,11 @@ class DonationController final : public win::Subsystem {
     // Starts the reminder's timer (start-up, once the days of use are known).
     void startReminderTimer();
     bool reminderTimerEnabled() const noexcept { return timerOn_; }
-    // Creates both windows hidden, once the settings file is known.
-    bool create();
     // Either window is on the screen.
     bool showing() const;
-    TAdvForm& advForm() { return *advForm_; }
-    TDForm& detailsForm() { return *dForm_; }
+    // The two windows, created hidden when first needed.
+    TAdvForm& advForm();
+    TDForm& detailsForm();
 
     void AdvTimerTimer();
 
@@ -40,6 +39,8 @@ class DonationController final : public win::Subsystem {
     bool onTimer(UINT_PTR id) override;
 
   private:
+    void ensureCreated();
+
     win::Host& host_;
     ProgramState& state_;
     std::unique_ptr<TDForm> dForm_;

@@ -78,6 +78,9 @@ void Presenter::initialPlacement() {
 }
 
 void Presenter::firstShowing() {
+    const bool wanted = tray_->visible();
+    if (!tray_->makeReady() && wanted && onTrayRefused)
+        onTrayRefused();
     if (options_.ticked(settings::ID_DISABLESHOWINGONSTART)) // S1
         return;
     startSlideOut();         // S2

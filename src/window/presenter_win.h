@@ -117,6 +117,8 @@ class Presenter final : public win::Subsystem {
     // --- Tray icon and hotkey -------------------------------------------------
     void setTrayIconVisible(bool visible);
     bool trayIconVisible() const;
+    // The shell refused the tray icon when the window was first shown.
+    std::function<void()> onTrayRefused;
     TrayIcon& trayIcon() { return *tray_; }
     void OnTrayMessage(UINT mouseMessage);
     void onTaskbarCreated();

@@ -13,7 +13,8 @@ TrayIcon::TrayIcon(HWND owner, UINT callbackMessage, int exitCommand, HICON icon
 }
 
 TrayIcon::~TrayIcon() {
-    setVisible(false);
+    if (ready_)
+        setVisible(false);
 }
 
 NOTIFYICONDATAW TrayIcon::data() const {
@@ -29,6 +30,10 @@ NOTIFYICONDATAW TrayIcon::data() const {
 }
 
 void TrayIcon::setVisible(bool visible) {
+    if (!ready_) {
+        visible_ = visible; // added once the window is shown
+        return;
+    }
     if (visible == visible_)
         return;
     NOTIFYICONDATAW nid = data();
@@ -38,6 +43,15 @@ void TrayIcon::setVisible(bool visible) {
         Shell_NotifyIconW(NIM_DELETE, &nid);
         visible_ = false;
     }
+}
+
+bool TrayIcon::makeReady() {
+    ready_ = true;
+    if (visible_) {
+        visible_ = false;
+        setVisible(true);
+    }
+    return visible_;
 }
 
 void TrayIcon::onTaskbarCreated() {

@@ -18,8 +18,12 @@ class TrayIcon {
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
 
+    // Before makeReady() only the wish is kept: the icon is added when the
+    // window is shown, not while the program is still starting.
     void setVisible(bool visible);
     bool visible() const noexcept { return visible_; }
+    // Adds the icon if it is wanted; false when the shell refused it.
+    bool makeReady();
     // Re-adds a visible icon after the shell (taskbar) restarted.
     void onTaskbarCreated();
     void showMenu();
@@ -32,6 +36,7 @@ class TrayIcon {
     UINT callback_;
     HICON icon_;
     bool visible_ = false;
+    bool ready_ = false;
     win::UniqueMenu menu_;
 };
 

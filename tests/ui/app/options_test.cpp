@@ -13,12 +13,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void copySkins(const ProgramFolder& folder) {
-    fs::create_directories(folder.data() / L"Skins");
-    for (const auto& e : fs::directory_iterator(fs::path(QUIVRA_SKINS)))
-        fs::copy_file(e.path(), folder.data() / L"Skins" / e.path().filename());
-}
-
 void chooseSkin(app::TMainForm& form, const wchar_t* name) {
     HWND list = form.settingsPage().control(settings::ID_SKINSLIST);
     // The empty entry is the first; the list's search finds no empty text.
@@ -35,7 +29,7 @@ void chooseSkin(app::TMainForm& form, const wchar_t* name) {
 
 TEST(Options, ChoosingASkinKeepsTheNoteUnchangedAndUnmodified) {
     ProgramFolder folder;
-    copySkins(folder);
+    folder.copySkins();
     auto form = folder.start();
     auto& note = form->note();
     note.setRtf("{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0\\fs16 plain \\b bold\\b0  "
@@ -58,7 +52,7 @@ TEST(Options, SkinListIsRefreshedByAClickOnItsLabel) {
     auto form = folder.start();
     HWND list = form->settingsPage().control(settings::ID_SKINSLIST);
     EXPECT_EQ(SendMessageW(list, CB_GETCOUNT, 0, 0), 1); // the empty entry only
-    copySkins(folder);
+    folder.copySkins();
     HWND label = form->settingsPage().control(settings::ID_SLABEL6);
     SendMessageW(GetParent(label), WM_COMMAND, MAKEWPARAM(settings::ID_SLABEL6, STN_CLICKED),
                  reinterpret_cast<LPARAM>(label));

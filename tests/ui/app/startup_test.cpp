@@ -188,3 +188,47 @@ TEST(Startup, AutostartBoxWritesAndDeletesTheRunValue) {
     EXPECT_NE(RegQueryValueExW(key, L"Quivra", nullptr, nullptr, nullptr, nullptr), ERROR_SUCCESS);
     RegCloseKey(key);
 }
+
+namespace {
+
+// Counts the streams into rich-edit controls of this thread.
+class StreamInCounter {
+  public:
+    StreamInCounter() {
+        count() = 0;
+        hook_ = SetWindowsHookExW(WH_CALLWNDPROC, &StreamInCounter::proc, nullptr,
+                                  GetCurrentThreadId());
+    }
+    ~StreamInCounter() { UnhookWindowsHookEx(hook_); }
+    int streams() const { return count(); }
+
+  private:
+    static int& count() {
+        static int n = 0;
+        return n;
+    }
+    static LRESULT CALLBACK proc(int code, WPARAM wp, LPARAM lp) {
+        if (code == HC_ACTION && reinterpret_cast<const CWPSTRUCT*>(lp)->message == EM_STREAMIN)
+            ++count();
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+    HHOOK hook_;
+};
+
+} // namespace
+
+TEST(Startup, RememberedNoteIsStreamedIntoTheEditorOnceWhateverTheSkin) {
+    for (const char16_t* skin : {u"", u"Graphite"}) {
+        ProgramFolder folder;
+        folder.copySkins();
+        const auto notes = folder.data() / L"Notes" / L"PC_user";
+        std::filesystem::create_directories(notes);
+        writeFile(notes / L"A.note", "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0 Alpha\\par}");
+        folder.option(u"CurrentNoteName", u"A");
+        folder.option(u"SkinName", skin);
+        StreamInCounter counter;
+        auto form = folder.start();
+        EXPECT_EQ(counter.streams(), 1) << "skin: " << (*skin ? "Graphite" : "none");
+        EXPECT_EQ(form->note().text().substr(0, 5), u"Alpha");
+    }
+}

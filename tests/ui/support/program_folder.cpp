@@ -32,6 +32,13 @@ ProgramFolder::~ProgramFolder() {
     fs::remove_all(root_, ec);
 }
 
+void ProgramFolder::copySkins() const {
+    fs::create_directories(data() / L"Skins");
+    for (const auto& e : fs::directory_iterator(fs::path(QUIVRA_SKINS)))
+        fs::copy_file(e.path(), data() / L"Skins" / e.path().filename(),
+                      fs::copy_options::overwrite_existing);
+}
+
 void ProgramFolder::option(std::u16string_view key, std::u16string_view value) const {
     fs::create_directories(data());
     settings().writeString(u"Options", key, value);

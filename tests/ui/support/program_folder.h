@@ -33,6 +33,8 @@ class ProgramFolder {
     // The personal settings file of computer "PC" and user "user".
     std::filesystem::path personalSettings() const { return data() / L"quivra_PC_user.ini"; }
     settings::IniFile settings() const { return settings::IniFile(personalSettings()); }
+    // The skins of the source tree in Data\Skins.
+    void copySkins() const;
     // Writes Options keys before the start.
     void option(std::u16string_view key, std::u16string_view value) const;
 
