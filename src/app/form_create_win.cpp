@@ -48,11 +48,8 @@ std::optional<std::u16string> optU16(const std::optional<std::wstring>& s) {
 
 } // namespace
 
-StartResult TMainForm::FormCreate() {
-    state_.ctrlDown = false;                               // 6
-    std::srand(static_cast<unsigned>(std::time(nullptr))); // 7
-    state_.cipherBackup.reset();                           // 9
-    state_.programFolder = folderOf(env_.exePath);         // 11
+void TMainForm::chooseSettingsFile() {
+    state_.programFolder = folderOf(env_.exePath); // 11
     state_.dataFolder = dataFolder(state_.programFolder);
     createFolder(settings::skinsFolder(state_.programFolder)); // 12
     createFolder(notesRootFolder(state_.programFolder));
@@ -62,6 +59,13 @@ StartResult TMainForm::FormCreate() {
     state_.sharedSettings = win::fileExists(sharedSettingsFile(state_.programFolder)); // 15
     state_.settingsFile = std::make_unique<IniFile>(std::filesystem::path(
         settingsFilePath(state_.programFolder, state_.sharedSettings, base, state_.profileName)));
+}
+
+StartResult TMainForm::FormCreate() {
+    state_.ctrlDown = false;                               // 6
+    std::srand(static_cast<unsigned>(std::time(nullptr))); // 7
+    state_.cipherBackup.reset();                           // 9
+    // 11-15 ran before the window was made: its size comes from the file.
     IniFile& ini = *state_.settingsFile;
 
     if (!exists(ini, keys::Restart) && singleInstanceRefused()) // 16
@@ -98,8 +102,8 @@ StartResult TMainForm::FormCreate() {
             remove(ini, keys::SplitPos);
     });
 
-    SetWindowPos(hwnd(), nullptr, 0, 0, std::max<long>(read(ini, keys::Width), scale(640)), // 29
-                 std::max<long>(read(ini, keys::Height), scale(320)),
+    // 29: the window was created at this size, so nothing is laid out again.
+    SetWindowPos(hwnd(), nullptr, 0, 0, storedWidth(), storedHeight(),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     settingsPage_.setPlaceIndex(read(ini, keys::Placement));                      // 30
     settingsPage_.setSliderPosition(ID_DELAYSHOWBAR, read(ini, keys::DelayShow)); // 31
@@ -136,6 +140,14 @@ StartResult TMainForm::FormCreate() {
     if (helpTabs_)              // 47
         TabCtrl_SetCurSel(helpTabs_, 0);
     return StartResult::Started;
+}
+
+int TMainForm::storedWidth() const {
+    return static_cast<int>(std::max<long>(read(*state_.settingsFile, keys::Width), scale(640)));
+}
+
+int TMainForm::storedHeight() const {
+    return static_cast<int>(std::max<long>(read(*state_.settingsFile, keys::Height), scale(320)));
 }
 
 bool TMainForm::singleInstanceRefused() {

@@ -38,9 +38,11 @@ int TMainForm::scale(int designed) const {
 
 StartResult TMainForm::create() {
     dpi_ = win::systemDpi();
+    chooseSettingsFile();
+    // Made at its stored size at once: its controls are laid out once.
     const DWORD exStyle = WS_EX_TOPMOST | WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
     if (!Window::create(L"TMainForm", exStyle, WS_POPUP | WS_CLIPCHILDREN, L"Quivra", 0, 0,
-                        scale(640), scale(447), nullptr, nullptr, nullptr))
+                        storedWidth(), storedHeight(), nullptr, nullptr, nullptr))
         return StartResult::Failed;
     dpi_ = win::dpiForWindow(hwnd());
     font_ = makeFont(dpi_, 8, FW_NORMAL, L"Tahoma");

@@ -102,7 +102,10 @@ class TMainForm final : public win::Window,
     window::RefreshFacts gatherRefreshFacts() const;
 
     // Start-up.
+    void chooseSettingsFile();
     StartResult FormCreate();
+    int storedWidth() const;
+    int storedHeight() const;
     bool singleInstanceRefused();
     void readOptions();
     void applyNotesFolderRule();
