@@ -185,10 +185,9 @@ void TMainForm::readOptions() {
     // A colour the file names wrongly gives the default frame colour.
     const auto colour = readColor(ini, keys::BorderColor);
     settingsPage_.setBorderColorItem(colour ? colorToString(*colour) : u"clBlue");
-    if (SendMessageW(settingsPage_.control(ID_BVLCOLOR), CB_GETCURSEL, 0, 0) < 0)
+    if (!settingsPage_.borderColorChosen())
         settingsPage_.setBorderColorItem(u"clBlue");
-    SetWindowTextW(settingsPage_.control(ID_CUSTOMBROWSERPATH),
-                   toWide(read(ini, keys::CustomBrowser)).c_str());
+    settingsPage_.setCustomBrowserText(toWide(read(ini, keys::CustomBrowser)));
     fromKey(ID_DISABLESHOWINGONSTART);
     fromKey(ID_ISSHOWCOPY);
 }

@@ -68,7 +68,7 @@ StartResult TMainForm::create() {
         return static_cast<int>(r.right - r.left);
     };
     notes_.noteViewChanged = [this] { editor_.noteViewChanged(); };
-    settingsPage_.create(page(win::Page::Settings), hwnd(), dpi_);
+    settingsPage_.create(page(win::Page::Settings), hwnd(), dpi_, font_.get());
 
     router_.add(kNotesIds, notes_);
     router_.add(kWindowIds, presenter_);
@@ -173,6 +173,9 @@ win::Page TMainForm::activePage() const {
 }
 
 void TMainForm::showPage(win::Page shown) {
+    // These pages are made when first shown.
+    if (shown == win::Page::Settings)
+        settingsPage_.ensureBuilt();
     if (shown == win::Page::Help || shown == win::Page::About)
         ensureInfoPages();
     const int index = static_cast<int>(shown);
@@ -334,9 +337,7 @@ LRESULT TMainForm::OnNotify(NMHDR& hdr) {
     if (hdr.idFrom == ID_NOTE && hdr.code == EN_LINK) {
         // The editor area passes the editor's link clicks on.
         if (const auto link = editor::RichEdit::linkEvent(reinterpret_cast<LPARAM>(&hdr)))
-            editor::linkClick(
-                note_, *link, state_.ctrlDown,
-                win::windowText(settingsPage_.control(settings::ID_CUSTOMBROWSERPATH)));
+            editor::linkClick(note_, *link, state_.ctrlDown, settingsPage_.customBrowserText());
         return 0;
     }
     LRESULT result = 0;

@@ -11,6 +11,7 @@
 #include "settings/autostart_win.h"
 #include "settings/colors.h"
 #include "skins/skin.h"
+#include "skins/skin_engine_win.h"
 
 #include <commctrl.h>
 #include <shlobj.h>
@@ -28,10 +29,11 @@ int SettingsPage::px(int designed) const {
     return win::scale(designed, dpi_);
 }
 
-void SettingsPage::create(HWND page, HWND notifyTarget, UINT dpi) {
+void SettingsPage::create(HWND page, HWND notifyTarget, UINT dpi, HFONT font) {
     page_ = page;
     notifyTarget_ = notifyTarget;
     dpi_ = dpi;
+    font_ = font;
     boxes_ = {
         {ID_ISTRAYICON, L"Иконка в трее", &keys::TrayIcon, false},
         {ID_ISFOCUSONTRAYCLICK, L"Фокусировать при щелчке иконки в трее", &keys::FocusOnTrayClick,
@@ -59,7 +61,25 @@ void SettingsPage::create(HWND page, HWND notifyTarget, UINT dpi) {
         {ID_ISANIHIDE, L"Скорость скрытия", &keys::isAnimatedHide, true},
         {ID_ISUSEANIMATION, L"Использовать анимацию в интерфейсе", &keys::UseAnimation, false},
     };
+    for (auto& b : boxes_)
+        b.ticked = b.designedTicked;
+}
 
+void SettingsPage::ensureBuilt() {
+    if (built_)
+        return;
+    built_ = true;
+    build();
+    win::setFontTree(page_, font_);
+    showValues();
+    layout(width_, height_);
+    if (skins::skinEngine().isActive())
+        skins::skinEngine().applyTo(page_);
+}
+
+void SettingsPage::build() {
+    HWND page = page_;
+    HWND notifyTarget = notifyTarget_;
     RECT rc;
     GetClientRect(page, &rc);
     tabs_ = win::createControl(WC_TABCONTROLW, L"",
@@ -84,9 +104,32 @@ void SettingsPage::create(HWND page, HWND notifyTarget, UINT dpi) {
     AppendMenuW(quitMenu_.get(), MF_STRING, ID_G1, L"Перезапустить");
 
     buildBrowsePanel(page);
+}
+
+void SettingsPage::showValues() {
+    showingValues_ = true;
     for (auto& b : boxes_)
-        win::setChecked(b.hwnd, b.designedTicked);
-    selectTab(0);
+        win::setChecked(b.hwnd, b.ticked);
+    EnableWindow(existing(ID_DELAYSHOWBAR), ticked(ID_ISANISHOW));
+    EnableWindow(existing(ID_DELAYHIDEBAR), ticked(ID_ISANIHIDE));
+    for (int id : {ID_OPVAL, ID_DELAYSHOWBAR, ID_DELAYHIDEBAR})
+        SendMessageW(existing(id), TBM_SETPOS, TRUE, slider(id));
+    SendMessageW(existing(ID_PLACE), CB_SETCURSEL, values_.place, 0);
+    SendMessageW(existing(ID_BVLCOLOR), CB_SETCURSEL, values_.borderItem, 0);
+    HWND skinsList = existing(ID_SKINSLIST);
+    for (const auto& name : values_.skins)
+        SendMessageW(skinsList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    SendMessageW(skinsList, CB_SETCURSEL, values_.skinItem, 0);
+    SetWindowTextW(existing(ID_DATADIRV), values_.dataDir.c_str());
+    SetWindowTextW(existing(ID_CUSTOMDIRV), values_.customDir.c_str());
+    SetWindowTextW(existing(ID_CUSTOMBROWSERPATH), values_.customBrowser.c_str());
+    win::setChecked(existing(ID_WD_CUSTOMDIR), values_.customSelected);
+    win::setChecked(existing(ID_WD_OWNDIR), !values_.customSelected);
+    SendMessageW(existing(ID_HOTKEYKEYS), HKM_SETHOTKEY,
+                 static_cast<WPARAM>(values_.hotkeyWord & 0xFFFF), 0);
+    ShowWindow(existing(ID_HOTKEYREFUSED), values_.hotkeyRefused ? SW_SHOWNA : SW_HIDE);
+    selectTab(values_.tab);
+    showingValues_ = false;
 }
 
 void SettingsPage::buildGeneralPage(HWND p) {
@@ -127,7 +170,6 @@ void SettingsPage::buildGeneralPage(HWND p) {
         win::createButton(p, ID_APPLYDATADIR, L"Применить", {px(342), px(178), px(86), px(25)}));
     add(ID_CLEARCOORDS, win::createButton(p, ID_CLEARCOORDS, L"Сбросить координаты окон",
                                           {px(8), px(240), px(190), px(25)}));
-    win::setChecked(control(ID_WD_OWNDIR), true);
     // The sub-folder name takes no character a folder name cannot hold.
     folderNameEvents_.attach(
         control(ID_DATADIRV),
@@ -241,6 +283,7 @@ void SettingsPage::buildBrowsePanel(HWND page) {
 void SettingsPage::ensureBrowseTree() {
     // Listing the drives and loading the system's icons is slow, so the tree
     // is made when the panel is first opened rather than at start-up.
+    ensureBuilt();
     if (tree_.hwnd())
         return;
     HWND bp = browsePanel_.hwnd();
@@ -255,7 +298,9 @@ void SettingsPage::ensureBrowseTree() {
 }
 
 void SettingsPage::layout(int width, int height) {
-    if (!tabs_)
+    width_ = width;
+    height_ = height;
+    if (!built_)
         return;
     MoveWindow(tabs_, 0, 0, width, height, TRUE);
     RECT r{0, 0, width, height};
@@ -271,12 +316,20 @@ void SettingsPage::layout(int width, int height) {
 }
 
 void SettingsPage::selectTab(int index) {
+    values_.tab = index;
+    if (!built_)
+        return;
     TabCtrl_SetCurSel(tabs_, index);
     for (int i = 0; i < 3; ++i)
         ShowWindow(pages_[i]->hwnd(), i == index ? SW_SHOW : SW_HIDE);
 }
 
-HWND SettingsPage::control(int id) const {
+HWND SettingsPage::control(int id) {
+    ensureBuilt();
+    return existing(id);
+}
+
+HWND SettingsPage::existing(int id) const {
     for (const auto& b : boxes_)
         if (b.id == id)
             return b.hwnd;
@@ -294,32 +347,38 @@ OptionBox* SettingsPage::box(int id) {
 }
 
 bool SettingsPage::ticked(int id) const {
-    return win::isChecked(control(id));
+    for (const auto& b : boxes_)
+        if (b.id == id)
+            return b.ticked;
+    throw std::logic_error("the settings page has no option box " + std::to_string(id));
 }
 
 void SettingsPage::setBoxTicked(int id, bool ticked) {
     OptionBox* b = box(id);
-    win::setChecked(b->hwnd, ticked);
+    b->ticked = ticked;
+    if (built_)
+        win::setChecked(b->hwnd, ticked);
     onOptionBoxChanged(*b);
 }
 
 void SettingsPage::setBoxFromKey(int id) {
     OptionBox* b = box(id);
     const bool value = read(host_.settingsFile(), *b->key);
-    if (value == win::isChecked(b->hwnd))
+    if (value == b->ticked)
         return;
-    win::setChecked(b->hwnd, value);
-    onOptionBoxChanged(*b);
+    setBoxTicked(id, value);
 }
 
 void SettingsPage::onOptionBoxChanged(OptionBox& b) {
-    const bool on = win::isChecked(b.hwnd);
+    const bool on = b.ticked;
     switch (b.id) {
     case ID_ISANISHOW:
-        EnableWindow(control(ID_DELAYSHOWBAR), on);
+        if (built_)
+            EnableWindow(existing(ID_DELAYSHOWBAR), on);
         break;
     case ID_ISANIHIDE:
-        EnableWindow(control(ID_DELAYHIDEBAR), on);
+        if (built_)
+            EnableWindow(existing(ID_DELAYHIDEBAR), on);
         break;
     case ID_ISTRAYICON:
         host_.setTrayIconVisible(on);
@@ -336,17 +395,25 @@ void SettingsPage::onOptionBoxChanged(OptionBox& b) {
 }
 
 void SettingsPage::setHotkeyField(long fieldWord) {
-    SendMessageW(control(ID_HOTKEYKEYS), HKM_SETHOTKEY, static_cast<WPARAM>(fieldWord & 0xFFFF), 0);
+    values_.hotkeyWord = fieldWord & 0xFFFF;
+    if (built_) {
+        showingValues_ = true;
+        SendMessageW(existing(ID_HOTKEYKEYS), HKM_SETHOTKEY,
+                     static_cast<WPARAM>(values_.hotkeyWord), 0);
+        showingValues_ = false;
+    }
 }
 
 void SettingsPage::showHotkeyRegistered(bool registered) {
-    const bool refused = ticked(ID_ISENABLEHOTKEY) && !registered;
-    ShowWindow(control(ID_HOTKEYREFUSED), refused ? SW_SHOWNA : SW_HIDE);
+    values_.hotkeyRefused = ticked(ID_ISENABLEHOTKEY) && !registered;
+    if (built_)
+        ShowWindow(existing(ID_HOTKEYREFUSED), values_.hotkeyRefused ? SW_SHOWNA : SW_HIDE);
 }
 
 void SettingsPage::onHotkeyFieldChanged() {
-    const auto word = static_cast<long>(SendMessageW(control(ID_HOTKEYKEYS), HKM_GETHOTKEY, 0, 0));
-    showHotkeyRegistered(host_.setHotkeyKeys(window::hotkeyFromFieldWord(word & 0xFFFF)));
+    const auto word = static_cast<long>(SendMessageW(existing(ID_HOTKEYKEYS), HKM_GETHOTKEY, 0, 0));
+    values_.hotkeyWord = word & 0xFFFF;
+    showHotkeyRegistered(host_.setHotkeyKeys(window::hotkeyFromFieldWord(values_.hotkeyWord)));
 }
 
 void SettingsPage::onAutostartChanged() {
@@ -357,12 +424,24 @@ void SettingsPage::onAutostartChanged() {
 }
 
 void SettingsPage::setAutostartTicked(bool on) {
-    win::setChecked(control(ID_ISSTARTUP), on);
+    OptionBox* b = box(ID_ISSTARTUP);
+    b->ticked = on;
+    if (built_)
+        win::setChecked(b->hwnd, on);
+}
+
+void SettingsPage::setCustomBrowserText(const std::wstring& path) {
+    values_.customBrowser = path;
+    if (built_)
+        SetWindowTextW(existing(ID_CUSTOMBROWSERPATH), path.c_str());
 }
 
 bool SettingsPage::onCommand(int id, int code, HWND ctl) {
+    if (showingValues_)
+        return true; // the page's own setting of its controls
     if (OptionBox* b = box(id); b && ctl == b->hwnd) {
         if (code == BN_CLICKED) {
+            b->ticked = win::isChecked(b->hwnd);
             if (b->key)
                 onOptionBoxChanged(*b);
             else
@@ -372,16 +451,33 @@ bool SettingsPage::onCommand(int id, int code, HWND ctl) {
     }
     switch (id) {
     case ID_PLACE:
-        if (code == CBN_SELCHANGE)
+        if (code == CBN_SELCHANGE) {
+            values_.place = static_cast<int>(SendMessageW(ctl, CB_GETCURSEL, 0, 0));
             host_.placeSelected(placeIndex());
+        }
+        return true;
+    case ID_DATADIRV:
+    case ID_CUSTOMDIRV:
+    case ID_CUSTOMBROWSERPATH:
+        if (code == EN_CHANGE)
+            (id == ID_DATADIRV     ? values_.dataDir
+             : id == ID_CUSTOMDIRV ? values_.customDir
+                                   : values_.customBrowser) = win::windowText(ctl);
+        return true;
+    case ID_WD_OWNDIR:
+    case ID_WD_CUSTOMDIR:
+        if (code == BN_CLICKED)
+            values_.customSelected = win::isChecked(existing(ID_WD_CUSTOMDIR));
         return true;
     case ID_HOTKEYKEYS:
         if (code == EN_CHANGE)
             onHotkeyFieldChanged();
         return true;
     case ID_SKINSLIST:
-        if (code == CBN_SELCHANGE)
+        if (code == CBN_SELCHANGE) {
+            values_.skinItem = static_cast<int>(SendMessageW(ctl, CB_GETCURSEL, 0, 0));
             SkinsListSelect();
+        }
         return true;
     case ID_SLABEL6:
         if (code == STN_CLICKED)
@@ -389,7 +485,8 @@ bool SettingsPage::onCommand(int id, int code, HWND ctl) {
         return true;
     case ID_BVLCOLOR:
         if (code == CBN_SELCHANGE) {
-            const int i = static_cast<int>(SendMessageW(control(ID_BVLCOLOR), CB_GETCURSEL, 0, 0));
+            const int i = static_cast<int>(SendMessageW(ctl, CB_GETCURSEL, 0, 0));
+            values_.borderItem = i;
             if (i >= 0 && i < static_cast<int>(standardColors().size())) {
                 write(host_.settingsFile(), keys::BorderColor, standardColors()[i].color);
                 host_.borderColorSelected(borderColor());
@@ -441,7 +538,7 @@ bool SettingsPage::onCommand(int id, int code, HWND ctl) {
 }
 
 std::optional<LRESULT> SettingsPage::onCtlColor(HDC dc, HWND control) {
-    if (control != this->control(ID_HOTKEYREFUSED))
+    if (!built_ || control != existing(ID_HOTKEYREFUSED))
         return std::nullopt;
     SetTextColor(dc, RGB(255, 0, 0));
     SetBkMode(dc, TRANSPARENT);
@@ -469,7 +566,7 @@ bool SettingsPage::onNotify(NMHDR& header, LRESULT& result) {
 }
 
 bool SettingsPage::onContextMenu(HWND control, POINT screen) {
-    if (control != this->control(ID_BQUIT))
+    if (!built_ || control != existing(ID_BQUIT))
         return false;
     if (screen.x == -1 && screen.y == -1) {
         RECT rc;
@@ -481,45 +578,61 @@ bool SettingsPage::onContextMenu(HWND control, POINT screen) {
 }
 
 bool SettingsPage::onScroll(HWND ctl) {
-    if (ctl == control(ID_OPVAL)) {
-        host_.setOpacity(sliderPosition(ID_OPVAL));
+    for (int id : {ID_OPVAL, ID_DELAYSHOWBAR, ID_DELAYHIDEBAR}) {
+        if (ctl != existing(id))
+            continue;
+        slider(id) = static_cast<int>(SendMessageW(ctl, TBM_GETPOS, 0, 0));
+        if (id == ID_OPVAL)
+            host_.setOpacity(sliderPosition(ID_OPVAL));
         return true;
     }
-    return ctl == control(ID_DELAYSHOWBAR) || ctl == control(ID_DELAYHIDEBAR);
+    return false;
 }
 
-void SettingsPage::onSliderMouseUp(HWND slider) {
-    if (slider == control(ID_DELAYSHOWBAR))
+void SettingsPage::onSliderMouseUp(HWND ctl) {
+    if (ctl == existing(ID_DELAYSHOWBAR))
         write(host_.settingsFile(), keys::DelayShow, sliderPosition(ID_DELAYSHOWBAR));
-    else if (slider == control(ID_DELAYHIDEBAR))
+    else if (ctl == existing(ID_DELAYHIDEBAR))
         write(host_.settingsFile(), keys::DelayHide, sliderPosition(ID_DELAYHIDEBAR));
-    else if (slider == control(ID_OPVAL))
+    else if (ctl == existing(ID_OPVAL))
         write(host_.settingsFile(), keys::Opacity, sliderPosition(ID_OPVAL));
 }
 
+int& SettingsPage::slider(int id) {
+    return values_.sliders[id == ID_OPVAL ? 0 : id == ID_DELAYSHOWBAR ? 1 : 2];
+}
+
+int SettingsPage::slider(int id) const {
+    return values_.sliders[id == ID_OPVAL ? 0 : id == ID_DELAYSHOWBAR ? 1 : 2];
+}
+
 int SettingsPage::sliderPosition(int id) const {
-    return static_cast<int>(SendMessageW(control(id), TBM_GETPOS, 0, 0));
+    return slider(id);
 }
 
 void SettingsPage::setSliderPosition(int id, long value) {
-    HWND s = control(id);
-    const long lo = static_cast<long>(SendMessageW(s, TBM_GETRANGEMIN, 0, 0));
-    const long hi = static_cast<long>(SendMessageW(s, TBM_GETRANGEMAX, 0, 0));
-    SendMessageW(s, TBM_SETPOS, TRUE, std::clamp(value, lo, hi));
+    // The sliders' ranges: opacity 50-255, the slide steps 10-100.
+    const long lo = id == ID_OPVAL ? 50 : 10;
+    const long hi = id == ID_OPVAL ? 255 : 100;
+    slider(id) = static_cast<int>(std::clamp(value, lo, hi));
+    if (built_)
+        SendMessageW(existing(id), TBM_SETPOS, TRUE, slider(id));
     if (id == ID_OPVAL)
         host_.setOpacity(sliderPosition(ID_OPVAL));
 }
 
 int SettingsPage::placeIndex() const {
-    return static_cast<int>(SendMessageW(control(ID_PLACE), CB_GETCURSEL, 0, 0));
+    return values_.place;
 }
 
 void SettingsPage::setPlaceIndex(long index) {
-    SendMessageW(control(ID_PLACE), CB_SETCURSEL, (index >= 0 && index <= 3) ? index : -1, 0);
+    values_.place = (index >= 0 && index <= 3) ? static_cast<int>(index) : -1;
+    if (built_)
+        SendMessageW(existing(ID_PLACE), CB_SETCURSEL, values_.place, 0);
 }
 
 COLORREF SettingsPage::borderColor() const {
-    const int i = static_cast<int>(SendMessageW(control(ID_BVLCOLOR), CB_GETCURSEL, 0, 0));
+    const int i = values_.borderItem;
     if (i < 0 || i >= static_cast<int>(standardColors().size()))
         return RGB(0, 0, 255);
     return standardColors()[i].color.value;
@@ -532,43 +645,34 @@ void SettingsPage::setBorderColorItem(std::u16string_view name) {
     for (size_t i = 0; colour && i < list.size(); ++i)
         if (list[i].color == *colour)
             found = static_cast<int>(i);
-    SendMessageW(control(ID_BVLCOLOR), CB_SETCURSEL, found, 0);
+    values_.borderItem = found;
+    if (built_)
+        SendMessageW(existing(ID_BVLCOLOR), CB_SETCURSEL, found, 0);
 }
 
 void SettingsPage::refreshSkinsList(std::u16string_view storedName) {
-    HWND list = control(ID_SKINSLIST);
-    SendMessageW(list, CB_RESETCONTENT, 0, 0);
-    SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L""));
-    for (const auto& name : skins::listSkinNames(host_.skinsFolder())) {
-        const std::wstring w = win::toWide(name);
-        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(w.c_str()));
-    }
-    SendMessageW(list, CB_SETCURSEL, 0, 0);
+    values_.skins = {L""};
+    for (const auto& name : skins::listSkinNames(host_.skinsFolder()))
+        values_.skins.push_back(win::toWide(name));
     const std::wstring wanted = win::toWide(storedName);
-    int found = -1;
-    const int n = static_cast<int>(SendMessageW(list, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < n; ++i) {
-        wchar_t buf[MAX_PATH]{};
-        if (SendMessageW(list, CB_GETLBTEXTLEN, i, 0) < MAX_PATH)
-            SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(buf));
-        if (wanted == buf) {
-            found = i;
+    values_.skinItem = -1;
+    for (std::size_t i = 0; i < values_.skins.size(); ++i)
+        if (values_.skins[i] == wanted) {
+            values_.skinItem = static_cast<int>(i);
             break;
         }
-    }
-    SendMessageW(list, CB_SETCURSEL, found, 0);
+    if (!built_)
+        return;
+    HWND list = existing(ID_SKINSLIST);
+    SendMessageW(list, CB_RESETCONTENT, 0, 0);
+    for (const auto& name : values_.skins)
+        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    SendMessageW(list, CB_SETCURSEL, values_.skinItem, 0);
 }
 
 std::wstring SettingsPage::selectedSkinName() const {
-    HWND list = control(ID_SKINSLIST);
-    const int i = static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0));
-    if (i < 0)
-        return {};
-    const auto len = SendMessageW(list, CB_GETLBTEXTLEN, i, 0);
-    std::wstring s(static_cast<size_t>(len) + 1, L'\0');
-    SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(s.data()));
-    s.resize(static_cast<size_t>(len));
-    return s;
+    const int i = values_.skinItem;
+    return i >= 0 && i < static_cast<int>(values_.skins.size()) ? values_.skins[i] : std::wstring();
 }
 
 void SettingsPage::SkinsListSelect() {
@@ -578,32 +682,39 @@ void SettingsPage::SkinsListSelect() {
 }
 
 std::wstring SettingsPage::dataDirText() const {
-    return win::windowText(control(ID_DATADIRV));
+    return values_.dataDir;
 }
 
 void SettingsPage::setDataDirText(const std::u16string& text) {
-    SetWindowTextW(control(ID_DATADIRV), win::toWide(text).c_str());
+    values_.dataDir = win::toWide(text);
+    if (built_)
+        SetWindowTextW(existing(ID_DATADIRV), values_.dataDir.c_str());
 }
 
 std::wstring SettingsPage::customDirText() const {
-    return win::windowText(control(ID_CUSTOMDIRV));
+    return values_.customDir;
 }
 
 void SettingsPage::setCustomDirText(const std::u16string& text) {
-    SetWindowTextW(control(ID_CUSTOMDIRV), win::toWide(text).c_str());
+    values_.customDir = win::toWide(text);
+    if (built_)
+        SetWindowTextW(existing(ID_CUSTOMDIRV), values_.customDir.c_str());
 }
 
 bool SettingsPage::customDirSelected() const {
-    return ticked(ID_WD_CUSTOMDIR);
+    return values_.customSelected;
 }
 
 void SettingsPage::selectCustomDir(bool custom) {
-    win::setChecked(control(ID_WD_CUSTOMDIR), custom);
-    win::setChecked(control(ID_WD_OWNDIR), !custom);
+    values_.customSelected = custom;
+    if (!built_)
+        return;
+    win::setChecked(existing(ID_WD_CUSTOMDIR), custom);
+    win::setChecked(existing(ID_WD_OWNDIR), !custom);
 }
 
 bool SettingsPage::onDrawItem(const DRAWITEMSTRUCT& di) {
-    if (di.hwndItem != control(ID_BVLCOLOR))
+    if (!built_ || di.hwndItem != existing(ID_BVLCOLOR))
         return false;
     const auto list = standardColors();
     HDC dc = di.hDC;
@@ -655,7 +766,7 @@ void SettingsPage::browseOkClick() {
     const std::wstring path = tree_.selectedPath();
     if (!win::folderExists(win::toU16(path)))
         return;
-    SetWindowTextW(control(ID_CUSTOMDIRV), path.c_str());
+    SetWindowTextW(control(ID_CUSTOMDIRV), path.c_str()); // its change keeps the text
     ShowWindow(browsePanel_.hwnd(), SW_HIDE);
     selectCustomDir(true);
 }

@@ -47,21 +47,29 @@ class SettingsPageHost {
     virtual std::wstring skinsFolder() const = 0;
 };
 
-// One option check box: its control, caption, key and designed state.
+// One option check box: its control, caption, key, designed state and state.
 struct OptionBox {
     int id;
     const wchar_t* caption;
     const BoolKey* key; // null for the autostart box, which has no key
     bool designedTicked;
     HWND hwnd = nullptr;
+    bool ticked = false;
 };
 
+// The options live here from start-up on; the page's controls are made when
+// the page is first shown (or a control is first asked for) and from then on
+// show the options and change them.
 class SettingsPage final : public Options, public win::Subsystem {
   public:
     explicit SettingsPage(SettingsPageHost& host) : host_(host) {}
 
-    // Builds the page's controls on `page`; `dpi` scales the designed sizes.
-    void create(HWND page, HWND notifyTarget, UINT dpi);
+    // The page the controls will go on; `dpi` scales the designed sizes and
+    // `font` is the one the controls take.
+    void create(HWND page, HWND notifyTarget, UINT dpi, HFONT font);
+    // Makes the controls, showing the options as they are now.
+    void ensureBuilt();
+    bool built() const noexcept { return built_; }
     void layout(int width, int height);
 
     // Commands, notifications, slider moves and owner drawing of the page's
@@ -81,9 +89,10 @@ class SettingsPage final : public Options, public win::Subsystem {
     void setBoxFromKey(int id);
     // Ticks or clears a box and runs its change handler, as a click would.
     void setBoxTicked(int id, bool ticked);
-    // The page's control of that identifier; an identifier the page does
-    // not have is a programming error (std::logic_error).
-    HWND control(int id) const;
+    // The page's control of that identifier (the page is built first); an
+    // identifier the page does not have is a programming error
+    // (std::logic_error).
+    HWND control(int id);
     OptionBox* box(int id);
 
     // --- Options ---------------------------------------------------------------
@@ -112,6 +121,12 @@ class SettingsPage final : public Options, public win::Subsystem {
 
     void setAutostartTicked(bool ticked);
 
+    // The link program's path.
+    std::wstring customBrowserText() const { return values_.customBrowser; }
+    void setCustomBrowserText(const std::wstring& path);
+    // Whether the border-colour box has an item selected.
+    bool borderColorChosen() const noexcept { return values_.borderItem >= 0; }
+
     // The hotkey field shows the stored combination (empty for Win+N); the
     // message next to the hotkey box tells whether the system refused it.
     void setHotkeyField(long fieldWord);
@@ -131,6 +146,24 @@ class SettingsPage final : public Options, public win::Subsystem {
     void FN_CanelClick();
 
   private:
+    // What the controls show, kept while they do not exist.
+    struct Values {
+        std::array<int, 3> sliders{50, 10, 10}; // OpVal, DelayShowBar, DelayHideBar
+        int place = 0;
+        int borderItem = -1;
+        std::vector<std::wstring> skins; // the skins list, its empty entry first
+        int skinItem = -1;
+        std::wstring dataDir, customDir, customBrowser;
+        bool customSelected = false;
+        long hotkeyWord = 0;
+        bool hotkeyRefused = false;
+        int tab = 0;
+    };
+    int& slider(int id);
+    int slider(int id) const;
+    HWND existing(int id) const;
+    void build();
+    void showValues();
     void buildGeneralPage(HWND page);
     void buildNotesPage(HWND page);
     void buildViewPage(HWND page);
@@ -143,6 +176,12 @@ class SettingsPage final : public Options, public win::Subsystem {
     int px(int designed) const;
 
     SettingsPageHost& host_;
+    Values values_;
+    bool built_ = false;
+    bool showingValues_ = false; // the controls' notifications are the page's own
+    int width_ = 0;
+    int height_ = 0;
+    HFONT font_ = nullptr;
     UINT dpi_ = 96;
     HWND page_ = nullptr;
     HWND notifyTarget_ = nullptr;

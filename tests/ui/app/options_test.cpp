@@ -92,3 +92,38 @@ TEST(Options, DonationReminderShowsFromTheThirdDayUntilSwitchedOff) {
     SendMessageW(form->hwnd(), WM_TIMER, donation::kAdvTimer, 0);
     EXPECT_FALSE(form->donation().advForm().isShowing());
 }
+
+TEST(Options, SettingsPageIsMadeWhenFirstShownAndShowsTheOptionsReadAtStart) {
+    ProgramFolder folder;
+    folder.option(u"Opacity", u"$80");
+    folder.option(u"DelayShow", u"500");
+    folder.option(u"Placement", u"2");
+    folder.option(u"DoubleClick", u"1");
+    folder.option(u"BorderColor", u"clTeal");
+    folder.option(u"CustomBrowser", u"C:\\browser.exe");
+    auto form = folder.start();
+    auto& page = form->settingsPage();
+    EXPECT_FALSE(page.built());
+    // The options work before the page exists.
+    EXPECT_EQ(page.sliderPosition(settings::ID_OPVAL), 128);
+    EXPECT_EQ(page.sliderPosition(settings::ID_DELAYSHOWBAR), 100);
+    EXPECT_TRUE(page.ticked(settings::ID_ISDBLCLICK));
+    form->showPage(win::Page::Settings);
+    ASSERT_TRUE(page.built());
+    EXPECT_EQ(SendMessageW(page.control(settings::ID_OPVAL), TBM_GETPOS, 0, 0), 128);
+    EXPECT_EQ(SendMessageW(page.control(settings::ID_DELAYSHOWBAR), TBM_GETPOS, 0, 0), 100);
+    EXPECT_EQ(SendMessageW(page.control(settings::ID_PLACE), CB_GETCURSEL, 0, 0), 2);
+    EXPECT_TRUE(win::isChecked(page.control(settings::ID_ISDBLCLICK)));
+    EXPECT_TRUE(win::isChecked(page.control(settings::ID_ISTRAYICON)));
+    EXPECT_EQ(win::windowText(page.control(settings::ID_CUSTOMBROWSERPATH)), L"C:\\browser.exe");
+    EXPECT_EQ(win::windowText(page.control(settings::ID_DATADIRV)), L"PC_user");
+    wchar_t colour[32]{};
+    HWND colours = page.control(settings::ID_BVLCOLOR);
+    SendMessageW(colours, CB_GETLBTEXT, SendMessageW(colours, CB_GETCURSEL, 0, 0),
+                 reinterpret_cast<LPARAM>(colour));
+    EXPECT_STREQ(colour, L"clTeal");
+    // And the controls change the options from then on.
+    SendMessageW(page.control(settings::ID_ISDBLCLICK), BM_CLICK, 0, 0);
+    EXPECT_FALSE(page.ticked(settings::ID_ISDBLCLICK));
+    EXPECT_EQ(folder.settings().readString(u"Options", u"DoubleClick", u""), u"0");
+}
