@@ -173,6 +173,8 @@ class StandardWriter {
             if (c == '\\') {
                 controlToken();
             } else if (c == '{') {
+                if (skipTableGroup())
+                    continue;
                 groups_.push_back(groups_.back());
                 out_ += c;
                 ++pos_;
@@ -196,6 +198,32 @@ class StandardWriter {
         std::optional<unsigned> codePage; // of the font in force; none: \uN only
         bool fontTable = false;
     };
+
+    // At a brace: the properties of a nested row ({\*\nesttableprops ...
+    // \nestrow}) end that row and become a paragraph break; the text for
+    // readers without nested tables ({\nonesttables ...}) goes. True when the
+    // group was taken.
+    bool skipTableGroup() {
+        const std::string_view rest = in_.substr(pos_);
+        const bool nested = rest.starts_with("{\\*\\nesttableprops");
+        if (!nested && !rest.starts_with("{\\nonesttables") &&
+            !rest.starts_with("{\\*\\nonesttables"))
+            return false;
+        int depth = 0;
+        while (pos_ < in_.size()) {
+            const char c = in_[pos_++];
+            if (c == '\\') {
+                ++pos_; // an escaped brace or backslash is no group
+            } else if (c == '{') {
+                ++depth;
+            } else if (c == '}' && --depth == 0) {
+                break;
+            }
+        }
+        if (nested)
+            out_ += "\\par ";
+        return true;
+    }
 
     void closeGroup() {
         const bool wasFontTable = groups_.back().fontTable;
@@ -238,6 +266,14 @@ class StandardWriter {
         const bool negative = pos_ < in_.size() && in_[pos_] == '-';
         if (negative)
             ++pos_;
+        // Wine writes a line spacing it could not read ("\sl" with no number)
+        // as "\sl--1000000", which reads back as "\sl-" and the text
+        // "-1000000": one minus is meant.
+        const size_t secondMinus = pos_;
+        const bool doubleMinus =
+            negative && pos_ + 1 < in_.size() && in_[pos_] == '-' && isDigit(in_[pos_ + 1]);
+        if (doubleMinus)
+            ++pos_;
         long value = 0;
         bool hasValue = false;
         while (pos_ < in_.size() && isDigit(in_[pos_])) {
@@ -252,7 +288,32 @@ class StandardWriter {
             ++pos_;
         if (word == "ansicpg")
             return; // the header names the code page
-        out_.append(in_.substr(start, pos_ - start));
+        if (!groups_.back().fontTable) {
+            // Tables are written as text: cells end in tabs, rows in
+            // paragraph breaks (see the header).
+            if (word == "intbl" || word == "itap" || word == "trowd" || word == "cellx") {
+                // Whatever follows must not join a control word before.
+                if (out_.size() == wordEnd_)
+                    out_ += ' ';
+                return;
+            }
+            if (word == "cell" || word == "nestcell") {
+                out_ += "\\tab ";
+                return;
+            }
+            if (word == "row" || word == "nestrow") {
+                out_ += "\\par ";
+                return;
+            }
+        }
+        if (doubleMinus) {
+            out_.append(in_.substr(start, secondMinus - start));
+            out_.append(in_.substr(secondMinus + 1, pos_ - secondMinus - 1));
+        } else {
+            out_.append(in_.substr(start, pos_ - start));
+        }
+        if (out_.back() != ' ')
+            wordEnd_ = out_.size();
         if (word == "u") {
             // Its fallback character (\uc1) is no text: keep it as it is.
             if (pos_ < in_.size() && static_cast<unsigned char>(in_[pos_]) >= 0x20 &&
@@ -396,6 +457,7 @@ class StandardWriter {
     std::vector<Group> groups_;
     std::map<long, std::optional<unsigned>> fonts_;
     long defaultFont_ = 0;
+    size_t wordEnd_ = std::string::npos; // where the last control word written ends
     long entry_ = 0;
     std::unordered_map<unsigned, std::unordered_map<char32_t, std::optional<std::string>>> cache_;
 };

@@ -44,7 +44,13 @@ std::optional<unsigned> codePageOfCharset(int charset, unsigned ansiCodePage) no
 // does all the text of a font without a code page (the symbol set), where
 // readers would take even ASCII in the symbol code page; face names are
 // written in their font's code page (else the ANSI one, else '?').
-// Everything else is kept as it is. Nothing when the input is not UTF-8 RTF.
+// Tables become text: the reader cannot read back the tables the writer
+// writes (it ignores cells of rows the writer opened without \intbl, and a
+// nested table written out fails an assertion when read), so \intbl, \itap,
+// \trowd and \cellx go, \cell and \nestcell become \tab, \row and
+// \nestrow \par, the properties of a nested row a \par and the text for
+// readers without nested tables goes. Everything else is kept as it is.
+// Nothing when the input is not UTF-8 RTF.
 std::optional<std::string> standardRtf(std::string_view utf8Rtf, unsigned ansiCodePage,
                                        const CodePages& codePages);
 

@@ -124,6 +124,8 @@ TEST(RichEditRtfOutput, WritesStandardRtfThatKeepsEveryCodeUnit) {
         {"a font without a character set uses the ANSI code page", "\\f3 \xD0\xB6}", "\\f3 \\'e6}"},
         {"the font ends with its group", "{\\f1 \xC3\xA9}\xC3\xA9}", "{\\f1 \\'e9}\\u233?}"},
         {"text before any font is in the default font", "\xD0\xB6}", "\\'e6}"},
+        {"a number written with two minus signs", "\\pard\\sl--1000000\\slmult0 x}",
+         "\\pard\\sl-1000000\\slmult0 x}"},
         {"escaped braces and backslashes are ASCII", "\\f0 \\{\\}\\\\}", "\\f0 \\{\\}\\\\}"},
     };
     const TestCodePages pages;
@@ -132,6 +134,23 @@ TEST(RichEditRtfOutput, WritesStandardRtfThatKeepsEveryCodeUnit) {
         ASSERT_TRUE(out.has_value()) << c.name;
         EXPECT_EQ(*out, kStandardHead + c.expected) << c.name;
     }
+}
+
+TEST(RichEditRtfOutput, WritesTablesAsText) {
+    // As Wine's writer puts a table with a nested one.
+    const std::string body =
+        "\\trowd\\trgaph108\\cellx1800\\cellx3600\\f0 a\\cell b\\cell \\row\r\n"
+        "\\trowd\\trgaph108\\cellx1800\\cellx3600 in\\nestcell \\pard\\intbl\\itap2 \\nestcell "
+        "{\\*\\nesttableprops\\trowd\\trgaph10\\cellx900\\nestrow}{\\nonesttables\\par}\r\n"
+        "\\pard\\intbl out\\cell x\\cell \\row\r\n\\pard z\\par}";
+    // A dropped word leaves a space where the words around would join.
+    const std::string expected = "\\trgaph108 \\f0 a\\tab b\\tab \\par \r\n"
+                                 "\\trgaph108 in\\tab \\pard \\tab \\par \r\n"
+                                 "\\pard out\\tab x\\tab \\par \r\n\\pard z\\par}";
+    const TestCodePages pages;
+    const auto out = standardRtf(kUtf8Head + body, 1251, pages);
+    ASSERT_TRUE(out.has_value());
+    EXPECT_EQ(*out, kStandardHead + expected);
 }
 
 TEST(RichEditRtfOutput, WritesFaceNamesInTheirCodePage) {
