@@ -2,6 +2,7 @@
 
 #include "editor/rtf_guard.h"
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -145,8 +146,25 @@ TEST(RtfGuard, CountsParagraphBreaks) {
     EXPECT_EQ(scanRtf(kHead + "\\trowd\\cellx100 a\\cell\\row\\pard\\partial}").paragraphs, 2u);
 }
 
-TEST(RtfGuard, PassesWordPadStyleNotes) {
+TEST(RtfGuard, PassesNotesAsWordPadWordAndWineWriteThem) {
     const auto scan = scanRtf(readTestFile("richedit-style.rtf"));
     EXPECT_TRUE(scan.safe());
     EXPECT_EQ(scan.paragraphs, 5u);
+    for (const char* name :
+         {"tables-nested.rtf", "tables-as-wine-writes-them.rtf", "word-style.rtf"})
+        EXPECT_TRUE(scanRtf(readTestFile(name)).safe()) << name;
+}
+
+TEST(RtfGuard, RefusesEveryNoteThatCrashedOrHungTheControl) {
+    // Each of these crashed Wine's control or kept it busy for minutes.
+    int files = 0;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::string(QUIVRA_TEST_DATA) + "/hostile")) {
+        ++files;
+        std::ifstream in(entry.path(), std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        EXPECT_FALSE(scanRtf(bytes.str()).safe()) << entry.path().filename();
+    }
+    EXPECT_GE(files, 16);
 }
