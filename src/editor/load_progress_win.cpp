@@ -88,6 +88,21 @@ void LoadProgressWindow::setLayingOut() {
     repaint();
 }
 
+void LoadProgressWindow::setMessage(const wchar_t* message) {
+    if (!hwnd())
+        return;
+    ShowWindow(bar_, SW_HIDE);
+    RECT client;
+    GetClientRect(hwnd(), &client);
+    RECT title;
+    GetWindowRect(title_, &title);
+    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&title), 2);
+    MoveWindow(status_, title.left, title.bottom + (title.bottom - title.top) / 4,
+               title.right - title.left, client.bottom - title.bottom, FALSE);
+    SetWindowTextW(status_, message);
+    repaint();
+}
+
 void LoadProgressWindow::repaint() {
     // Paints the popup and its controls now, through their own WM_PAINT; the
     // thread's message queue is left alone.

@@ -27,6 +27,9 @@ class LoadProgressWindow : public win::Window {
     // The editor has read the whole note and now lays it out, which it does
     // not report: says so, for as long as that takes.
     void setLayingOut();
+    // Any other work the control does not report on: the message instead of
+    // the progress.
+    void setMessage(const wchar_t* message);
 
     HWND bar() const noexcept { return bar_; }
     HWND status() const noexcept { return status_; }

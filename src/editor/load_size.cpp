@@ -1,5 +1,7 @@
 #include "editor/load_size.h"
 
+#include <algorithm>
+
 namespace quivra::editor {
 
 bool isBigNote(std::size_t bytes, std::size_t paragraphs) noexcept {
@@ -18,6 +20,17 @@ std::size_t paragraphBreaks(std::u16string_view text) noexcept {
         }
     }
     return n;
+}
+
+std::size_t longestParagraph(std::u16string_view text) noexcept {
+    std::size_t longest = 0, length = 0;
+    for (char16_t c : text) {
+        if (c == u'\r' || c == u'\n')
+            length = 0;
+        else
+            longest = std::max(longest, ++length);
+    }
+    return longest;
 }
 
 } // namespace quivra::editor

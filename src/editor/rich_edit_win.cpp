@@ -130,6 +130,10 @@ void RichEdit::prepare() {
 
 // --- Whole content --------------------------------------------------------
 
+bool RichEdit::slowLoad(size_t bytes, size_t paragraphs, size_t longest) const {
+    return isBigNote(bytes, paragraphs) || (wordWrap_ && longest >= kSlowWrapParagraph);
+}
+
 HWND RichEdit::loadProgressOwner() const {
     return progressOwner_ ? progressOwner_ : GetAncestor(hwnd_, GA_ROOT);
 }
@@ -150,7 +154,7 @@ bool RichEdit::streamRtf(std::string_view rtf) {
     const RtfScan scan = scanRtf(rtf);
     if (!scan.safe())
         return false;
-    return streamIn(SF_RTF, rtf, isBigNote(rtf.size(), scan.paragraphs)) == 0;
+    return streamIn(SF_RTF, rtf, slowLoad(rtf.size(), scan.paragraphs, scan.longestParagraph)) == 0;
 }
 
 std::string RichEdit::streamOut(UINT format) const {
@@ -198,7 +202,8 @@ void RichEdit::loadFileBytes(std::string_view bytes) {
         const RtfScan scan = scanRtf(bytes);
         if (!scan.safe())
             throw failedToLoadStream();
-        if (streamIn(SF_RTF, bytes, isBigNote(bytes.size(), scan.paragraphs)) == 0) {
+        if (streamIn(SF_RTF, bytes,
+                     slowLoad(bytes.size(), scan.paragraphs, scan.longestParagraph)) == 0) {
             setModified(true);
             return;
         }
@@ -216,8 +221,8 @@ void RichEdit::setPlainText(std::u16string_view text) {
     empty();
     const std::string_view bytes(reinterpret_cast<const char*>(text.data()),
                                  text.size() * sizeof(char16_t));
-    if (streamIn(SF_TEXT | SF_UNICODE, bytes, isBigNote(bytes.size(), paragraphBreaks(text))) !=
-        0) {
+    if (streamIn(SF_TEXT | SF_UNICODE, bytes,
+                 slowLoad(bytes.size(), paragraphBreaks(text), longestParagraph(text))) != 0) {
         empty();
         throw failedToLoadStream();
     }
@@ -384,6 +389,18 @@ bool RichEdit::focused() const {
 }
 
 void RichEdit::setWordWrap(bool wrap) {
+    // Wrapping a long paragraph keeps the control busy for long (see
+    // editor/load_size.h), without a word of progress: say so meanwhile.
+    std::unique_ptr<LoadProgressWindow> progress;
+    if (wrap && !wordWrap_)
+        if (const size_t longest = longestParagraph(text()); longest >= kSlowWrapParagraph) {
+            progress = std::make_unique<LoadProgressWindow>(loadProgressOwner(),
+                                                            L"Переносятся длинные строки…");
+            progress->setMessage((L"В заметке есть абзац в " + std::to_wstring(longest) +
+                                  L" знаков, его перенос займёт время. Программа ответит, "
+                                  L"когда он закончится.")
+                                     .c_str());
+        }
     // Line width 0 wraps at the window's width; 1 means no wrapping.
     SendMessageW(hwnd_, EM_SETTARGETDEVICE, 0, wrap ? 0 : 1);
     // The control shows and hides its scroll bars itself, by the ones it was

@@ -112,6 +112,9 @@ class RichEdit {
     bool focused() const;
     // Off: lines run on, both scroll bars. On: lines wrap at the control's
     // width, vertical scroll bar only (lines are then display lines).
+    // Wrapping a paragraph of many thousand characters takes Wine's control
+    // long (editor/load_size.h): turning wrap on over one shows a popup that
+    // says so, and so does a load while wrap is on.
     bool wordWrap() const noexcept { return wordWrap_; }
     void setWordWrap(bool wrap);
     // Nothing is drawn until the returned object goes out of scope.
@@ -184,6 +187,7 @@ class RichEdit {
     // document is refused or the control rejects it.
     bool streamRtf(std::string_view rtf);
     HWND loadProgressOwner() const;
+    bool slowLoad(size_t bytes, size_t paragraphs, size_t longestParagraph) const;
     void deleteInSteps(long lines);
     bool replaceControl();
     std::string streamOut(UINT format) const;

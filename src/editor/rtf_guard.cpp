@@ -153,8 +153,17 @@ class Scanner {
         return twice;
     }
     void inserted() {
-        if (reading() != Reading::Skipped)
-            tables_.inserted();
+        if (reading() == Reading::Skipped)
+            return;
+        tables_.inserted();
+        // Text in groups that may be skipped (pictures, font tables) is
+        // left out of the paragraph.
+        if (reading() == Reading::Read)
+            result_.longestParagraph = std::max(result_.longestParagraph, ++paragraphLength_);
+    }
+    void paragraphBreak() {
+        ++result_.paragraphs;
+        paragraphLength_ = 0;
     }
 
     void openGroup(size_t at) {
@@ -221,8 +230,8 @@ class Scanner {
             }
             symbol();
             if (c == '\r' || c == '\n') {
-                ++result_.paragraphs;
                 inserted();
+                paragraphBreak();
             } else if (c == '~' || c == '-' || c == '_' || c == '|') {
                 inserted();
             }
@@ -278,10 +287,15 @@ class Scanner {
             return;
         if (word == "uc")
             groups_.back().unicodeLength = value;
-        if (among(word, kParagraphBreaks))
-            ++result_.paragraphs;
-        if (among(word, kInserting))
-            inserted();
+        const bool breaks = among(word, kParagraphBreaks);
+        if (among(word, kInserting)) {
+            if (breaks)
+                tables_.inserted(); // the break is no part of the paragraph
+            else
+                inserted();
+        }
+        if (breaks)
+            paragraphBreak();
         if (word == "u")
             fallback_ = std::max(groups_.back().unicodeLength, 0L);
         tableWord(word, value, at);
@@ -338,6 +352,7 @@ class Scanner {
     int nameTableDepth_ = kNoNameTable;
     size_t nameLength_ = 0;
     long fallback_ = 0;
+    size_t paragraphLength_ = 0;
     bool star_ = false;
     std::vector<Group> groups_; // as the braces nest; the first stands for none
     RtfTableModel tables_;

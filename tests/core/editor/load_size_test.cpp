@@ -16,6 +16,12 @@ TEST(LoadSize, CountsEachKindOfLineBreakOnce) {
         EXPECT_EQ(paragraphBreaks(text), breaks) << text.size();
 }
 
+TEST(LoadSize, FindsTheLongestParagraph) {
+    EXPECT_EQ(quivra::editor::longestParagraph(u""), 0u);
+    EXPECT_EQ(quivra::editor::longestParagraph(u"ab\r\nabcd\nabc\r"), 4u);
+    EXPECT_EQ(quivra::editor::longestParagraph(u"\r\r12345"), 5u);
+}
+
 TEST(LoadSize, ABigNoteIsLongOrHasManyParagraphs) {
     EXPECT_FALSE(isBigNote(kBigNoteBytes - 1, kBigNoteParagraphs - 1));
     EXPECT_TRUE(isBigNote(kBigNoteBytes, 0));

@@ -141,8 +141,9 @@ TEST(RtfGuard, TellsRtfByItsFirstBytes) {
     EXPECT_FALSE(startsAsRtf(""));
 }
 
-TEST(RtfGuard, CountsParagraphBreaks) {
+TEST(RtfGuard, CountsParagraphBreaksAndTheLongestParagraph) {
     EXPECT_EQ(scanRtf(kHead + repeat("a\\par ", 7) + "\\line\\\r\n}").paragraphs, 9u);
+    EXPECT_EQ(scanRtf(kHead + "ab\\par abc\\'e0\\u1078?{\\b d}\\par x}").longestParagraph, 6u);
     EXPECT_EQ(scanRtf(kHead + "\\trowd\\cellx100 a\\cell\\row\\pard\\partial}").paragraphs, 2u);
 }
 

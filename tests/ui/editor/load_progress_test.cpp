@@ -194,3 +194,26 @@ TEST_F(RichEditTest, AReplaceHandlerGetsAFreshControlForManyParagraphs) {
     edit.replaceSelection(u"текст");
     EXPECT_EQ(edit.text(), u"текст");
 }
+
+TEST_F(RichEditTest, WrappingALongParagraphSaysItTakesTime) {
+    std::u16string longParagraph;
+    while (longParagraph.size() < kSlowWrapParagraph)
+        longParagraph += u"слово ";
+    edit.setPlainText(u"короткий\r" + longParagraph);
+    LoadWatch wrap;
+    wrap.during([&] { edit.setWordWrap(true); });
+    EXPECT_EQ(wrap.popups, 1);
+    EXPECT_EQ(wrap.messagesTaken, 0);
+    EXPECT_TRUE(edit.wordWrap());
+
+    // Loading such a note while wrap is on says so too; short paragraphs
+    // wrap at once.
+    LoadWatch load;
+    load.during([&] { edit.setPlainText(longParagraph); });
+    EXPECT_EQ(load.popups, 1);
+    edit.setWordWrap(false);
+    edit.setPlainText(std::u16string(200, u'x') + u"\r" + std::u16string(200, u'y'));
+    LoadWatch shortOnes;
+    shortOnes.during([&] { edit.setWordWrap(true); });
+    EXPECT_EQ(shortOnes.popups, 0);
+}
