@@ -1,6 +1,9 @@
 #include "editor/rich_edit_win.h"
 
+#include "editor/load_progress_win.h"
+#include "editor/load_size.h"
 #include "editor/plain_text.h"
+#include "editor/rtf_guard.h"
 #include "editor/rtf_output.h"
 #include "editor/text_lines.h"
 #include "platform/errors.h"
@@ -9,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <memory>
 #include <new>
 
 namespace quivra::editor {
@@ -16,20 +20,39 @@ namespace quivra::editor {
 namespace {
 
 constexpr long kTextLimit = 0x7FFFFFFE;
+// Emptying takes Wine's control about 0.5 s for 5,000 paragraphs, 1 s for
+// 10,000, 7 s for 20,000 and minutes for 100,000.
+constexpr long kBigEmptyLines = 5000;
+constexpr const wchar_t* kBackgroundProp = L"QuivraRichEditBackground";
 constexpr int kLineBufferUnits = 4096;
 constexpr UINT kUtf16CodePage = 1200;
 
 struct InCookie {
     std::string_view bytes;
     size_t pos = 0;
+    LoadProgressWindow* progress = nullptr;
 };
 
+// Runs inside the control's SendMessage: no exception may pass through it.
 DWORD CALLBACK readBytes(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* read) {
     auto* in = reinterpret_cast<InCookie*>(cookie);
     const size_t n = std::min(static_cast<size_t>(std::max(size, 0L)), in->bytes.size() - in->pos);
     std::memcpy(buffer, in->bytes.data() + in->pos, n);
     in->pos += n;
     *read = static_cast<LONG>(n);
+    if (in->progress) {
+        try {
+            // Once the last bytes are handed over, the control only lays the
+            // text out, which it does not report.
+            if (in->pos == in->bytes.size())
+                in->progress->setLayingOut();
+            else
+                in->progress->setRead(static_cast<double>(in->pos) /
+                                      static_cast<double>(in->bytes.size()));
+        } catch (...) {
+            in->progress = nullptr; // the load goes on without the popup
+        }
+    }
     return 0;
 }
 
@@ -52,71 +75,26 @@ DWORD CALLBACK writeBytes(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* writ
     }
 }
 
-// The code page the RTF writer converts a font's text into; nothing when the
-// conversion cannot be checked (the symbol character set, unknown sets).
-std::optional<UINT> codePageOfCharset(int charset) {
-    switch (charset) {
-    case DEFAULT_CHARSET:
-        return GetACP();
-    case OEM_CHARSET:
-        return GetOEMCP();
-    case SYMBOL_CHARSET:
-        return std::nullopt;
-    default:
-        break;
+// The system's code pages as the standard RTF writer needs them.
+class WindowsCodePages : public CodePages {
+  public:
+    std::optional<std::string> encode(unsigned codePage, char32_t c) const override {
+        if (c > 0xFFFF)
+            return std::nullopt; // no ANSI or DBCS code page holds those
+        const auto unit = static_cast<wchar_t>(c);
+        char bytes[8];
+        BOOL lacking = FALSE;
+        const int n = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, &unit, 1, bytes,
+                                          sizeof bytes, nullptr, &lacking);
+        if (n <= 0 || lacking)
+            return std::nullopt;
+        wchar_t back[4];
+        const int m = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes, n, back, 4);
+        if (m != 1 || back[0] != unit)
+            return std::nullopt;
+        return std::string(bytes, static_cast<size_t>(n));
     }
-    CHARSETINFO info{};
-    if (!TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<DWORD_PTR>(charset)), &info,
-                              TCI_SRCCHARSET))
-        return std::nullopt;
-    return info.ciACP;
-}
-
-// True when plain RTF writing would put a different character in place of u:
-// the code page has a best-fit look-alike for it. A character the code page
-// lacks is written as \uN and kept.
-bool bestFitReplaces(UINT codePage, wchar_t u) {
-    char bytes[8];
-    BOOL lacking = FALSE;
-    const int n = WideCharToMultiByte(codePage, 0, &u, 1, bytes, sizeof bytes, nullptr, &lacking);
-    if (n <= 0)
-        return true;
-    if (lacking)
-        return false;
-    wchar_t back[4];
-    const int m = MultiByteToWideChar(codePage, 0, bytes, n, back, 4);
-    return !(m == 1 && back[0] == u);
-}
-
-// Whether the plain RTF written for this text keeps every code unit. The
-// writer uses the ANSI code page for the font table and for fonts without a
-// character set, and each font's own code page for its text; since which
-// characters stand in which font is not known here, each character must
-// survive every code page the font table names.
-bool plainRtfKeeps(std::u16string_view text, std::string_view plainRtf) {
-    std::vector<bool> seen(0x10000, false);
-    std::vector<wchar_t> units;
-    for (char16_t u : text)
-        if (u >= 0x80 && !seen[u]) {
-            seen[u] = true;
-            units.push_back(static_cast<wchar_t>(u));
-        }
-    if (units.empty())
-        return true; // ASCII is written as it is
-    std::vector<UINT> pages{GetACP()};
-    for (int charset : fontTableCharsets(plainRtf)) {
-        const std::optional<UINT> page = codePageOfCharset(charset);
-        if (!page)
-            return false;
-        if (std::find(pages.begin(), pages.end(), *page) == pages.end())
-            pages.push_back(*page);
-    }
-    for (UINT page : pages)
-        for (wchar_t u : units)
-            if (bestFitReplaces(page, u))
-                return false;
-    return true;
-}
+};
 
 } // namespace
 
@@ -152,11 +130,31 @@ void RichEdit::prepare() {
 
 // --- Whole content --------------------------------------------------------
 
-long RichEdit::streamIn(UINT format, std::string_view bytes) {
+bool RichEdit::slowLoad(size_t bytes, size_t paragraphs, size_t longest) const {
+    return isBigNote(bytes, paragraphs) || (wordWrap_ && longest >= kSlowWrapParagraph);
+}
+
+HWND RichEdit::loadProgressOwner() const {
+    return progressOwner_ ? progressOwner_ : GetAncestor(hwnd_, GA_ROOT);
+}
+
+long RichEdit::streamIn(UINT format, std::string_view bytes, bool big) {
     InCookie cookie{bytes};
+    std::unique_ptr<LoadProgressWindow> progress;
+    if (big) {
+        progress = std::make_unique<LoadProgressWindow>(loadProgressOwner());
+        cookie.progress = progress.get();
+    }
     EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&cookie), 0, readBytes};
     SendMessageW(hwnd_, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
     return static_cast<long>(stream.dwError);
+}
+
+bool RichEdit::streamRtf(std::string_view rtf) {
+    const RtfScan scan = scanRtf(rtf);
+    if (!scan.safe())
+        return false;
+    return streamIn(SF_RTF, rtf, slowLoad(rtf.size(), scan.paragraphs, scan.longestParagraph)) == 0;
 }
 
 std::string RichEdit::streamOut(UINT format) const {
@@ -172,14 +170,15 @@ std::string RichEdit::streamOut(UINT format) const {
 }
 
 std::string RichEdit::rtf() const {
-    const std::u16string content = text();
-    std::string plain = streamOut(SF_RTF);
-    if (plainRtfKeeps(content, plain))
-        return plain;
+    // The UTF-8 writer keeps every character but lone surrogates, which the
+    // text puts back; the result is then rewritten as standard RTF.
     std::string utf8 = streamOut(SF_RTF | SF_USECODEPAGE | (CP_UTF8 << 16));
-    if (std::optional<std::string> repaired = restoreSurrogates(utf8, content))
-        return std::move(*repaired);
-    return utf8;
+    if (utf8.find("\xEF\xBF\xBD") != std::string::npos)
+        if (std::optional<std::string> repaired = restoreSurrogates(utf8, text()))
+            utf8 = std::move(*repaired);
+    if (std::optional<std::string> standard = standardRtf(utf8, GetACP(), WindowsCodePages()))
+        return std::move(*standard);
+    return streamOut(SF_RTF); // not expected: standard, if with look-alikes
 }
 
 void RichEdit::setRtf(std::string_view rtf) {
@@ -188,7 +187,7 @@ void RichEdit::setRtf(std::string_view rtf) {
     empty();
     // The control accepts or rejects RTF by its first bytes; a rejection
     // leaves dwError set and the control empty.
-    if (streamIn(SF_RTF, rtf) != 0) {
+    if (!startsAsRtf(rtf) || !streamRtf(rtf)) {
         empty();
         throw failedToLoadStream();
     }
@@ -197,9 +196,18 @@ void RichEdit::setRtf(std::string_view rtf) {
 
 void RichEdit::loadFileBytes(std::string_view bytes) {
     empty();
-    if (streamIn(SF_RTF, bytes) == 0) {
-        setModified(true);
-        return;
+    if (startsAsRtf(bytes)) {
+        // A document the control cannot survive is refused, not shown as
+        // text: its file stays as it is.
+        const RtfScan scan = scanRtf(bytes);
+        if (!scan.safe())
+            throw failedToLoadStream();
+        if (streamIn(SF_RTF, bytes,
+                     slowLoad(bytes.size(), scan.paragraphs, scan.longestParagraph)) == 0) {
+            setModified(true);
+            return;
+        }
+        empty();
     }
     const std::optional<std::u16string> plain = decodePlainText(bytes, textServices());
     if (!plain) {
@@ -213,7 +221,8 @@ void RichEdit::setPlainText(std::u16string_view text) {
     empty();
     const std::string_view bytes(reinterpret_cast<const char*>(text.data()),
                                  text.size() * sizeof(char16_t));
-    if (streamIn(SF_TEXT | SF_UNICODE, bytes) != 0) {
+    if (streamIn(SF_TEXT | SF_UNICODE, bytes,
+                 slowLoad(bytes.size(), paragraphBreaks(text), longestParagraph(text))) != 0) {
         empty();
         throw failedToLoadStream();
     }
@@ -221,6 +230,9 @@ void RichEdit::setPlainText(std::u16string_view text) {
 }
 
 void RichEdit::empty() {
+    const auto lines = static_cast<long>(SendMessageW(hwnd_, EM_GETLINECOUNT, 0, 0));
+    if (lines >= kBigEmptyLines && !(onReplaced_ && replaceControl()))
+        deleteInSteps(lines);
     SendMessageW(hwnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
     // The empty paragraph left behind keeps the format of the removed text;
     // give it the default character format and a plain paragraph format.
@@ -234,6 +246,69 @@ void RichEdit::empty() {
     paragraph.wAlignment = PFA_LEFT;
     SendMessageW(hwnd_, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&paragraph));
     setModified(false);
+}
+
+void RichEdit::deleteInSteps(long lines) {
+    // Every deleted paragraph costs time in proportion to all of them, so
+    // the whole text goes in one long wait either way; in steps from the end
+    // it goes twice as fast and shows how far it got.
+    LoadProgressWindow progress(loadProgressOwner(), L"Закрывается большая заметка…");
+    constexpr long kStep = 1000;
+    for (long left = lines; left > 1;) {
+        const long from = lineIndex(static_cast<int>(std::max(left - kStep, 0L)));
+        setSelection({from, -1});
+        SendMessageW(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
+        if (from <= 0)
+            break;
+        left = static_cast<long>(SendMessageW(hwnd_, EM_GETLINECOUNT, 0, 0));
+        progress.setProgress(1.0 - static_cast<double>(left) / static_cast<double>(lines),
+                             L"Закрыто");
+    }
+}
+
+bool RichEdit::replaceControl() {
+    HWND old = hwnd_;
+    if (!owned_ || owned_.get() != old)
+        return false;
+    HWND parent = GetParent(old);
+    RECT r{};
+    GetWindowRect(old, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(old, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(old, GWL_EXSTYLE));
+    HWND fresh = CreateWindowExW(exStyle, RICHEDIT_CLASSW, L"", style & ~WS_VISIBLE, r.left, r.top,
+                                 r.right - r.left, r.bottom - r.top, parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(GetDlgCtrlID(old))),
+                                 GetModuleHandleW(nullptr), nullptr);
+    if (!fresh)
+        return false;
+    // The settings of the old control that the program changes.
+    const CHARFORMAT2W format = defaultCharFormat();
+    const DWORD mask = eventMask();
+    const bool urls = autoUrlDetect();
+    const auto font = SendMessageW(old, WM_GETFONT, 0, 0);
+    const HANDLE background = GetPropW(old, kBackgroundProp);
+    const bool focused = GetFocus() == old;
+    const bool wrap = wordWrap_;
+    SetWindowPos(fresh, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    owned_.release();
+    owned_.reset(fresh);
+    hwnd_ = fresh;
+    SendMessageW(fresh, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
+    prepare();
+    setDefaultCharFormat(format);
+    setWordWrap(wrap);
+    setAutoUrlDetect(urls);
+    setEventMask(mask);
+    if (background)
+        setBackground(fresh, static_cast<COLORREF>(reinterpret_cast<UINT_PTR>(background) - 1));
+    if (style & WS_VISIBLE)
+        ShowWindow(fresh, SW_SHOWNA);
+    onReplaced_(fresh);
+    if (focused)
+        SetFocus(fresh);
+    DestroyWindow(old);
+    return true;
 }
 
 std::u16string RichEdit::getText(DWORD flags) const {
@@ -314,6 +389,18 @@ bool RichEdit::focused() const {
 }
 
 void RichEdit::setWordWrap(bool wrap) {
+    // Wrapping a long paragraph keeps the control busy for long (see
+    // editor/load_size.h), without a word of progress: say so meanwhile.
+    std::unique_ptr<LoadProgressWindow> progress;
+    if (wrap && !wordWrap_)
+        if (const size_t longest = longestParagraph(text()); longest >= kSlowWrapParagraph) {
+            progress = std::make_unique<LoadProgressWindow>(loadProgressOwner(),
+                                                            L"Переносятся длинные строки…");
+            progress->setMessage((L"В заметке есть абзац в " + std::to_wstring(longest) +
+                                  L" знаков, его перенос займёт время. Программа ответит, "
+                                  L"когда он закончится.")
+                                     .c_str());
+        }
     // Line width 0 wraps at the window's width; 1 means no wrapping.
     SendMessageW(hwnd_, EM_SETTARGETDEVICE, 0, wrap ? 0 : 1);
     // The control shows and hides its scroll bars itself, by the ones it was
@@ -459,6 +546,12 @@ DWORD RichEdit::eventMask() const {
 }
 
 void RichEdit::setBackground(HWND control, std::optional<COLORREF> colour) {
+    // Kept with the control, so that a replacement takes it over.
+    if (colour)
+        SetPropW(control, kBackgroundProp,
+                 reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(*colour) + 1));
+    else
+        RemovePropW(control, kBackgroundProp);
     SendMessageW(control, EM_SETBKGNDCOLOR, colour ? 0 : 1, colour.value_or(0));
 }
 

@@ -8,6 +8,7 @@
 
 #include "platform/handles_win.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -50,26 +51,46 @@ class RichEdit {
     HWND hwnd() const noexcept { return hwnd_; }
 
     // --- Whole content --------------------------------------------------
-    // The content as RTF. Plain RTF when that keeps every character of the
-    // text; otherwise UTF-8 RTF ({\urtf), repaired so that no code unit is
-    // lost (see editor/rtf_output.h). Either form is read back by setRtf.
+    // The content as standard RTF ({\rtf1\ansi\ansicpgN...) that keeps every
+    // code unit of the text and its formatting: characters of their font's
+    // code page as \'hh, every other code unit as \uN? (editor/rtf_output.h).
+    // Read back by setRtf; other programs read it too.
     std::string rtf() const;
     // Replaces the content from RTF. Throws failedToLoadStream() when the
-    // control rejects the bytes as RTF; the editor is then empty.
+    // document would crash or hang the control (editor/rtf_guard.h) or the
+    // control rejects it; the editor is then empty.
     void setRtf(std::string_view rtf);
     // Replaces the content from a note file's bytes: as RTF, else as plain
     // text in the encoding its first bytes give (editor/plain_text.h). Throws
-    // failedToLoadStream() when the bytes are neither; the editor is then
-    // empty and not modified.
+    // failedToLoadStream() when the bytes are neither, or are RTF the control
+    // cannot survive (editor/rtf_guard.h); the editor is then empty and not
+    // modified.
     void loadFileBytes(std::string_view bytes);
     // Replaces the content with plain text in the default character format.
     // '\n', '\r' and "\r\n" each become a paragraph break.
     void setPlainText(std::u16string_view text);
     // Removes all text and formatting (what is typed next has the default
-    // formats) and clears the modified flag.
+    // formats) and clears the modified flag. Wine's control takes time in
+    // proportion to the square of the paragraphs to empty (20,000: 7 s,
+    // 100,000: minutes); from 5,000 on, the text goes in steps under a
+    // progress popup, or, with a replace handler set, the control is
+    // replaced by a fresh one (see setReplaceHandler).
     void empty();
+    // Lets empty() replace a control of its own (made by create()) by a fresh,
+    // empty one, which costs no time: same parent, id, place, z-order, style,
+    // font, settings and background; the focus moves to it if the old one
+    // had it. The handler gets the new handle after the new control is set up
+    // and before the old one is destroyed: whoever keeps the handle or
+    // subclasses the control must take the new one there. Not for attached
+    // controls.
+    void setReplaceHandler(std::function<void(HWND)> handler) { onReplaced_ = std::move(handler); }
     // Every replacement of the whole content above (except empty) sets the
     // modified flag: it is a change of the note like any other.
+    // A replacement big enough to keep the control busy for more than a
+    // moment (editor/load_size.h) shows a popup with its progress
+    // (editor/load_progress_win.h) owned by this window; by default the
+    // control's top-level window.
+    void setLoadProgressOwner(HWND owner) noexcept { progressOwner_ = owner; }
 
     // The whole text, paragraph breaks as '\r' (positions match), or as
     // "\r\n" for the clipboard and other programs.
@@ -91,6 +112,9 @@ class RichEdit {
     bool focused() const;
     // Off: lines run on, both scroll bars. On: lines wrap at the control's
     // width, vertical scroll bar only (lines are then display lines).
+    // Wrapping a paragraph of many thousand characters takes Wine's control
+    // long (editor/load_size.h): turning wrap on over one shows a popup that
+    // says so, and so does a load while wrap is on.
     bool wordWrap() const noexcept { return wordWrap_; }
     void setWordWrap(bool wrap);
     // Nothing is drawn until the returned object goes out of scope.
@@ -156,14 +180,23 @@ class RichEdit {
 
   private:
     void prepare();
-    // Streams bytes in with the given SF_* format; returns the control's
-    // error code (0: accepted).
-    long streamIn(UINT format, std::string_view bytes);
+    // Streams bytes in with the given SF_* format, showing the progress when
+    // `big`; returns the control's error code (0: accepted).
+    long streamIn(UINT format, std::string_view bytes, bool big);
+    // Streams RTF in unless the control cannot survive it; false when the
+    // document is refused or the control rejects it.
+    bool streamRtf(std::string_view rtf);
+    HWND loadProgressOwner() const;
+    bool slowLoad(size_t bytes, size_t paragraphs, size_t longestParagraph) const;
+    void deleteInSteps(long lines);
+    bool replaceControl();
     std::string streamOut(UINT format) const;
     std::u16string getText(DWORD flags) const;
 
     win::UniqueHwnd owned_;
     HWND hwnd_ = nullptr;
+    HWND progressOwner_ = nullptr;
+    std::function<void(HWND)> onReplaced_;
     bool wordWrap_ = false;
 };
 

@@ -1,8 +1,12 @@
 // No character is lost by a save, and note files load as RTF or plain text.
 #include "rich_edit_host.h"
 
+#include "editor/hostile_notes.h"
 #include "platform/errors.h"
 #include "platform/utf.h"
+
+#include <algorithm>
+#include <cstdint>
 
 using namespace quivra;
 using namespace quivra::editor;
@@ -21,26 +25,37 @@ std::string utf16Bytes(std::u16string_view text, bool bigEndian) {
 
 } // namespace
 
+// Standard RTF as other programs read it: the ANSI header, 7-bit bytes only.
+void expectStandardRtf(const std::string& saved, const char* what) {
+    EXPECT_EQ(saved.rfind("{\\rtf1\\ansi\\ansicpg1251", 0), 0u)
+        << what << ": " << saved.substr(0, 24);
+    EXPECT_EQ(std::count_if(saved.begin(), saved.end(),
+                            [](char c) { return static_cast<unsigned char>(c) >= 0x80; }),
+              0)
+        << what;
+    EXPECT_EQ(saved.find("\\urtf"), std::string::npos) << what;
+}
+
 TEST_F(RichEditTest, SavedTextComesBackUnchanged) {
     struct Case {
         const char* name;
         std::u16string text;
-        const char* header; // what the save should begin with, if it matters
+        const char* written; // how the save writes a part of it
     };
     const Case cases[] = {
-        {"Cyrillic and code page punctuation", u"Привет, «мир» — №1 €", "{\\rtf1"},
-        {"characters the code page lacks", u"中文 ∞ ≤", "{\\rtf1"},
-        {"look-alikes", u"café ÿ Ā Łódź ☺ √", "{\\urtf"},
-        {"full-width forms", u"ＡＢＣ１２３", "{\\urtf"},
-        {"surrogate pair", u"смайл 😀 𝄞", nullptr},
-        {"lone surrogates among look-alikes", u"é\xD800x\xDC00y😀\xFFFD\xDBFF", "{\\urtf"},
+        {"Cyrillic and code page punctuation", u"Привет, «мир» — №1 €", "\\'cf\\'f0\\'e8\\'e2"},
+        {"characters the code page lacks", u"中文 ∞ ≤", "\\u20013?\\u25991?"},
+        {"look-alikes", u"café ÿ Ā Łódź ☺ √", "caf\\u233?"},
+        {"full-width forms", u"ＡＢＣ１２３", "\\u-223?"},
+        {"surrogate pair", u"смайл 😀 𝄞", "\\u-10179?\\u-8704?"},
+        {"lone surrogates among look-alikes", u"é\xD800x\xDC00y😀\xFFFD\xDBFF", "\\u-10240?x"},
+        {"control characters", u"a\x01\x1F\x7F b", "a\\u1?\\u31?"},
     };
     for (const auto& c : cases) {
         edit.setPlainText(c.text);
         const std::string saved = edit.rtf();
-        if (c.header) {
-            EXPECT_EQ(saved.rfind(c.header, 0), 0u) << c.name << ": " << saved.substr(0, 12);
-        }
+        expectStandardRtf(saved, c.name);
+        EXPECT_NE(saved.find(c.written), std::string::npos) << c.name << ": " << saved;
         edit.setRtf(saved);
         EXPECT_EQ(edit.text(), c.text) << c.name;
     }
@@ -55,6 +70,8 @@ TEST_F(RichEditTest, EveryCodeUnitSurvivesSaveAndLoad) {
             all.push_back(static_cast<char16_t>(u));
     edit.setPlainText(all);
     ASSERT_EQ(edit.text(), all);
+    const std::string saved = edit.rtf();
+    expectStandardRtf(saved, "every code unit");
     roundTrip();
     const std::u16string back = edit.text();
     ASSERT_EQ(back.size(), all.size());
@@ -64,6 +81,78 @@ TEST_F(RichEditTest, EveryCodeUnitSurvivesSaveAndLoad) {
                           << unsigned(back[i]);
             break;
         }
+    // What was read back is written the same way again.
+    EXPECT_EQ(edit.rtf(), saved);
+}
+
+TEST_F(RichEditTest, RandomCodeUnitsSurviveInFontsOfEveryCharacterSet) {
+    // Runs of random code units (lone surrogates and control characters
+    // among them) in fonts whose code pages differ: Cyrillic, Western,
+    // Japanese, symbol and the default set. Marks that Wine's gdi32 cannot
+    // draw without a base letter are left out.
+    struct Font {
+        const wchar_t* face;
+        BYTE charset;
+    };
+    const Font fonts[] = {{L"Tahoma", RUSSIAN_CHARSET},
+                          {L"Arial", ANSI_CHARSET},
+                          {L"MS Gothic", SHIFTJIS_CHARSET},
+                          {L"Symbol", SYMBOL_CHARSET},
+                          {L"Courier New", DEFAULT_CHARSET}};
+    uint32_t state = 20240611;
+    auto next = [&] { return state = state * 1664525u + 1013904223u; };
+    for (int round = 0; round < 4; ++round) {
+        std::u16string text;
+        std::vector<std::pair<long, long>> runs;
+        for (int run = 0; run < 10; ++run) {
+            const long start = static_cast<long>(text.size());
+            for (int i = 0; i < 200; ++i) {
+                char16_t u;
+                do {
+                    u = static_cast<char16_t>(next() >> 16);
+                } while (u == 0 || u == '\r' || u == '\n' || isUnsafeMark(u));
+                text.push_back(u);
+            }
+            runs.emplace_back(start, static_cast<long>(text.size()));
+        }
+        edit.setPlainText(text);
+        for (size_t r = 0; r < runs.size(); ++r) {
+            const Font& font = fonts[(r + round) % std::size(fonts)];
+            CHARFORMAT2W f{};
+            f.dwMask = CFM_FACE | CFM_CHARSET;
+            f.bCharSet = font.charset;
+            wcscpy(f.szFaceName, font.face);
+            select(runs[r].first, runs[r].second);
+            edit.setCharFormat(f);
+        }
+        const std::string saved = edit.rtf();
+        expectStandardRtf(saved, "random units");
+        edit.empty();
+        edit.setRtf(saved);
+        const std::u16string back = edit.text();
+        ASSERT_EQ(back.size(), text.size()) << "round " << round;
+        for (size_t i = 0; i < text.size(); ++i)
+            if (back[i] != text[i]) {
+                ADD_FAILURE() << std::hex << "round " << round << ": U+" << unsigned(text[i])
+                              << " came back as U+" << unsigned(back[i]);
+                break;
+            }
+    }
+}
+
+TEST_F(RichEditTest, NotesSavedAsUtf8RtfLoadAndAreSavedStandard) {
+    // Notes written by earlier versions: UTF-8 RTF with a restored surrogate.
+    const std::string old = "{\\urtf\\deff0{\\fonttbl{\\f0\\fcharset204 Tahoma;}}\r\n"
+                            "\\pard\\f0\\fs16 \xD0\x9F\xD1\x80\xD0\xB8 caf\xC3\xA9 "
+                            "\xF0\x9F\x98\x80\\u-10240?{\\b \xE2\x98\xBA}\\par\r\n}";
+    edit.loadFileBytes(old);
+    EXPECT_EQ(edit.text(), u"При café 😀\xD800☺");
+    const std::string saved = edit.rtf();
+    expectStandardRtf(saved, "old note");
+    edit.loadFileBytes(saved);
+    EXPECT_EQ(edit.text(), u"При café 😀\xD800☺");
+    select(12, 13);
+    EXPECT_TRUE(edit.charFormat().dwEffects & CFE_BOLD);
 }
 
 TEST_F(RichEditTest, CharactersSurviveInFontsOfOtherCharacterSets) {
