@@ -36,8 +36,15 @@ class ResultsArea {
     bool isOpen() const noexcept { return open_; }
 
     // The result view: emptied, or filled with lines (one paragraph each).
+    // The control lays text out slowly (about 4 µs a character under Wine):
+    // the first lines, more than the view shows, go in at once and the rest
+    // in pieces after the handler has returned, so typing in the search box
+    // never waits for a long list. A new fill or a clear drops the pieces of
+    // the one before.
     void clear();
-    void fill(const std::vector<std::u16string>& lines);
+    void fill(std::vector<std::u16string> lines);
+    // True while pieces of the last fill are still to come.
+    bool filling() const noexcept { return next_ < pending_.size(); }
     std::vector<std::u16string> lines() const;
     // The result line that holds the view's caret.
     std::u16string caretLine() const;
@@ -55,6 +62,9 @@ class ResultsArea {
     std::optional<LRESULT> onViewMessage(UINT msg, WPARAM wp, LPARAM lp,
                                          const win::Subclass::Next& next);
     std::optional<LRESULT> onSplitterMessage(UINT msg, LPARAM lp);
+    void appendPiece(WPARAM fill);
+    void createView(const RECT& place);
+    void emptyView();
 
     win::Host& host_;
     win::Panel splitter_; // NoteSplitt
@@ -62,9 +72,14 @@ class ResultsArea {
     HWND header_ = nullptr;
     HWND close_ = nullptr;
     editor::RichEdit view_; // SearchMemo
+    int viewId_ = 0;
     win::Subclass viewEvents_;
     win::Subclass splitterEvents_;
-    bool dragging_ = false; // the splitter follows the mouse
+    win::Subclass panelEvents_;
+    std::vector<std::u16string> pending_; // the lines of the last fill
+    std::size_t next_ = 0;                // the first one not yet in the view
+    WPARAM fillNumber_ = 0;               // which fill the posted pieces belong to
+    bool dragging_ = false;               // the splitter follows the mouse
     bool open_ = false;
     int height_ = 0;       // of the whole area, splitter included
     int columnHeight_ = 0; // at the last layout

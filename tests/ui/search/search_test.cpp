@@ -147,6 +147,35 @@ TEST_F(Search, AHitFarIntoALongLineIsFoundAndListedWhole) {
     EXPECT_EQ(selection(), (editor::CharRange{6, 6006}));
 }
 
+TEST_F(Search, ALongListComesInPiecesAfterTheKeystrokeAndANewSearchDropsThem) {
+    dynamic(true);
+    std::vector<std::string> lines;
+    for (int i = 0; i < 700; ++i)
+        lines.push_back(i % 2 ? "odd line" : "even line");
+    const std::string text = plainNote(lines);
+    startWith({{L"Many", text.c_str()}});
+    SetFocus(box());
+    typeSearch(L"even");
+    // The first lines at once, the rest once the keystroke has returned.
+    const auto first = results();
+    EXPECT_LT(first.size(), 350u);
+    EXPECT_EQ(first.front(), u"<1> even line");
+    pumpMessages();
+    const auto all = results();
+    ASSERT_EQ(all.size(), 350u);
+    EXPECT_EQ(all.back(), u"<699> even line");
+    EXPECT_EQ(search().resultView().selection(), (editor::CharRange{0, 0}));
+    // A search typed before the pieces came in: only its own lines.
+    SetWindowTextW(box(), L"odd");
+    SetWindowTextW(box(), L"odd l");
+    pumpMessages();
+    EXPECT_EQ(results().size(), 350u);
+    EXPECT_EQ(results().front(), u"<2> odd line");
+    // The view emptied of a long list still jumps.
+    doubleClickResult(2);
+    EXPECT_EQ(selection(), (editor::CharRange{48, 56})); // "<6> odd line"
+}
+
 TEST_F(Search, WrappedLinesKeepThePositionsOfTheText) {
     dynamic(true);
     std::string words;
