@@ -69,6 +69,7 @@ void NotesController::composeListPane(HWND notesPage) {
     listBox_ = win::createListBox(lbPane_.hwnd(), ID_NOTESLB, {0, 0, 1, 1});
     SendMessageW(listBox_, LB_SETITEMHEIGHT, 0, px(13));
     quickAdd_ = win::createEdit(lbPane_.hwnd(), ID_QUICKADD, L"", {0, 0, 1, px(21)});
+    host_.addHint(quickAdd_, L"Быстрый поиск/Быстрое добавление заметки (Enter -добавить)");
     lbSplitter_.create(notesPage, mainWindow, 0, 0, px(4), px(400));
 }
 
