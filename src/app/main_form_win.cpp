@@ -55,12 +55,14 @@ StartResult TMainForm::create() {
     presenter_.setOpacity(255);
     composeFrame();
     composeEditorArea();
-    notes_.create(hwnd(), page(win::Page::Notes), editorPanel_.hwnd());
+    notes_.create(hwnd(), page(win::Page::Notes), editorPanel_.hwnd(), searchBar_.hwnd());
     confirm_.create(page(win::Page::Notes), hwnd(), static_cast<int>(dpi_), presenter_.panels(),
                     [this] {
                         if (note_.enabled())
                             note_.focus();
                     });
+    notes_.createNoteCommands(presenter_.panels(), confirm_);
+    search_.create(nPanel_.hwnd(), searchBar_.hwnd());
     editor_.create(editorPanel_.hwnd(), page(win::Page::Notes), notes_.notesMenu());
     editor_.listPaneWidth = [this] {
         RECT r;
@@ -68,6 +70,14 @@ StartResult TMainForm::create() {
         return static_cast<int>(r.right - r.left);
     };
     notes_.noteViewChanged = [this] { editor_.noteViewChanged(); };
+    // The search and the second view meet the other subsystems here.
+    notes_.closeSearchResults = [this] { search_.closeResultsArea(); };
+    search_.onFocusEnter = [this] { notes_.hideQuickSearch(); };
+    search_.enableSizeBox = [this](bool on) { EnableWindow(editor_.bar().selFontSize, on); };
+    editor_.beforeAdditMenu = [this] { notes_.hideQuickSearch(); };
+    editor_.addFormatView(notes_.secondView().view());
+    editor_.addFormatView(search_.resultView());
+    cipher_.onCipherReturned = [this] { search_.clearResults(); };
     settingsPage_.create(page(win::Page::Settings), hwnd(), dpi_, font_.get());
 
     router_.add(kNotesIds, notes_);
@@ -75,6 +85,7 @@ StartResult TMainForm::create() {
     router_.add(kSettingsIds, settingsPage_);
     router_.add(kDonationIds, donation_);
     router_.add(kEditorIds, editor_);
+    router_.add(kSearchIds, search_);
     router_.addRefreshRows(presenter_.refreshTable());
     presenter_.gatherFacts = [this] { return gatherRefreshFacts(); };
     notes_.onEscape = [this] { presenter_.NoteEscape(); };
@@ -122,6 +133,7 @@ void TMainForm::composeEditorArea() {
     nPanel_.create(notesPage, hwnd(), 0, 0, scale(600), scale(400));
     editorPanel_.create(nPanel_.hwnd(), hwnd(), 0, 0, scale(600), scale(400));
     note_.create(editorPanel_.hwnd(), ID_NOTE, RECT{0, 0, 1, 1});
+    searchBar_.create(editorPanel_.hwnd(), hwnd(), 0, 0, scale(600), scale(23));
 }
 
 void TMainForm::addHint(HWND control, const wchar_t* text) {
@@ -161,11 +173,18 @@ void TMainForm::layoutNotesPage() {
     const int left = notes_.layoutListPane(pr.bottom, pr.right);
     const int width = pr.right - left;
     MoveWindow(nPanel_.hwnd(), left, 0, width, pr.bottom, TRUE);
-    // The editor area is as tall as the list pane; the format bar lies across
-    // its top, the editor below it.
-    MoveWindow(editorPanel_.hwnd(), 0, 0, width, pr.bottom, TRUE);
+    // The editor area is as tall as the list pane, less the search results
+    // area while it is open beneath it. The format bar lies across its top,
+    // the bar of the search box and the second view's chooser across its
+    // bottom, the editor between them with the second view under it.
+    const int area = search_.layoutResultsArea(width, pr.bottom);
+    MoveWindow(editorPanel_.hwnd(), 0, 0, width, area, TRUE);
     const int bar = editor_.layoutFormatBar(width, state_.formatBarShown);
-    MoveWindow(note_.hwnd(), 0, bar, width, pr.bottom - bar, TRUE);
+    const int searchBarTop = std::max(bar, area - scale(23));
+    MoveWindow(searchBar_.hwnd(), 0, searchBarTop, width, scale(23), TRUE);
+    search_.layoutFindEdit(notes_.secondView().layoutBar(width));
+    const int editorBottom = notes_.secondView().layout(width, bar, searchBarTop);
+    MoveWindow(note_.hwnd(), 0, bar, width, std::max(0, editorBottom - bar), TRUE);
 }
 
 win::Page TMainForm::activePage() const {
@@ -199,6 +218,7 @@ window::RefreshFacts TMainForm::gatherRefreshFacts() const {
     f.selectionEmpty = sel.start == sel.end;
     f.notesPageActive = activePage() == win::Page::Notes;
     f.namesDroppedDown = SendMessageW(notes_.namesList(), CB_GETDROPPEDSTATE, 0, 0) != 0;
+    f.namePanelShowing = notes_.namePanelShowing();
     return f;
 }
 
@@ -334,10 +354,14 @@ LRESULT TMainForm::OnNotify(NMHDR& hdr) {
             ShowWindow(helpTexts_[i], static_cast<int>(i) == sel ? SW_SHOW : SW_HIDE);
         return 0;
     }
-    if (hdr.idFrom == ID_NOTE && hdr.code == EN_LINK) {
-        // The editor area passes the editor's link clicks on.
+    if ((hdr.idFrom == ID_NOTE || hdr.idFrom == notes::ID_NOTE2) && hdr.code == EN_LINK) {
+        // The editor area passes the link clicks of the editor and of the
+        // second view on; a link in the second view opens from its own text.
+        const bool second = hdr.idFrom == notes::ID_NOTE2;
         if (const auto link = editor::RichEdit::linkEvent(reinterpret_cast<LPARAM>(&hdr)))
-            editor::linkClick(note_, *link, state_.ctrlDown, settingsPage_.customBrowserText());
+            editor::linkClick(second ? notes_.secondView().view() : note_, *link,
+                              second ? (GetKeyState(VK_CONTROL) & 0x8000) != 0 : state_.ctrlDown,
+                              settingsPage_.customBrowserText());
         return 0;
     }
     LRESULT result = 0;

@@ -18,6 +18,7 @@
 #include "platform/program_state.h"
 #include "platform/subsystem_win.h"
 #include "platform/window_win.h"
+#include "search/search_controller_win.h"
 #include "settings/settings_page_win.h"
 #include "window/confirm_panel_win.h"
 #include "window/presenter_win.h"
@@ -70,6 +71,7 @@ class TMainForm final : public win::Window,
     donation::DonationController& donation() noexcept { return donation_; }
     editor::EditorController& editor() noexcept { return editor_; }
     window::ConfirmPanel& confirmPanel() noexcept { return confirm_; }
+    search::SearchController& search() noexcept { return search_; }
 
     HWND page(win::Page p) const { return pages_[static_cast<int>(p)]->hwnd(); }
     HWND pagesControl() const noexcept { return tabs_; }
@@ -182,6 +184,7 @@ class TMainForm final : public win::Window,
     std::array<std::unique_ptr<win::Panel>, 4> pages_;
     win::Panel nPanel_;
     win::Panel editorPanel_;
+    win::Panel searchBar_; // SearchAnd2NotePanel: the search box, the second view's chooser
     editor::RichEdit note_;
     HWND helpTabs_ = nullptr;
     std::vector<HWND> helpTexts_;
@@ -197,6 +200,7 @@ class TMainForm final : public win::Window,
     window::ConfirmPanel confirm_;
     editor::EditorController editor_{*this,   state_, note_, settingsPage_, presenter_.panels(),
                                      confirm_};
+    search::SearchController search_{*this, state_, note_, settingsPage_};
     CommandRouter router_;
 
     std::vector<std::u16string> startupErrors_;

@@ -2,6 +2,7 @@
 // the shortcuts, the routing of its identifiers and the editor's focus.
 #include "editor/editor_controller_win.h"
 
+#include "editor/insert_commands_win.h"
 #include "platform/controls_win.h"
 #include "platform/wide_win.h"
 #include "window/refresh_table.h"
@@ -123,6 +124,8 @@ void EditorController::updateAdditMenu() {
 }
 
 void EditorController::AdvancedButtonClick() {
+    if (beforeAdditMenu)
+        beforeAdditMenu();
     updateAdditMenu();
     const POINT at = menuPoint(bar_.advanced.hwnd(), -250, 64);
     TrackPopupMenu(menus_.addit(), TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, 0, host_.mainWindow(),
@@ -237,8 +240,16 @@ bool EditorController::onCommand(int id, int code, HWND) {
     case ID_UNFORMAT:
         UnformatClick();
         return true;
+    case ID_OPENTEXT:
+        OpenTextClick(host_, note_);
+        return true;
+    case ID_N32:
+        N32Click(host_, note_);
+        return true;
+    case ID_N22:
+        N22Click(host_, note_);
+        return true;
     default:
-        // The insertion items (N22, OpenText, N32) have no command yet.
         return false;
     }
 }

@@ -58,6 +58,9 @@ class EditorController final : public win::Subsystem {
     void noteViewChanged();
     // Width of the note list pane, where the menus of the bar open.
     std::function<int()> listPaneWidth;
+    // Runs when the "..." button opens the additional menu (the quick-search
+    // results hide).
+    std::function<void()> beforeAdditMenu;
     // Another rich-text view that the format shortcuts act on while it has
     // the focus (the second note view, the search results).
     void addFormatView(RichEdit& view) { formatViews_.push_back(&view); }

@@ -57,4 +57,15 @@ std::optional<std::u16string> decodePlainText(std::string_view bytes,
     return text;
 }
 
+std::u16string withParagraphBreaks(std::u16string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            continue; // the '\n' gives the break
+        out.push_back(text[i] == u'\n' ? u'\r' : text[i]);
+    }
+    return out;
+}
+
 } // namespace quivra::editor

@@ -33,4 +33,9 @@ EncodingMark detectPlainEncoding(std::string_view bytes) noexcept;
 // Unpaired surrogates in UTF-16 are kept: they are text the editor can hold.
 std::optional<std::u16string> decodePlainText(std::string_view bytes, const TextServices& services);
 
+// Every line end ("\r\n", a lone '\n' or '\r') as the editor's paragraph
+// break '\r'. The control reads text in pieces and takes a "\r\n" that falls
+// across two pieces for two breaks, which adds empty lines to a long text.
+std::u16string withParagraphBreaks(std::u16string_view text);
+
 } // namespace quivra::editor

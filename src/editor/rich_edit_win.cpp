@@ -219,14 +219,26 @@ void RichEdit::loadFileBytes(std::string_view bytes) {
 
 void RichEdit::setPlainText(std::u16string_view text) {
     empty();
-    const std::string_view bytes(reinterpret_cast<const char*>(text.data()),
-                                 text.size() * sizeof(char16_t));
+    const std::u16string broken = withParagraphBreaks(text);
+    const std::string_view bytes(reinterpret_cast<const char*>(broken.data()),
+                                 broken.size() * sizeof(char16_t));
     if (streamIn(SF_TEXT | SF_UNICODE, bytes,
-                 slowLoad(bytes.size(), paragraphBreaks(text), longestParagraph(text))) != 0) {
+                 slowLoad(bytes.size(), paragraphBreaks(broken), longestParagraph(broken))) != 0) {
         empty();
         throw failedToLoadStream();
     }
     setModified(true);
+}
+
+void RichEdit::appendPlainText(std::u16string_view text) {
+    const CharRange kept = selection();
+    POINT scrolled{};
+    SendMessageW(hwnd_, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scrolled));
+    setSelection({-1, -1});
+    const std::u16string broken = withParagraphBreaks(text);
+    SendMessageW(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(broken.c_str()));
+    setSelection(kept);
+    SendMessageW(hwnd_, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scrolled));
 }
 
 void RichEdit::empty() {

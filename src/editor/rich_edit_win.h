@@ -69,6 +69,9 @@ class RichEdit {
     // Replaces the content with plain text in the default character format.
     // '\n', '\r' and "\r\n" each become a paragraph break.
     void setPlainText(std::u16string_view text);
+    // Adds plain text at the end (line ends as setPlainText) and leaves the
+    // selection and the scroll position as they were.
+    void appendPlainText(std::u16string_view text);
     // Removes all text and formatting (what is typed next has the default
     // formats) and clears the modified flag. Wine's control takes time in
     // proportion to the square of the paragraphs to empty (20,000: 7 s,

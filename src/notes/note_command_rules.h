@@ -18,5 +18,15 @@ inline bool notesToolbarVisible(const window::RefreshFacts& f) {
 inline bool viewSettingsEnabled(const window::RefreshFacts& f) {
     return f.noteSelected;
 }
+// "Добавить" (and with it Alt+Up and Alt+Down): not while the name panel is
+// open.
+inline bool addNoteEnabled(const window::RefreshFacts& f) {
+    return !f.namePanelShowing;
+}
+// "Переименовать" and "Удвлить" act on the selected note, not while the name
+// panel is open or the note list is dropped down.
+inline bool renameOrDeleteEnabled(const window::RefreshFacts& f) {
+    return f.noteSelected && !f.namePanelShowing && !f.namesDroppedDown;
+}
 
 } // namespace quivra::notes

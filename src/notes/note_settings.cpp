@@ -37,4 +37,25 @@ void NoteSettingsFile::writeShowFormatBar(std::u16string_view noteName, bool val
     ini_.writeBool(noteName, kShowFormatBar, value);
 }
 
+MovedViewSettings NoteSettingsFile::moveSection(std::u16string_view from, std::u16string_view to) {
+    const NoteViewSettings defaults;
+    const auto move = [&](std::u16string_view key, bool def) -> std::optional<bool> {
+        if (!ini_.keyExists(from, key))
+            return std::nullopt;
+        const bool value = ini_.readBool(from, key, def);
+        ini_.writeBool(to, key, value);
+        return value;
+    };
+    MovedViewSettings moved;
+    moved.readOnly = move(kReadOnly, defaults.readOnly);
+    moved.wordWrap = move(kWordWrap, defaults.wordWrap);
+    moved.showFormatBar = move(kShowFormatBar, defaults.showFormatBar);
+    ini_.eraseSection(from);
+    return moved;
+}
+
+void NoteSettingsFile::eraseSection(std::u16string_view noteName) {
+    ini_.eraseSection(noteName);
+}
+
 } // namespace quivra::notes

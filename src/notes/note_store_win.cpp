@@ -6,13 +6,15 @@
 #include "notes/note_file.h"
 #include "notes/note_folder_win.h"
 #include "notes/note_names.h"
+#include "notes/note_order.h"
 #include "notes/unsaved_note_win.h"
 #include "platform/errors.h"
-#include "platform/system_error_win.h"
+#include "platform/read_file_win.h"
 #include "platform/wide_win.h"
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace quivra::notes {
@@ -20,24 +22,6 @@ namespace quivra::notes {
 using win::toWide;
 
 namespace {
-
-// The whole file, or the standard error when it exists but cannot be read.
-std::string readNoteBytes(const std::u16string& path) {
-    win::UniqueHandleFile file(CreateFileW(toWide(path).c_str(), GENERIC_READ,
-                                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-        throw cannotOpenFile(path, win::systemErrorText(GetLastError()));
-    LARGE_INTEGER size{};
-    GetFileSizeEx(file.get(), &size);
-    std::string bytes;
-    bytes.reserve(static_cast<size_t>(size.QuadPart));
-    char buf[1 << 16];
-    DWORD got = 0;
-    while (ReadFile(file.get(), buf, sizeof(buf), &got, nullptr) && got > 0)
-        bytes.append(buf, got);
-    return bytes;
-}
 
 std::filesystem::path dataFolderOf(const ProgramState& state) {
     return std::filesystem::path(state.dataFolder);
@@ -48,28 +32,58 @@ std::filesystem::path dataFolderOf(const ProgramState& state) {
 void NotesController::EnumerateNotes() {
     removeStaleNoteTemporaries(std::filesystem::path(state_.notesFolder), dataFolderOf(state_),
                                localNow());
-    const auto found = findNoteNames(state_.notesFolder);
+    auto found = findNoteNames(state_.notesFolder);
+    if (sortedList_)
+        sortNoteNames(found);
+    setNoteNames(found);
+}
+
+void NotesController::setNoteNames(const std::vector<std::u16string>& names) {
     SendMessageW(namesList_, CB_RESETCONTENT, 0, 0);
-    SendMessageW(namesList_, CB_INITSTORAGE, found.size(), found.size() * 32);
-    for (const auto& n : found) {
+    SendMessageW(namesList_, CB_INITSTORAGE, names.size(), names.size() * 32);
+    for (const auto& n : names) {
         const std::wstring w = toWide(n);
         SendMessageW(namesList_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(w.c_str()));
     }
     copyNoteNamesToLists();
 }
 
+std::vector<std::u16string> NotesController::noteNames() const {
+    std::vector<std::u16string> names;
+    const int n = noteCount();
+    names.reserve(static_cast<std::size_t>(std::max(n, 0)));
+    for (int i = 0; i < n; ++i)
+        names.push_back(noteNameAt(i));
+    return names;
+}
+
 void NotesController::copyNoteNamesToLists() {
     const int n = noteCount();
+    HWND chooser = secondView_.chooser();
+    // The chooser's selection is its own: the open second view keeps its note.
+    const auto chosen = SendMessageW(chooser, CB_GETCURSEL, 0, 0);
+    std::wstring chosenName;
+    if (chosen >= 0) {
+        chosenName.resize(static_cast<size_t>(SendMessageW(chooser, CB_GETLBTEXTLEN, chosen, 0)) +
+                          1);
+        SendMessageW(chooser, CB_GETLBTEXT, chosen, reinterpret_cast<LPARAM>(chosenName.data()));
+        chosenName.resize(wcslen(chosenName.c_str()));
+    }
     win::RedrawSuspension redraw(listBox_);
     SendMessageW(listBox_, LB_RESETCONTENT, 0, 0);
-    SendMessageW(note2List_, CB_RESETCONTENT, 0, 0);
+    SendMessageW(chooser, CB_RESETCONTENT, 0, 0);
     SendMessageW(listBox_, LB_INITSTORAGE, n, n * 32);
-    SendMessageW(note2List_, CB_INITSTORAGE, n, n * 32);
+    SendMessageW(chooser, CB_INITSTORAGE, n, n * 32);
+    int rechosen = -1;
     for (int i = 0; i < n; ++i) {
         const std::wstring name = toWide(noteNameAt(i));
         SendMessageW(listBox_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-        SendMessageW(note2List_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        SendMessageW(chooser, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        if (rechosen < 0 && chosen >= 0 && name == chosenName)
+            rechosen = i;
     }
+    if (rechosen >= 0)
+        SendMessageW(chooser, CB_SETCURSEL, rechosen, 0);
 }
 
 void NotesController::LoadNoteFile(const std::u16string& path) {
@@ -77,7 +91,7 @@ void NotesController::LoadNoteFile(const std::u16string& path) {
     if (isReservedDeviceName(
             noteNameFromFileName(std::u16string_view(path).substr(path.find_last_of(u"\\/") + 1))))
         throw cannotOpenFile(path, u"Имя зарезервировано системой для устройства");
-    note_.loadFileBytes(readNoteBytes(path));
+    note_.loadFileBytes(win::readFileBytes(path));
 }
 
 void NotesController::loadCurrentNote() {

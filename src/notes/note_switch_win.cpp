@@ -18,8 +18,9 @@ void NotesController::OpenNote() {
     const int index = selectedNoteIndex();
     if (index < 0) // 1
         return;
-    // 2-3: the second note view and the search results area have nothing
-    // open while those views do not exist.
+    secondView_.Close2NoteClick(); // 2
+    if (closeSearchResults)        // 3: its lines stay for the next opening
+        closeSearchResults();
     // 4-6. A note whose text could not be kept anywhere is not left unless
     // the user says so; the lists then show it selected again.
     if (!closeOutgoingNote()) {
@@ -40,7 +41,8 @@ void NotesController::OpenNote() {
     settings::write(*state_.settingsFile, settings::keys::CurrentNoteName,
                     state_.currentNoteName);        // 13
     SendMessageW(listBox_, LB_SETCURSEL, index, 0); // 14
-    if (IsWindowVisible(host_.mainWindow()) &&      // 15
+    updateNotesMenu();
+    if (IsWindowVisible(host_.mainWindow()) && // 15
         options_.ticked(settings::ID_ISFOCUSONSELECTNOTE) && note_.enabled())
         note_.focus();
     // 16: the format buttons follow the read-only state once the bar exists.
@@ -102,9 +104,9 @@ int NotesController::findNoteIndex(const std::u16string& name) const {
 }
 
 bool NotesController::canStepNotes() const {
-    // The name panel of the add and rename commands is not open while it
-    // does not exist; only the page matters then.
-    return host_.activePage() == win::Page::Notes;
+    // Only while "Добавить" is enabled, which it is unless the name panel is
+    // open.
+    return host_.activePage() == win::Page::Notes && !namePanelShowing();
 }
 
 void NotesController::GoDownExecute() {

@@ -14,12 +14,14 @@
 
 namespace quivra::notes {
 
-void NotesController::create(HWND mainWindow, HWND notesPage, HWND editorArea) {
+void NotesController::create(HWND mainWindow, HWND notesPage, HWND editorArea, HWND searchBar) {
+    notesPage_ = notesPage;
     composeToolbar(mainWindow);
     composeListPane(notesPage);
-    note2List_ =
-        win::createComboList(editorArea, ID_NOTE2LIST, {0, 0, host_.scale(200), host_.scale(300)});
-    ShowWindow(note2List_, SW_HIDE);
+    secondView_.create(editorArea, searchBar, mainWindow, {ID_NOTE2, ID_NOTE2LIST, ID_CLOSE2NOTE});
+    secondView_.onFocusEnter = [this] { hideQuickSearch(); };
+    quickSearch_.create(notesPage, mainWindow, host_.scale(96), ID_QUICKLIST);
+    quickSearch_.onEnterKey = [this] { QuickListDblClick(); };
     composeMenus();
     note_.setEnabled(false);
     editorEvents_.attach(note_.hwnd(), [this](UINT msg, WPARAM wp, LPARAM lp, const auto& next) {
@@ -28,6 +30,20 @@ void NotesController::create(HWND mainWindow, HWND notesPage, HWND editorArea) {
     splitterEvents_.attach(lbSplitter_.hwnd(), [this](UINT msg, WPARAM wp, LPARAM lp, const auto&) {
         return onSplitterMessage(msg, wp, lp);
     });
+    quickAddEvents_.attach(quickAdd_, [this](UINT msg, WPARAM wp, LPARAM lp, const auto& next) {
+        return onQuickAddMessage(msg, wp, lp, next);
+    });
+    updateNotesMenu();
+}
+
+void NotesController::createNoteCommands(window::FloatingPanels& panels,
+                                         window::ConfirmPanel& confirm) {
+    confirm_ = &confirm;
+    namePanel_.create(notesPage_, host_.mainWindow(), host_.scale(96), panels,
+                      {ID_NEWNNAME, ID_NL_DYNAMIC, ID_NL_CANCEL});
+    namePanel_.onEnterKey = [this] { NL_DynamicClick(); };
+    namePanel_.onEscKey = [this] { NL_CancelClick(); };
+    namePanel_.onClosed = [this] { updateNotesMenu(); };
 }
 
 void NotesController::composeToolbar(HWND mainWindow) {
@@ -53,6 +69,7 @@ void NotesController::composeListPane(HWND notesPage) {
     listBox_ = win::createListBox(lbPane_.hwnd(), ID_NOTESLB, {0, 0, 1, 1});
     SendMessageW(listBox_, LB_SETITEMHEIGHT, 0, px(13));
     quickAdd_ = win::createEdit(lbPane_.hwnd(), ID_QUICKADD, L"", {0, 0, 1, px(21)});
+    host_.addHint(quickAdd_, L"Быстрый поиск/Быстрое добавление заметки (Enter -добавить)");
     lbSplitter_.create(notesPage, mainWindow, 0, 0, px(4), px(400));
 }
 
@@ -115,6 +132,7 @@ std::optional<LRESULT> NotesController::onSplitterMessage(UINT msg, WPARAM, LPAR
 // --- Routing ----------------------------------------------------------------
 
 bool NotesController::onCommand(int id, int code, HWND) {
+    constexpr int kFromShortcut = 1;
     switch (id) {
     case ID_NOTESNAMESLIST:
         if (code == CBN_SELCHANGE)
@@ -123,12 +141,64 @@ bool NotesController::onCommand(int id, int code, HWND) {
             NotesNamesListDropDown();
         else if (code == CBN_CLOSEUP)
             NotesNamesListCloseUp();
+        else if (code == CBN_SETFOCUS)
+            hideQuickSearch(); // NotesNamesListEnter
         return true;
     case ID_NOTESLB:
         if (code == LBN_SELCHANGE)
             NotesLBClick();
         else if (code == LBN_DBLCLK)
             NotesLBDblClick();
+        else if (code == LBN_SETFOCUS)
+            hideQuickSearch(); // NotesLBEnter
+        return true;
+    case ID_N_ADD:
+    case ID_N_RENAME:
+    case ID_N_REMOVE:
+        // Note_newExecute, Note_renameExecute, Note_delExecute: the keys
+        // work on the notes page only (the router has checked the item).
+        if (code == kFromShortcut && host_.activePage() != win::Page::Notes)
+            return true;
+        if (id == ID_N_ADD)
+            N_addClick();
+        else if (id == ID_N_RENAME)
+            N_RenameClick();
+        else
+            N_RemoveClick();
+        return true;
+    case ID_NEWNNAME:
+        if (code == EN_CHANGE)
+            NewNNameChange();
+        else if (code == EN_SETFOCUS)
+            hideQuickSearch(); // NL_EditEnter
+        return true;
+    case ID_NL_DYNAMIC:
+        if (code == BN_CLICKED)
+            NL_DynamicClick();
+        return true;
+    case ID_NL_CANCEL:
+        if (code == BN_CLICKED)
+            NL_CancelClick();
+        return true;
+    case ID_QUICKADD:
+        if (code == EN_SETFOCUS)
+            QuickAddEnter();
+        else if (code == EN_KILLFOCUS)
+            QuickAddExit();
+        return true;
+    case ID_QUICKLIST:
+        if (code == LBN_DBLCLK)
+            QuickListDblClick();
+        return true;
+    case ID_NOTE2LIST:
+        if (code == CBN_SELCHANGE)
+            secondView_.Note2ListSelect();
+        else if (code == CBN_SETFOCUS)
+            hideQuickSearch(); // Note2ListEnter
+        return true;
+    case ID_CLOSE2NOTE:
+        if (code == BN_CLICKED)
+            secondView_.Close2NoteClick();
         return true;
     case ID_MODLAB:
         if (code == STN_CLICKED)
@@ -136,7 +206,7 @@ bool NotesController::onCommand(int id, int code, HWND) {
         return true;
     case ID_NOTESACTMENUBUTTON:
         if (code == BN_CLICKED)
-            showNotesMenu();
+            NotesActMenuButtonClick();
         return true;
     case ID_SETT_RO:
         sett_roClick();
@@ -181,20 +251,22 @@ void NotesController::addRefreshRows(window::RefreshTable& table) {
     table.add(RefreshStep::NotesToolbar, [this](const RefreshFacts& f) {
         ShowWindow(toolbar_.hwnd(), notesToolbarVisible(f) ? SW_SHOW : SW_HIDE);
     });
-    table.add(RefreshStep::NotesMenu, [this](const RefreshFacts& f) {
-        const UINT state = viewSettingsEnabled(f) ? MF_ENABLED : MF_GRAYED;
-        EnableMenuItem(notesMenu_.get(), ID_SETT_RO, state);
-        EnableMenuItem(notesMenu_.get(), ID_SETT_WW, state);
-    });
+    table.add(RefreshStep::NotesMenu, [this](const RefreshFacts& f) { enableNotesMenu(f); });
 }
 
 void NotesController::addShortcuts(std::vector<ACCEL>& shortcuts) {
     shortcuts.push_back({FALT | FVIRTKEY, VK_UP, ID_GOUP});
     shortcuts.push_back({FALT | FVIRTKEY, VK_DOWN, ID_GODOWN});
+    shortcuts.push_back({FALT | FVIRTKEY, 'I', ID_N_ADD});
+    shortcuts.push_back({FALT | FVIRTKEY, 'E', ID_N_RENAME});
+    shortcuts.push_back({FCONTROL | FVIRTKEY, 'D', ID_N_REMOVE});
 }
 
 HMENU NotesController::menuOf(int id) const {
     switch (id) {
+    case ID_N_ADD:
+    case ID_N_RENAME:
+    case ID_N_REMOVE:
     case ID_SETT_RO:
     case ID_SETT_WW:
     case ID_SHOWTOOLBAR:
@@ -229,23 +301,32 @@ void NotesController::composeMenus() {
 
     notesMenu_.reset(CreatePopupMenu());
     HMENU n = notesMenu_.get();
+    AppendMenuW(n, MF_STRING, ID_N_ADD, L"Добавить\tAlt+I");
+    AppendMenuW(n, MF_STRING, ID_N_RENAME, L"Переименовать\tAlt+E");
+    AppendMenuW(n, MF_STRING, ID_N_REMOVE, L"Удвлить\tCtrl+D");
     AppendMenuW(n, MF_STRING | MF_MENUBARBREAK, ID_SETT_RO, L"Только для чтения");
     AppendMenuW(n, MF_STRING, ID_SETT_WW, L"Перенос по словам");
     AppendMenuW(n, MF_STRING | MF_CHECKED, ID_SHOWTOOLBAR, L"Панель инструментов");
 }
 
 void NotesController::updateNotesMenu() {
-    const UINT state = selectedNoteIndex() >= 0 ? MF_ENABLED : MF_GRAYED;
-    EnableMenuItem(notesMenu_.get(), ID_SETT_RO, state);
-    EnableMenuItem(notesMenu_.get(), ID_SETT_WW, state);
+    window::RefreshFacts f;
+    f.noteSelected = selectedNoteIndex() >= 0;
+    f.namePanelShowing = namePanelShowing();
+    f.namesDroppedDown = SendMessageW(namesList_, CB_GETDROPPEDSTATE, 0, 0) != 0;
+    enableNotesMenu(f);
 }
 
-void NotesController::showNotesMenu() {
-    updateNotesMenu();
-    RECT r;
-    GetWindowRect(menuButton_, &r);
-    TrackPopupMenu(notesMenu_.get(), TPM_LEFTALIGN | TPM_TOPALIGN, r.left, r.bottom, 0,
-                   host_.mainWindow(), nullptr);
+void NotesController::enableNotesMenu(const window::RefreshFacts& f) {
+    HMENU n = notesMenu_.get();
+    const auto enable = [n](int id, bool on) {
+        EnableMenuItem(n, static_cast<UINT>(id), on ? MF_ENABLED : MF_GRAYED);
+    };
+    enable(ID_N_RENAME, renameOrDeleteEnabled(f));
+    enable(ID_N_REMOVE, renameOrDeleteEnabled(f));
+    enable(ID_N_ADD, addNoteEnabled(f));
+    enable(ID_SETT_RO, viewSettingsEnabled(f));
+    enable(ID_SETT_WW, viewSettingsEnabled(f));
 }
 
 void NotesController::showEditorMenu(POINT screen) {
@@ -296,6 +377,9 @@ void NotesController::onEditorCommand(int id) {
 std::optional<LRESULT> NotesController::onEditorMessage(UINT msg, WPARAM wp, LPARAM lp,
                                                         const win::Subclass::Next& next) {
     switch (msg) {
+    case WM_SETFOCUS: // NoteEnter
+        hideQuickSearch();
+        return std::nullopt;
     case WM_KEYDOWN:
         if (wp == VK_CONTROL)
             state_.ctrlDown = true; // NoteKeyDown

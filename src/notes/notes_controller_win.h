@@ -2,13 +2,18 @@
 // (menu button, drop-down list of names, changed mark, read-only icon), the
 // side list pane with its splitter, the editor's context menu and the notes
 // menu, and the commands that load, save, switch and step through notes and
-// set a note's view. The editor itself is the main window's; this subsystem
-// handles its focus, key and wheel events.
+// set a note's view; the commands that add, rename and delete notes with the
+// name panel, the quick-add field with its results panel, and the second note
+// view. The editor itself is the main window's; this subsystem handles its
+// focus, key and wheel events.
 #pragma once
 
 #include "crypto/cipher_state_win.h"
 #include "editor/rich_edit_win.h"
+#include "notes/name_panel_win.h"
 #include "notes/note_settings.h"
+#include "notes/quick_search_win.h"
+#include "notes/second_view_win.h"
 #include "platform/handles_win.h"
 #include "platform/id_blocks.h"
 #include "platform/panel_win.h"
@@ -16,9 +21,12 @@
 #include "platform/subclass_win.h"
 #include "platform/subsystem_win.h"
 #include "settings/options_win.h"
+#include "window/confirm_panel_win.h"
+#include "window/refresh_table.h"
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace quivra::notes {
 
@@ -42,6 +50,19 @@ enum NotesId : int {
     ID_IMMSAVE,
     ID_GOUP,
     ID_GODOWN,
+    // The notes menu's first column and its shortcuts.
+    ID_N_ADD,
+    ID_N_RENAME,
+    ID_N_REMOVE,
+    // The name panel.
+    ID_NEWNNAME,
+    ID_NL_DYNAMIC,
+    ID_NL_CANCEL,
+    // The quick-add field's results.
+    ID_QUICKLIST,
+    // The second note view and its close button.
+    ID_NOTE2,
+    ID_CLOSE2NOTE,
     // Posted to itself: a save in passing could keep the text nowhere.
     ID_UNSAVEDNOTICE,
     ID_NOTES_LAST = ID_UNSAVEDNOTICE,
@@ -60,12 +81,17 @@ class NotesController final : public win::Subsystem {
   public:
     NotesController(win::Host& host, ProgramState& state, editor::RichEdit& note,
                     const settings::Options& options, crypto::CipherState& cipher)
-        : host_(host), state_(state), note_(note), options_(options), cipher_(cipher) {}
+        : host_(host), state_(state), note_(note), options_(options), cipher_(cipher),
+          secondView_(host, state, options) {}
 
-    // Builds the toolbar on the main window, the list pane on the notes page
-    // and the second view's chooser in the editor area, and starts handling
-    // the editor's events.
-    void create(HWND mainWindow, HWND notesPage, HWND editorArea);
+    // Builds the toolbar on the main window, the list pane and the quick
+    // search results on the notes page, the second view in the editor area
+    // with its chooser in `searchBar` (the bar under the editor), and starts
+    // handling the editor's events.
+    void create(HWND mainWindow, HWND notesPage, HWND editorArea, HWND searchBar);
+    // The name panel among the floating panels; the delete command asks in
+    // the shared confirmation panel.
+    void createNoteCommands(window::FloatingPanels& panels, window::ConfirmPanel& confirm);
     // The toolbar at its place over the page tabs.
     void layoutToolbar(int x, int y, int width);
     // The list pane and splitter at the left of the notes page; returns the
@@ -111,6 +137,8 @@ class NotesController final : public win::Subsystem {
     void saveInPassing();
     // Runs when Esc is typed in the editor (the window slides out).
     std::function<void()> onEscape;
+    // Runs when a switch of the current note closes the search results area.
+    std::function<void()> closeSearchResults;
 
     // --- Commands ------------------------------------------------------------
     void NMenu_SaveClick();
@@ -124,11 +152,40 @@ class NotesController final : public win::Subsystem {
     // bar to follow.
     std::function<void()> noteViewChanged;
 
+    // --- Adding, renaming and deleting notes -----------------------------------
+    void NotesActMenuButtonClick();
+    void N_addClick();
+    void N_RenameClick();
+    void N_RemoveClick();
+    void NewNNameChange();
+    void NL_DynamicClick();
+    void NL_CancelClick();
+    // "Да" in the confirmation of a delete.
+    void deleteCurrentNote();
+    bool namePanelShowing() const { return namePanel_.shown(); }
+    NamePanel& namePanel() { return namePanel_; }
+    // From the first add or rename on, the list holds its names sorted.
+    bool listSorted() const noexcept { return sortedList_; }
+
+    // --- Quick add and quick search ----------------------------------------------
+    void QuickAddEnter();
+    void QuickAddExit();
+    void QuickAddKeyUp();
+    void QuickAddEnterKey();
+    void QuickAddEscKey();
+    void QuickListDblClick();
+    void hideQuickSearch() { quickSearch_.hide(); }
+    QuickSearchPanel& quickSearch() { return quickSearch_; }
+    HWND quickAdd() const { return quickAdd_; }
+
+    // --- The second note view ------------------------------------------------------
+    SecondView& secondView() { return secondView_; }
+
     // --- Controls, for the main window's layout and the tests --------------------
     HWND toolbar() const { return toolbar_.hwnd(); }
     HWND namesList() const { return namesList_; }
     HWND listBox() const { return listBox_; }
-    HWND note2List() const { return note2List_; }
+    HWND note2List() const { return secondView_.chooser(); }
     HWND changedMark() const { return modLab_; }
     HWND readOnlyIcon() const { return imgRO_; }
     HWND menuButton() const { return menuButton_; }
@@ -145,6 +202,8 @@ class NotesController final : public win::Subsystem {
     void composeToolbar(HWND mainWindow);
     void composeListPane(HWND notesPage);
     void composeMenus();
+    void setNoteNames(const std::vector<std::u16string>& names);
+    std::vector<std::u16string> noteNames() const;
     void copyNoteNamesToLists();
     void selectInLists(int index);
     void loadCurrentNote();
@@ -154,12 +213,22 @@ class NotesController final : public win::Subsystem {
     void applyWordWrap(bool wordWrap);
     void applyFormatBarShown(bool shown);
     void updateNotesMenu();
-    void showNotesMenu();
+    void enableNotesMenu(const window::RefreshFacts& facts);
     void showEditorMenu(POINT screen);
     void onEditorCommand(int id);
     std::optional<LRESULT> onEditorMessage(UINT msg, WPARAM wp, LPARAM lp,
                                            const win::Subclass::Next& next);
     std::optional<LRESULT> onSplitterMessage(UINT msg, WPARAM wp, LPARAM lp);
+    std::optional<LRESULT> onQuickAddMessage(UINT msg, WPARAM wp, LPARAM lp,
+                                             const win::Subclass::Next& next);
+
+    // Adding and renaming.
+    void openNamePanel(NameTask task, const std::u16string& text);
+    bool addNote(const std::u16string& name);
+    void renameCurrentNote(const std::u16string& name);
+    void takeSortedNames(std::vector<std::u16string> names);
+    int selectFirstEqual(const std::u16string& name);
+    bool noteFileExists(const std::u16string& name) const;
 
     // Saving when the note is left or in passing.
     bool mayLeaveNote();
@@ -172,6 +241,7 @@ class NotesController final : public win::Subsystem {
     const settings::Options& options_;
     crypto::CipherState& cipher_;
 
+    HWND notesPage_ = nullptr;
     win::Panel toolbar_;
     HWND menuButton_ = nullptr;
     HWND namesList_ = nullptr;
@@ -181,12 +251,17 @@ class NotesController final : public win::Subsystem {
     win::Panel lbSplitter_;
     HWND listBox_ = nullptr;
     HWND quickAdd_ = nullptr;
-    HWND note2List_ = nullptr;
     int listWidth_ = 0;
+    bool sortedList_ = false;
+    NamePanel namePanel_;
+    window::ConfirmPanel* confirm_ = nullptr;
+    QuickSearchPanel quickSearch_;
+    SecondView secondView_;
     win::UniqueMenu editorMenu_;
     win::UniqueMenu notesMenu_;
     win::Subclass editorEvents_;
     win::Subclass splitterEvents_;
+    win::Subclass quickAddEvents_;
 
     // A note text that could be written neither to its file nor to a
     // recovery file, and whether the user has been told.

@@ -1,5 +1,6 @@
 #include "notes/quick_field.h"
 
+#include "notes/note_names.h"
 #include "platform/text_match.h"
 
 #include <algorithm>
@@ -17,7 +18,7 @@ int quickSearchTop(int fieldTop) {
 
 QuickAddStep quickAddOnEnter(std::u16string_view fieldText, bool quickSearchShowing,
                              std::span<const std::u16string> quickList) {
-    if (fieldText.empty() || fieldText.front() == u' ')
+    if (fieldText.empty() || fieldText.front() == u' ' || isReservedDeviceName(fieldText))
         return {QuickAddAction::SelectFieldText, 0};
     if (quickSearchShowing &&
         std::find(quickList.begin(), quickList.end(), fieldText) != quickList.end())

@@ -39,10 +39,10 @@ struct QuickAddStep {
 };
 
 // Enter in the field. A text that is empty or starts with a space adds
-// nothing. A text the showing panel lists exactly (letter case respected) is
-// picked there: the first entry equal to it ignoring case. Any other text is
-// added, even one equal to a listed name but for letter case: that gives a
-// second entry.
+// nothing, nor does a name the system keeps for a device (CON, COM1, ...). A text the showing panel
+// lists exactly (letter case respected) is picked there: the first entry equal to it ignoring case.
+// Any other text is added, even one equal to a listed name but for letter case: that gives a second
+// entry.
 QuickAddStep quickAddOnEnter(std::u16string_view fieldText, bool quickSearchShowing,
                              std::span<const std::u16string> quickList);
 

@@ -33,7 +33,7 @@ std::optional<std::wstring> fileDialog(HWND owner, const FileDialogRequest& requ
     ofn.lpstrDefExt = request.defaultExt.empty() ? nullptr : request.defaultExt.c_str();
     ofn.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_HIDEREADONLY |
                 (request.save ? OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST
-                              : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
+                              : (request.mustExist ? OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST : 0));
     const BOOL chosen = request.save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
     if (!chosen)
         return std::nullopt;

@@ -16,6 +16,7 @@ struct FileDialogRequest {
     std::wstring filter;     // pairs of description and pattern, each ended by '\0'
     std::wstring fileName;   // proposed name
     std::wstring defaultExt; // added when the user types no extension
+    bool mustExist = true;   // an "open" dialog refuses a typed name of no file
 };
 
 // The chosen file's full path; nothing when the user cancels.

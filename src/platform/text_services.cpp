@@ -79,6 +79,10 @@ const TextServices* g_services = nullptr;
 
 } // namespace
 
+int TextServices::compareIgnoreCase(std::u16string_view a, std::u16string_view b) const {
+    return toLower(a).compare(toLower(b));
+}
+
 const TextServices& portableTextServices() {
     static const PortableTextServices services;
     return services;

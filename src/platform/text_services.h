@@ -15,6 +15,10 @@ class TextServices {
     // Characters the code page lacks become its default character ('?').
     virtual std::string utf16ToAnsi(std::u16string_view text) const = 0;
     virtual std::u16string toLower(std::u16string_view text) const = 0;
+    // Negative, zero or positive as `a` sorts before, with or after `b`,
+    // letter case ignored, in the locale's order. Here: the lower-case code
+    // units compared one by one.
+    virtual int compareIgnoreCase(std::u16string_view a, std::u16string_view b) const;
 };
 
 // Windows-1251 and a case mapping of the Latin, Greek and Cyrillic letters.

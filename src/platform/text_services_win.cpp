@@ -54,6 +54,15 @@ class Win32TextServices final : public TextServices {
                      reinterpret_cast<wchar_t*>(out.data()), size);
         return out;
     }
+
+    // The user's locale's order, as the system sorts names.
+    int compareIgnoreCase(std::u16string_view a, std::u16string_view b) const override {
+        const int r =
+            CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE,
+                           reinterpret_cast<const wchar_t*>(a.data()), checkedLength(a.size()),
+                           reinterpret_cast<const wchar_t*>(b.data()), checkedLength(b.size()));
+        return r == 0 ? TextServices::compareIgnoreCase(a, b) : r - CSTR_EQUAL;
+    }
 };
 
 } // namespace

@@ -194,13 +194,16 @@ void SettingsPage::buildNotesPage(HWND p) {
                                               {px(8), px(r.y), px(r.w), px(r.h)}, style);
     }
     win::createLabel(p, 0, L"Открывать ссылки с помощью", {px(8), px(172), px(300), px(14)});
-    controls_.push_back(
-        {ID_CUSTOMBROWSERPATH, win::createEdit(p, ID_CUSTOMBROWSERPATH, L"",
-                                               {px(8), px(188), px(330), px(21)}, ES_READONLY)});
+    // A path typed into the box is used by the next link click, unstored.
+    controls_.push_back({ID_CUSTOMBROWSERPATH, win::createEdit(p, ID_CUSTOMBROWSERPATH, L"",
+                                                               {px(8), px(188), px(240), px(21)})});
     controls_.push_back({ID_CHOOSEBROWSER, win::createButton(p, ID_CHOOSEBROWSER, L"...",
-                                                             {px(342), px(188), px(24), px(21)})});
+                                                             {px(252), px(188), px(24), px(21)})});
     controls_.push_back({ID_BROWSERDELETE, win::createButton(p, ID_BROWSERDELETE, L"X",
-                                                             {px(370), px(188), px(24), px(21)})});
+                                                             {px(280), px(188), px(24), px(21)})});
+    HWND hints = win::createTooltip(p);
+    win::addHint(hints, p, control(ID_CHOOSEBROWSER), L"Обзор");
+    win::addHint(hints, p, control(ID_BROWSERDELETE), L"Очистить значение");
 }
 
 void SettingsPage::buildViewPage(HWND p) {
@@ -507,6 +510,14 @@ bool SettingsPage::onCommand(int id, int code, HWND ctl) {
         return true;
     case ID_G1:
         host_.restart();
+        return true;
+    case ID_CHOOSEBROWSER:
+        if (code == BN_CLICKED)
+            ChooseBrowserClick();
+        return true;
+    case ID_BROWSERDELETE:
+        if (code == BN_CLICKED)
+            BrowserDeleteClick();
         return true;
     case ID_CUSTOMDIRBROWSE:
         if (code == BN_CLICKED)

@@ -45,6 +45,9 @@ class SettingsPageHost {
     virtual void restart() = 0;
     virtual std::wstring executablePath() const = 0;
     virtual std::wstring skinsFolder() const = 0;
+    // The 50 ms refresh and its auto-hide stop around a file dialog.
+    virtual void pauseRefresh() = 0;
+    virtual void resumeRefresh() = 0;
 };
 
 // One option check box: its control, caption, key, designed state and state.
@@ -135,6 +138,10 @@ class SettingsPage final : public Options, public win::Subsystem {
     HWND pageHandle(int index) const { return pages_[index] ? pages_[index]->hwnd() : nullptr; }
     HWND browsePanel() const { return browsePanel_.hwnd(); }
     FolderTree& tree() { return tree_; }
+
+    // The link program: chosen in a file dialog and stored, or forgotten.
+    void ChooseBrowserClick();
+    void BrowserDeleteClick();
 
     // Handlers of the folder-browse panel.
     void CustomDirBrowseClick();

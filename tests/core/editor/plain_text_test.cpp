@@ -52,3 +52,10 @@ TEST(PlainText, RefusesWhatIsNotText) {
     for (const auto& [name, bytes] : cases)
         EXPECT_FALSE(decodePlainText(bytes, portableTextServices()).has_value()) << name;
 }
+
+TEST(PlainText, EveryLineEndBecomesOneParagraphBreak) {
+    EXPECT_EQ(quivra::editor::withParagraphBreaks(u"a\r\nb\nc\rd\r\n"), u"a\rb\rc\rd\r");
+    EXPECT_EQ(quivra::editor::withParagraphBreaks(u"\n\r\r\n\n"), u"\r\r\r\r");
+    EXPECT_EQ(quivra::editor::withParagraphBreaks(u"\v\t no break"), u"\v\t no break");
+    EXPECT_EQ(quivra::editor::withParagraphBreaks(u""), u"");
+}

@@ -40,6 +40,9 @@ TEST(QuickField, EnterPicksAnExactlyListedNameOrAddsTheText) {
         // A hidden panel picks nothing.
         {u"Покупки", false, QuickAddAction::AddNote, 0},
         {u"Новая", true, QuickAddAction::AddNote, 0},
+        // Device names are never notes.
+        {u"con", false, QuickAddAction::SelectFieldText, 0},
+        {u"LPT1.note", true, QuickAddAction::SelectFieldText, 0},
     };
     for (const auto& c : cases) {
         const auto r = quickAddOnEnter(c.text, c.showing, listed);

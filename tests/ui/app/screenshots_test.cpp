@@ -18,7 +18,9 @@ TEST(Screenshots, MainWindowPages) {
     std::filesystem::create_directories(folder.data() / L"Notes" / L"PC_user");
     const auto notes = folder.data() / L"Notes" / L"PC_user";
     writeFile(notes / L"Пароли.note", "x");
-    writeFile(notes / L"Рецепты.note", "x");
+    writeFile(notes / L"Рецепты.note",
+              "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fcharset204 Tahoma;}}\\f0\\fs16"
+              "\\'d1\\'fb\\'f0\\'ed\\'e8\\'ea\\'e8\\par}");
     writeFile(notes / L"Планы.note",
               "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fcharset204 Tahoma;}}"
               "{\\colortbl ;\\red0\\green0\\blue192;}\\f0\\fs16"
@@ -35,6 +37,21 @@ TEST(Screenshots, MainWindowPages) {
     SetWindowPos(form->hwnd(), HWND_TOPMOST, 20, 20, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     form->showPage(win::Page::Notes);
     EXPECT_TRUE(saveWindowShot(form->hwnd(), *out + L"\\notes-page.bmp"));
+    // The second view on another note, a search with its result lines, and
+    // the name panel of the add command.
+    HWND chooser = form->notes().note2List();
+    SendMessageW(chooser, CB_SETCURSEL,
+                 SendMessageW(chooser, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                              reinterpret_cast<LPARAM>(L"Рецепты")),
+                 0);
+    form->notes().secondView().Note2ListSelect();
+    SetWindowTextW(form->search().findEdit(), L"пок");
+    form->search().FindNext();
+    form->search().openResultsArea();
+    form->notes().N_addClick();
+    SetWindowTextW(form->notes().namePanel().field(), L"Новая заметка");
+    EXPECT_TRUE(saveWindowShot(form->hwnd(), *out + L"\\notes-views.bmp"));
+    form->notes().NL_CancelClick();
     form->showPage(win::Page::Settings);
     const wchar_t* tabs[] = {L"settings-general.bmp", L"settings-notes.bmp", L"settings-view.bmp"};
     for (int i = 0; i < 3; ++i) {

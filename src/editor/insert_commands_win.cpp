@@ -1,0 +1,69 @@
+#include "editor/insert_commands_win.h"
+
+#include "platform/file_dialog_win.h"
+#include "platform/handles_win.h"
+#include "platform/read_file_win.h"
+#include "platform/wide_win.h"
+
+namespace quivra::editor {
+
+namespace {
+
+// The refresh stops for as long as the command runs, whatever its outcome.
+class RefreshPause {
+  public:
+    explicit RefreshPause(win::Host& host) : host_(host) { host_.pauseRefresh(); }
+    ~RefreshPause() { host_.resumeRefresh(); }
+    RefreshPause(const RefreshPause&) = delete;
+    RefreshPause& operator=(const RefreshPause&) = delete;
+
+  private:
+    win::Host& host_;
+};
+
+std::u16string clipboardText(HWND owner) {
+    const win::ClipboardLock clipboard(owner);
+    if (!clipboard.isOpen())
+        return {};
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    if (!data)
+        return {};
+    const auto* text = static_cast<const wchar_t*>(GlobalLock(data));
+    if (!text)
+        return {};
+    std::u16string copy = win::toU16(text);
+    GlobalUnlock(data);
+    return copy;
+}
+
+} // namespace
+
+std::optional<std::wstring> chooseFile(win::Host& host, const wchar_t* filter,
+                                       std::size_t filterLength) {
+    win::FileDialogRequest request;
+    request.filter.assign(filter, filterLength);
+    request.mustExist = false; // a typed name is taken as it is
+    return win::fileDialog(host.mainWindow(), request);
+}
+
+void OpenTextClick(win::Host& host, RichEdit& note) {
+    const RefreshPause pause(host);
+    const auto path = chooseFile(host, kOpenTextFilter, std::size(kOpenTextFilter) - 1);
+    if (!path)
+        return;
+    const std::string bytes = win::readFileBytes(win::toU16(*path));
+    note.loadFileBytes(bytes);
+}
+
+void N32Click(win::Host& host, RichEdit& note) {
+    const RefreshPause pause(host);
+    const auto path = chooseFile(host, kAllFilesFilter, std::size(kAllFilesFilter) - 1);
+    if (path)
+        note.replaceSelection(u"file:///" + win::toU16(*path));
+}
+
+void N22Click(win::Host& host, RichEdit& note) {
+    note.replaceSelection(clipboardText(host.mainWindow()));
+}
+
+} // namespace quivra::editor

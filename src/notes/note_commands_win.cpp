@@ -1,0 +1,188 @@
+// The notes menu and its commands that add, rename and delete a note, with
+// the name panel they share and the confirmation a delete asks for.
+#include "notes/notes_controller_win.h"
+
+#include "notes/note_names.h"
+#include "notes/note_order.h"
+#include "platform/file_system_win.h"
+#include "platform/wide_win.h"
+
+namespace quivra::notes {
+
+using win::toWide;
+
+void NotesController::NotesActMenuButtonClick() {
+    hideQuickSearch();
+    updateNotesMenu();
+    // The window has no frame: the button's screen place is the window's
+    // place plus the toolbar's and the button's.
+    RECT button;
+    GetWindowRect(menuButton_, &button);
+    TrackPopupMenu(notesMenu_.get(), TPM_LEFTALIGN | TPM_TOPALIGN, button.left - host_.scale(50),
+                   button.bottom, 0, host_.mainWindow(), nullptr);
+}
+
+// --- The name panel ------------------------------------------------------------
+
+void NotesController::N_addClick() {
+    openNamePanel(NameTask::Add, {});
+}
+
+void NotesController::N_RenameClick() {
+    const int index = selectedNoteIndex();
+    if (index >= 0)
+        openNamePanel(NameTask::Rename, noteNameAt(index));
+}
+
+void NotesController::openNamePanel(NameTask task, const std::u16string& text) {
+    // The editor loses the focus now, which writes the note if it changed.
+    namePanel_.open(task, text);
+    hideQuickSearch();
+    updateNotesMenu();
+}
+
+bool NotesController::noteFileExists(const std::u16string& name) const {
+    // Names the system keeps for devices never reach the file system.
+    return !name.empty() && !isReservedDeviceName(name) &&
+           win::fileExists(notePath(state_.notesFolder, name));
+}
+
+void NotesController::NewNNameChange() {
+    const std::u16string typed = namePanel_.text();
+    const NameTask task = namePanel_.task();
+    namePanel_.setConfirmEnabled(nameConfirmable(
+        task, typed, noteNames(), task == NameTask::Rename && noteFileExists(typed)));
+}
+
+void NotesController::NL_CancelClick() {
+    namePanel_.close();
+    if (note_.enabled())
+        note_.focus();
+}
+
+void NotesController::NL_DynamicClick() {
+    const std::u16string name = namePanel_.text();
+    if (name.empty())
+        return;
+    // Another program may have made the file since the name was typed.
+    NewNNameChange();
+    if (!namePanel_.confirmEnabled())
+        return;
+    const NameTask task = namePanel_.task();
+    namePanel_.close();
+    if (task == NameTask::Add) {
+        if (!addNote(name))
+            return;
+    } else {
+        renameCurrentNote(name);
+    }
+    if (note_.enabled())
+        note_.focus();
+}
+
+// --- Add -------------------------------------------------------------------------
+
+void NotesController::takeSortedNames(std::vector<std::u16string> names) {
+    // From now on the list stays sorted, also when the folder is read again.
+    sortedList_ = true;
+    sortNoteNames(names);
+    setNoteNames(names);
+}
+
+int NotesController::selectFirstEqual(const std::u16string& name) {
+    const int index = findNoteIndex(name); // the first equal ignoring case
+    selectInLists(index);
+    return index;
+}
+
+bool NotesController::addNote(const std::u16string& name) {
+    if (!closeOutgoingNote()) // 1: the user chose to stay with the note
+        return false;
+    std::vector<std::u16string> names = noteNames(); // 3
+    names.push_back(name);
+    takeSortedNames(std::move(names));
+    const int index = selectFirstEqual(name);   // 4
+    state_.currentNoteName = noteNameAt(index); // 5
+    state_.currentNotePath = notePath(state_.notesFolder, state_.currentNoteName);
+    const auto redraw = note_.suspendRedraw();
+    note_.empty(); // 6: no file is created
+    // 2, 7: writable, unwrapped, with the format bar, whatever the note before
+    // was; set before the text is loaded, which lays it out for the wrap.
+    note_.setEnabled(true);
+    applyFormatBarShown(true);
+    applyReadOnly(false);
+    applyWordWrap(false);
+    if (win::fileExists(state_.currentNotePath))
+        loadCurrentNote();
+    note_.setModified(false);
+    updateNotesMenu();
+    return true;
+}
+
+// --- Rename ------------------------------------------------------------------------
+
+void NotesController::renameCurrentNote(const std::u16string& name) {
+    const int index = selectedNoteIndex();
+    if (index < 0)
+        return;
+    const std::u16string old = noteNameAt(index);
+    const std::u16string oldPath = notePath(state_.notesFolder, old);
+    const std::u16string newPath = notePath(state_.notesFolder, name);
+    // 2. A name the file system refuses leaves the note as it was, so that
+    // the list, the editor and the files keep agreeing.
+    if (win::fileExists(oldPath) && !MoveFileW(toWide(oldPath).c_str(), toWide(newPath).c_str()))
+        return;
+    // 3. The companion file goes along; it is never read.
+    const std::u16string oldCompanion = state_.notesFolder + u"\\" + old + u".ini";
+    if (win::fileExists(oldCompanion))
+        MoveFileW(toWide(oldCompanion).c_str(),
+                  toWide(state_.notesFolder + u"\\" + name + u".ini").c_str());
+    std::vector<std::u16string> names = noteNames(); // 1, 4
+    names[static_cast<std::size_t>(index)] = name;
+    takeSortedNames(std::move(names));
+    state_.currentNoteName = name; // 5
+    state_.currentNotePath = newPath;
+    selectFirstEqual(name); // 7
+    updateNotesMenu();
+    // 6. The settings follow the note under its new name.
+    const MovedViewSettings moved = NoteSettingsFile(state_.notesFolder).moveSection(old, name);
+    if (moved.readOnly)
+        state_.noteReadOnly = *moved.readOnly;
+    if (moved.wordWrap)
+        state_.noteWordWrap = *moved.wordWrap;
+    CheckMenuItem(notesMenu_.get(), ID_SETT_RO, state_.noteReadOnly ? MF_CHECKED : MF_UNCHECKED);
+    CheckMenuItem(notesMenu_.get(), ID_SETT_WW, state_.noteWordWrap ? MF_CHECKED : MF_UNCHECKED);
+}
+
+// --- Delete ------------------------------------------------------------------------
+
+void NotesController::N_RemoveClick() {
+    if (selectedNoteIndex() < 0 || !confirm_)
+        return;
+    std::u16string question = u"Вы действительно хотите удалить заметку \"";
+    question += state_.currentNoteName;
+    question += u"\"?";
+    confirm_->ask(
+        question, [this] { deleteCurrentNote(); }, window::ConfirmPanel::Place::FixedOrDefault);
+}
+
+void NotesController::deleteCurrentNote() {
+    note_.empty(); // 1
+    // A decrypted view of the deleted note has nothing to go back to.
+    cipher_.dropBackup();
+    cipher_.resetDecryptState();
+    if (!state_.currentNotePath.empty()) // 2: no recycle bin; a failure is silent
+        DeleteFileW(toWide(state_.currentNotePath).c_str());
+    SendMessageW(namesList_, CB_SETCURSEL, static_cast<WPARAM>(-1), 0); // 3
+    copyNoteNamesToLists();
+    if (!state_.currentNoteName.empty()) // 4
+        NoteSettingsFile(state_.notesFolder).eraseSection(state_.currentNoteName);
+    state_.currentNoteName.clear(); // 5
+    state_.currentNotePath.clear();
+    EnumerateNotes();                           // 6
+    note_.setEnabled(selectedNoteIndex() >= 0); // 7: never, no note is open
+    updateNotesMenu();
+    // 8: the confirmation panel hides and gives the focus back.
+}
+
+} // namespace quivra::notes

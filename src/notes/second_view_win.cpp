@@ -1,0 +1,181 @@
+#include "notes/second_view_win.h"
+
+#include "notes/note_names.h"
+#include "notes/second_view_size.h"
+#include "platform/controls_win.h"
+#include "platform/file_system_win.h"
+#include "platform/read_file_win.h"
+#include "platform/wide_win.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace quivra::notes {
+
+namespace {
+constexpr int kSplitter = 6;
+constexpr int kMinimumHeight = 20; // neither the editor nor the view vanishes
+constexpr int kChooserWidth = 306;
+constexpr int kCloseWidth = 21;
+constexpr UINT kCopy = 1;
+constexpr UINT kSelectAll = 2;
+} // namespace
+
+void SecondView::create(HWND editorArea, HWND bar, HWND notifyTarget, Ids ids) {
+    const auto px = [this](int v) { return host_.scale(v); };
+    view_.create(editorArea, ids.view, RECT{0, 0, 1, 1});
+    ShowWindow(view_.hwnd(), SW_HIDE);
+    view_.setReadOnly(true);
+    splitter_.create(editorArea, notifyTarget, 0, 0, 1, px(kSplitter));
+    ShowWindow(splitter_.hwnd(), SW_HIDE);
+    chooser_ = win::createComboList(bar, ids.chooser, {0, 0, px(kChooserWidth), px(300)});
+    SendMessageW(chooser_, CB_SETMINVISIBLE, 17, 0);
+    close_ = win::createButton(bar, ids.close, L"X", {0, 0, px(kCloseWidth), px(23)});
+    EnableWindow(close_, FALSE);
+    host_.addHint(chooser_, L"Отобразить содержимое заметки во втором поле");
+    host_.addHint(close_, L"Закрыть второе окно заметки");
+    viewEvents_.attach(view_.hwnd(), [this](UINT msg, WPARAM wp, LPARAM lp, const auto& next) {
+        return onViewMessage(msg, wp, lp, next);
+    });
+    splitterEvents_.attach(splitter_.hwnd(), [this](UINT msg, WPARAM, LPARAM lp, const auto&) {
+        return onSplitterMessage(msg, lp);
+    });
+}
+
+int SecondView::layoutBar(int barWidth) {
+    const auto px = [this](int v) { return host_.scale(v); };
+    const int closeX = std::max(0, barWidth - px(kCloseWidth));
+    const int chooserX = std::max(0, closeX - px(kChooserWidth));
+    MoveWindow(close_, closeX, 0, px(kCloseWidth), px(23), TRUE);
+    MoveWindow(chooser_, chooserX, 0, closeX - chooserX, px(300), TRUE);
+    return chooserX;
+}
+
+int SecondView::layout(int width, int top, int bottom) {
+    top_ = top;
+    bottom_ = bottom;
+    if (!shown())
+        return bottom;
+    const int splitter = host_.scale(kSplitter);
+    const int height = std::clamp(height_, 0, std::max(0, bottom - top - splitter));
+    MoveWindow(view_.hwnd(), 0, bottom - height, width, height, TRUE);
+    MoveWindow(splitter_.hwnd(), 0, bottom - height - splitter, width, splitter, TRUE);
+    return bottom - height - splitter;
+}
+
+bool SecondView::shown() const {
+    return (GetWindowLongW(view_.hwnd(), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void SecondView::Note2ListSelect() {
+    const auto index = SendMessageW(chooser_, CB_GETCURSEL, 0, 0);
+    if (index < 0) // 1
+        return;
+    const auto length = SendMessageW(chooser_, CB_GETLBTEXTLEN, index, 0);
+    std::wstring name(static_cast<size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
+    SendMessageW(chooser_, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(name.data()));
+    name.resize(static_cast<size_t>(std::max<LRESULT>(length, 0)));
+    // Asked before the repainting stops, which takes the visible mark away.
+    const bool wasShown = shown();
+    {
+        const auto redraw = view_.suspendRedraw(); // 2
+        view_.empty();
+        const std::u16string path = notePath(state_.notesFolder, win::toU16(name));
+        if (win::fileExists(path)) // 3: a missing file leaves the view empty
+            view_.loadFileBytes(win::readFileBytes(path));
+        view_.setModified(false);
+        if (!wasShown) { // 4
+            // The editor fills the space while the view is closed.
+            openedHeight_ = note2OpeningHeight(bottom_ - top_);
+            height_ = openedHeight_;
+            ShowWindow(view_.hwnd(), SW_SHOW);
+        }
+        ShowWindow(splitter_.hwnd(), SW_SHOW); // 5
+    }
+    EnableWindow(close_, TRUE);                       // 6
+    view_.setEventMask(view_.eventMask() | ENM_LINK); // 7
+    if (options_.ticked(settings::ID_ISDETECTURL))
+        view_.setAutoUrlDetect(true);
+    host_.relayoutEditorArea();
+}
+
+void SecondView::Close2NoteClick() {
+    SendMessageW(chooser_, CB_SETCURSEL, static_cast<WPARAM>(-1), 0); // 1
+    height_ = openedHeight_;                                          // 2
+    ShowWindow(splitter_.hwnd(), SW_HIDE);                            // 3
+    ShowWindow(view_.hwnd(), SW_HIDE);
+    EnableWindow(close_, FALSE);
+    host_.relayoutEditorArea();
+}
+
+std::optional<LRESULT> SecondView::onViewMessage(UINT msg, WPARAM, LPARAM lp,
+                                                 const win::Subclass::Next& next) {
+    switch (msg) {
+    case WM_SETFOCUS: {
+        const LRESULT r = next();
+        if (onFocusEnter)
+            onFocusEnter();
+        return r;
+    }
+    case WM_CONTEXTMENU:
+        showContextMenu({static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
+        return 0;
+    default:
+        return std::nullopt;
+    }
+}
+
+void SecondView::showContextMenu(POINT screen) {
+    if (screen.x == -1 && screen.y == -1) {
+        RECT r;
+        GetWindowRect(view_.hwnd(), &r);
+        screen = {r.left + 10, r.top + 10};
+    }
+    win::UniqueMenu menu(CreatePopupMenu());
+    const auto sel = view_.selection();
+    AppendMenuW(menu.get(), MF_STRING | (sel.start == sel.end ? MF_GRAYED : 0), kCopy,
+                L"Копировать\tCtrl+C");
+    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu.get(), MF_STRING, kSelectAll, L"Выделить все\tCtrl+A");
+    const UINT chosen = TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON | TPM_RETURNCMD, screen.x,
+                                       screen.y, 0, view_.hwnd(), nullptr);
+    if (chosen == kCopy)
+        SendMessageW(view_.hwnd(), WM_COPY, 0, 0);
+    else if (chosen == kSelectAll)
+        view_.setSelection({0, -1});
+}
+
+std::optional<LRESULT> SecondView::onSplitterMessage(UINT msg, LPARAM lp) {
+    HWND splitter = splitter_.hwnd();
+    switch (msg) {
+    case WM_SETCURSOR:
+        SetCursor(LoadCursorW(nullptr, IDC_SIZENS));
+        return TRUE;
+    case WM_LBUTTONDOWN:
+        dragging_ = true;
+        SetCapture(splitter);
+        return 0;
+    case WM_CAPTURECHANGED:
+        dragging_ = false;
+        return 0;
+    case WM_MOUSEMOVE:
+        if (dragging_) {
+            POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+            MapWindowPoints(splitter, GetParent(splitter), &pt, 1);
+            height_ = note2HeightForSplitterAt(pt.y, top_, bottom_, host_.scale(kSplitter),
+                                               host_.scale(kMinimumHeight));
+            host_.relayoutEditorArea();
+        }
+        return 0;
+    case WM_LBUTTONUP:
+        dragging_ = false;
+        if (GetCapture() == splitter)
+            ReleaseCapture();
+        return 0;
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace quivra::notes

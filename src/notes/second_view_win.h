@@ -1,0 +1,75 @@
+// The second note view: the read-only view `Note2` under the editor, showing
+// a note as its file holds it, the splitter `spl2note` above it, and in the
+// bar under the editor the chooser `Note2List` and the button `Close2Note`.
+// A choice in the chooser opens the view; the button and every switch of the
+// current note close it.
+#pragma once
+
+#include "editor/rich_edit_win.h"
+#include "platform/panel_win.h"
+#include "platform/program_state.h"
+#include "platform/subclass_win.h"
+#include "platform/subsystem_win.h"
+#include "settings/options_win.h"
+
+#include <functional>
+#include <string>
+
+namespace quivra::notes {
+
+class SecondView {
+  public:
+    SecondView(win::Host& host, ProgramState& state, const settings::Options& options)
+        : host_(host), state_(state), options_(options) {}
+
+    struct Ids {
+        int view, chooser, close;
+    };
+    // The view and its splitter in the editor area (hidden), the chooser and
+    // the button in the bar under the editor.
+    void create(HWND editorArea, HWND bar, HWND notifyTarget, Ids ids);
+
+    // The chooser and the button at the right end of the bar; returns the x
+    // where they begin (the search field fills the bar up to there).
+    int layoutBar(int barWidth);
+    // The view and its splitter at the bottom of the space from `top` (under
+    // the format bar) to `bottom` (over the bar) while the view is open;
+    // returns where the editor ends.
+    int layout(int width, int top, int bottom);
+
+    void Note2ListSelect();
+    void Close2NoteClick();
+    bool shown() const;
+    int height() const noexcept { return height_; }
+
+    editor::RichEdit& view() noexcept { return view_; }
+    HWND chooser() const noexcept { return chooser_; }
+    HWND closeButton() const noexcept { return close_; }
+    HWND splitter() const noexcept { return splitter_.hwnd(); }
+
+    // The view or its chooser gained the focus (Note2Enter, Note2ListEnter).
+    std::function<void()> onFocusEnter;
+
+  private:
+    std::optional<LRESULT> onViewMessage(UINT msg, WPARAM wp, LPARAM lp,
+                                         const win::Subclass::Next& next);
+    std::optional<LRESULT> onSplitterMessage(UINT msg, LPARAM lp);
+    void showContextMenu(POINT screen);
+
+    win::Host& host_;
+    ProgramState& state_;
+    const settings::Options& options_;
+    editor::RichEdit view_;  // Note2
+    win::Panel splitter_;    // spl2note
+    HWND chooser_ = nullptr; // Note2List
+    HWND close_ = nullptr;   // Close2Note
+    win::Subclass viewEvents_;
+    win::Subclass splitterEvents_;
+    bool dragging_ = false; // the splitter follows the mouse
+    int height_ = 0;        // the view's height now
+    int openedHeight_ = 0;  // Note2Height: its height when it was last opened
+    int top_ = 0;           // the space the editor and the view share
+    int bottom_ = 0;
+};
+
+} // namespace quivra::notes

@@ -1,0 +1,88 @@
+// The search results area under the editor area: the splitter `NoteSplitt`,
+// the header `SearchHintPanel` with its close button `SearchClose`, and the
+// read-only result view `SearchMemo` that lists the note's matching lines.
+// Closed, it takes no room and the editor area is as tall as the note list
+// pane; opened, it takes 100 px at the bottom until the user moves its
+// splitter.
+#pragma once
+
+#include "editor/rich_edit_win.h"
+#include "platform/panel_win.h"
+#include "platform/subclass_win.h"
+#include "platform/subsystem_win.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace quivra::search {
+
+class ResultsArea {
+  public:
+    explicit ResultsArea(win::Host& host) : host_(host) {}
+
+    struct Ids {
+        int view, close;
+    };
+    // Builds the area, hidden, in `column` (the part of the notes page right
+    // of the list pane, which also holds the editor area).
+    void create(HWND column, HWND notifyTarget, Ids ids);
+    // Lays the area out at the bottom of the column; returns the height left
+    // to the editor area above it.
+    int layout(int width, int columnHeight);
+
+    void open();
+    void close();
+    bool isOpen() const noexcept { return open_; }
+
+    // The result view: emptied, or filled with lines (one paragraph each).
+    // The control lays text out slowly (about 4 µs a character under Wine):
+    // the first lines, more than the view shows, go in at once and the rest
+    // in pieces after the handler has returned, so typing in the search box
+    // never waits for a long list. A new fill or a clear drops the pieces of
+    // the one before.
+    void clear();
+    void fill(std::vector<std::u16string> lines);
+    // True while pieces of the last fill are still to come.
+    bool filling() const noexcept { return next_ < pending_.size(); }
+    std::vector<std::u16string> lines() const;
+    // The result line that holds the view's caret.
+    std::u16string caretLine() const;
+
+    editor::RichEdit& view() noexcept { return view_; }
+    HWND closeButton() const noexcept { return close_; }
+    HWND panel() const noexcept { return panel_.hwnd(); }
+    HWND splitter() const noexcept { return splitter_.hwnd(); }
+    int height() const noexcept { return height_; }
+
+    // A double click or Enter in the result view (the jump to the line).
+    std::function<void()> onJump;
+
+  private:
+    std::optional<LRESULT> onViewMessage(UINT msg, WPARAM wp, LPARAM lp,
+                                         const win::Subclass::Next& next);
+    std::optional<LRESULT> onSplitterMessage(UINT msg, LPARAM lp);
+    void appendPiece(WPARAM fill);
+    void createView(const RECT& place);
+    void emptyView();
+
+    win::Host& host_;
+    win::Panel splitter_; // NoteSplitt
+    win::Panel panel_;    // SearchPanel
+    HWND header_ = nullptr;
+    HWND close_ = nullptr;
+    editor::RichEdit view_; // SearchMemo
+    int viewId_ = 0;
+    win::Subclass viewEvents_;
+    win::Subclass splitterEvents_;
+    win::Subclass panelEvents_;
+    std::vector<std::u16string> pending_; // the lines of the last fill
+    std::size_t next_ = 0;                // the first one not yet in the view
+    WPARAM fillNumber_ = 0;               // which fill the posted pieces belong to
+    bool dragging_ = false;               // the splitter follows the mouse
+    bool open_ = false;
+    int height_ = 0;       // of the whole area, splitter included
+    int columnHeight_ = 0; // at the last layout
+};
+
+} // namespace quivra::search

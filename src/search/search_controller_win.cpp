@@ -1,0 +1,219 @@
+#include "search/search_controller_win.h"
+
+#include "platform/controls_win.h"
+#include "platform/dialog_keys_win.h"
+#include "platform/wide_win.h"
+#include "search/result_lines.h"
+#include "skins/skin_engine_win.h"
+#include "window/refresh_table.h"
+
+namespace quivra::search {
+
+namespace {
+constexpr COLORREF kMedGray = RGB(160, 160, 164); // clMedGray
+}
+
+void SearchController::create(HWND column, HWND searchBar) {
+    HWND main = host_.mainWindow();
+    findEdit_ = win::createEdit(searchBar, ID_FINDEDIT, win::toWide(kSearchPlaceholder).c_str(),
+                                {0, 0, 1, host_.scale(23)});
+    host_.addHint(findEdit_, L"Поиск");
+    results_.create(column, main, {ID_SEARCHMEMO, ID_SEARCHCLOSE});
+    results_.onJump = [this] { SearchMemoDblClick(); };
+    boxKeys_.attach(findEdit_, [this](UINT msg, WPARAM wp, LPARAM lp, const auto& next) {
+        return onBoxMessage(msg, wp, lp, next);
+    });
+    // NoteKeyDown: Ctrl+F takes the user to the box.
+    editorKeys_.attach(
+        note_.hwnd(), [this](UINT msg, WPARAM wp, LPARAM, const auto&) -> std::optional<LRESULT> {
+            if (msg == WM_KEYDOWN && wp == 'F' && (GetKeyState(VK_CONTROL) & 0x8000)) {
+                focusFindEdit();
+                return 0;
+            }
+            return std::nullopt;
+        });
+}
+
+void SearchController::layoutFindEdit(int right) {
+    MoveWindow(findEdit_, 0, 0, std::max(0, right), host_.scale(23), TRUE);
+}
+
+std::u16string SearchController::boxText() const {
+    return win::toU16(win::windowText(findEdit_));
+}
+
+void SearchController::apply(const SearchStep& step) {
+    switch (step.change) {
+    case SelectionChange::Keep:
+        break;
+    case SelectionChange::Collapse: {
+        const long start = note_.selection().start;
+        note_.setSelection({start, start});
+        break;
+    }
+    case SelectionChange::Set:
+        note_.setSelection({step.selection.start, step.selection.start + step.selection.length});
+        break;
+    }
+}
+
+void SearchController::fillResults(const NoteText& text, std::u16string_view searched) {
+    results_.fill(resultLines(text, searched));
+}
+
+// --- The search box ----------------------------------------------------------------
+
+void SearchController::FindEditChange() {
+    if (!options_.ticked(settings::ID_ISDYNSEARCH)) // 1
+        return;
+    const std::u16string searched = boxText();
+    if (!isSearchText(searched)) { // 2: the result view stays as it is
+        apply({SelectionChange::Collapse, {}, findNextStart_});
+        return;
+    }
+    results_.clear(); // 3: the note's text read once, whole lines
+    findNextStart_ = 0;
+    const NoteText text(note_.text());
+    const SearchStep step = searchWhileTyping(text, searched); // 4
+    apply(step);
+    findNextStart_ = step.findNextStart;
+    if (!options_.ticked(settings::ID_ISSEARCHFILTER)) // 5
+        return;
+    fillResults(text, searched);
+    if (!results_.isOpen())
+        results_.open();
+}
+
+void SearchController::FindNext() {
+    const std::u16string searched = boxText();
+    if (searched.empty()) { // 1
+        results_.close();
+        if (note_.enabled())
+            note_.focus();
+        return;
+    }
+    results_.clear(); // 2
+    const NoteText text(note_.text());
+    const auto selection = note_.selection(); // 3-4
+    const SearchStep step = findNext(text, searched, {selection.start, selection.length()});
+    apply(step);
+    findNextStart_ = step.findNextStart;
+    const bool found = step.change == SelectionChange::Set && step.selection.length > 0;
+    // Enter refills the view but never opens the area.
+    if (found && options_.ticked(settings::ID_ISSEARCHFILTER))
+        fillResults(text, searched);
+}
+
+void SearchController::FindEditEnter() {
+    if (onFocusEnter)
+        onFocusEnter();
+    // The selected text is searched for at once (while typing is searched).
+    const auto selection = note_.selection();
+    SetWindowTextW(findEdit_, selection.start == selection.end
+                                  ? L""
+                                  : win::toWide(note_.selectedText()).c_str());
+    SendMessageW(findEdit_, EM_SETSEL, 0, -1);
+    InvalidateRect(findEdit_, nullptr, TRUE); // the text in the window-text colour
+    if (enableSizeBox)
+        enableSizeBox(false);
+}
+
+void SearchController::FindEditExit() {
+    // With the search while typing on, the placeholder collapses the
+    // selection to the last hit's start.
+    SetWindowTextW(findEdit_, win::toWide(kSearchPlaceholder).c_str());
+    InvalidateRect(findEdit_, nullptr, TRUE);
+    if (enableSizeBox)
+        enableSizeBox(true);
+}
+
+void SearchController::FindEditEscape() {
+    if (note_.enabled())
+        note_.focus();
+}
+
+void SearchController::focusFindEdit() {
+    state_.ctrlDown = false;
+    EnableWindow(findEdit_, note_.enabled());
+    SetFocus(findEdit_);
+}
+
+// FindEditKeyPress and FindEditKeyUp.
+std::optional<LRESULT> SearchController::onBoxMessage(UINT msg, WPARAM wp, LPARAM lp,
+                                                      const win::Subclass::Next& next) {
+    if (auto code = win::wantKeys(msg, lp, next, {VK_RETURN, VK_ESCAPE}))
+        return code;
+    if (msg == WM_CHAR && (wp == 13 || wp == 27)) {
+        if (wp == 13)
+            FindNext();
+        return 0;
+    }
+    if (msg == WM_KEYUP && wp == VK_ESCAPE) {
+        FindEditEscape();
+        return 0;
+    }
+    return std::nullopt;
+}
+
+// --- The results area ----------------------------------------------------------------
+
+void SearchController::SearchMemoDblClick() {
+    const NoteText text(note_.text());
+    if (text.lines().empty()) // 1
+        return;
+    const std::u16string line = results_.caretLine(); // 2
+    // 3-4. A line the note no longer has (it changed since the list was
+    // filled) is not jumped to.
+    if (const auto target = jumpTarget(text, line)) {
+        note_.setSelection({target->start, target->start + target->length});
+        note_.focus();
+    }
+}
+
+void SearchController::SearchCloseClick() {
+    results_.close();
+    results_.clear();
+}
+
+// --- win::Subsystem --------------------------------------------------------------------
+
+bool SearchController::onCommand(int id, int code, HWND) {
+    switch (id) {
+    case ID_FINDEDIT:
+        if (code == EN_CHANGE)
+            FindEditChange();
+        else if (code == EN_SETFOCUS)
+            FindEditEnter();
+        else if (code == EN_KILLFOCUS)
+            FindEditExit();
+        return true;
+    case ID_SEARCHCLOSE:
+        if (code == BN_CLICKED)
+            SearchCloseClick();
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::optional<LRESULT> SearchController::onCtlColor(HDC dc, HWND control) {
+    // The placeholder's grey while the box does not have the focus.
+    if (control != findEdit_ || GetFocus() == findEdit_ || !IsWindowEnabled(findEdit_))
+        return std::nullopt;
+    auto brush = skins::skinEngine().handleCtlColor(WM_CTLCOLOREDIT, dc, control);
+    if (!brush) {
+        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+        brush = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    }
+    SetTextColor(dc, kMedGray);
+    return brush;
+}
+
+void SearchController::addRefreshRows(window::RefreshTable& table) {
+    table.add(window::RefreshStep::EditorControls, [this](const window::RefreshFacts& f) {
+        if ((IsWindowEnabled(findEdit_) != FALSE) != f.editorEnabled)
+            EnableWindow(findEdit_, f.editorEnabled);
+    });
+}
+
+} // namespace quivra::search

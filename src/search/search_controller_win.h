@@ -1,0 +1,101 @@
+// The search subsystem: the search box `FindEdit` in the bar under the editor
+// with its placeholder, the search while typing, find-next on Enter with its
+// wrap-around, and the results area under the editor area with the line
+// filter and the jump back to a listed line. Ctrl+F in the editor gives the
+// box the focus.
+#pragma once
+
+#include "editor/rich_edit_win.h"
+#include "platform/id_blocks.h"
+#include "platform/program_state.h"
+#include "platform/subclass_win.h"
+#include "platform/subsystem_win.h"
+#include "search/find_steps.h"
+#include "search/results_area_win.h"
+#include "settings/options_win.h"
+
+#include <functional>
+#include <string>
+
+namespace quivra::search {
+
+enum SearchId : int {
+    ID_FINDEDIT = kSearchIds.first,
+    ID_SEARCHMEMO,
+    ID_SEARCHCLOSE,
+    ID_SEARCH_LAST = ID_SEARCHCLOSE,
+};
+static_assert(kSearchIds.contains(ID_SEARCH_LAST));
+
+class SearchController final : public win::Subsystem {
+  public:
+    SearchController(win::Host& host, ProgramState& state, editor::RichEdit& note,
+                     const settings::Options& options)
+        : host_(host), state_(state), note_(note), options_(options), results_(host) {}
+
+    // The box in `searchBar` (the bar under the editor), the results area in
+    // `column` (under the editor area).
+    void create(HWND column, HWND searchBar);
+    // The box across the bar from its left end to `right`.
+    void layoutFindEdit(int right);
+    // The results area at the bottom of the column; returns the editor
+    // area's height.
+    int layoutResultsArea(int width, int columnHeight) {
+        return results_.layout(width, columnHeight);
+    }
+
+    // --- The search box ------------------------------------------------------------
+    void FindEditEnter();
+    void FindEditExit();
+    void FindEditChange();
+    // Enter in the box: the next hit.
+    void FindNext();
+    // Esc released in the box.
+    void FindEditEscape();
+    // Ctrl+F in the editor.
+    void focusFindEdit();
+    long findNextStart() const noexcept { return findNextStart_; }
+
+    // --- The results area -------------------------------------------------------------
+    void SearchMemoDblClick();
+    void SearchCloseClick();
+    void openResultsArea() { results_.open(); }
+    void closeResultsArea() { results_.close(); }
+    bool resultsAreaOpen() const noexcept { return results_.isOpen(); }
+    // The decrypted text went back to cipher text: no decrypted line stays
+    // listed.
+    void clearResults() { results_.clear(); }
+    ResultsArea& results() noexcept { return results_; }
+    editor::RichEdit& resultView() noexcept { return results_.view(); }
+    HWND findEdit() const noexcept { return findEdit_; }
+
+    // The box gained the focus (the quick-search results hide).
+    std::function<void()> onFocusEnter;
+    // The font-size box of the format bar is disabled while the box has the
+    // focus.
+    std::function<void(bool)> enableSizeBox;
+
+    // --- win::Subsystem ------------------------------------------------------------------
+    bool onCommand(int id, int code, HWND control) override;
+    std::optional<LRESULT> onCtlColor(HDC dc, HWND control) override;
+    void addRefreshRows(window::RefreshTable& table) override;
+
+  private:
+    std::u16string boxText() const;
+    void apply(const SearchStep& step);
+    void fillResults(const NoteText& text, std::u16string_view searched);
+    std::optional<LRESULT> onBoxMessage(UINT msg, WPARAM wp, LPARAM lp,
+                                        const win::Subclass::Next& next);
+
+    win::Host& host_;
+    ProgramState& state_;
+    editor::RichEdit& note_;
+    const settings::Options& options_;
+    ResultsArea results_;
+    HWND findEdit_ = nullptr;
+    win::Subclass boxKeys_;
+    win::Subclass editorKeys_;
+    long findNextStart_ = 0; // FindNextStart
+};
+
+} // namespace quivra::search

@@ -1,0 +1,173 @@
+// The insertion commands of the additional menu, the link program of the
+// settings page and Ctrl+click on a link.
+#include "editor/editor_fixture.h"
+
+#include "notes/notes_controller_win.h"
+#include "platform/file_dialog_win.h"
+#include "platform/shell_open_win.h"
+#include "platform/wide_win.h"
+#include "window/presenter_win.h"
+
+using namespace quivra;
+using namespace quivra::test;
+using namespace quivra::editor;
+namespace fs = std::filesystem;
+
+namespace {
+
+class InsertCommands : public EditorFixture {
+  protected:
+    void TearDown() override {
+        win::setFileDialogHook({});
+        win::setShellOpenHook({});
+    }
+    // The next file dialogs answer with `path` (nothing: cancelled) and
+    // record what they were asked and whether the refresh ran meanwhile.
+    void answerDialogs(std::optional<std::wstring> path) {
+        win::setFileDialogHook([this, path](const win::FileDialogRequest& request) {
+            asked.push_back(request);
+            refreshDuringDialog.push_back(form->presenter().timerEnabled(window::kTimer1));
+            return path;
+        });
+    }
+    std::vector<win::FileDialogRequest> asked;
+    std::vector<bool> refreshDuringDialog;
+};
+
+} // namespace
+
+TEST_F(InsertCommands, OpenTextReadsTheContentNotTheExtension) {
+    startWith({{L"A", kRtfA}});
+    form->presenter().setTimer(window::kTimer1, true);
+    const fs::path rich = folder.path() / L"notes.txt";
+    writeFile(rich, kRtfFormatted);
+    answerDialogs(rich.wstring());
+    command(ID_OPENTEXT);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].filter,
+              std::wstring(L"Поддерживаемые форматы\0*.txt;*.rtf;*.note\0Все файлы\0*.*\0", 56));
+    EXPECT_FALSE(asked[0].mustExist);
+    EXPECT_EQ(refreshDuringDialog, (std::vector<bool>{false}));
+    EXPECT_TRUE(form->presenter().timerEnabled(window::kTimer1));
+    EXPECT_EQ(note().text(), u"Alpha\rBeta\rGamma");
+    select(6, 10);
+    EXPECT_TRUE(effects() & CFE_BOLD);
+    EXPECT_TRUE(note().modified());
+
+    const fs::path plain = folder.path() / L"plain.rtf";
+    writeFile(plain, "\xEF\xBB\xBF{\\b not rtf}");
+    answerDialogs(plain.wstring());
+    command(ID_OPENTEXT);
+    EXPECT_EQ(note().text(), u"{\\b not rtf}");
+
+    // A typed name of no file: the standard error, the editor unchanged.
+    folder.boxes.clear();
+    answerDialogs((folder.path() / L"нет.txt").wstring());
+    command(ID_OPENTEXT);
+    ASSERT_EQ(folder.boxes.size(), 1u);
+    EXPECT_EQ(folder.boxes[0].text.rfind(
+                  L"Cannot open file \"" + (folder.path() / L"нет.txt").wstring() + L"\". ", 0),
+              0u);
+    EXPECT_EQ(note().text(), u"{\\b not rtf}");
+    EXPECT_TRUE(form->presenter().timerEnabled(window::kTimer1));
+}
+
+TEST_F(InsertCommands, LinkToAFileGoesInEvenInAReadOnlyNote) {
+    startWith({{L"A", kRtfA}});
+    form->notes().sett_roClick();
+    ASSERT_TRUE(note().readOnly());
+    select(0, 0);
+    answerDialogs(std::wstring(L"C:\\Docs\\plan.txt"));
+    command(ID_N32);
+    EXPECT_EQ(asked[0].filter, std::wstring(L"Все файлы\0*.*\0", 14));
+    EXPECT_EQ(note().text(), u"file:///C:\\Docs\\plan.txtAlpha");
+    answerDialogs(std::nullopt); // cancelled: nothing
+    command(ID_N32);
+    EXPECT_EQ(note().text(), u"file:///C:\\Docs\\plan.txtAlpha");
+}
+
+TEST_F(InsertCommands, ClipboardAsTextDropsTheFormatting) {
+    startWith({{L"A", kRtfA}});
+    {
+        win::ClipboardLock clipboard(form->hwnd());
+        ASSERT_TRUE(clipboard.isOpen());
+        EmptyClipboard();
+        const std::wstring text = L"вставка";
+        HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+        memcpy(GlobalLock(data), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+        GlobalUnlock(data);
+        SetClipboardData(CF_UNICODETEXT, data);
+    }
+    select(0, 5); // "Alpha" replaced
+    command(ID_N22);
+    EXPECT_EQ(note().text(), u"вставка");
+    {
+        win::ClipboardLock clipboard(form->hwnd());
+        EmptyClipboard();
+    }
+    select(0, 3);
+    command(ID_N22); // no text: the selection goes
+    EXPECT_EQ(note().text(), u"авка");
+}
+
+TEST_F(InsertCommands, CtrlClickOpensTheLinkWithTheChosenProgramInItsFolder) {
+    startWith({{L"A", "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0\\fs16 see "
+                      "http://example.com/x here\\par}"}});
+    std::vector<win::ShellOpen> opened;
+    win::setShellOpenHook([&](const win::ShellOpen& o) { opened.push_back(o); });
+    const auto linkClick = [&](bool ctrl, UINT message) {
+        form->state().ctrlDown = ctrl;
+        ENLINK link{};
+        link.nmhdr = {note().hwnd(), static_cast<UINT_PTR>(app::ID_NOTE), EN_LINK};
+        link.msg = message;
+        link.chrg = {4, 24};
+        SendMessageW(form->hwnd(), WM_NOTIFY, app::ID_NOTE, reinterpret_cast<LPARAM>(&link));
+    };
+    linkClick(false, WM_LBUTTONUP); // without Ctrl: nothing
+    linkClick(true, WM_LBUTTONDOWN);
+    EXPECT_TRUE(opened.empty());
+    linkClick(true, WM_LBUTTONUP); // the system's handler
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].file, L"http://example.com/x");
+    EXPECT_EQ(opened[0].parameters, L"");
+    EXPECT_EQ(note().selection(), (CharRange{4, 4}));
+
+    // A link program chosen on the settings page, stored at once.
+    const fs::path program = folder.path() / L"Браузер" / L"web.exe";
+    fs::create_directories(program.parent_path());
+    writeFile(program, "MZ");
+    answerDialogs(program.wstring());
+    form->presenter().setTimer(window::kTimer1, true);
+    SendMessageW(form->settingsPage().control(settings::ID_CHOOSEBROWSER), BM_CLICK, 0, 0);
+    EXPECT_EQ(asked[0].filter, std::wstring(L"Приложения\0*.exe\0", 17));
+    EXPECT_EQ(refreshDuringDialog, (std::vector<bool>{false}));
+    EXPECT_EQ(folder.settings().readString(u"Options", u"CustomBrowser", u""), program.u16string());
+    linkClick(true, WM_LBUTTONUP);
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(opened[1].file, program.wstring());
+    EXPECT_EQ(opened[1].parameters, L"http://example.com/x");
+    EXPECT_EQ(opened[1].folder, program.parent_path().wstring());
+
+    // Forgotten: the key goes and links open with the system's handler.
+    SendMessageW(form->settingsPage().control(settings::ID_BROWSERDELETE), BM_CLICK, 0, 0);
+    EXPECT_FALSE(folder.settings().keyExists(u"Options", u"CustomBrowser"));
+    linkClick(true, WM_LBUTTONUP);
+    EXPECT_EQ(opened.back().file, L"http://example.com/x");
+
+    // A link in the second view opens from its own text.
+    form->notes().secondView().view().setRtf(
+        "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0\\fs16 http://second.org/\\par}");
+    BYTE keys[256]{};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    ENLINK link{};
+    link.nmhdr = {form->notes().secondView().view().hwnd(), static_cast<UINT_PTR>(notes::ID_NOTE2),
+                  EN_LINK};
+    link.msg = WM_LBUTTONUP;
+    link.chrg = {0, 18};
+    SendMessageW(form->hwnd(), WM_NOTIFY, notes::ID_NOTE2, reinterpret_cast<LPARAM>(&link));
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(opened.back().file, L"http://second.org/");
+}

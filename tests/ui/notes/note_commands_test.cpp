@@ -1,0 +1,241 @@
+// Adding, renaming and deleting notes through the notes menu, its keys and
+// the name panel, against the real lists, editor and files.
+#include "editor/editor_fixture.h"
+
+#include "notes/notes_controller_win.h"
+#include "platform/wide_win.h"
+
+using namespace quivra;
+using namespace quivra::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+class NoteCommands : public EditorFixture {
+  protected:
+    notes::NotesController& notes() { return form->notes(); }
+    notes::NamePanel& panel() { return notes().namePanel(); }
+    // Characters typed into the name field as the keyboard gives them.
+    void typeName(const wchar_t* text) {
+        for (const wchar_t* p = text; *p; ++p)
+            SendMessageW(panel().field(), WM_CHAR, *p, 1);
+    }
+    void setName(const wchar_t* text) { SetWindowTextW(panel().field(), text); } // pasted
+    std::wstring fieldText() { return win::windowText(panel().field()); }
+    bool confirmEnabled() { return IsWindowEnabled(panel().confirmButton()) != FALSE; }
+    std::vector<std::wstring> listed() {
+        std::vector<std::wstring> names;
+        for (int i = 0; i < notes().noteCount(); ++i)
+            names.push_back(win::toWide(notes().noteNameAt(i)));
+        return names;
+    }
+    std::vector<std::wstring> listBoxNames() {
+        std::vector<std::wstring> names;
+        HWND lb = notes().listBox();
+        const auto n = SendMessageW(lb, LB_GETCOUNT, 0, 0);
+        for (int i = 0; i < n; ++i) {
+            wchar_t text[256]{};
+            SendMessageW(lb, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+            names.push_back(text);
+        }
+        return names;
+    }
+    bool itemEnabled(int id) {
+        return !(GetMenuState(notes().notesMenu(), id, MF_BYCOMMAND) & MF_GRAYED);
+    }
+    bool visible(HWND w) { return (GetWindowLongW(w, GWL_STYLE) & WS_VISIBLE) != 0; }
+    settings::IniFile notesSettings() {
+        return settings::IniFile(notesDir() / L"notessettings.ini");
+    }
+};
+
+} // namespace
+
+TEST_F(NoteCommands, NamePanelRefusesListedDeviceAndTakenNamesAndFiltersTyping) {
+    startWith({{L"Work", kRtfA}});
+    command(notes::ID_N_ADD, 1); // Alt+I
+    ASSERT_TRUE(panel().shown());
+    EXPECT_EQ(GetFocus(), panel().field());
+    EXPECT_EQ(win::windowText(panel().confirmButton()), L"Добавить");
+    typeName(L"wo:r?k");
+    EXPECT_EQ(fieldText(), L"work");
+    EXPECT_FALSE(confirmEnabled()); // "Work" is listed
+    typeName(L"\"");
+    EXPECT_EQ(fieldText(), L"work\"");
+    EXPECT_TRUE(confirmEnabled());
+    setName(L"CON");
+    EXPECT_FALSE(confirmEnabled());
+    // A file another program made after the list was read: an add takes it.
+    addNote(L"Чужая", kRtfB);
+    setName(L"Чужая");
+    EXPECT_TRUE(confirmEnabled());
+    SendMessageW(panel().cancelButton(), BM_CLICK, 0, 0);
+    EXPECT_FALSE(panel().shown());
+    EXPECT_EQ(GetFocus(), note().hwnd());
+
+    command(notes::ID_N_RENAME, 1); // Alt+E
+    EXPECT_EQ(fieldText(), L"Work");
+    EXPECT_EQ(win::windowText(panel().confirmButton()), L"Переименовать");
+    EXPECT_FALSE(confirmEnabled());
+    setName(L"WORK"); // a change of letter case only
+    EXPECT_FALSE(confirmEnabled());
+    setName(L"Чужая"); // a rename there would overwrite that file later
+    EXPECT_FALSE(confirmEnabled());
+    SendMessageW(panel().field(), WM_CHAR, 13, 1); // Enter with the button disabled
+    EXPECT_TRUE(panel().shown());
+    EXPECT_EQ(listed(), (std::vector<std::wstring>{L"Work"}));
+    SendMessageW(panel().field(), WM_CHAR, 27, 1); // Esc
+    EXPECT_FALSE(panel().shown());
+    EXPECT_EQ(readFile(noteFile(L"Чужая")), kRtfB);
+}
+
+TEST_F(NoteCommands, MenuKeysAndSteppingWaitWhileThePanelIsOpen) {
+    startWith({{L"A", kRtfA}, {L"B", kRtfB}});
+    refresh();
+    EXPECT_TRUE(itemEnabled(notes::ID_N_RENAME));
+    EXPECT_TRUE(itemEnabled(notes::ID_N_REMOVE));
+    const int index = notes().selectedNoteIndex();
+    command(notes::ID_N_ADD, 1);
+    ASSERT_TRUE(panel().shown());
+    refresh();
+    EXPECT_FALSE(itemEnabled(notes::ID_N_ADD));
+    EXPECT_FALSE(itemEnabled(notes::ID_N_RENAME));
+    EXPECT_FALSE(itemEnabled(notes::ID_N_REMOVE));
+    command(notes::ID_N_REMOVE, 1); // Ctrl+D is refused
+    EXPECT_FALSE(form->confirmPanel().shown());
+    command(notes::ID_GODOWN, 1);
+    command(notes::ID_GOUP, 1);
+    EXPECT_EQ(notes().selectedNoteIndex(), index);
+    EXPECT_TRUE(panel().shown());
+    // Leaving the panel closes it; then the keys work again.
+    SetFocus(note().hwnd());
+    EXPECT_FALSE(panel().shown());
+    refresh();
+    EXPECT_TRUE(itemEnabled(notes::ID_N_ADD));
+    // Not on another page.
+    form->showPage(win::Page::Settings);
+    command(notes::ID_N_ADD, 1);
+    EXPECT_FALSE(panel().shown());
+}
+
+TEST_F(NoteCommands, FirstAddSortsTheListAndANewNoteIsWritableUnwrappedAndHasNoFileYet) {
+    addNote(L"в", kRtfA);
+    addNote(L"Г", kRtfA);
+    addNote(L"а", kRtfA);
+    notesSettings().writeString(u"RO", u"ReadOnly", u"1");
+    notesSettings().writeString(u"RO", u"WordWrap", u"1");
+    notesSettings().writeString(u"RO", u"ShowFormatBar", u"0");
+    startWith({{L"RO", kRtfB}});
+    ASSERT_TRUE(form->state().noteReadOnly);
+    ASSERT_FALSE(form->state().formatBarShown);
+    note().setSelection({0, 0});
+    EXPECT_FALSE(notes().listSorted());
+
+    notes().N_addClick();
+    typeName(L"Б");
+    SendMessageW(panel().field(), WM_CHAR, 13, 1);
+    EXPECT_FALSE(panel().shown());
+    EXPECT_EQ(listed(), (std::vector<std::wstring>{L"RO", L"а", L"Б", L"в", L"Г"}));
+    EXPECT_EQ(listBoxNames(), listed());
+    EXPECT_EQ(notes().selectedNoteIndex(), 2);
+    EXPECT_EQ(form->state().currentNoteName, u"Б");
+    EXPECT_TRUE(note().enabled());
+    EXPECT_EQ(note().textLength(), 0);
+    EXPECT_FALSE(form->state().noteReadOnly);
+    EXPECT_FALSE(note().readOnly());
+    EXPECT_FALSE(form->state().noteWordWrap);
+    EXPECT_FALSE(note().wordWrap());
+    EXPECT_TRUE(form->state().formatBarShown);
+    EXPECT_FALSE(visible(notes().readOnlyIcon()));
+    EXPECT_TRUE(GetMenuState(notes().notesMenu(), notes::ID_SHOWTOOLBAR, MF_BYCOMMAND) &
+                MF_CHECKED);
+    EXPECT_EQ(GetFocus(), note().hwnd());
+    EXPECT_FALSE(fs::exists(noteFile(L"Б")));
+    // The chooser of the second view holds the same names.
+    EXPECT_EQ(SendMessageW(notes().note2List(), CB_GETCOUNT, 0, 0), 5);
+
+    // The list stays sorted when the folder is read again after a delete.
+    addNote(L"Ё-файл", kRtfA);
+    addNote(L"0", kRtfA);
+    open(L"а");
+    notes().deleteCurrentNote();
+    EXPECT_EQ(listed(), (std::vector<std::wstring>{L"0", L"RO", L"в", L"Г", L"Ё-файл"}));
+}
+
+TEST_F(NoteCommands, RenameCarriesTheFileItsCompanionAndItsSettings) {
+    addNote(L"Z", kRtfB);
+    notesSettings().writeString(u"Старая", u"ReadOnly", u"1");
+    notesSettings().writeString(u"Старая", u"ShowFormatBar", u"0");
+    writeFile(notesDir() / L"Старая.ini", "companion");
+    startWith({{L"Старая", kRtfA}});
+    ASSERT_TRUE(form->state().noteReadOnly);
+    command(notes::ID_N_RENAME, 1);
+    setName(L"Новая");
+    EXPECT_TRUE(confirmEnabled());
+    SendMessageW(panel().confirmButton(), BM_CLICK, 0, 0);
+    EXPECT_FALSE(panel().shown());
+    EXPECT_EQ(listed(), (std::vector<std::wstring>{L"Z", L"Новая"}));
+    EXPECT_EQ(notes().selectedNoteIndex(), 1);
+    EXPECT_EQ(form->state().currentNoteName, u"Новая");
+    EXPECT_EQ(form->state().currentNotePath, (notesDir() / L"Новая.note").u16string());
+    EXPECT_FALSE(fs::exists(noteFile(L"Старая")));
+    EXPECT_EQ(readFile(noteFile(L"Новая")), kRtfA);
+    EXPECT_FALSE(fs::exists(notesDir() / L"Старая.ini"));
+    EXPECT_EQ(readFile(notesDir() / L"Новая.ini"), "companion");
+    auto ini = notesSettings();
+    EXPECT_EQ(ini.sectionNames(), (std::vector<std::u16string>{u"Новая"}));
+    EXPECT_EQ(ini.readString(u"Новая", u"ReadOnly", u""), u"1");
+    EXPECT_EQ(ini.readString(u"Новая", u"ShowFormatBar", u""), u"0");
+    EXPECT_FALSE(ini.keyExists(u"Новая", u"WordWrap"));
+    EXPECT_TRUE(form->state().noteReadOnly);
+    EXPECT_TRUE(GetMenuState(notes().notesMenu(), notes::ID_SETT_RO, MF_BYCOMMAND) & MF_CHECKED);
+}
+
+TEST_F(NoteCommands, RenameTheFileSystemRefusesKeepsTheOldNameEverywhere) {
+    startWith({{L"A", kRtfA}});
+    note().setSelection({0, 0});
+    type(L"изменено ");
+    command(notes::ID_N_RENAME, 1);
+    setName(L"Нет такой папки\\B"); // pasted: no folder of that name
+    ASSERT_TRUE(confirmEnabled());
+    notes().NL_DynamicClick();
+    EXPECT_EQ(listed(), (std::vector<std::wstring>{L"A"}));
+    EXPECT_EQ(form->state().currentNoteName, u"A");
+    EXPECT_EQ(form->state().currentNotePath, noteFile(L"A").u16string());
+    // The change not yet written goes to the note's file under its name.
+    open(L"A");
+    EXPECT_EQ(editorText().substr(0, 9), u"изменено ");
+}
+
+TEST_F(NoteCommands, DeleteAsksFirstAndLeavesNoNoteOpen) {
+    fs::create_directories(notesDir());
+    notesSettings().writeString(u"Дела", u"WordWrap", u"1");
+    notesSettings().writeString(u"Другая", u"WordWrap", u"1");
+    writeFile(notesDir() / L"Дела.ini", "companion");
+    startWith({{L"Дела", kRtfA}, {L"Другая", kRtfB}});
+    window::ConfirmPanel& confirm = form->confirmPanel();
+    command(notes::ID_N_REMOVE, 1); // Ctrl+D
+    ASSERT_TRUE(confirm.shown());
+    EXPECT_EQ(win::windowText(confirm.questionLabel()),
+              L"Вы действительно хотите удалить заметку \"Дела\"?");
+    EXPECT_EQ(GetFocus(), confirm.noButton());
+    SendMessageW(confirm.noButton(), WM_KEYDOWN, VK_RETURN, 1); // Enter answers "Нет"
+    EXPECT_FALSE(confirm.shown());
+    EXPECT_TRUE(fs::exists(noteFile(L"Дела")));
+
+    command(notes::ID_N_REMOVE, 1);
+    SendMessageW(confirm.yesButton(), BM_CLICK, 0, 0);
+    EXPECT_FALSE(confirm.shown());
+    EXPECT_FALSE(fs::exists(noteFile(L"Дела")));
+    EXPECT_TRUE(fs::exists(notesDir() / L"Дела.ini")); // the companion stays
+    EXPECT_EQ(listed(), (std::vector<std::wstring>{L"Другая"}));
+    EXPECT_EQ(notes().selectedNoteIndex(), -1);
+    EXPECT_FALSE(note().enabled());
+    EXPECT_EQ(note().textLength(), 0);
+    EXPECT_TRUE(form->state().currentNoteName.empty());
+    EXPECT_EQ(notesSettings().sectionNames(), (std::vector<std::u16string>{u"Другая"}));
+    refresh();
+    EXPECT_FALSE(itemEnabled(notes::ID_N_RENAME));
+    EXPECT_FALSE(itemEnabled(notes::ID_N_REMOVE));
+    EXPECT_TRUE(itemEnabled(notes::ID_N_ADD));
+}
