@@ -11,6 +11,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     InitCommonControlsEx(&icc);
     LoadLibraryW(L"riched20.dll");
     quivra::win::installWin32TextServices();
+    // A load of a big note runs for seconds and shows its own progress
+    // window; the system must not replace the main window by a "not
+    // responding" ghost meanwhile.
+    DisableProcessWindowsGhosting();
 
     quivra::app::TMainForm form(quivra::app::Environment::fromSystem());
     if (form.create() != quivra::app::StartResult::Started)
