@@ -53,6 +53,7 @@ StartResult TMainForm::create() {
     composeFrame();
     composeEditorArea();
     notes_.create(hwnd(), page(win::Page::Notes), editorPanel_.hwnd());
+    crypto_.create(hwnd(), editorPanel_.hwnd());
     settingsPage_.create(page(win::Page::Settings), hwnd(), dpi_);
     composeInfoPages();
 
@@ -60,6 +61,7 @@ StartResult TMainForm::create() {
     router_.add(kWindowIds, presenter_);
     router_.add(kSettingsIds, settingsPage_);
     router_.add(kDonationIds, donation_);
+    router_.add(kCryptoIds, crypto_);
     router_.addRefreshRows(presenter_.refreshTable());
     presenter_.gatherFacts = [this] { return gatherRefreshFacts(); };
     presenter_.panelAreas = [this] {
@@ -177,6 +179,8 @@ window::RefreshFacts TMainForm::gatherRefreshFacts() const {
     f.noteSelected = notes_.selectedNoteIndex() >= 0;
     const auto sel = note_.selection();
     f.selectionEmpty = sel.start == sel.end;
+    // Read again only when the selection or the text's length changed.
+    f.selectionHasCommentMarker = !f.selectionEmpty && crypto_.selectionHoldsMarker();
     f.notesPageActive = activePage() == win::Page::Notes;
     f.namesDroppedDown = SendMessageW(notes_.namesList(), CB_GETDROPPEDSTATE, 0, 0) != 0;
     return f;

@@ -9,6 +9,7 @@
 #include "app/command_router_win.h"
 #include "app/environment_win.h"
 #include "crypto/cipher_state_win.h"
+#include "crypto/crypto_controller_win.h"
 #include "donation/donation_controller_win.h"
 #include "editor/rich_edit_win.h"
 #include "notes/notes_controller_win.h"
@@ -61,6 +62,7 @@ class TMainForm final : public win::Window, private win::Host, private settings:
     crypto::CipherState& cipher() noexcept { return cipher_; }
     notes::NotesController& notes() noexcept { return notes_; }
     window::Presenter& presenter() noexcept { return presenter_; }
+    crypto::CryptoController& crypto() noexcept { return crypto_; }
     settings::SettingsPage& settingsPage() noexcept { return settingsPage_; }
     donation::DonationController& donation() noexcept { return donation_; }
 
@@ -161,6 +163,8 @@ class TMainForm final : public win::Window, private win::Host, private settings:
     notes::NotesController notes_{*this, state_, note_, settingsPage_, cipher_};
     window::Presenter presenter_{*this, state_, settingsPage_};
     donation::DonationController donation_{*this, state_};
+    crypto::CryptoController crypto_{*this,         state_,  note_,
+                                     settingsPage_, cipher_, presenter_.panels()};
     CommandRouter router_;
 
     std::vector<std::u16string> startupErrors_;

@@ -43,6 +43,10 @@ MiddleOutcome middleButton(int step, std::u16string_view password, std::u16strin
         return {MiddleAction::AskRepeat,
                 PanelMessage{PanelLabel::Password, panel_text::kRepeatPassword, false}};
     case 1:
+        // What is typed after the prompt goes on to the first entry, which
+        // Backspace may have shortened meanwhile.
+        if (tooShort(password))
+            return {MiddleAction::Refuse, red(kEncryptShort)};
         if (password != confirm)
             return {MiddleAction::Refuse, red(kEncryptDiffer)};
         return {MiddleAction::Encrypt, std::nullopt};

@@ -87,6 +87,8 @@ TEST(PasswordChecks, MiddleButtonBySteps) {
         {1, u"abcd", u"abce", MiddleAction::Refuse, u"Зашифровка: Введенные пароли не совпадают.",
          true},
         {1, u"abcd", u"abcd", MiddleAction::Encrypt, u"", false},
+        {1, u"ab", u"ab", MiddleAction::Refuse, u"Зашифровка: Пароль должен быть минимум 4 символа",
+         true},
         {2, u"abc", u"", MiddleAction::Refuse, u"Расшифровка: Пароль должен быть минимум 4 символа",
          true},
         {2, u"abcd", u"", MiddleAction::Decrypt, u"", false},
