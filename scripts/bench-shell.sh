@@ -1,6 +1,7 @@
 #!/bin/sh
 # Runs the shell timing programs (bench/shell) under Wine and prints their
-# figures: start-up time, opening a big note, listing a big notes folder.
+# figures: start-up time, opening a big note, listing a big notes folder,
+# encrypting a whole note through the editor.
 # Called by `make bench` inside Xvfb:
 #     scripts/bench-shell.sh <Windows build folder> <Wine prefix>
 # Like the tests' wine-emulator.sh it starts a persistent wineserver first, so
@@ -20,7 +21,7 @@ if $SERVER -p60 </dev/null >/dev/null 2>&1; then
 fi
 ERRORS=$(mktemp)
 rc=0
-for program in startup_bench open_note_bench enumerate_notes_bench; do
+for program in startup_bench open_note_bench enumerate_notes_bench note_encryption_bench; do
     echo
     if [ ! -f "$BIN/$program.exe" ]; then
         echo "$program: $BIN/$program.exe is missing" >&2

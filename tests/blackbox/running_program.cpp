@@ -159,6 +159,45 @@ void typeInto(HWND control, const std::wstring& text) {
         SendMessageW(control, WM_CHAR, c, 1);
 }
 
+void clickInto(HWND control) {
+    SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+    SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+}
+
+void pressAlt(HWND window, WORD key) {
+    SetForegroundWindow(window);
+    INPUT keys[4]{};
+    const WORD order[4] = {VK_MENU, key, key, VK_MENU};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = order[i];
+        keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+    }
+    SendInput(4, keys, sizeof(INPUT));
+    Sleep(300); // the program reads its input queue
+}
+
+std::vector<HWND> findChildren(HWND parent, const wchar_t* className, DWORD styleBits) {
+    struct Search {
+        const wchar_t* className;
+        DWORD styleBits;
+        std::vector<HWND> found;
+    } search{className, styleBits, {}};
+    EnumChildWindows(
+        parent,
+        [](HWND w, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lp);
+            wchar_t name[64]{};
+            GetClassNameW(w, name, 64);
+            if (_wcsicmp(name, s->className) == 0 &&
+                (static_cast<DWORD>(GetWindowLongW(w, GWL_STYLE)) & s->styleBits) == s->styleBits)
+                s->found.push_back(w);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 void writeBytes(const fs::path& file, std::string_view bytes) {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace quivra::blackbox {
 
@@ -46,6 +47,13 @@ std::wstring windowText(HWND window);
 std::wstring messageBoxText(HWND box);
 // Types the characters into the control as the keyboard would.
 void typeInto(HWND control, const std::wstring& text);
+// A left click at the control's top-left corner (the control takes the focus).
+void clickInto(HWND control);
+// Brings the window to the foreground and presses Alt with a key through the
+// system's input, so that the program's keyboard shortcuts see it.
+void pressAlt(HWND window, WORD key);
+// The descendants of a class that have all of the style bits, in creation order.
+std::vector<HWND> findChildren(HWND parent, const wchar_t* className, DWORD styleBits = 0);
 
 void writeBytes(const std::filesystem::path& file, std::string_view bytes);
 std::string readBytes(const std::filesystem::path& file);
