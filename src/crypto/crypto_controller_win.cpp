@@ -76,8 +76,25 @@ void CryptoController::setCommandMenu(HMENU menu) {
 }
 
 bool CryptoController::itemEnabled(int id) const {
-    if (!commandMenu_)
-        return true;
+    if (!commandMenu_) {
+        // No menu yet: the refresh's rule, from the facts as they are now.
+        window::RefreshFacts f;
+        f.editorEnabled = note_.enabled();
+        f.readOnly = state_.noteReadOnly;
+        f.wordWrap = state_.noteWordWrap;
+        f.selectionEmpty = note_.selection().length() == 0;
+        f.selectionHasCommentMarker = selectionHoldsMarker();
+        switch (id) {
+        case ID_ENCR:
+            return encryptEnabled(f);
+        case ID_DECR:
+            return decryptEnabled(f);
+        case ID_DECRBUF:
+            return decryptToClipboardEnabled(f);
+        default:
+            return true;
+        }
+    }
     const UINT state = GetMenuState(commandMenu_, static_cast<UINT>(id), MF_BYCOMMAND);
     return state == static_cast<UINT>(-1) || (state & (MF_GRAYED | MF_DISABLED)) == 0;
 }

@@ -213,4 +213,13 @@ TEST_F(CipherCommands, RefreshEnablesTheItemsAndTheCommandsTestThem) {
     // The shortcuts act only while the editor has the focus.
     SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(crypto::ID_N11, 1), 0);
     EXPECT_EQ(win::windowText(field(crypto::ID_ECCAP)), L"Зашифровка");
+
+    // Before the additional menu is handed over the commands apply the rule.
+    note().focus();
+    crypto().setCommandMenu(nullptr);
+    form->notes().sett_roClick();
+    clickMenu(crypto::ID_ENCR);
+    EXPECT_FALSE(panel().shown());
+    clickMenu(crypto::ID_DECR);
+    EXPECT_TRUE(panel().shown());
 }
