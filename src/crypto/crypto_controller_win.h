@@ -29,6 +29,7 @@
 #include "settings/options_win.h"
 #include "window/floating_panels_win.h"
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -125,6 +126,19 @@ class CryptoController final : public win::Subsystem {
     // Every line outside comment blocks; answers the lines left as they were.
     std::vector<std::size_t> processAllLines(CipherDirection direction, const KeySet& keys,
                                              bool showProgress);
+    // The lines of a whole-note command being written back.
+    struct LineWriter {
+        const std::vector<std::u16string>& lines;
+        CipherDirection direction;
+        bool backwards; // from the last line to the first
+        bool showProgress;
+        std::vector<const std::u16string*> newText{}; // per line
+        std::vector<long> starts{};                   // per line
+        std::vector<bool> changed{};                  // per line
+        std::chrono::steady_clock::time_point shown{};
+    };
+    void writeLines(LineWriter& writer, std::size_t first, std::size_t last);
+    bool formatUniform(editor::CharRange range);
     void putBackChangedLines(std::vector<std::u16string>& before, const NoteLinesPlan& plan,
                              std::vector<std::size_t>& left);
     // Stops a command with a message in the open panel (the caption goes).

@@ -72,11 +72,16 @@ TEST(ProgramEncryption, WholeNoteIsEncryptedAndTheFileNeverHoldsThePlainText) {
         ASSERT_NE(run.editor, nullptr);
         clickInto(run.editor);
         SendMessageW(run.editor, EM_SETSEL, 0, 0);
-        pressAlt(run.window, 'C');
+        pressKeys(run.window, {VK_MENU, 'C'});
         auto fields = run.passwordFields();
         ASSERT_EQ(fields.size(), 2u) << "Alt+C did not open the password panel";
-        typeInto(fields[0], L"correct horse\r"); // Enter moves to the repeat field
-        typeInto(fields[1], L"correct horse\r"); // and there runs Ok
+        typeInto(fields[0], L"correct horse");
+        pressKeys(run.window, {VK_RETURN}); // moves to the repeat field
+        EXPECT_EQ(focusedIn(run.window), fields[1]);
+        // Another program cannot read what the fields show.
+        EXPECT_EQ(GetWindowTextLengthW(fields[0]), 0);
+        typeInto(fields[1], L"correct horse");
+        pressKeys(run.window, {VK_RETURN}); // runs Ok
         EXPECT_TRUE(run.passwordFields().empty());
         EXPECT_EQ(run.lines(), cipher);
         ASSERT_TRUE(run.quit());
@@ -92,7 +97,7 @@ TEST(ProgramEncryption, WholeNoteIsEncryptedAndTheFileNeverHoldsThePlainText) {
         EXPECT_EQ(run.lines(), cipher);
         clickInto(run.editor);
         SendMessageW(run.editor, EM_SETSEL, 0, 0);
-        pressAlt(run.window, 'D');
+        pressKeys(run.window, {VK_MENU, 'D'});
         auto fields = run.passwordFields();
         ASSERT_EQ(fields.size(), 1u) << "Alt+D did not open the password panel";
         typeInto(fields[0], L"correct horse\r");

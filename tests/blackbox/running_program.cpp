@@ -164,17 +164,31 @@ void clickInto(HWND control) {
     SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
 }
 
-void pressAlt(HWND window, WORD key) {
+void pressKeys(HWND window, std::initializer_list<WORD> keys) {
     SetForegroundWindow(window);
-    INPUT keys[4]{};
-    const WORD order[4] = {VK_MENU, key, key, VK_MENU};
-    for (int i = 0; i < 4; ++i) {
-        keys[i].type = INPUT_KEYBOARD;
-        keys[i].ki.wVk = order[i];
-        keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+    std::vector<INPUT> input;
+    for (WORD key : keys) {
+        INPUT down{};
+        down.type = INPUT_KEYBOARD;
+        down.ki.wVk = key;
+        input.push_back(down);
     }
-    SendInput(4, keys, sizeof(INPUT));
+    for (auto it = std::rbegin(keys); it != std::rend(keys); ++it) {
+        INPUT up{};
+        up.type = INPUT_KEYBOARD;
+        up.ki.wVk = *it;
+        up.ki.dwFlags = KEYEVENTF_KEYUP;
+        input.push_back(up);
+    }
+    SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
     Sleep(300); // the program reads its input queue
+}
+
+HWND focusedIn(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
 }
 
 std::vector<HWND> findChildren(HWND parent, const wchar_t* className, DWORD styleBits) {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -49,9 +50,12 @@ std::wstring messageBoxText(HWND box);
 void typeInto(HWND control, const std::wstring& text);
 // A left click at the control's top-left corner (the control takes the focus).
 void clickInto(HWND control);
-// Brings the window to the foreground and presses Alt with a key through the
-// system's input, so that the program's keyboard shortcuts see it.
-void pressAlt(HWND window, WORD key);
+// Brings the window to the foreground and presses the keys together through
+// the system's input (as a chord: down in order, up in reverse), so that the
+// program's keyboard shortcuts and dialog keys see them.
+void pressKeys(HWND window, std::initializer_list<WORD> keys);
+// The window that has the keyboard focus in the thread of `window`.
+HWND focusedIn(HWND window);
 // The descendants of a class that have all of the style bits, in creation order.
 std::vector<HWND> findChildren(HWND parent, const wchar_t* className, DWORD styleBits = 0);
 

@@ -123,6 +123,52 @@ TEST_F(CipherCommands, WholeNoteLeavesCommentBlocksAndComesBackLineForLine) {
     EXPECT_EQ(lines(), expected);
 }
 
+TEST_F(CipherCommands, WholeNoteKeepsParagraphFormatsAndGivesEachLineOneFormat) {
+    const Lines plain{u"first", u"second bold", u"third centred", u"##[ mixed ]##", u"fifth half"};
+    std::u16string text;
+    for (const auto& l : plain)
+        text += l + u"\r";
+    setText(text);
+    const auto setEffect = [&](long from, long to, DWORD mask, DWORD effect) {
+        select(from, to);
+        CHARFORMAT2W f{};
+        f.cbSize = sizeof f;
+        f.dwMask = mask;
+        f.dwEffects = effect;
+        note().setCharFormat(f);
+    };
+    const auto effect = [&](long from, long to, DWORD mask) {
+        select(from, to);
+        const CHARFORMAT2W f = note().charFormat();
+        if (!(f.dwMask & mask))
+            return -1; // mixed
+        return (f.dwEffects & mask) ? 1 : 0;
+    };
+    setEffect(6, 17, CFM_BOLD, CFE_BOLD);      // the whole second line
+    setEffect(36, 41, CFM_ITALIC, CFE_ITALIC); // "mixed" in the comment
+    setEffect(51, 55, CFM_BOLD, CFE_BOLD);     // "half" of the last line
+    select(20, 20);
+    PARAFORMAT2 centred{};
+    centred.cbSize = sizeof centred;
+    centred.dwMask = PFM_ALIGNMENT;
+    centred.wAlignment = PFA_CENTER;
+    note().setParaFormat(centred);
+
+    select(0, 0);
+    encrypt(u"пароль");
+    decrypt(u"пароль");
+    EXPECT_EQ(lines(), plain);
+    EXPECT_EQ(effect(0, 5, CFM_BOLD), 0);
+    EXPECT_EQ(effect(6, 17, CFM_BOLD), 1);
+    EXPECT_EQ(effect(36, 41, CFM_ITALIC), 1); // comment lines are never rewritten
+    EXPECT_EQ(effect(32, 35, CFM_ITALIC), 0);
+    EXPECT_EQ(effect(46, 56, CFM_BOLD), 0); // one format per line: its first character's
+    for (long line : {0L, 6L, 18L, 32L, 46L}) {
+        select(line, line);
+        EXPECT_EQ(note().paraFormat().wAlignment, line == 18 ? PFA_CENTER : PFA_LEFT) << line;
+    }
+}
+
 TEST_F(CipherCommands, NoteWrittenByEarlierVersionsDecryptsExactly) {
     // Cipher text of the known key set, with code units of every kind.
     const auto& vector = crypto::test::kKeySetVectors[1]; // "пароль"
