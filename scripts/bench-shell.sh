@@ -1,7 +1,7 @@
 #!/bin/sh
 # Runs the shell timing programs (bench/shell) under Wine and prints their
-# figures: start-up time, opening a big note, listing a big notes folder, one
-# keystroke of the search on a 10,000-line note.
+# figures: start-up time, opening and saving a big note, listing a big notes
+# folder, slides, a search keystroke and a whole-note encryption.
 # Called by `make bench` inside Xvfb:
 #     scripts/bench-shell.sh <Windows build folder> <Wine prefix>
 # Like the tests' wine-emulator.sh it starts a persistent wineserver first, so
@@ -21,7 +21,7 @@ if $SERVER -p60 </dev/null >/dev/null 2>&1; then
 fi
 ERRORS=$(mktemp)
 rc=0
-for program in startup_bench open_note_bench enumerate_notes_bench slide_bench save_note_bench search_bench; do
+for program in startup_bench open_note_bench enumerate_notes_bench slide_bench save_note_bench search_bench note_encryption_bench; do
     echo
     if [ ! -f "$BIN/$program.exe" ]; then
         echo "$program: $BIN/$program.exe is missing" >&2

@@ -78,6 +78,8 @@ StartResult TMainForm::create() {
     editor_.addFormatView(notes_.secondView().view());
     editor_.addFormatView(search_.resultView());
     cipher_.onCipherReturned = [this] { search_.clearResults(); };
+    crypto_.create(hwnd(), editorPanel_.hwnd());
+    crypto_.setCommandMenu(editor_.additMenu());
     settingsPage_.create(page(win::Page::Settings), hwnd(), dpi_, font_.get());
 
     router_.add(kNotesIds, notes_);
@@ -86,6 +88,7 @@ StartResult TMainForm::create() {
     router_.add(kDonationIds, donation_);
     router_.add(kEditorIds, editor_);
     router_.add(kSearchIds, search_);
+    router_.add(kCryptoIds, crypto_);
     router_.addRefreshRows(presenter_.refreshTable());
     presenter_.gatherFacts = [this] { return gatherRefreshFacts(); };
     notes_.onEscape = [this] { presenter_.NoteEscape(); };
@@ -216,6 +219,8 @@ window::RefreshFacts TMainForm::gatherRefreshFacts() const {
     f.noteSelected = notes_.selectedNoteIndex() >= 0;
     const auto sel = note_.selection();
     f.selectionEmpty = sel.start == sel.end;
+    // Read again only when the selection or the text's length changed.
+    f.selectionHasCommentMarker = !f.selectionEmpty && crypto_.selectionHoldsMarker();
     f.notesPageActive = activePage() == win::Page::Notes;
     f.namesDroppedDown = SendMessageW(notes_.namesList(), CB_GETDROPPEDSTATE, 0, 0) != 0;
     f.namePanelShowing = notes_.namePanelShowing();

@@ -9,6 +9,7 @@
 #include "app/command_router_win.h"
 #include "app/environment_win.h"
 #include "crypto/cipher_state_win.h"
+#include "crypto/crypto_controller_win.h"
 #include "donation/donation_controller_win.h"
 #include "editor/editor_controller_win.h"
 #include "editor/rich_edit_win.h"
@@ -67,6 +68,7 @@ class TMainForm final : public win::Window,
     crypto::CipherState& cipher() noexcept { return cipher_; }
     notes::NotesController& notes() noexcept { return notes_; }
     window::Presenter& presenter() noexcept { return presenter_; }
+    crypto::CryptoController& crypto() noexcept { return crypto_; }
     settings::SettingsPage& settingsPage() noexcept { return settingsPage_; }
     donation::DonationController& donation() noexcept { return donation_; }
     editor::EditorController& editor() noexcept { return editor_; }
@@ -201,6 +203,8 @@ class TMainForm final : public win::Window,
     editor::EditorController editor_{*this,   state_, note_, settingsPage_, presenter_.panels(),
                                      confirm_};
     search::SearchController search_{*this, state_, note_, settingsPage_};
+    crypto::CryptoController crypto_{*this,         state_,  note_,
+                                     settingsPage_, cipher_, presenter_.panels()};
     CommandRouter router_;
 
     std::vector<std::u16string> startupErrors_;

@@ -2,6 +2,10 @@
 
 namespace quivra::crypto {
 
+void CipherState::takeBackup() {
+    state_.cipherBackup = note_.rtf();
+}
+
 void CipherState::returnCipher() {
     if (!state_.cipherBackup)
         return;

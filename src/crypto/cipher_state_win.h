@@ -20,6 +20,12 @@ class CipherState {
     // 0: the decrypt command decrypts; 1: it returns the cipher text.
     int decryptState() const noexcept { return state_.decryptState; }
 
+    // Before a decryption: the editor's whole rich text is copied aside,
+    // replacing an earlier copy.
+    void takeBackup();
+    // After a decryption: the decrypt command now returns the cipher text.
+    void markDecrypted() noexcept { state_.decryptState = 1; }
+
     // The return of the cipher: a backup is streamed back into the editor
     // from its start, replacing the content, and dropped.
     void returnCipher();

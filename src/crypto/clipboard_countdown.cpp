@@ -21,4 +21,11 @@ std::optional<std::u16string> ClipboardCountdown::tick() {
     return std::exchange(saved_, {});
 }
 
+std::optional<std::u16string> ClipboardCountdown::stop() {
+    if (position_ <= 0)
+        return std::nullopt;
+    position_ = 0;
+    return std::exchange(saved_, {});
+}
+
 } // namespace quivra::crypto

@@ -36,6 +36,9 @@ class ClipboardCountdown {
     // One tick. When the countdown reaches 0, returns the text to put on the
     // clipboard and forgets it; otherwise nothing.
     std::optional<std::u16string> tick();
+    // Ends a running countdown at once (the program is going): the text to
+    // put back, or nothing when no countdown runs.
+    std::optional<std::u16string> stop();
 
   private:
     int position_ = 0;

@@ -14,11 +14,11 @@ enum CryptoId : int {
     ID_COMMENTEND,                      // "Конец комментария"
     ID_COMMENT,                         // "Закомментировать"
     ID_UNCOMMENT,                       // "Раскомментировать"
-    ID_C1,                              // "Выделить комментарий" > "С символами"
-    ID_SELECTONLYTEXTCOMMENT,           // "Выделить комментарий" > "Только текст" (Alt+S)
-    ID_ENCR,                            // "Шифровать" (Alt+C)
-    ID_DECR,                            // "Расшифровать" / "Вернуть шифр" (Alt+D / Alt+R)
-    ID_DECRBUF,                         // "Расшифровать в буфер обмена" (Alt+V)
+    ID_C1,                    // "Выделить комментарий" > "С символами"
+    ID_SELECTONLYTEXTCOMMENT, // "Выделить комментарий" > "Только текст" (Alt+S)
+    ID_ENCR,                  // "Шифровать" (Alt+C)
+    ID_DECR,    // "Расшифровать" / "Вернуть шифр" (Alt+D / Alt+R)
+    ID_DECRBUF, // "Расшифровать в буфер обмена" (Alt+V)
     // Shortcuts that reach the commands above (the hidden items).
     ID_N10,  // Alt+C: encrypt
     ID_N11,  // Alt+D: decrypt, in state 0
@@ -40,6 +40,10 @@ enum CryptoId : int {
     ID_ECINBUFFER,
     // The clipboard countdown.
     kTPTimer,
+    // The action menu's "Расшифровать в буфер обмена".
+    ID_H2,
+    // The password panel's own caption, shown while a command runs.
+    ID_ECPANELCAPTION,
     ID_CRYPTO_SPARE_FIRST, // free for the subsystem's further controls
     ID_CRYPTO_LAST = kCryptoIds.last,
 };

@@ -443,6 +443,10 @@ std::u16string RichEdit::selectedText() const {
     return textRange(selection());
 }
 
+void RichEdit::hideSelection(bool hide) {
+    SendMessageW(hwnd_, EM_HIDESELECTION, hide ? TRUE : FALSE, 0);
+}
+
 void RichEdit::replaceSelection(std::u16string_view text) {
     const std::u16string terminated(text);
     SendMessageW(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(terminated.c_str()));

@@ -127,6 +127,9 @@ class RichEdit {
     CharRange selection() const;
     void setSelection(CharRange range);
     std::u16string selectedText() const;
+    // While hidden, selection changes are not drawn: many replacements in a
+    // row run faster.
+    void hideSelection(bool hide);
     // Inserted text takes the format at the caret; the caret ends after it.
     // Not undoable. A NUL ends the inserted text.
     void replaceSelection(std::u16string_view text);

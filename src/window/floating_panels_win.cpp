@@ -40,6 +40,12 @@ Point FloatingPanelWindow::place() const {
     return {r.left, r.top};
 }
 
+Size FloatingPanelWindow::size() const {
+    RECT r;
+    GetWindowRect(hwnd(), &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
 void FloatingPanelWindow::moveTo(Point p) {
     SetWindowPos(hwnd(), nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -63,7 +69,7 @@ FloatingPanelWindow* FloatingPanels::panelOf(FloatingPanel kind) const {
 }
 
 void FloatingPanels::open(FloatingPanelWindow& panel, PasswordUse use) {
-    panel.moveTo(panelOpenPlace(*state_.settingsFile, panel.kind(), areas_(), use));
+    panel.moveTo(panelOpenPlace(*state_.settingsFile, panel.kind(), areas_(), use, panel.size()));
     SetWindowPos(panel.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
 }
 
@@ -93,9 +99,12 @@ ShownPanels FloatingPanels::shownPlaces() const {
 }
 
 void FloatingPanels::apply(const std::vector<PanelMove>& moves) {
+    // Every move goes to a default place; a centred panel of another size
+    // than designed (the lower password panel) is centred at its size.
+    const PanelAreas areas = areas_();
     for (const auto& m : moves)
         if (auto* p = panelOf(m.panel))
-            p->moveTo(m.to);
+            p->moveTo(defaultPanelPlace(m.panel, areas, PasswordUse::EncryptOrDecrypt, p->size()));
 }
 
 void FloatingPanels::A2Click() {

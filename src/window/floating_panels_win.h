@@ -34,6 +34,7 @@ class FloatingPanelWindow : public win::Panel {
     void startDrag();
     bool shown() const;
     Point place() const;
+    Size size() const;
     void moveTo(Point place);
 
   private:

@@ -50,25 +50,27 @@ Size panelSize(FloatingPanel panel) {
     return {353, 159};
 }
 
-Point defaultPanelPlace(FloatingPanel panel, const PanelAreas& areas, PasswordUse use) {
+Point defaultPanelPlace(FloatingPanel panel, const PanelAreas& areas, PasswordUse use,
+                        std::optional<Size> size) {
+    const Size s = size.value_or(panelSize(panel));
     switch (panel) {
     case FloatingPanel::Font:
         return {3, 3};
     case FloatingPanel::Name:
     case FloatingPanel::Confirm:
-        return centred(areas.notesPage, panelSize(panel));
+        return centred(areas.notesPage, s);
     case FloatingPanel::Password:
         break;
     }
-    Point p = centred(areas.editor, panelSize(panel));
+    Point p = centred(areas.editor, s);
     if (use == PasswordUse::EncryptOrDecrypt)
         p.y += 20;
     return p;
 }
 
 Point panelOpenPlace(const settings::IniFile& ini, FloatingPanel panel, const PanelAreas& areas,
-                     PasswordUse use) {
-    const Point def = defaultPanelPlace(panel, areas, use);
+                     PasswordUse use, std::optional<Size> size) {
+    const Point def = defaultPanelPlace(panel, areas, use, size);
     const PanelKeys keys = keysOf(panel);
     return {static_cast<int>(settings::read(ini, keys.x).value_or(def.x)),
             static_cast<int>(settings::read(ini, keys.y).value_or(def.y))};

@@ -39,15 +39,18 @@ enum class PasswordUse { EncryptOrDecrypt, DecryptToClipboard };
 
 // The default place: the font panel at 3, 3; the others centred on their area
 // (each half truncated on its own), the password panel 20 px lower for
-// encrypting and decrypting.
+// encrypting and decrypting. A panel whose size is given (the password panel
+// is lower while it asks for one password) is centred at that size.
 Point defaultPanelPlace(FloatingPanel panel, const PanelAreas& areas,
-                        PasswordUse use = PasswordUse::EncryptOrDecrypt);
+                        PasswordUse use = PasswordUse::EncryptOrDecrypt,
+                        std::optional<Size> size = std::nullopt);
 
 // Where an opener puts the panel: each coordinate from its key, or the
 // default where the key is missing or not an integer. (The formatting-reset
 // warning ignores the keys and opens at the confirmation panel's default.)
 Point panelOpenPlace(const settings::IniFile& ini, FloatingPanel panel, const PanelAreas& areas,
-                     PasswordUse use = PasswordUse::EncryptOrDecrypt);
+                     PasswordUse use = PasswordUse::EncryptOrDecrypt,
+                     std::optional<Size> size = std::nullopt);
 
 // Each shown panel's current place; empty where the panel is hidden. Indexed
 // in the order of kFloatingPanels.

@@ -197,6 +197,11 @@ void focusControl(HWND window, HWND control) {
     settle(window);
 }
 
+void clickInto(HWND control) {
+    SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+    SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+}
+
 void pressKeys(HWND window, std::initializer_list<WORD> keys) {
     SetForegroundWindow(window);
     settle(window);
@@ -216,6 +221,34 @@ void pressKeys(HWND window, std::initializer_list<WORD> keys) {
     }
     SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
     settle(window);
+}
+
+HWND focusedIn(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+std::vector<HWND> findChildren(HWND parent, const wchar_t* className, DWORD styleBits) {
+    struct Search {
+        const wchar_t* className;
+        DWORD styleBits;
+        std::vector<HWND> found;
+    } search{className, styleBits, {}};
+    EnumChildWindows(
+        parent,
+        [](HWND w, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lp);
+            wchar_t name[64]{};
+            GetClassNameW(w, name, 64);
+            if (_wcsicmp(name, s->className) == 0 &&
+                (static_cast<DWORD>(GetWindowLongW(w, GWL_STYLE)) & s->styleBits) == s->styleBits)
+                s->found.push_back(w);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 void writeBytes(const fs::path& file, std::string_view bytes) {

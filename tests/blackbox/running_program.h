@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace quivra::blackbox {
 
@@ -56,6 +57,12 @@ void focusControl(HWND window, HWND control);
 // program's window in front: modifiers first ({VK_CONTROL, 'B'} is Ctrl+B).
 // Returns once the program has handled them.
 void pressKeys(HWND window, std::initializer_list<WORD> keys);
+// A left click at the control's top-left corner (the control takes the focus).
+void clickInto(HWND control);
+// The window that has the keyboard focus in the thread of `window`.
+HWND focusedIn(HWND window);
+// The descendants of a class that have all of the style bits, in creation order.
+std::vector<HWND> findChildren(HWND parent, const wchar_t* className, DWORD styleBits = 0);
 
 void writeBytes(const std::filesystem::path& file, std::string_view bytes);
 std::string readBytes(const std::filesystem::path& file);

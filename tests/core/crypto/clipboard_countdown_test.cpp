@@ -53,3 +53,14 @@ TEST(ClipboardCountdown, SitsAtTheBottomRightOfTheWorkArea) {
     EXPECT_EQ(place.x, 1280 - 402);
     EXPECT_EQ(place.y, 994 - 17);
 }
+
+TEST(ClipboardCountdown, StoppedAtOnceItGivesTheEarlierTextBackOnce) {
+    ClipboardCountdown countdown;
+    EXPECT_EQ(countdown.stop(), std::nullopt); // nothing runs
+    countdown.start(u"прежний текст");
+    countdown.tick();
+    EXPECT_EQ(countdown.stop(), std::u16string(u"прежний текст"));
+    EXPECT_FALSE(countdown.running());
+    EXPECT_EQ(countdown.stop(), std::nullopt);
+    EXPECT_EQ(countdown.tick(), std::nullopt);
+}

@@ -1,0 +1,388 @@
+// The encrypt and decrypt commands: opening the password panel, its Ok in
+// both modes and the middle-button confirmation, the work on a selection or
+// on every line of the note, and the return of the cipher.
+#include "crypto/crypto_controller_win.h"
+
+#include "crypto/cipher.h"
+#include "crypto/comment_brackets.h"
+#include "crypto/editor_fit.h"
+#include "crypto/key_derivation.h"
+#include "crypto/secure_wipe.h"
+#include "editor/text_lines.h"
+#include "platform/text_services.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace quivra::crypto {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr auto kProgressPeriod = std::chrono::milliseconds(50);
+// At most this many lines go into one replacement.
+constexpr std::size_t kLinesAtOnce = 100;
+
+// Lets the window repaint and answer the system while a long command runs.
+// Input, timers and posted messages wait for the command's end: a timer's
+// auto-hide or a note switch must not return the cipher or save the note
+// half way through.
+void letPaintsRun() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT | PM_QS_SENDMESSAGE))
+        DispatchMessageW(&msg);
+}
+
+} // namespace
+
+// --- Opening the panel ---------------------------------------------------------
+
+void CryptoController::EnCrClick() {
+    if (!itemEnabled(ID_ENCR))
+        return;
+    panel_.open(PasswordPanel::Use::Encrypt, note_.selection().length() != 0);
+}
+
+void CryptoController::DeCrClick() {
+    if (!itemEnabled(ID_DECR))
+        return;
+    if (state_.decryptState == 1) {
+        returnCipherClick();
+        return;
+    }
+    panel_.open(PasswordPanel::Use::Decrypt, note_.selection().length() != 0);
+}
+
+void CryptoController::N10Click() {
+    if (note_.focused())
+        EnCrClick();
+}
+
+void CryptoController::N11Click() {
+    if (note_.focused() && state_.decryptState == 0)
+        DeCrClick();
+}
+
+void CryptoController::N13Click() {
+    if (note_.focused() && state_.decryptState == 1)
+        DeCrClick();
+}
+
+void CryptoController::ECCancelClick() {
+    // The panel closes as the focus leaves it.
+    if (note_.enabled())
+        note_.focus();
+}
+
+// --- Return of the cipher ----------------------------------------------------------
+
+void CryptoController::returnCipherClick() {
+    const editor::CharRange selection = note_.selection();
+    cipher_.returnCipher(); // the search results go with the decrypted view
+    note_.setSelection(selection);
+    note_.setModified(false);
+    note_.focus();
+    cipher_.resetDecryptState();
+    forgetMarkerCheck();
+}
+
+// --- Ok ----------------------------------------------------------------------------
+
+void CryptoController::ECOkClick() {
+    if (panel_.inBufferTicked() && countdownRunning())
+        return;
+    if (panel_.encryptionMode())
+        encryptOk();
+    else
+        decryptOk();
+}
+
+void CryptoController::encryptOk() {
+    if (const auto refusal = encryptRefusal(panel_.passwordText(), panel_.confirmText())) {
+        panel_.say(*refusal);
+        if (refusal->label == PanelLabel::Password)
+            panel_.focusPasswordField();
+        else
+            panel_.focusConfirmField();
+        return;
+    }
+    cipher_.resetDecryptState();
+    panel_.showProcessing(panel_text::kEncrypting);
+    runEncryption(true);
+}
+
+void CryptoController::decryptOk() {
+    if (const auto refusal = decryptRefusal(panel_.passwordText())) {
+        panel_.say(*refusal);
+        return;
+    }
+    panel_.showProcessing(panel_text::kDecrypting);
+    panel_.say(PanelLabel::Password, panel_text::kPassword, false);
+    runDecryption(true);
+}
+
+void CryptoController::ECEditMouseUp() {
+    const MiddleOutcome outcome =
+        middleButton(panel_.step(), panel_.passwordText(), panel_.confirmText());
+    switch (outcome.action) {
+    case MiddleAction::None:
+        return;
+    case MiddleAction::Refuse:
+        panel_.say(*outcome.message);
+        return;
+    case MiddleAction::AskRepeat:
+        panel_.wipeConfirmText();
+        panel_.emptyPasswordField(); // its change handler shows the prompt
+        panel_.say(*outcome.message);
+        panel_.setStep(1);
+        return;
+    case MiddleAction::Encrypt:
+        panel_.say(PanelLabel::Password, panel_text::kEncrypting, false);
+        runEncryption(false);
+        return;
+    case MiddleAction::Decrypt:
+        panel_.say(PanelLabel::Password, panel_text::kDecrypting, false);
+        runDecryption(false);
+        return;
+    }
+}
+
+// --- The work --------------------------------------------------------------------
+
+KeySet CryptoController::deriveKeys() {
+    struct Wipe {
+        PasswordPanel& panel;
+        ~Wipe() { panel.wipeTexts(); }
+    } wipe{panel_};
+    return DeriveKeySet(panel_.passwordText(), textServices());
+}
+
+void CryptoController::showEditor(bool shown) {
+    ShowWindow(note_.hwnd(), shown ? SW_SHOW : SW_HIDE);
+}
+
+void CryptoController::stopWithMessage(std::u16string_view text, bool red) {
+    panel_.setCaption(u"");
+    panel_.say(PanelLabel::Password, text, red);
+}
+
+bool CryptoController::replaceKept(editor::CharRange selection, const std::u16string& text,
+                                   const std::u16string& old) {
+    note_.setSelection(selection);
+    note_.replaceSelection(text);
+    const editor::CharRange inserted{selection.start, note_.selection().end};
+    if (note_.textRange(inserted) == text)
+        return true;
+    note_.setSelection(inserted);
+    note_.replaceSelection(old);
+    return false;
+}
+
+void CryptoController::runEncryption(bool fromOk) {
+    cipher_.dropBackup();
+    showEditor(false);
+    const KeySet keys = deriveKeys();
+    forgetMarkerCheck();
+    const editor::CharRange selection = note_.selection();
+    if (selection.length() != 0) {
+        std::u16string plain = note_.selectedText();
+        WipeOnExit wipePlain(plain);
+        if (containsCommentMarker(plain)) {
+            showEditor(true);
+            stopWithMessage(panel_text::kEncryptMarker, true);
+            return;
+        }
+        const std::u16string cipherText = EncryptText(plain, keys);
+        if (!editorKeepsLineText(cipherText) || !replaceKept(selection, cipherText, plain)) {
+            note_.setSelection(selection);
+            showEditor(true);
+            stopWithMessage(selectionLeftMessage(CipherDirection::Encrypt), true);
+            return;
+        }
+        showEditor(true);
+        note_.focus();
+        note_.setSelection(selection); // the cipher text is selected
+        panel_.close();
+        return;
+    }
+    const long caret = selection.start;
+    const auto left = processAllLines(CipherDirection::Encrypt, keys, fromOk);
+    showEditor(true);
+    note_.setSelection({caret, caret});
+    if (!left.empty()) {
+        stopWithMessage(leftLinesMessage(CipherDirection::Encrypt, left), true);
+        return;
+    }
+    note_.focus();
+    panel_.close();
+}
+
+void CryptoController::runDecryption(bool fromOk) {
+    showEditor(false);
+    cipher_.takeBackup();
+    const KeySet keys = deriveKeys();
+    forgetMarkerCheck();
+    const editor::CharRange selection = note_.selection();
+    if (selection.length() != 0) {
+        const std::u16string cipherText = note_.selectedText();
+        if (containsCommentMarker(cipherText)) {
+            showEditor(true);
+            stopWithMessage(panel_text::kDecryptMarker, false);
+            return;
+        }
+        std::u16string plain = DecryptText(cipherText, keys);
+        WipeOnExit wipePlain(plain);
+        if (fromOk) {
+            countdown_.forgetSavedText();
+            if (panel_.inBufferTicked()) {
+                decryptIntoClipboard(plain);
+                cipher_.markDecrypted();
+                return;
+            }
+        }
+        if (!editorKeepsSelectionText(plain) || !replaceKept(selection, plain, cipherText)) {
+            note_.setSelection(selection);
+            showEditor(true);
+            stopWithMessage(selectionLeftMessage(CipherDirection::Decrypt), true);
+            return;
+        }
+        if (fromOk)
+            setReturnCaption(true);
+        showEditor(true);
+        note_.focus();
+        note_.setSelection(selection);
+        panel_.close();
+    } else {
+        const long caret = selection.start;
+        const auto left = processAllLines(CipherDirection::Decrypt, keys, fromOk);
+        showEditor(true);
+        // The automatic saves must not store the decrypted text.
+        if (fromOk)
+            note_.setModified(false);
+        note_.setSelection({caret, caret});
+        if (!left.empty()) {
+            stopWithMessage(leftLinesMessage(CipherDirection::Decrypt, left), true);
+        } else {
+            note_.focus();
+            panel_.close();
+        }
+    }
+    if (fromOk)
+        cipher_.markDecrypted();
+}
+
+std::vector<std::size_t> CryptoController::processAllLines(CipherDirection direction,
+                                                           const KeySet& keys, bool showProgress) {
+    std::vector<std::u16string> lines = editor::splitLines(note_.text());
+    NoteLinesPlan plan = planNoteLines(lines, keys, direction);
+    LineWriter w{lines, direction, direction == CipherDirection::Decrypt, showProgress};
+    w.newText.resize(lines.size());
+    w.starts.resize(lines.size());
+    w.changed.assign(lines.size(), false);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        w.newText[i] = &lines[i];
+        if (i > 0)
+            w.starts[i] = w.starts[i - 1] + static_cast<long>(lines[i - 1].size()) + 1;
+    }
+    for (const LineChange& change : plan.changes) {
+        w.newText[change.index] = &change.text;
+        w.changed[change.index] = true;
+    }
+    note_.hideSelection(true);
+    if (!plan.changes.empty())
+        writeLines(w, plan.changes.front().index, plan.changes.back().index);
+    note_.hideSelection(false);
+    putBackChangedLines(lines, plan, plan.left);
+    for (auto& line : lines)
+        secureWipe(line);
+    for (auto& change : plan.changes)
+        secureWipe(change.text);
+    std::sort(plan.left.begin(), plan.left.end());
+    return std::move(plan.left);
+}
+
+bool CryptoController::formatUniform(editor::CharRange range) {
+    // At the caret every field counts as the same; over the range only those
+    // that do not change anywhere in it.
+    note_.setSelection({range.start, range.start});
+    const DWORD chars = note_.charFormat().dwMask;
+    const DWORD paragraphs = note_.paraFormat().dwMask;
+    note_.setSelection(range);
+    return (note_.charFormat().dwMask & chars) == chars &&
+           (note_.paraFormat().dwMask & paragraphs) == paragraphs;
+}
+
+void CryptoController::writeLines(LineWriter& w, std::size_t first, std::size_t last) {
+    // The lines from the first to the last that change are written in one
+    // replacement when their character and paragraph formats are the same
+    // throughout: that gives what one replacement per line gives (each line
+    // takes the format of its first character, paragraphs keep theirs, lines
+    // in between are written as they are) at a fraction of Wine's cost per
+    // replacement, which grows with the note. Otherwise, or when they are
+    // many (one replacement's cost grows faster than its length), they are
+    // halved.
+    while (first <= last && !w.changed[first])
+        ++first;
+    while (last > first && !w.changed[last])
+        --last;
+    if (first > last || !w.changed[first])
+        return;
+    const editor::CharRange range{w.starts[first],
+                                  w.starts[last] + static_cast<long>(w.lines[last].size())};
+    if (first != last && (last - first >= kLinesAtOnce || !formatUniform(range))) {
+        // Wine's control also pays for the cipher text around a change: the
+        // cipher is written from the first line on and replaced by plain
+        // text from the last line back.
+        const std::size_t middle = first + (last - first) / 2;
+        if (w.backwards) {
+            writeLines(w, middle + 1, last);
+            writeLines(w, first, middle);
+        } else {
+            writeLines(w, first, middle);
+            writeLines(w, middle + 1, last);
+        }
+        return;
+    }
+    if (w.showProgress && Clock::now() - w.shown >= kProgressPeriod) {
+        // Drawn at most every 50 ms: drawing every line would cost more than
+        // changing it. The count is of the lines done, also when going back.
+        const std::size_t done = w.backwards ? w.lines.size() - 1 - last : first;
+        panel_.showProgress(lineProgressText(w.direction, done, w.lines.size()));
+        letPaintsRun();
+        w.shown = Clock::now();
+    }
+    std::u16string text;
+    text.reserve(static_cast<std::size_t>(range.length()));
+    for (std::size_t i = first; i <= last; ++i) {
+        if (i > first)
+            text.push_back(u'\r');
+        text += *w.newText[i];
+    }
+    note_.setSelection(range);
+    note_.replaceSelection(text);
+    secureWipe(text);
+}
+
+void CryptoController::putBackChangedLines(std::vector<std::u16string>& before,
+                                           const NoteLinesPlan& plan,
+                                           std::vector<std::size_t>& left) {
+    // The editor must hold every new line exactly; a line it changed goes
+    // back to what it was. The kept texts exclude the code units the editor
+    // is known to change, so this only guards against the unforeseen.
+    const std::vector<std::u16string> after = editor::splitLines(note_.text());
+    if (after.size() != before.size())
+        return;
+    std::vector<long> starts(after.size());
+    for (std::size_t i = 1; i < after.size(); ++i)
+        starts[i] = starts[i - 1] + static_cast<long>(after[i - 1].size()) + 1;
+    for (auto it = plan.changes.rbegin(); it != plan.changes.rend(); ++it) {
+        const std::size_t i = it->index;
+        if (after[i] == it->text)
+            continue;
+        note_.setSelection({starts[i], starts[i] + static_cast<long>(after[i].size())});
+        note_.replaceSelection(before[i]);
+        left.push_back(i);
+    }
+}
+
+} // namespace quivra::crypto

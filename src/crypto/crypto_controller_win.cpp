@@ -1,0 +1,239 @@
+// The encryption subsystem's controls and menus, its share of the refresh
+// and of the shortcuts, and where its commands arrive.
+#include "crypto/crypto_controller_win.h"
+
+#include "crypto/command_rules.h"
+#include "crypto/comment_brackets.h"
+#include "platform/dpi_win.h"
+#include "window/refresh_table.h"
+
+namespace quivra::crypto {
+
+namespace {
+
+constexpr const wchar_t* kDecryptCaption = L"Расшифровать\tAlt+D";
+constexpr const wchar_t* kReturnCaption = L"Вернуть шифр\tAlt+R";
+
+} // namespace
+
+CryptoController::CryptoController(win::Host& host, ProgramState& state, editor::RichEdit& note,
+                                   const settings::Options& options, CipherState& cipher,
+                                   window::FloatingPanels& panels)
+    : host_(host), state_(state), note_(note), options_(options), cipher_(cipher), panel_(panels) {
+    popupMenu = [this](HMENU menu, POINT at) {
+        TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, 0, mainWindow_, nullptr);
+    };
+    cipher_.onDecryptStateReset = [this] { setReturnCaption(false); };
+}
+
+CryptoController::~CryptoController() {
+    // A secret must not outlive the program on the clipboard.
+    if (countdown_.running() && timerForm_.hwnd()) {
+        try {
+            if (const auto earlier = countdown_.stop())
+                putBackClipboardText(*earlier);
+        } catch (...) {
+        }
+    }
+}
+
+void CryptoController::create(HWND mainWindow, HWND editorArea) {
+    mainWindow_ = mainWindow;
+    const int dpi = static_cast<int>(win::dpiForWindow(mainWindow));
+    // The editor must not draw over the panel lying on it.
+    SetWindowLongPtrW(note_.hwnd(), GWL_STYLE,
+                      GetWindowLongPtrW(note_.hwnd(), GWL_STYLE) | WS_CLIPSIBLINGS);
+    panel_.create(editorArea, mainWindow, dpi);
+    panel_.onMiddleButton = [this] { ECEditMouseUp(); };
+    timerForm_.create(dpi);
+    composeMenus();
+    editorEvents_.attach(note_.hwnd(), [this](UINT msg, WPARAM wp, LPARAM lp, const auto& next) {
+        return onEditorMessage(msg, wp, lp, next);
+    });
+}
+
+void CryptoController::composeMenus() {
+    copyOnlyMenu_.reset(CreatePopupMenu());
+    HMENU m = copyOnlyMenu_.get();
+    AppendMenuW(m, MF_STRING, ID_COPYONLY, L"Копировать\tCtrl+C");
+    AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(m, MF_STRING, ID_H2, L"Расшифровать в буфер обмена");
+    AppendMenuW(m, MF_STRING, ID_N45, L"Расшифровать");
+
+    // Never shown: the items exist to give the editor its shortcuts.
+    shortcutItems_.reset(CreatePopupMenu());
+    HMENU h = shortcutItems_.get();
+    AppendMenuW(h, MF_STRING, ID_N10, L"Шифровать\tAlt+C");
+    AppendMenuW(h, MF_STRING, ID_N11, L"Дешифровать\tAlt+D");
+    AppendMenuW(h, MF_STRING, ID_N13, L"Вернуть шифр\tAlt+R");
+    AppendMenuW(h, MF_STRING, ID_ALTS, L"Выделить текст комментария (только текст)\tAlt+S");
+    AppendMenuW(h, MF_STRING, ID_ALTV, L"Расшифровать и скопировать\tAlt+V");
+}
+
+void CryptoController::setCommandMenu(HMENU menu) {
+    commandMenu_ = menu;
+    setReturnCaption(returnCaption_);
+}
+
+bool CryptoController::itemEnabled(int id) const {
+    if (!commandMenu_) {
+        // No menu yet: the refresh's rule, from the facts as they are now.
+        window::RefreshFacts f;
+        f.editorEnabled = note_.enabled();
+        f.readOnly = state_.noteReadOnly;
+        f.wordWrap = state_.noteWordWrap;
+        f.selectionEmpty = note_.selection().length() == 0;
+        f.selectionHasCommentMarker = selectionHoldsMarker();
+        switch (id) {
+        case ID_ENCR:
+            return encryptEnabled(f);
+        case ID_DECR:
+            return decryptEnabled(f);
+        case ID_DECRBUF:
+            return decryptToClipboardEnabled(f);
+        default:
+            return true;
+        }
+    }
+    const UINT state = GetMenuState(commandMenu_, static_cast<UINT>(id), MF_BYCOMMAND);
+    return state == static_cast<UINT>(-1) || (state & (MF_GRAYED | MF_DISABLED)) == 0;
+}
+
+void CryptoController::setReturnCaption(bool returnCipher) {
+    returnCaption_ = returnCipher;
+    if (!commandMenu_)
+        return;
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STRING;
+    info.dwTypeData = const_cast<wchar_t*>(returnCipher ? kReturnCaption : kDecryptCaption);
+    SetMenuItemInfoW(commandMenu_, ID_DECR, FALSE, &info);
+}
+
+bool CryptoController::selectionHoldsMarker() const {
+    const editor::CharRange selection = note_.selection();
+    if (selection.start == selection.end)
+        return false;
+    const long length = note_.textLength();
+    auto& c = markerCheck_;
+    if (!c.valid || c.selection != selection || c.textLength != length) {
+        c = {true, selection, length, containsCommentMarker(note_.textRange(selection))};
+    }
+    return c.holds;
+}
+
+// --- Routing ----------------------------------------------------------------
+
+bool CryptoController::onCommand(int id, int code, HWND) {
+    switch (id) {
+    case ID_COMMENTSTART:
+        CommentStartClick();
+        break;
+    case ID_COMMENTEND:
+        CommentEndClick();
+        break;
+    case ID_COMMENT:
+        CommentClick();
+        break;
+    case ID_UNCOMMENT:
+        UnCommentClick();
+        break;
+    case ID_C1:
+        C1Click();
+        break;
+    case ID_SELECTONLYTEXTCOMMENT:
+        SelectOnlyTextCommentClick();
+        break;
+    case ID_ALTS:
+        D2Click();
+        break;
+    case ID_ENCR:
+        EnCrClick();
+        break;
+    case ID_DECR:
+    case ID_N45:
+        DeCrClick();
+        break;
+    case ID_N10:
+        N10Click();
+        break;
+    case ID_N11:
+        N11Click();
+        break;
+    case ID_N13:
+        N13Click();
+        break;
+    case ID_DECRBUF:
+    case ID_H2:
+        DeCrBufClick();
+        break;
+    case ID_ALTV:
+        H1Click();
+        break;
+    case ID_COPYONLY:
+        SendMessageW(note_.hwnd(), WM_COPY, 0, 0);
+        break;
+    case ID_ECOK:
+        if (code == BN_CLICKED)
+            ECOkClick();
+        break;
+    case ID_ECCANCEL:
+        if (code == BN_CLICKED)
+            ECCancelClick();
+        break;
+    default:
+        // The panel's other controls need nothing from here.
+        return kCryptoIds.contains(id);
+    }
+    return true;
+}
+
+bool CryptoController::onTimer(UINT_PTR id) {
+    if (id != kTPTimer)
+        return false;
+    TPTimerTimer();
+    return true;
+}
+
+void CryptoController::addRefreshRows(window::RefreshTable& table) {
+    using window::RefreshFacts;
+    using window::RefreshStep;
+    const auto enable = [this](int id, bool enabled) {
+        if (commandMenu_)
+            EnableMenuItem(commandMenu_, static_cast<UINT>(id), enabled ? MF_ENABLED : MF_GRAYED);
+    };
+    table.add(RefreshStep::Encrypt,
+              [enable](const RefreshFacts& f) { enable(ID_ENCR, encryptEnabled(f)); });
+    table.add(RefreshStep::Decrypt,
+              [enable](const RefreshFacts& f) { enable(ID_DECR, decryptEnabled(f)); });
+    table.add(RefreshStep::DecryptToClipboard, [enable](const RefreshFacts& f) {
+        enable(ID_DECRBUF, decryptToClipboardEnabled(f));
+    });
+}
+
+void CryptoController::addShortcuts(std::vector<ACCEL>& shortcuts) {
+    shortcuts.push_back({FALT | FVIRTKEY, 'C', ID_N10});
+    shortcuts.push_back({FALT | FVIRTKEY, 'D', ID_N11});
+    shortcuts.push_back({FALT | FVIRTKEY, 'R', ID_N13});
+    shortcuts.push_back({FALT | FVIRTKEY, 'S', ID_ALTS});
+    shortcuts.push_back({FALT | FVIRTKEY, 'V', ID_ALTV});
+}
+
+HMENU CryptoController::menuOf(int id) const {
+    switch (id) {
+    case ID_N10:
+    case ID_N11:
+    case ID_N13:
+    case ID_ALTS:
+    case ID_ALTV:
+        return shortcutItems_.get();
+    case ID_N45:
+    case ID_H2:
+    case ID_COPYONLY:
+        return copyOnlyMenu_.get();
+    default:
+        return kCryptoIds.contains(id) && id <= ID_DECRBUF ? commandMenu_ : nullptr;
+    }
+}
+
+} // namespace quivra::crypto

@@ -1,0 +1,177 @@
+// The encryption subsystem of the main window: the comment-bracket commands
+// with the Ctrl+click selection and its action menu CopyOnlyMenu, the
+// encrypt and decrypt commands with the password panel and the return of
+// the cipher, and the decryption into the clipboard with its countdown
+// window TTimerForm and timer TPTimer.
+//
+// The commands' items live in the additional menu (AdditMenu), which the
+// editor subsystem builds with this subsystem's identifiers and hands over
+// with setCommandMenu: the refresh enables them there, the decrypt item
+// changes its caption there, and the commands test their item there. The
+// keyboard shortcuts are hidden items of a menu that is never shown, as the
+// editor's hidden context-menu items are: they act only while the editor has
+// the focus.
+#pragma once
+
+#include "crypto/cipher_state_win.h"
+#include "crypto/clipboard_countdown.h"
+#include "crypto/crypto_ids.h"
+#include "crypto/editor_fit.h"
+#include "crypto/key_set.h"
+#include "crypto/note_lines_cipher.h"
+#include "crypto/password_panel_win.h"
+#include "crypto/timer_form_win.h"
+#include "editor/rich_edit_win.h"
+#include "platform/handles_win.h"
+#include "platform/program_state.h"
+#include "platform/subclass_win.h"
+#include "platform/subsystem_win.h"
+#include "settings/options_win.h"
+#include "window/floating_panels_win.h"
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace quivra::crypto {
+
+class CryptoController final : public win::Subsystem {
+  public:
+    CryptoController(win::Host& host, ProgramState& state, editor::RichEdit& note,
+                     const settings::Options& options, CipherState& cipher,
+                     window::FloatingPanels& panels);
+    ~CryptoController() override;
+
+    // Builds the password panel in the editor area, the countdown window
+    // and the menus, and starts watching the editor's mouse for Ctrl+click.
+    void create(HWND mainWindow, HWND editorArea);
+    // The additional menu holding the items ID_COMMENTSTART to ID_DECRBUF.
+    void setCommandMenu(HMENU menu);
+    HMENU commandMenu() const noexcept { return commandMenu_; }
+
+    // For the refresh: the editor's selection holds "##[" or "]##". The
+    // selected text is read again only when the selection or the text's
+    // length changed.
+    bool selectionHoldsMarker() const;
+
+    // --- Comment brackets ------------------------------------------------------
+    void CommentStartClick();
+    void CommentEndClick();
+    void CommentClick();
+    void UnCommentClick();
+    void C1Click();
+    void SelectOnlyTextCommentClick();
+    void D2Click(); // Alt+S
+
+    // --- Encrypt and decrypt ---------------------------------------------------
+    void EnCrClick();
+    void DeCrClick();
+    void N10Click(); // Alt+C
+    void N11Click(); // Alt+D
+    void N13Click(); // Alt+R
+    void ECOkClick();
+    void ECCancelClick();
+    void ECEditMouseUp(); // the middle button over the password field
+
+    // --- Decrypt to clipboard --------------------------------------------------
+    void DeCrBufClick();
+    void H1Click(); // Alt+V
+    void TPTimerTimer();
+    bool countdownRunning() const { return countdown_.running(); }
+
+    // --- Parts, for the main window and the tests -----------------------------
+    PasswordPanel& passwordPanel() { return panel_; }
+    TTimerForm& timerForm() { return timerForm_; }
+    HMENU copyOnlyMenu() const { return copyOnlyMenu_.get(); }
+    HMENU shortcutItems() const { return shortcutItems_.get(); }
+    // Opens a popup menu at a screen point (TrackPopupMenu by default).
+    std::function<void(HMENU menu, POINT screen)> popupMenu;
+
+    // --- win::Subsystem ----------------------------------------------------------
+    bool onCommand(int id, int code, HWND control) override;
+    bool onTimer(UINT_PTR id) override;
+    void addRefreshRows(window::RefreshTable& table) override;
+    void addShortcuts(std::vector<ACCEL>& shortcuts) override;
+    HMENU menuOf(int id) const override;
+
+  private:
+    void composeMenus();
+    bool itemEnabled(int id) const;
+    void setReturnCaption(bool returnCipher);
+    void forgetMarkerCheck() { markerCheck_.valid = false; }
+
+    // Comment brackets.
+    // Selects the block around the caret; false when the caret is in none.
+    bool selectBlock(bool withMarkers);
+    void NoteMouseUp();
+    std::optional<LRESULT> onEditorMessage(UINT msg, WPARAM wp, LPARAM lp,
+                                           const win::Subclass::Next& next);
+
+    // Encrypt and decrypt. `fromOk` is false for the middle-button
+    // confirmation, which shows no progress, decrypts a selection in place,
+    // leaves the modified flag and the decrypt state alone.
+    void encryptOk();
+    void decryptOk();
+    void runEncryption(bool fromOk);
+    void runDecryption(bool fromOk);
+    void returnCipherClick();
+    KeySet deriveKeys();
+    void showEditor(bool shown);
+    // Replaces the selection and checks that the editor holds the new text;
+    // otherwise puts the old text back and answers false.
+    bool replaceKept(editor::CharRange selection, const std::u16string& text,
+                     const std::u16string& old);
+    // Every line outside comment blocks; answers the lines left as they were.
+    std::vector<std::size_t> processAllLines(CipherDirection direction, const KeySet& keys,
+                                             bool showProgress);
+    // The lines of a whole-note command being written back.
+    struct LineWriter {
+        const std::vector<std::u16string>& lines;
+        CipherDirection direction;
+        bool backwards; // from the last line to the first
+        bool showProgress;
+        std::vector<const std::u16string*> newText{}; // per line
+        std::vector<long> starts{};                   // per line
+        std::vector<bool> changed{};                  // per line
+        std::chrono::steady_clock::time_point shown{};
+    };
+    void writeLines(LineWriter& writer, std::size_t first, std::size_t last);
+    bool formatUniform(editor::CharRange range);
+    void putBackChangedLines(std::vector<std::u16string>& before, const NoteLinesPlan& plan,
+                             std::vector<std::size_t>& left);
+    // Stops a command with a message in the open panel (the caption goes).
+    void stopWithMessage(std::u16string_view text, bool red);
+
+    // Decrypt to clipboard.
+    void decryptIntoClipboard(std::u16string& plain);
+    void putBackClipboardText(const std::u16string& earlier);
+
+    win::Host& host_;
+    ProgramState& state_;
+    editor::RichEdit& note_;
+    const settings::Options& options_;
+    CipherState& cipher_;
+    HWND mainWindow_ = nullptr;
+
+    PasswordPanel panel_;
+    TTimerForm timerForm_;
+    ClipboardCountdown countdown_;
+    std::uint64_t secretFingerprint_ = 0;
+    HMENU commandMenu_ = nullptr;
+    bool returnCaption_ = false; // "Вернуть шифр" after a decryption in place
+    win::UniqueMenu copyOnlyMenu_;
+    win::UniqueMenu shortcutItems_;
+    win::Subclass editorEvents_;
+
+    struct MarkerCheck {
+        bool valid = false;
+        editor::CharRange selection;
+        long textLength = 0;
+        bool holds = false;
+    };
+    mutable MarkerCheck markerCheck_;
+};
+
+} // namespace quivra::crypto

@@ -1,0 +1,32 @@
+// The clipboard as the decryption into it uses it: opened with a few retries
+// while another program holds it, its text read, and its whole content
+// replaced by a text. A decrypted secret is put there with the formats that
+// keep it out of the clipboard history, the cloud clipboard and clipboard
+// monitors.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quivra::crypto {
+
+class OpenClipboardForText {
+  public:
+    // Throws the standard error "Cannot open clipboard: ..." when another
+    // program keeps it open through every retry.
+    explicit OpenClipboardForText(HWND owner);
+    ~OpenClipboardForText();
+    OpenClipboardForText(const OpenClipboardForText&) = delete;
+    OpenClipboardForText& operator=(const OpenClipboardForText&) = delete;
+
+    // The clipboard's text; nothing when it holds none.
+    std::optional<std::u16string> text() const;
+    // Empties the clipboard and puts the text there; a secret also gets the
+    // formats that exclude it from history, cloud and monitors.
+    void replace(std::u16string_view text, bool secret);
+};
+
+} // namespace quivra::crypto

@@ -1,0 +1,89 @@
+// A main window with an open note, a stand-in for the additional menu that
+// holds the encryption items, and the user's ways of typing a password into
+// the password panel.
+#pragma once
+
+#include "support/notes_fixture.h"
+
+#include "crypto/cipher.h"
+#include "crypto/crypto_ids.h"
+#include "crypto/key_derivation.h"
+#include "editor/text_lines.h"
+#include "platform/controls_win.h"
+#include "platform/text_services.h"
+
+#include <string>
+#include <vector>
+
+namespace quivra::test {
+
+inline constexpr const char* kEmptyNote = "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0\\fs16 \\par}";
+
+class CryptoFixture : public NotesFixture {
+  protected:
+    void SetUp() override {
+        addNote(L"A", kEmptyNote);
+        addNote(L"B", kRtfB);
+        start();
+        ShowWindow(form->hwnd(), SW_SHOWNOACTIVATE);
+        choose(L"A");
+        menu.reset(CreatePopupMenu());
+        for (int id : {crypto::ID_COMMENTSTART, crypto::ID_COMMENTEND, crypto::ID_COMMENT,
+                       crypto::ID_UNCOMMENT, crypto::ID_C1, crypto::ID_SELECTONLYTEXTCOMMENT,
+                       crypto::ID_ENCR, crypto::ID_DECR, crypto::ID_DECRBUF})
+            AppendMenuW(menu.get(), MF_STRING, id, L"item");
+        crypto().setCommandMenu(menu.get());
+    }
+    crypto::CryptoController& crypto() { return form->crypto(); }
+    crypto::PasswordPanel& panel() { return crypto().passwordPanel(); }
+    HWND field(int id) { return panel().control(id); }
+    editor::RichEdit& note() { return form->note(); }
+
+    void setText(std::u16string_view text) {
+        note().setPlainText(text);
+        note().focus();
+    }
+    void select(long start, long end) { note().setSelection({start, end}); }
+    std::vector<std::u16string> lines() { return editor::splitLines(editorText()); }
+
+    void typeInto(int fieldId, std::u16string_view text) {
+        for (char16_t c : text)
+            SendMessageW(field(fieldId), WM_CHAR, c, 1);
+    }
+    // Ok as the button click reaches the main window.
+    void clickOk() {
+        SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(crypto::ID_ECOK, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(field(crypto::ID_ECOK)));
+    }
+    void clickMenu(int id) { SendMessageW(form->hwnd(), WM_COMMAND, id, 0); }
+    void encrypt(std::u16string_view password) {
+        clickMenu(crypto::ID_ENCR);
+        typeInto(crypto::ID_ECEDIT, password);
+        typeInto(crypto::ID_ECCONFIRMEDIT, password);
+        clickOk();
+    }
+    void decrypt(std::u16string_view password) {
+        clickMenu(crypto::ID_DECR);
+        typeInto(crypto::ID_ECEDIT, password);
+        clickOk();
+    }
+    std::wstring decryptCaption() {
+        wchar_t text[64]{};
+        GetMenuStringW(menu.get(), crypto::ID_DECR, text, 64, MF_BYCOMMAND);
+        return text;
+    }
+    // What the note's file holds, as the editor would load it.
+    std::u16string savedText(const wchar_t* name) {
+        editor::RichEdit probe;
+        probe.create(form->hwnd(), 9999, RECT{0, 0, 10, 10});
+        probe.setRtf(readFile(noteFile(name)));
+        return probe.text();
+    }
+    static crypto::KeySet keysOf(std::u16string_view password) {
+        return crypto::DeriveKeySet(password, textServices());
+    }
+
+    win::UniqueMenu menu;
+};
+
+} // namespace quivra::test
