@@ -33,7 +33,10 @@ void NotesController::OpenNote() {
         state_.currentNoteName = noteNameAt(index); // 8
         state_.currentNotePath = notePath(state_.notesFolder, state_.currentNoteName);
         applyNoteSettings(NoteSettingsFile(state_.notesFolder).read(state_.currentNoteName)); // 9
-        if (win::fileExists(state_.currentNotePath))                                          // 10
+        // 17 comes before the load: switched on over a loaded text, the
+        // control searches the whole text for links once more.
+        enableLinks();
+        if (win::fileExists(state_.currentNotePath)) // 10
             loadCurrentNote();
         note_.setModified(false); // 11
     }
@@ -45,9 +48,13 @@ void NotesController::OpenNote() {
     if (IsWindowVisible(host_.mainWindow()) && // 15
         options_.ticked(settings::ID_ISFOCUSONSELECTNOTE) && note_.enabled())
         note_.focus();
-    // 16: the format buttons follow the read-only state once the bar exists.
-    note_.setEventMask(note_.eventMask() | ENM_LINK); // 17
-    if (options_.ticked(settings::ID_ISDETECTURL))
+    // 16: the format buttons follow the read-only state (noteViewChanged).
+}
+
+void NotesController::enableLinks() {
+    note_.setEventMask(note_.eventMask() | ENM_LINK);
+    // Detection is never switched off while the program runs.
+    if (options_.ticked(settings::ID_ISDETECTURL) && !note_.autoUrlDetect())
         note_.setAutoUrlDetect(true);
 }
 

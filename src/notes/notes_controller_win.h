@@ -207,6 +207,8 @@ class NotesController final : public win::Subsystem {
     void copyNoteNamesToLists();
     void selectInLists(int index);
     void loadCurrentNote();
+    // Link notifications, and link detection when the option is on.
+    void enableLinks();
     bool canStepNotes() const;
     void applyNoteSettings(const NoteViewSettings& settings);
     void applyReadOnly(bool readOnly);
