@@ -1,0 +1,82 @@
+// The panel that browses the folders for a custom notes folder, and the
+// panel that makes a new folder in it.
+#include "settings/settings_page_win.h"
+
+#include "settings/data_folders.h"
+#include "platform/controls_win.h"
+#include "platform/dpi_win.h"
+#include "platform/errors.h"
+#include "platform/focus_watch_win.h"
+#include "platform/name_chars.h"
+#include "platform/file_system_win.h"
+#include "platform/wide_win.h"
+#include "settings/autostart_win.h"
+#include "settings/colors.h"
+#include "skins/skin.h"
+#include "skins/skin_engine_win.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace quivra::settings {
+
+using win::Bounds;
+
+void SettingsPage::CustomDirBrowseClick() {
+    ensureBrowseTree();
+    SetWindowPos(browsePanel_.hwnd(), HWND_TOP, px(3), px(3), 0, 0, SWP_NOSIZE);
+    const std::wstring custom = customDirText();
+    if (!custom.empty() && win::folderExists(win::toU16(custom)))
+        tree_.selectPath(custom);
+    ShowWindow(browsePanel_.hwnd(), SW_SHOW);
+    SetFocus(tree_.hwnd());
+    TreeChange();
+}
+
+void SettingsPage::TreeChange() {
+    const bool ok = win::folderExists(win::toU16(tree_.selectedPath()));
+    EnableWindow(control(ID_BROWSEOK), ok);
+    EnableWindow(control(ID_BROWSECREATE), ok);
+}
+
+void SettingsPage::browseOkClick() {
+    const std::wstring path = tree_.selectedPath();
+    if (!win::folderExists(win::toU16(path)))
+        return;
+    SetWindowTextW(control(ID_CUSTOMDIRV), path.c_str()); // its change keeps the text
+    ShowWindow(browsePanel_.hwnd(), SW_HIDE);
+    selectCustomDir(true);
+}
+
+void SettingsPage::BrowseCancelClick() {
+    ShowWindow(browsePanel_.hwnd(), SW_HIDE);
+}
+
+void SettingsPage::BrowseCreateClick() {
+    const std::u16string name =
+        proposeNewFolderName(win::toU16(tree_.selectedPath()),
+                             [](std::u16string_view p) { return win::folderExists(p); });
+    SetWindowTextW(control(ID_FOLNAME), win::toWide(name).c_str());
+    ShowWindow(newFolderPanel_.hwnd(), SW_SHOW);
+    SetFocus(control(ID_FOLNAME));
+}
+
+void SettingsPage::FN_okClick() {
+    const std::u16string path = newFolderPath(win::toU16(tree_.selectedPath()),
+                                              win::toU16(win::windowText(control(ID_FOLNAME))));
+    if (win::folderExists(path))
+        return;
+    SHCreateDirectoryExW(nullptr, win::toWide(path.substr(0, path.size() - 1)).c_str(), nullptr);
+    tree_.refreshSelected();
+    SetFocus(tree_.hwnd());
+}
+
+void SettingsPage::FN_CanelClick() {
+    SetFocus(tree_.hwnd());
+    ShowWindow(newFolderPanel_.hwnd(), SW_HIDE);
+}
+
+} // namespace quivra::settings

@@ -1,0 +1,251 @@
+// The settings page's controls: made when the page is first shown, from the
+// options the page holds by then.
+#include "settings/settings_page_win.h"
+
+#include "settings/data_folders.h"
+#include "platform/controls_win.h"
+#include "platform/dpi_win.h"
+#include "platform/errors.h"
+#include "platform/focus_watch_win.h"
+#include "platform/name_chars.h"
+#include "platform/file_system_win.h"
+#include "platform/wide_win.h"
+#include "settings/autostart_win.h"
+#include "settings/colors.h"
+#include "skins/skin.h"
+#include "skins/skin_engine_win.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace quivra::settings {
+
+using win::Bounds;
+
+void SettingsPage::build() {
+    HWND page = page_;
+    HWND notifyTarget = notifyTarget_;
+    RECT rc;
+    GetClientRect(page, &rc);
+    tabs_ = win::createControl(WC_TABCONTROLW, L"",
+                               WS_CLIPSIBLINGS | WS_TABSTOP | TCS_BOTTOM | TCS_FOCUSNEVER, page,
+                               ID_SETTINGSP, {0, 0, rc.right, rc.bottom});
+    const wchar_t* names[] = {L"Общие", L"Заметки", L"Вид и анимация"};
+    for (int i = 0; i < 3; ++i) {
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<wchar_t*>(names[i]);
+        TabCtrl_InsertItem(tabs_, i, &item);
+        pages_[i] = std::make_unique<win::Panel>();
+        pages_[i]->create(page, notifyTarget, 0, 0, px(600), px(380));
+    }
+    buildGeneralPage(pages_[0]->hwnd());
+    buildNotesPage(pages_[1]->hwnd());
+    buildViewPage(pages_[2]->hwnd());
+
+    HWND quit = win::createButton(page, ID_BQUIT, L"Выход", {0, 0, px(75), px(25)});
+    controls_.push_back({ID_BQUIT, quit});
+    quitMenu_.reset(CreatePopupMenu());
+    AppendMenuW(quitMenu_.get(), MF_STRING, ID_G1, L"Перезапустить");
+
+    buildBrowsePanel(page);
+}
+
+void SettingsPage::showValues() {
+    showingValues_ = true;
+    for (auto& b : boxes_)
+        win::setChecked(b.hwnd, b.ticked);
+    EnableWindow(existing(ID_DELAYSHOWBAR), ticked(ID_ISANISHOW));
+    EnableWindow(existing(ID_DELAYHIDEBAR), ticked(ID_ISANIHIDE));
+    for (int id : {ID_OPVAL, ID_DELAYSHOWBAR, ID_DELAYHIDEBAR})
+        SendMessageW(existing(id), TBM_SETPOS, TRUE, slider(id));
+    SendMessageW(existing(ID_PLACE), CB_SETCURSEL, values_.place, 0);
+    SendMessageW(existing(ID_BVLCOLOR), CB_SETCURSEL, values_.borderItem, 0);
+    HWND skinsList = existing(ID_SKINSLIST);
+    for (const auto& name : values_.skins)
+        SendMessageW(skinsList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    SendMessageW(skinsList, CB_SETCURSEL, values_.skinItem, 0);
+    SetWindowTextW(existing(ID_DATADIRV), values_.dataDir.c_str());
+    SetWindowTextW(existing(ID_CUSTOMDIRV), values_.customDir.c_str());
+    SetWindowTextW(existing(ID_CUSTOMBROWSERPATH), values_.customBrowser.c_str());
+    win::setChecked(existing(ID_WD_CUSTOMDIR), values_.customSelected);
+    win::setChecked(existing(ID_WD_OWNDIR), !values_.customSelected);
+    SendMessageW(existing(ID_HOTKEYKEYS), HKM_SETHOTKEY,
+                 static_cast<WPARAM>(values_.hotkeyWord & 0xFFFF), 0);
+    ShowWindow(existing(ID_HOTKEYREFUSED), values_.hotkeyRefused ? SW_SHOWNA : SW_HIDE);
+    selectTab(values_.tab);
+    showingValues_ = false;
+}
+
+void SettingsPage::buildGeneralPage(HWND p) {
+    const int ids[] = {ID_ISTRAYICON,           ID_ISFOCUSONTRAYCLICK, ID_ISDBLCLICK,
+                       ID_ISENABLEHOTKEY,       ID_ISFOCUSONHOTKEY,    ID_ISSTARTUP,
+                       ID_DISABLESHOWINGONSTART};
+    int y = 8;
+    for (int id : ids) {
+        box(id)->hwnd =
+            win::createCheckBox(p, id, box(id)->caption, {px(8), px(y), px(320), px(17)});
+        y += 19;
+    }
+    win::createGroupBox(p, 0, L"Работа с папкой", {px(8), px(146), px(430), px(84)});
+    auto add = [&](int id, HWND h) { controls_.push_back({id, h}); };
+    // Next to "Включить горячую клавишу": another combination than Win+N,
+    // and the message shown when the system refuses the combination.
+    const int hotkeyY = 8 + 3 * 19;
+    add(ID_HOTKEYKEYS,
+        win::createControl(HOTKEY_CLASSW, L"", WS_TABSTOP | WS_BORDER, p, ID_HOTKEYKEYS,
+                           {px(332), px(hotkeyY - 2), px(120), px(21)}));
+    win::addHint(win::createTooltip(p), p, control(ID_HOTKEYKEYS),
+                 L"Другое сочетание клавиш вместо Win+N (пусто — Win+N)");
+    add(ID_HOTKEYREFUSED,
+        win::createLabel(p, ID_HOTKEYREFUSED,
+                         L"Это сочетание клавиш занято системой или другой программой: "
+                         L"выберите другое",
+                         {px(332), px(hotkeyY + 21), px(250), px(28)}));
+    ShowWindow(control(ID_HOTKEYREFUSED), SW_HIDE);
+    add(ID_WD_OWNDIR, win::createRadioButton(p, ID_WD_OWNDIR, L"\\Data\\Notes\\",
+                                             {px(16), px(168), px(92), px(17)}, true));
+    add(ID_DATADIRV, win::createEdit(p, ID_DATADIRV, L"", {px(112), px(166), px(220), px(21)}));
+    add(ID_WD_CUSTOMDIR, win::createRadioButton(p, ID_WD_CUSTOMDIR, L"Своя папка",
+                                                {px(16), px(197), px(92), px(17)}, false));
+    add(ID_CUSTOMDIRV, win::createEdit(p, ID_CUSTOMDIRV, L"", {px(112), px(195), px(192), px(21)}));
+    add(ID_CUSTOMDIRBROWSE,
+        win::createButton(p, ID_CUSTOMDIRBROWSE, L"...", {px(308), px(195), px(24), px(21)}));
+    add(ID_APPLYDATADIR,
+        win::createButton(p, ID_APPLYDATADIR, L"Применить", {px(342), px(178), px(86), px(25)}));
+    add(ID_CLEARCOORDS, win::createButton(p, ID_CLEARCOORDS, L"Сбросить координаты окон",
+                                          {px(8), px(240), px(190), px(25)}));
+    // The sub-folder name takes no character a folder name cannot hold.
+    folderNameEvents_.attach(
+        control(ID_DATADIRV),
+        [](UINT msg, WPARAM wp, LPARAM, const win::Subclass::Next&) -> std::optional<LRESULT> {
+            if (msg == WM_CHAR && !isAcceptedNameChar(static_cast<char16_t>(wp)))
+                return 0;
+            return std::nullopt;
+        });
+}
+
+void SettingsPage::buildNotesPage(HWND p) {
+    struct Row {
+        int id, y, w, h;
+    };
+    const Row rows[] = {{ID_ISONELISTCLICK, 8, 400, 17},    {ID_ISFOCUSONSELECTNOTE, 27, 400, 17},
+                        {ID_ISDYNSEARCH, 46, 400, 17},      {ID_ISSEARCHFILTER, 65, 400, 17},
+                        {ID_ISSIMPLEFONTLIST, 84, 400, 17}, {ID_ISDETECTURL, 103, 400, 28},
+                        {ID_ISSHOWCOPY, 133, 470, 28}};
+    for (const auto& r : rows) {
+        const DWORD style = r.h > 17 ? BS_MULTILINE | BS_TOP : 0;
+        box(r.id)->hwnd = win::createCheckBox(p, r.id, box(r.id)->caption,
+                                              {px(8), px(r.y), px(r.w), px(r.h)}, style);
+    }
+    win::createLabel(p, 0, L"Открывать ссылки с помощью", {px(8), px(172), px(300), px(14)});
+    // A path typed into the box is used by the next link click, unstored.
+    controls_.push_back({ID_CUSTOMBROWSERPATH, win::createEdit(p, ID_CUSTOMBROWSERPATH, L"",
+                                                               {px(8), px(188), px(240), px(21)})});
+    controls_.push_back({ID_CHOOSEBROWSER, win::createButton(p, ID_CHOOSEBROWSER, L"...",
+                                                             {px(252), px(188), px(24), px(21)})});
+    controls_.push_back({ID_BROWSERDELETE, win::createButton(p, ID_BROWSERDELETE, L"X",
+                                                             {px(280), px(188), px(24), px(21)})});
+    HWND hints = win::createTooltip(p);
+    win::addHint(hints, p, control(ID_CHOOSEBROWSER), L"Обзор");
+    win::addHint(hints, p, control(ID_BROWSERDELETE), L"Очистить значение");
+}
+
+void SettingsPage::buildViewPage(HWND p) {
+    auto add = [&](int id, HWND h) { controls_.push_back({id, h}); };
+    win::createLabel(p, 0, L"Положение:", {px(8), px(11), px(80), px(14)});
+    HWND place = win::createComboList(p, ID_PLACE, {px(96), px(8), px(140), px(120)});
+    for (const wchar_t* s : {L"Слева", L"Сверху", L"Справа", L"Снизу"})
+        SendMessageW(place, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
+    SendMessageW(place, CB_SETCURSEL, 0, 0);
+    add(ID_PLACE, place);
+
+    add(ID_SLABEL6,
+        win::createLabel(p, ID_SLABEL6, L"Скин:", {px(8), px(40), px(80), px(14)}, SS_NOTIFY));
+    add(ID_SKINSLIST, win::createComboList(p, ID_SKINSLIST, {px(96), px(37), px(180), px(200)}));
+
+    win::createLabel(p, 0, L"Цвет границы", {px(8), px(69), px(84), px(14)});
+    HWND colours = win::createComboList(p, ID_BVLCOLOR, {px(96), px(66), px(180), px(300)},
+                                        CBS_OWNERDRAWFIXED | CBS_HASSTRINGS);
+    for (const auto& c : standardColors()) {
+        const std::wstring name = win::toWide(c.name);
+        SendMessageW(colours, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    }
+    add(ID_BVLCOLOR, colours);
+
+    box(ID_ISANISHOW)->hwnd = win::createCheckBox(p, ID_ISANISHOW, box(ID_ISANISHOW)->caption,
+                                                  {px(8), px(100), px(140), px(17)});
+    add(ID_DELAYSHOWBAR,
+        win::createTrackbar(p, ID_DELAYSHOWBAR, {px(150), px(97), px(220), px(24)}, 10, 100));
+    box(ID_ISANIHIDE)->hwnd = win::createCheckBox(p, ID_ISANIHIDE, box(ID_ISANIHIDE)->caption,
+                                                  {px(8), px(130), px(140), px(17)});
+    add(ID_DELAYHIDEBAR,
+        win::createTrackbar(p, ID_DELAYHIDEBAR, {px(150), px(127), px(220), px(24)}, 10, 100));
+    win::createLabel(p, 0, L"Непрозрачность", {px(8), px(161), px(140), px(14)});
+    add(ID_OPVAL, win::createTrackbar(p, ID_OPVAL, {px(150), px(157), px(220), px(24)}, 50, 255));
+    box(ID_ISUSEANIMATION)->hwnd = win::createCheckBox(
+        p, ID_ISUSEANIMATION, box(ID_ISUSEANIMATION)->caption, {px(8), px(192), px(320), px(17)});
+    // A slider's key is written when the mouse button is released over it.
+    const int sliders[] = {ID_DELAYSHOWBAR, ID_DELAYHIDEBAR, ID_OPVAL};
+    for (std::size_t i = 0; i < sliderEvents_.size(); ++i) {
+        HWND slider = control(sliders[i]);
+        sliderEvents_[i].attach(
+            slider,
+            [this, slider](UINT msg, WPARAM, LPARAM lp,
+                           const win::Subclass::Next& next) -> std::optional<LRESULT> {
+                if (msg != WM_LBUTTONUP && msg != WM_RBUTTONUP && msg != WM_MBUTTONUP)
+                    return std::nullopt;
+                const LRESULT r = next();
+                POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+                RECT rc;
+                GetClientRect(slider, &rc);
+                if (PtInRect(&rc, pt))
+                    onSliderMouseUp(slider);
+                return r;
+            });
+    }
+}
+
+void SettingsPage::buildBrowsePanel(HWND page) {
+    browsePanel_.create(page, notifyTarget_, px(3), px(3), px(404), px(304), WS_BORDER);
+    HWND bp = browsePanel_.hwnd();
+    controls_.push_back(
+        {ID_BROWSEOK, win::createButton(bp, ID_BROWSEOK, L"Ok", {px(4), px(270), px(75), px(25)})});
+    controls_.push_back({ID_BROWSECANCEL, win::createButton(bp, ID_BROWSECANCEL, L"Отмена",
+                                                            {px(83), px(270), px(75), px(25)})});
+    controls_.push_back({ID_BROWSECREATE, win::createButton(bp, ID_BROWSECREATE, L"Создать",
+                                                            {px(318), px(270), px(80), px(25)})});
+    newFolderPanel_.create(bp, notifyTarget_, px(4), px(200), px(394), px(64), WS_BORDER);
+    HWND np = newFolderPanel_.hwnd();
+    win::createLabel(np, 0, L"Имя новой папки:", {px(6), px(6), px(200), px(14)});
+    controls_.push_back(
+        {ID_FOLNAME, win::createEdit(np, ID_FOLNAME, L"", {px(6), px(22), px(380), px(21)})});
+    controls_.push_back(
+        {ID_FN_OK, win::createButton(np, ID_FN_OK, L"Ok", {px(230), px(44), px(75), px(18)})});
+    controls_.push_back({ID_FN_CANEL, win::createButton(np, ID_FN_CANEL, L"Отмена",
+                                                        {px(310), px(44), px(75), px(18)})});
+    ShowWindow(np, SW_HIDE);
+    ShowWindow(bp, SW_HIDE);
+}
+
+void SettingsPage::ensureBrowseTree() {
+    // Listing the drives and loading the system's icons is slow, so the tree
+    // is made when the panel is first opened rather than at start-up.
+    ensureBuilt();
+    if (tree_.hwnd())
+        return;
+    HWND bp = browsePanel_.hwnd();
+    tree_.create(bp, ID_TREE, RECT{px(4), px(4), px(398), px(262)});
+    SetWindowPos(tree_.hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SendMessageW(tree_.hwnd(), WM_SETFONT, SendMessageW(control(ID_BROWSEOK), WM_GETFONT, 0, 0),
+                 FALSE);
+    controls_.push_back({ID_TREE, tree_.hwnd()});
+    win::watchFocusLeaving(newFolderPanel_.hwnd(),
+                           [this] { ShowWindow(newFolderPanel_.hwnd(), SW_HIDE); });
+    win::watchFocusLeaving(bp, [this] { BrowseCancelClick(); });
+}
+
+} // namespace quivra::settings
