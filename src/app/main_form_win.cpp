@@ -75,7 +75,9 @@ StartResult TMainForm::create() {
     search_.onFocusEnter = [this] { notes_.hideQuickSearch(); };
     search_.enableSizeBox = [this](bool on) { EnableWindow(editor_.bar().selFontSize, on); };
     editor_.beforeAdditMenu = [this] { notes_.hideQuickSearch(); };
-    editor_.addFormatView(notes_.secondView().view());
+    notes_.secondView().onViewMade = [this](editor::RichEdit& view) {
+        editor_.addFormatView(view);
+    };
     editor_.addFormatView(search_.resultView());
     cipher_.onCipherReturned = [this] { search_.clearResults(); };
     crypto_.create(hwnd(), editorPanel_.hwnd());
@@ -137,6 +139,12 @@ void TMainForm::composeEditorArea() {
     editorPanel_.create(nPanel_.hwnd(), hwnd(), 0, 0, scale(600), scale(400));
     note_.create(editorPanel_.hwnd(), ID_NOTE, RECT{0, 0, 1, 1});
     searchBar_.create(editorPanel_.hwnd(), hwnd(), 0, 0, scale(600), scale(23));
+}
+
+void TMainForm::giveFont(HWND root) {
+    win::setFontTree(root, font_.get());
+    if (skins::skinEngine().isActive())
+        skins::skinEngine().applyTo(root);
 }
 
 void TMainForm::addHint(HWND control, const wchar_t* text) {

@@ -69,9 +69,21 @@ std::vector<std::u16string> installedFonts() {
 }
 
 void FontPicker::create(HWND notesPage, HWND editorArea, HWND notifyTarget, int dpi) {
+    notesPage_ = notesPage;
     editorArea_ = editorArea;
     notifyTarget_ = notifyTarget;
     dpi_ = dpi;
+}
+
+void FontPicker::ensureCreated() {
+    // The panel and the combo stay hidden until the font button is used: they
+    // are made then.
+    if (panel_.hwnd())
+        return;
+    HWND notesPage = notesPage_;
+    HWND editorArea = editorArea_;
+    HWND notifyTarget = notifyTarget_;
+    const int dpi = dpi_;
     const auto px = [dpi](int v) { return win::scale(v, dpi); };
     panel_.create(notesPage, notifyTarget, window::ID_FONTPANEL, dpi);
     HWND p = panel_.hwnd();
@@ -123,8 +135,8 @@ void FontPicker::create(HWND notesPage, HWND editorArea, HWND notifyTarget, int 
     lf.lfCharSet = RUSSIAN_CHARSET;
     wcscpy_s(lf.lfFaceName, LF_FACESIZE, L"Tahoma");
     nameFont_.reset(CreateFontIndirectW(&lf));
-    // The settings page is built later; the combo takes the option's style
-    // when it drops down.
+    host_.giveFont(p);
+    // The combo takes the option's style when it drops down.
     createCombo(editorArea, false);
 }
 
@@ -157,6 +169,7 @@ std::u16string FontPicker::listText(HWND list, int index, bool combo) {
 }
 
 void FontPicker::SelFontButtonClick() {
+    ensureCreated();
     fonts_ = installedFonts();
     fillList(list_, fonts_, false);
     const std::u16string face = selectionFace();
@@ -242,6 +255,7 @@ void FontPicker::createCombo(HWND editorArea, bool simple) {
 }
 
 void FontPicker::SelFontButtonMouseUp(int buttonX, int buttonY) {
+    ensureCreated();
     // The option may have changed since the combo was made.
     const bool simple = options_.ticked(settings::ID_ISSIMPLEFONTLIST);
     if (simple != simpleCombo_)
@@ -282,6 +296,8 @@ void FontPicker::FontListCloseUp() {
 }
 
 bool FontPicker::onMeasureItem(MEASUREITEMSTRUCT& item) {
+    if (!panel_.hwnd())
+        return false;
     if (item.CtlID != ID_FONTLIST)
         return false;
     item.itemHeight = static_cast<UINT>(item.itemID == static_cast<UINT>(-1)
@@ -291,6 +307,8 @@ bool FontPicker::onMeasureItem(MEASUREITEMSTRUCT& item) {
 }
 
 bool FontPicker::onDrawItem(const DRAWITEMSTRUCT& item) {
+    if (!panel_.hwnd())
+        return false;
     if (item.CtlID != ID_FONTLIST)
         return false;
     HDC dc = item.hDC;
@@ -320,6 +338,8 @@ bool FontPicker::onDrawItem(const DRAWITEMSTRUCT& item) {
 }
 
 bool FontPicker::onCommand(int id, int code) {
+    if (!panel_.hwnd())
+        return false;
     switch (id) {
     case ID_FONTLIST1:
         if (code == LBN_SELCHANGE)

@@ -28,8 +28,9 @@ class FontPicker {
         : host_(host), note_(note), options_(options), panels_(panels) {}
 
     // The panel on the notes page, the combo behind the editor area's other
-    // controls; both notify `notifyTarget`.
+    // controls; both notify `notifyTarget`. They are made when first needed.
     void create(HWND notesPage, HWND editorArea, HWND notifyTarget, int dpi);
+    void ensureCreated();
 
     // --- The font panel --------------------------------------------------------
     void SelFontButtonClick();
@@ -55,11 +56,26 @@ class FontPicker {
     bool onMeasureItem(MEASUREITEMSTRUCT& item);
 
     // --- For the tests -------------------------------------------------------------
-    window::FloatingPanelWindow& panel() { return panel_; }
-    HWND fontList1() const { return list_; }
-    HWND fontListFiltered() const { return filtered_; }
-    HWND fontSearch() const { return search_; }
-    HWND fontCombo() const { return combo_; }
+    window::FloatingPanelWindow& panel() {
+        ensureCreated();
+        return panel_;
+    }
+    HWND fontList1() {
+        ensureCreated();
+        return list_;
+    }
+    HWND fontListFiltered() {
+        ensureCreated();
+        return filtered_;
+    }
+    HWND fontSearch() {
+        ensureCreated();
+        return search_;
+    }
+    HWND fontCombo() {
+        ensureCreated();
+        return combo_;
+    }
     const std::u16string& savedFontName() const { return savedFontName_; }
 
   private:
@@ -82,6 +98,7 @@ class FontPicker {
     win::Subclass searchKeys_;
     HWND combo_ = nullptr; // FontList, remade when its style changes
     bool simpleCombo_ = false;
+    HWND notesPage_ = nullptr;
     HWND editorArea_ = nullptr;
     HWND notifyTarget_ = nullptr;
     int dpi_ = 96;

@@ -24,23 +24,37 @@ constexpr UINT kSelectAll = 2;
 
 void SecondView::create(HWND editorArea, HWND bar, HWND notifyTarget, Ids ids) {
     const auto px = [this](int v) { return host_.scale(v); };
-    view_.create(editorArea, ids.view, RECT{0, 0, 1, 1});
-    ShowWindow(view_.hwnd(), SW_HIDE);
-    view_.setReadOnly(true);
-    splitter_.create(editorArea, notifyTarget, 0, 0, 1, px(kSplitter));
-    ShowWindow(splitter_.hwnd(), SW_HIDE);
+    editorArea_ = editorArea;
+    notifyTarget_ = notifyTarget;
+    viewId_ = ids.view;
     chooser_ = win::createComboList(bar, ids.chooser, {0, 0, px(kChooserWidth), px(300)});
     SendMessageW(chooser_, CB_SETMINVISIBLE, 17, 0);
     close_ = win::createButton(bar, ids.close, L"X", {0, 0, px(kCloseWidth), px(23)});
     EnableWindow(close_, FALSE);
     host_.addHint(chooser_, L"Отобразить содержимое заметки во втором поле");
     host_.addHint(close_, L"Закрыть второе окно заметки");
+}
+
+editor::RichEdit& SecondView::view() {
+    // The view is a rich-edit control of its own, costly to make: it is made
+    // when first needed.
+    if (view_.hwnd())
+        return view_;
+    view_.create(editorArea_, viewId_, RECT{0, 0, 1, 1});
+    ShowWindow(view_.hwnd(), SW_HIDE);
+    view_.setReadOnly(true);
+    splitter_.create(editorArea_, notifyTarget_, 0, 0, 1, host_.scale(kSplitter));
+    ShowWindow(splitter_.hwnd(), SW_HIDE);
+    host_.giveFont(view_.hwnd()); // empty yet: only its default format takes the font
     viewEvents_.attach(view_.hwnd(), [this](UINT msg, WPARAM wp, LPARAM lp, const auto& next) {
         return onViewMessage(msg, wp, lp, next);
     });
     splitterEvents_.attach(splitter_.hwnd(), [this](UINT msg, WPARAM, LPARAM lp, const auto&) {
         return onSplitterMessage(msg, lp);
     });
+    if (onViewMade)
+        onViewMade(view_);
+    return view_;
 }
 
 int SecondView::layoutBar(int barWidth) {
@@ -65,7 +79,7 @@ int SecondView::layout(int width, int top, int bottom) {
 }
 
 bool SecondView::shown() const {
-    return (GetWindowLongW(view_.hwnd(), GWL_STYLE) & WS_VISIBLE) != 0;
+    return view_.hwnd() && (GetWindowLongW(view_.hwnd(), GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 void SecondView::Note2ListSelect() {
@@ -78,6 +92,7 @@ void SecondView::Note2ListSelect() {
     name.resize(static_cast<size_t>(std::max<LRESULT>(length, 0)));
     // Asked before the repainting stops, which takes the visible mark away.
     const bool wasShown = shown();
+    view();
     {
         const auto redraw = view_.suspendRedraw(); // 2
         view_.empty();
@@ -103,8 +118,10 @@ void SecondView::Note2ListSelect() {
 void SecondView::Close2NoteClick() {
     SendMessageW(chooser_, CB_SETCURSEL, static_cast<WPARAM>(-1), 0); // 1
     height_ = openedHeight_;                                          // 2
-    ShowWindow(splitter_.hwnd(), SW_HIDE);                            // 3
-    ShowWindow(view_.hwnd(), SW_HIDE);
+    if (view_.hwnd()) {                                               // 3
+        ShowWindow(splitter_.hwnd(), SW_HIDE);
+        ShowWindow(view_.hwnd(), SW_HIDE);
+    }
     EnableWindow(close_, FALSE);
     host_.relayoutEditorArea();
 }

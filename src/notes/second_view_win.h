@@ -42,7 +42,10 @@ class SecondView {
     bool shown() const;
     int height() const noexcept { return height_; }
 
-    editor::RichEdit& view() noexcept { return view_; }
+    // The view, made on first use.
+    editor::RichEdit& view();
+    // Runs once the view is made (it takes the format shortcuts then).
+    std::function<void(editor::RichEdit&)> onViewMade;
     HWND chooser() const noexcept { return chooser_; }
     HWND closeButton() const noexcept { return close_; }
     HWND splitter() const noexcept { return splitter_.hwnd(); }
@@ -57,6 +60,9 @@ class SecondView {
     void showContextMenu(POINT screen);
 
     win::Host& host_;
+    HWND editorArea_ = nullptr;
+    HWND notifyTarget_ = nullptr;
+    int viewId_ = 0;
     ProgramState& state_;
     const settings::Options& options_;
     editor::RichEdit view_;  // Note2

@@ -56,6 +56,10 @@ class Host {
     virtual void showPage(Page page) = 0;
     // A hint shown when the mouse rests on the control.
     virtual void addHint(HWND control, const wchar_t* text) = 0;
+    // Controls made after start-up get the window's font (and its skin), the
+    // root and every control inside it. (A rich-edit control holding text
+    // would take the font for all its text: give it only while empty.)
+    virtual void giveFont(HWND root) = 0;
     // Lays the editor area out again after one of its parts changed size or
     // visibility.
     virtual void relayoutEditorArea() = 0;
