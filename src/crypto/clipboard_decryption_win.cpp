@@ -7,6 +7,7 @@
 #include "crypto/secret_clipboard_win.h"
 #include "crypto/secure_wipe.h"
 #include "crypto/text_fingerprint.h"
+#include "platform/dpi_win.h"
 
 namespace quivra::crypto {
 
@@ -48,6 +49,9 @@ void CryptoController::decryptIntoClipboard(std::u16string& plain) {
     secureWipe(plain);
     panel_.close();
     countdown_.start(std::move(earlier));
+    // The countdown window is made the first time a countdown runs.
+    if (!timerForm_.hwnd())
+        timerForm_.create(static_cast<int>(win::dpiForWindow(mainWindow_)));
     timerForm_.setBar(ClipboardCountdown::kSteps, countdown_.position());
     timerForm_.showAtWorkAreaCorner();
     SetTimer(mainWindow_, kTPTimer, kTickMs, nullptr);

@@ -45,7 +45,6 @@ void CryptoController::create(HWND mainWindow, HWND editorArea) {
                       GetWindowLongPtrW(note_.hwnd(), GWL_STYLE) | WS_CLIPSIBLINGS);
     panel_.create(editorArea, mainWindow, dpi);
     panel_.onMiddleButton = [this] { ECEditMouseUp(); };
-    timerForm_.create(dpi);
     composeMenus();
     editorEvents_.attach(note_.hwnd(), [this](UINT msg, WPARAM wp, LPARAM lp, const auto& next) {
         return onEditorMessage(msg, wp, lp, next);

@@ -41,9 +41,15 @@ int PasswordPanel::px(int designed) const {
 }
 
 void PasswordPanel::create(HWND editorArea, HWND commandTarget, int dpi) {
+    editorArea_ = editorArea;
     commandTarget_ = commandTarget;
     dpi_ = dpi;
-    panel_.create(editorArea, commandTarget, ID_ECPANEL, dpi);
+}
+
+void PasswordPanel::build() {
+    if (panel_.hwnd())
+        return;
+    panel_.create(editorArea_, commandTarget_, ID_ECPANEL, dpi_);
     HWND p = panel_.hwnd();
     cap_ = win::createLabel(p, ID_ECCAP, L"", {px(15), px(9), px(300), px(24)});
     caption_ = win::createLabel(p, ID_ECPANELCAPTION, L"", {0, 0, px(351), px(16)}, SS_CENTER);
@@ -100,6 +106,7 @@ void PasswordPanel::layout(int height) {
 }
 
 void PasswordPanel::open(Use use, bool selectionNotEmpty) {
+    build();
     const bool encrypt = use == Use::Encrypt;
     for (HWND w : {label_, password_.edit, ok_, cancel_})
         show(w, true);
@@ -132,7 +139,8 @@ void PasswordPanel::open(Use use, bool selectionNotEmpty) {
 }
 
 void PasswordPanel::close() {
-    ShowWindow(panel_.hwnd(), SW_HIDE);
+    if (panel_.hwnd())
+        ShowWindow(panel_.hwnd(), SW_HIDE);
     wipeTexts();
 }
 

@@ -26,8 +26,8 @@ class PasswordPanel {
 
     explicit PasswordPanel(window::FloatingPanels& panels) : panels_(panels) {}
 
-    // Builds the hidden panel in the editor area; its buttons' commands go to
-    // `commandTarget`.
+    // Where the panel goes: the editor area; its buttons' commands go to
+    // `commandTarget`. The panel itself is made the first time it opens.
     void create(HWND editorArea, HWND commandTarget, int dpi);
 
     // Opening (EnCrClick, DeCrClick, DeCrBufClick): the rows of the mode,
@@ -74,7 +74,7 @@ class PasswordPanel {
     // Run when the middle button is released over the password field.
     std::function<void()> onMiddleButton;
 
-    // The controls, for the commands and the tests.
+    // The controls, for the commands and the tests (null until first opened).
     HWND hwnd() const { return panel_.hwnd(); }
     HWND control(int id) const;
     window::FloatingPanelWindow& window() { return panel_; }
@@ -87,6 +87,7 @@ class PasswordPanel {
         PasswordEntry entry;
         win::Subclass events;
     };
+    void build();
     void layout(int height);
     void emptyField(Field& field);
     void fieldChanged(const Field& field);
@@ -100,6 +101,7 @@ class PasswordPanel {
 
     window::FloatingPanels& panels_;
     window::FloatingPanelWindow panel_{window::FloatingPanel::Password};
+    HWND editorArea_ = nullptr;
     HWND commandTarget_ = nullptr;
     int dpi_ = 96;
     HWND cap_ = nullptr;

@@ -1,7 +1,7 @@
 // The countdown window TTimerForm of the decryption into the clipboard: a
 // small borderless always-on-top window with the label "До сброса буфера"
-// and a smooth progress bar that counts the time left. Created hidden at
-// start-up; shown at the bottom right of the primary work area while a
+// and a smooth progress bar that counts the time left. Made the first time a
+// countdown runs; shown at the bottom right of the primary work area while a
 // countdown runs.
 #pragma once
 
