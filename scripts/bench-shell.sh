@@ -21,7 +21,7 @@ if $SERVER -p60 </dev/null >/dev/null 2>&1; then
 fi
 ERRORS=$(mktemp)
 rc=0
-for program in startup_bench open_note_bench enumerate_notes_bench slide_bench save_note_bench search_bench note_encryption_bench; do
+for program in startup_bench startup_phases_bench open_note_bench enumerate_notes_bench slide_bench save_note_bench search_bench note_encryption_bench; do
     echo
     if [ ! -f "$BIN/$program.exe" ]; then
         echo "$program: $BIN/$program.exe is missing" >&2

@@ -214,6 +214,7 @@ void TMainForm::FormShow() {
     presenter_.firstShowing(); // S1-S3, and the tray icon now that the window is up
     if (!startupErrors_.empty())
         PostMessageW(hwnd(), WM_QUIVRA_STARTUP_ERRORS, 0, 0);
+    timeline_.mark("first showing");
 }
 
 } // namespace quivra::app

@@ -39,11 +39,13 @@ int TMainForm::scale(int designed) const {
 StartResult TMainForm::create() {
     dpi_ = win::systemDpi();
     chooseSettingsFile();
+    timeline_.mark("settings file");
     // Made at its stored size at once: its controls are laid out once.
     const DWORD exStyle = WS_EX_TOPMOST | WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
     if (!Window::create(L"TMainForm", exStyle, WS_POPUP | WS_CLIPCHILDREN, L"Quivra", 0, 0,
                         storedWidth(), storedHeight(), nullptr, nullptr, nullptr))
         return StartResult::Failed;
+    timeline_.mark("main window");
     dpi_ = win::dpiForWindow(hwnd());
     font_ = makeFont(dpi_, 8, FW_NORMAL, L"Tahoma");
     titleFont_ = makeFont(dpi_, 18, FW_BOLD, L"Tahoma");
@@ -55,6 +57,7 @@ StartResult TMainForm::create() {
     presenter_.setOpacity(255);
     composeFrame();
     composeEditorArea();
+    timeline_.mark("frame and editor");
     notes_.create(hwnd(), page(win::Page::Notes), editorPanel_.hwnd(), searchBar_.hwnd());
     confirm_.create(page(win::Page::Notes), hwnd(), static_cast<int>(dpi_), presenter_.panels(),
                     [this] {
@@ -62,8 +65,11 @@ StartResult TMainForm::create() {
                             note_.focus();
                     });
     notes_.createNoteCommands(presenter_.panels(), confirm_);
+    timeline_.mark("notes");
     search_.create(nPanel_.hwnd(), searchBar_.hwnd());
+    timeline_.mark("search");
     editor_.create(editorPanel_.hwnd(), page(win::Page::Notes), notes_.notesMenu());
+    timeline_.mark("editor");
     editor_.listPaneWidth = [this] {
         RECT r;
         GetWindowRect(notes_.listBox(), &r);
@@ -82,7 +88,9 @@ StartResult TMainForm::create() {
     cipher_.onCipherReturned = [this] { search_.clearResults(); };
     crypto_.create(hwnd(), editorPanel_.hwnd());
     crypto_.setCommandMenu(editor_.additMenu());
+    timeline_.mark("crypto");
     settingsPage_.create(page(win::Page::Settings), hwnd(), dpi_, font_.get());
+    timeline_.mark("settings");
 
     router_.add(kNotesIds, notes_);
     router_.add(kWindowIds, presenter_);
@@ -108,9 +116,14 @@ StartResult TMainForm::create() {
     shortcuts_.reset(
         CreateAcceleratorTableW(const_cast<ACCEL*>(keys.data()), static_cast<int>(keys.size())));
 
+    timeline_.mark("router and shortcuts");
     win::setFontTree(hwnd(), font_.get());
+    timeline_.mark("fonts");
     layout();
-    return FormCreate();
+    timeline_.mark("layout");
+    const StartResult result = FormCreate();
+    timeline_.mark("start-up steps");
+    return result;
 }
 
 void TMainForm::composeFrame() {

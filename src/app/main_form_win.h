@@ -17,6 +17,7 @@
 #include "platform/handles_win.h"
 #include "platform/panel_win.h"
 #include "platform/program_state.h"
+#include "platform/startup_timeline_win.h"
 #include "platform/subsystem_win.h"
 #include "platform/window_win.h"
 #include "search/search_controller_win.h"
@@ -74,6 +75,9 @@ class TMainForm final : public win::Window,
     editor::EditorController& editor() noexcept { return editor_; }
     window::ConfirmPanel& confirmPanel() noexcept { return confirm_; }
     search::SearchController& search() noexcept { return search_; }
+
+    // How long each phase of create() and FormShow() took.
+    const win::StartupTimeline& timeline() const noexcept { return timeline_; }
 
     HWND page(win::Page p) const { return pages_[static_cast<int>(p)]->hwnd(); }
     HWND pagesControl() const noexcept { return tabs_; }
@@ -171,6 +175,7 @@ class TMainForm final : public win::Window,
     void releaseCtrl() override { state_.ctrlDown = false; }
 
     Environment env_;
+    win::StartupTimeline timeline_;
     ProgramState state_;
     UINT dpi_ = 96;
     win::UniqueFont font_;
