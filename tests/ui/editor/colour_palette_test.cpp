@@ -16,13 +16,7 @@ class ColourPaletteTest : public EditorFixture {
         MapWindowPoints(nullptr, GetParent(palette().hwnd()), reinterpret_cast<POINT*>(&r), 2);
         return r;
     }
-    // A click at the middle of swatch i.
-    void pick(std::size_t i) {
-        const auto s = editor::swatchRect(i);
-        const int x = s.left + editor::kSwatchSize / 2, y = s.top + editor::kSwatchSize / 2;
-        SendMessageW(palette().hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-        pumpMessages();
-    }
+    void pick(std::size_t i) { pickSwatch(i); }
 };
 
 } // namespace

@@ -57,6 +57,13 @@ class EditorFixture : public NotesFixture {
         SetKeyboardState(keys);
         pumpMessages();
     }
+    // A click at the middle of swatch i of the open palette.
+    void pickSwatch(std::size_t i) {
+        const auto s = editor::swatchRect(i);
+        const int x = s.left + editor::kSwatchSize / 2, y = s.top + editor::kSwatchSize / 2;
+        SendMessageW(editor().palette().hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        pumpMessages();
+    }
     void refresh() { form->presenter().PeriodicRefresh(); }
     void select(long start, long end) { note().setSelection({start, end}); }
 
