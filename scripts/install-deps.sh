@@ -1,13 +1,24 @@
 #!/bin/sh
 # Installs the Debian packages the build, the tests and the program need.
-# Installs nothing when every package is already there.
+# Installs nothing when every package is already there. An entry "a|b" is
+# there when either is, and installs a: LibreOffice Writer without its GUI
+# reads the notes the program saves in the interop test, and a full Writer
+# does as well (the two conflict, so a full one is not replaced).
 set -e
 PACKAGES="cmake make g++ googletest libbenchmark-dev \
 g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine64 \
-xvfb xauth x11-utils xdotool imagemagick clang-format locales libssl-dev"
+xvfb xauth x11-utils xdotool imagemagick clang-format locales libssl-dev \
+libreoffice-writer-nogui|libreoffice-writer"
 missing=""
-for p in $PACKAGES; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+installed() {
+    dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
+}
+for entry in $PACKAGES; do
+    found=""
+    for p in $(echo "$entry" | tr '|' ' '); do
+        installed "$p" && found=1
+    done
+    [ -n "$found" ] || missing="$missing ${entry%%|*}"
 done
 SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO=sudo
