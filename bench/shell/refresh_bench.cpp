@@ -7,6 +7,7 @@
 // show where a tick's time goes.
 #include "in_process.h"
 
+#include "platform/handles_win.h"
 #include "settings/ini_file.h"
 #include "window/refresh_table.h"
 
@@ -167,6 +168,13 @@ int wmain() {
         {"rows of the encryption commands", form->crypto()},
         {"rows of the search (search field)", form->search()},
     };
+    WNDCLASSW richEditClass{};
+    GetClassInfoW(nullptr, L"RICHEDIT20W", &richEditClass);
+    const WNDPROC richEditProc = richEditClass.lpfnWndProc;
+    // The same request sent to a control without the program's subclasses.
+    const win::UniqueHwnd spare(CreateWindowExW(0, L"RICHEDIT20W", L"", WS_CHILD | ES_MULTILINE, 0,
+                                                0, 10, 10, form->hwnd(), nullptr, nullptr,
+                                                nullptr));
     for (const Case& c : cases) {
         note.setSelection(c.selection);
         pumpMessages();
@@ -185,6 +193,10 @@ int wmain() {
         callRow("  EM_GETMODIFY", timed([&] { note.modified(); }));
         callRow("  WM_NULL (what any request to the control costs)",
                 timed([&] { SendMessageW(note.hwnd(), WM_NULL, 0, 0); }));
+        callRow("  WM_NULL to the class's own procedure (no subclasses)",
+                timed([&] { CallWindowProcW(richEditProc, note.hwnd(), WM_NULL, 0, 0); }));
+        callRow("  WM_NULL sent to an empty rich-edit control of its own",
+                timed([&] { SendMessageW(spare.get(), WM_NULL, 0, 0); }));
         callRow("  the selected text (EM_GETTEXTRANGE)", timed([&] { note.selectedText(); }));
     }
     std::fflush(stdout);
