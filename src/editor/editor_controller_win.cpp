@@ -87,7 +87,7 @@ void EditorController::NoteEnter() {
     enableForReadOnly();
     EnableWindow(bar_.selFontSize, !state_.noteReadOnly);
     showAlignmentOfParagraph();
-    showSizeOfSelection();
+    showSizeOfSelection(note_.charFormat());
 }
 
 void EditorController::NoteExit() {
@@ -290,10 +290,15 @@ HMENU EditorController::menuOf(int id) const {
 void EditorController::addRefreshRows(window::RefreshTable& table) {
     using window::RefreshFacts;
     using window::RefreshStep;
+    // The strip, the size box and the style buttons all mirror the
+    // selection's character format, read once per tick: the control walks
+    // every run of the selection for it (a whole note of 10,000 lines takes
+    // 7-18 ms under Wine). The strip's row runs first and reads it, the
+    // format bar's row, later in the same tick, uses it and lets it go.
     table.add(RefreshStep::CaretColour, [this](const RefreshFacts& f) {
         if (!f.editorFocused)
             return;
-        const CHARFORMAT2W format = note_.charFormat();
+        const CHARFORMAT2W& format = tickFormat_.emplace(note_.charFormat());
         bar_.setStripColour((format.dwEffects & CFE_AUTOCOLOR) ? GetSysColor(COLOR_WINDOWTEXT)
                                                                : format.crTextColor);
     });
@@ -303,12 +308,16 @@ void EditorController::addRefreshRows(window::RefreshTable& table) {
         bar_.advanced.setEnabled(f.editorFocused);
     });
     table.add(RefreshStep::FormatBar, [this](const RefreshFacts& f) {
-        if (!f.editorFocused)
+        if (!f.editorFocused) {
+            tickFormat_.reset();
             return;
+        }
+        const CHARFORMAT2W format = tickFormat_ ? *tickFormat_ : note_.charFormat();
+        tickFormat_.reset();
         if (!sizeBoxFocused())
-            showSizeOfSelection();
+            showSizeOfSelection(format);
         showAlignmentOfParagraph();
-        const DWORD effects = note_.charFormat().dwEffects;
+        const DWORD effects = format.dwEffects;
         bar_.bold.setDown(effects & kStyleBold);
         bar_.italic.setDown(effects & kStyleItalic);
         bar_.underline.setDown(effects & kStyleUnderline);
@@ -321,8 +330,8 @@ bool EditorController::sizeBoxFocused() const {
     return focus && (focus == bar_.selFontSize || IsChild(bar_.selFontSize, focus));
 }
 
-void EditorController::showSizeOfSelection() {
-    const std::wstring size = std::to_wstring(pointsOfTwips(note_.charFormat().yHeight));
+void EditorController::showSizeOfSelection(const CHARFORMAT2W& format) {
+    const std::wstring size = std::to_wstring(pointsOfTwips(format.yHeight));
     if (win::windowText(bar_.selFontSize) != size)
         SetWindowTextW(bar_.selFontSize, size.c_str());
 }

@@ -20,6 +20,7 @@
 #include "window/floating_panels_win.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -139,7 +140,7 @@ class EditorController final : public win::Subsystem {
     void applyNumbering(const ListNumbering& numbering);
     void openPalette(PaletteMode mode, win::SpeedButton& button);
     void enableForReadOnly();
-    void showSizeOfSelection();
+    void showSizeOfSelection(const CHARFORMAT2W& format);
     void showAlignmentOfParagraph();
     bool sizeBoxFocused() const;
     POINT menuPoint(HWND button, int dx, int dy) const;
@@ -161,6 +162,8 @@ class EditorController final : public win::Subsystem {
     win::Subclass sizeBoxKeys_;
     std::vector<RichEdit*> formatViews_;
     ListNumbering listNumbering_; // ListNumberingType, ListNumberingStyle
+    // The selection's format as the refresh read it in the current tick.
+    std::optional<CHARFORMAT2W> tickFormat_;
     DateSource dates_ = DateSource::system();
 };
 

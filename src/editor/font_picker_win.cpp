@@ -87,8 +87,12 @@ void FontPicker::ensureCreated() {
     const auto px = [dpi](int v) { return win::scale(v, dpi); };
     panel_.create(notesPage, notifyTarget, window::ID_FONTPANEL, dpi);
     HWND p = panel_.hwnd();
-    list_ = win::createListBox(p, ID_FONTLIST1, {px(13), px(15), px(158), px(193)});
-    filtered_ = win::createListBox(p, ID_FONTLISTFILTERED, {px(13), px(15), px(158), px(193)});
+    // The filtered list lies over the full one: each clips the other, or a
+    // repaint of the panel draws the full list over the filtered one.
+    list_ =
+        win::createListBox(p, ID_FONTLIST1, {px(13), px(15), px(158), px(193)}, WS_CLIPSIBLINGS);
+    filtered_ = win::createListBox(p, ID_FONTLISTFILTERED, {px(13), px(15), px(158), px(193)},
+                                   WS_CLIPSIBLINGS);
     ShowWindow(filtered_, SW_HIDE);
     search_ = win::createEdit(p, ID_FONTSEARCH, L"", {px(13), px(208), px(158), px(21)});
     host_.addHint(search_, L"Фильтр шрифтов");

@@ -4,6 +4,7 @@
 
 #include "editor/font_filter.h"
 #include "platform/wide_win.h"
+#include "support/screenshot.h"
 
 using namespace quivra;
 using namespace quivra::test;
@@ -145,6 +146,33 @@ TEST_F(FontPickerTest, FilterListsMatchingFontsOverTheListAndTakesTheOneClicked)
     EXPECT_FALSE(IsWindowVisible(filtered));
     EXPECT_EQ(win::windowText(search), L"");
     EXPECT_TRUE(picker().panel().shown());
+}
+
+TEST_F(FontPickerTest, FilteredListStaysInFrontOnScreenWhenThePanelRepaints) {
+    startSelected();
+    SetLayeredWindowAttributes(form->hwnd(), 0, 255, LWA_ALPHA);
+    SetWindowPos(form->hwnd(), HWND_TOPMOST, 20, 20, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    click(bar().selFont);
+    HWND search = picker().fontSearch();
+    HWND filtered = picker().fontListFiltered();
+    SetFocus(search);
+    SendMessageW(search, WM_KEYUP, VK_BACK, 0); // the filter emptied: an empty list in front
+    ASSERT_TRUE(IsWindowVisible(filtered));
+    // Uncovered again (another window was over it): the whole panel repaints,
+    // and the full list beneath must not show through.
+    RedrawWindow(picker().panel().hwnd(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    pumpMessages();
+    RECT r;
+    GetClientRect(filtered, &r);
+    MapWindowPoints(filtered, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    const ScreenPixels shot = captureScreen(r);
+    ASSERT_GT(shot.width * shot.height, 0);
+    int painted = 0;
+    for (int y = 0; y < shot.height; ++y)
+        for (int x = 0; x < shot.width; ++x)
+            painted += shot.at(x, y) != GetSysColor(COLOR_WINDOW);
+    EXPECT_EQ(painted, 0);
 }
 
 TEST_F(FontPickerTest, OkWithoutAnInstalledFaceChosenStopsWithTheListError) {
