@@ -25,16 +25,22 @@ class Subclass {
     Subclass(const Subclass&) = delete;
     Subclass& operator=(const Subclass&) = delete;
 
-    // Lays the handler over the control; a control destroyed first detaches
-    // itself.
+    // Lays the handler over the control, above those of this kind laid
+    // before it (a subclass of the system's helpers laid in between stays
+    // above them all); a control destroyed first detaches every handler.
     void attach(HWND control, Handler handler);
     void detach();
     HWND control() const noexcept { return control_; }
 
+    struct Chain;
+
   private:
-    static LRESULT CALLBACK proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                                 DWORD_PTR self);
+    static LRESULT CALLBACK chainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    static LRESULT passOn(const Subclass* below, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT run(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) const;
+
     HWND control_ = nullptr;
+    Subclass* below_ = nullptr; // the handler laid before this one, if any
     Handler handler_;
 };
 
