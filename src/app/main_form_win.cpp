@@ -142,7 +142,7 @@ void TMainForm::composeFrame() {
     }
     hideButton_ =
         win::createButton(hwnd(), window::ID_HIDEBUTTON, L"X", {0, 0, scale(20), scale(20)});
-    tooltip_ = win::createTooltip(hwnd());
+    hints_.create(hwnd());
     addHint(hideButton_, L"Скрыть");
 }
 
@@ -161,7 +161,7 @@ void TMainForm::giveFont(HWND root) {
 }
 
 void TMainForm::addHint(HWND control, const wchar_t* text) {
-    win::addHint(tooltip_, hwnd(), control, text);
+    hints_.add(control, text);
 }
 
 void TMainForm::layout() {

@@ -15,6 +15,7 @@
 #include "editor/rich_edit_win.h"
 #include "notes/notes_controller_win.h"
 #include "platform/handles_win.h"
+#include "platform/hints_win.h"
 #include "platform/panel_win.h"
 #include "platform/program_state.h"
 #include "platform/startup_timeline_win.h"
@@ -187,7 +188,7 @@ class TMainForm final : public win::Window,
 
     // The frame and the pages; children the window destroys with itself.
     HWND tabs_ = nullptr;
-    HWND tooltip_ = nullptr;
+    win::Hints hints_;
     HWND hideButton_ = nullptr;
     std::array<std::unique_ptr<win::Panel>, 4> pages_;
     win::Panel nPanel_;

@@ -61,24 +61,6 @@ HWND createGroupBox(HWND parent, int id, const wchar_t* text, Bounds b) {
     return createControl(WC_BUTTONW, text, BS_GROUPBOX, parent, id, b);
 }
 
-HWND createTooltip(HWND owner) {
-    HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0,
-                               0, 0, 0, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
-    // A hint may have more than one line ("\r\n"); that needs a width limit.
-    SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, 400);
-    return tip;
-}
-
-void addHint(HWND tooltip, HWND owner, HWND control, const wchar_t* text) {
-    TTTOOLINFOW ti{};
-    ti.cbSize = sizeof(ti);
-    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    ti.hwnd = owner;
-    ti.uId = reinterpret_cast<UINT_PTR>(control);
-    ti.lpszText = const_cast<wchar_t*>(text);
-    SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-}
-
 bool isChecked(HWND box) {
     return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }

@@ -24,10 +24,6 @@ HWND createListBox(HWND parent, int id, Bounds b, DWORD extraStyle = 0);
 HWND createTrackbar(HWND parent, int id, Bounds b, int min, int max);
 HWND createGroupBox(HWND parent, int id, const wchar_t* text, Bounds b);
 
-// A tooltip window for the hints of an owner's controls, and one hint.
-HWND createTooltip(HWND owner);
-void addHint(HWND tooltip, HWND owner, HWND control, const wchar_t* text);
-
 // Small conveniences over the control messages.
 bool isChecked(HWND box);
 void setChecked(HWND box, bool checked);

@@ -33,6 +33,7 @@ void SettingsPage::build() {
     tabs_ = win::createControl(WC_TABCONTROLW, L"",
                                WS_CLIPSIBLINGS | WS_TABSTOP | TCS_BOTTOM | TCS_FOCUSNEVER, page,
                                ID_SETTINGSP, {0, 0, rc.right, rc.bottom});
+    hints_.create(page);
     const wchar_t* names[] = {L"Общие", L"Заметки", L"Вид и анимация"};
     for (int i = 0; i < 3; ++i) {
         TCITEMW item{};
@@ -98,8 +99,7 @@ void SettingsPage::buildGeneralPage(HWND p) {
     add(ID_HOTKEYKEYS,
         win::createControl(HOTKEY_CLASSW, L"", WS_TABSTOP | WS_BORDER, p, ID_HOTKEYKEYS,
                            {px(332), px(hotkeyY - 2), px(120), px(21)}));
-    win::addHint(win::createTooltip(p), p, control(ID_HOTKEYKEYS),
-                 L"Другое сочетание клавиш вместо Win+N (пусто — Win+N)");
+    hints_.add(control(ID_HOTKEYKEYS), L"Другое сочетание клавиш вместо Win+N (пусто — Win+N)");
     add(ID_HOTKEYREFUSED,
         win::createLabel(p, ID_HOTKEYREFUSED,
                          L"Это сочетание клавиш занято системой или другой программой: "
@@ -149,9 +149,8 @@ void SettingsPage::buildNotesPage(HWND p) {
                                                              {px(252), px(188), px(24), px(21)})});
     controls_.push_back({ID_BROWSERDELETE, win::createButton(p, ID_BROWSERDELETE, L"X",
                                                              {px(280), px(188), px(24), px(21)})});
-    HWND hints = win::createTooltip(p);
-    win::addHint(hints, p, control(ID_CHOOSEBROWSER), L"Обзор");
-    win::addHint(hints, p, control(ID_BROWSERDELETE), L"Очистить значение");
+    hints_.add(control(ID_CHOOSEBROWSER), L"Обзор");
+    hints_.add(control(ID_BROWSERDELETE), L"Очистить значение");
 }
 
 void SettingsPage::buildViewPage(HWND p) {

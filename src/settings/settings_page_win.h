@@ -4,6 +4,7 @@
 // notes folder) are asked of the host window.
 #pragma once
 
+#include "platform/hints_win.h"
 #include "platform/id_blocks.h"
 #include "platform/panel_win.h"
 #include "platform/subclass_win.h"
@@ -196,6 +197,7 @@ class SettingsPage final : public Options, public win::Subsystem {
     std::array<std::unique_ptr<win::Panel>, 3> pages_;
     std::vector<OptionBox> boxes_;
     std::vector<std::pair<int, HWND>> controls_;
+    win::Hints hints_;
     win::Panel browsePanel_;
     win::Panel newFolderPanel_;
     FolderTree tree_;
