@@ -27,9 +27,13 @@ void NotesController::create(HWND mainWindow, HWND notesPage, HWND editorArea, H
     editorEvents_.attach(note_.hwnd(), [this](UINT msg, WPARAM wp, LPARAM lp, const auto& next) {
         return onEditorMessage(msg, wp, lp, next);
     });
-    splitterEvents_.attach(lbSplitter_.hwnd(), [this](UINT msg, WPARAM wp, LPARAM lp, const auto&) {
-        return onSplitterMessage(msg, wp, lp);
-    });
+    splitterDrag_.attach(
+        lbSplitter_.hwnd(), win::SplitterDrag::Moves::LeftRight,
+        [this](POINT at) {
+            setListWidth(at.x);
+            host_.relayoutEditorArea();
+        },
+        [this] { LBSplitterMoved(); });
     quickAddEvents_.attach(quickAdd_, [this](UINT msg, WPARAM wp, LPARAM lp, const auto& next) {
         return onQuickAddMessage(msg, wp, lp, next);
     });
@@ -99,34 +103,6 @@ void NotesController::setListWidth(int width) {
 
 void NotesController::LBSplitterMoved() {
     settings::write(*state_.settingsFile, settings::keys::ListWidth, listWidth_);
-}
-
-std::optional<LRESULT> NotesController::onSplitterMessage(UINT msg, WPARAM, LPARAM lp) {
-    HWND splitter = lbSplitter_.hwnd();
-    switch (msg) {
-    case WM_SETCURSOR:
-        SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));
-        return TRUE;
-    case WM_LBUTTONDOWN:
-        SetCapture(splitter);
-        return 0;
-    case WM_MOUSEMOVE:
-        if (GetCapture() == splitter) {
-            POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
-            MapWindowPoints(splitter, GetParent(splitter), &pt, 1);
-            setListWidth(pt.x);
-            host_.relayoutEditorArea();
-        }
-        return 0;
-    case WM_LBUTTONUP:
-        if (GetCapture() == splitter) {
-            ReleaseCapture();
-            LBSplitterMoved();
-        }
-        return 0;
-    default:
-        return std::nullopt;
-    }
 }
 
 // --- Routing ----------------------------------------------------------------

@@ -18,6 +18,7 @@
 #include "platform/id_blocks.h"
 #include "platform/panel_win.h"
 #include "platform/program_state.h"
+#include "platform/splitter_drag_win.h"
 #include "platform/subclass_win.h"
 #include "platform/subsystem_win.h"
 #include "settings/options_win.h"
@@ -185,6 +186,7 @@ class NotesController final : public win::Subsystem {
     HWND toolbar() const { return toolbar_.hwnd(); }
     HWND namesList() const { return namesList_; }
     HWND listBox() const { return listBox_; }
+    HWND listSplitter() const { return lbSplitter_.hwnd(); }
     HWND note2List() const { return secondView_.chooser(); }
     HWND changedMark() const { return modLab_; }
     HWND readOnlyIcon() const { return imgRO_; }
@@ -220,7 +222,6 @@ class NotesController final : public win::Subsystem {
     void onEditorCommand(int id);
     std::optional<LRESULT> onEditorMessage(UINT msg, WPARAM wp, LPARAM lp,
                                            const win::Subclass::Next& next);
-    std::optional<LRESULT> onSplitterMessage(UINT msg, WPARAM wp, LPARAM lp);
     std::optional<LRESULT> onQuickAddMessage(UINT msg, WPARAM wp, LPARAM lp,
                                              const win::Subclass::Next& next);
 
@@ -262,7 +263,7 @@ class NotesController final : public win::Subsystem {
     win::UniqueMenu editorMenu_;
     win::UniqueMenu notesMenu_;
     win::Subclass editorEvents_;
-    win::Subclass splitterEvents_;
+    win::SplitterDrag splitterDrag_;
     win::Subclass quickAddEvents_;
 
     // A note text that could be written neither to its file nor to a

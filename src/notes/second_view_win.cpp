@@ -49,8 +49,10 @@ editor::RichEdit& SecondView::view() {
     viewEvents_.attach(view_.hwnd(), [this](UINT msg, WPARAM wp, LPARAM lp, const auto& next) {
         return onViewMessage(msg, wp, lp, next);
     });
-    splitterEvents_.attach(splitter_.hwnd(), [this](UINT msg, WPARAM, LPARAM lp, const auto&) {
-        return onSplitterMessage(msg, lp);
+    splitterDrag_.attach(splitter_.hwnd(), win::SplitterDrag::Moves::UpDown, [this](POINT at) {
+        height_ = note2HeightForSplitterAt(at.y, top_, bottom_, host_.scale(kSplitter),
+                                           host_.scale(kMinimumHeight));
+        host_.relayoutEditorArea();
     });
     if (onViewMade)
         onViewMade(view_);
@@ -161,38 +163,6 @@ void SecondView::showContextMenu(POINT screen) {
         SendMessageW(view_.hwnd(), WM_COPY, 0, 0);
     else if (chosen == kSelectAll)
         view_.setSelection({0, -1});
-}
-
-std::optional<LRESULT> SecondView::onSplitterMessage(UINT msg, LPARAM lp) {
-    HWND splitter = splitter_.hwnd();
-    switch (msg) {
-    case WM_SETCURSOR:
-        SetCursor(LoadCursorW(nullptr, IDC_SIZENS));
-        return TRUE;
-    case WM_LBUTTONDOWN:
-        dragging_ = true;
-        SetCapture(splitter);
-        return 0;
-    case WM_CAPTURECHANGED:
-        dragging_ = false;
-        return 0;
-    case WM_MOUSEMOVE:
-        if (dragging_) {
-            POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
-            MapWindowPoints(splitter, GetParent(splitter), &pt, 1);
-            height_ = note2HeightForSplitterAt(pt.y, top_, bottom_, host_.scale(kSplitter),
-                                               host_.scale(kMinimumHeight));
-            host_.relayoutEditorArea();
-        }
-        return 0;
-    case WM_LBUTTONUP:
-        dragging_ = false;
-        if (GetCapture() == splitter)
-            ReleaseCapture();
-        return 0;
-    default:
-        return std::nullopt;
-    }
 }
 
 } // namespace quivra::notes

@@ -8,6 +8,7 @@
 #include "editor/rich_edit_win.h"
 #include "platform/panel_win.h"
 #include "platform/program_state.h"
+#include "platform/splitter_drag_win.h"
 #include "platform/subclass_win.h"
 #include "platform/subsystem_win.h"
 #include "settings/options_win.h"
@@ -56,7 +57,6 @@ class SecondView {
   private:
     std::optional<LRESULT> onViewMessage(UINT msg, WPARAM wp, LPARAM lp,
                                          const win::Subclass::Next& next);
-    std::optional<LRESULT> onSplitterMessage(UINT msg, LPARAM lp);
     void showContextMenu(POINT screen);
 
     win::Host& host_;
@@ -70,11 +70,10 @@ class SecondView {
     HWND chooser_ = nullptr; // Note2List
     HWND close_ = nullptr;   // Close2Note
     win::Subclass viewEvents_;
-    win::Subclass splitterEvents_;
-    bool dragging_ = false; // the splitter follows the mouse
-    int height_ = 0;        // the view's height now
-    int openedHeight_ = 0;  // Note2Height: its height when it was last opened
-    int top_ = 0;           // the space the editor and the view share
+    win::SplitterDrag splitterDrag_;
+    int height_ = 0;       // the view's height now
+    int openedHeight_ = 0; // Note2Height: its height when it was last opened
+    int top_ = 0;          // the space the editor and the view share
     int bottom_ = 0;
 };
 

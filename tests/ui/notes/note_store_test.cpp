@@ -261,3 +261,32 @@ TEST_F(Notes, TabTypesATabInTheEditorEvenThroughDialogNavigation) {
     EXPECT_EQ(GetFocus(), form->note().hwnd());
     EXPECT_EQ(editorText().substr(0, 6), u"\tAlpha");
 }
+
+TEST_F(Notes, DraggingTheListSplitterResizesTheListAndStoresTheWidthOnRelease) {
+    folder.option(u"ListWidth", u"150");
+    addNote(L"A", kRtfA);
+    start();
+    HWND splitter = form->notes().listSplitter();
+    const auto listWidth = [&] {
+        RECT r;
+        GetWindowRect(form->notes().listBox(), &r);
+        return r.right - r.left;
+    };
+    const int before = listWidth();
+    // Where the splitter is in its own coordinates when the parent's x is `x`.
+    const auto at = [&](int x) {
+        POINT pt{x, 10};
+        MapWindowPoints(GetParent(splitter), splitter, &pt, 1);
+        return MAKELPARAM(pt.x, pt.y);
+    };
+    SendMessageW(splitter, WM_MOUSEMOVE, 0, at(260)); // no button: nothing
+    EXPECT_EQ(listWidth(), before);
+    SendMessageW(splitter, WM_LBUTTONDOWN, MK_LBUTTON, at(150));
+    SendMessageW(splitter, WM_MOUSEMOVE, MK_LBUTTON, at(200));
+    EXPECT_EQ(listWidth(), before + 50);
+    EXPECT_EQ(folder.settings().readString(u"Options", u"ListWidth", u""), u"150"); // not yet
+    SendMessageW(splitter, WM_LBUTTONUP, 0, at(200));
+    EXPECT_EQ(folder.settings().readString(u"Options", u"ListWidth", u""), u"200");
+    SendMessageW(splitter, WM_MOUSEMOVE, 0, at(260)); // released: the list stays
+    EXPECT_EQ(listWidth(), before + 50);
+}
