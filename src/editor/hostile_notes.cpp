@@ -1,5 +1,7 @@
 #include "editor/hostile_notes.h"
 
+#include "editor/rtf_chars.h"
+
 #include <algorithm>
 #include <array>
 #include <string>
@@ -7,6 +9,9 @@
 namespace quivra::editor {
 
 namespace {
+
+using rtf::isDigit;
+using rtf::isLetter;
 
 constexpr std::string_view kHead = "{\\rtf1\\ansi\\ansicpg1251\\deff0\\deflang1049{\\fonttbl{\\f0"
                                    "\\fnil\\fcharset204 Tahoma;}{\\f1\\fswiss\\fcharset0 Arial;}}"
@@ -93,12 +98,6 @@ constexpr std::array<int, 14> kSafeCharsets{0,   1,   2,   77,  128, 129, 134,
 constexpr std::array<int, 13> kSafeCodePages{0,   437,  850,  866,  932,  936, 949,
                                              950, 1250, 1251, 1252, 1253, 1257};
 
-bool isLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 int hexValue(char c) {
     if (isDigit(c))
         return c - '0';

@@ -1,5 +1,6 @@
 #include "editor/rtf_guard.h"
 
+#include "editor/rtf_chars.h"
 #include "editor/rtf_table_model.h"
 
 #include <algorithm>
@@ -11,15 +12,9 @@ namespace quivra::editor {
 
 namespace {
 
-bool isLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-bool isHexDigit(char c) {
-    return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
+using rtf::isDigit;
+using rtf::isHexDigit;
+using rtf::isLetter;
 
 template <std::size_t N>
 bool among(std::string_view word, const std::array<std::string_view, N>& words) noexcept {

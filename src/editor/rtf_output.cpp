@@ -1,5 +1,7 @@
 #include "editor/rtf_output.h"
 
+#include "editor/rtf_chars.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -10,12 +12,9 @@ namespace quivra::editor {
 
 namespace {
 
-bool isLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+using rtf::isDigit;
+using rtf::isLetter;
+
 bool isHighSurrogate(char16_t u) {
     return u >= 0xD800 && u <= 0xDBFF;
 }
