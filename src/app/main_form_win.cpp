@@ -84,7 +84,7 @@ StartResult TMainForm::create() {
     notes_.secondView().onViewMade = [this](editor::RichEdit& view) {
         editor_.addFormatView(view);
     };
-    editor_.addFormatView(search_.resultView());
+    search_.results().onViewMade = [this](editor::RichEdit& view) { editor_.addFormatView(view); };
     cipher_.onCipherReturned = [this] { search_.clearResults(); };
     crypto_.create(hwnd(), editorPanel_.hwnd());
     crypto_.setCommandMenu(editor_.additMenu());
