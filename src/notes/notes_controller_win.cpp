@@ -39,7 +39,7 @@ void NotesController::create(HWND mainWindow, HWND notesPage, HWND editorArea, H
 void NotesController::createNoteCommands(window::FloatingPanels& panels,
                                          window::ConfirmPanel& confirm) {
     confirm_ = &confirm;
-    namePanel_.create(notesPage_, host_.mainWindow(), host_.scale(96), panels,
+    namePanel_.create(host_, notesPage_, host_.mainWindow(), panels,
                       {ID_NEWNNAME, ID_NL_DYNAMIC, ID_NL_CANCEL});
     namePanel_.onEnterKey = [this] { NL_DynamicClick(); };
     namePanel_.onEscKey = [this] { NL_CancelClick(); };
