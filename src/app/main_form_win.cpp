@@ -59,11 +59,10 @@ StartResult TMainForm::create() {
     composeEditorArea();
     timeline_.mark("frame and editor");
     notes_.create(hwnd(), page(win::Page::Notes), editorPanel_.hwnd(), searchBar_.hwnd());
-    confirm_.create(page(win::Page::Notes), hwnd(), static_cast<int>(dpi_), presenter_.panels(),
-                    [this] {
-                        if (note_.enabled())
-                            note_.focus();
-                    });
+    confirm_.create(*this, page(win::Page::Notes), hwnd(), presenter_.panels(), [this] {
+        if (note_.enabled())
+            note_.focus();
+    });
     notes_.createNoteCommands(presenter_.panels(), confirm_);
     timeline_.mark("notes");
     search_.create(nPanel_.hwnd(), searchBar_.hwnd());
