@@ -59,11 +59,10 @@ StartResult TMainForm::create() {
     composeEditorArea();
     timeline_.mark("frame and editor");
     notes_.create(hwnd(), page(win::Page::Notes), editorPanel_.hwnd(), searchBar_.hwnd());
-    confirm_.create(page(win::Page::Notes), hwnd(), static_cast<int>(dpi_), presenter_.panels(),
-                    [this] {
-                        if (note_.enabled())
-                            note_.focus();
-                    });
+    confirm_.create(*this, page(win::Page::Notes), hwnd(), presenter_.panels(), [this] {
+        if (note_.enabled())
+            note_.focus();
+    });
     notes_.createNoteCommands(presenter_.panels(), confirm_);
     timeline_.mark("notes");
     search_.create(nPanel_.hwnd(), searchBar_.hwnd());
@@ -84,7 +83,7 @@ StartResult TMainForm::create() {
     notes_.secondView().onViewMade = [this](editor::RichEdit& view) {
         editor_.addFormatView(view);
     };
-    editor_.addFormatView(search_.resultView());
+    search_.results().onViewMade = [this](editor::RichEdit& view) { editor_.addFormatView(view); };
     cipher_.onCipherReturned = [this] { search_.clearResults(); };
     crypto_.create(hwnd(), editorPanel_.hwnd());
     crypto_.setCommandMenu(editor_.additMenu());

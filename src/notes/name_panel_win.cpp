@@ -10,27 +10,38 @@
 
 namespace quivra::notes {
 
-bool NamePanel::create(HWND notesPage, HWND notifyTarget, int dpi, window::FloatingPanels& panels,
-                       Ids ids) {
-    if (!FloatingPanelWindow::create(notesPage, notifyTarget, window::ID_NAMEPANEL, dpi))
-        return false;
+void NamePanel::create(win::Host& host, HWND notesPage, HWND notifyTarget,
+                       window::FloatingPanels& panels, Ids ids) {
+    host_ = &host;
+    notesPage_ = notesPage;
+    notifyTarget_ = notifyTarget;
+    ids_ = ids;
     panels_ = &panels;
+    panels.add(*this);
+}
+
+void NamePanel::build() {
+    if (hwnd())
+        return;
+    const int dpi = host_->scale(96);
+    if (!FloatingPanelWindow::create(notesPage_, notifyTarget_, window::ID_NAMEPANEL, dpi))
+        return;
     const auto px = [dpi](int v) { return win::scale(v, dpi); };
     HWND p = hwnd();
     prompt_ = win::createLabel(p, 0, L"", {px(11), px(11), px(279), px(16)});
-    field_ = win::createEdit(p, ids.field, L"", {px(11), px(30), px(279), px(21)});
-    confirm_ = win::createButton(p, ids.confirm, L"", {px(53), px(57), px(138), px(24)});
-    cancel_ = win::createButton(p, ids.cancel, L"Отмена", {px(197), px(57), px(93), px(24)});
+    field_ = win::createEdit(p, ids_.field, L"", {px(11), px(30), px(279), px(21)});
+    confirm_ = win::createButton(p, ids_.confirm, L"", {px(53), px(57), px(138), px(24)});
+    cancel_ = win::createButton(p, ids_.cancel, L"Отмена", {px(197), px(57), px(93), px(24)});
     addDragHandle(prompt_);
     fieldKeys_.attach(field_, [this](UINT msg, WPARAM wp, LPARAM lp, const auto& next) {
         return onFieldMessage(msg, wp, lp, next);
     });
-    panels.add(*this);
     win::watchFocusLeaving(p, [this] { close(); }); // NL_EditExit
-    return true;
+    host_->giveFont(p);
 }
 
 void NamePanel::open(NameTask task, std::u16string_view text) {
+    build();
     task_ = task;
     const NameTaskTexts texts = nameTaskTexts(task);
     SetWindowTextW(field_, win::toWide(text).c_str());

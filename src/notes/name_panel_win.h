@@ -8,6 +8,7 @@
 
 #include "notes/name_rules.h"
 #include "platform/subclass_win.h"
+#include "platform/subsystem_win.h"
 #include "window/floating_panels_win.h"
 
 #include <functional>
@@ -21,12 +22,14 @@ class NamePanel final : public window::FloatingPanelWindow {
     NamePanel() : FloatingPanelWindow(window::FloatingPanel::Name) {}
 
     // The panel on the notes page, registered with the floating panels; its
-    // controls take the identifiers given.
+    // controls take the identifiers given. It is made the first time it
+    // opens; until then it counts as hidden.
     struct Ids {
         int field, confirm, cancel;
     };
-    bool create(HWND notesPage, HWND notifyTarget, int dpi, window::FloatingPanels& panels,
+    void create(win::Host& host, HWND notesPage, HWND notifyTarget, window::FloatingPanels& panels,
                 Ids ids);
+    void build();
 
     // Shows the panel for the task at its place with the field holding
     // `text` (all of it selected and focused) and the confirm button disabled.
@@ -45,15 +48,32 @@ class NamePanel final : public window::FloatingPanelWindow {
     // The panel has closed, whichever way.
     std::function<void()> onClosed;
 
-    HWND field() const noexcept { return field_; }
-    HWND confirmButton() const noexcept { return confirm_; }
-    HWND cancelButton() const noexcept { return cancel_; }
-    HWND prompt() const noexcept { return prompt_; }
+    // The controls, made on first use.
+    HWND field() {
+        build();
+        return field_;
+    }
+    HWND confirmButton() {
+        build();
+        return confirm_;
+    }
+    HWND cancelButton() {
+        build();
+        return cancel_;
+    }
+    HWND prompt() {
+        build();
+        return prompt_;
+    }
 
   private:
     std::optional<LRESULT> onFieldMessage(UINT msg, WPARAM wp, LPARAM lp,
                                           const win::Subclass::Next& next);
 
+    win::Host* host_ = nullptr;
+    HWND notesPage_ = nullptr;
+    HWND notifyTarget_ = nullptr;
+    Ids ids_{};
     window::FloatingPanels* panels_ = nullptr;
     NameTask task_ = NameTask::Add;
     HWND prompt_ = nullptr;  // lblEditHint

@@ -20,7 +20,7 @@ void NotesController::create(HWND mainWindow, HWND notesPage, HWND editorArea, H
     composeListPane(notesPage);
     secondView_.create(editorArea, searchBar, mainWindow, {ID_NOTE2, ID_NOTE2LIST, ID_CLOSE2NOTE});
     secondView_.onFocusEnter = [this] { hideQuickSearch(); };
-    quickSearch_.create(notesPage, mainWindow, host_.scale(96), ID_QUICKLIST);
+    quickSearch_.create(host_, notesPage, mainWindow, ID_QUICKLIST);
     quickSearch_.onEnterKey = [this] { QuickListDblClick(); };
     composeMenus();
     note_.setEnabled(false);
@@ -43,7 +43,7 @@ void NotesController::create(HWND mainWindow, HWND notesPage, HWND editorArea, H
 void NotesController::createNoteCommands(window::FloatingPanels& panels,
                                          window::ConfirmPanel& confirm) {
     confirm_ = &confirm;
-    namePanel_.create(notesPage_, host_.mainWindow(), host_.scale(96), panels,
+    namePanel_.create(host_, notesPage_, host_.mainWindow(), panels,
                       {ID_NEWNNAME, ID_NL_DYNAMIC, ID_NL_CANCEL});
     namePanel_.onEnterKey = [this] { NL_DynamicClick(); };
     namePanel_.onEscKey = [this] { NL_CancelClick(); };

@@ -8,13 +8,22 @@
 
 namespace quivra::notes {
 
-bool QuickSearchPanel::create(HWND notesPage, HWND notifyTarget, int dpi, int listId) {
-    const auto px = [dpi](int v) { return win::scale(v, dpi); };
-    if (!Panel::create(notesPage, notifyTarget, 0, 0, px(kQuickSearchWidth), px(kQuickSearchHeight),
-                       WS_BORDER))
-        return false;
+void QuickSearchPanel::create(win::Host& host, HWND notesPage, HWND notifyTarget, int listId) {
+    host_ = &host;
+    notesPage_ = notesPage;
+    notifyTarget_ = notifyTarget;
+    listId_ = listId;
+}
+
+void QuickSearchPanel::build() {
+    if (hwnd())
+        return;
+    const auto px = [this](int v) { return host_->scale(v); };
+    if (!Panel::create(notesPage_, notifyTarget_, 0, 0, px(kQuickSearchWidth),
+                       px(kQuickSearchHeight), WS_BORDER))
+        return;
     ShowWindow(hwnd(), SW_HIDE);
-    list_ = win::createListBox(hwnd(), listId, {px(11), px(8), px(222), px(177)});
+    list_ = win::createListBox(hwnd(), listId_, {px(11), px(8), px(222), px(177)});
     listKeys_.attach(list_,
                      [this](UINT msg, WPARAM wp, LPARAM lp,
                             const win::Subclass::Next& next) -> std::optional<LRESULT> {
@@ -27,10 +36,11 @@ bool QuickSearchPanel::create(HWND notesPage, HWND notifyTarget, int dpi, int li
                          }
                          return std::nullopt;
                      });
-    return true;
+    host_->giveFont(hwnd());
 }
 
 void QuickSearchPanel::showNames(const std::vector<std::u16string>& names, POINT topLeft) {
+    build();
     names_ = names;
     {
         win::RedrawSuspension redraw(list_);
@@ -48,10 +58,12 @@ void QuickSearchPanel::hide() {
 }
 
 bool QuickSearchPanel::shown() const {
-    return (GetWindowLongW(hwnd(), GWL_STYLE) & WS_VISIBLE) != 0;
+    return hwnd() && (GetWindowLongW(hwnd(), GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 void QuickSearchPanel::pick(std::size_t index) {
+    if (!list_)
+        return;
     SendMessageW(list_, LB_SETCURSEL, index, 0);
     SetFocus(list_);
 }

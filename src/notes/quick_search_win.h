@@ -7,6 +7,7 @@
 
 #include "platform/panel_win.h"
 #include "platform/subclass_win.h"
+#include "platform/subsystem_win.h"
 
 #include <functional>
 #include <string>
@@ -16,7 +17,9 @@ namespace quivra::notes {
 
 class QuickSearchPanel final : public win::Panel {
   public:
-    bool create(HWND notesPage, HWND notifyTarget, int dpi, int listId);
+    // Where the panel goes; it is made the first time it lists names.
+    void create(win::Host& host, HWND notesPage, HWND notifyTarget, int listId);
+    void build();
 
     // Lists the names and shows the panel with its top-left corner there (in
     // the notes page's coordinates), above the other controls.
@@ -29,12 +32,20 @@ class QuickSearchPanel final : public win::Panel {
     void pick(std::size_t index);
     // The selected entry's text; empty when none is selected.
     std::u16string selectedName() const;
-    HWND list() const noexcept { return list_; }
+    // The list, made on first use.
+    HWND list() {
+        build();
+        return list_;
+    }
 
     // Enter typed in the list (QuickListKeyPress).
     std::function<void()> onEnterKey;
 
   private:
+    win::Host* host_ = nullptr;
+    HWND notesPage_ = nullptr;
+    HWND notifyTarget_ = nullptr;
+    int listId_ = 0;
     HWND list_ = nullptr; // QuickList
     std::vector<std::u16string> names_;
     win::Subclass listKeys_;

@@ -34,19 +34,33 @@ std::u16string joined(const std::vector<std::u16string>& lines, std::size_t from
 } // namespace
 
 void ResultsArea::create(HWND column, HWND notifyTarget, Ids ids) {
+    column_ = column;
+    notifyTarget_ = notifyTarget;
+    viewId_ = ids.view;
+    closeId_ = ids.close;
+    height_ = host_.scale(kResultsAreaOpening);
+}
+
+void ResultsArea::build() {
+    // The splitter, the panel and its rich-edit view stay hidden until a
+    // search lists lines or the area opens: they are made then.
+    if (built())
+        return;
     const auto px = [this](int v) { return host_.scale(v); };
-    splitter_.create(column, notifyTarget, 0, 0, 1, px(kSplitter));
-    panel_.create(column, notifyTarget, 0, 0, 1, px(kResultsAreaOpening - kSplitter));
+    splitter_.create(column_, notifyTarget_, 0, 0, 1, px(kSplitter));
+    panel_.create(column_, notifyTarget_, 0, 0, 1, px(kResultsAreaOpening - kSplitter));
     header_ =
         win::createLabel(panel_.hwnd(), 0, L"Фильтр (двойной щелчок - выделение строки в заметке)",
                          {px(4), px(5), px(300), px(16)});
     close_ =
-        win::createButton(panel_.hwnd(), ids.close, L"X", {0, 0, px(kCloseWidth), px(kCloseWidth)});
-    viewId_ = ids.view;
+        win::createButton(panel_.hwnd(), closeId_, L"X", {0, 0, px(kCloseWidth), px(kCloseWidth)});
     createView(RECT{0, px(kHeader), 1, px(kHeader) + 1});
     ShowWindow(splitter_.hwnd(), SW_HIDE);
     ShowWindow(panel_.hwnd(), SW_HIDE);
-    height_ = px(kResultsAreaOpening);
+    // The view is empty yet: only its default format would take the font,
+    // and the page's font skips rich-edit controls anyway.
+    host_.giveFont(splitter_.hwnd());
+    host_.giveFont(panel_.hwnd());
     splitterEvents_.attach(splitter_.hwnd(), [this](UINT msg, WPARAM, LPARAM lp, const auto&) {
         return onSplitterMessage(msg, lp);
     });
@@ -57,6 +71,8 @@ void ResultsArea::create(HWND column, HWND notifyTarget, Ids ids) {
                             appendPiece(wp);
                             return 0;
                         });
+    if (onViewMade)
+        onViewMade(view_);
 }
 
 void ResultsArea::createView(const RECT& place) {
@@ -68,6 +84,8 @@ void ResultsArea::createView(const RECT& place) {
 }
 
 void ResultsArea::emptyView() {
+    if (!built())
+        return;
     if (view_.textLength() <= kEmptyInPlaceUpTo) {
         view_.empty();
         return;
@@ -103,6 +121,7 @@ int ResultsArea::layout(int width, int columnHeight) {
 }
 
 void ResultsArea::open() {
+    build();
     open_ = true;
     ShowWindow(splitter_.hwnd(), SW_SHOW);
     ShowWindow(panel_.hwnd(), SW_SHOW);
@@ -111,8 +130,10 @@ void ResultsArea::open() {
 
 void ResultsArea::close() {
     open_ = false;
-    ShowWindow(splitter_.hwnd(), SW_HIDE);
-    ShowWindow(panel_.hwnd(), SW_HIDE);
+    if (built()) {
+        ShowWindow(splitter_.hwnd(), SW_HIDE);
+        ShowWindow(panel_.hwnd(), SW_HIDE);
+    }
     host_.relayoutEditorArea();
 }
 
@@ -125,6 +146,9 @@ void ResultsArea::clear() {
 
 void ResultsArea::fill(std::vector<std::u16string> lines) {
     clear();
+    if (lines.empty())
+        return;
+    build();
     pending_ = std::move(lines);
     next_ = std::min(pending_.size(), kFirstLines);
     if (next_ > 0) {
@@ -152,10 +176,14 @@ void ResultsArea::appendPiece(WPARAM fill) {
 }
 
 std::vector<std::u16string> ResultsArea::lines() const {
+    if (!built())
+        return {};
     return editor::splitLines(view_.text());
 }
 
 std::u16string ResultsArea::caretLine() const {
+    if (!built())
+        return {};
     const std::u16string text = view_.text();
     const auto caret = static_cast<std::size_t>(std::max(0L, view_.selection().start));
     const std::size_t at = std::min(caret, text.size());

@@ -24,9 +24,12 @@ class ResultsArea {
     struct Ids {
         int view, close;
     };
-    // Builds the area, hidden, in `column` (the part of the notes page right
-    // of the list pane, which also holds the editor area).
+    // Where the area goes: `column` (the part of the notes page right of the
+    // list pane, which also holds the editor area). The area itself is made
+    // the first time it opens or lists lines.
     void create(HWND column, HWND notifyTarget, Ids ids);
+    void build();
+    bool built() const noexcept { return panel_.hwnd() != nullptr; }
     // Lays the area out at the bottom of the column; returns the height left
     // to the editor area above it.
     int layout(int width, int columnHeight);
@@ -49,14 +52,29 @@ class ResultsArea {
     // The result line that holds the view's caret.
     std::u16string caretLine() const;
 
-    editor::RichEdit& view() noexcept { return view_; }
-    HWND closeButton() const noexcept { return close_; }
-    HWND panel() const noexcept { return panel_.hwnd(); }
-    HWND splitter() const noexcept { return splitter_.hwnd(); }
+    // The controls, made on first use.
+    editor::RichEdit& view() {
+        build();
+        return view_;
+    }
+    HWND closeButton() {
+        build();
+        return close_;
+    }
+    HWND panel() {
+        build();
+        return panel_.hwnd();
+    }
+    HWND splitter() {
+        build();
+        return splitter_.hwnd();
+    }
     int height() const noexcept { return height_; }
 
     // A double click or Enter in the result view (the jump to the line).
     std::function<void()> onJump;
+    // Runs once the view is made (it takes the format shortcuts then).
+    std::function<void(editor::RichEdit&)> onViewMade;
 
   private:
     std::optional<LRESULT> onViewMessage(UINT msg, WPARAM wp, LPARAM lp,
@@ -67,6 +85,9 @@ class ResultsArea {
     void emptyView();
 
     win::Host& host_;
+    HWND column_ = nullptr;
+    HWND notifyTarget_ = nullptr;
+    int closeId_ = 0;
     win::Panel splitter_; // NoteSplitt
     win::Panel panel_;    // SearchPanel
     HWND header_ = nullptr;

@@ -66,7 +66,7 @@ class SearchController final : public win::Subsystem {
     // listed.
     void clearResults() { results_.clear(); }
     ResultsArea& results() noexcept { return results_; }
-    editor::RichEdit& resultView() noexcept { return results_.view(); }
+    editor::RichEdit& resultView() { return results_.view(); }
     HWND findEdit() const noexcept { return findEdit_; }
 
     // The box gained the focus (the quick-search results hide).

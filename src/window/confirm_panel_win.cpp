@@ -37,13 +37,23 @@ std::wstring withLineBreaks(std::u16string_view text) {
 
 } // namespace
 
-bool ConfirmPanel::create(HWND notesPage, HWND notifyTarget, int dpi, FloatingPanels& panels,
-                          std::function<void()> afterAnswer) {
-    if (!FloatingPanelWindow::create(notesPage, notifyTarget, ID_CONFIRMPANEL, dpi))
-        return false;
+void ConfirmPanel::create(win::Host& host, HWND notesPage, HWND notifyTarget,
+                          FloatingPanels& panels, std::function<void()> afterAnswer) {
+    host_ = &host;
+    notesPage_ = notesPage;
+    notifyTarget_ = notifyTarget;
     panels_ = &panels;
-    dpi_ = dpi;
     afterAnswer_ = std::move(afterAnswer);
+    panels.add(*this);
+}
+
+void ConfirmPanel::build() {
+    if (hwnd())
+        return;
+    const int dpi = host_->scale(96);
+    if (!FloatingPanelWindow::create(notesPage_, notifyTarget_, ID_CONFIRMPANEL, dpi))
+        return;
+    dpi_ = dpi;
     const auto px = [dpi](int v) { return win::scale(v, dpi); };
     HWND p = hwnd();
     heading_ = win::createLabel(p, kHeadingId, L"Внимание!", {px(78), px(2), px(188), px(53)},
@@ -72,12 +82,12 @@ bool ConfirmPanel::create(HWND notesPage, HWND notifyTarget, int dpi, FloatingPa
     };
     yesKeys_.attach(yes_, enterClicks(yes_));
     noKeys_.attach(no_, enterClicks(no_));
-    panels.add(*this);
     win::watchFocusLeaving(p, [this] { FWarnPanExit(); });
-    return true;
+    host_->giveFont(p);
 }
 
 void ConfirmPanel::ask(std::u16string_view question, std::function<void()> onYes, Place place) {
+    build();
     // The page's font is laid over every control at start; the question has
     // its own.
     SendMessageW(question_, WM_SETFONT, reinterpret_cast<WPARAM>(questionFont_.get()), FALSE);
@@ -107,11 +117,13 @@ void ConfirmPanel::Warn_NoClick() {
 
 void ConfirmPanel::FWarnPanExit() {
     onYes_ = nullptr;
-    ShowWindow(hwnd(), SW_HIDE);
+    if (hwnd())
+        ShowWindow(hwnd(), SW_HIDE);
 }
 
 void ConfirmPanel::hideAndReturn() {
-    ShowWindow(hwnd(), SW_HIDE);
+    if (hwnd())
+        ShowWindow(hwnd(), SW_HIDE);
     if (afterAnswer_)
         afterAnswer_();
 }

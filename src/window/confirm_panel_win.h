@@ -8,6 +8,7 @@
 
 #include "platform/handles_win.h"
 #include "platform/subclass_win.h"
+#include "platform/subsystem_win.h"
 #include "window/floating_panels_win.h"
 
 #include <functional>
@@ -20,11 +21,13 @@ class ConfirmPanel final : public FloatingPanelWindow {
   public:
     ConfirmPanel() : FloatingPanelWindow(FloatingPanel::Confirm) {}
 
-    // Builds the panel on the notes page and registers it with the floating
-    // panels. `afterAnswer` runs once the panel has hidden after "Да" or "Нет"
-    // (it gives the editor the focus).
-    bool create(HWND notesPage, HWND notifyTarget, int dpi, FloatingPanels& panels,
+    // Where the panel goes: the notes page; it is registered with the
+    // floating panels at once and made the first time it asks. `afterAnswer`
+    // runs once the panel has hidden after "Да" or "Нет" (it gives the editor
+    // the focus).
+    void create(win::Host& host, HWND notesPage, HWND notifyTarget, FloatingPanels& panels,
                 std::function<void()> afterAnswer);
+    void build();
 
     // Where the panel opens: at its fixed place (else centred), or always
     // centred whatever place was fixed.
@@ -38,10 +41,23 @@ class ConfirmPanel final : public FloatingPanelWindow {
     // The focus went elsewhere: hidden, nothing else happens.
     void FWarnPanExit();
 
-    HWND yesButton() const noexcept { return yes_; }
-    HWND noButton() const noexcept { return no_; }
-    HWND questionLabel() const noexcept { return question_; }
-    HWND headingLabel() const noexcept { return heading_; }
+    // The controls, made on first use.
+    HWND yesButton() {
+        build();
+        return yes_;
+    }
+    HWND noButton() {
+        build();
+        return no_;
+    }
+    HWND questionLabel() {
+        build();
+        return question_;
+    }
+    HWND headingLabel() {
+        build();
+        return heading_;
+    }
 
   protected:
     LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -50,6 +66,9 @@ class ConfirmPanel final : public FloatingPanelWindow {
     void drawHeading(const DRAWITEMSTRUCT& item);
     void hideAndReturn();
 
+    win::Host* host_ = nullptr;
+    HWND notesPage_ = nullptr;
+    HWND notifyTarget_ = nullptr;
     FloatingPanels* panels_ = nullptr;
     int dpi_ = 96;
     HWND heading_ = nullptr;  // WarnLabel

@@ -29,8 +29,9 @@ void FloatingPanelWindow::startDrag() {
 }
 
 bool FloatingPanelWindow::shown() const {
-    // The panel's own visibility, whether or not the window shows it now.
-    return (GetWindowLongW(hwnd(), GWL_STYLE) & WS_VISIBLE) != 0;
+    // The panel's own visibility, whether or not the window shows it now. A
+    // panel not made yet has never been shown.
+    return hwnd() && (GetWindowLongW(hwnd(), GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 Point FloatingPanelWindow::place() const {
@@ -80,7 +81,7 @@ void FloatingPanels::openAtDefault(FloatingPanelWindow& panel) {
 
 bool FloatingPanels::showMenuFor(HWND window, POINT screen) {
     const bool inPanel = std::any_of(panels_.begin(), panels_.end(), [window](auto* p) {
-        return window == p->hwnd() || IsChild(p->hwnd(), window);
+        return p->hwnd() && (window == p->hwnd() || IsChild(p->hwnd(), window));
     });
     if (!inPanel)
         return false;

@@ -20,7 +20,10 @@
 namespace quivra::window {
 
 // One floating panel. Its owner creates it and its controls, and hides it
-// when it is done (or when the keyboard focus leaves it).
+// when it is done (or when the keyboard focus leaves it). An owner may
+// register its panel before making it: until then the panel counts as hidden
+// and the context menu, the coordinate reset and the re-placing after a
+// resize pass it by.
 class FloatingPanelWindow : public win::Panel {
   public:
     explicit FloatingPanelWindow(FloatingPanel kind) : kind_(kind) {}

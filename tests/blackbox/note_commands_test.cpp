@@ -59,12 +59,15 @@ TEST(ProgramNoteCommands, AddRenameSearchAndDeleteFromTheKeyboard) {
     HWND window = program.mainWindow(15000);
     ASSERT_NE(window, nullptr);
     HWND editor = findChild(window, L"RichEdit20W");
-    HWND field = findChildById(window, nt::ID_NEWNNAME);
-    ASSERT_TRUE(editor && field);
+    ASSERT_NE(editor, nullptr);
+    // The name panel is made the first time it opens.
+    EXPECT_EQ(findChildById(window, nt::ID_NEWNNAME), nullptr);
 
     // Alt+I: the name panel; the typed name and Enter add the note, which
     // gets its file at the first save.
     pressKeys(window, {VK_MENU, 'I'});
+    HWND field = findChildById(window, nt::ID_NEWNNAME);
+    ASSERT_NE(field, nullptr);
     ASSERT_TRUE(IsWindowVisible(GetParent(field)));
     typeInto(field, L"Проект");
     typeInto(field, L"\r");

@@ -1,0 +1,125 @@
+// The panels hidden at start-up (the name panel, the confirmation, the quick
+// search list, the search results area) are made the first time they show:
+// what runs before that leaves them unmade, and once made they look and sit
+// as if start-up had made them.
+#include "support/program_folder.h"
+
+#include "notes/notes_controller_win.h"
+#include "search/search_controller_win.h"
+
+#include <gtest/gtest.h>
+
+using namespace quivra;
+using namespace quivra::test;
+
+namespace {
+
+int descendants(HWND root) {
+    int count = 0;
+    EnumChildWindows(
+        root, [](HWND, LPARAM n) { return ++*reinterpret_cast<int*>(n), TRUE; },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+HWND descendantWithId(HWND root, int id) {
+    std::pair<int, HWND> search{id, nullptr};
+    EnumChildWindows(
+        root,
+        [](HWND w, LPARAM p) -> BOOL {
+            auto& s = *reinterpret_cast<std::pair<int, HWND>*>(p);
+            if (GetDlgCtrlID(w) != s.first)
+                return TRUE;
+            s.second = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
+HFONT fontOf(HWND control) {
+    return reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+}
+
+} // namespace
+
+TEST(LazyPanels, WhatRunsBeforeTheFirstShowingMakesNoPanel) {
+    ProgramFolder folder;
+    auto form = folder.start();
+    form->FormShow();
+    HWND main = form->hwnd();
+    const int atStart = descendants(main);
+
+    // A resize lays every page out; the panels' menu commands, the re-placing
+    // after a move, the closing paths and the refresh pass the panels by.
+    RECT r;
+    GetWindowRect(main, &r);
+    SetWindowPos(main, nullptr, 0, 0, r.right - r.left + 40, r.bottom - r.top + 30,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(main, WM_COMMAND, window::ID_A2, 0);
+    SendMessageW(main, WM_COMMAND, window::ID_N44, 0);
+    form->presenter().panels().placeAfterResize();
+    form->search().SearchCloseClick();
+    form->search().clearResults();
+    form->search().SearchMemoDblClick();
+    form->notes().hideQuickSearch();
+    form->notes().NL_CancelClick();
+    form->confirmPanel().FWarnPanExit();
+    form->presenter().PeriodicRefresh();
+
+    EXPECT_FALSE(form->notes().namePanelShowing());
+    EXPECT_FALSE(form->confirmPanel().shown());
+    EXPECT_FALSE(form->notes().quickSearch().shown());
+    EXPECT_FALSE(form->search().resultsAreaOpen());
+    EXPECT_TRUE(form->search().results().lines().empty());
+    EXPECT_FALSE(folder.settings().keyExists(u"Coords", u"EditPanel_x"));
+    EXPECT_EQ(descendants(main), atStart);
+    for (int id : {int{notes::ID_NEWNNAME}, int{window::ID_CONFIRMPANEL}, int{notes::ID_QUICKLIST},
+                   int{search::ID_SEARCHMEMO}})
+        EXPECT_EQ(descendantWithId(main, id), nullptr) << id;
+}
+
+TEST(LazyPanels, FirstShowingMakesEachPanelOnceWithTheWindowsFontAndLaidOut) {
+    ProgramFolder folder;
+    auto form = folder.start();
+    form->FormShow();
+    HWND main = form->hwnd();
+    const HFONT startupFont = fontOf(form->search().findEdit());
+    ASSERT_NE(startupFont, nullptr);
+
+    const auto showAll = [&] {
+        form->notes().N_addClick();
+        EXPECT_TRUE(form->notes().namePanelShowing());
+        form->notes().NL_CancelClick();
+        form->confirmPanel().ask(u"?", {}, window::ConfirmPanel::Place::Default);
+        EXPECT_TRUE(form->confirmPanel().shown());
+        form->confirmPanel().Warn_NoClick();
+        form->notes().quickSearch().showNames({u"a", u"b"}, {0, 0});
+        EXPECT_TRUE(form->notes().quickSearch().shown());
+        form->notes().hideQuickSearch();
+        form->search().openResultsArea();
+    };
+    showAll();
+    const int made = descendants(main);
+    form->search().closeResultsArea();
+    showAll();
+    EXPECT_EQ(descendants(main), made) << "a panel was made twice";
+
+    auto& name = form->notes().namePanel();
+    auto& confirm = form->confirmPanel();
+    auto& results = form->search().results();
+    for (HWND control : {name.field(), name.confirmButton(), name.cancelButton(), confirm.yesButton(),
+                         confirm.noButton(), form->notes().quickSearch().list(),
+                         results.closeButton()})
+        EXPECT_EQ(fontOf(control), startupFont);
+
+    // The open results area spans the column under the editor area.
+    RECT column, panel;
+    GetClientRect(GetParent(results.panel()), &column);
+    GetWindowRect(results.panel(), &panel);
+    MapWindowPoints(nullptr, GetParent(results.panel()), reinterpret_cast<POINT*>(&panel), 2);
+    EXPECT_TRUE(IsWindowVisible(results.panel()));
+    EXPECT_EQ(panel.right - panel.left, column.right);
+    EXPECT_EQ(panel.bottom, column.bottom);
+    EXPECT_GT(panel.top, 0);
+}
