@@ -61,8 +61,9 @@ void ResultsArea::build() {
     // and the page's font skips rich-edit controls anyway.
     host_.giveFont(splitter_.hwnd());
     host_.giveFont(panel_.hwnd());
-    splitterEvents_.attach(splitter_.hwnd(), [this](UINT msg, WPARAM, LPARAM lp, const auto&) {
-        return onSplitterMessage(msg, lp);
+    splitterDrag_.attach(splitter_.hwnd(), win::SplitterDrag::Moves::UpDown, [this](POINT at) {
+        height_ = resultsHeightForSplitterAt(at.y, columnHeight_, host_.scale(kMinimumHeight));
+        host_.relayoutEditorArea();
     });
     panelEvents_.attach(panel_.hwnd(),
                         [this](UINT msg, WPARAM wp, LPARAM, const auto&) -> std::optional<LRESULT> {
@@ -213,37 +214,6 @@ std::optional<LRESULT> ResultsArea::onViewMessage(UINT msg, WPARAM wp, LPARAM lp
         return 0;
     }
     return std::nullopt;
-}
-
-std::optional<LRESULT> ResultsArea::onSplitterMessage(UINT msg, LPARAM lp) {
-    HWND splitter = splitter_.hwnd();
-    switch (msg) {
-    case WM_SETCURSOR:
-        SetCursor(LoadCursorW(nullptr, IDC_SIZENS));
-        return TRUE;
-    case WM_LBUTTONDOWN:
-        dragging_ = true;
-        SetCapture(splitter);
-        return 0;
-    case WM_CAPTURECHANGED:
-        dragging_ = false;
-        return 0;
-    case WM_MOUSEMOVE:
-        if (dragging_) {
-            POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
-            MapWindowPoints(splitter, GetParent(splitter), &pt, 1);
-            height_ = resultsHeightForSplitterAt(pt.y, columnHeight_, host_.scale(kMinimumHeight));
-            host_.relayoutEditorArea();
-        }
-        return 0;
-    case WM_LBUTTONUP:
-        dragging_ = false;
-        if (GetCapture() == splitter)
-            ReleaseCapture();
-        return 0;
-    default:
-        return std::nullopt;
-    }
 }
 
 } // namespace quivra::search

@@ -8,6 +8,7 @@
 
 #include "editor/rich_edit_win.h"
 #include "platform/panel_win.h"
+#include "platform/splitter_drag_win.h"
 #include "platform/subclass_win.h"
 #include "platform/subsystem_win.h"
 
@@ -79,7 +80,6 @@ class ResultsArea {
   private:
     std::optional<LRESULT> onViewMessage(UINT msg, WPARAM wp, LPARAM lp,
                                          const win::Subclass::Next& next);
-    std::optional<LRESULT> onSplitterMessage(UINT msg, LPARAM lp);
     void appendPiece(WPARAM fill);
     void createView(const RECT& place);
     void emptyView();
@@ -95,12 +95,11 @@ class ResultsArea {
     editor::RichEdit view_; // SearchMemo
     int viewId_ = 0;
     win::Subclass viewEvents_;
-    win::Subclass splitterEvents_;
+    win::SplitterDrag splitterDrag_;
     win::Subclass panelEvents_;
     std::vector<std::u16string> pending_; // the lines of the last fill
     std::size_t next_ = 0;                // the first one not yet in the view
     WPARAM fillNumber_ = 0;               // which fill the posted pieces belong to
-    bool dragging_ = false;               // the splitter follows the mouse
     bool open_ = false;
     int height_ = 0;       // of the whole area, splitter included
     int columnHeight_ = 0; // at the last layout
