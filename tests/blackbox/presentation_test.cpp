@@ -1,5 +1,6 @@
 // The real program called in and sent away from outside: the hotkey, the
-// activation of another window, a click on the one-pixel line, Esc.
+// activation of another window, a click on the one-pixel line, Esc; and the
+// real mouse on the window once it is in: the list's splitter and a hint.
 #include "running_program.h"
 
 #include "settings/ini_file.h"
@@ -87,4 +88,94 @@ TEST_F(ProgramWindow, ClickOnTheOnePixelLineBringsItBackAndEscSendsItAway) {
     ASSERT_NE(editor, nullptr);
     PostMessageW(editor, WM_CHAR, VK_ESCAPE, 0);
     EXPECT_TRUE(waitForLeft(window, kHiddenLeft)) << "Esc did not send the window away";
+}
+
+namespace {
+
+// Presses or moves the real mouse: the system's input, as a hand gives it.
+void mouse(DWORD flags, int dx = 0, int dy = 0) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    input.mi.dx = dx;
+    input.mi.dy = dy;
+    SendInput(1, &input, sizeof(INPUT));
+    Sleep(50);
+}
+
+RECT screenRect(HWND w) {
+    RECT r;
+    GetWindowRect(w, &r);
+    return r;
+}
+
+// The tall, narrow bar between the note list and the editor area.
+HWND listSplitter(HWND window) {
+    for (HWND panel : findChildren(window, L"QuivraPanel", WS_VISIBLE)) {
+        const RECT r = screenRect(panel);
+        if (r.right - r.left <= 8 && r.bottom - r.top > 100)
+            return panel;
+    }
+    return nullptr;
+}
+
+// A visible tooltip window of the program's process.
+HWND shownTooltip(DWORD pid) {
+    HWND w = nullptr;
+    while ((w = FindWindowExW(nullptr, w, L"tooltips_class32", nullptr)) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == pid && IsWindowVisible(w))
+            return w;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TEST_F(ProgramWindow, DraggingTheListSplitterWidensTheListAndTheWidthIsKept) {
+    hotkey();
+    ASSERT_TRUE(waitForLeft(window, 0));
+    HWND splitter = listSplitter(window);
+    ASSERT_NE(splitter, nullptr);
+    HWND list = findChild(window, L"ListBox");
+    ASSERT_NE(list, nullptr);
+    const RECT before = screenRect(list);
+    const RECT bar = screenRect(splitter);
+    SetForegroundWindow(window);
+    SetCursorPos((bar.left + bar.right) / 2, (bar.top + bar.bottom) / 2);
+    mouse(MOUSEEVENTF_LEFTDOWN);
+    SetCursorPos((bar.left + bar.right) / 2 + 40, (bar.top + bar.bottom) / 2);
+    mouse(MOUSEEVENTF_MOVE); // a move of nothing: the cursor is already there
+    mouse(MOUSEEVENTF_LEFTUP);
+    Sleep(300);
+    const RECT after = screenRect(list);
+    EXPECT_NEAR((after.right - after.left) - (before.right - before.left), 40, 3);
+    quivra::settings::IniFile ini(settingsFile(dir));
+    const long stored = ini.readInteger(u"Options", u"ListWidth", 0);
+    EXPECT_NEAR(stored, after.right - after.left, 8);
+}
+
+TEST_F(ProgramWindow, AHintShowsWhileTheMouseRestsOnTheHideButton) {
+    hotkey();
+    ASSERT_TRUE(waitForLeft(window, 0));
+    EXPECT_EQ(shownTooltip(program->pid()), nullptr);
+    HWND hide = nullptr;
+    for (HWND b : findChildren(window, L"Button", WS_VISIBLE))
+        if (windowText(b) == L"X" && GetParent(b) == window)
+            hide = b;
+    ASSERT_NE(hide, nullptr);
+    const RECT r = screenRect(hide);
+    SetCursorPos((r.left + r.right) / 2 - 2, (r.top + r.bottom) / 2);
+    for (int step = 0; step < 3; ++step) {
+        SetCursorPos((r.left + r.right) / 2 - 2 + step, (r.top + r.bottom) / 2);
+        mouse(MOUSEEVENTF_MOVE);
+    }
+    HWND tip = nullptr;
+    for (int i = 0; i < 40 && !tip; ++i) {
+        Sleep(100);
+        tip = shownTooltip(program->pid());
+    }
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(windowText(tip), L"Скрыть");
 }
