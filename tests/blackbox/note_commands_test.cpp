@@ -17,23 +17,8 @@ namespace {
 
 // The program's button with that caption.
 HWND buttonCaptioned(HWND window, const wchar_t* caption) {
-    struct Search {
-        const wchar_t* caption;
-        HWND found = nullptr;
-    } search{caption};
-    EnumChildWindows(
-        window,
-        [](HWND w, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lp);
-            wchar_t name[16]{};
-            GetClassNameW(w, name, 16);
-            if (_wcsicmp(name, L"Button") != 0 || windowText(w) != s->caption)
-                return TRUE;
-            s->found = w;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return findChildWhere(
+        window, [caption](HWND w) { return hasClass(w, L"Button") && windowText(w) == caption; });
 }
 
 bool waitForFile(const fs::path& file, bool present) {

@@ -160,10 +160,9 @@ TEST_F(ProgramWindow, AHintShowsWhileTheMouseRestsOnTheHideButton) {
     hotkey();
     ASSERT_TRUE(waitForLeft(window, 0));
     EXPECT_EQ(shownTooltip(program->pid()), nullptr);
-    HWND hide = nullptr;
-    for (HWND b : findChildren(window, L"Button", WS_VISIBLE))
-        if (windowText(b) == L"X" && GetParent(b) == window)
-            hide = b;
+    HWND hide = findChildWhere(window, [&](HWND w) {
+        return hasClass(w, L"Button") && GetParent(w) == window && windowText(w) == L"X";
+    });
     ASSERT_NE(hide, nullptr);
     const RECT r = screenRect(hide);
     SetCursorPos((r.left + r.right) / 2 - 2, (r.top + r.bottom) / 2);

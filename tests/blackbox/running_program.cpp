@@ -1,6 +1,7 @@
 #include "running_program.h"
 
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <vector>
 
@@ -106,42 +107,48 @@ fs::path notesFolder(const fs::path& programFolder) {
     return programFolder / L"Data" / L"Notes" / profileName();
 }
 
-HWND findChild(HWND parent, const wchar_t* className) {
+namespace {
+
+// The descendants `wanted` accepts, in creation order; only the first if asked.
+std::vector<HWND> childrenWhere(HWND parent, const std::function<bool(HWND)>& wanted,
+                                bool firstOnly) {
     struct Search {
-        const wchar_t* className;
-        HWND found = nullptr;
-    } search{className};
+        const std::function<bool(HWND)>& wanted;
+        bool firstOnly;
+        std::vector<HWND> found;
+    } search{wanted, firstOnly, {}};
     EnumChildWindows(
         parent,
         [](HWND w, LPARAM lp) -> BOOL {
             auto* s = reinterpret_cast<Search*>(lp);
-            wchar_t name[64]{};
-            GetClassNameW(w, name, 64);
-            if (_wcsicmp(name, s->className) != 0)
+            if (!s->wanted(w))
                 return TRUE;
-            s->found = w;
-            return FALSE;
+            s->found.push_back(w);
+            return !s->firstOnly;
         },
         reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
+} // namespace
+
+HWND findChildWhere(HWND parent, const std::function<bool(HWND)>& wanted) {
+    const auto found = childrenWhere(parent, wanted, true);
+    return found.empty() ? nullptr : found.front();
+}
+
+bool hasClass(HWND window, const wchar_t* className) {
+    wchar_t name[64]{};
+    GetClassNameW(window, name, 64);
+    return _wcsicmp(name, className) == 0;
+}
+
+HWND findChild(HWND parent, const wchar_t* className) {
+    return findChildWhere(parent, [className](HWND w) { return hasClass(w, className); });
+}
+
 HWND findChildById(HWND parent, int id) {
-    struct Search {
-        int id;
-        HWND found = nullptr;
-    } search{id};
-    EnumChildWindows(
-        parent,
-        [](HWND w, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lp);
-            if (GetDlgCtrlID(w) != s->id)
-                return TRUE;
-            s->found = w;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return findChildWhere(parent, [id](HWND w) { return GetDlgCtrlID(w) == id; });
 }
 
 std::wstring windowText(HWND window) {
@@ -231,24 +238,13 @@ HWND focusedIn(HWND window) {
 }
 
 std::vector<HWND> findChildren(HWND parent, const wchar_t* className, DWORD styleBits) {
-    struct Search {
-        const wchar_t* className;
-        DWORD styleBits;
-        std::vector<HWND> found;
-    } search{className, styleBits, {}};
-    EnumChildWindows(
+    return childrenWhere(
         parent,
-        [](HWND w, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lp);
-            wchar_t name[64]{};
-            GetClassNameW(w, name, 64);
-            if (_wcsicmp(name, s->className) == 0 &&
-                (static_cast<DWORD>(GetWindowLongW(w, GWL_STYLE)) & s->styleBits) == s->styleBits)
-                s->found.push_back(w);
-            return TRUE;
+        [&](HWND w) {
+            return hasClass(w, className) &&
+                   (static_cast<DWORD>(GetWindowLongW(w, GWL_STYLE)) & styleBits) == styleBits;
         },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+        false);
 }
 
 void writeBytes(const fs::path& file, std::string_view bytes) {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -40,6 +41,9 @@ std::filesystem::path freshProgramFolder();
 std::filesystem::path settingsFile(const std::filesystem::path& programFolder);
 std::filesystem::path notesFolder(const std::filesystem::path& programFolder);
 
+// The first descendant window `wanted` accepts, in creation order, or null.
+HWND findChildWhere(HWND parent, const std::function<bool(HWND)>& wanted);
+bool hasClass(HWND window, const wchar_t* className);
 // The first descendant window of the class, or null.
 HWND findChild(HWND parent, const wchar_t* className);
 // The first descendant window with that control identifier, or null.
