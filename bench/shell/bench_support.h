@@ -34,6 +34,16 @@ class Stopwatch {
     LARGE_INTEGER start_{};
 };
 
+// Word `position` of line `line` of the benchmarks' made-up notes: Russian
+// and English words in code page 1251, mixed the same way in every note.
+inline const char* noteWord(int line, int position) {
+    static const char* const words[] = {"list",         "plan",
+                                        "\xE4\xEE\xEC", "\xF1\xEF\xE8\xF1\xEE\xEA",
+                                        "work",         "\xF0\xE0\xE1\xEE\xF2\xE0",
+                                        "task",         "\xE4\xE5\xED\xFC"};
+    return words[(line * 7 + position * 3) % 8];
+}
+
 inline double median(std::vector<double> v) {
     if (v.empty())
         return 0;

@@ -32,16 +32,12 @@ constexpr int kCallRepeats = 50;
 // every fifth with a bold word, every seventh with an italic one, every
 // eleventh coloured, every thirteenth in a larger size.
 std::string noteRtf() {
-    const char* words[] = {"list",         "plan",
-                           "\xE4\xEE\xEC", "\xF1\xEF\xE8\xF1\xEE\xEA",
-                           "work",         "\xF0\xE0\xE1\xEE\xF2\xE0",
-                           "task",         "\xE4\xE5\xED\xFC"};
     std::string rtf = "{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl{\\f0\\fcharset204 Tahoma;}}"
                       "{\\colortbl ;\\red192\\green0\\blue0;}\\f0\\fs16 ";
     for (int i = 0; i < kLines; ++i) {
         rtf += std::to_string(i) + ". ";
         for (int w = 0; w < 6; ++w) {
-            const char* word = words[(i * 7 + w * 3) % 8];
+            const char* word = noteWord(i, w);
             if (w == 2 && i % 5 == 0)
                 rtf += std::string("\\b ") + word + "\\b0 ";
             else if (w == 3 && i % 7 == 0)

@@ -31,15 +31,11 @@ constexpr int kRounds = 5;
 
 // Lines of Russian and English words; every tenth holds "заметка".
 std::string noteText() {
-    const char* words[] = {"list",         "plan",
-                           "\xE4\xEE\xEC", "\xF1\xEF\xE8\xF1\xEE\xEA",
-                           "work",         "\xF0\xE0\xE1\xEE\xF2\xE0",
-                           "task",         "\xE4\xE5\xED\xFC"}; // 1251
     std::string text;
     for (int i = 0; i < kLines; ++i) {
         text += std::to_string(i) + ". ";
         for (int w = 0; w < 6; ++w) {
-            text += words[(i * 7 + w * 3) % 8];
+            text += noteWord(i, w);
             text += ' ';
         }
         if (i % 10 == 0)
