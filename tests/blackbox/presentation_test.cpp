@@ -93,14 +93,18 @@ TEST_F(ProgramWindow, ClickOnTheOnePixelLineBringsItBackAndEscSendsItAway) {
 namespace {
 
 // Presses or moves the real mouse: the system's input, as a hand gives it.
-void mouse(DWORD flags, int dx = 0, int dy = 0) {
+// A move goes to the point in screen coordinates.
+void mouse(DWORD flags, POINT to = {}) {
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = flags;
-    input.mi.dx = dx;
-    input.mi.dy = dy;
+    if (flags & MOUSEEVENTF_MOVE) {
+        input.mi.dwFlags |= MOUSEEVENTF_ABSOLUTE;
+        input.mi.dx = MulDiv(to.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+        input.mi.dy = MulDiv(to.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    }
     SendInput(1, &input, sizeof(INPUT));
-    Sleep(50);
+    Sleep(60);
 }
 
 RECT screenRect(HWND w) {
@@ -143,12 +147,14 @@ TEST_F(ProgramWindow, DraggingTheListSplitterWidensTheListAndTheWidthIsKept) {
     const RECT before = screenRect(list);
     const RECT bar = screenRect(splitter);
     SetForegroundWindow(window);
-    SetCursorPos((bar.left + bar.right) / 2, (bar.top + bar.bottom) / 2);
+    settle(window);
+    const POINT grip{(bar.left + bar.right) / 2, (bar.top + bar.bottom) / 2};
+    mouse(MOUSEEVENTF_MOVE, grip);
     mouse(MOUSEEVENTF_LEFTDOWN);
-    SetCursorPos((bar.left + bar.right) / 2 + 40, (bar.top + bar.bottom) / 2);
-    mouse(MOUSEEVENTF_MOVE); // a move of nothing: the cursor is already there
+    for (int dx = 10; dx <= 40; dx += 10) // a hand moves in steps
+        mouse(MOUSEEVENTF_MOVE, {grip.x + dx, grip.y});
     mouse(MOUSEEVENTF_LEFTUP);
-    Sleep(300);
+    settle(window);
     const RECT after = screenRect(list);
     EXPECT_NEAR((after.right - after.left) - (before.right - before.left), 40, 3);
     quivra::settings::IniFile ini(settingsFile(dir));
@@ -165,11 +171,9 @@ TEST_F(ProgramWindow, AHintShowsWhileTheMouseRestsOnTheHideButton) {
     });
     ASSERT_NE(hide, nullptr);
     const RECT r = screenRect(hide);
-    SetCursorPos((r.left + r.right) / 2 - 2, (r.top + r.bottom) / 2);
-    for (int step = 0; step < 3; ++step) {
-        SetCursorPos((r.left + r.right) / 2 - 2 + step, (r.top + r.bottom) / 2);
-        mouse(MOUSEEVENTF_MOVE);
-    }
+    settle(window);
+    for (int step = 0; step < 3; ++step)
+        mouse(MOUSEEVENTF_MOVE, {(r.left + r.right) / 2 - 2 + step, (r.top + r.bottom) / 2});
     HWND tip = nullptr;
     for (int i = 0; i < 40 && !tip; ++i) {
         Sleep(100);

@@ -185,9 +185,6 @@ void typeInto(HWND control, const std::wstring& text) {
         SendMessageW(control, WM_CHAR, c, 1);
 }
 
-namespace {
-
-// Waits until the program's thread has handled what was sent to it so far.
 void settle(HWND window) {
     DWORD_PTR result = 0;
     for (int i = 0; i < 3; ++i) {
@@ -195,8 +192,6 @@ void settle(HWND window) {
         SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &result);
     }
 }
-
-} // namespace
 
 void focusControl(HWND window, HWND control) {
     PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));

@@ -52,6 +52,8 @@ HWND findChildById(HWND parent, int id);
 std::wstring windowText(HWND window);
 // The text a message box shows (its static text, not the caption).
 std::wstring messageBoxText(HWND box);
+// Waits until the program's thread has handled what was sent to it so far.
+void settle(HWND window);
 // Types the characters into the control as the keyboard would.
 void typeInto(HWND control, const std::wstring& text);
 // Gives a control of the program's window the keyboard focus, as a click on
