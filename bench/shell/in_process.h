@@ -9,6 +9,7 @@
 #include "app/main_form_win.h"
 #include "platform/message_box_win.h"
 #include "platform/text_services_win.h"
+#include "settings/ini_file.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -49,6 +50,17 @@ class BenchProgramFolder {
     // The notes folder the main window chooses by default here.
     std::filesystem::path notesFolder() const {
         return folder_.path() / L"Data" / L"Notes" / L"PC_user";
+    }
+
+    // The personal settings file of this computer and user.
+    settings::IniFile settings() const {
+        return settings::IniFile(folder_.path() / L"Data" / L"quivra_PC_user.ini");
+    }
+    // A note file the next start opens as the remembered note.
+    void rememberNote(const std::wstring& name, std::string_view bytes) const {
+        writeFile(notesFolder() / (name + L".note"), bytes);
+        settings().writeString(u"Options", u"CurrentNoteName",
+                               std::u16string(name.begin(), name.end()));
     }
 
     app::Environment environment() const {

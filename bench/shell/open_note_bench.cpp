@@ -331,9 +331,7 @@ int wmain() {
     {
         BenchProgramFolder startFolder(L"quivra-start-big");
         const auto& big = notes.front();
-        writeFile(startFolder.notesFolder() / (std::wstring(big.name) + L".note"), big.rtf);
-        settings::IniFile(startFolder.path() / L"Data" / L"quivra_PC_user.ini")
-            .writeString(u"Options", u"CurrentNoteName", u"Большая");
+        startFolder.rememberNote(std::wstring(big.name), big.rtf);
         std::vector<double> started, bareLoads;
         for (int i = 0; i < kLoads; ++i) {
             Stopwatch clock;

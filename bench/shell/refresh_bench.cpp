@@ -99,9 +99,7 @@ int wmain() {
     plainNewlines();
     prepareProcess();
     BenchProgramFolder folder(L"quivra-refresh");
-    writeFile(folder.notesFolder() / L"Большая.note", noteRtf());
-    settings::IniFile ini(folder.path() / L"Data" / L"quivra_PC_user.ini");
-    ini.writeString(u"Options", u"CurrentNoteName", u"Большая");
+    folder.rememberNote(L"Большая", noteRtf());
     auto form = folder.start();
     if (!form)
         return 1;

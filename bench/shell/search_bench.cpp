@@ -80,9 +80,8 @@ int wmain() {
     plainNewlines();
     prepareProcess();
     BenchProgramFolder folder(L"quivra-search");
-    writeFile(folder.notesFolder() / L"Большая.note", noteText());
-    settings::IniFile ini(folder.path() / L"Data" / L"quivra_PC_user.ini");
-    ini.writeString(u"Options", u"CurrentNoteName", u"Большая");
+    folder.rememberNote(L"Большая", noteText());
+    settings::IniFile ini = folder.settings();
     ini.writeString(u"Options", u"DynamicSearch", u"1");
     ini.writeString(u"Options", u"SearchFilter", u"1");
     auto form = folder.start();
