@@ -178,8 +178,11 @@ void TMainForm::readOptions() {
                    ID_ISFOCUSONSELECTNOTE, ID_ISONELISTCLICK, ID_ISDYNSEARCH, ID_ISSEARCHFILTER,
                    ID_ISSIMPLEFONTLIST})
         fromKey(id);
-    notes_.setListWidth(static_cast<int>(read(ini, keys::ListWidth)));
-    layoutNotesPage();
+    const auto listWidth = std::max(0, static_cast<int>(read(ini, keys::ListWidth)));
+    if (listWidth != notes_.listWidth()) {
+        notes_.setListWidth(listWidth);
+        layoutNotesPage();
+    }
     fromKey(ID_ISUSEANIMATION);
     fromKey(ID_ISDETECTURL);
     // A colour the file names wrongly gives the default frame colour.

@@ -78,7 +78,7 @@ StartResult TMainForm::create() {
     // The search and the second view meet the other subsystems here.
     notes_.closeSearchResults = [this] { search_.closeResultsArea(); };
     search_.onFocusEnter = [this] { notes_.hideQuickSearch(); };
-    search_.enableSizeBox = [this](bool on) { EnableWindow(editor_.bar().selFontSize, on); };
+    search_.enableSizeBox = [this](bool on) { EnableWindow(editor_.bar().selFontSize.hwnd(), on); };
     editor_.beforeAdditMenu = [this] { notes_.hideQuickSearch(); };
     notes_.secondView().onViewMade = [this](editor::RichEdit& view) {
         editor_.addFormatView(view);
@@ -118,6 +118,10 @@ StartResult TMainForm::create() {
     timeline_.mark("router and shortcuts");
     win::setFontTree(hwnd(), font_.get());
     timeline_.mark("fonts");
+    // The list pane is laid out at its stored width at once; start-up's own
+    // reading of it then finds nothing to move.
+    notes_.setListWidth(
+        static_cast<int>(settings::read(*state_.settingsFile, settings::keys::ListWidth)));
     layout();
     timeline_.mark("layout");
     const StartResult result = FormCreate();

@@ -41,10 +41,12 @@ void EditorController::create(HWND editorArea, HWND notesPage, HMENU notesMenu) 
     editorFocus_.attach(note_.hwnd(), [this](UINT msg, WPARAM, LPARAM, const auto& next) {
         return onEditorMessage(msg, next);
     });
-    if (HWND sizeEdit = FindWindowExW(bar_.selFontSize, nullptr, L"Edit", nullptr))
-        sizeBoxKeys_.attach(sizeEdit, [this](UINT msg, WPARAM wp, LPARAM lp, const auto& next) {
-            return onSizeBoxKey(msg, wp, lp, next);
-        });
+    bar_.onSizeBoxMade = [this](HWND combo) {
+        if (HWND sizeEdit = FindWindowExW(combo, nullptr, L"Edit", nullptr))
+            sizeBoxKeys_.attach(sizeEdit, [this](UINT msg, WPARAM wp, LPARAM lp, const auto& next) {
+                return onSizeBoxKey(msg, wp, lp, next);
+            });
+    };
 }
 
 int EditorController::layoutFormatBar(int width, bool shown) {
@@ -56,7 +58,7 @@ int EditorController::layoutFormatBar(int width, bool shown) {
 
 void EditorController::noteViewChanged() {
     enableForReadOnly();
-    EnableWindow(bar_.selFontSize, !state_.noteReadOnly);
+    EnableWindow(bar_.selFontSize.hwnd(), !state_.noteReadOnly);
     host_.relayoutEditorArea();
 }
 
@@ -85,7 +87,7 @@ std::optional<LRESULT> EditorController::onEditorMessage(UINT msg,
 
 void EditorController::NoteEnter() {
     enableForReadOnly();
-    EnableWindow(bar_.selFontSize, !state_.noteReadOnly);
+    EnableWindow(bar_.selFontSize.hwnd(), !state_.noteReadOnly);
     showAlignmentOfParagraph();
     showSizeOfSelection(note_.charFormat());
 }
@@ -193,10 +195,10 @@ bool EditorController::onCommand(int id, int code, HWND) {
         if (code == CBN_SELCHANGE) {
             // The box's text becomes the chosen item's only after this
             // notification; the size is read from the text.
-            const auto index = SendMessageW(bar_.selFontSize, CB_GETCURSEL, 0, 0);
+            const auto index = SendMessageW(bar_.selFontSize.hwnd(), CB_GETCURSEL, 0, 0);
             if (index >= 0) {
                 const std::u16string item(kFontSizeItems[static_cast<std::size_t>(index)]);
-                SetWindowTextW(bar_.selFontSize, win::toWide(item).c_str());
+                SetWindowTextW(bar_.selFontSize.hwnd(), win::toWide(item).c_str());
                 SelFontSizeSelect();
             }
         } else if (code == CBN_CLOSEUP) {
@@ -303,8 +305,8 @@ void EditorController::addRefreshRows(window::RefreshTable& table) {
                                                                : format.crTextColor);
     });
     table.add(RefreshStep::EditorControls, [this](const RefreshFacts& f) {
-        if ((IsWindowEnabled(bar_.selFontSize) != FALSE) != f.editorEnabled)
-            EnableWindow(bar_.selFontSize, f.editorEnabled);
+        if ((IsWindowEnabled(bar_.selFontSize.hwnd()) != FALSE) != f.editorEnabled)
+            EnableWindow(bar_.selFontSize.hwnd(), f.editorEnabled);
         bar_.advanced.setEnabled(f.editorFocused);
     });
     table.add(RefreshStep::FormatBar, [this](const RefreshFacts& f) {
@@ -327,13 +329,13 @@ void EditorController::addRefreshRows(window::RefreshTable& table) {
 
 bool EditorController::sizeBoxFocused() const {
     HWND focus = GetFocus();
-    return focus && (focus == bar_.selFontSize || IsChild(bar_.selFontSize, focus));
+    return focus && (focus == bar_.selFontSize.hwnd() || IsChild(bar_.selFontSize.hwnd(), focus));
 }
 
 void EditorController::showSizeOfSelection(const CHARFORMAT2W& format) {
     const std::wstring size = std::to_wstring(pointsOfTwips(format.yHeight));
-    if (win::windowText(bar_.selFontSize) != size)
-        SetWindowTextW(bar_.selFontSize, size.c_str());
+    if (win::windowText(bar_.selFontSize.hwnd()) != size)
+        SetWindowTextW(bar_.selFontSize.hwnd(), size.c_str());
 }
 
 void EditorController::showAlignmentOfParagraph() {

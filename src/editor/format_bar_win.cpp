@@ -24,6 +24,8 @@ win::UniqueFont faceFont(int pixelHeight, int weight, bool italic, bool underlin
     return win::UniqueFont(CreateFontIndirectW(&lf));
 }
 
+constexpr const wchar_t* kSizeBoxHint = L"Размер шрифта";
+
 COLORREF glyphColour(bool enabled, COLORREF colour) {
     return enabled ? colour : GetSysColor(COLOR_GRAYTEXT);
 }
@@ -109,14 +111,20 @@ void FormatBar::create(HWND editorArea, HWND notifyTarget, win::Host& host) {
         }
     };
 
-    selFontSize = win::createControl(WC_COMBOBOXW, L"8", CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP,
-                                     bar, ID_SELFONTSIZE, {px(274), px(3), px(46), px(200)});
+    selFontSize.create(bar, ID_SELFONTSIZE, {px(274), px(3), px(46), px(200)},
+                       win::LazyCombo::Kind::Editable);
+    HWND sizeBox = selFontSize.hwnd();
     for (std::u16string_view size : kFontSizeItems) {
         const std::wstring item(size.begin(), size.end());
-        SendMessageW(selFontSize, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+        SendMessageW(sizeBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
     }
-    SetWindowTextW(selFontSize, L"8");
-    host.addHint(selFontSize, L"Размер шрифта");
+    SetWindowTextW(sizeBox, L"8");
+    host.addHint(sizeBox, kSizeBoxHint);
+    selFontSize.onMade = [this, &host](HWND combo) {
+        host.addHint(combo, kSizeBoxHint);
+        if (onSizeBoxMade)
+            onSizeBoxMade(combo);
+    };
     for (auto* b : elevenButtons())
         b->setEnabled(false);
 }

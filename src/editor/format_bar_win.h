@@ -5,11 +5,13 @@
 #pragma once
 
 #include "platform/handles_win.h"
+#include "platform/lazy_combo_win.h"
 #include "platform/panel_win.h"
 #include "platform/speed_button_win.h"
 #include "platform/subsystem_win.h"
 
 #include <array>
+#include <functional>
 
 namespace quivra::editor {
 
@@ -31,8 +33,10 @@ class FormatBar {
     win::SpeedButton bold, italic, underline, strikeOut;
     win::SpeedButton alLeft, alCenter, alRight;
     win::SpeedButton selFont, selFontColor, bgColor, isList, advanced;
-    win::Panel colValue; // the text colour strip under the colour button
-    HWND selFontSize = nullptr;
+    win::Panel colValue;        // the text colour strip under the colour button
+    win::LazyCombo selFontSize; // an editable box, made when first used
+    // Runs once the size box is made, with the combo box.
+    std::function<void(HWND combo)> onSizeBoxMade;
 
     // The strip's colour; repainted only when it changes.
     void setStripColour(COLORREF colour);

@@ -103,7 +103,7 @@ void EditorController::alignFocusedView(Alignment alignment) {
 // --- Size -------------------------------------------------------------------------------
 
 void EditorController::SelFontSizeSelect() {
-    const std::u16string text = win::toU16(win::windowText(bar_.selFontSize));
+    const std::u16string text = win::toU16(win::windowText(bar_.selFontSize.hwnd()));
     const auto points = fontSizeFromText(text);
     if (!points)
         throw notValidInteger(text);

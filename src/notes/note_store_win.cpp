@@ -39,11 +39,11 @@ void NotesController::EnumerateNotes() {
 }
 
 void NotesController::setNoteNames(const std::vector<std::u16string>& names) {
-    SendMessageW(namesList_, CB_RESETCONTENT, 0, 0);
-    SendMessageW(namesList_, CB_INITSTORAGE, names.size(), names.size() * 32);
+    SendMessageW(namesList_.hwnd(), CB_RESETCONTENT, 0, 0);
+    SendMessageW(namesList_.hwnd(), CB_INITSTORAGE, names.size(), names.size() * 32);
     for (const auto& n : names) {
         const std::wstring w = toWide(n);
-        SendMessageW(namesList_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(w.c_str()));
+        SendMessageW(namesList_.hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(w.c_str()));
     }
     copyNoteNamesToLists();
 }

@@ -82,31 +82,32 @@ void NotesController::loadRememberedNote() {
 }
 
 void NotesController::selectInLists(int index) {
-    SendMessageW(namesList_, CB_SETCURSEL, index, 0);
+    SendMessageW(namesList_.hwnd(), CB_SETCURSEL, index, 0);
     SendMessageW(listBox_, LB_SETCURSEL, index, 0);
 }
 
 std::u16string NotesController::noteNameAt(int index) const {
-    const auto len = SendMessageW(namesList_, CB_GETLBTEXTLEN, index, 0);
+    const auto len = SendMessageW(namesList_.hwnd(), CB_GETLBTEXTLEN, index, 0);
     if (len < 0)
         return {};
     std::wstring s(static_cast<size_t>(len) + 1, L'\0');
-    SendMessageW(namesList_, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(s.data()));
+    SendMessageW(namesList_.hwnd(), CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(s.data()));
     s.resize(static_cast<size_t>(len));
     return toU16(s);
 }
 
 int NotesController::noteCount() const {
-    return static_cast<int>(SendMessageW(namesList_, CB_GETCOUNT, 0, 0));
+    return static_cast<int>(SendMessageW(namesList_.hwnd(), CB_GETCOUNT, 0, 0));
 }
 
 int NotesController::selectedNoteIndex() const {
-    return static_cast<int>(SendMessageW(namesList_, CB_GETCURSEL, 0, 0));
+    return static_cast<int>(SendMessageW(namesList_.hwnd(), CB_GETCURSEL, 0, 0));
 }
 
 int NotesController::findNoteIndex(const std::u16string& name) const {
     const std::wstring w = toWide(name);
-    return static_cast<int>(SendMessageW(namesList_, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+    return static_cast<int>(SendMessageW(namesList_.hwnd(), CB_FINDSTRINGEXACT,
+                                         static_cast<WPARAM>(-1),
                                          reinterpret_cast<LPARAM>(w.c_str())));
 }
 
@@ -122,7 +123,7 @@ void NotesController::GoDownExecute() {
     const int index = selectedNoteIndex();
     if (index + 1 >= noteCount())
         return;
-    SendMessageW(namesList_, CB_SETCURSEL, index + 1, 0);
+    SendMessageW(namesList_.hwnd(), CB_SETCURSEL, index + 1, 0);
     OpenNote();
 }
 
@@ -132,7 +133,7 @@ void NotesController::GoUpExecute() {
     const int index = selectedNoteIndex();
     if (index <= 0)
         return;
-    SendMessageW(namesList_, CB_SETCURSEL, index - 1, 0);
+    SendMessageW(namesList_.hwnd(), CB_SETCURSEL, index - 1, 0);
     OpenNote();
 }
 
@@ -144,16 +145,18 @@ void NotesController::NotesLBClick() {
 
 void NotesController::NotesLBDblClick() {
     const int index = static_cast<int>(SendMessageW(listBox_, LB_GETCURSEL, 0, 0));
-    SendMessageW(namesList_, CB_SETCURSEL, index, 0);
+    SendMessageW(namesList_.hwnd(), CB_SETCURSEL, index, 0);
     OpenNote();
 }
 
 void NotesController::NotesNamesListDropDown() {
     RECT wr;
     GetWindowRect(host_.mainWindow(), &wr);
-    const int itemHeight = static_cast<int>(SendMessageW(namesList_, CB_GETITEMHEIGHT, 0, 0));
+    const int itemHeight =
+        static_cast<int>(SendMessageW(namesList_.hwnd(), CB_GETITEMHEIGHT, 0, 0));
     if (itemHeight > 0)
-        SendMessageW(namesList_, CB_SETMINVISIBLE, ((wr.bottom - wr.top) - 70) / itemHeight, 0);
+        SendMessageW(namesList_.hwnd(), CB_SETMINVISIBLE, ((wr.bottom - wr.top) - 70) / itemHeight,
+                     0);
 }
 
 void NotesController::NotesNamesListCloseUp() {

@@ -55,7 +55,8 @@ void NotesController::composeToolbar(HWND mainWindow) {
     toolbar_.create(mainWindow, mainWindow, px(276), px(7), px(330), px(23));
     HWND tb = toolbar_.hwnd();
     menuButton_ = win::createButton(tb, ID_NOTESACTMENUBUTTON, L"Меню", {0, 0, px(49), px(23)});
-    namesList_ = win::createComboList(tb, ID_NOTESNAMESLIST, {px(51), px(1), px(228), px(300)});
+    namesList_.create(tb, ID_NOTESNAMESLIST, {px(51), px(1), px(228), px(300)},
+                      win::LazyCombo::Kind::List);
     modLab_ = win::createLabel(tb, ID_MODLAB, L"*", {0, px(4), px(11), px(16)}, SS_NOTIFY);
     ShowWindow(modLab_, SW_HIDE);
     imgRO_ = win::createLabel(tb, ID_IMGRO, L"", {0, 0, px(23), px(23)},
@@ -81,7 +82,7 @@ void NotesController::layoutToolbar(int x, int y, int width) {
     const auto px = [this](int v) { return host_.scale(v); };
     MoveWindow(toolbar_.hwnd(), x, y, width, px(23), TRUE);
     const int listW = std::max(px(49) + 2, width - px(51) - px(11) - px(23) - px(4));
-    MoveWindow(namesList_, px(51), px(1), listW, px(300), TRUE);
+    namesList_.move(px(51), px(1), listW, px(300));
     MoveWindow(modLab_, px(51) + listW + px(2), px(4), px(11), px(16), TRUE);
     MoveWindow(imgRO_, width - px(23), 0, px(23), px(23), TRUE);
 }
@@ -289,7 +290,7 @@ void NotesController::updateNotesMenu() {
     window::RefreshFacts f;
     f.noteSelected = selectedNoteIndex() >= 0;
     f.namePanelShowing = namePanelShowing();
-    f.namesDroppedDown = SendMessageW(namesList_, CB_GETDROPPEDSTATE, 0, 0) != 0;
+    f.namesDroppedDown = SendMessageW(namesList_.hwnd(), CB_GETDROPPEDSTATE, 0, 0) != 0;
     enableNotesMenu(f);
 }
 

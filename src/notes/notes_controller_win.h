@@ -16,6 +16,7 @@
 #include "notes/second_view_win.h"
 #include "platform/handles_win.h"
 #include "platform/id_blocks.h"
+#include "platform/lazy_combo_win.h"
 #include "platform/panel_win.h"
 #include "platform/program_state.h"
 #include "platform/splitter_drag_win.h"
@@ -98,7 +99,8 @@ class NotesController final : public win::Subsystem {
     // The list pane and splitter at the left of the notes page; returns the
     // x where the editor area begins.
     int layoutListPane(int pageHeight, int pageWidth);
-    void setListWidth(int width);
+    void setListWidth(int width); // a negative width counts as 0
+    int listWidth() const noexcept { return listWidth_; }
 
     // --- The note store ----------------------------------------------------
     void EnumerateNotes();
@@ -184,7 +186,7 @@ class NotesController final : public win::Subsystem {
 
     // --- Controls, for the main window's layout and the tests --------------------
     HWND toolbar() const { return toolbar_.hwnd(); }
-    HWND namesList() const { return namesList_; }
+    HWND namesList() const { return namesList_.hwnd(); }
     HWND listBox() const { return listBox_; }
     HWND listSplitter() const { return lbSplitter_.hwnd(); }
     HWND note2List() const { return secondView_.chooser(); }
@@ -247,7 +249,7 @@ class NotesController final : public win::Subsystem {
     HWND notesPage_ = nullptr;
     win::Panel toolbar_;
     HWND menuButton_ = nullptr;
-    HWND namesList_ = nullptr;
+    win::LazyCombo namesList_;
     HWND modLab_ = nullptr;
     HWND imgRO_ = nullptr;
     win::Panel lbPane_;

@@ -53,7 +53,7 @@ void NotesController::QuickAddEscKey() {
     if (note_.enabled())
         note_.focus();
     else
-        SetFocus(namesList_);
+        SetFocus(namesList_.hwnd());
 }
 
 void NotesController::QuickListDblClick() {
@@ -64,7 +64,7 @@ void NotesController::QuickListDblClick() {
     const int count = noteCount();
     for (int i = 0; i < count; ++i)
         if (noteNameAt(i) == chosen) {
-            SendMessageW(namesList_, CB_SETCURSEL, i, 0);
+            SendMessageW(namesList_.hwnd(), CB_SETCURSEL, i, 0);
             OpenNote();
             return;
         }

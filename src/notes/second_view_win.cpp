@@ -27,11 +27,14 @@ void SecondView::create(HWND editorArea, HWND bar, HWND notifyTarget, Ids ids) {
     editorArea_ = editorArea;
     notifyTarget_ = notifyTarget;
     viewId_ = ids.view;
-    chooser_ = win::createComboList(bar, ids.chooser, {0, 0, px(kChooserWidth), px(300)});
-    SendMessageW(chooser_, CB_SETMINVISIBLE, 17, 0);
+    chooser_.create(bar, ids.chooser, {0, 0, px(kChooserWidth), px(300)},
+                    win::LazyCombo::Kind::List);
+    SendMessageW(chooser_.hwnd(), CB_SETMINVISIBLE, 17, 0);
     close_ = win::createButton(bar, ids.close, L"X", {0, 0, px(kCloseWidth), px(23)});
     EnableWindow(close_, FALSE);
-    host_.addHint(chooser_, L"Отобразить содержимое заметки во втором поле");
+    constexpr const wchar_t* kChooserHint = L"Отобразить содержимое заметки во втором поле";
+    host_.addHint(chooser_.hwnd(), kChooserHint);
+    chooser_.onMade = [this](HWND combo) { host_.addHint(combo, kChooserHint); };
     host_.addHint(close_, L"Закрыть второе окно заметки");
 }
 
@@ -64,7 +67,7 @@ int SecondView::layoutBar(int barWidth) {
     const int closeX = std::max(0, barWidth - px(kCloseWidth));
     const int chooserX = std::max(0, closeX - px(kChooserWidth));
     MoveWindow(close_, closeX, 0, px(kCloseWidth), px(23), TRUE);
-    MoveWindow(chooser_, chooserX, 0, closeX - chooserX, px(300), TRUE);
+    chooser_.move(chooserX, 0, closeX - chooserX, px(300));
     return chooserX;
 }
 
@@ -85,12 +88,12 @@ bool SecondView::shown() const {
 }
 
 void SecondView::Note2ListSelect() {
-    const auto index = SendMessageW(chooser_, CB_GETCURSEL, 0, 0);
+    const auto index = SendMessageW(chooser_.hwnd(), CB_GETCURSEL, 0, 0);
     if (index < 0) // 1
         return;
-    const auto length = SendMessageW(chooser_, CB_GETLBTEXTLEN, index, 0);
+    const auto length = SendMessageW(chooser_.hwnd(), CB_GETLBTEXTLEN, index, 0);
     std::wstring name(static_cast<size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
-    SendMessageW(chooser_, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(name.data()));
+    SendMessageW(chooser_.hwnd(), CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(name.data()));
     name.resize(static_cast<size_t>(std::max<LRESULT>(length, 0)));
     // Asked before the repainting stops, which takes the visible mark away.
     const bool wasShown = shown();
@@ -118,9 +121,9 @@ void SecondView::Note2ListSelect() {
 }
 
 void SecondView::Close2NoteClick() {
-    SendMessageW(chooser_, CB_SETCURSEL, static_cast<WPARAM>(-1), 0); // 1
-    height_ = openedHeight_;                                          // 2
-    if (view_.hwnd()) {                                               // 3
+    SendMessageW(chooser_.hwnd(), CB_SETCURSEL, static_cast<WPARAM>(-1), 0); // 1
+    height_ = openedHeight_;                                                 // 2
+    if (view_.hwnd()) {                                                      // 3
         ShowWindow(splitter_.hwnd(), SW_HIDE);
         ShowWindow(view_.hwnd(), SW_HIDE);
     }

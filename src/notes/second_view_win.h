@@ -6,6 +6,7 @@
 #pragma once
 
 #include "editor/rich_edit_win.h"
+#include "platform/lazy_combo_win.h"
 #include "platform/panel_win.h"
 #include "platform/program_state.h"
 #include "platform/splitter_drag_win.h"
@@ -47,7 +48,7 @@ class SecondView {
     editor::RichEdit& view();
     // Runs once the view is made (it takes the format shortcuts then).
     std::function<void(editor::RichEdit&)> onViewMade;
-    HWND chooser() const noexcept { return chooser_; }
+    HWND chooser() const noexcept { return chooser_.hwnd(); }
     HWND closeButton() const noexcept { return close_; }
     HWND splitter() const noexcept { return splitter_.hwnd(); }
 
@@ -67,7 +68,7 @@ class SecondView {
     const settings::Options& options_;
     editor::RichEdit view_;  // Note2
     win::Panel splitter_;    // spl2note
-    HWND chooser_ = nullptr; // Note2List
+    win::LazyCombo chooser_; // Note2List
     HWND close_ = nullptr;   // Close2Note
     win::Subclass viewEvents_;
     win::SplitterDrag splitterDrag_;

@@ -12,8 +12,23 @@ void Hints::add(HWND control, const wchar_t* text) {
         control, [this, control](UINT msg, WPARAM wp, LPARAM lp, const Subclass::Next&) {
             if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST)
                 relay(control, msg, wp, lp);
+            else if (msg == WM_DESTROY)
+                forget(control);
             return std::optional<LRESULT>();
         });
+}
+
+void Hints::forget(HWND control) {
+    // A control that goes takes its hint along: its handle may come back as
+    // another window's.
+    std::erase_if(hints_, [control](const Hint& h) { return h.control == control; });
+    if (!tooltip_)
+        return;
+    TTTOOLINFOW ti{};
+    ti.cbSize = sizeof(ti);
+    ti.hwnd = owner_;
+    ti.uId = reinterpret_cast<UINT_PTR>(control);
+    SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 void Hints::makeTooltip() {

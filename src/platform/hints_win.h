@@ -21,7 +21,7 @@ class Hints {
     // The window that owns the tooltip.
     void create(HWND owner) { owner_ = owner; }
     // Shows `text` while the mouse rests on `control` (a "\r\n" breaks the
-    // line).
+    // line); the hint goes when the control is destroyed.
     void add(HWND control, const wchar_t* text);
     // Null until a hint was first wanted.
     HWND tooltip() const noexcept { return tooltip_; }
@@ -31,6 +31,7 @@ class Hints {
         HWND control;
         std::wstring text;
     };
+    void forget(HWND control);
     void makeTooltip();
     void addTool(const Hint& hint) const;
     void relay(HWND control, UINT msg, WPARAM wp, LPARAM lp);

@@ -54,6 +54,12 @@ TEST(ProgramFormatBar, ButtonsAndSizeBoxFormatTheSelectionAndTheNoteKeepsIt) {
     HWND size = findChildById(s.window, ed::ID_SELFONTSIZE);
     ASSERT_TRUE(bold && centre && size);
     EXPECT_EQ(windowText(bold), L"B");
+    EXPECT_EQ(windowText(size), L"8");
+    // The size box becomes a full combo box with its edit field when clicked.
+    focusControl(s.window, size);
+    size = findChildById(s.window, ed::ID_SELFONTSIZE);
+    ASSERT_TRUE(hasClass(size, L"ComboBox"));
+    EXPECT_EQ(windowText(size), L"8");
     HWND sizeText = FindWindowExW(size, nullptr, L"Edit", nullptr);
     ASSERT_NE(sizeText, nullptr);
 

@@ -2,6 +2,7 @@
 // close request, driven from outside.
 #include "running_program.h"
 
+#include "notes/notes_controller_win.h"
 #include "settings/ini_file.h"
 
 #include <gtest/gtest.h>
@@ -35,7 +36,7 @@ TEST(ProgramNotes, CorruptRememberedNoteIsReportedAndTheProgramStartsEveryTime) 
         HWND w = program.mainWindow(15000);
         ASSERT_NE(w, nullptr);
         // Still answering: the notes are listed and a close request ends it.
-        HWND names = findChild(w, L"ComboBox");
+        HWND names = findChildById(w, quivra::notes::ID_NOTESNAMESLIST);
         ASSERT_NE(names, nullptr);
         EXPECT_EQ(SendMessageW(names, CB_GETCOUNT, 0, 0), 2);
         PostMessageW(w, WM_CLOSE, 0, 0);

@@ -1,8 +1,10 @@
 // The real program called in and sent away from outside: the hotkey, the
 // activation of another window, a click on the one-pixel line, Esc; and the
-// real mouse on the window once it is in: the list's splitter and a hint.
+// real mouse on the window once it is in: the list's splitter, a hint and the
+// names list.
 #include "running_program.h"
 
+#include "notes/notes_controller_win.h"
 #include "settings/ini_file.h"
 
 #include <gtest/gtest.h>
@@ -33,6 +35,7 @@ class ProgramWindow : public ::testing::Test {
         dir = freshProgramFolder();
         fs::create_directories(notesFolder(dir));
         writeBytes(notesFolder(dir) / L"A.note", "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0 old}");
+        writeBytes(notesFolder(dir) / L"B.note", "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0 bee}");
         quivra::settings::IniFile ini(settingsFile(dir));
         ini.writeString(u"Options", u"CurrentNoteName", u"A");
         ini.writeString(u"Options", u"EnableHotkey", u"1");
@@ -181,4 +184,27 @@ TEST_F(ProgramWindow, AHintShowsWhileTheMouseRestsOnTheHideButton) {
     }
     ASSERT_NE(tip, nullptr);
     EXPECT_EQ(windowText(tip), L"Скрыть");
+}
+
+TEST_F(ProgramWindow, ClickingTheNamesListDropsItDownAndMovingAlongItOpensTheNotes) {
+    hotkey();
+    ASSERT_TRUE(waitForLeft(window, 0));
+    HWND names = findChildById(window, quivra::notes::ID_NOTESNAMESLIST);
+    ASSERT_NE(names, nullptr);
+    EXPECT_EQ(windowText(names), L"A");
+    const RECT r = screenRect(names);
+    SetForegroundWindow(window);
+    settle(window);
+    mouse(MOUSEEVENTF_MOVE, {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    mouse(MOUSEEVENTF_LEFTDOWN);
+    mouse(MOUSEEVENTF_LEFTUP);
+    settle(window);
+    names = findChildById(window, quivra::notes::ID_NOTESNAMESLIST);
+    ASSERT_TRUE(hasClass(names, L"ComboBox"));
+    EXPECT_TRUE(SendMessageW(names, CB_GETDROPPEDSTATE, 0, 0));
+    EXPECT_EQ(windowText(names), L"A");
+    // Moving along the dropped list opens each note it passes.
+    pressKeys(window, {VK_DOWN});
+    EXPECT_EQ(windowText(names), L"B");
+    EXPECT_EQ(windowText(findChild(window, L"RichEdit20W")), L"bee");
 }

@@ -4,7 +4,9 @@
 // as if start-up had made them.
 #include "support/program_folder.h"
 
+#include "editor/editor_controller_win.h"
 #include "notes/notes_controller_win.h"
+#include "platform/controls_win.h"
 #include "search/search_controller_win.h"
 
 #include <gtest/gtest.h>
@@ -32,6 +34,21 @@ HWND descendantWithId(HWND root, int id) {
                 return TRUE;
             s.second = w;
             return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
+bool descendantOfClass(HWND root, const wchar_t* name) {
+    std::pair<const wchar_t*, bool> search{name, false};
+    EnumChildWindows(
+        root,
+        [](HWND w, LPARAM p) -> BOOL {
+            auto& s = *reinterpret_cast<std::pair<const wchar_t*, bool>*>(p);
+            wchar_t cls[64]{};
+            GetClassNameW(w, cls, 64);
+            s.second = _wcsicmp(cls, s.first) == 0;
+            return !s.second;
         },
         reinterpret_cast<LPARAM>(&search));
     return search.second;
@@ -77,6 +94,10 @@ TEST(LazyPanels, WhatRunsBeforeTheFirstShowingMakesNoPanel) {
     for (int id : {int{notes::ID_NEWNNAME}, int{window::ID_CONFIRMPANEL}, int{notes::ID_QUICKLIST},
                    int{search::ID_SEARCHMEMO}})
         EXPECT_EQ(descendantWithId(main, id), nullptr) << id;
+    // The combo boxes too wait for their first use; their stand-ins show the
+    // start-up's choices meanwhile.
+    EXPECT_FALSE(descendantOfClass(main, L"ComboBox"));
+    EXPECT_EQ(win::windowText(form->editor().bar().selFontSize.hwnd()), L"8");
 }
 
 TEST(LazyPanels, FirstShowingMakesEachPanelOnceWithTheWindowsFontAndLaidOut) {
@@ -108,9 +129,9 @@ TEST(LazyPanels, FirstShowingMakesEachPanelOnceWithTheWindowsFontAndLaidOut) {
     auto& name = form->notes().namePanel();
     auto& confirm = form->confirmPanel();
     auto& results = form->search().results();
-    for (HWND control : {name.field(), name.confirmButton(), name.cancelButton(), confirm.yesButton(),
-                         confirm.noButton(), form->notes().quickSearch().list(),
-                         results.closeButton()})
+    for (HWND control :
+         {name.field(), name.confirmButton(), name.cancelButton(), confirm.yesButton(),
+          confirm.noButton(), form->notes().quickSearch().list(), results.closeButton()})
         EXPECT_EQ(fontOf(control), startupFont);
 
     // The open results area spans the column under the editor area.

@@ -71,7 +71,7 @@ class EditorFixture : public NotesFixture {
     bool down(win::SpeedButton& button) {
         return SendMessageW(button.hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED;
     }
-    std::wstring sizeBoxText() { return win::windowText(bar().selFontSize); }
+    std::wstring sizeBoxText() { return win::windowText(bar().selFontSize.hwnd()); }
     // The note's section of the notes folder's per-note settings.
     settings::IniFile noteSettings() {
         return settings::IniFile(notes::NoteSettingsFile(form->state().notesFolder).path());

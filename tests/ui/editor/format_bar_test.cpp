@@ -62,7 +62,7 @@ TEST_F(FormatBarTest, AlignmentButtonsAreOneRadioGroupOverTheSelectedParagraphs)
 
 TEST_F(FormatBarTest, SizeBoxTakesAnyTypedIntegerOnEnterAndRefusesOtherText) {
     startWith({{L"A", kRtfFormatted}});
-    HWND box = bar().selFontSize;
+    HWND box = bar().selFontSize.make();
     HWND typed = FindWindowExW(box, nullptr, L"Edit", nullptr);
     ASSERT_NE(typed, nullptr);
     select(0, 5);
@@ -141,14 +141,14 @@ TEST_F(FormatBarTest, ButtonsFollowReadOnlyAndTheFocusWhileShortcutsStillWork) {
     EXPECT_TRUE(unformatEnabled());
     refresh();
     EXPECT_TRUE(bar().advanced.enabled());
-    EXPECT_TRUE(IsWindowEnabled(bar().selFontSize));
+    EXPECT_TRUE(IsWindowEnabled(bar().selFontSize.hwnd()));
 
     // The focus elsewhere: the eleven and "..." go grey, the size box stays.
     SetFocus(form->notes().listBox());
     EXPECT_EQ(enabledCount(), 0);
     refresh();
     EXPECT_FALSE(bar().advanced.enabled());
-    EXPECT_TRUE(IsWindowEnabled(bar().selFontSize));
+    EXPECT_TRUE(IsWindowEnabled(bar().selFontSize.hwnd()));
     note().focus();
     EXPECT_EQ(enabledCount(), 11);
 
@@ -156,15 +156,15 @@ TEST_F(FormatBarTest, ButtonsFollowReadOnlyAndTheFocusWhileShortcutsStillWork) {
     open(L"B");
     note().focus();
     EXPECT_EQ(enabledCount(), 0);
-    EXPECT_FALSE(IsWindowEnabled(bar().selFontSize));
+    EXPECT_FALSE(IsWindowEnabled(bar().selFontSize.hwnd()));
     EXPECT_FALSE(unformatEnabled());
     // The refresh enables the size box again, and shortcuts work.
     refresh();
-    EXPECT_TRUE(IsWindowEnabled(bar().selFontSize));
+    EXPECT_TRUE(IsWindowEnabled(bar().selFontSize.hwnd()));
     select(0, 5);
     press(note().hwnd(), 'B', true);
     EXPECT_TRUE(effects() & CFE_BOLD);
-    SetWindowTextW(bar().selFontSize, L"20");
+    SetWindowTextW(bar().selFontSize.hwnd(), L"20");
     editor().SelFontSizeSelect();
     EXPECT_EQ(note().charFormat().yHeight, 400);
     // Switching read-only off enables them at once.

@@ -67,8 +67,8 @@ class FormatPersistenceTest : public EditorFixture {
         SendMessageW(list, WM_CHAR, 13, 1); // Enter: as Ok
     }
     void typeSize(const wchar_t* size) {
-        HWND typed = FindWindowExW(bar().selFontSize, nullptr, L"Edit", nullptr);
-        SetWindowTextW(bar().selFontSize, size);
+        HWND typed = FindWindowExW(bar().selFontSize.make(), nullptr, L"Edit", nullptr);
+        SetWindowTextW(bar().selFontSize.hwnd(), size);
         SetFocus(typed);
         SendMessageW(typed, WM_CHAR, 13, 1);
     }

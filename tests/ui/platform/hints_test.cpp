@@ -59,6 +59,11 @@ TEST(Hints, ShowWhileTheMouseRestsOnTheirControlOnly) {
         }
         EXPECT_TRUE(waitUntil([&] { return IsWindowVisible(hints.tooltip()) != FALSE; }, 3000));
         EXPECT_EQ(shownText(hints.tooltip()), L"Скрыть\r\nвторая строка");
+
+        // A control that goes takes its hint along (its handle may come back).
+        EXPECT_EQ(SendMessageW(hints.tooltip(), TTM_GETTOOLCOUNT, 0, 0), 1);
+        DestroyWindow(hinted);
+        EXPECT_EQ(SendMessageW(hints.tooltip(), TTM_GETTOOLCOUNT, 0, 0), 0);
     }
     DestroyWindow(window);
 }
