@@ -1,6 +1,6 @@
 #include "app/environment_win.h"
 
-#include <shellapi.h>
+#include <cstdlib>
 
 #include <vector>
 
@@ -42,14 +42,13 @@ std::wstring readShortDatePattern() {
 }
 
 // The parameters as the program received them, without the program's own
-// name; the quotes that grouped a parameter are gone.
+// name; the quotes that grouped a parameter are gone. The C runtime split the
+// command line by the system's rules before the program started (the shell
+// library's splitter would load that library at start-up for this alone).
 std::vector<std::wstring> commandLineArguments() {
-    int count = 0;
-    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
     std::vector<std::wstring> arguments;
-    for (int i = 1; argv && i < count; ++i)
-        arguments.emplace_back(argv[i]);
-    LocalFree(argv);
+    for (int i = 1; __wargv && i < __argc; ++i)
+        arguments.emplace_back(__wargv[i]);
     return arguments;
 }
 

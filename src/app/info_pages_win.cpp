@@ -12,6 +12,8 @@ void TMainForm::ensureInfoPages() {
     // Most runs never open these pages: they are made when first shown.
     if (helpTabs_)
         return;
+    ensurePage(win::Page::Help);
+    ensurePage(win::Page::About);
     composeInfoPages();
     for (win::Page p : {win::Page::Help, win::Page::About})
         win::setFontTree(page(p), font_.get());
@@ -82,10 +84,10 @@ void TMainForm::fillHelpTexts() {
 }
 
 void TMainForm::layoutHelpPage() {
-    RECT hp;
-    GetClientRect(page(win::Page::Help), &hp);
     if (!helpTabs_)
         return;
+    RECT hp;
+    GetClientRect(page(win::Page::Help), &hp);
     MoveWindow(helpTabs_, 0, 0, hp.right, hp.bottom, TRUE);
     RECT inner{0, 0, hp.right, hp.bottom};
     TabCtrl_AdjustRect(helpTabs_, FALSE, &inner);

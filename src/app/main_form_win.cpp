@@ -88,7 +88,8 @@ StartResult TMainForm::create() {
     crypto_.create(hwnd(), editorPanel_.hwnd());
     crypto_.setCommandMenu(editor_.additMenu());
     timeline_.mark("crypto");
-    settingsPage_.create(page(win::Page::Settings), hwnd(), dpi_, font_.get());
+    settingsPage_.create([this] { return ensurePage(win::Page::Settings); }, hwnd(), dpi_,
+                         font_.get());
     timeline_.mark("settings");
 
     router_.add(kNotesIds, notes_);
@@ -139,10 +140,8 @@ void TMainForm::composeFrame() {
         item.mask = TCIF_TEXT;
         item.pszText = const_cast<wchar_t*>(names[i]);
         TabCtrl_InsertItem(tabs_, i, &item);
-        pages_[i] = std::make_unique<win::Panel>();
-        pages_[i]->create(hwnd(), hwnd(), 0, 0, scale(600), scale(400));
-        ShowWindow(pages_[i]->hwnd(), SW_HIDE);
     }
+    ensurePage(win::Page::Notes);
     hideButton_ =
         win::createButton(hwnd(), window::ID_HIDEBUTTON, L"X", {0, 0, scale(20), scale(20)});
     hints_.create(hwnd());
@@ -175,11 +174,11 @@ void TMainForm::layout() {
     const int f = scale(3);
     presenter_.layoutStrips(w, h);
     MoveWindow(tabs_, f, f, w - 2 * f, h - 2 * f, TRUE);
-    RECT display{f, f, w - f, h - f};
-    TabCtrl_AdjustRect(tabs_, FALSE, &display);
+    const win::Bounds display = win::boundsOf(pageArea());
     for (auto& p : pages_) {
-        MoveWindow(p->hwnd(), display.left, display.top, display.right - display.left,
-                   display.bottom - display.top, TRUE);
+        if (!p)
+            continue;
+        MoveWindow(p->hwnd(), display.x, display.y, display.w, display.h, TRUE);
         SetWindowPos(p->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     const int hideX = w - f - scale(3) - scale(20);
@@ -188,10 +187,32 @@ void TMainForm::layout() {
     for (HWND top : {notes_.toolbar(), hideButton_})
         SetWindowPos(top, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     layoutNotesPage();
-    RECT sp;
-    GetClientRect(page(win::Page::Settings), &sp);
-    settingsPage_.layout(sp.right, sp.bottom);
+    settingsPage_.layout(display.w, display.h);
     layoutHelpPage();
+}
+
+RECT TMainForm::pageArea() const {
+    RECT rc;
+    GetClientRect(hwnd(), &rc);
+    const int f = scale(3);
+    RECT display{f, f, rc.right - f, rc.bottom - f};
+    TabCtrl_AdjustRect(tabs_, FALSE, &display);
+    return display;
+}
+
+HWND TMainForm::ensurePage(win::Page p) {
+    auto& made = pages_[static_cast<int>(p)];
+    if (made)
+        return made->hwnd();
+    made = std::make_unique<win::Panel>();
+    const win::Bounds b = win::boundsOf(pageArea());
+    made->create(hwnd(), hwnd(), b.x, b.y, b.w, b.h);
+    ShowWindow(made->hwnd(), SW_HIDE);
+    // Over the page tabs, under the notes toolbar and the hide button.
+    for (HWND top : {notes_.toolbar(), hideButton_})
+        if (top)
+            SetWindowPos(top, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return made->hwnd();
 }
 
 void TMainForm::layoutNotesPage() {
@@ -225,9 +246,11 @@ void TMainForm::showPage(win::Page shown) {
     if (shown == win::Page::Help || shown == win::Page::About)
         ensureInfoPages();
     const int index = static_cast<int>(shown);
+    ensurePage(shown);
     TabCtrl_SetCurSel(tabs_, index);
     for (int i = 0; i < 4; ++i)
-        ShowWindow(pages_[i]->hwnd(), i == index ? SW_SHOW : SW_HIDE);
+        if (pages_[i])
+            ShowWindow(pages_[i]->hwnd(), i == index ? SW_SHOW : SW_HIDE);
     ShowWindow(notes_.toolbar(), shown == win::Page::Notes ? SW_SHOW : SW_HIDE);
     if (shown == win::Page::Notes)
         notes_.NotesPageShow();

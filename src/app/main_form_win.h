@@ -80,7 +80,12 @@ class TMainForm final : public win::Window,
     // How long each phase of create() and FormShow() took.
     const win::StartupTimeline& timeline() const noexcept { return timeline_; }
 
-    HWND page(win::Page p) const { return pages_[static_cast<int>(p)]->hwnd(); }
+    // The notes page is made at start-up, the others when first shown (null
+    // until then).
+    HWND page(win::Page p) const {
+        const auto& made = pages_[static_cast<int>(p)];
+        return made ? made->hwnd() : nullptr;
+    }
     HWND pagesControl() const noexcept { return tabs_; }
     HWND hideButton() const noexcept { return hideButton_; }
     win::Page activePage() const override;
@@ -101,6 +106,8 @@ class TMainForm final : public win::Window,
     // Composition and layout.
     void composeFrame();
     void composeEditorArea();
+    HWND ensurePage(win::Page p);
+    RECT pageArea() const;
     void ensureInfoPages();
     void composeInfoPages();
     void applyInfoFonts();

@@ -7,7 +7,7 @@ namespace quivra::notes {
 void NotesController::applyReadOnly(bool readOnly) {
     state_.noteReadOnly = readOnly;
     note_.setReadOnly(readOnly);
-    ShowWindow(imgRO_, readOnly ? SW_SHOW : SW_HIDE);
+    showReadOnlySign(readOnly);
     CheckMenuItem(notesMenu_.get(), ID_SETT_RO, readOnly ? MF_CHECKED : MF_UNCHECKED);
     if (noteViewChanged)
         noteViewChanged();

@@ -57,14 +57,47 @@ void NotesController::composeToolbar(HWND mainWindow) {
     menuButton_ = win::createButton(tb, ID_NOTESACTMENUBUTTON, L"Меню", {0, 0, px(49), px(23)});
     namesList_.create(tb, ID_NOTESNAMESLIST, {px(51), px(1), px(228), px(300)},
                       win::LazyCombo::Kind::List);
-    modLab_ = win::createLabel(tb, ID_MODLAB, L"*", {0, px(4), px(11), px(16)}, SS_NOTIFY);
-    ShowWindow(modLab_, SW_HIDE);
-    imgRO_ = win::createLabel(tb, ID_IMGRO, L"", {0, 0, px(23), px(23)},
-                              SS_ICON | SS_CENTERIMAGE | SS_NOTIFY);
-    SendMessageW(imgRO_, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_WARNING)), 0);
-    ShowWindow(imgRO_, SW_HIDE);
-    host_.addHint(modLab_, L"Заметка изменена");
-    host_.addHint(imgRO_, L"Заметка только для чтения");
+}
+
+// The changed mark and the read-only sign are made the first time they show.
+void NotesController::showChangedMark(bool shown) {
+    if (shown && !modLab_) {
+        modLab_ = win::createLabel(toolbar_.hwnd(), ID_MODLAB, L"*",
+                                   win::boundsOf(changedMarkPlace()), SS_NOTIFY);
+        host_.giveFont(modLab_);
+        host_.addHint(modLab_, L"Заметка изменена");
+    }
+    if (modLab_)
+        ShowWindow(modLab_, shown ? SW_SHOW : SW_HIDE);
+}
+
+void NotesController::showReadOnlySign(bool shown) {
+    if (shown && !imgRO_) {
+        imgRO_ =
+            win::createLabel(toolbar_.hwnd(), ID_IMGRO, L"", win::boundsOf(readOnlySignPlace()),
+                             SS_ICON | SS_CENTERIMAGE | SS_NOTIFY);
+        SendMessageW(imgRO_, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_WARNING)),
+                     0);
+        host_.addHint(imgRO_, L"Заметка только для чтения");
+    }
+    if (imgRO_)
+        ShowWindow(imgRO_, shown ? SW_SHOW : SW_HIDE);
+}
+
+RECT NotesController::changedMarkPlace() const {
+    const auto px = [this](int v) { return host_.scale(v); };
+    const int x = px(51) + namesListWidth() + px(2);
+    return {x, px(4), x + px(11), px(4) + px(16)};
+}
+
+RECT NotesController::readOnlySignPlace() const {
+    const auto px = [this](int v) { return host_.scale(v); };
+    return {toolbarWidth_ - px(23), 0, toolbarWidth_, px(23)};
+}
+
+int NotesController::namesListWidth() const {
+    const auto px = [this](int v) { return host_.scale(v); };
+    return std::max(px(49) + 2, toolbarWidth_ - px(51) - px(11) - px(23) - px(4));
 }
 
 void NotesController::composeListPane(HWND notesPage) {
@@ -81,10 +114,14 @@ void NotesController::composeListPane(HWND notesPage) {
 void NotesController::layoutToolbar(int x, int y, int width) {
     const auto px = [this](int v) { return host_.scale(v); };
     MoveWindow(toolbar_.hwnd(), x, y, width, px(23), TRUE);
-    const int listW = std::max(px(49) + 2, width - px(51) - px(11) - px(23) - px(4));
-    namesList_.move(px(51), px(1), listW, px(300));
-    MoveWindow(modLab_, px(51) + listW + px(2), px(4), px(11), px(16), TRUE);
-    MoveWindow(imgRO_, width - px(23), 0, px(23), px(23), TRUE);
+    toolbarWidth_ = width;
+    namesList_.move(px(51), px(1), namesListWidth(), px(300));
+    for (const auto& [label, place] :
+         {std::pair{modLab_, changedMarkPlace()}, std::pair{imgRO_, readOnlySignPlace()}})
+        if (label) {
+            const win::Bounds b = win::boundsOf(place);
+            MoveWindow(label, b.x, b.y, b.w, b.h, TRUE);
+        }
 }
 
 int NotesController::layoutListPane(int pageHeight, int pageWidth) {
@@ -222,9 +259,8 @@ bool NotesController::onCommand(int id, int code, HWND) {
 void NotesController::addRefreshRows(window::RefreshTable& table) {
     using window::RefreshFacts;
     using window::RefreshStep;
-    table.add(RefreshStep::ChangedMark, [this](const RefreshFacts& f) {
-        ShowWindow(modLab_, changedMarkVisible(f) ? SW_SHOW : SW_HIDE);
-    });
+    table.add(RefreshStep::ChangedMark,
+              [this](const RefreshFacts& f) { showChangedMark(changedMarkVisible(f)); });
     table.add(RefreshStep::NotesToolbar, [this](const RefreshFacts& f) {
         ShowWindow(toolbar_.hwnd(), notesToolbarVisible(f) ? SW_SHOW : SW_HIDE);
     });

@@ -190,8 +190,8 @@ class NotesController final : public win::Subsystem {
     HWND listBox() const { return listBox_; }
     HWND listSplitter() const { return lbSplitter_.hwnd(); }
     HWND note2List() const { return secondView_.chooser(); }
-    HWND changedMark() const { return modLab_; }
-    HWND readOnlyIcon() const { return imgRO_; }
+    HWND changedMark() const { return modLab_; } // null until first shown
+    HWND readOnlyIcon() const { return imgRO_; } // null until first shown
     HWND menuButton() const { return menuButton_; }
     HMENU notesMenu() const { return notesMenu_.get(); }
     HMENU editorMenu() const { return editorMenu_.get(); }
@@ -204,6 +204,11 @@ class NotesController final : public win::Subsystem {
 
   private:
     void composeToolbar(HWND mainWindow);
+    void showChangedMark(bool shown);
+    void showReadOnlySign(bool shown);
+    RECT changedMarkPlace() const;
+    RECT readOnlySignPlace() const;
+    int namesListWidth() const;
     void composeListPane(HWND notesPage);
     void composeMenus();
     void setNoteNames(const std::vector<std::u16string>& names);
@@ -250,8 +255,9 @@ class NotesController final : public win::Subsystem {
     win::Panel toolbar_;
     HWND menuButton_ = nullptr;
     win::LazyCombo namesList_;
-    HWND modLab_ = nullptr;
+    HWND modLab_ = nullptr; // made when first shown, like the read-only sign
     HWND imgRO_ = nullptr;
+    int toolbarWidth_ = 0;
     win::Panel lbPane_;
     win::Panel lbSplitter_;
     HWND listBox_ = nullptr;

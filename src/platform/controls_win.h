@@ -12,6 +12,10 @@ struct Bounds {
     int x, y, w, h;
 };
 
+inline Bounds boundsOf(const RECT& r) {
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
 HWND createControl(const wchar_t* className, const wchar_t* text, DWORD style, HWND parent, int id,
                    Bounds b, DWORD exStyle = 0);
 HWND createButton(HWND parent, int id, const wchar_t* text, Bounds b, DWORD extraStyle = 0);

@@ -29,8 +29,8 @@ int SettingsPage::px(int designed) const {
     return win::scale(designed, dpi_);
 }
 
-void SettingsPage::create(HWND page, HWND notifyTarget, UINT dpi, HFONT font) {
-    page_ = page;
+void SettingsPage::create(std::function<HWND()> page, HWND notifyTarget, UINT dpi, HFONT font) {
+    pageSource_ = std::move(page);
     notifyTarget_ = notifyTarget;
     dpi_ = dpi;
     font_ = font;
@@ -69,6 +69,7 @@ void SettingsPage::ensureBuilt() {
     if (built_)
         return;
     built_ = true;
+    page_ = pageSource_();
     build();
     win::setFontTree(page_, font_);
     showValues();

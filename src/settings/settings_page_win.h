@@ -18,6 +18,7 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -68,9 +69,10 @@ class SettingsPage final : public Options, public win::Subsystem {
   public:
     explicit SettingsPage(SettingsPageHost& host) : host_(host) {}
 
-    // The page the controls will go on; `dpi` scales the designed sizes and
-    // `font` is the one the controls take.
-    void create(HWND page, HWND notifyTarget, UINT dpi, HFONT font);
+    // `page` gives the page the controls will go on (asked when they are
+    // made); `dpi` scales the designed sizes and `font` is the one the
+    // controls take.
+    void create(std::function<HWND()> page, HWND notifyTarget, UINT dpi, HFONT font);
     // Makes the controls, showing the options as they are now.
     void ensureBuilt();
     bool built() const noexcept { return built_; }
@@ -191,7 +193,8 @@ class SettingsPage final : public Options, public win::Subsystem {
     int height_ = 0;
     HFONT font_ = nullptr;
     UINT dpi_ = 96;
-    HWND page_ = nullptr;
+    std::function<HWND()> pageSource_;
+    HWND page_ = nullptr; // once built
     HWND notifyTarget_ = nullptr;
     HWND tabs_ = nullptr;
     std::array<std::unique_ptr<win::Panel>, 3> pages_;

@@ -5,6 +5,9 @@
 #include "settings/ini_file.h"
 
 #include <gtest/gtest.h>
+#include <tlhelp32.h>
+
+#include <algorithm>
 
 using namespace quivra::blackbox;
 namespace fs = std::filesystem;
@@ -40,6 +43,54 @@ TEST(Program, StartsDockedAtTheLeftEdgeAndWritesItsSettingsOnClose) {
     EXPECT_TRUE(settings.keyExists(u"Options", u"StartDate"));
     EXPECT_EQ(settings.readInteger(u"Options", u"TrayIcon", -1), 1);
     EXPECT_TRUE(fs::is_directory(notesFolder(dir)));
+    std::error_code ec;
+    fs::remove_all(dir, ec);
+}
+
+namespace {
+
+// The names of the libraries loaded in a process, in lower case.
+std::vector<std::wstring> loadedLibraries(DWORD pid) {
+    std::vector<std::wstring> names;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE | TH32CS_SNAPMODULE32, pid);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return names;
+    MODULEENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Module32FirstW(snapshot, &entry); more;
+         more = Module32NextW(snapshot, &entry)) {
+        std::wstring name = entry.szModule;
+        CharLowerBuffW(name.data(), static_cast<DWORD>(name.size()));
+        names.push_back(name);
+    }
+    CloseHandle(snapshot);
+    return names;
+}
+
+bool has(const std::vector<std::wstring>& names, const wchar_t* name) {
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+} // namespace
+
+TEST(Program, LibrariesOfLaterCommandsAreLoadedOnlyWhenFirstUsed) {
+    // The file dialogs, the shell (without a tray icon) and hashing wait for
+    // the first command that needs them.
+    const fs::path dir = freshProgramFolder();
+    fs::create_directories(settingsFile(dir).parent_path());
+    quivra::settings::IniFile(settingsFile(dir)).writeString(u"Options", u"TrayIcon", u"0");
+    RunningProgram program(dir / L"quivra.exe");
+    ASSERT_TRUE(program.started());
+    HWND w = program.mainWindow(15000);
+    ASSERT_NE(w, nullptr);
+    settle(w);
+    const auto loaded = loadedLibraries(program.pid());
+    ASSERT_TRUE(has(loaded, L"comctl32.dll"));
+    for (const wchar_t* later : {L"comdlg32.dll", L"shell32.dll", L"bcrypt.dll"})
+        EXPECT_FALSE(has(loaded, later)) << later;
+
+    PostMessageW(w, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(program.waitForExit(15000));
     std::error_code ec;
     fs::remove_all(dir, ec);
 }

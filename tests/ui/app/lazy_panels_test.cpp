@@ -97,6 +97,8 @@ TEST(LazyPanels, WhatRunsBeforeTheFirstShowingMakesNoPanel) {
     // The combo boxes too wait for their first use; their stand-ins show the
     // start-up's choices meanwhile.
     EXPECT_FALSE(descendantOfClass(main, L"ComboBox"));
+    for (auto page : {win::Page::Settings, win::Page::Help, win::Page::About})
+        EXPECT_EQ(form->page(page), nullptr);
     EXPECT_EQ(win::windowText(form->editor().bar().selFontSize.hwnd()), L"8");
 }
 
@@ -143,4 +145,37 @@ TEST(LazyPanels, FirstShowingMakesEachPanelOnceWithTheWindowsFontAndLaidOut) {
     EXPECT_EQ(panel.right - panel.left, column.right);
     EXPECT_EQ(panel.bottom, column.bottom);
     EXPECT_GT(panel.top, 0);
+}
+
+TEST(LazyPanels, PagesMadeWhenFirstShownFillThePageAreaUnderTheHideButton) {
+    ProgramFolder folder;
+    auto form = folder.start();
+    form->FormShow();
+    // A resize before the first showing: the page is made at the new size.
+    RECT r;
+    GetWindowRect(form->hwnd(), &r);
+    SetWindowPos(form->hwnd(), nullptr, 0, 0, r.right - r.left + 50, r.bottom - r.top + 20,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const auto rectOf = [](HWND w) {
+        RECT rc;
+        GetWindowRect(w, &rc);
+        return rc;
+    };
+    const RECT notesArea = rectOf(form->page(win::Page::Notes));
+    for (auto page : {win::Page::Settings, win::Page::Help, win::Page::About}) {
+        form->showPage(page);
+        HWND made = form->page(page);
+        ASSERT_NE(made, nullptr);
+        EXPECT_TRUE(IsWindowVisible(made));
+        EXPECT_FALSE(IsWindowVisible(form->page(win::Page::Notes)));
+        const RECT area = rectOf(made);
+        EXPECT_TRUE(EqualRect(&area, &notesArea));
+        // The hide button still takes the clicks at its place.
+        const RECT button = rectOf(form->hideButton());
+        const POINT centre{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+        EXPECT_EQ(WindowFromPoint(centre), form->hideButton());
+    }
+    form->showPage(win::Page::Notes);
+    EXPECT_TRUE(IsWindowVisible(form->page(win::Page::Notes)));
+    EXPECT_FALSE(IsWindowVisible(form->page(win::Page::About)));
 }

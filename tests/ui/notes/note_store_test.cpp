@@ -292,3 +292,37 @@ TEST_F(Notes, DraggingTheListSplitterResizesTheListAndStoresTheWidthOnRelease) {
     SendMessageW(splitter, WM_MOUSEMOVE, 0, at(260)); // released: the list stays
     EXPECT_EQ(listWidth(), before + 50);
 }
+
+TEST_F(Notes, ChangedMarkShowsRightOfTheNamesListWhileTheNoteHoldsUnsavedText) {
+    addNote(L"A", kRtfA);
+    start();
+    open(L"A");
+    const auto shown = [](HWND w) { return w && (GetWindowLongW(w, GWL_STYLE) & WS_VISIBLE); };
+    form->presenter().PeriodicRefresh();
+    EXPECT_FALSE(shown(form->notes().changedMark()));
+    type(L"x");
+    form->presenter().PeriodicRefresh();
+    HWND mark = form->notes().changedMark();
+    ASSERT_TRUE(shown(mark));
+    EXPECT_EQ(win::windowText(mark), L"*");
+    EXPECT_EQ(SendMessageW(mark, WM_GETFONT, 0, 0),
+              SendMessageW(form->notes().namesList(), WM_GETFONT, 0, 0));
+    const auto gapToList = [&] {
+        RECT m, n;
+        GetWindowRect(form->notes().changedMark(), &m);
+        GetWindowRect(form->notes().namesList(), &n);
+        return m.left - n.right;
+    };
+    const long gap = gapToList();
+    EXPECT_GE(gap, 0);
+    EXPECT_LT(gap, 10);
+    // A wider window widens the list; the mark keeps its place beside it.
+    RECT r;
+    GetWindowRect(form->hwnd(), &r);
+    SetWindowPos(form->hwnd(), nullptr, 0, 0, r.right - r.left + 60, r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(gapToList(), gap);
+    form->notes().ImmSaveClick();
+    form->presenter().PeriodicRefresh();
+    EXPECT_FALSE(shown(mark));
+}
