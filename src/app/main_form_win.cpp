@@ -41,7 +41,8 @@ StartResult TMainForm::create() {
     chooseSettingsFile();
     timeline_.mark("settings file");
     // Made at its stored size at once: its controls are laid out once.
-    const DWORD exStyle = WS_EX_TOPMOST | WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
+    // Layered once it is first made see-through (see Presenter::setOpacity).
+    const DWORD exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
     if (!Window::create(L"TMainForm", exStyle, WS_POPUP | WS_CLIPCHILDREN, L"Quivra", 0, 0,
                         storedWidth(), storedHeight(), nullptr, nullptr, nullptr))
         return StartResult::Failed;
@@ -54,7 +55,6 @@ StartResult TMainForm::create() {
                                               IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                               GetSystemMetrics(SM_CYSMICON), 0)));
     presenter_.create(hwnd(), icon_.get(), ID_TRAY_EXIT);
-    presenter_.setOpacity(255);
     composeFrame();
     composeEditorArea();
     timeline_.mark("frame and editor");

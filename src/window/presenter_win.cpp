@@ -33,7 +33,17 @@ void Presenter::layoutStrips(int w, int h) {
 
 void Presenter::setOpacity(int alpha) {
     opacity_ = alpha;
-    SetLayeredWindowAttributes(host_.mainWindow(), 0, static_cast<BYTE>(alpha), LWA_ALPHA);
+    // The window becomes a layered one the first time it is not fully opaque
+    // (at the latest when it first hides): under Wine a layered window costs
+    // its first showing several milliseconds more.
+    HWND w = host_.mainWindow();
+    const auto exStyle = GetWindowLongPtrW(w, GWL_EXSTYLE);
+    if (!(exStyle & WS_EX_LAYERED)) {
+        if (alpha >= 255)
+            return;
+        SetWindowLongPtrW(w, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+    }
+    SetLayeredWindowAttributes(w, 0, static_cast<BYTE>(alpha), LWA_ALPHA);
 }
 
 void Presenter::setBorderColor(COLORREF colour) {

@@ -67,6 +67,17 @@ class Presentation : public NotesFixture {
     int screenHeight() const { return GetSystemMetrics(SM_CYSCREEN); }
 };
 
+// The window's own alpha; 255 while it is not a layered window at all.
+int windowAlpha(HWND w) {
+    if (!(GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_LAYERED))
+        return 255;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    if (!GetLayeredWindowAttributes(w, nullptr, &alpha, &flags) || !(flags & LWA_ALPHA))
+        return -1;
+    return alpha;
+}
+
 } // namespace
 
 TEST_F(Presentation, SlideOutGoesInWholeStepsAndSnapsOntoTheHiddenPlace) {
@@ -75,9 +86,11 @@ TEST_F(Presentation, SlideOutGoesInWholeStepsAndSnapsOntoTheHiddenPlace) {
     ASSERT_EQ(rect().left, 0);
     EXPECT_TRUE(form->state().isShown);
     EXPECT_EQ(presenter().opacity(), 220);
+    EXPECT_EQ(windowAlpha(form->hwnd()), 220);
     MoveRecorder moves(form->hwnd());
     presenter().ToggleWindow();
     EXPECT_EQ(presenter().opacity(), 1); // before the slide runs
+    EXPECT_EQ(windowAlpha(form->hwnd()), 1);
     presenter().runPendingSlides();
     ASSERT_EQ(moves.moves().size(), 64u);
     for (int i = 0; i < 63; ++i)
