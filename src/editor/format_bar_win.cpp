@@ -81,12 +81,14 @@ void FormatBar::create(HWND editorArea, HWND notifyTarget, win::Host& host) {
         {isList, ID_ISLIST, 249, Kind::Push, L"", plainFont_.get(), L"Список"},
         {advanced, ID_ADVANCEDBUTTON, 326, Kind::Push, L"...", boldFont_.get(), L"Дополнительно"},
     };
+    // All but "..." start disabled: they act on a note, and none is open yet.
     for (auto& b : buttons) {
-        b.button.create(bar, b.id, {px(b.x), y, s, s}, b.kind, b.face);
+        b.button.create(bar, b.id, {px(b.x), y, s, s}, b.kind, b.face, &b.button == &advanced);
         b.button.setFaceFont(b.font);
         host.addHint(b.button.hwnd(), b.hint);
     }
-    selFontColor.create(bar, ID_SELFONTCOLORBUTTON, {px(204), y, px(20), px(18)}, Kind::Push, L"");
+    selFontColor.create(bar, ID_SELFONTCOLORBUTTON, {px(204), y, px(20), px(18)}, Kind::Push, L"",
+                        false);
     host.addHint(selFontColor.hwnd(), L"Цвет текста\r\nПравый щелчок мышки - сбросить");
     colValue.create(bar, notifyTarget, px(204), px(21), px(20), px(3), 0, 0, ID_COLVALUE);
     setStripColour(RGB(0, 0, 0));
@@ -125,8 +127,6 @@ void FormatBar::create(HWND editorArea, HWND notifyTarget, win::Host& host) {
         if (onSizeBoxMade)
             onSizeBoxMade(combo);
     };
-    for (auto* b : elevenButtons())
-        b->setEnabled(false);
 }
 
 void FormatBar::layout(int width, bool shown) {

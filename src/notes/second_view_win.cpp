@@ -30,8 +30,7 @@ void SecondView::create(HWND editorArea, HWND bar, HWND notifyTarget, Ids ids) {
     chooser_.create(bar, ids.chooser, {0, 0, px(kChooserWidth), px(300)},
                     win::LazyCombo::Kind::List);
     SendMessageW(chooser_.hwnd(), CB_SETMINVISIBLE, 17, 0);
-    close_ = win::createButton(bar, ids.close, L"X", {0, 0, px(kCloseWidth), px(23)});
-    EnableWindow(close_, FALSE);
+    close_ = win::createButton(bar, ids.close, L"X", {0, 0, px(kCloseWidth), px(23)}, WS_DISABLED);
     constexpr const wchar_t* kChooserHint = L"Отобразить содержимое заметки во втором поле";
     host_.addHint(chooser_.hwnd(), kChooserHint);
     chooser_.onMade = [this](HWND combo) { host_.addHint(combo, kChooserHint); };

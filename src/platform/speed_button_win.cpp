@@ -2,13 +2,14 @@
 
 namespace quivra::win {
 
-bool SpeedButton::create(HWND parent, int id, Bounds b, Kind kind, std::wstring face) {
+bool SpeedButton::create(HWND parent, int id, Bounds b, Kind kind, std::wstring face,
+                         bool enabled) {
     kind_ = kind;
     face_ = std::move(face);
     // No double-click class style: a quick second click is a second click.
-    return Window::create(L"QuivraSpeedButton", 0, WS_CHILD | WS_VISIBLE, face_.c_str(), b.x, b.y,
-                          b.w, b.h, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                          nullptr, 0);
+    const DWORD style = WS_CHILD | WS_VISIBLE | (enabled ? 0 : WS_DISABLED);
+    return Window::create(L"QuivraSpeedButton", 0, style, face_.c_str(), b.x, b.y, b.w, b.h, parent,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, 0);
 }
 
 void SpeedButton::setFaceFont(HFONT font) {

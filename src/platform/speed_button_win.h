@@ -20,7 +20,8 @@ class SpeedButton final : public Window {
   public:
     enum class Kind { Push, Toggle, Radio };
 
-    bool create(HWND parent, int id, Bounds bounds, Kind kind, std::wstring face);
+    bool create(HWND parent, int id, Bounds bounds, Kind kind, std::wstring face,
+                bool enabled = true);
     // The face's font (not owned); the parent's font otherwise.
     void setFaceFont(HFONT font);
     // Draws the face instead of the text (glyph buttons).

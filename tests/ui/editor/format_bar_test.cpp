@@ -240,3 +240,13 @@ TEST_F(FormatBarTest, BarLiesOverTheEditorWhileTheNoteShowsIt) {
     open(L"A");
     EXPECT_TRUE(bar().shown());
 }
+
+TEST_F(FormatBarTest, WithNoNoteOpenOnlyTheAdditionalMenuButtonTakesClicks) {
+    start();
+    for (auto* b : bar().elevenButtons())
+        EXPECT_FALSE(b->enabled());
+    EXPECT_TRUE(bar().advanced.enabled());
+    const bool wasDown = down(bar().bold);
+    click(bar().bold);
+    EXPECT_EQ(down(bar().bold), wasDown);
+}
