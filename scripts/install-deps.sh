@@ -6,7 +6,7 @@
 # does as well (the two conflict, so a full one is not replaced).
 set -e
 PACKAGES="cmake make g++ googletest libbenchmark-dev \
-g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine64 \
+g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev wine64 \
 xvfb xauth x11-utils xdotool imagemagick clang-format locales libssl-dev \
 libreoffice-writer-nogui|libreoffice-writer"
 missing=""

@@ -214,6 +214,9 @@ void TMainForm::OnStartupErrors() {
 
 void TMainForm::FormShow() {
     ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+    // The window paints before the tray icon is added: adding it loads the
+    // shell library, which the user need not wait for to see the window.
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     presenter_.firstShowing(); // S1-S3, and the tray icon now that the window is up
     if (!startupErrors_.empty())
         PostMessageW(hwnd(), WM_QUIVRA_STARTUP_ERRORS, 0, 0);

@@ -102,12 +102,11 @@ LRESULT DonationWindow::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void DonationWindow::OnPaint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd(), &ps);
-    RECT client{};
-    GetClientRect(hwnd(), &client);
-    FrameRect(dc, &client, frameBrush_.get());
-    EndPaint(hwnd(), &ps);
+    win::paintWindow(hwnd(), [this](HDC dc) {
+        RECT client{};
+        GetClientRect(hwnd(), &client);
+        FrameRect(dc, &client, frameBrush_.get());
+    });
 }
 
 LRESULT DonationWindow::OnNcHitTest(LPARAM lp) {

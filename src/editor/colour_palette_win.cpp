@@ -92,13 +92,8 @@ void ColourPalette::paint(HDC dc) {
 
 LRESULT ColourPalette::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd(), &ps);
-        paint(dc);
-        EndPaint(hwnd(), &ps);
-        return 0;
-    }
+    case WM_PAINT:
+        return win::paintWindow(hwnd(), [this](HDC dc) { paint(dc); });
     case WM_ERASEBKGND:
         return 1;
     case WM_LBUTTONDOWN: {

@@ -68,13 +68,8 @@ class LazyCombo::Face : public Window {
 
 LRESULT LazyCombo::Face::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd(), &ps);
-        paint(dc);
-        EndPaint(hwnd(), &ps);
-        return 0;
-    }
+    case WM_PAINT:
+        return win::paintWindow(hwnd(), [this](HDC dc) { paint(dc); });
     case WM_PRINTCLIENT:
         paint(reinterpret_cast<HDC>(wp));
         return 0;

@@ -93,13 +93,8 @@ void SpeedButton::paint(HDC dc) {
 
 LRESULT SpeedButton::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd(), &ps);
-        paint(dc);
-        EndPaint(hwnd(), &ps);
-        return 0;
-    }
+    case WM_PAINT:
+        return win::paintWindow(hwnd(), [this](HDC dc) { paint(dc); });
     case WM_ERASEBKGND:
         return 1; // painted whole in WM_PAINT
     case WM_LBUTTONDOWN:

@@ -38,6 +38,16 @@ class Window {
     HWND hwnd_ = nullptr;
 };
 
+// Answers WM_PAINT: runs `paint` with the window's device context between
+// BeginPaint and EndPaint.
+template <class Paint> LRESULT paintWindow(HWND hwnd, Paint&& paint) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    paint(dc);
+    EndPaint(hwnd, &ps);
+    return 0;
+}
+
 // Shows the standard error message box with a failure's text.
 void showErrorBox(HWND owner, const wchar_t* text);
 
