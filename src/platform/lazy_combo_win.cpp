@@ -52,7 +52,7 @@ class LazyCombo::Face : public Window {
     explicit Face(LazyCombo& owner) : owner_(owner) {}
     bool create(HWND parent, int id, Bounds b) {
         return Window::create(
-            L"QuivraComboFace", 0, WS_CHILD | WS_VISIBLE | WS_TABSTOP, L"", b.x, b.y, b.w, b.h,
+            kComboStandInClass, 0, WS_CHILD | WS_VISIBLE | WS_TABSTOP, L"", b.x, b.y, b.w, b.h,
             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, CS_DBLCLKS);
     }
 
@@ -225,8 +225,11 @@ HWND LazyCombo::make() {
     SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(selected_), 0);
     if (kind_ == Kind::Editable)
         SetWindowTextW(combo, text_.c_str());
-    // Same place in the tab order.
+    // Same place in the tab order, and the same look: without visual styles
+    // when the stand-in had them switched off.
     SetWindowPos(combo, face, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (IsAppThemed() && !UniqueTheme(OpenThemeData(face, L"COMBOBOX")))
+        SetWindowTheme(combo, L"", L"");
     combo_ = combo;
     items_.clear();
     items_.shrink_to_fit();

@@ -70,6 +70,11 @@ class LazyCombo {
     HFONT font_ = nullptr;
 };
 
+// The window class of the stand-in. It takes colours and visual styles as a
+// combo box does; the combo box it makes draws without visual styles when
+// the stand-in had them switched off (SetWindowTheme with empty names).
+inline constexpr const wchar_t* kComboStandInClass = L"QuivraComboFace";
+
 // Height of a closed combo box whose font is `font`, in pixels.
 int closedComboHeight(HFONT font);
 

@@ -4,6 +4,7 @@
 
 #include "platform/controls_win.h"
 #include "platform/dpi_win.h"
+#include "platform/lazy_combo_win.h"
 #include "platform/wide_win.h"
 
 #include <richedit.h>
@@ -50,7 +51,7 @@ Kind kindOf(HWND hwnd) {
         return Kind::Edit;
     if (is(L"ListBox") || is(L"ComboLBox"))
         return Kind::ListBox;
-    if (is(L"ComboBox"))
+    if (is(L"ComboBox") || is(win::kComboStandInClass))
         return Kind::ComboBox;
     if (is(L"Button"))
         return Kind::Button;

@@ -148,6 +148,8 @@ TEST_F(LazyComboTest, EditableBoxKeepsItsTextAndAClickOrFocusMakesIt) {
 }
 
 TEST_F(LazyComboTest, StandInLooksLikeTheComboBoxItMakes) {
+    // (Under Wine, visual styles cannot be switched off for one window, so
+    // only the styled look is compared here.)
     for (auto kind : {win::LazyCombo::Kind::List, win::LazyCombo::Kind::Editable}) {
         for (bool enabled : {true, false}) {
             SCOPED_TRACE(testing::Message()
