@@ -131,9 +131,13 @@ StartResult TMainForm::create() {
 }
 
 void TMainForm::composeFrame() {
-    tabs_ = win::createControl(WC_TABCONTROLW, L"", WS_CLIPSIBLINGS | TCS_FOCUSNEVER, hwnd(),
-                               ID_QUIVRAPAGES, {0, 0, 1, 1});
-    ShowWindow(tabs_, SW_HIDE); // made visible at the end of start-up
+    // Made hidden (shown at the end of start-up), with its font before its
+    // tabs, which it measures as they come.
+    tabs_ =
+        CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_CLIPSIBLINGS | TCS_FOCUSNEVER, 0, 0,
+                        1, 1, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(ID_QUIVRAPAGES)),
+                        GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     const wchar_t* names[] = {L"Заметки", L"Настройки", L"Справка", L"О программе"};
     for (int i = 0; i < 4; ++i) {
         TCITEMW item{};

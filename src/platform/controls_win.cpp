@@ -86,7 +86,10 @@ void setFontTree(HWND root, HFONT font) {
             // whole text; it sets its default format itself.
             wchar_t cls[32]{};
             GetClassNameW(child, cls, 32);
-            if (_wcsnicmp(cls, L"RichEdit", 8) != 0)
+            // A control that has the font already is not made to measure
+            // itself again.
+            if (_wcsnicmp(cls, L"RichEdit", 8) != 0 &&
+                SendMessageW(child, WM_GETFONT, 0, 0) != static_cast<LRESULT>(f))
                 SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(f), FALSE);
             return TRUE;
         },
