@@ -2,20 +2,36 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace quivra::win {
+
+void Hints::create(HWND owner) {
+    owner_ = owner;
+    ownerWatch_.attach(owner, [this](UINT msg, WPARAM wp, LPARAM lp, const Subclass::Next&) {
+        if (msg == WM_SETCURSOR) {
+            // The control under the mouse, or the hinted control it is part
+            // of (the edit field of a combo box).
+            const UINT mouse = HIWORD(lp);
+            if (mouse < WM_MOUSEFIRST || mouse > WM_MOUSELAST)
+                return std::optional<LRESULT>();
+            for (auto w = reinterpret_cast<HWND>(wp); w && w != owner_; w = GetParent(w))
+                if (std::any_of(hints_.begin(), hints_.end(),
+                                [w](const Hint& h) { return h.control == w; })) {
+                    relay(w, mouse);
+                    break;
+                }
+        } else if (msg == WM_PARENTNOTIFY && LOWORD(wp) == WM_DESTROY) {
+            forget(reinterpret_cast<HWND>(lp));
+        }
+        return std::optional<LRESULT>();
+    });
+}
 
 void Hints::add(HWND control, const wchar_t* text) {
     hints_.push_back({control, text});
     if (tooltip_)
         addTool(hints_.back());
-    relays_.emplace_back().attach(
-        control, [this, control](UINT msg, WPARAM wp, LPARAM lp, const Subclass::Next&) {
-            if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST)
-                relay(control, msg, wp, lp);
-            else if (msg == WM_DESTROY)
-                forget(control);
-            return std::optional<LRESULT>();
-        });
 }
 
 void Hints::forget(HWND control) {
@@ -50,12 +66,14 @@ void Hints::addTool(const Hint& hint) const {
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
-void Hints::relay(HWND control, UINT msg, WPARAM wp, LPARAM lp) {
+void Hints::relay(HWND control, UINT msg) {
     if (!tooltip_)
         makeTooltip();
-    MSG m{control, msg, wp, lp, static_cast<DWORD>(GetMessageTime()), {}};
     const DWORD pos = GetMessagePos();
-    m.pt = {static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
+    POINT at{static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
+    MSG m{control, msg, 0, 0, static_cast<DWORD>(GetMessageTime()), at};
+    ScreenToClient(control, &at);
+    m.lParam = MAKELPARAM(at.x, at.y);
     SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&m));
 }
 

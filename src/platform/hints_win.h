@@ -1,16 +1,19 @@
-// The hints (tooltips) of a window's controls: one tooltip window and, for
-// each hinted control, a handler that hands the tooltip the mouse messages
-// the control receives. The tooltip could watch the controls itself, but it
-// does so through the system's subclass helpers, whose per-message window
-// property lookups are requests to the server under Wine. The tooltip window
-// is made when the mouse first moves over a hinted control.
+// The hints (tooltips) of a window's controls: one tooltip window, handed
+// the mouse messages of the hinted controls by the window that owns it. The
+// owner learns of them from WM_SETCURSOR, which a control under the mouse
+// passes up to its ancestors (with the mouse message it stands for), and of
+// a control's end from WM_PARENTNOTIFY; so no control is subclassed. (The
+// tooltip could watch the controls itself, but it does so through the
+// system's subclass helpers, whose per-message window property lookups are
+// requests to the server under Wine, and laying a handler over a control is
+// one more request per control at start-up.) The tooltip window is made when
+// the mouse first moves over a hinted control.
 #pragma once
 
 #include "platform/subclass_win.h"
 
 #include <windows.h>
 
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -18,8 +21,8 @@ namespace quivra::win {
 
 class Hints {
   public:
-    // The window that owns the tooltip.
-    void create(HWND owner) { owner_ = owner; }
+    // The window that owns the tooltip; the hinted controls lie inside it.
+    void create(HWND owner);
     // Shows `text` while the mouse rests on `control` (a "\r\n" breaks the
     // line); the hint goes when the control is destroyed.
     void add(HWND control, const wchar_t* text);
@@ -34,12 +37,12 @@ class Hints {
     void forget(HWND control);
     void makeTooltip();
     void addTool(const Hint& hint) const;
-    void relay(HWND control, UINT msg, WPARAM wp, LPARAM lp);
+    void relay(HWND control, UINT msg);
 
     HWND owner_ = nullptr;
     HWND tooltip_ = nullptr; // destroyed with its owner
     std::vector<Hint> hints_;
-    std::deque<Subclass> relays_;
+    Subclass ownerWatch_;
 };
 
 } // namespace quivra::win
