@@ -80,10 +80,14 @@ LRESULT LazyCombo::Face::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_SETFONT: {
         owner_.font_ = reinterpret_cast<HFONT>(wp);
-        RECT r;
-        GetClientRect(hwnd(), &r);
-        SetWindowPos(hwnd(), nullptr, 0, 0, r.right, closedComboHeight(owner_.font_),
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | (lp ? 0 : SWP_NOREDRAW));
+        owner_.height_ = closedComboHeight(owner_.font_);
+        // Before the first placing the height waits for it (one move less).
+        if (owner_.placed_) {
+            RECT r;
+            GetClientRect(hwnd(), &r);
+            SetWindowPos(hwnd(), nullptr, 0, 0, r.right, owner_.height_,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | (lp ? 0 : SWP_NOREDRAW));
+        }
         return 0;
     }
     case WM_GETFONT:
@@ -182,7 +186,8 @@ void LazyCombo::create(HWND parent, int id, Bounds b, Kind kind) {
     id_ = id;
     droppedHeight_ = b.h;
     face_ = std::make_unique<Face>(*this);
-    face_->create(parent, id, {b.x, b.y, b.w, closedComboHeight(nullptr)});
+    height_ = closedComboHeight(nullptr);
+    face_->create(parent, id, {b.x, b.y, b.w, height_});
 }
 
 HWND LazyCombo::hwnd() const noexcept {
@@ -195,9 +200,8 @@ void LazyCombo::move(int x, int y, int w, int droppedHeight) {
         MoveWindow(combo_, x, y, w, droppedHeight, TRUE);
         return;
     }
-    RECT r;
-    GetClientRect(face_->hwnd(), &r);
-    MoveWindow(face_->hwnd(), x, y, w, r.bottom, TRUE);
+    placed_ = true;
+    MoveWindow(face_->hwnd(), x, y, w, height_, TRUE);
 }
 
 HWND LazyCombo::make() {

@@ -42,7 +42,8 @@ class LazyCombo {
     bool made() const noexcept { return combo_ != nullptr; }
     // Makes the combo box now (if not yet) and returns it.
     HWND make();
-    // Places the window as MoveWindow places a combo box.
+    // Places the window as MoveWindow places a combo box; the stand-in takes
+    // the height a closed combo box has with its font.
     void move(int x, int y, int w, int droppedHeight);
     // Called with the combo box once it is made, for handlers and hints to
     // be laid over it.
@@ -68,6 +69,8 @@ class LazyCombo {
     int minVisible_ = 0;
     std::wstring text_; // an editable box's text
     HFONT font_ = nullptr;
+    int height_ = 0;      // the stand-in's: a closed combo box's for the font
+    bool placed_ = false; // moved into place at least once
 };
 
 // The window class of the stand-in. It takes colours and visual styles as a

@@ -32,8 +32,10 @@ class LazyComboTest : public ::testing::Test {
     void TearDown() override { DestroyWindow(window_); }
 
     void create(win::LazyCombo& combo, win::LazyCombo::Kind kind) {
-        combo.create(window_, 77, {60, 10, 150, 300}, kind);
+        // As the window does: made, given the font, then placed.
+        combo.create(window_, 77, {0, 0, 1, 300}, kind);
         SendMessageW(combo.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        combo.move(60, 10, 150, 300);
     }
     static std::wstring itemText(HWND combo, int index) {
         std::wstring text(static_cast<std::size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, index, 0)),
