@@ -131,12 +131,16 @@ StartResult TMainForm::create() {
 }
 
 void TMainForm::composeFrame() {
-    // Made hidden (shown at the end of start-up), with its font before its
-    // tabs, which it measures as they come.
-    tabs_ =
-        CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_CLIPSIBLINGS | TCS_FOCUSNEVER, 0, 0,
-                        1, 1, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(ID_QUIVRAPAGES)),
-                        GetModuleHandleW(nullptr), nullptr);
+    // Made hidden (shown at the end of start-up), in its place and with its
+    // font before its tabs, which it measures as they come (a narrow one
+    // would make its scroll arrows for them).
+    RECT rc;
+    GetClientRect(hwnd(), &rc);
+    const int f = scale(3);
+    tabs_ = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_CLIPSIBLINGS | TCS_FOCUSNEVER, f,
+                            f, rc.right - 2 * f, rc.bottom - 2 * f, hwnd(),
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(ID_QUIVRAPAGES)),
+                            GetModuleHandleW(nullptr), nullptr);
     SendMessageW(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     const wchar_t* names[] = {L"Заметки", L"Настройки", L"Справка", L"О программе"};
     for (int i = 0; i < 4; ++i) {
