@@ -83,6 +83,15 @@ class BenchProgramFolder {
         }
         return form;
     }
+    // Started and shown as the user sees it, its first messages handled.
+    std::unique_ptr<app::TMainForm> startShown() const {
+        auto form = start();
+        if (form) {
+            ShowWindow(form->hwnd(), SW_SHOWNOACTIVATE);
+            pumpMessages();
+        }
+        return form;
+    }
 
   private:
     TempFolder folder_;

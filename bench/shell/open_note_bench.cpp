@@ -241,11 +241,9 @@ int wmain() {
         writeFile(folder.notesFolder() / (std::wstring(n.name) + L".note"), n.rtf);
     }
 
-    auto form = folder.start();
+    auto form = folder.startShown();
     if (!form)
         return 1;
-    ShowWindow(form->hwnd(), SW_SHOWNOACTIVATE);
-    pumpMessages();
     RECT r{};
     GetWindowRect(form->note().hwnd(), &r);
     BareEditor bare(r.right - r.left, r.bottom - r.top);

@@ -100,11 +100,9 @@ int wmain() {
     prepareProcess();
     BenchProgramFolder folder(L"quivra-refresh");
     folder.rememberNote(L"Большая", noteRtf());
-    auto form = folder.start();
+    auto form = folder.startShown();
     if (!form)
         return 1;
-    ShowWindow(form->hwnd(), SW_SHOWNOACTIVATE);
-    pumpMessages();
     editor::RichEdit& note = form->note();
     if (note.lineCount() < kLines) {
         std::printf("the note did not open with %d lines (%d)\n", kLines, note.lineCount());

@@ -84,11 +84,9 @@ int wmain() {
     settings::IniFile ini = folder.settings();
     ini.writeString(u"Options", u"DynamicSearch", u"1");
     ini.writeString(u"Options", u"SearchFilter", u"1");
-    auto form = folder.start();
+    auto form = folder.startShown();
     if (!form)
         return 1;
-    ShowWindow(form->hwnd(), SW_SHOWNOACTIVATE);
-    pumpMessages();
     editor::RichEdit& note = form->note();
     if (note.lineCount() != kLines) {
         std::printf("the note did not open with %d lines (%d)\n", kLines, note.lineCount());
