@@ -174,6 +174,10 @@ void TMainForm::addHint(HWND control, const wchar_t* text) {
     hints_.add(control, text);
 }
 
+void TMainForm::addHint(HWND window, UINT id, const RECT& area, const wchar_t* text) {
+    hints_.addArea(window, id, area, text);
+}
+
 void TMainForm::layout() {
     RECT rc;
     GetClientRect(hwnd(), &rc);

@@ -147,6 +147,7 @@ class TMainForm final : public win::Window,
     HWND mainWindow() const override { return hwnd(); }
     int scale(int designed) const override;
     void addHint(HWND control, const wchar_t* text) override;
+    void addHint(HWND window, UINT id, const RECT& area, const wchar_t* text) override;
     void giveFont(HWND root) override;
     void relayoutEditorArea() override { layoutNotesPage(); }
     void pauseRefresh() override;

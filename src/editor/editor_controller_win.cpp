@@ -27,8 +27,7 @@ void EditorController::create(HWND editorArea, HWND notesPage, HMENU notesMenu) 
     bar_.colValue.onClick = [this] { colValueClick(); };
     bar_.selFontColor.onRightUp = [this] { SelFontColorButtonMouseUp(); };
     bar_.selFont.onRightUp = [this] {
-        fontPicker_.SelFontButtonMouseUp(bar_.xOf(bar_.selFont.hwnd()),
-                                         bar_.yOf(bar_.selFont.hwnd()));
+        fontPicker_.SelFontButtonMouseUp(bar_.xOf(bar_.selFont), bar_.yOf(bar_.selFont));
     };
     menus_.create();
     fontPicker_.create(notesPage, editorArea, main, dpi);
@@ -113,7 +112,7 @@ std::optional<LRESULT> EditorController::onSizeBoxKey(UINT msg, WPARAM wp, LPARA
 
 // --- Menus of the bar ------------------------------------------------------------------
 
-POINT EditorController::menuPoint(HWND button, int dx, int dy) const {
+POINT EditorController::menuPoint(const win::SpeedButton& button, int dx, int dy) const {
     RECT window;
     GetWindowRect(host_.mainWindow(), &window);
     const int pane = listPaneWidth ? listPaneWidth() : 0;
@@ -129,13 +128,13 @@ void EditorController::AdvancedButtonClick() {
     if (beforeAdditMenu)
         beforeAdditMenu();
     updateAdditMenu();
-    const POINT at = menuPoint(bar_.advanced.hwnd(), -250, 64);
+    const POINT at = menuPoint(bar_.advanced, -250, 64);
     TrackPopupMenu(menus_.addit(), TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, 0, host_.mainWindow(),
                    nullptr);
 }
 
 void EditorController::isListClick() {
-    const POINT at = menuPoint(bar_.isList.hwnd(), 0, 96);
+    const POINT at = menuPoint(bar_.isList, 0, 96);
     TrackPopupMenu(menus_.listStyle(), TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, 0,
                    host_.mainWindow(), nullptr);
 }

@@ -143,7 +143,7 @@ class EditorController final : public win::Subsystem {
     void showSizeOfSelection(const CHARFORMAT2W& format);
     void showAlignmentOfParagraph();
     bool sizeBoxFocused() const;
-    POINT menuPoint(HWND button, int dx, int dy) const;
+    POINT menuPoint(const win::SpeedButton& button, int dx, int dy) const;
     std::optional<LRESULT> onEditorMessage(UINT msg, const win::Subclass::Next& next);
     std::optional<LRESULT> onSizeBoxKey(UINT msg, WPARAM wp, LPARAM lp,
                                         const win::Subclass::Next& next);

@@ -83,13 +83,14 @@ void FormatBar::create(HWND editorArea, HWND notifyTarget, win::Host& host) {
     };
     // All but "..." start disabled: they act on a note, and none is open yet.
     for (auto& b : buttons) {
-        b.button.create(bar, b.id, {px(b.x), y, s, s}, b.kind, b.face, &b.button == &advanced);
+        b.button.create(panel_, b.id, {px(b.x), y, s, s}, b.kind, b.face, &b.button == &advanced);
         b.button.setFaceFont(b.font);
-        host.addHint(b.button.hwnd(), b.hint);
+        host.addHint(bar, b.id, b.button.rect(), b.hint);
     }
-    selFontColor.create(bar, ID_SELFONTCOLORBUTTON, {px(204), y, px(20), px(18)}, Kind::Push, L"",
-                        false);
-    host.addHint(selFontColor.hwnd(), L"Цвет текста\r\nПравый щелчок мышки - сбросить");
+    selFontColor.create(panel_, ID_SELFONTCOLORBUTTON, {px(204), y, px(20), px(18)}, Kind::Push,
+                        L"", false);
+    host.addHint(bar, ID_SELFONTCOLORBUTTON, selFontColor.rect(),
+                 L"Цвет текста\r\nПравый щелчок мышки - сбросить");
     colValue.create(bar, notifyTarget, px(204), px(21), px(20), px(3), 0, 0, ID_COLVALUE);
     setStripColour(RGB(0, 0, 0));
     win::SpeedButton::makeGroup({&alLeft, &alCenter, &alRight});
@@ -150,20 +151,6 @@ void FormatBar::setStripColour(COLORREF colour) {
         return;
     strip_ = colour;
     colValue.setBackground(colour);
-}
-
-int FormatBar::xOf(HWND control) const {
-    RECT r;
-    GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, panel_.hwnd(), reinterpret_cast<POINT*>(&r), 2);
-    return r.left;
-}
-
-int FormatBar::yOf(HWND control) const {
-    RECT r;
-    GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, panel_.hwnd(), reinterpret_cast<POINT*>(&r), 2);
-    return r.top;
 }
 
 } // namespace quivra::editor

@@ -4,10 +4,10 @@
 // main window; the editor controller gives them their meaning.
 #pragma once
 
+#include "platform/button_bar_win.h"
 #include "platform/handles_win.h"
 #include "platform/lazy_combo_win.h"
 #include "platform/panel_win.h"
-#include "platform/speed_button_win.h"
 #include "platform/subsystem_win.h"
 
 #include <array>
@@ -41,12 +41,12 @@ class FormatBar {
     // The strip's colour; repainted only when it changes.
     void setStripColour(COLORREF colour);
     COLORREF stripColour() const noexcept { return strip_; }
-    // The x of a control inside the bar, at the window's DPI.
-    int xOf(HWND control) const;
-    int yOf(HWND control) const;
+    // The place of a button inside the bar, at the window's DPI.
+    int xOf(const win::SpeedButton& button) const { return button.rect().left; }
+    int yOf(const win::SpeedButton& button) const { return button.rect().top; }
 
   private:
-    win::Panel panel_;
+    win::ButtonBar panel_;
     win::UniqueFont boldFont_, italicFont_, underlineFont_, strikeFont_, plainFont_;
     COLORREF strip_ = CLR_INVALID;
 };

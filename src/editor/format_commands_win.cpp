@@ -121,7 +121,7 @@ void EditorController::SelFontSizeCloseUp() {
 // --- Colours ---------------------------------------------------------------------------
 
 void EditorController::openPalette(PaletteMode mode, win::SpeedButton& button) {
-    palette_.open(mode, bar_.xOf(button.hwnd()) - host_.scale(45), bar_.hwnd(),
+    palette_.open(mode, bar_.xOf(button) - host_.scale(45), bar_.hwnd(),
                   options_.ticked(settings::ID_ISUSEANIMATION));
 }
 

@@ -34,17 +34,23 @@ void Hints::add(HWND control, const wchar_t* text) {
         addTool(hints_.back());
 }
 
+void Hints::addArea(HWND window, UINT id, const RECT& area, const wchar_t* text) {
+    hints_.push_back({window, text, id, area});
+    if (tooltip_)
+        addTool(hints_.back());
+}
+
 void Hints::forget(HWND control) {
-    // A control that goes takes its hint along: its handle may come back as
+    // A control that goes takes its hints along: its handle may come back as
     // another window's.
-    std::erase_if(hints_, [control](const Hint& h) { return h.control == control; });
-    if (!tooltip_)
-        return;
-    TTTOOLINFOW ti{};
-    ti.cbSize = sizeof(ti);
-    ti.hwnd = owner_;
-    ti.uId = reinterpret_cast<UINT_PTR>(control);
-    SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    const auto gone = std::partition(hints_.begin(), hints_.end(),
+                                     [control](const Hint& h) { return h.control != control; });
+    if (tooltip_)
+        for (auto h = gone; h != hints_.end(); ++h) {
+            TTTOOLINFOW ti = toolOf(*h);
+            SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+        }
+    hints_.erase(gone, hints_.end());
 }
 
 void Hints::makeTooltip() {
@@ -56,13 +62,26 @@ void Hints::makeTooltip() {
         addTool(hint);
 }
 
-void Hints::addTool(const Hint& hint) const {
+TTTOOLINFOW Hints::toolOf(const Hint& hint) const {
     TTTOOLINFOW ti{};
     ti.cbSize = sizeof(ti);
-    ti.uFlags = TTF_IDISHWND;
-    ti.hwnd = owner_;
-    ti.uId = reinterpret_cast<UINT_PTR>(hint.control);
+    if (hint.area) {
+        // An area tool: the tooltip finds it by the window of the relayed
+        // message and the mouse position in it.
+        ti.hwnd = hint.control;
+        ti.uId = hint.area;
+        ti.rect = hint.rect;
+    } else {
+        ti.uFlags = TTF_IDISHWND;
+        ti.hwnd = owner_;
+        ti.uId = reinterpret_cast<UINT_PTR>(hint.control);
+    }
     ti.lpszText = const_cast<wchar_t*>(hint.text.c_str());
+    return ti;
+}
+
+void Hints::addTool(const Hint& hint) const {
+    TTTOOLINFOW ti = toolOf(hint);
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 

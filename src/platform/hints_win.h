@@ -6,13 +6,15 @@
 // tooltip could watch the controls itself, but it does so through the
 // system's subclass helpers, whose per-message window property lookups are
 // requests to the server under Wine, and laying a handler over a control is
-// one more request per control at start-up.) The tooltip window is made when
-// the mouse first moves over a hinted control.
+// one more request per control at start-up.) A hint may also belong to an
+// area of a window, such as a button a bar draws itself. The tooltip window
+// is made when the mouse first moves over a hinted control.
 #pragma once
 
 #include "platform/subclass_win.h"
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 #include <vector>
@@ -26,6 +28,9 @@ class Hints {
     // Shows `text` while the mouse rests on `control` (a "\r\n" breaks the
     // line); the hint goes when the control is destroyed.
     void add(HWND control, const wchar_t* text);
+    // Shows `text` while the mouse rests on `area` of `window` (client
+    // coordinates); `id` tells the window's areas apart (not 0).
+    void addArea(HWND window, UINT id, const RECT& area, const wchar_t* text);
     // Null until a hint was first wanted.
     HWND tooltip() const noexcept { return tooltip_; }
 
@@ -33,9 +38,12 @@ class Hints {
     struct Hint {
         HWND control;
         std::wstring text;
+        UINT area = 0; // 0: the whole control
+        RECT rect{};
     };
     void forget(HWND control);
     void makeTooltip();
+    TTTOOLINFOW toolOf(const Hint& hint) const;
     void addTool(const Hint& hint) const;
     void relay(HWND control, UINT msg);
 

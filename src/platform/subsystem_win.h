@@ -56,6 +56,9 @@ class Host {
     virtual void showPage(Page page) = 0;
     // A hint shown when the mouse rests on the control.
     virtual void addHint(HWND control, const wchar_t* text) = 0;
+    // A hint shown when the mouse rests on an area of a window (a part the
+    // window draws itself); `id` tells the window's areas apart.
+    virtual void addHint(HWND window, UINT id, const RECT& area, const wchar_t* text) = 0;
     // Controls made after start-up get the window's font (and its skin), the
     // root and every control inside it. (A rich-edit control holding text
     // would take the font for all its text: give it only while empty.)

@@ -49,11 +49,9 @@ std::string closeAndRead(Started& s) {
 TEST(ProgramFormatBar, ButtonsAndSizeBoxFormatTheSelectionAndTheNoteKeepsIt) {
     Started s = startOn(kPlain);
     ASSERT_NE(s.editor, nullptr);
-    HWND bold = findChildById(s.window, ed::ID_BOLDBUTTON);
-    HWND centre = findChildById(s.window, ed::ID_ALCENTER);
+    HWND bar = findChildById(s.window, ed::ID_FORMATBAR);
     HWND size = findChildById(s.window, ed::ID_SELFONTSIZE);
-    ASSERT_TRUE(bold && centre && size);
-    EXPECT_EQ(windowText(bold), L"B");
+    ASSERT_TRUE(bar && size);
     EXPECT_EQ(windowText(size), L"8");
     // The size box becomes a full combo box with its edit field when clicked.
     focusControl(s.window, size);
@@ -64,9 +62,9 @@ TEST(ProgramFormatBar, ButtonsAndSizeBoxFormatTheSelectionAndTheNoteKeepsIt) {
     ASSERT_NE(sizeText, nullptr);
 
     SendMessageW(s.editor, EM_SETSEL, 0, 5); // "first"
-    SendMessageW(bold, BM_CLICK, 0, 0);
-    EXPECT_EQ(SendMessageW(bold, BM_GETCHECK, 0, 0), BST_CHECKED);
-    SendMessageW(centre, BM_CLICK, 0, 0);
+    // The bar draws its buttons: "B" at x 5, "-|-" at x 129, 22 px square at y 2.
+    clickAt(bar, {5 + 11, 2 + 11});
+    clickAt(bar, {129 + 11, 2 + 11});
     SendMessageW(sizeText, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"20"));
     SendMessageW(sizeText, WM_CHAR, 13, 1);
     const std::string saved = closeAndRead(s);

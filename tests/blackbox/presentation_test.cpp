@@ -1,9 +1,10 @@
 // The real program called in and sent away from outside: the hotkey, the
 // activation of another window, a click on the one-pixel line, Esc; and the
-// real mouse on the window once it is in: the list's splitter, a hint and the
-// names list.
+// real mouse on the window once it is in: the list's splitter, hints, the
+// names list and the format bar.
 #include "running_program.h"
 
+#include "editor/editor_ids.h"
 #include "notes/notes_controller_win.h"
 #include "settings/ini_file.h"
 
@@ -207,4 +208,35 @@ TEST_F(ProgramWindow, ClickingTheNamesListDropsItDownAndMovingAlongItOpensTheNot
     pressKeys(window, {VK_DOWN});
     EXPECT_EQ(windowText(names), L"B");
     EXPECT_EQ(windowText(findChild(window, L"RichEdit20W")), L"bee");
+}
+
+TEST_F(ProgramWindow, TheFormatBarsButtonsNameThemselvesAndTakeTheMousesClick) {
+    hotkey();
+    ASSERT_TRUE(waitForLeft(window, 0));
+    HWND editor = findChild(window, L"RichEdit20W");
+    HWND bar = findChildById(window, quivra::editor::ID_FORMATBAR);
+    ASSERT_TRUE(editor && bar);
+    SendMessageW(editor, EM_SETSEL, 0, 3); // "old"
+    SetForegroundWindow(window);
+    settle(window);
+    // "B" is drawn at x 5, y 2 of the bar, 22 px square.
+    const RECT r = screenRect(bar);
+    const POINT bold{r.left + 5 + 11, r.top + 2 + 11};
+    for (int step = 0; step < 3; ++step)
+        mouse(MOUSEEVENTF_MOVE, {bold.x - 2 + step, bold.y});
+    HWND tip = nullptr;
+    for (int i = 0; i < 40 && !tip; ++i) {
+        Sleep(100);
+        tip = shownTooltip(program->pid());
+    }
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(windowText(tip), L"Жирный");
+    mouse(MOUSEEVENTF_LEFTDOWN);
+    mouse(MOUSEEVENTF_LEFTUP);
+    settle(window);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(program->waitForExit(15000));
+    window = nullptr;
+    const std::string saved = readBytes(notesFolder(dir) / L"A.note");
+    EXPECT_NE(saved.find(" old\\b0"), std::string::npos) << saved; // bold up to its end
 }

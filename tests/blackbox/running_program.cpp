@@ -200,8 +200,12 @@ void focusControl(HWND window, HWND control) {
 }
 
 void clickInto(HWND control) {
-    SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
-    SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+    clickAt(control, {1, 1});
+}
+
+void clickAt(HWND control, POINT at) {
+    SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
 }
 
 void pressKeys(HWND window, std::initializer_list<WORD> keys) {

@@ -65,6 +65,9 @@ void focusControl(HWND window, HWND control);
 void pressKeys(HWND window, std::initializer_list<WORD> keys);
 // A left click at the control's top-left corner (the control takes the focus).
 void clickInto(HWND control);
+// A left click at a point of the control's client area, as its window
+// procedure receives one.
+void clickAt(HWND control, POINT at);
 // The window that has the keyboard focus in the thread of `window`.
 HWND focusedIn(HWND window);
 // The descendants of a class that have all of the style bits, in creation order.

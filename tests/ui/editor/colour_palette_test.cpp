@@ -59,7 +59,7 @@ TEST_F(ColourPaletteTest, RightClickGivesTheAutomaticColourAndLeavingPicksNothin
     folder.option(u"UseAnimation", u"0");
     startWith({{L"A", kRtfFormatted}});
     select(11, 16); // red "Gamma"
-    SendMessageW(bar().selFontColor.hwnd(), WM_RBUTTONUP, 0, MAKELPARAM(3, 3));
+    rightClick(bar().selFontColor);
     EXPECT_TRUE(note().charFormat().dwEffects & CFE_AUTOCOLOR);
     EXPECT_FALSE(palette().shown());
     EXPECT_FALSE(noteSettings().keyExists(u"A", u"FontColor"));

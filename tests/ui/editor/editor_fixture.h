@@ -34,8 +34,18 @@ class EditorFixture : public NotesFixture {
     editor::FormatBar& bar() { return form->editor().bar(); }
     editor::RichEdit& note() { return form->note(); }
 
-    // A click as the mouse gives it: through the bar and the main window.
-    void click(win::SpeedButton& button) { SendMessageW(button.hwnd(), BM_CLICK, 0, 0); }
+    // A click as the mouse gives it: pressed and released over the button on
+    // its bar, which tells the main window.
+    void click(win::SpeedButton& button) {
+        mouseOn(button, WM_LBUTTONDOWN, MK_LBUTTON);
+        mouseOn(button, WM_LBUTTONUP, 0);
+    }
+    void rightClick(win::SpeedButton& button) { mouseOn(button, WM_RBUTTONUP, 0); }
+    void mouseOn(const win::SpeedButton& button, UINT msg, WPARAM keys) {
+        const RECT& r = button.rect();
+        SendMessageW(bar().hwnd(), msg, keys,
+                     MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+    }
     // A menu item chosen, or (code 1) a shortcut's command.
     void command(int id, int code = 0) {
         SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(id, code), 0);
@@ -68,9 +78,7 @@ class EditorFixture : public NotesFixture {
     void select(long start, long end) { note().setSelection({start, end}); }
 
     DWORD effects() { return note().charFormat().dwEffects; }
-    bool down(win::SpeedButton& button) {
-        return SendMessageW(button.hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED;
-    }
+    bool down(const win::SpeedButton& button) { return button.down(); }
     std::wstring sizeBoxText() { return win::windowText(bar().selFontSize.hwnd()); }
     // The note's section of the notes folder's per-note settings.
     settings::IniFile noteSettings() {

@@ -104,12 +104,12 @@ TEST(Screenshots, EditorToolsAndFontLists) {
     note.focus();
     note.setSelection({urgent, urgent});
     form->presenter().PeriodicRefresh();
-    EXPECT_EQ(SendMessageW(bar.bold.hwnd(), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_TRUE(bar.bold.down());
     EXPECT_TRUE(saveWindowShot(form->hwnd(), *out + L"\\format-bar.bmp"));
 
     // The text colour's palette under its button, for a selected word.
     note.setSelection({urgent, urgent + 6});
-    SendMessageW(bar.selFontColor.hwnd(), BM_CLICK, 0, 0);
+    bar.selFontColor.click();
     EXPECT_TRUE(editor.palette().shown());
     EXPECT_TRUE(saveWindowShot(form->hwnd(), *out + L"\\colour-palette.bmp"));
     note.focus();
@@ -124,7 +124,7 @@ TEST(Screenshots, EditorToolsAndFontLists) {
     face.dwMask = CFM_FACE;
     wcscpy(face.szFaceName, L"DejaVu Sans");
     note.setCharFormat(face);
-    SendMessageW(bar.selFont.hwnd(), BM_CLICK, 0, 0);
+    bar.selFont.click();
     EXPECT_TRUE(picker.panel().shown());
     EXPECT_TRUE(saveWindowShot(form->hwnd(), *out + L"\\font-panel.bmp"));
     HWND search = picker.fontSearch();
@@ -141,7 +141,8 @@ TEST(Screenshots, EditorToolsAndFontLists) {
     // The font combo of the right click: each font's name with a sample in
     // that font. Its dropped-down list is a window of its own.
     note.focus();
-    SendMessageW(bar.selFont.hwnd(), WM_RBUTTONUP, 0, MAKELPARAM(3, 3));
+    SendMessageW(bar.hwnd(), WM_RBUTTONUP, 0,
+                 MAKELPARAM(bar.selFont.rect().left + 3, bar.selFont.rect().top + 3));
     HWND combo = picker.fontCombo();
     EXPECT_TRUE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0));
     COMBOBOXINFO info{};

@@ -189,7 +189,7 @@ TEST_F(FontPickerTest, OkWithoutAnInstalledFaceChosenStopsWithTheListError) {
 
 TEST_F(FontPickerTest, RightClickDropsTheComboWithSamplesOrThePlainList) {
     startSelected();
-    SendMessageW(bar().selFont.hwnd(), WM_RBUTTONUP, 0, MAKELPARAM(3, 3));
+    rightClick(bar().selFont);
     HWND combo = picker().fontCombo();
     EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(fonts.size()));
     EXPECT_TRUE(GetWindowLongW(combo, GWL_STYLE) & CBS_OWNERDRAWVARIABLE);
@@ -211,7 +211,7 @@ TEST_F(FontPickerTest, RightClickDropsTheComboWithSamplesOrThePlainList) {
 
     // The plain list once the option is ticked: a list of names only.
     form->settingsPage().setBoxTicked(settings::ID_ISSIMPLEFONTLIST, true);
-    SendMessageW(bar().selFont.hwnd(), WM_RBUTTONUP, 0, MAKELPARAM(3, 3));
+    rightClick(bar().selFont);
     combo = picker().fontCombo();
     EXPECT_FALSE(GetWindowLongW(combo, GWL_STYLE) & CBS_OWNERDRAWVARIABLE);
     EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(fonts.size()));

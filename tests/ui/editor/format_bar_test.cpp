@@ -250,3 +250,28 @@ TEST_F(FormatBarTest, WithNoNoteOpenOnlyTheAdditionalMenuButtonTakesClicks) {
     click(bar().bold);
     EXPECT_EQ(down(bar().bold), wasDown);
 }
+
+TEST_F(FormatBarTest, APressTakenOffItsButtonBeforeTheReleaseClicksNothing) {
+    startWith({{L"A", kRtfFormatted}});
+    select(6, 10); // "Beta", bold
+    refresh();
+    ASSERT_TRUE(down(bar().bold));
+    mouseOn(bar().bold, WM_LBUTTONDOWN, MK_LBUTTON);
+    EXPECT_EQ(GetCapture(), bar().hwnd());
+    mouseOn(bar().italic, WM_MOUSEMOVE, MK_LBUTTON);
+    mouseOn(bar().italic, WM_LBUTTONUP, 0);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_TRUE(down(bar().bold));
+    EXPECT_FALSE(down(bar().italic));
+    EXPECT_EQ(effects() & kStyles, static_cast<DWORD>(CFE_BOLD));
+    // A press and release between the buttons is no click either.
+    SendMessageW(bar().hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 12));
+    SendMessageW(bar().hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(2, 12));
+    EXPECT_EQ(effects() & kStyles, static_cast<DWORD>(CFE_BOLD));
+    // A quick second click is a second click, not a double one.
+    mouseOn(bar().bold, WM_LBUTTONDOWN, MK_LBUTTON);
+    mouseOn(bar().bold, WM_LBUTTONUP, 0);
+    mouseOn(bar().bold, WM_LBUTTONDBLCLK, MK_LBUTTON);
+    mouseOn(bar().bold, WM_LBUTTONUP, 0);
+    EXPECT_EQ(effects() & kStyles, static_cast<DWORD>(CFE_BOLD));
+}
