@@ -21,18 +21,23 @@ void runPendingMessages() {
 
 } // namespace
 
-bool ColourPalette::create(HWND editorArea, int id, int dpi) {
+void ColourPalette::create(HWND editorArea, int id, int dpi) {
+    editorArea_ = editorArea;
+    id_ = id;
     dpi_ = dpi;
-    const int size = win::scale(kPaletteSize, dpi);
-    if (!Window::create(L"QuivraColourPalette", 0, WS_CHILD | WS_CLIPSIBLINGS, L"", 0, -size, size,
-                        size, editorArea, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                        nullptr, 0))
-        return false;
-    return true;
+}
+
+bool ColourPalette::make() {
+    if (hwnd())
+        return true;
+    const int size = win::scale(kPaletteSize, dpi_);
+    return Window::create(L"QuivraColourPalette", 0, WS_CHILD | WS_CLIPSIBLINGS, L"", 0, -size,
+                          size, size, editorArea_,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), nullptr, 0);
 }
 
 bool ColourPalette::shown() const {
-    return (GetWindowLongW(hwnd(), GWL_STYLE) & WS_VISIBLE) != 0;
+    return hwnd() && (GetWindowLongW(hwnd(), GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 int ColourPalette::barBottom(HWND bar) const {
@@ -51,6 +56,8 @@ void ColourPalette::moveTop(int top) {
 }
 
 void ColourPalette::open(PaletteMode mode, int left, HWND bar, bool animate) {
+    if (!make())
+        return;
     mode_ = mode;
     const int height = win::scale(kPaletteSize, dpi_);
     const int bottom = barBottom(bar);
@@ -65,6 +72,8 @@ void ColourPalette::open(PaletteMode mode, int left, HWND bar, bool animate) {
 }
 
 void ColourPalette::close(HWND bar, bool animate) {
+    if (!hwnd())
+        return;
     RECT r;
     GetWindowRect(hwnd(), &r);
     MapWindowPoints(nullptr, GetParent(hwnd()), reinterpret_cast<POINT*>(&r), 2);

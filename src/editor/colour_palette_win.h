@@ -13,8 +13,8 @@ namespace quivra::editor {
 
 class ColourPalette final : public win::Window {
   public:
-    // A hidden child of the editor area.
-    bool create(HWND editorArea, int id, int dpi);
+    // A hidden child of the editor area, made when first opened.
+    void create(HWND editorArea, int id, int dpi);
 
     // Sets the mode, shows the palette under `bar` (in the z-order too: the
     // bar covers it while it slides) with its left at `left`, gives it the
@@ -39,6 +39,10 @@ class ColourPalette final : public win::Window {
     int barBottom(HWND bar) const;
     void moveTop(int top);
 
+    bool make();
+
+    HWND editorArea_ = nullptr;
+    int id_ = 0;
     int dpi_ = 96;
     PaletteMode mode_ = PaletteMode::TextColour;
 };

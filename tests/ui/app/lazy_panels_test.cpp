@@ -1,5 +1,5 @@
 // The panels hidden at start-up (the name panel, the confirmation, the quick
-// search list, the search results area) are made the first time they show:
+// search list, the search results area, the colour palette) are made the first time they show:
 // what runs before that leaves them unmade, and once made they look and sit
 // as if start-up had made them.
 #include "support/program_folder.h"
@@ -92,7 +92,7 @@ TEST(LazyPanels, WhatRunsBeforeTheFirstShowingMakesNoPanel) {
     EXPECT_FALSE(folder.settings().keyExists(u"Coords", u"EditPanel_x"));
     EXPECT_EQ(descendants(main), atStart);
     for (int id : {int{notes::ID_NEWNNAME}, int{window::ID_CONFIRMPANEL}, int{notes::ID_QUICKLIST},
-                   int{search::ID_SEARCHMEMO}})
+                   int{search::ID_SEARCHMEMO}, int{editor::ID_COLORPAN}})
         EXPECT_EQ(descendantWithId(main, id), nullptr) << id;
     // The combo boxes too wait for their first use; their stand-ins show the
     // start-up's choices meanwhile.
