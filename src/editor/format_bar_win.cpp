@@ -115,7 +115,7 @@ void FormatBar::create(HWND editorArea, HWND notifyTarget, win::Host& host) {
     };
 
     selFontSize.create(bar, ID_SELFONTSIZE, {px(274), px(3), px(46), px(200)},
-                       win::LazyCombo::Kind::Editable);
+                       win::LazyCombo::Kind::Editable, win::LazyCombo::Place::Here);
     HWND sizeBox = selFontSize.hwnd();
     for (std::u16string_view size : kFontSizeItems) {
         const std::wstring item(size.begin(), size.end());

@@ -181,8 +181,9 @@ LazyCombo::LazyCombo() = default;
 
 LazyCombo::~LazyCombo() = default;
 
-void LazyCombo::create(HWND parent, int id, Bounds b, Kind kind) {
+void LazyCombo::create(HWND parent, int id, Bounds b, Kind kind, Place place) {
     kind_ = kind;
+    placed_ = place == Place::Here;
     id_ = id;
     droppedHeight_ = b.h;
     face_ = std::make_unique<Face>(*this);

@@ -34,9 +34,12 @@ class LazyCombo {
     LazyCombo(const LazyCombo&) = delete;
     LazyCombo& operator=(const LazyCombo&) = delete;
 
+    // Whether the box stays where it is made, or a layout places it (move)
+    // once its font is given.
+    enum class Place { Here, ByLayout };
     // `b.h` is the height of the dropped list, as for a combo box; the
     // window itself is as tall as its font makes a closed combo box.
-    void create(HWND parent, int id, Bounds b, Kind kind);
+    void create(HWND parent, int id, Bounds b, Kind kind, Place place = Place::ByLayout);
     // The stand-in or, once made, the combo box.
     HWND hwnd() const noexcept;
     bool made() const noexcept { return combo_ != nullptr; }

@@ -180,3 +180,16 @@ TEST_F(LazyComboTest, StandInLooksLikeTheComboBoxItMakes) {
         }
     }
 }
+
+TEST_F(LazyComboTest, StandInThatStaysWhereItIsMadeTakesTheHeightOfItsFont) {
+    win::LazyCombo combo;
+    combo.create(window_, 77, {60, 10, 46, 200}, win::LazyCombo::Kind::Editable,
+                 win::LazyCombo::Place::Here);
+    SendMessageW(combo.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    const RECT r = rectOf(combo.hwnd());
+    combo.make();
+    EXPECT_TRUE(sameRect(rectOf(combo.hwnd()), r))
+        << r.bottom - r.top << " against "
+        << rectOf(combo.hwnd()).bottom - rectOf(combo.hwnd()).top;
+    DestroyWindow(combo.hwnd());
+}
