@@ -29,7 +29,17 @@ bool Window::create(const wchar_t* className, DWORD exStyle, DWORD style, const 
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         wc.hbrBackground = background;
         wc.lpszClassName = className;
-        wc.hIcon = LoadIconW(inst, MAKEINTRESOURCEW(1));
+        // Only a top-level window shows the program's icon (its caption, the
+        // task bar). Both sizes are given: a class with only the large one
+        // has the system scale a copy for it as it registers.
+        if (!(style & WS_CHILD)) {
+            wc.hIcon = static_cast<HICON>(LoadImageW(inst, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                     GetSystemMetrics(SM_CXICON),
+                                                     GetSystemMetrics(SM_CYICON), LR_SHARED));
+            wc.hIconSm = static_cast<HICON>(LoadImageW(inst, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                       GetSystemMetrics(SM_CXSMICON),
+                                                       GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+        }
         if (!RegisterClassExW(&wc))
             return false;
     }
