@@ -184,7 +184,7 @@ void TMainForm::layout() {
     const int w = rc.right;
     const int h = rc.bottom;
     const int f = scale(3);
-    presenter_.layoutStrips(w, h);
+    presenter_.layoutFrame();
     MoveWindow(tabs_, f, f, w - 2 * f, h - 2 * f, TRUE);
     const win::Bounds display = win::boundsOf(pageArea());
     for (auto& p : pages_) {
@@ -334,8 +334,15 @@ LRESULT TMainForm::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
                    ? 1
                    : 0;
     case WM_ERASEBKGND:
-        if (skins::skinEngine().eraseBackground(hwnd(), reinterpret_cast<HDC>(wp)))
-            return 1;
+        if (!skins::skinEngine().eraseBackground(hwnd(), reinterpret_cast<HDC>(wp)))
+            defaultProc(msg, wp, lp);
+        presenter_.paintFrame(reinterpret_cast<HDC>(wp));
+        return 1;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        if (presenter_.frameClicked(
+                msg, {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))}))
+            return 0;
         return defaultProc(msg, wp, lp);
     case WM_CONTEXTMENU:
         if (presenter_.panels().showMenuFor(
@@ -353,7 +360,8 @@ LRESULT TMainForm::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         presenter_.OnHotkey(wp);
         return 0;
     case WM_NCHITTEST:
-        return presenter_.hitTest({static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
+        return presenter_.windowHitTest(
+            {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
     case WM_EXITSIZEMOVE:
         presenter_.RecentreOnEdge();
         return defaultProc(msg, wp, lp);

@@ -154,6 +154,22 @@ int Presenter::hitTest(POINT cursor) const {
                          {r.right - r.left, r.bottom - r.top});
 }
 
+int Presenter::windowHitTest(POINT screen) const {
+    POINT client = screen;
+    ScreenToClient(host_.mainWindow(), &client);
+    return onFrame(client) ? HTCLIENT : hitTest(screen);
+}
+
+bool Presenter::frameClicked(UINT msg, POINT client) {
+    if (!onFrame(client))
+        return false;
+    if (msg == WM_LBUTTONDBLCLK)
+        TopBvlDblClick();
+    else
+        TopBvlClick();
+    return true;
+}
+
 void Presenter::RecentreOnEdge() {
     const RECT r = windowRect();
     const int w = r.right - r.left;

@@ -3,6 +3,8 @@
 #include "settings/keys.h"
 #include "settings/options_win.h"
 
+#include <algorithm>
+
 namespace quivra::window {
 
 Presenter::~Presenter() {
@@ -12,23 +14,37 @@ Presenter::~Presenter() {
 }
 
 void Presenter::create(HWND mainWindow, HICON icon, int trayExitCommand) {
-    for (auto& s : strips_) {
-        s = std::make_unique<win::Panel>();
-        s->create(mainWindow, mainWindow, 0, 0, 1, 1);
-        s->onClick = [this] { TopBvlClick(); };
-        s->onDoubleClick = [this] { TopBvlDblClick(); };
-    }
     tray_ = std::make_unique<TrayIcon>(mainWindow, WM_QUIVRA_TRAY, trayExitCommand, icon);
     hotkey_ = std::make_unique<Hotkey>(mainWindow);
     panels_.create(mainWindow, ID_A2, ID_N44);
 }
 
-void Presenter::layoutStrips(int w, int h) {
+std::array<RECT, 4> Presenter::frameStrips() const {
+    RECT c;
+    GetClientRect(host_.mainWindow(), &c);
     const int f = host_.scale(3);
-    MoveWindow(strips_[0]->hwnd(), 0, 0, w, f, TRUE);
-    MoveWindow(strips_[1]->hwnd(), 0, f, f, h - 2 * f, TRUE);
-    MoveWindow(strips_[2]->hwnd(), w - f, f, f, h - 2 * f, TRUE);
-    MoveWindow(strips_[3]->hwnd(), 0, h - f, w, f, TRUE);
+    return {{{0, 0, c.right, f},                      // TopBvl
+             {0, f, f, c.bottom - f},                 // LeftBvl
+             {c.right - f, f, c.right, c.bottom - f}, // RightBvl
+             {0, c.bottom - f, c.right, c.bottom}}};  // BottomBvl
+}
+
+void Presenter::layoutFrame() {
+    // The strips follow the window's sides: what lies inside them is covered
+    // by the page control, so the whole client area is repainted only there.
+    InvalidateRect(host_.mainWindow(), nullptr, TRUE);
+}
+
+void Presenter::paintFrame(HDC dc) const {
+    SetDCBrushColor(dc, frameColour_);
+    for (const RECT& r : frameStrips())
+        FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
+
+bool Presenter::onFrame(POINT client) const {
+    const auto strips = frameStrips();
+    return std::any_of(strips.begin(), strips.end(),
+                       [client](const RECT& r) { return PtInRect(&r, client) != FALSE; });
 }
 
 void Presenter::setOpacity(int alpha) {
@@ -47,8 +63,8 @@ void Presenter::setOpacity(int alpha) {
 }
 
 void Presenter::setBorderColor(COLORREF colour) {
-    for (auto& s : strips_)
-        s->setBackground(colour);
+    frameColour_ = colour;
+    layoutFrame();
 }
 
 void Presenter::moveWindowTo(int x, int y) {

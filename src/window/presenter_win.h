@@ -59,11 +59,19 @@ class Presenter final : public win::Subsystem {
           panels_(state, [this] { return panelAreas ? panelAreas() : PanelAreas{}; }) {}
     ~Presenter() override;
 
-    // Builds the strips on the main window, the tray icon (its menu's
-    // "Выход" sends `trayExitCommand`) and the hotkey.
+    // Builds the tray icon (its menu's "Выход" sends `trayExitCommand`) and
+    // the hotkey.
     void create(HWND mainWindow, HICON icon, int trayExitCommand);
-    void layoutStrips(int width, int height);
-    HWND edgeStrip(int index) const { return strips_[index]->hwnd(); }
+
+    // The frame: four 3 px edge strips along the window's sides, in the
+    // border colour. The main window paints them and takes their clicks
+    // (TopBvlClick, TopBvlDblClick); children would cost a window each.
+    std::array<RECT, 4> frameStrips() const; // top, left, right, bottom
+    // After the window's size changed.
+    void layoutFrame();
+    void paintFrame(HDC dc) const;
+    // Whether a point of the client area lies on a strip.
+    bool onFrame(POINT client) const;
 
     // --- Look and place ------------------------------------------------------
     void setOpacity(int alpha);
@@ -100,8 +108,15 @@ class Presenter final : public win::Subsystem {
     void AutoHide();
     // The keeper of the hidden window.
     void HiddenKeeper();
-    // The main window's answer to WM_NCHITTEST (screen coordinates).
+    // The resize border under the cursor (screen coordinates).
     int hitTest(POINT screen) const;
+    // The main window's answer to WM_NCHITTEST: an edge strip answers as the
+    // control it is, so the borders are grabbed between a strip and the page
+    // control inside it.
+    int windowHitTest(POINT screen) const;
+    // A left click or double click on the main window's client area; false
+    // when it was not on an edge strip.
+    bool frameClicked(UINT msg, POINT client);
     // After the user moved or resized the window.
     void RecentreOnEdge();
 
@@ -161,7 +176,7 @@ class Presenter final : public win::Subsystem {
     ProgramState& state_;
     const settings::Options& options_;
     ShownContent& content_;
-    std::array<std::unique_ptr<win::Panel>, 4> strips_; // top, left, right, bottom
+    COLORREF frameColour_ = RGB(0, 0, 255);
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<Hotkey> hotkey_;
     RefreshTable refresh_;

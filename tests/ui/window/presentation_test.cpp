@@ -191,12 +191,14 @@ TEST_F(Presentation, HotkeyTwiceLeavesTheKeeperOffAndDoubleClickSettingMakesSing
     EXPECT_FALSE(presenter().timerEnabled(window::kTimer2));
 
     form->settingsPage().setBoxTicked(settings::ID_ISDBLCLICK, true);
-    HWND strip = presenter().edgeStrip(2);
-    SendMessageW(strip, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    // A click on the right edge strip, which the main window paints.
+    const RECT strip = presenter().frameStrips()[2];
+    const LPARAM onStrip = MAKELPARAM(strip.left + 1, (strip.top + strip.bottom) / 2);
+    SendMessageW(form->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, onStrip);
     presenter().TrayIconClick();
     presenter().runPendingSlides();
     EXPECT_FALSE(form->state().isShown);
-    SendMessageW(strip, WM_LBUTTONDBLCLK, MK_LBUTTON, 0);
+    SendMessageW(form->hwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, onStrip);
     presenter().runPendingSlides();
     EXPECT_TRUE(form->state().isShown);
     presenter().TrayIconDblClick();
@@ -213,8 +215,11 @@ TEST_F(Presentation, LeftDockedWindowOffersNoLeftBorder) {
     EXPECT_EQ(presenter().hitTest({r.right - 7, mid}), window::kHitNowhere);
     EXPECT_EQ(presenter().hitTest({r.left + 2, mid}), window::kHitNowhere);
     EXPECT_EQ(presenter().hitTest({r.right - 1, r.bottom - 1}), window::kHitRight);
-    EXPECT_EQ(SendMessageW(form->hwnd(), WM_NCHITTEST, 0, MAKELPARAM(r.right - 2, mid)),
+    // The window takes the border between its edge strip and the page control;
+    // the strip itself answers as a control.
+    EXPECT_EQ(SendMessageW(form->hwnd(), WM_NCHITTEST, 0, MAKELPARAM(r.right - 5, mid)),
               window::kHitRight);
+    EXPECT_EQ(SendMessageW(form->hwnd(), WM_NCHITTEST, 0, MAKELPARAM(r.right - 2, mid)), HTCLIENT);
 }
 
 TEST_F(Presentation, EscInTheEditorAndTheHideButtonSendTheWindowAway) {
