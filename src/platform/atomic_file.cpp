@@ -254,8 +254,12 @@ void replaceFileAtomically(const fs::path& target, std::string_view bytes) {
     const bool closed = file->close();
     if (!written || !closed)
         failWrite(target);
+#ifndef _WIN32
+    // The replacement keeps the old file's mode. (On Windows a new file is
+    // writable like the old one, which is refused above when it is not.)
     if (exists)
         fs::permissions(temp->path(), old.permissions(), ec); // best effort
+#endif
 
     const auto hook = beforeReplaceHook.load();
     if (hook && !hook(temp->path(), target))
