@@ -139,6 +139,19 @@ HWND shownTooltip(DWORD pid) {
     return nullptr;
 }
 
+// Moves the mouse to `at` in a few small steps, as a hand does, and lets it
+// rest there: the tooltip that then shows, or null after four seconds.
+HWND tooltipAfterRestingAt(DWORD pid, POINT at) {
+    for (int step = 0; step < 3; ++step)
+        mouse(MOUSEEVENTF_MOVE, {at.x - 2 + step, at.y});
+    HWND tip = nullptr;
+    for (int i = 0; i < 40 && !tip; ++i) {
+        Sleep(100);
+        tip = shownTooltip(pid);
+    }
+    return tip;
+}
+
 } // namespace
 
 TEST_F(ProgramWindow, DraggingTheListSplitterWidensTheListAndTheWidthIsKept) {
@@ -176,13 +189,8 @@ TEST_F(ProgramWindow, AHintShowsWhileTheMouseRestsOnTheHideButton) {
     ASSERT_NE(hide, nullptr);
     const RECT r = screenRect(hide);
     settle(window);
-    for (int step = 0; step < 3; ++step)
-        mouse(MOUSEEVENTF_MOVE, {(r.left + r.right) / 2 - 2 + step, (r.top + r.bottom) / 2});
-    HWND tip = nullptr;
-    for (int i = 0; i < 40 && !tip; ++i) {
-        Sleep(100);
-        tip = shownTooltip(program->pid());
-    }
+    HWND tip =
+        tooltipAfterRestingAt(program->pid(), {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
     ASSERT_NE(tip, nullptr);
     EXPECT_EQ(windowText(tip), L"Скрыть");
 }
@@ -222,13 +230,7 @@ TEST_F(ProgramWindow, TheFormatBarsButtonsNameThemselvesAndTakeTheMousesClick) {
     // "B" is drawn at x 5, y 2 of the bar, 22 px square.
     const RECT r = screenRect(bar);
     const POINT bold{r.left + 5 + 11, r.top + 2 + 11};
-    for (int step = 0; step < 3; ++step)
-        mouse(MOUSEEVENTF_MOVE, {bold.x - 2 + step, bold.y});
-    HWND tip = nullptr;
-    for (int i = 0; i < 40 && !tip; ++i) {
-        Sleep(100);
-        tip = shownTooltip(program->pid());
-    }
+    HWND tip = tooltipAfterRestingAt(program->pid(), bold);
     ASSERT_NE(tip, nullptr);
     EXPECT_EQ(windowText(tip), L"Жирный");
     mouse(MOUSEEVENTF_LEFTDOWN);
