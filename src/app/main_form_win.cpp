@@ -184,7 +184,7 @@ void TMainForm::layout() {
     const int w = rc.right;
     const int h = rc.bottom;
     const int f = scale(3);
-    presenter_.layoutFrame();
+    presenter_.repaintFrame();
     MoveWindow(tabs_, f, f, w - 2 * f, h - 2 * f, TRUE);
     const win::Bounds display = win::boundsOf(pageArea());
     for (auto& p : pages_) {

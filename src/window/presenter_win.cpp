@@ -29,9 +29,9 @@ std::array<RECT, 4> Presenter::frameStrips() const {
              {0, c.bottom - f, c.right, c.bottom}}};  // BottomBvl
 }
 
-void Presenter::layoutFrame() {
-    // The strips follow the window's sides: what lies inside them is covered
-    // by the page control, so the whole client area is repainted only there.
+void Presenter::repaintFrame() {
+    // Only the strips repaint: the page control covers the rest of the client
+    // area, and the window clips its children.
     InvalidateRect(host_.mainWindow(), nullptr, TRUE);
 }
 
@@ -64,7 +64,7 @@ void Presenter::setOpacity(int alpha) {
 
 void Presenter::setBorderColor(COLORREF colour) {
     frameColour_ = colour;
-    layoutFrame();
+    repaintFrame();
 }
 
 void Presenter::moveWindowTo(int x, int y) {

@@ -6,7 +6,6 @@
 #pragma once
 
 #include "platform/id_blocks.h"
-#include "platform/panel_win.h"
 #include "platform/program_state.h"
 #include "platform/subsystem_win.h"
 #include "settings/options_win.h"
@@ -67,8 +66,8 @@ class Presenter final : public win::Subsystem {
     // border colour. The main window paints them and takes their clicks
     // (TopBvlClick, TopBvlDblClick); children would cost a window each.
     std::array<RECT, 4> frameStrips() const; // top, left, right, bottom
-    // After the window's size changed.
-    void layoutFrame();
+    // After the window's size or the border colour changed.
+    void repaintFrame();
     void paintFrame(HDC dc) const;
     // Whether a point of the client area lies on a strip.
     bool onFrame(POINT client) const;
