@@ -196,8 +196,7 @@ void TMainForm::layout() {
     const int hideX = w - f - scale(3) - scale(20);
     MoveWindow(hideButton_, hideX, f + scale(2), scale(20), scale(20), TRUE);
     notes_.layoutToolbar(scale(276), scale(7), std::max(0, hideX - scale(4) - scale(276)));
-    for (HWND top : {notes_.toolbar(), hideButton_})
-        SetWindowPos(top, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    raiseOverPages();
     layoutNotesPage();
     settingsPage_.layout(display.w, display.h);
     layoutHelpPage();
@@ -220,11 +219,15 @@ HWND TMainForm::ensurePage(win::Page p) {
     const win::Bounds b = win::boundsOf(pageArea());
     made->create(hwnd(), hwnd(), b.x, b.y, b.w, b.h);
     ShowWindow(made->hwnd(), SW_HIDE);
-    // Over the page tabs, under the notes toolbar and the hide button.
+    raiseOverPages(); // the page lies over the page tabs, under these
+    return made->hwnd();
+}
+
+void TMainForm::raiseOverPages() {
+    // The notes toolbar and the hide button sit over the row of page tabs.
     for (HWND top : {notes_.toolbar(), hideButton_})
         if (top)
             SetWindowPos(top, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    return made->hwnd();
 }
 
 void TMainForm::layoutNotesPage() {

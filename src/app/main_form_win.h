@@ -108,6 +108,7 @@ class TMainForm final : public win::Window,
     void composeEditorArea();
     HWND ensurePage(win::Page p);
     RECT pageArea() const;
+    void raiseOverPages();
     void ensureInfoPages();
     void composeInfoPages();
     void applyInfoFonts();
