@@ -73,7 +73,7 @@ BENCHMARK(BM_CipherNoteLines)->Unit(benchmark::kMillisecond);
 void BM_CipherDeriveKeySet(benchmark::State& state) {
     for (auto _ : state)
         benchmark::DoNotOptimize(
-            DeriveKeySet(u"Пароль для заметок", quivra::portableTextServices()));
+            DeriveKeySet(u"Пароль для заметок", quivra::base::portableTextServices()));
 }
 BENCHMARK(BM_CipherDeriveKeySet)->Unit(benchmark::kMicrosecond);
 

@@ -7,9 +7,9 @@
 
 #include "app/environment_win.h"
 #include "app/main_form_win.h"
-#include "platform/message_box_win.h"
-#include "platform/text_services_win.h"
-#include "settings/ini_file.h"
+#include "win/message_box_win.h"
+#include "win/text_services_win.h"
+#include "base/ini_file.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -53,8 +53,8 @@ class BenchProgramFolder {
     }
 
     // The personal settings file of this computer and user.
-    settings::IniFile settings() const {
-        return settings::IniFile(folder_.path() / L"Data" / L"quivra_PC_user.ini");
+    base::IniFile settings() const {
+        return base::IniFile(folder_.path() / L"Data" / L"quivra_PC_user.ini");
     }
     // A note file the next start opens as the remembered note.
     void rememberNote(const std::wstring& name, std::string_view bytes) const {

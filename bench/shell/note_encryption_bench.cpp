@@ -9,7 +9,7 @@
 #include "in_process.h"
 
 #include "crypto/crypto_ids.h"
-#include "editor/text_lines.h"
+#include "document/text_lines.h"
 
 #include <cstdio>
 #include <string>
@@ -52,8 +52,8 @@ double runCommand(app::TMainForm& form, int command, bool confirm) {
 
 // The same line replacements on the hidden editor without the command around
 // them, with a text of one letter: no cipher, no progress, no check.
-double bareReplacements(editor::RichEdit& note) {
-    const auto lines = editor::splitLines(note.text());
+double bareReplacements(document::RichEdit& note) {
+    const auto lines = document::splitLines(note.text());
     ShowWindow(note.hwnd(), SW_HIDE);
     note.hideSelection(true);
     Stopwatch clock;
@@ -95,7 +95,7 @@ int wmain() {
         const double encrypt = runCommand(*form, crypto::ID_ENCR, true);
         const bool changed = note.text() != text;
         const double decrypt = runCommand(*form, crypto::ID_DECR, false);
-        const bool back = editor::splitLines(note.text()) == editor::splitLines(text);
+        const bool back = document::splitLines(note.text()) == document::splitLines(text);
         SendMessageW(form->hwnd(), WM_COMMAND, crypto::ID_DECR, 0); // return the cipher
         note.setPlainText(text);
         const double bare = bareReplacements(note);

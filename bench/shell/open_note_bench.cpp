@@ -7,7 +7,7 @@
 // editor), so each open replaces the editor's content as a real switch does.
 #include "in_process.h"
 
-#include "settings/ini_file.h"
+#include "base/ini_file.h"
 
 #include <windows.h>
 #include <richedit.h>

@@ -7,9 +7,9 @@
 // show where a tick's time goes.
 #include "in_process.h"
 
-#include "platform/handles_win.h"
-#include "settings/ini_file.h"
-#include "window/refresh_table.h"
+#include "win/handles_win.h"
+#include "base/ini_file.h"
+#include "program/refresh_table.h"
 
 #include <windows.h>
 #include <richedit.h>
@@ -103,7 +103,7 @@ int wmain() {
     auto form = folder.startShown();
     if (!form)
         return 1;
-    editor::RichEdit& note = form->note();
+    document::RichEdit& note = form->note();
     if (note.lineCount() < kLines) {
         std::printf("the note did not open with %d lines (%d)\n", kLines, note.lineCount());
         return 1;
@@ -128,7 +128,7 @@ int wmain() {
                 note.lineCount(), note.textLength(), kTicks);
     struct Case {
         const char* label;
-        editor::CharRange selection;
+        document::CharRange selection;
     };
     const Case cases[] = {
         {"caret at line 5,000", {middle, middle}},
@@ -152,7 +152,7 @@ int wmain() {
     // table of their own), and the control requests they make.
     struct Group {
         const char* label;
-        win::Subsystem& subsystem;
+        program::Subsystem& subsystem;
     };
     const Group groups[] = {
         {"rows of the editor (colour strip, size, format bar)", form->editor()},
@@ -171,10 +171,10 @@ int wmain() {
         note.setSelection(c.selection);
         pumpMessages();
         std::printf("  %s, median of %d:\n", c.label, kCallRepeats);
-        const window::RefreshFacts facts = presenter.gatherFacts();
+        const program::RefreshFacts facts = presenter.gatherFacts();
         callRow("facts gathered", timed([&] { presenter.gatherFacts(); }));
         for (const Group& g : groups) {
-            window::RefreshTable table;
+            program::RefreshTable table;
             g.subsystem.addRefreshRows(table);
             callRow(g.label, timed([&] { table.run(facts); }));
         }

@@ -7,8 +7,8 @@
 // writer, the check and the UTF-8 writer (a character outside the code page).
 #include "bench_support.h"
 
-#include "editor/rich_edit_win.h"
-#include "platform/text_services_win.h"
+#include "document/rich_edit_win.h"
+#include "win/text_services_win.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -80,7 +80,7 @@ int wmain() {
     RegisterClassExW(&wc);
     HWND host = CreateWindowExW(WS_EX_TOOLWINDOW, L"SaveBenchHost", L"", WS_POPUP, 0, 0, 600, 400,
                                 nullptr, nullptr, wc.hInstance, nullptr);
-    editor::RichEdit edit;
+    document::RichEdit edit;
     if (!edit.create(host, 1, RECT{0, 0, 600, 400})) {
         std::printf("cannot create a RichEdit control\n");
         return 1;

@@ -11,8 +11,8 @@
 
 #include "search/find_steps.h"
 #include "search/result_lines.h"
-#include "platform/text_match.h"
-#include "settings/ini_file.h"
+#include "base/text_match.h"
+#include "base/ini_file.h"
 
 #include <windows.h>
 #include <richedit.h>
@@ -47,7 +47,7 @@ std::string noteText() {
 
 // The keystroke as the control's get-line request would serve it: every line
 // read once for the joined text and once more for the filter.
-void lineByLineKeystroke(editor::RichEdit& note, editor::RichEdit& results,
+void lineByLineKeystroke(document::RichEdit& note, document::RichEdit& results,
                          std::u16string_view searched) {
     std::u16string editorText;
     const int count = note.lineCount();
@@ -60,7 +60,7 @@ void lineByLineKeystroke(editor::RichEdit& note, editor::RichEdit& results,
     if (step.change == search::SelectionChange::Set)
         note.setSelection({step.selection.start, step.selection.start + step.selection.length});
     std::u16string filtered;
-    const CaseInsensitiveNeedle needle(searched);
+    const base::CaseInsensitiveNeedle needle(searched);
     for (int i = 0; i < count; ++i) {
         const std::u16string line = note.line(i);
         if (needle.occursIn(line))
@@ -81,13 +81,13 @@ int wmain() {
     prepareProcess();
     BenchProgramFolder folder(L"quivra-search");
     folder.rememberNote(L"Большая", noteText());
-    settings::IniFile ini = folder.settings();
+    base::IniFile ini = folder.settings();
     ini.writeString(u"Options", u"DynamicSearch", u"1");
     ini.writeString(u"Options", u"SearchFilter", u"1");
     auto form = folder.startShown();
     if (!form)
         return 1;
-    editor::RichEdit& note = form->note();
+    document::RichEdit& note = form->note();
     if (note.lineCount() != kLines) {
         std::printf("the note did not open with %d lines (%d)\n", kLines, note.lineCount());
         return 1;

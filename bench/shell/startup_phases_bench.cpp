@@ -22,7 +22,7 @@ struct PhaseTimes {
     std::map<std::string, std::vector<double>> times;
     std::vector<double> totals;
 
-    void add(const win::StartupTimeline& timeline) {
+    void add(const app::StartupTimeline& timeline) {
         double total = 0;
         for (const auto& phase : timeline.phases()) {
             if (!times.count(phase.name))

@@ -1,6 +1,6 @@
 #include "app/command_router_win.h"
 
-#include "window/refresh_table.h"
+#include "program/refresh_table.h"
 
 namespace quivra::app {
 
@@ -18,11 +18,11 @@ constexpr int kFromShortcut = 1; // WM_COMMAND's notification code of an acceler
 
 } // namespace
 
-void CommandRouter::add(IdBlock block, win::Subsystem& subsystem) {
+void CommandRouter::add(program::IdBlock block, program::Subsystem& subsystem) {
     routes_.push_back({block, &subsystem});
 }
 
-win::Subsystem* CommandRouter::owner(int id) const {
+program::Subsystem* CommandRouter::owner(int id) const {
     for (const auto& r : routes_)
         if (r.block.contains(id))
             return r.subsystem;
@@ -30,7 +30,7 @@ win::Subsystem* CommandRouter::owner(int id) const {
 }
 
 bool CommandRouter::command(int id, int code, HWND control) {
-    win::Subsystem* s = owner(id);
+    program::Subsystem* s = owner(id);
     if (!s)
         return false;
     if (code == kFromShortcut && !control && itemDisabled(s->menuOf(id), id))
@@ -39,43 +39,43 @@ bool CommandRouter::command(int id, int code, HWND control) {
 }
 
 bool CommandRouter::notify(NMHDR& hdr, LRESULT& result) {
-    win::Subsystem* s = owner(static_cast<int>(hdr.idFrom));
+    program::Subsystem* s = owner(static_cast<int>(hdr.idFrom));
     return s && s->onNotify(hdr, result);
 }
 
 bool CommandRouter::drawItem(const DRAWITEMSTRUCT& item) {
     const int id = static_cast<int>(item.CtlType == ODT_MENU ? item.itemID : item.CtlID);
-    win::Subsystem* s = owner(id);
+    program::Subsystem* s = owner(id);
     return s && s->onDrawItem(item);
 }
 
 bool CommandRouter::measureItem(MEASUREITEMSTRUCT& item) {
     const int id = static_cast<int>(item.CtlType == ODT_MENU ? item.itemID : item.CtlID);
-    win::Subsystem* s = owner(id);
+    program::Subsystem* s = owner(id);
     return s && s->onMeasureItem(item);
 }
 
 bool CommandRouter::timer(UINT_PTR id) {
-    win::Subsystem* s = owner(static_cast<int>(id));
+    program::Subsystem* s = owner(static_cast<int>(id));
     return s && s->onTimer(id);
 }
 
 bool CommandRouter::scroll(HWND control) {
-    win::Subsystem* s = owner(GetDlgCtrlID(control));
+    program::Subsystem* s = owner(GetDlgCtrlID(control));
     return s && s->onScroll(control);
 }
 
 bool CommandRouter::contextMenu(HWND control, POINT screen) {
-    win::Subsystem* s = owner(GetDlgCtrlID(control));
+    program::Subsystem* s = owner(GetDlgCtrlID(control));
     return s && s->onContextMenu(control, screen);
 }
 
 std::optional<LRESULT> CommandRouter::ctlColor(HDC dc, HWND control) {
-    win::Subsystem* s = owner(GetDlgCtrlID(control));
+    program::Subsystem* s = owner(GetDlgCtrlID(control));
     return s ? s->onCtlColor(dc, control) : std::nullopt;
 }
 
-void CommandRouter::addRefreshRows(window::RefreshTable& table) const {
+void CommandRouter::addRefreshRows(program::RefreshTable& table) const {
     for (const auto& r : routes_)
         r.subsystem->addRefreshRows(table);
 }

@@ -4,8 +4,8 @@
 // checked here, once for every subsystem.
 #pragma once
 
-#include "platform/id_blocks.h"
-#include "platform/subsystem_win.h"
+#include "program/id_blocks.h"
+#include "program/subsystem_win.h"
 
 #include <vector>
 
@@ -14,7 +14,7 @@ namespace quivra::app {
 class CommandRouter {
   public:
     // The subsystem receives everything whose identifier lies in `block`.
-    void add(IdBlock block, win::Subsystem& subsystem);
+    void add(program::IdBlock block, program::Subsystem& subsystem);
 
     // Each answers whether a subsystem took the message.
     bool command(int id, int code, HWND control);
@@ -27,14 +27,14 @@ class CommandRouter {
     std::optional<LRESULT> ctlColor(HDC dc, HWND control);
 
     // The rows and shortcuts of every subsystem, in the order added.
-    void addRefreshRows(window::RefreshTable& table) const;
+    void addRefreshRows(program::RefreshTable& table) const;
     std::vector<ACCEL> shortcuts() const;
 
   private:
-    win::Subsystem* owner(int id) const;
+    program::Subsystem* owner(int id) const;
     struct Route {
-        IdBlock block;
-        win::Subsystem* subsystem;
+        program::IdBlock block;
+        program::Subsystem* subsystem;
     };
     std::vector<Route> routes_;
 };

@@ -1,7 +1,7 @@
 // Switching the notes folder with "Применить" on the settings page.
 #include "app/main_form_win.h"
-#include "platform/file_system_win.h"
-#include "platform/wide_win.h"
+#include "win/file_system_win.h"
+#include "win/wide_win.h"
 #include "settings/data_folders.h"
 #include "settings/keys.h"
 
@@ -11,7 +11,7 @@ namespace quivra::app {
 
 void TMainForm::applyDataDir() {
     using namespace settings;
-    IniFile& ini = *state_.settingsFile;
+    base::IniFile& ini = *state_.settingsFile;
     write(ini, keys::NotesDir, win::toU16(settingsPage_.dataDirText())); // 1
     write(ini, keys::isCustomDir, settingsPage_.customDirSelected());
     const std::wstring custom = settingsPage_.customDirText(); // 2
@@ -21,7 +21,7 @@ void TMainForm::applyDataDir() {
         return;
     state_.currentNoteName.clear(); // 4
     state_.currentNotePath.clear();
-    showPage(win::Page::Notes);                                // 5
+    showPage(program::Page::Notes);                                // 5
     state_.currentNoteName = read(ini, keys::CurrentNoteName); // 6
     applyNotesFolderRule();                                    // 7
     SendMessageW(notes_.namesList(), CB_RESETCONTENT, 0, 0);   // 8

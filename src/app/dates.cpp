@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/utf.h"
+#include "base/utf.h"
 
 namespace quivra::app {
 
@@ -88,7 +88,7 @@ bool isNumericPicture(const std::vector<Token>& tokens) {
 }
 
 std::u16string padded(long long value, int width) {
-    std::u16string digits = utf8ToUtf16(std::to_string(value));
+    std::u16string digits = base::utf8ToUtf16(std::to_string(value));
     if (static_cast<int>(digits.size()) < width)
         digits.insert(0, static_cast<std::size_t>(width) - digits.size(), u'0');
     return digits;

@@ -4,11 +4,11 @@
 #include "settings/data_folders.h"
 #include "app/dates.h"
 #include "app/single_instance_text.h"
-#include "platform/controls_win.h"
-#include "platform/errors.h"
-#include "platform/message_box_win.h"
-#include "platform/file_system_win.h"
-#include "platform/wide_win.h"
+#include "win/controls_win.h"
+#include "base/errors.h"
+#include "win/message_box_win.h"
+#include "win/file_system_win.h"
+#include "win/wide_win.h"
 #include "settings/autostart_win.h"
 #include "settings/keys.h"
 #include "skins/skin_engine_win.h"
@@ -57,7 +57,7 @@ void TMainForm::chooseSettingsFile() {
     const auto computer = optU16(env_.computerName);                     // 14
     state_.profileName = profileName(computer, optU16(env_.userName));
     state_.sharedSettings = win::fileExists(sharedSettingsFile(state_.programFolder)); // 15
-    state_.settingsFile = std::make_unique<IniFile>(std::filesystem::path(
+    state_.settingsFile = std::make_unique<base::IniFile>(std::filesystem::path(
         settingsFilePath(state_.programFolder, state_.sharedSettings, base, state_.profileName)));
 }
 
@@ -66,7 +66,7 @@ StartResult TMainForm::FormCreate() {
     std::srand(static_cast<unsigned>(std::time(nullptr))); // 7
     state_.cipherBackup.reset();                           // 9
     // 11-15 ran before the window was made: its size comes from the file.
-    IniFile& ini = *state_.settingsFile;
+    base::IniFile& ini = *state_.settingsFile;
 
     if (!exists(ini, keys::Restart) && singleInstanceRefused()) // 16
         return StartResult::Refused;
@@ -128,7 +128,7 @@ StartResult TMainForm::FormCreate() {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(tabs_, SW_SHOW);                                                           // 38
     presenter_.setTimer(window::kTimer2, settingsPage_.ticked(ID_DISABLESHOWINGONSTART)); // 39
-    showPage(win::Page::Notes);                                                           // 40
+    showPage(program::Page::Notes);                                                           // 40
     presenter_.initialPlacement();                                                        // 41
     settingsPage_.setAutostartTicked(settings::autostartPointsTo(env_.exePath));          // 42
     startupStep([&] { notes_.openRememberedNote(); });                                    // 43
@@ -166,7 +166,7 @@ bool TMainForm::singleInstanceRefused() {
 }
 
 void TMainForm::readOptions() {
-    IniFile& ini = *state_.settingsFile;
+    base::IniFile& ini = *state_.settingsFile;
     // Each box's handler writes its key back; one that fails leaves the
     // others to run.
     auto fromKey = [this](int id) { startupStep([&] { settingsPage_.setBoxFromKey(id); }); };
@@ -198,7 +198,7 @@ void TMainForm::readOptions() {
 void TMainForm::startupStep(const std::function<void()>& step) {
     try {
         step();
-    } catch (const UserError& e) {
+    } catch (const base::UserError& e) {
         if (std::find(startupErrors_.begin(), startupErrors_.end(), e.text()) ==
             startupErrors_.end())
             startupErrors_.push_back(e.text());

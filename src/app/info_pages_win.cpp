@@ -1,7 +1,7 @@
 // The pages "Справка" and "О программе".
 #include "app/info_texts.h"
 #include "app/main_form_win.h"
-#include "platform/controls_win.h"
+#include "win/controls_win.h"
 #include "skins/skin_engine_win.h"
 
 #include <commctrl.h>
@@ -12,22 +12,22 @@ void TMainForm::ensureInfoPages() {
     // Most runs never open these pages: they are made when first shown.
     if (helpTabs_)
         return;
-    ensurePage(win::Page::Help);
-    ensurePage(win::Page::About);
+    ensurePage(program::Page::Help);
+    ensurePage(program::Page::About);
     composeInfoPages();
-    for (win::Page p : {win::Page::Help, win::Page::About})
+    for (program::Page p : {program::Page::Help, program::Page::About})
         win::setFontTree(page(p), font_.get());
     applyInfoFonts();
     layoutHelpPage();
     fillHelpTexts();
     if (skins::skinEngine().isActive())
-        for (win::Page p : {win::Page::Help, win::Page::About})
+        for (program::Page p : {program::Page::Help, program::Page::About})
             skins::skinEngine().applyTo(page(p));
 }
 
 void TMainForm::composeInfoPages() {
     const auto px = [this](int v) { return scale(v); };
-    HWND help = page(win::Page::Help);
+    HWND help = page(program::Page::Help);
     helpTabs_ = win::createControl(WC_TABCONTROLW, L"", WS_CLIPSIBLINGS | TCS_FOCUSNEVER, help,
                                    ID_HELPPAGES, {0, 0, px(600), px(380)});
     struct HelpPage {
@@ -55,7 +55,7 @@ void TMainForm::composeInfoPages() {
         ++i;
     }
 
-    HWND about = page(win::Page::About);
+    HWND about = page(program::Page::About);
     HWND title = win::createLabel(about, 0, L"Quivra", {px(16), px(16), px(300), px(34)});
     HWND version = win::createLabel(about, 0, (std::wstring(L"Версия ") + kProgramVersion).c_str(),
                                     {px(18), px(52), px(300), px(14)});
@@ -87,7 +87,7 @@ void TMainForm::layoutHelpPage() {
     if (!helpTabs_)
         return;
     RECT hp;
-    GetClientRect(page(win::Page::Help), &hp);
+    GetClientRect(page(program::Page::Help), &hp);
     MoveWindow(helpTabs_, 0, 0, hp.right, hp.bottom, TRUE);
     RECT inner{0, 0, hp.right, hp.bottom};
     TabCtrl_AdjustRect(helpTabs_, FALSE, &inner);

@@ -1,9 +1,9 @@
 #include "app/main_form_win.h"
 
-#include "editor/link_click_win.h"
-#include "platform/controls_win.h"
-#include "platform/dpi_win.h"
-#include "platform/wide_win.h"
+#include "document/link_click_win.h"
+#include "win/controls_win.h"
+#include "win/dpi_win.h"
+#include "win/wide_win.h"
 #include "settings/data_folders.h"
 #include "settings/keys.h"
 #include "skins/skin_engine_win.h"
@@ -58,8 +58,8 @@ StartResult TMainForm::create() {
     composeFrame();
     composeEditorArea();
     timeline_.mark("frame and editor");
-    notes_.create(hwnd(), page(win::Page::Notes), editorPanel_.hwnd(), searchBar_.hwnd());
-    confirm_.create(*this, page(win::Page::Notes), hwnd(), presenter_.panels(), [this] {
+    notes_.create(hwnd(), page(program::Page::Notes), editorPanel_.hwnd(), searchBar_.hwnd());
+    confirm_.create(*this, page(program::Page::Notes), hwnd(), presenter_.panels(), [this] {
         if (note_.enabled())
             note_.focus();
     });
@@ -67,7 +67,7 @@ StartResult TMainForm::create() {
     timeline_.mark("notes");
     search_.create(nPanel_.hwnd(), searchBar_.hwnd());
     timeline_.mark("search");
-    editor_.create(editorPanel_.hwnd(), page(win::Page::Notes), notes_.notesMenu());
+    editor_.create(editorPanel_.hwnd(), page(program::Page::Notes), notes_.notesMenu());
     timeline_.mark("editor");
     editor_.listPaneWidth = [this] {
         RECT r;
@@ -80,25 +80,25 @@ StartResult TMainForm::create() {
     search_.onFocusEnter = [this] { notes_.hideQuickSearch(); };
     search_.enableSizeBox = [this](bool on) { EnableWindow(editor_.bar().selFontSize.hwnd(), on); };
     editor_.beforeAdditMenu = [this] { notes_.hideQuickSearch(); };
-    notes_.secondView().onViewMade = [this](editor::RichEdit& view) {
+    notes_.secondView().onViewMade = [this](document::RichEdit& view) {
         editor_.addFormatView(view);
     };
-    search_.results().onViewMade = [this](editor::RichEdit& view) { editor_.addFormatView(view); };
+    search_.results().onViewMade = [this](document::RichEdit& view) { editor_.addFormatView(view); };
     cipher_.onCipherReturned = [this] { search_.clearResults(); };
     crypto_.create(hwnd(), editorPanel_.hwnd());
     crypto_.setCommandMenu(editor_.additMenu());
     timeline_.mark("crypto");
-    settingsPage_.create([this] { return ensurePage(win::Page::Settings); }, hwnd(), dpi_,
+    settingsPage_.create([this] { return ensurePage(program::Page::Settings); }, hwnd(), dpi_,
                          font_.get());
     timeline_.mark("settings");
 
-    router_.add(kNotesIds, notes_);
-    router_.add(kWindowIds, presenter_);
-    router_.add(kSettingsIds, settingsPage_);
-    router_.add(kDonationIds, donation_);
-    router_.add(kEditorIds, editor_);
-    router_.add(kSearchIds, search_);
-    router_.add(kCryptoIds, crypto_);
+    router_.add(program::kNotesIds, notes_);
+    router_.add(program::kWindowIds, presenter_);
+    router_.add(program::kSettingsIds, settingsPage_);
+    router_.add(program::kDonationIds, donation_);
+    router_.add(program::kEditorIds, editor_);
+    router_.add(program::kSearchIds, search_);
+    router_.add(program::kCryptoIds, crypto_);
     router_.addRefreshRows(presenter_.refreshTable());
     presenter_.gatherFacts = [this] { return gatherRefreshFacts(); };
     notes_.onEscape = [this] { presenter_.NoteEscape(); };
@@ -108,7 +108,7 @@ StartResult TMainForm::create() {
     };
     presenter_.panelAreas = [this] {
         RECT page, editor;
-        GetClientRect(this->page(win::Page::Notes), &page);
+        GetClientRect(this->page(program::Page::Notes), &page);
         GetClientRect(note_.hwnd(), &editor);
         return window::PanelAreas{{page.right, page.bottom}, {editor.right, editor.bottom}};
     };
@@ -149,7 +149,7 @@ void TMainForm::composeFrame() {
         item.pszText = const_cast<wchar_t*>(names[i]);
         TabCtrl_InsertItem(tabs_, i, &item);
     }
-    ensurePage(win::Page::Notes);
+    ensurePage(program::Page::Notes);
     hideButton_ =
         win::createButton(hwnd(), window::ID_HIDEBUTTON, L"X", {0, 0, scale(20), scale(20)});
     hints_.create(hwnd());
@@ -157,7 +157,7 @@ void TMainForm::composeFrame() {
 }
 
 void TMainForm::composeEditorArea() {
-    HWND notesPage = page(win::Page::Notes);
+    HWND notesPage = page(program::Page::Notes);
     nPanel_.create(notesPage, hwnd(), 0, 0, scale(600), scale(400));
     editorPanel_.create(nPanel_.hwnd(), hwnd(), 0, 0, scale(600), scale(400));
     note_.create(editorPanel_.hwnd(), ID_NOTE, RECT{0, 0, 1, 1});
@@ -211,7 +211,7 @@ RECT TMainForm::pageArea() const {
     return display;
 }
 
-HWND TMainForm::ensurePage(win::Page p) {
+HWND TMainForm::ensurePage(program::Page p) {
     auto& made = pages_[static_cast<int>(p)];
     if (made)
         return made->hwnd();
@@ -232,7 +232,7 @@ void TMainForm::raiseOverPages() {
 
 void TMainForm::layoutNotesPage() {
     RECT pr;
-    GetClientRect(page(win::Page::Notes), &pr);
+    GetClientRect(page(program::Page::Notes), &pr);
     const int left = notes_.layoutListPane(pr.bottom, pr.right);
     const int width = pr.right - left;
     MoveWindow(nPanel_.hwnd(), left, 0, width, pr.bottom, TRUE);
@@ -250,15 +250,15 @@ void TMainForm::layoutNotesPage() {
     MoveWindow(note_.hwnd(), 0, bar, width, std::max(0, editorBottom - bar), TRUE);
 }
 
-win::Page TMainForm::activePage() const {
-    return static_cast<win::Page>(TabCtrl_GetCurSel(tabs_));
+program::Page TMainForm::activePage() const {
+    return static_cast<program::Page>(TabCtrl_GetCurSel(tabs_));
 }
 
-void TMainForm::showPage(win::Page shown) {
+void TMainForm::showPage(program::Page shown) {
     // These pages are made when first shown.
-    if (shown == win::Page::Settings)
+    if (shown == program::Page::Settings)
         settingsPage_.ensureBuilt();
-    if (shown == win::Page::Help || shown == win::Page::About)
+    if (shown == program::Page::Help || shown == program::Page::About)
         ensureInfoPages();
     const int index = static_cast<int>(shown);
     ensurePage(shown);
@@ -266,13 +266,13 @@ void TMainForm::showPage(win::Page shown) {
     for (int i = 0; i < 4; ++i)
         if (pages_[i])
             ShowWindow(pages_[i]->hwnd(), i == index ? SW_SHOW : SW_HIDE);
-    ShowWindow(notes_.toolbar(), shown == win::Page::Notes ? SW_SHOW : SW_HIDE);
-    if (shown == win::Page::Notes)
+    ShowWindow(notes_.toolbar(), shown == program::Page::Notes ? SW_SHOW : SW_HIDE);
+    if (shown == program::Page::Notes)
         notes_.NotesPageShow();
 }
 
-window::RefreshFacts TMainForm::gatherRefreshFacts() const {
-    window::RefreshFacts f;
+program::RefreshFacts TMainForm::gatherRefreshFacts() const {
+    program::RefreshFacts f;
     f.editorEnabled = note_.enabled();
     f.editorFocused = note_.focused();
     f.modified = note_.modified();
@@ -283,7 +283,7 @@ window::RefreshFacts TMainForm::gatherRefreshFacts() const {
     f.selectionEmpty = sel.start == sel.end;
     // Read again only when the selection or the text's length changed.
     f.selectionHasCommentMarker = !f.selectionEmpty && crypto_.selectionHoldsMarker();
-    f.notesPageActive = activePage() == win::Page::Notes;
+    f.notesPageActive = activePage() == program::Page::Notes;
     f.namesDroppedDown = SendMessageW(notes_.namesList(), CB_GETDROPPEDSTATE, 0, 0) != 0;
     f.namePanelShowing = notes_.namePanelShowing();
     return f;
@@ -420,7 +420,7 @@ void TMainForm::OnCommand(int id, int code, HWND control) {
 
 LRESULT TMainForm::OnNotify(NMHDR& hdr) {
     if (hdr.hwndFrom == tabs_ && hdr.code == TCN_SELCHANGE) {
-        showPage(static_cast<win::Page>(TabCtrl_GetCurSel(tabs_)));
+        showPage(static_cast<program::Page>(TabCtrl_GetCurSel(tabs_)));
         return 0;
     }
     if (hdr.hwndFrom == helpTabs_ && hdr.code == TCN_SELCHANGE) {
@@ -433,8 +433,8 @@ LRESULT TMainForm::OnNotify(NMHDR& hdr) {
         // The editor area passes the link clicks of the editor and of the
         // second view on; a link in the second view opens from its own text.
         const bool second = hdr.idFrom == notes::ID_NOTE2;
-        if (const auto link = editor::RichEdit::linkEvent(reinterpret_cast<LPARAM>(&hdr)))
-            editor::linkClick(second ? notes_.secondView().view() : note_, *link,
+        if (const auto link = document::RichEdit::linkEvent(reinterpret_cast<LPARAM>(&hdr)))
+            document::linkClick(second ? notes_.secondView().view() : note_, *link,
                               second ? (GetKeyState(VK_CONTROL) & 0x8000) != 0 : state_.ctrlDown,
                               settingsPage_.customBrowserText());
         return 0;

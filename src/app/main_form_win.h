@@ -12,15 +12,15 @@
 #include "crypto/crypto_controller_win.h"
 #include "donation/donation_controller_win.h"
 #include "editor/editor_controller_win.h"
-#include "editor/rich_edit_win.h"
+#include "document/rich_edit_win.h"
 #include "notes/notes_controller_win.h"
-#include "platform/handles_win.h"
-#include "platform/hints_win.h"
-#include "platform/panel_win.h"
-#include "platform/program_state.h"
-#include "platform/startup_timeline_win.h"
-#include "platform/subsystem_win.h"
-#include "platform/window_win.h"
+#include "win/handles_win.h"
+#include "win/hints_win.h"
+#include "win/panel_win.h"
+#include "program/program_state.h"
+#include "app/startup_timeline_win.h"
+#include "program/subsystem_win.h"
+#include "win/window_win.h"
 #include "search/search_controller_win.h"
 #include "settings/settings_page_win.h"
 #include "window/confirm_panel_win.h"
@@ -34,14 +34,14 @@
 namespace quivra::app {
 
 enum AppId : int {
-    ID_QUIVRAPAGES = kAppIds.first,
+    ID_QUIVRAPAGES = program::kAppIds.first,
     ID_NOTE, // the editor
     ID_HELPPAGES,
     ID_HELPTEXT,
     ID_TRAY_EXIT,
     ID_APP_LAST = ID_TRAY_EXIT,
 };
-static_assert(kAppIds.contains(ID_APP_LAST));
+static_assert(program::kAppIds.contains(ID_APP_LAST));
 
 // Start-up met failures; shown once the window is up.
 inline constexpr UINT WM_QUIVRA_STARTUP_ERRORS = WM_APP + 4;
@@ -49,7 +49,7 @@ inline constexpr UINT WM_QUIVRA_STARTUP_ERRORS = WM_APP + 4;
 enum class StartResult { Started, Refused, Failed };
 
 class TMainForm final : public win::Window,
-                        private win::Host,
+                        private program::Host,
                         private settings::SettingsPageHost,
                         private window::ShownContent {
   public:
@@ -64,9 +64,9 @@ class TMainForm final : public win::Window,
     bool translateAccelerator(MSG& msg);
 
     // The subsystems and the services they share.
-    ProgramState& state() noexcept { return state_; }
+    program::ProgramState& state() noexcept { return state_; }
     const Environment& environment() const noexcept { return env_; }
-    editor::RichEdit& note() noexcept { return note_; }
+    document::RichEdit& note() noexcept { return note_; }
     crypto::CipherState& cipher() noexcept { return cipher_; }
     notes::NotesController& notes() noexcept { return notes_; }
     window::Presenter& presenter() noexcept { return presenter_; }
@@ -78,18 +78,18 @@ class TMainForm final : public win::Window,
     search::SearchController& search() noexcept { return search_; }
 
     // How long each phase of create() and FormShow() took.
-    const win::StartupTimeline& timeline() const noexcept { return timeline_; }
+    const app::StartupTimeline& timeline() const noexcept { return timeline_; }
 
     // The notes page is made at start-up, the others when first shown (null
     // until then).
-    HWND page(win::Page p) const {
+    HWND page(program::Page p) const {
         const auto& made = pages_[static_cast<int>(p)];
         return made ? made->hwnd() : nullptr;
     }
     HWND pagesControl() const noexcept { return tabs_; }
     HWND hideButton() const noexcept { return hideButton_; }
-    win::Page activePage() const override;
-    void showPage(win::Page page) override;
+    program::Page activePage() const override;
+    void showPage(program::Page page) override;
 
     // Quit and restart.
     void bQuitClick();
@@ -106,7 +106,7 @@ class TMainForm final : public win::Window,
     // Composition and layout.
     void composeFrame();
     void composeEditorArea();
-    HWND ensurePage(win::Page p);
+    HWND ensurePage(program::Page p);
     RECT pageArea() const;
     void raiseOverPages();
     void ensureInfoPages();
@@ -116,7 +116,7 @@ class TMainForm final : public win::Window,
     void layout();
     void layoutNotesPage();
     void layoutHelpPage();
-    window::RefreshFacts gatherRefreshFacts() const;
+    program::RefreshFacts gatherRefreshFacts() const;
 
     // Start-up.
     void chooseSettingsFile();
@@ -155,11 +155,11 @@ class TMainForm final : public win::Window,
     void resumeRefresh() override;
 
     // settings::SettingsPageHost.
-    settings::IniFile& settingsFile() override { return *state_.settingsFile; }
+    base::IniFile& settingsFile() override { return *state_.settingsFile; }
     void setTrayIconVisible(bool visible) override { presenter_.setTrayIconVisible(visible); }
     bool trayIconVisible() const override { return presenter_.trayIconVisible(); }
     bool setHotkeyEnabled(bool enabled) override { return presenter_.setHotkeyEnabled(enabled); }
-    bool setHotkeyKeys(std::optional<window::HotkeyKeys> keys) override {
+    bool setHotkeyKeys(std::optional<settings::HotkeyKeys> keys) override {
         return presenter_.setHotkeyKeys(keys);
     }
     void setOpacity(int alpha) override { presenter_.setOpacity(alpha); }
@@ -185,8 +185,8 @@ class TMainForm final : public win::Window,
     void releaseCtrl() override { state_.ctrlDown = false; }
 
     Environment env_;
-    win::StartupTimeline timeline_;
-    ProgramState state_;
+    app::StartupTimeline timeline_;
+    program::ProgramState state_;
     UINT dpi_ = 96;
     win::UniqueFont font_;
     win::UniqueFont titleFont_;
@@ -203,7 +203,7 @@ class TMainForm final : public win::Window,
     win::Panel nPanel_;
     win::Panel editorPanel_;
     win::Panel searchBar_; // SearchAnd2NotePanel: the search box, the second view's chooser
-    editor::RichEdit note_;
+    document::RichEdit note_;
     HWND helpTabs_ = nullptr;
     std::vector<HWND> helpTexts_;
     HWND aboutTitle_ = nullptr;

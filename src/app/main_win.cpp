@@ -4,7 +4,7 @@
 #include <commctrl.h>
 
 #include "app/main_form_win.h"
-#include "platform/text_services_win.h"
+#include "win/text_services_win.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};

@@ -3,8 +3,8 @@
 #include "app/main_form_win.h"
 #include "notes/local_time_win.h"
 #include "notes/note_file.h"
-#include "platform/errors.h"
-#include "platform/shell_open_win.h"
+#include "base/errors.h"
+#include "win/shell_open_win.h"
 #include "settings/keys.h"
 
 #include <filesystem>
@@ -30,7 +30,7 @@ namespace {
 template <class F> void writeIfPossible(F&& write) {
     try {
         write();
-    } catch (const UserError&) {
+    } catch (const base::UserError&) {
     }
 }
 
@@ -97,7 +97,7 @@ void TMainForm::N6Click() {
         try {
             notes::writeRecoveryFile(std::filesystem::path(state_.dataFolder),
                                      state_.currentNoteName, notes::localNow(), note_.rtf());
-        } catch (const UserError&) {
+        } catch (const base::UserError&) {
         }
     }
     note_.setModified(false); // the focus leaving the editor must not save either

@@ -1,13 +1,13 @@
 #include "app/single_instance_text.h"
 
-#include "platform/utf.h"
+#include "base/utf.h"
 
 namespace quivra::app {
 
 namespace {
 
 std::u16string number(int value) {
-    return utf8ToUtf16(std::to_string(value));
+    return base::utf8ToUtf16(std::to_string(value));
 }
 
 std::u16string where(std::u16string_view side, int x, int y) {

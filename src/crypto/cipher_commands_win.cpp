@@ -8,8 +8,8 @@
 #include "crypto/editor_fit.h"
 #include "crypto/key_derivation.h"
 #include "crypto/secure_wipe.h"
-#include "editor/text_lines.h"
-#include "platform/text_services.h"
+#include "document/text_lines.h"
+#include "base/text_services.h"
 
 #include <algorithm>
 #include <chrono>
@@ -77,7 +77,7 @@ void CryptoController::ECCancelClick() {
 // --- Return of the cipher ----------------------------------------------------------
 
 void CryptoController::returnCipherClick() {
-    const editor::CharRange selection = note_.selection();
+    const document::CharRange selection = note_.selection();
     cipher_.returnCipher(); // the search results go with the decrypted view
     note_.setSelection(selection);
     note_.setModified(false);
@@ -154,7 +154,7 @@ KeySet CryptoController::deriveKeys() {
         PasswordPanel& panel;
         ~Wipe() { panel.wipeTexts(); }
     } wipe{panel_};
-    return DeriveKeySet(panel_.passwordText(), textServices());
+    return DeriveKeySet(panel_.passwordText(), base::textServices());
 }
 
 void CryptoController::showEditor(bool shown) {
@@ -166,11 +166,11 @@ void CryptoController::stopWithMessage(std::u16string_view text, bool red) {
     panel_.say(PanelLabel::Password, text, red);
 }
 
-bool CryptoController::replaceKept(editor::CharRange selection, const std::u16string& text,
+bool CryptoController::replaceKept(document::CharRange selection, const std::u16string& text,
                                    const std::u16string& old) {
     note_.setSelection(selection);
     note_.replaceSelection(text);
-    const editor::CharRange inserted{selection.start, note_.selection().end};
+    const document::CharRange inserted{selection.start, note_.selection().end};
     if (note_.textRange(inserted) == text)
         return true;
     note_.setSelection(inserted);
@@ -183,7 +183,7 @@ void CryptoController::runEncryption(bool fromOk) {
     showEditor(false);
     const KeySet keys = deriveKeys();
     forgetMarkerCheck();
-    const editor::CharRange selection = note_.selection();
+    const document::CharRange selection = note_.selection();
     if (selection.length() != 0) {
         std::u16string plain = note_.selectedText();
         WipeOnExit wipePlain(plain);
@@ -222,7 +222,7 @@ void CryptoController::runDecryption(bool fromOk) {
     cipher_.takeBackup();
     const KeySet keys = deriveKeys();
     forgetMarkerCheck();
-    const editor::CharRange selection = note_.selection();
+    const document::CharRange selection = note_.selection();
     if (selection.length() != 0) {
         const std::u16string cipherText = note_.selectedText();
         if (containsCommentMarker(cipherText)) {
@@ -273,7 +273,7 @@ void CryptoController::runDecryption(bool fromOk) {
 
 std::vector<std::size_t> CryptoController::processAllLines(CipherDirection direction,
                                                            const KeySet& keys, bool showProgress) {
-    std::vector<std::u16string> lines = editor::splitLines(note_.text());
+    std::vector<std::u16string> lines = document::splitLines(note_.text());
     NoteLinesPlan plan = planNoteLines(lines, keys, direction);
     LineWriter w{lines, direction, direction == CipherDirection::Decrypt, showProgress};
     w.newText.resize(lines.size());
@@ -301,7 +301,7 @@ std::vector<std::size_t> CryptoController::processAllLines(CipherDirection direc
     return std::move(plan.left);
 }
 
-bool CryptoController::formatUniform(editor::CharRange range) {
+bool CryptoController::formatUniform(document::CharRange range) {
     // At the caret every field counts as the same; over the range only those
     // that do not change anywhere in it.
     note_.setSelection({range.start, range.start});
@@ -327,7 +327,7 @@ void CryptoController::writeLines(LineWriter& w, std::size_t first, std::size_t 
         --last;
     if (first > last || !w.changed[first])
         return;
-    const editor::CharRange range{w.starts[first],
+    const document::CharRange range{w.starts[first],
                                   w.starts[last] + static_cast<long>(w.lines[last].size())};
     if (first != last && (last - first >= kLinesAtOnce || !formatUniform(range))) {
         // Wine's control also pays for the cipher text around a change: the
@@ -369,7 +369,7 @@ void CryptoController::putBackChangedLines(std::vector<std::u16string>& before,
     // The editor must hold every new line exactly; a line it changed goes
     // back to what it was. The kept texts exclude the code units the editor
     // is known to change, so this only guards against the unforeseen.
-    const std::vector<std::u16string> after = editor::splitLines(note_.text());
+    const std::vector<std::u16string> after = document::splitLines(note_.text());
     if (after.size() != before.size())
         return;
     std::vector<long> starts(after.size());

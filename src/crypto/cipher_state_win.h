@@ -5,8 +5,8 @@
 // disk through the program's own saves.
 #pragma once
 
-#include "editor/rich_edit_win.h"
-#include "platform/program_state.h"
+#include "document/rich_edit_win.h"
+#include "program/program_state.h"
 
 #include <functional>
 
@@ -14,7 +14,7 @@ namespace quivra::crypto {
 
 class CipherState {
   public:
-    CipherState(ProgramState& state, editor::RichEdit& note) : state_(state), note_(note) {}
+    CipherState(program::ProgramState& state, document::RichEdit& note) : state_(state), note_(note) {}
 
     bool hasBackup() const noexcept { return state_.cipherBackup.has_value(); }
     // 0: the decrypt command decrypts; 1: it returns the cipher text.
@@ -40,8 +40,8 @@ class CipherState {
     std::function<void()> onDecryptStateReset;
 
   private:
-    ProgramState& state_;
-    editor::RichEdit& note_;
+    program::ProgramState& state_;
+    document::RichEdit& note_;
 };
 
 } // namespace quivra::crypto

@@ -7,7 +7,7 @@
 #include "crypto/secret_clipboard_win.h"
 #include "crypto/secure_wipe.h"
 #include "crypto/text_fingerprint.h"
-#include "platform/dpi_win.h"
+#include "win/dpi_win.h"
 
 namespace quivra::crypto {
 

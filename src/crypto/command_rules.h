@@ -4,20 +4,20 @@
 // needs word wrap off; a read-only note is not encrypted.
 #pragma once
 
-#include "window/refresh_table.h"
+#include "program/refresh_table.h"
 
 namespace quivra::crypto {
 
 // "Шифровать".
-inline bool encryptEnabled(const window::RefreshFacts& f) {
+inline bool encryptEnabled(const program::RefreshFacts& f) {
     return f.editorEnabled && !f.selectionHasCommentMarker && !f.wordWrap && !f.readOnly;
 }
 // "Расшифровать" / "Вернуть шифр": read-only does not matter.
-inline bool decryptEnabled(const window::RefreshFacts& f) {
+inline bool decryptEnabled(const program::RefreshFacts& f) {
     return f.editorEnabled && !f.selectionHasCommentMarker && !f.wordWrap;
 }
 // "Расшифровать в буфер обмена": only a selection goes to the clipboard.
-inline bool decryptToClipboardEnabled(const window::RefreshFacts& f) {
+inline bool decryptToClipboardEnabled(const program::RefreshFacts& f) {
     return f.editorEnabled && !f.selectionHasCommentMarker && !f.selectionEmpty;
 }
 

@@ -25,7 +25,7 @@ void CryptoController::CommentClick() {
 }
 
 void CryptoController::UnCommentClick() {
-    const editor::CharRange selection = note_.selection();
+    const document::CharRange selection = note_.selection();
     note_.replaceSelection(unwrapComment(note_.selectedText()));
     // A selection shorter than both markers unwraps to nothing.
     const long length = std::max(0L, selection.length() - 6);

@@ -4,8 +4,8 @@
 
 #include "crypto/command_rules.h"
 #include "crypto/comment_brackets.h"
-#include "platform/dpi_win.h"
-#include "window/refresh_table.h"
+#include "win/dpi_win.h"
+#include "program/refresh_table.h"
 
 namespace quivra::crypto {
 
@@ -16,7 +16,7 @@ constexpr const wchar_t* kReturnCaption = L"Вернуть шифр\tAlt+R";
 
 } // namespace
 
-CryptoController::CryptoController(win::Host& host, ProgramState& state, editor::RichEdit& note,
+CryptoController::CryptoController(program::Host& host, program::ProgramState& state, document::RichEdit& note,
                                    const settings::Options& options, CipherState& cipher,
                                    window::FloatingPanels& panels)
     : host_(host), state_(state), note_(note), options_(options), cipher_(cipher), panel_(panels) {
@@ -77,7 +77,7 @@ void CryptoController::setCommandMenu(HMENU menu) {
 bool CryptoController::itemEnabled(int id) const {
     if (!commandMenu_) {
         // No menu yet: the refresh's rule, from the facts as they are now.
-        window::RefreshFacts f;
+        program::RefreshFacts f;
         f.editorEnabled = note_.enabled();
         f.readOnly = state_.noteReadOnly;
         f.wordWrap = state_.noteWordWrap;
@@ -110,7 +110,7 @@ void CryptoController::setReturnCaption(bool returnCipher) {
 }
 
 bool CryptoController::selectionHoldsMarker() const {
-    const editor::CharRange selection = note_.selection();
+    const document::CharRange selection = note_.selection();
     if (selection.start == selection.end)
         return false;
     const long length = note_.textLength();
@@ -182,7 +182,7 @@ bool CryptoController::onCommand(int id, int code, HWND) {
         break;
     default:
         // The panel's other controls need nothing from here.
-        return kCryptoIds.contains(id);
+        return program::kCryptoIds.contains(id);
     }
     return true;
 }
@@ -194,18 +194,18 @@ bool CryptoController::onTimer(UINT_PTR id) {
     return true;
 }
 
-void CryptoController::addRefreshRows(window::RefreshTable& table) {
-    using window::RefreshFacts;
-    using window::RefreshStep;
+void CryptoController::addRefreshRows(program::RefreshTable& table) {
+    using program::RefreshFacts;
+    using program::RefreshStep;
     const auto enable = [this](int id, bool enabled) {
         if (commandMenu_)
             EnableMenuItem(commandMenu_, static_cast<UINT>(id), enabled ? MF_ENABLED : MF_GRAYED);
     };
-    table.add(RefreshStep::Encrypt,
-              [enable](const RefreshFacts& f) { enable(ID_ENCR, encryptEnabled(f)); });
-    table.add(RefreshStep::Decrypt,
-              [enable](const RefreshFacts& f) { enable(ID_DECR, decryptEnabled(f)); });
-    table.add(RefreshStep::DecryptToClipboard, [enable](const RefreshFacts& f) {
+    table.add(program::RefreshStep::Encrypt,
+              [enable](const program::RefreshFacts& f) { enable(ID_ENCR, encryptEnabled(f)); });
+    table.add(program::RefreshStep::Decrypt,
+              [enable](const program::RefreshFacts& f) { enable(ID_DECR, decryptEnabled(f)); });
+    table.add(program::RefreshStep::DecryptToClipboard, [enable](const program::RefreshFacts& f) {
         enable(ID_DECRBUF, decryptToClipboardEnabled(f));
     });
 }
@@ -231,7 +231,7 @@ HMENU CryptoController::menuOf(int id) const {
     case ID_COPYONLY:
         return copyOnlyMenu_.get();
     default:
-        return kCryptoIds.contains(id) && id <= ID_DECRBUF ? commandMenu_ : nullptr;
+        return program::kCryptoIds.contains(id) && id <= ID_DECRBUF ? commandMenu_ : nullptr;
     }
 }
 

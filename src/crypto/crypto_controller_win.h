@@ -21,11 +21,11 @@
 #include "crypto/note_lines_cipher.h"
 #include "crypto/password_panel_win.h"
 #include "crypto/timer_form_win.h"
-#include "editor/rich_edit_win.h"
-#include "platform/handles_win.h"
-#include "platform/program_state.h"
-#include "platform/subclass_win.h"
-#include "platform/subsystem_win.h"
+#include "document/rich_edit_win.h"
+#include "win/handles_win.h"
+#include "program/program_state.h"
+#include "win/subclass_win.h"
+#include "program/subsystem_win.h"
 #include "settings/options_win.h"
 #include "window/floating_panels_win.h"
 
@@ -37,9 +37,9 @@
 
 namespace quivra::crypto {
 
-class CryptoController final : public win::Subsystem {
+class CryptoController final : public program::Subsystem {
   public:
-    CryptoController(win::Host& host, ProgramState& state, editor::RichEdit& note,
+    CryptoController(program::Host& host, program::ProgramState& state, document::RichEdit& note,
                      const settings::Options& options, CipherState& cipher,
                      window::FloatingPanels& panels);
     ~CryptoController() override;
@@ -92,7 +92,7 @@ class CryptoController final : public win::Subsystem {
     // --- win::Subsystem ----------------------------------------------------------
     bool onCommand(int id, int code, HWND control) override;
     bool onTimer(UINT_PTR id) override;
-    void addRefreshRows(window::RefreshTable& table) override;
+    void addRefreshRows(program::RefreshTable& table) override;
     void addShortcuts(std::vector<ACCEL>& shortcuts) override;
     HMENU menuOf(int id) const override;
 
@@ -121,7 +121,7 @@ class CryptoController final : public win::Subsystem {
     void showEditor(bool shown);
     // Replaces the selection and checks that the editor holds the new text;
     // otherwise puts the old text back and answers false.
-    bool replaceKept(editor::CharRange selection, const std::u16string& text,
+    bool replaceKept(document::CharRange selection, const std::u16string& text,
                      const std::u16string& old);
     // Every line outside comment blocks; answers the lines left as they were.
     std::vector<std::size_t> processAllLines(CipherDirection direction, const KeySet& keys,
@@ -138,7 +138,7 @@ class CryptoController final : public win::Subsystem {
         std::chrono::steady_clock::time_point shown{};
     };
     void writeLines(LineWriter& writer, std::size_t first, std::size_t last);
-    bool formatUniform(editor::CharRange range);
+    bool formatUniform(document::CharRange range);
     void putBackChangedLines(std::vector<std::u16string>& before, const NoteLinesPlan& plan,
                              std::vector<std::size_t>& left);
     // Stops a command with a message in the open panel (the caption goes).
@@ -148,9 +148,9 @@ class CryptoController final : public win::Subsystem {
     void decryptIntoClipboard(std::u16string& plain);
     void putBackClipboardText(const std::u16string& earlier);
 
-    win::Host& host_;
-    ProgramState& state_;
-    editor::RichEdit& note_;
+    program::Host& host_;
+    program::ProgramState& state_;
+    document::RichEdit& note_;
     const settings::Options& options_;
     CipherState& cipher_;
     HWND mainWindow_ = nullptr;
@@ -167,7 +167,7 @@ class CryptoController final : public win::Subsystem {
 
     struct MarkerCheck {
         bool valid = false;
-        editor::CharRange selection;
+        document::CharRange selection;
         long textLength = 0;
         bool holds = false;
     };

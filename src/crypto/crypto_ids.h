@@ -4,13 +4,13 @@
 // panel's controls and the clipboard countdown's timer.
 #pragma once
 
-#include "platform/id_blocks.h"
+#include "program/id_blocks.h"
 
 namespace quivra::crypto {
 
 enum CryptoId : int {
     // Items of the additional menu.
-    ID_COMMENTSTART = kCryptoIds.first, // "Начало комментария"
+    ID_COMMENTSTART = program::kCryptoIds.first, // "Начало комментария"
     ID_COMMENTEND,                      // "Конец комментария"
     ID_COMMENT,                         // "Закомментировать"
     ID_UNCOMMENT,                       // "Раскомментировать"
@@ -45,8 +45,8 @@ enum CryptoId : int {
     // The password panel's own caption, shown while a command runs.
     ID_ECPANELCAPTION,
     ID_CRYPTO_SPARE_FIRST, // free for the subsystem's further controls
-    ID_CRYPTO_LAST = kCryptoIds.last,
+    ID_CRYPTO_LAST = program::kCryptoIds.last,
 };
-static_assert(ID_CRYPTO_SPARE_FIRST <= kCryptoIds.last);
+static_assert(ID_CRYPTO_SPARE_FIRST <= program::kCryptoIds.last);
 
 } // namespace quivra::crypto

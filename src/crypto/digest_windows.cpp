@@ -4,7 +4,7 @@
 #include "crypto/digest.h"
 
 #include "crypto/secure_wipe.h"
-#include "platform/handles_win.h"
+#include "win/handles_win.h"
 
 #include <windows.h>
 

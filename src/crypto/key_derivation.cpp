@@ -21,7 +21,7 @@ std::int64_t AlternatingFold(std::u16string_view text) {
     return static_cast<std::int64_t>(acc);
 }
 
-KeySet DeriveKeySet(std::u16string_view password, const TextServices& text) {
+KeySet DeriveKeySet(std::u16string_view password, const base::TextServices& text) {
     if (password.empty())
         throw std::invalid_argument("empty password");
     std::string bytes = text.utf16ToAnsi(password);

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "crypto/key_set.h"
-#include "platform/text_services.h"
+#include "base/text_services.h"
 
 #include <cstdint>
 #include <string_view>
@@ -19,6 +19,6 @@ std::int64_t AlternatingFold(std::u16string_view text);
 // length and K2 use its UTF-16 code units. The password must not be empty
 // (std::invalid_argument); the password panel demands 4 code units. The
 // caller clears its own copies of the password.
-KeySet DeriveKeySet(std::u16string_view password, const TextServices& text);
+KeySet DeriveKeySet(std::u16string_view password, const base::TextServices& text);
 
 } // namespace quivra::crypto

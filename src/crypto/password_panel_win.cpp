@@ -1,10 +1,10 @@
 #include "crypto/password_panel_win.h"
 
 #include "crypto/crypto_ids.h"
-#include "platform/controls_win.h"
-#include "platform/dpi_win.h"
-#include "platform/focus_watch_win.h"
-#include "platform/wide_win.h"
+#include "win/controls_win.h"
+#include "win/dpi_win.h"
+#include "win/focus_watch_win.h"
+#include "win/wide_win.h"
 
 namespace quivra::crypto {
 

@@ -9,8 +9,8 @@
 
 #include "crypto/password_checks.h"
 #include "crypto/password_entry.h"
-#include "platform/handles_win.h"
-#include "platform/subclass_win.h"
+#include "win/handles_win.h"
+#include "win/subclass_win.h"
 #include "window/floating_panels_win.h"
 
 #include <functional>

@@ -1,8 +1,8 @@
 #include "crypto/secret_clipboard_win.h"
 
 #include "crypto/secure_wipe.h"
-#include "platform/errors.h"
-#include "platform/system_error_win.h"
+#include "base/errors.h"
+#include "win/system_error_win.h"
 
 #include <cstring>
 #include <cwchar>
@@ -43,7 +43,7 @@ OpenClipboardForText::OpenClipboardForText(HWND owner) {
         Sleep(kRetryPauseMs);
     }
     const std::u16string reason = win::systemErrorText(GetLastError());
-    throw UserError(u"Cannot open clipboard: " + reason);
+    throw base::UserError(u"Cannot open clipboard: " + reason);
 }
 
 OpenClipboardForText::~OpenClipboardForText() {

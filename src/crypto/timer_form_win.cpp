@@ -1,8 +1,8 @@
 #include "crypto/timer_form_win.h"
 
 #include "crypto/clipboard_countdown.h"
-#include "platform/controls_win.h"
-#include "platform/dpi_win.h"
+#include "win/controls_win.h"
+#include "win/dpi_win.h"
 
 #include <commctrl.h>
 

@@ -5,8 +5,8 @@
 // countdown runs.
 #pragma once
 
-#include "platform/handles_win.h"
-#include "platform/window_win.h"
+#include "win/handles_win.h"
+#include "win/window_win.h"
 
 namespace quivra::crypto {
 

@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "donation/donation_details.h"
-#include "platform/wide_win.h"
+#include "win/wide_win.h"
 
 namespace quivra::donation {
 

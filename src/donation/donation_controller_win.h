@@ -5,24 +5,24 @@
 
 #include "donation/adv_form_win.h"
 #include "donation/d_form_win.h"
-#include "platform/id_blocks.h"
-#include "platform/program_state.h"
-#include "platform/subsystem_win.h"
+#include "program/id_blocks.h"
+#include "program/program_state.h"
+#include "program/subsystem_win.h"
 
 #include <memory>
 
 namespace quivra::donation {
 
 enum DonationId : int {
-    ID_ADVLABEL = kDonationIds.first, // the label of the about page
+    ID_ADVLABEL = program::kDonationIds.first, // the label of the about page
     kAdvTimer,                        // the reminder, once, 1 s after start
     ID_DONATION_LAST = kAdvTimer,
 };
-static_assert(kDonationIds.contains(ID_DONATION_LAST));
+static_assert(program::kDonationIds.contains(ID_DONATION_LAST));
 
-class DonationController final : public win::Subsystem {
+class DonationController final : public program::Subsystem {
   public:
-    DonationController(win::Host& host, ProgramState& state) : host_(host), state_(state) {}
+    DonationController(program::Host& host, program::ProgramState& state) : host_(host), state_(state) {}
 
     // Starts the reminder's timer (start-up, once the days of use are known).
     void startReminderTimer();
@@ -41,8 +41,8 @@ class DonationController final : public win::Subsystem {
   private:
     void ensureCreated();
 
-    win::Host& host_;
-    ProgramState& state_;
+    program::Host& host_;
+    program::ProgramState& state_;
     std::unique_ptr<TDForm> dForm_;
     std::unique_ptr<TAdvForm> advForm_;
     bool timerOn_ = false;

@@ -1,6 +1,6 @@
 #include "donation/donation_details.h"
 
-#include "settings/ini_file.h"
+#include "base/ini_file.h"
 #include "settings/keys.h"
 
 #include <system_error>
@@ -20,7 +20,7 @@ std::optional<DonationDetails> readDonationDetails(const std::filesystem::path& 
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec))
         return std::nullopt;
-    const settings::IniFile ini(path);
+    const base::IniFile ini(path);
     const auto read = [&](std::u16string_view key) {
         return ini.readString(kDetailsSection, key, u"");
     };
@@ -41,7 +41,7 @@ bool shouldShowReminder(bool noAdv, long daysInUse) {
 }
 
 void switchReminderOff(const std::filesystem::path& settingsFile) {
-    settings::IniFile ini(settingsFile);
+    base::IniFile ini(settingsFile);
     settings::write(ini, settings::keys::NoAdv, true);
 }
 

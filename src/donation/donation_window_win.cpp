@@ -1,6 +1,6 @@
 #include "donation/donation_window_win.h"
 
-#include "platform/dpi_win.h"
+#include "win/dpi_win.h"
 
 namespace quivra::donation {
 

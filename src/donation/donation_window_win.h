@@ -3,7 +3,7 @@
 // strip by which it can be dragged. Both start hidden.
 #pragma once
 
-#include "platform/window_win.h"
+#include "win/window_win.h"
 
 #include <vector>
 

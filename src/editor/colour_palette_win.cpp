@@ -1,6 +1,6 @@
 #include "editor/colour_palette_win.h"
 
-#include "platform/dpi_win.h"
+#include "win/dpi_win.h"
 
 namespace quivra::editor {
 

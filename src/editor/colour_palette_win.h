@@ -5,7 +5,7 @@
 #pragma once
 
 #include "editor/format_rules.h"
-#include "platform/window_win.h"
+#include "win/window_win.h"
 
 #include <functional>
 

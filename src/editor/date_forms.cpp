@@ -1,6 +1,6 @@
 #include "editor/date_forms.h"
 
-#include "platform/utf.h"
+#include "base/utf.h"
 
 #include <string>
 
@@ -32,7 +32,7 @@ std::u16string_view fromTable(const std::array<std::u16string_view, 12>& table, 
 }
 
 std::u16string decimal(int value) {
-    return utf8ToUtf16(std::to_string(value));
+    return base::utf8ToUtf16(std::to_string(value));
 }
 
 // At least two digits, with a leading "0".

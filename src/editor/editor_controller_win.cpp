@@ -3,15 +3,15 @@
 #include "editor/editor_controller_win.h"
 
 #include "editor/insert_commands_win.h"
-#include "platform/controls_win.h"
-#include "platform/wide_win.h"
-#include "window/refresh_table.h"
+#include "win/controls_win.h"
+#include "win/wide_win.h"
+#include "program/refresh_table.h"
 
 #include <commctrl.h>
 
 namespace quivra::editor {
 
-EditorController::EditorController(win::Host& host, ProgramState& state, RichEdit& note,
+EditorController::EditorController(program::Host& host, program::ProgramState& state, document::RichEdit& note,
                                    const settings::Options& options, window::FloatingPanels& panels,
                                    window::ConfirmPanel& confirm)
     : host_(host), state_(state), note_(note), options_(options), confirm_(confirm),
@@ -288,27 +288,27 @@ HMENU EditorController::menuOf(int id) const {
 
 // --- The 50 ms refresh -----------------------------------------------------------------
 
-void EditorController::addRefreshRows(window::RefreshTable& table) {
-    using window::RefreshFacts;
-    using window::RefreshStep;
+void EditorController::addRefreshRows(program::RefreshTable& table) {
+    using program::RefreshFacts;
+    using program::RefreshStep;
     // The strip, the size box and the style buttons all mirror the
     // selection's character format, read once per tick: the control walks
     // every run of the selection for it (a whole note of 10,000 lines takes
     // 7-18 ms under Wine). The strip's row runs first and reads it, the
     // format bar's row, later in the same tick, uses it and lets it go.
-    table.add(RefreshStep::CaretColour, [this](const RefreshFacts& f) {
+    table.add(program::RefreshStep::CaretColour, [this](const program::RefreshFacts& f) {
         if (!f.editorFocused)
             return;
         const CHARFORMAT2W& format = tickFormat_.emplace(note_.charFormat());
         bar_.setStripColour((format.dwEffects & CFE_AUTOCOLOR) ? GetSysColor(COLOR_WINDOWTEXT)
                                                                : format.crTextColor);
     });
-    table.add(RefreshStep::EditorControls, [this](const RefreshFacts& f) {
+    table.add(program::RefreshStep::EditorControls, [this](const program::RefreshFacts& f) {
         if ((IsWindowEnabled(bar_.selFontSize.hwnd()) != FALSE) != f.editorEnabled)
             EnableWindow(bar_.selFontSize.hwnd(), f.editorEnabled);
         bar_.advanced.setEnabled(f.editorFocused);
     });
-    table.add(RefreshStep::FormatBar, [this](const RefreshFacts& f) {
+    table.add(program::RefreshStep::FormatBar, [this](const program::RefreshFacts& f) {
         if (!f.editorFocused) {
             tickFormat_.reset();
             return;

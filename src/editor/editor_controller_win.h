@@ -11,10 +11,10 @@
 #include "editor/editor_menus_win.h"
 #include "editor/font_picker_win.h"
 #include "editor/format_bar_win.h"
-#include "editor/rich_edit_win.h"
-#include "platform/program_state.h"
-#include "platform/subclass_win.h"
-#include "platform/subsystem_win.h"
+#include "document/rich_edit_win.h"
+#include "program/program_state.h"
+#include "win/subclass_win.h"
+#include "program/subsystem_win.h"
 #include "settings/options_win.h"
 #include "window/confirm_panel_win.h"
 #include "window/floating_panels_win.h"
@@ -41,9 +41,9 @@ inline constexpr std::u16string_view kUnformatQuestion =
     u"Сброс форматирования приведет к необратимой потере форматирования!\r"
     u"Вы действительно хотите убрать форматирование?";
 
-class EditorController final : public win::Subsystem {
+class EditorController final : public program::Subsystem {
   public:
-    EditorController(win::Host& host, ProgramState& state, RichEdit& note,
+    EditorController(program::Host& host, program::ProgramState& state, document::RichEdit& note,
                      const settings::Options& options, window::FloatingPanels& panels,
                      window::ConfirmPanel& confirm);
 
@@ -64,7 +64,7 @@ class EditorController final : public win::Subsystem {
     std::function<void()> beforeAdditMenu;
     // Another rich-text view that the format shortcuts act on while it has
     // the focus (the second note view, the search results).
-    void addFormatView(RichEdit& view) { formatViews_.push_back(&view); }
+    void addFormatView(document::RichEdit& view) { formatViews_.push_back(&view); }
     void setDateSource(DateSource source) { dates_ = std::move(source); }
 
     // --- The format bar ------------------------------------------------------------
@@ -127,7 +127,7 @@ class EditorController final : public win::Subsystem {
     bool onCommand(int id, int code, HWND control) override;
     bool onDrawItem(const DRAWITEMSTRUCT& item) override { return fontPicker_.onDrawItem(item); }
     bool onMeasureItem(MEASUREITEMSTRUCT& item) override { return fontPicker_.onMeasureItem(item); }
-    void addRefreshRows(window::RefreshTable& table) override;
+    void addRefreshRows(program::RefreshTable& table) override;
     void addShortcuts(std::vector<ACCEL>& shortcuts) override;
     HMENU menuOf(int id) const override;
 
@@ -136,7 +136,7 @@ class EditorController final : public win::Subsystem {
     void align(Alignment alignment);
     void toggleStyle(unsigned bit);
     void alignFocusedView(Alignment alignment);
-    RichEdit* focusedView() const;
+    document::RichEdit* focusedView() const;
     void applyNumbering(const ListNumbering& numbering);
     void openPalette(PaletteMode mode, win::SpeedButton& button);
     void enableForReadOnly();
@@ -148,9 +148,9 @@ class EditorController final : public win::Subsystem {
     std::optional<LRESULT> onSizeBoxKey(UINT msg, WPARAM wp, LPARAM lp,
                                         const win::Subclass::Next& next);
 
-    win::Host& host_;
-    ProgramState& state_;
-    RichEdit& note_;
+    program::Host& host_;
+    program::ProgramState& state_;
+    document::RichEdit& note_;
     const settings::Options& options_;
     window::ConfirmPanel& confirm_;
     FormatBar bar_;
@@ -160,7 +160,7 @@ class EditorController final : public win::Subsystem {
     HMENU notesMenu_ = nullptr;
     win::Subclass editorFocus_;
     win::Subclass sizeBoxKeys_;
-    std::vector<RichEdit*> formatViews_;
+    std::vector<document::RichEdit*> formatViews_;
     ListNumbering listNumbering_; // ListNumberingType, ListNumberingStyle
     // The selection's format as the refresh read it in the current tick.
     std::optional<CHARFORMAT2W> tickFormat_;

@@ -6,12 +6,12 @@
 
 #include "editor/date_forms.h"
 #include "editor/list_styles.h"
-#include "platform/id_blocks.h"
+#include "program/id_blocks.h"
 
 namespace quivra::editor {
 
 enum EditorId : int {
-    ID_FORMATBAR = kEditorIds.first,
+    ID_FORMATBAR = program::kEditorIds.first,
     ID_BOLDBUTTON,
     ID_ITABUTTON,
     ID_UNDERBUTTON,
@@ -78,7 +78,7 @@ enum EditorId : int {
     ID_FONTLIST,
     ID_EDITOR_LAST = ID_FONTLIST,
 };
-static_assert(kEditorIds.contains(ID_EDITOR_LAST));
+static_assert(program::kEditorIds.contains(ID_EDITOR_LAST));
 static_assert(ID_N17 - ID_INSERTDT + 1 == static_cast<int>(kDateTimeForms.size()));
 static_assert(ID_N28 - ID_F1 + 1 == static_cast<int>(kListMenuItems.size()));
 

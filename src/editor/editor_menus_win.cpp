@@ -4,7 +4,7 @@
 #include "editor/date_forms.h"
 #include "editor/editor_ids.h"
 #include "notes/notes_controller_win.h"
-#include "platform/wide_win.h"
+#include "win/wide_win.h"
 
 namespace quivra::editor {
 

@@ -6,7 +6,7 @@
 
 #include "editor/format_rules.h"
 #include "editor/list_styles.h"
-#include "platform/handles_win.h"
+#include "win/handles_win.h"
 
 #include <windows.h>
 

@@ -1,19 +1,19 @@
 #include "editor/font_filter.h"
 
-#include "platform/text_match.h"
+#include "base/text_match.h"
 
 namespace quivra::editor {
 
 std::vector<std::u16string> filterFontNames(std::span<const std::u16string> fonts,
                                             std::u16string_view filter) {
-    return namesContaining(fonts, filter);
+    return base::namesContaining(fonts, filter);
 }
 
 std::optional<std::size_t> fontIndex(std::span<const std::u16string> fonts,
                                      std::u16string_view face) {
     if (face.empty())
         return std::nullopt;
-    return indexIgnoringCase(fonts, face);
+    return base::indexIgnoringCase(fonts, face);
 }
 
 std::u16string_view faceNameForFormat(std::u16string_view face) {

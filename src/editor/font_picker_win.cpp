@@ -2,11 +2,11 @@
 
 #include "editor/editor_ids.h"
 #include "editor/font_filter.h"
-#include "platform/controls_win.h"
-#include "platform/dpi_win.h"
-#include "platform/errors.h"
-#include "platform/focus_watch_win.h"
-#include "platform/wide_win.h"
+#include "win/controls_win.h"
+#include "win/dpi_win.h"
+#include "base/errors.h"
+#include "win/focus_watch_win.h"
+#include "win/wide_win.h"
 #include "window/presenter_win.h"
 
 #include <commctrl.h>
@@ -224,7 +224,7 @@ void FontPicker::FontListFilteredClick() {
 void FontPicker::btnFOkClick() {
     const long index = static_cast<long>(SendMessageW(list_, LB_GETCURSEL, 0, 0));
     if (index < 0)
-        throw listIndexOutOfBounds(index);
+        throw base::listIndexOutOfBounds(index);
     savedFontName_ = listText(list_, static_cast<int>(index), false);
     // The editor taking the focus closes the panel, which applies the face
     // just kept; a panel that still has it closes the same way.

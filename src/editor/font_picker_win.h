@@ -6,10 +6,10 @@
 // (by default) one in which every font shows a sample of itself.
 #pragma once
 
-#include "editor/rich_edit_win.h"
-#include "platform/handles_win.h"
-#include "platform/subclass_win.h"
-#include "platform/subsystem_win.h"
+#include "document/rich_edit_win.h"
+#include "win/handles_win.h"
+#include "win/subclass_win.h"
+#include "program/subsystem_win.h"
 #include "settings/options_win.h"
 #include "window/floating_panels_win.h"
 
@@ -23,7 +23,7 @@ std::vector<std::u16string> installedFonts();
 
 class FontPicker {
   public:
-    FontPicker(win::Host& host, RichEdit& note, const settings::Options& options,
+    FontPicker(program::Host& host, document::RichEdit& note, const settings::Options& options,
                window::FloatingPanels& panels)
         : host_(host), note_(note), options_(options), panels_(panels) {}
 
@@ -84,8 +84,8 @@ class FontPicker {
     std::u16string selectionFace() const;
     static std::u16string listText(HWND list, int index, bool combo);
 
-    win::Host& host_;
-    RichEdit& note_;
+    program::Host& host_;
+    document::RichEdit& note_;
     const settings::Options& options_;
     window::FloatingPanels& panels_;
     window::FloatingPanelWindow panel_{window::FloatingPanel::Font};

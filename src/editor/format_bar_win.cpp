@@ -2,7 +2,7 @@
 
 #include "editor/editor_ids.h"
 #include "editor/format_rules.h"
-#include "platform/controls_win.h"
+#include "win/controls_win.h"
 
 #include <commctrl.h>
 
@@ -45,7 +45,7 @@ void fill(HDC dc, RECT r, COLORREF colour) {
 
 } // namespace
 
-void FormatBar::create(HWND editorArea, HWND notifyTarget, win::Host& host) {
+void FormatBar::create(HWND editorArea, HWND notifyTarget, program::Host& host) {
     const auto px = [&host](int v) { return host.scale(v); };
     panel_.create(editorArea, notifyTarget, 0, 0, px(400), px(kHeight), 0, 0, ID_FORMATBAR);
     HWND bar = panel_.hwnd();

@@ -4,11 +4,11 @@
 // main window; the editor controller gives them their meaning.
 #pragma once
 
-#include "platform/button_bar_win.h"
-#include "platform/handles_win.h"
-#include "platform/lazy_combo_win.h"
-#include "platform/panel_win.h"
-#include "platform/subsystem_win.h"
+#include "win/button_bar_win.h"
+#include "win/handles_win.h"
+#include "win/lazy_combo_win.h"
+#include "win/panel_win.h"
+#include "program/subsystem_win.h"
 
 #include <array>
 #include <functional>
@@ -19,7 +19,7 @@ class FormatBar {
   public:
     inline static constexpr int kHeight = 27;
 
-    void create(HWND editorArea, HWND notifyTarget, win::Host& host);
+    void create(HWND editorArea, HWND notifyTarget, program::Host& host);
     // Across the top of the editor area, `width` wide; hidden when not shown.
     void layout(int width, bool shown);
     HWND hwnd() const { return panel_.hwnd(); }

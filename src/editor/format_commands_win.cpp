@@ -3,10 +3,10 @@
 #include "editor/editor_controller_win.h"
 
 #include "notes/note_settings.h"
-#include "platform/controls_win.h"
-#include "platform/errors.h"
-#include "platform/wide_win.h"
-#include "settings/ini_file.h"
+#include "win/controls_win.h"
+#include "base/errors.h"
+#include "win/wide_win.h"
+#include "base/ini_file.h"
 
 #include <commdlg.h>
 
@@ -23,13 +23,13 @@ CHARFORMAT2W formatOf(DWORD mask) {
     return format;
 }
 
-void writeStyle(RichEdit& view, unsigned style) {
+void writeStyle(document::RichEdit& view, unsigned style) {
     CHARFORMAT2W format = formatOf(kStyleMask);
     format.dwEffects = style;
     view.setCharFormat(format);
 }
 
-void writeAlignment(RichEdit& view, Alignment alignment) {
+void writeAlignment(document::RichEdit& view, Alignment alignment) {
     PARAFORMAT2 format{};
     format.cbSize = sizeof format;
     format.dwMask = PFM_ALIGNMENT;
@@ -78,25 +78,25 @@ void EditorController::AlRightClick() {
     align(Alignment::Right);
 }
 
-RichEdit* EditorController::focusedView() const {
+document::RichEdit* EditorController::focusedView() const {
     HWND focus = GetFocus();
     if (!focus)
         return nullptr;
     if (focus == note_.hwnd())
         return &note_;
-    for (RichEdit* view : formatViews_)
+    for (document::RichEdit* view : formatViews_)
         if (view->hwnd() == focus)
             return view;
     return nullptr;
 }
 
 void EditorController::toggleStyle(unsigned bit) {
-    if (RichEdit* view = focusedView())
+    if (document::RichEdit* view = focusedView())
         writeStyle(*view, styleAfterShortcut(view->charFormat().dwEffects, bit));
 }
 
 void EditorController::alignFocusedView(Alignment alignment) {
-    if (RichEdit* view = focusedView())
+    if (document::RichEdit* view = focusedView())
         writeAlignment(*view, alignment);
 }
 
@@ -106,7 +106,7 @@ void EditorController::SelFontSizeSelect() {
     const std::u16string text = win::toU16(win::windowText(bar_.selFontSize.hwnd()));
     const auto points = fontSizeFromText(text);
     if (!points)
-        throw notValidInteger(text);
+        throw base::notValidInteger(text);
     CHARFORMAT2W format = formatOf(CFM_SIZE);
     format.yHeight = twipsOfPoints(*points);
     note_.setCharFormat(format);
@@ -170,7 +170,7 @@ void EditorController::colorPanClick(std::size_t swatch) {
     }
     note_.setCharFormat(format);
     // A record of the pick; nothing reads it.
-    settings::IniFile(notes::NoteSettingsFile(state_.notesFolder).path())
+    base::IniFile(notes::NoteSettingsFile(state_.notesFolder).path())
         .writeString(state_.currentNoteName, paletteRecordKey(palette_.mode()), picked.name);
     note_.focus();
 }

@@ -1,6 +1,6 @@
 #include "editor/format_rules.h"
 
-#include "settings/ini_file.h"
+#include "base/ini_file.h"
 
 namespace quivra::editor {
 
@@ -25,7 +25,7 @@ std::optional<Alignment> alignmentButton(int paragraphAlignment) {
 }
 
 std::optional<long> fontSizeFromText(std::u16string_view text) {
-    return settings::parseProfileInteger(text);
+    return base::parseProfileInteger(text);
 }
 
 long pointsOfTwips(long twips) {

@@ -1,9 +1,9 @@
 #include "editor/insert_commands_win.h"
 
-#include "platform/file_dialog_win.h"
-#include "platform/handles_win.h"
-#include "platform/read_file_win.h"
-#include "platform/wide_win.h"
+#include "win/file_dialog_win.h"
+#include "win/handles_win.h"
+#include "win/read_file_win.h"
+#include "win/wide_win.h"
 
 namespace quivra::editor {
 
@@ -12,13 +12,13 @@ namespace {
 // The refresh stops for as long as the command runs, whatever its outcome.
 class RefreshPause {
   public:
-    explicit RefreshPause(win::Host& host) : host_(host) { host_.pauseRefresh(); }
+    explicit RefreshPause(program::Host& host) : host_(host) { host_.pauseRefresh(); }
     ~RefreshPause() { host_.resumeRefresh(); }
     RefreshPause(const RefreshPause&) = delete;
     RefreshPause& operator=(const RefreshPause&) = delete;
 
   private:
-    win::Host& host_;
+    program::Host& host_;
 };
 
 std::u16string clipboardText(HWND owner) {
@@ -38,7 +38,7 @@ std::u16string clipboardText(HWND owner) {
 
 } // namespace
 
-std::optional<std::wstring> chooseFile(win::Host& host, const wchar_t* filter,
+std::optional<std::wstring> chooseFile(program::Host& host, const wchar_t* filter,
                                        std::size_t filterLength) {
     win::FileDialogRequest request;
     request.filter.assign(filter, filterLength);
@@ -46,7 +46,7 @@ std::optional<std::wstring> chooseFile(win::Host& host, const wchar_t* filter,
     return win::fileDialog(host.mainWindow(), request);
 }
 
-void OpenTextClick(win::Host& host, RichEdit& note) {
+void OpenTextClick(program::Host& host, document::RichEdit& note) {
     const RefreshPause pause(host);
     const auto path = chooseFile(host, kOpenTextFilter, std::size(kOpenTextFilter) - 1);
     if (!path)
@@ -55,14 +55,14 @@ void OpenTextClick(win::Host& host, RichEdit& note) {
     note.loadFileBytes(bytes);
 }
 
-void N32Click(win::Host& host, RichEdit& note) {
+void N32Click(program::Host& host, document::RichEdit& note) {
     const RefreshPause pause(host);
     const auto path = chooseFile(host, kAllFilesFilter, std::size(kAllFilesFilter) - 1);
     if (path)
         note.replaceSelection(u"file:///" + win::toU16(*path));
 }
 
-void N22Click(win::Host& host, RichEdit& note) {
+void N22Click(program::Host& host, document::RichEdit& note) {
     note.replaceSelection(clipboardText(host.mainWindow()));
 }
 

@@ -5,8 +5,8 @@
 // pause the 50 ms refresh and its auto-hide while the dialog is open.
 #pragma once
 
-#include "editor/rich_edit_win.h"
-#include "platform/subsystem_win.h"
+#include "document/rich_edit_win.h"
+#include "program/subsystem_win.h"
 
 #include <optional>
 #include <string>
@@ -22,16 +22,16 @@ inline constexpr wchar_t kAllFilesFilter[] = L"Все файлы\0*.*\0";
 // rich text, else plain text in the encoding its first bytes give, whatever
 // its extension. A file that cannot be read leaves the editor as it was and
 // throws the standard error "Cannot open file ...".
-void OpenTextClick(win::Host& host, RichEdit& note);
+void OpenTextClick(program::Host& host, document::RichEdit& note);
 // "file:///" and the chosen file's path as the dialog gives it.
-void N32Click(win::Host& host, RichEdit& note);
+void N32Click(program::Host& host, document::RichEdit& note);
 // The selection replaced by the clipboard's text (by nothing when it holds
 // none).
-void N22Click(win::Host& host, RichEdit& note);
+void N22Click(program::Host& host, document::RichEdit& note);
 
 // A file chosen in the program's open dialog; a typed name of no file is
 // taken too.
-std::optional<std::wstring> chooseFile(win::Host& host, const wchar_t* filter,
+std::optional<std::wstring> chooseFile(program::Host& host, const wchar_t* filter,
                                        std::size_t filterLength);
 
 } // namespace quivra::editor

@@ -2,7 +2,7 @@
 // date and time forms, and the formatting reset.
 #include "editor/editor_controller_win.h"
 
-#include "platform/wide_win.h"
+#include "win/wide_win.h"
 
 namespace quivra::editor {
 

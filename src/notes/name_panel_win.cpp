@@ -1,16 +1,16 @@
 #include "notes/name_panel_win.h"
 
-#include "platform/controls_win.h"
-#include "platform/dialog_keys_win.h"
-#include "platform/dpi_win.h"
-#include "platform/focus_watch_win.h"
-#include "platform/name_chars.h"
-#include "platform/wide_win.h"
+#include "win/controls_win.h"
+#include "win/dialog_keys_win.h"
+#include "win/dpi_win.h"
+#include "win/focus_watch_win.h"
+#include "base/name_chars.h"
+#include "win/wide_win.h"
 #include "window/presenter_win.h"
 
 namespace quivra::notes {
 
-void NamePanel::create(win::Host& host, HWND notesPage, HWND notifyTarget,
+void NamePanel::create(program::Host& host, HWND notesPage, HWND notifyTarget,
                        window::FloatingPanels& panels, Ids ids) {
     host_ = &host;
     notesPage_ = notesPage;
@@ -90,7 +90,7 @@ std::optional<LRESULT> NamePanel::onFieldMessage(UINT msg, WPARAM wp, LPARAM lp,
             onEscKey();
         return 0;
     }
-    if (!isAcceptedNameChar(static_cast<char16_t>(wp)))
+    if (!base::isAcceptedNameChar(static_cast<char16_t>(wp)))
         return 0;
     return std::nullopt;
 }

@@ -7,8 +7,8 @@
 #pragma once
 
 #include "notes/name_rules.h"
-#include "platform/subclass_win.h"
-#include "platform/subsystem_win.h"
+#include "win/subclass_win.h"
+#include "program/subsystem_win.h"
 #include "window/floating_panels_win.h"
 
 #include <functional>
@@ -27,7 +27,7 @@ class NamePanel final : public window::FloatingPanelWindow {
     struct Ids {
         int field, confirm, cancel;
     };
-    void create(win::Host& host, HWND notesPage, HWND notifyTarget, window::FloatingPanels& panels,
+    void create(program::Host& host, HWND notesPage, HWND notifyTarget, window::FloatingPanels& panels,
                 Ids ids);
     void build();
 
@@ -70,7 +70,7 @@ class NamePanel final : public window::FloatingPanelWindow {
     std::optional<LRESULT> onFieldMessage(UINT msg, WPARAM wp, LPARAM lp,
                                           const win::Subclass::Next& next);
 
-    win::Host* host_ = nullptr;
+    program::Host* host_ = nullptr;
     HWND notesPage_ = nullptr;
     HWND notifyTarget_ = nullptr;
     Ids ids_{};

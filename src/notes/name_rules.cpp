@@ -1,7 +1,7 @@
 #include "notes/name_rules.h"
 
 #include "notes/note_names.h"
-#include "platform/text_match.h"
+#include "base/text_match.h"
 
 namespace quivra::notes {
 
@@ -13,7 +13,7 @@ NameTaskTexts nameTaskTexts(NameTask task) {
 
 bool nameConfirmable(NameTask task, std::u16string_view typed,
                      std::span<const std::u16string> listed, bool noteFileExists) {
-    if (typed.empty() || isReservedDeviceName(typed) || indexIgnoringCase(listed, typed))
+    if (typed.empty() || isReservedDeviceName(typed) || base::indexIgnoringCase(listed, typed))
         return false;
     return task == NameTask::Add || !noteFileExists;
 }

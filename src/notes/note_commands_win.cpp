@@ -4,8 +4,8 @@
 
 #include "notes/note_names.h"
 #include "notes/note_order.h"
-#include "platform/file_system_win.h"
-#include "platform/wide_win.h"
+#include "win/file_system_win.h"
+#include "win/wide_win.h"
 
 namespace quivra::notes {
 

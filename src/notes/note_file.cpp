@@ -1,8 +1,8 @@
 #include "notes/note_file.h"
 
 #include "notes/note_names.h"
-#include "platform/atomic_file.h"
-#include "platform/errors.h"
+#include "base/atomic_file.h"
+#include "base/errors.h"
 
 #include <system_error>
 
@@ -29,7 +29,7 @@ void appendNumber(std::u16string& out, int value, std::size_t width) {
 } // namespace
 
 void saveNoteFile(const fs::path& path, std::string_view rtfBytes) {
-    replaceFileAtomically(path, rtfBytes);
+    base::replaceFileAtomically(path, rtfBytes);
 }
 
 bool isCompleteRtf(std::string_view bytes) {
@@ -67,7 +67,7 @@ bool holdsNewerNote(const fs::path& temporary, const fs::path& note, std::string
     if (ec || tempTime <= noteTime)
         return false;
     std::error_code readError;
-    const auto current = readWholeFile(note, readError);
+    const auto current = base::readWholeFile(note, readError);
     return !current || *current != bytes;
 }
 
@@ -75,16 +75,16 @@ bool holdsNewerNote(const fs::path& temporary, const fs::path& note, std::string
 
 void removeStaleNoteTemporaries(const fs::path& notesFolder, const fs::path& dataFolder,
                                 const DateTime& now) {
-    for (const auto& temporary : findTemporariesIn(notesFolder)) {
-        const fs::path target = temporaryTargetName(temporary.filename());
+    for (const auto& temporary : base::findTemporariesIn(notesFolder)) {
+        const fs::path target = base::temporaryTargetName(temporary.filename());
         const std::u16string targetName = target.u16string();
         std::error_code ec;
         if (isNoteFileName(targetName)) {
-            const auto bytes = readWholeFile(temporary, ec);
+            const auto bytes = base::readWholeFile(temporary, ec);
             if (bytes && holdsNewerNote(temporary, notesFolder / target, *bytes)) {
                 try {
                     writeRecoveryFile(dataFolder, noteNameFromFileName(targetName), now, *bytes);
-                } catch (const UserError&) {
+                } catch (const base::UserError&) {
                     continue; // keep the only copy of that text
                 }
             }
@@ -134,10 +134,10 @@ fs::path writeRecoveryFile(const fs::path& dataFolder, std::u16string_view noteN
         fs::path file = folder / recoveryFileName(noteName, now, number);
         if (fs::exists(fs::symlink_status(file, ec)))
             continue;
-        replaceFileAtomically(file, rtfBytes);
+        base::replaceFileAtomically(file, rtfBytes);
         return file;
     }
-    throw unableToWrite((folder / recoveryFileName(noteName, now)).u16string());
+    throw base::unableToWrite((folder / recoveryFileName(noteName, now)).u16string());
 }
 
 } // namespace quivra::notes

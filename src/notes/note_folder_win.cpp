@@ -1,8 +1,8 @@
 #include "notes/note_folder_win.h"
 
 #include "notes/note_names.h"
-#include "platform/handles_win.h"
-#include "platform/wide_win.h"
+#include "win/handles_win.h"
+#include "win/wide_win.h"
 
 #include <windows.h>
 

@@ -1,12 +1,12 @@
 #include "notes/note_names.h"
 
-#include "platform/text_services.h"
+#include "base/text_services.h"
 
 namespace quivra::notes {
 
 bool isNoteFileName(std::u16string_view fileName) {
     return fileName.size() >= kNoteExtension.size() &&
-           equalsIgnoreCase(fileName.substr(fileName.size() - kNoteExtension.size()),
+           base::equalsIgnoreCase(fileName.substr(fileName.size() - kNoteExtension.size()),
                             kNoteExtension);
 }
 

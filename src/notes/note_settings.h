@@ -3,7 +3,7 @@
 // The file is opened for each single use, like every settings file.
 #pragma once
 
-#include "settings/ini_file.h"
+#include "base/ini_file.h"
 
 #include <optional>
 #include <string>
@@ -42,7 +42,7 @@ class NoteSettingsFile {
     const std::filesystem::path& path() const noexcept { return ini_.path(); }
 
   private:
-    settings::IniFile ini_;
+    base::IniFile ini_;
 };
 
 } // namespace quivra::notes

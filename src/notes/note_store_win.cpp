@@ -8,9 +8,9 @@
 #include "notes/note_names.h"
 #include "notes/note_order.h"
 #include "notes/unsaved_note_win.h"
-#include "platform/errors.h"
-#include "platform/read_file_win.h"
-#include "platform/wide_win.h"
+#include "base/errors.h"
+#include "win/read_file_win.h"
+#include "win/wide_win.h"
 
 #include <commctrl.h>
 
@@ -23,7 +23,7 @@ using win::toWide;
 
 namespace {
 
-std::filesystem::path dataFolderOf(const ProgramState& state) {
+std::filesystem::path dataFolderOf(const program::ProgramState& state) {
     return std::filesystem::path(state.dataFolder);
 }
 
@@ -90,14 +90,14 @@ void NotesController::LoadNoteFile(const std::u16string& path) {
     // Names the system takes for devices never reach the file system.
     if (isReservedDeviceName(
             noteNameFromFileName(std::u16string_view(path).substr(path.find_last_of(u"\\/") + 1))))
-        throw cannotOpenFile(path, u"Имя зарезервировано системой для устройства");
+        throw base::cannotOpenFile(path, u"Имя зарезервировано системой для устройства");
     note_.loadFileBytes(win::readFileBytes(path));
 }
 
 void NotesController::loadCurrentNote() {
     try {
         LoadNoteFile(state_.currentNotePath);
-    } catch (const UserError&) {
+    } catch (const base::UserError&) {
         // A note that cannot be read stays closed, so that nothing typed
         // into the editor can overwrite its file.
         note_.setModified(false);
@@ -123,7 +123,7 @@ SaveResult NotesController::SaveIfModified() {
         saveNoteFile(std::filesystem::path(state_.currentNotePath), rtf);
         if (keep)
             SetFileAttributesW(path.c_str(), GetFileAttributesW(path.c_str()) | keep);
-    } catch (const UserError& e) {
+    } catch (const base::UserError& e) {
         // A failed write is not reported and the note stays modified, so the
         // next trigger tries again; meanwhile the text is kept in a recovery
         // file so that it cannot be lost with the end of the run.
@@ -145,7 +145,7 @@ SaveResult NotesController::keepUnsavedText(const std::string& rtf, const std::u
         writeRecoveryFile(dataFolderOf(state_), state_.currentNoteName, localNow(), rtf);
         unsaved_.recoveredHash = hash;
         return SaveResult::Recovered;
-    } catch (const UserError&) {
+    } catch (const base::UserError&) {
     }
     unsaved_.reason = reason;
     return SaveResult::NotSaved;

@@ -3,8 +3,8 @@
 #include "notes/notes_controller_win.h"
 
 #include "notes/note_names.h"
-#include "platform/file_system_win.h"
-#include "platform/wide_win.h"
+#include "win/file_system_win.h"
+#include "win/wide_win.h"
 #include "settings/keys.h"
 
 #include <commctrl.h>
@@ -114,7 +114,7 @@ int NotesController::findNoteIndex(const std::u16string& name) const {
 bool NotesController::canStepNotes() const {
     // Only while "Добавить" is enabled, which it is unless the name panel is
     // open.
-    return host_.activePage() == win::Page::Notes && !namePanelShowing();
+    return host_.activePage() == program::Page::Notes && !namePanelShowing();
 }
 
 void NotesController::GoDownExecute() {

@@ -3,10 +3,10 @@
 #include "notes/notes_controller_win.h"
 
 #include "notes/note_command_rules.h"
-#include "platform/controls_win.h"
-#include "platform/errors.h"
+#include "win/controls_win.h"
+#include "base/errors.h"
 #include "settings/keys.h"
-#include "window/refresh_table.h"
+#include "program/refresh_table.h"
 
 #include <commctrl.h>
 
@@ -171,7 +171,7 @@ bool NotesController::onCommand(int id, int code, HWND) {
     case ID_N_REMOVE:
         // Note_newExecute, Note_renameExecute, Note_delExecute: the keys
         // work on the notes page only (the router has checked the item).
-        if (code == kFromShortcut && host_.activePage() != win::Page::Notes)
+        if (code == kFromShortcut && host_.activePage() != program::Page::Notes)
             return true;
         if (id == ID_N_ADD)
             N_addClick();
@@ -256,15 +256,15 @@ bool NotesController::onCommand(int id, int code, HWND) {
     }
 }
 
-void NotesController::addRefreshRows(window::RefreshTable& table) {
-    using window::RefreshFacts;
-    using window::RefreshStep;
-    table.add(RefreshStep::ChangedMark,
-              [this](const RefreshFacts& f) { showChangedMark(changedMarkVisible(f)); });
-    table.add(RefreshStep::NotesToolbar, [this](const RefreshFacts& f) {
+void NotesController::addRefreshRows(program::RefreshTable& table) {
+    using program::RefreshFacts;
+    using program::RefreshStep;
+    table.add(program::RefreshStep::ChangedMark,
+              [this](const program::RefreshFacts& f) { showChangedMark(changedMarkVisible(f)); });
+    table.add(program::RefreshStep::NotesToolbar, [this](const program::RefreshFacts& f) {
         ShowWindow(toolbar_.hwnd(), notesToolbarVisible(f) ? SW_SHOW : SW_HIDE);
     });
-    table.add(RefreshStep::NotesMenu, [this](const RefreshFacts& f) { enableNotesMenu(f); });
+    table.add(program::RefreshStep::NotesMenu, [this](const program::RefreshFacts& f) { enableNotesMenu(f); });
 }
 
 void NotesController::addShortcuts(std::vector<ACCEL>& shortcuts) {
@@ -323,14 +323,14 @@ void NotesController::composeMenus() {
 }
 
 void NotesController::updateNotesMenu() {
-    window::RefreshFacts f;
+    program::RefreshFacts f;
     f.noteSelected = selectedNoteIndex() >= 0;
     f.namePanelShowing = namePanelShowing();
     f.namesDroppedDown = SendMessageW(namesList_.hwnd(), CB_GETDROPPEDSTATE, 0, 0) != 0;
     enableNotesMenu(f);
 }
 
-void NotesController::enableNotesMenu(const window::RefreshFacts& f) {
+void NotesController::enableNotesMenu(const program::RefreshFacts& f) {
     HMENU n = notesMenu_.get();
     const auto enable = [n](int id, bool on) {
         EnableMenuItem(n, static_cast<UINT>(id), on ? MF_ENABLED : MF_GRAYED);

@@ -9,22 +9,22 @@
 #pragma once
 
 #include "crypto/cipher_state_win.h"
-#include "editor/rich_edit_win.h"
+#include "document/rich_edit_win.h"
 #include "notes/name_panel_win.h"
 #include "notes/note_settings.h"
 #include "notes/quick_search_win.h"
 #include "notes/second_view_win.h"
-#include "platform/handles_win.h"
-#include "platform/id_blocks.h"
-#include "platform/lazy_combo_win.h"
-#include "platform/panel_win.h"
-#include "platform/program_state.h"
-#include "platform/splitter_drag_win.h"
-#include "platform/subclass_win.h"
-#include "platform/subsystem_win.h"
+#include "win/handles_win.h"
+#include "program/id_blocks.h"
+#include "win/lazy_combo_win.h"
+#include "win/panel_win.h"
+#include "program/program_state.h"
+#include "win/splitter_drag_win.h"
+#include "win/subclass_win.h"
+#include "program/subsystem_win.h"
 #include "settings/options_win.h"
 #include "window/confirm_panel_win.h"
-#include "window/refresh_table.h"
+#include "program/refresh_table.h"
 
 #include <functional>
 #include <string>
@@ -33,7 +33,7 @@
 namespace quivra::notes {
 
 enum NotesId : int {
-    ID_NOTESACTMENUBUTTON = kNotesIds.first,
+    ID_NOTESACTMENUBUTTON = program::kNotesIds.first,
     ID_NOTESNAMESLIST,
     ID_MODLAB,
     ID_IMGRO,
@@ -69,7 +69,7 @@ enum NotesId : int {
     ID_UNSAVEDNOTICE,
     ID_NOTES_LAST = ID_UNSAVEDNOTICE,
 };
-static_assert(kNotesIds.contains(ID_NOTES_LAST));
+static_assert(program::kNotesIds.contains(ID_NOTES_LAST));
 
 // What a save of the current note came to.
 enum class SaveResult {
@@ -79,9 +79,9 @@ enum class SaveResult {
     NotSaved,  // kept nowhere but in the editor
 };
 
-class NotesController final : public win::Subsystem {
+class NotesController final : public program::Subsystem {
   public:
-    NotesController(win::Host& host, ProgramState& state, editor::RichEdit& note,
+    NotesController(program::Host& host, program::ProgramState& state, document::RichEdit& note,
                     const settings::Options& options, crypto::CipherState& cipher)
         : host_(host), state_(state), note_(note), options_(options), cipher_(cipher),
           secondView_(host, state, options) {}
@@ -198,7 +198,7 @@ class NotesController final : public win::Subsystem {
 
     // --- win::Subsystem --------------------------------------------------------
     bool onCommand(int id, int code, HWND control) override;
-    void addRefreshRows(window::RefreshTable& table) override;
+    void addRefreshRows(program::RefreshTable& table) override;
     void addShortcuts(std::vector<ACCEL>& shortcuts) override;
     HMENU menuOf(int id) const override;
 
@@ -224,7 +224,7 @@ class NotesController final : public win::Subsystem {
     void applyWordWrap(bool wordWrap);
     void applyFormatBarShown(bool shown);
     void updateNotesMenu();
-    void enableNotesMenu(const window::RefreshFacts& facts);
+    void enableNotesMenu(const program::RefreshFacts& facts);
     void showEditorMenu(POINT screen);
     void onEditorCommand(int id);
     std::optional<LRESULT> onEditorMessage(UINT msg, WPARAM wp, LPARAM lp,
@@ -245,9 +245,9 @@ class NotesController final : public win::Subsystem {
     SaveResult keepUnsavedText(const std::string& rtf, const std::u16string& reason);
     void OnUnsavedNote();
 
-    win::Host& host_;
-    ProgramState& state_;
-    editor::RichEdit& note_;
+    program::Host& host_;
+    program::ProgramState& state_;
+    document::RichEdit& note_;
     const settings::Options& options_;
     crypto::CipherState& cipher_;
 

@@ -3,10 +3,10 @@
 #include "notes/notes_controller_win.h"
 
 #include "notes/quick_field.h"
-#include "platform/controls_win.h"
-#include "platform/dialog_keys_win.h"
-#include "platform/name_chars.h"
-#include "platform/wide_win.h"
+#include "win/controls_win.h"
+#include "win/dialog_keys_win.h"
+#include "base/name_chars.h"
+#include "win/wide_win.h"
 
 namespace quivra::notes {
 
@@ -85,7 +85,7 @@ std::optional<LRESULT> NotesController::onQuickAddMessage(UINT msg, WPARAM wp, L
             QuickAddEscKey();
             return 0;
         }
-        if (!isAcceptedNameChar(static_cast<char16_t>(wp)))
+        if (!base::isAcceptedNameChar(static_cast<char16_t>(wp)))
             return 0;
         return std::nullopt;
     case WM_KEYUP: {

@@ -1,7 +1,7 @@
 #include "notes/quick_field.h"
 
 #include "notes/note_names.h"
-#include "platform/text_match.h"
+#include "base/text_match.h"
 
 #include <algorithm>
 
@@ -9,7 +9,7 @@ namespace quivra::notes {
 
 std::vector<std::u16string> quickListNames(std::span<const std::u16string> notesNames,
                                            std::u16string_view fieldText) {
-    return namesContaining(notesNames, fieldText);
+    return base::namesContaining(notesNames, fieldText);
 }
 
 int quickSearchTop(int fieldTop) {
@@ -22,7 +22,7 @@ QuickAddStep quickAddOnEnter(std::u16string_view fieldText, bool quickSearchShow
         return {QuickAddAction::SelectFieldText, 0};
     if (quickSearchShowing &&
         std::find(quickList.begin(), quickList.end(), fieldText) != quickList.end())
-        return {QuickAddAction::PickListed, *indexIgnoringCase(quickList, fieldText)};
+        return {QuickAddAction::PickListed, *base::indexIgnoringCase(quickList, fieldText)};
     return {QuickAddAction::AddNote, 0};
 }
 

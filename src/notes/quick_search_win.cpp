@@ -1,14 +1,14 @@
 #include "notes/quick_search_win.h"
 
 #include "notes/quick_field.h"
-#include "platform/controls_win.h"
-#include "platform/dialog_keys_win.h"
-#include "platform/dpi_win.h"
-#include "platform/wide_win.h"
+#include "win/controls_win.h"
+#include "win/dialog_keys_win.h"
+#include "win/dpi_win.h"
+#include "win/wide_win.h"
 
 namespace quivra::notes {
 
-void QuickSearchPanel::create(win::Host& host, HWND notesPage, HWND notifyTarget, int listId) {
+void QuickSearchPanel::create(program::Host& host, HWND notesPage, HWND notifyTarget, int listId) {
     host_ = &host;
     notesPage_ = notesPage;
     notifyTarget_ = notifyTarget;

@@ -5,9 +5,9 @@
 // main window by its identifier.
 #pragma once
 
-#include "platform/panel_win.h"
-#include "platform/subclass_win.h"
-#include "platform/subsystem_win.h"
+#include "win/panel_win.h"
+#include "win/subclass_win.h"
+#include "program/subsystem_win.h"
 
 #include <functional>
 #include <string>
@@ -18,7 +18,7 @@ namespace quivra::notes {
 class QuickSearchPanel final : public win::Panel {
   public:
     // Where the panel goes; it is made the first time it lists names.
-    void create(win::Host& host, HWND notesPage, HWND notifyTarget, int listId);
+    void create(program::Host& host, HWND notesPage, HWND notifyTarget, int listId);
     void build();
 
     // Lists the names and shows the panel with its top-left corner there (in
@@ -42,7 +42,7 @@ class QuickSearchPanel final : public win::Panel {
     std::function<void()> onEnterKey;
 
   private:
-    win::Host* host_ = nullptr;
+    program::Host* host_ = nullptr;
     HWND notesPage_ = nullptr;
     HWND notifyTarget_ = nullptr;
     int listId_ = 0;

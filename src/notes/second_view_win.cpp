@@ -2,10 +2,10 @@
 
 #include "notes/note_names.h"
 #include "notes/second_view_size.h"
-#include "platform/controls_win.h"
-#include "platform/file_system_win.h"
-#include "platform/read_file_win.h"
-#include "platform/wide_win.h"
+#include "win/controls_win.h"
+#include "win/file_system_win.h"
+#include "win/read_file_win.h"
+#include "win/wide_win.h"
 
 #include <commctrl.h>
 
@@ -37,7 +37,7 @@ void SecondView::create(HWND editorArea, HWND bar, HWND notifyTarget, Ids ids) {
     host_.addHint(close_, L"Закрыть второе окно заметки");
 }
 
-editor::RichEdit& SecondView::view() {
+document::RichEdit& SecondView::view() {
     // The view is a rich-edit control of its own, costly to make: it is made
     // when first needed.
     if (view_.hwnd())

@@ -5,13 +5,13 @@
 // current note close it.
 #pragma once
 
-#include "editor/rich_edit_win.h"
-#include "platform/lazy_combo_win.h"
-#include "platform/panel_win.h"
-#include "platform/program_state.h"
-#include "platform/splitter_drag_win.h"
-#include "platform/subclass_win.h"
-#include "platform/subsystem_win.h"
+#include "document/rich_edit_win.h"
+#include "win/lazy_combo_win.h"
+#include "win/panel_win.h"
+#include "program/program_state.h"
+#include "win/splitter_drag_win.h"
+#include "win/subclass_win.h"
+#include "program/subsystem_win.h"
 #include "settings/options_win.h"
 
 #include <functional>
@@ -21,7 +21,7 @@ namespace quivra::notes {
 
 class SecondView {
   public:
-    SecondView(win::Host& host, ProgramState& state, const settings::Options& options)
+    SecondView(program::Host& host, program::ProgramState& state, const settings::Options& options)
         : host_(host), state_(state), options_(options) {}
 
     struct Ids {
@@ -45,9 +45,9 @@ class SecondView {
     int height() const noexcept { return height_; }
 
     // The view, made on first use.
-    editor::RichEdit& view();
+    document::RichEdit& view();
     // Runs once the view is made (it takes the format shortcuts then).
-    std::function<void(editor::RichEdit&)> onViewMade;
+    std::function<void(document::RichEdit&)> onViewMade;
     HWND chooser() const noexcept { return chooser_.hwnd(); }
     HWND closeButton() const noexcept { return close_; }
     HWND splitter() const noexcept { return splitter_.hwnd(); }
@@ -60,13 +60,13 @@ class SecondView {
                                          const win::Subclass::Next& next);
     void showContextMenu(POINT screen);
 
-    win::Host& host_;
+    program::Host& host_;
     HWND editorArea_ = nullptr;
     HWND notifyTarget_ = nullptr;
     int viewId_ = 0;
-    ProgramState& state_;
+    program::ProgramState& state_;
     const settings::Options& options_;
-    editor::RichEdit view_;  // Note2
+    document::RichEdit view_;  // Note2
     win::Panel splitter_;    // spl2note
     win::LazyCombo chooser_; // Note2List
     HWND close_ = nullptr;   // Close2Note

@@ -1,11 +1,11 @@
 #include "notes/unsaved_note_win.h"
 
-#include "platform/atomic_file.h"
-#include "platform/errors.h"
-#include "platform/file_dialog_win.h"
-#include "platform/message_box_win.h"
-#include "platform/wide_win.h"
-#include "platform/window_win.h"
+#include "base/atomic_file.h"
+#include "base/errors.h"
+#include "win/file_dialog_win.h"
+#include "win/message_box_win.h"
+#include "win/wide_win.h"
+#include "win/window_win.h"
 
 #include <filesystem>
 
@@ -65,9 +65,9 @@ bool saveNoteElsewhere(HWND owner, std::u16string_view noteName, std::string_vie
     if (!path)
         return false;
     try {
-        replaceFileAtomically(std::filesystem::path(*path), rtf);
+        base::replaceFileAtomically(std::filesystem::path(*path), rtf);
         return true;
-    } catch (const UserError& e) {
+    } catch (const base::UserError& e) {
         win::showErrorBox(owner, win::asWide(e.text()));
         return false;
     }

@@ -1,12 +1,12 @@
 #include "search/note_text.h"
 
-#include "editor/text_lines.h"
-#include "platform/text_match.h"
-#include "platform/text_services.h"
+#include "document/text_lines.h"
+#include "base/text_match.h"
+#include "base/text_services.h"
 
 namespace quivra::search {
 
-NoteText::NoteText(std::u16string_view editorText) : lines_(editor::splitLines(editorText)) {
+NoteText::NoteText(std::u16string_view editorText) : lines_(document::splitLines(editorText)) {
     std::u16string joined;
     joined.reserve(editorText.size() + 1);
     lineStarts_.reserve(lines_.size());
@@ -15,7 +15,7 @@ NoteText::NoteText(std::u16string_view editorText) : lines_(editor::splitLines(e
         joined += line;
         joined += u' ';
     }
-    lowerJoined_ = textServices().toLower(joined);
+    lowerJoined_ = base::textServices().toLower(joined);
     // Positions must stay the editor's: a lower case of another length (no
     // simple case mapping does that) falls back to the text as it is.
     if (lowerJoined_.size() != joined.size())
@@ -23,7 +23,7 @@ NoteText::NoteText(std::u16string_view editorText) : lines_(editor::splitLines(e
 }
 
 std::optional<long> NoteText::find(std::u16string_view text, long start) const {
-    const CaseInsensitiveNeedle needle(text);
+    const base::CaseInsensitiveNeedle needle(text);
     if (needle.empty() || start < 0 || static_cast<std::size_t>(start) > lowerJoined_.size())
         return std::nullopt;
     const std::size_t at = lowerJoined_.find(needle.lower(), static_cast<std::size_t>(start));
@@ -33,7 +33,7 @@ std::optional<long> NoteText::find(std::u16string_view text, long start) const {
 }
 
 std::vector<long> NoteText::linesContaining(std::u16string_view text) const {
-    const CaseInsensitiveNeedle needle(text);
+    const base::CaseInsensitiveNeedle needle(text);
     std::vector<long> numbers;
     if (needle.empty())
         return numbers;

@@ -1,7 +1,7 @@
 #include "search/result_lines.h"
 
-#include "platform/errors.h"
-#include "settings/ini_file.h"
+#include "base/errors.h"
+#include "base/ini_file.h"
 
 #include <string>
 
@@ -36,9 +36,9 @@ long resultLineNumber(std::u16string_view line) {
     if (close != std::u16string_view::npos && close > from)
         digits = line.substr(from, close - from);
     // The same integer rule as the settings files: decimal with a sign, or hex.
-    if (const auto number = settings::parseProfileInteger(digits))
+    if (const auto number = base::parseProfileInteger(digits))
         return *number;
-    throw notValidInteger(digits);
+    throw base::notValidInteger(digits);
 }
 
 std::optional<Selection> jumpTarget(const NoteText& note, std::u16string_view line) {

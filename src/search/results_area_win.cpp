@@ -1,8 +1,8 @@
 #include "search/results_area_win.h"
 
-#include "editor/text_lines.h"
-#include "platform/controls_win.h"
-#include "platform/dialog_keys_win.h"
+#include "document/text_lines.h"
+#include "win/controls_win.h"
+#include "win/dialog_keys_win.h"
 #include "search/results_area_size.h"
 #include "skins/skin_engine_win.h"
 
@@ -179,7 +179,7 @@ void ResultsArea::appendPiece(WPARAM fill) {
 std::vector<std::u16string> ResultsArea::lines() const {
     if (!built())
         return {};
-    return editor::splitLines(view_.text());
+    return document::splitLines(view_.text());
 }
 
 std::u16string ResultsArea::caretLine() const {

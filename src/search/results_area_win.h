@@ -6,11 +6,11 @@
 // splitter.
 #pragma once
 
-#include "editor/rich_edit_win.h"
-#include "platform/panel_win.h"
-#include "platform/splitter_drag_win.h"
-#include "platform/subclass_win.h"
-#include "platform/subsystem_win.h"
+#include "document/rich_edit_win.h"
+#include "win/panel_win.h"
+#include "win/splitter_drag_win.h"
+#include "win/subclass_win.h"
+#include "program/subsystem_win.h"
 
 #include <functional>
 #include <string>
@@ -20,7 +20,7 @@ namespace quivra::search {
 
 class ResultsArea {
   public:
-    explicit ResultsArea(win::Host& host) : host_(host) {}
+    explicit ResultsArea(program::Host& host) : host_(host) {}
 
     struct Ids {
         int view, close;
@@ -54,7 +54,7 @@ class ResultsArea {
     std::u16string caretLine() const;
 
     // The controls, made on first use.
-    editor::RichEdit& view() {
+    document::RichEdit& view() {
         build();
         return view_;
     }
@@ -75,7 +75,7 @@ class ResultsArea {
     // A double click or Enter in the result view (the jump to the line).
     std::function<void()> onJump;
     // Runs once the view is made (it takes the format shortcuts then).
-    std::function<void(editor::RichEdit&)> onViewMade;
+    std::function<void(document::RichEdit&)> onViewMade;
 
   private:
     std::optional<LRESULT> onViewMessage(UINT msg, WPARAM wp, LPARAM lp,
@@ -84,7 +84,7 @@ class ResultsArea {
     void createView(const RECT& place);
     void emptyView();
 
-    win::Host& host_;
+    program::Host& host_;
     HWND column_ = nullptr;
     HWND notifyTarget_ = nullptr;
     int closeId_ = 0;
@@ -92,7 +92,7 @@ class ResultsArea {
     win::Panel panel_;    // SearchPanel
     HWND header_ = nullptr;
     HWND close_ = nullptr;
-    editor::RichEdit view_; // SearchMemo
+    document::RichEdit view_; // SearchMemo
     int viewId_ = 0;
     win::Subclass viewEvents_;
     win::SplitterDrag splitterDrag_;

@@ -1,11 +1,11 @@
 #include "search/search_controller_win.h"
 
-#include "platform/controls_win.h"
-#include "platform/dialog_keys_win.h"
-#include "platform/wide_win.h"
+#include "win/controls_win.h"
+#include "win/dialog_keys_win.h"
+#include "win/wide_win.h"
 #include "search/result_lines.h"
 #include "skins/skin_engine_win.h"
-#include "window/refresh_table.h"
+#include "program/refresh_table.h"
 
 namespace quivra::search {
 
@@ -209,8 +209,8 @@ std::optional<LRESULT> SearchController::onCtlColor(HDC dc, HWND control) {
     return brush;
 }
 
-void SearchController::addRefreshRows(window::RefreshTable& table) {
-    table.add(window::RefreshStep::EditorControls, [this](const window::RefreshFacts& f) {
+void SearchController::addRefreshRows(program::RefreshTable& table) {
+    table.add(program::RefreshStep::EditorControls, [this](const program::RefreshFacts& f) {
         if ((IsWindowEnabled(findEdit_) != FALSE) != f.editorEnabled)
             EnableWindow(findEdit_, f.editorEnabled);
     });

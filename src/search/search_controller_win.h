@@ -5,11 +5,11 @@
 // box the focus.
 #pragma once
 
-#include "editor/rich_edit_win.h"
-#include "platform/id_blocks.h"
-#include "platform/program_state.h"
-#include "platform/subclass_win.h"
-#include "platform/subsystem_win.h"
+#include "document/rich_edit_win.h"
+#include "program/id_blocks.h"
+#include "program/program_state.h"
+#include "win/subclass_win.h"
+#include "program/subsystem_win.h"
 #include "search/find_steps.h"
 #include "search/results_area_win.h"
 #include "settings/options_win.h"
@@ -20,16 +20,16 @@
 namespace quivra::search {
 
 enum SearchId : int {
-    ID_FINDEDIT = kSearchIds.first,
+    ID_FINDEDIT = program::kSearchIds.first,
     ID_SEARCHMEMO,
     ID_SEARCHCLOSE,
     ID_SEARCH_LAST = ID_SEARCHCLOSE,
 };
-static_assert(kSearchIds.contains(ID_SEARCH_LAST));
+static_assert(program::kSearchIds.contains(ID_SEARCH_LAST));
 
-class SearchController final : public win::Subsystem {
+class SearchController final : public program::Subsystem {
   public:
-    SearchController(win::Host& host, ProgramState& state, editor::RichEdit& note,
+    SearchController(program::Host& host, program::ProgramState& state, document::RichEdit& note,
                      const settings::Options& options)
         : host_(host), state_(state), note_(note), options_(options), results_(host) {}
 
@@ -66,7 +66,7 @@ class SearchController final : public win::Subsystem {
     // listed.
     void clearResults() { results_.clear(); }
     ResultsArea& results() noexcept { return results_; }
-    editor::RichEdit& resultView() { return results_.view(); }
+    document::RichEdit& resultView() { return results_.view(); }
     HWND findEdit() const noexcept { return findEdit_; }
 
     // The box gained the focus (the quick-search results hide).
@@ -78,7 +78,7 @@ class SearchController final : public win::Subsystem {
     // --- win::Subsystem ------------------------------------------------------------------
     bool onCommand(int id, int code, HWND control) override;
     std::optional<LRESULT> onCtlColor(HDC dc, HWND control) override;
-    void addRefreshRows(window::RefreshTable& table) override;
+    void addRefreshRows(program::RefreshTable& table) override;
 
   private:
     std::u16string boxText() const;
@@ -87,9 +87,9 @@ class SearchController final : public win::Subsystem {
     std::optional<LRESULT> onBoxMessage(UINT msg, WPARAM wp, LPARAM lp,
                                         const win::Subclass::Next& next);
 
-    win::Host& host_;
-    ProgramState& state_;
-    editor::RichEdit& note_;
+    program::Host& host_;
+    program::ProgramState& state_;
+    document::RichEdit& note_;
     const settings::Options& options_;
     ResultsArea results_;
     HWND findEdit_ = nullptr;

@@ -1,8 +1,8 @@
 #include "settings/autostart_win.h"
 
-#include "platform/errors.h"
-#include "platform/handles_win.h"
-#include "platform/system_error_win.h"
+#include "base/errors.h"
+#include "win/handles_win.h"
+#include "win/system_error_win.h"
 
 #include <windows.h>
 
@@ -18,7 +18,7 @@ win::UniqueKey openRunKey(REGSAM access) {
     const LONG rc =
         RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, access, nullptr, &key, nullptr);
     if (rc != ERROR_SUCCESS)
-        throw UserError(win::systemErrorText(static_cast<DWORD>(rc)));
+        throw base::UserError(win::systemErrorText(static_cast<DWORD>(rc)));
     return win::UniqueKey(key);
 }
 
@@ -48,14 +48,14 @@ void writeAutostart(const std::wstring& exePath) {
                                    reinterpret_cast<const BYTE*>(exePath.c_str()),
                                    static_cast<DWORD>((exePath.size() + 1) * sizeof(wchar_t)));
     if (rc != ERROR_SUCCESS)
-        throw UserError(win::systemErrorText(static_cast<DWORD>(rc)));
+        throw base::UserError(win::systemErrorText(static_cast<DWORD>(rc)));
 }
 
 void deleteAutostart() {
     const auto key = openRunKey(KEY_SET_VALUE | KEY_QUERY_VALUE);
     const LONG rc = RegDeleteValueW(key.get(), kValueName);
     if (rc != ERROR_SUCCESS && rc != ERROR_FILE_NOT_FOUND)
-        throw UserError(win::systemErrorText(static_cast<DWORD>(rc)));
+        throw base::UserError(win::systemErrorText(static_cast<DWORD>(rc)));
 }
 
 } // namespace quivra::settings

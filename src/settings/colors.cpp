@@ -1,6 +1,6 @@
 #include "settings/colors.h"
 
-#include "settings/ini_file.h"
+#include "base/ini_file.h"
 
 #include <array>
 
@@ -99,7 +99,7 @@ std::optional<Color> colorFromString(std::u16string_view text) {
         for (const auto& n : names)
             if (asciiEqualsIgnoreCase(n.name, text))
                 return n.color;
-    if (const auto v = parseProfileInteger(text))
+    if (const auto v = base::parseProfileInteger(text))
         return Color{static_cast<std::uint32_t>(*v)};
     return std::nullopt;
 }

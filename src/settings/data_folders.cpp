@@ -1,6 +1,6 @@
 #include "settings/data_folders.h"
 
-#include "platform/utf.h"
+#include "base/utf.h"
 
 namespace quivra::settings {
 
@@ -80,7 +80,7 @@ std::u16string proposeNewFolderName(std::u16string_view parent, const PathExists
     const std::u16string base = u"Новая папка";
     std::u16string name = base;
     for (unsigned long long i = 1; folderExists(newFolderPath(parent, name)); ++i)
-        name = base + u" (" + utf8ToUtf16(std::to_string(i)) + u")";
+        name = base + u" (" + base::utf8ToUtf16(std::to_string(i)) + u")";
     return name;
 }
 

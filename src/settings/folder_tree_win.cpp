@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/dpi_win.h"
+#include "win/dpi_win.h"
 
 namespace quivra::settings {
 

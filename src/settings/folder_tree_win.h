@@ -21,7 +21,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "platform/handles_win.h"
+#include "win/handles_win.h"
 
 namespace quivra::settings {
 

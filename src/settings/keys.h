@@ -7,7 +7,7 @@
 #pragma once
 
 #include "settings/colors.h"
-#include "settings/ini_file.h"
+#include "base/ini_file.h"
 
 #include <array>
 #include <optional>
@@ -131,36 +131,36 @@ inline constexpr std::array kCoordKeys{EDPanel_x,      EDPanel_y,      EditPanel
 
 } // namespace keys
 
-long read(const IniFile& ini, const IntKey& key);
-void write(IniFile& ini, const IntKey& key, long value);
+long read(const base::IniFile& ini, const IntKey& key);
+void write(base::IniFile& ini, const IntKey& key, long value);
 // The value moved into the key's range.
 long clamp(const IntKey& key, long value);
 
-bool read(const IniFile& ini, const BoolKey& key);
-void write(IniFile& ini, const BoolKey& key, bool value);
+bool read(const base::IniFile& ini, const BoolKey& key);
+void write(base::IniFile& ini, const BoolKey& key, bool value);
 
-std::u16string read(const IniFile& ini, const TextKey& key);
+std::u16string read(const base::IniFile& ini, const TextKey& key);
 // For the keys whose default the caller computes (NotesDir, StartDate).
-std::u16string read(const IniFile& ini, const TextKey& key, std::u16string_view def);
-void write(IniFile& ini, const TextKey& key, std::u16string_view value);
+std::u16string read(const base::IniFile& ini, const TextKey& key, std::u16string_view def);
+void write(base::IniFile& ini, const TextKey& key, std::u16string_view value);
 
 // The stored text, the default name when missing.
-std::u16string read(const IniFile& ini, const ColorKey& key);
+std::u16string read(const base::IniFile& ini, const ColorKey& key);
 // The stored colour; nullopt when the text is neither a colour name nor an
 // integer (the caller decides what a broken value means).
-std::optional<Color> readColor(const IniFile& ini, const ColorKey& key);
-void write(IniFile& ini, const ColorKey& key, Color value);
+std::optional<Color> readColor(const base::IniFile& ini, const ColorKey& key);
+void write(base::IniFile& ini, const ColorKey& key, Color value);
 
 // The stored coordinate, else the key's default (nullopt for computed ones).
-std::optional<long> read(const IniFile& ini, const CoordKey& key);
-void write(IniFile& ini, const CoordKey& key, long value);
+std::optional<long> read(const base::IniFile& ini, const CoordKey& key);
+void write(base::IniFile& ini, const CoordKey& key, long value);
 
-void write(IniFile& ini, const MarkerKey& key);
+void write(base::IniFile& ini, const MarkerKey& key);
 
-template <class Key> bool exists(const IniFile& ini, const Key& key) {
+template <class Key> bool exists(const base::IniFile& ini, const Key& key) {
     return ini.keyExists(key.section, key.name);
 }
-template <class Key> void remove(IniFile& ini, const Key& key) {
+template <class Key> void remove(base::IniFile& ini, const Key& key) {
     ini.deleteKey(key.section, key.name);
 }
 

@@ -2,9 +2,9 @@
 // the settings page and stored as CustomBrowser, or forgotten.
 #include "settings/settings_page_win.h"
 
-#include "platform/controls_win.h"
-#include "platform/file_dialog_win.h"
-#include "platform/wide_win.h"
+#include "win/controls_win.h"
+#include "win/file_dialog_win.h"
+#include "win/wide_win.h"
 
 namespace quivra::settings {
 

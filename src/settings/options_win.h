@@ -2,7 +2,7 @@
 // for the subsystems that act on them.
 #pragma once
 
-#include "platform/id_blocks.h"
+#include "program/id_blocks.h"
 
 #include <windows.h>
 
@@ -11,7 +11,7 @@ namespace quivra::settings {
 // Control identifiers of the settings page; the options are asked for by
 // the identifier of their control.
 enum SettingsId : int {
-    ID_SETTINGSP = kSettingsIds.first,
+    ID_SETTINGSP = program::kSettingsIds.first,
     ID_ISTRAYICON,
     ID_ISFOCUSONTRAYCLICK,
     ID_ISDBLCLICK,
@@ -58,7 +58,7 @@ enum SettingsId : int {
     ID_HOTKEYKEYS,    // the hotkey field: another combination than Win+N
     ID_HOTKEYREFUSED, // the message that the combination is taken
 };
-static_assert(kSettingsIds.contains(ID_HOTKEYREFUSED));
+static_assert(program::kSettingsIds.contains(ID_HOTKEYREFUSED));
 
 class Options {
   public:

@@ -3,13 +3,13 @@
 #include "settings/settings_page_win.h"
 
 #include "settings/data_folders.h"
-#include "platform/controls_win.h"
-#include "platform/dpi_win.h"
-#include "platform/errors.h"
-#include "platform/focus_watch_win.h"
-#include "platform/name_chars.h"
-#include "platform/file_system_win.h"
-#include "platform/wide_win.h"
+#include "win/controls_win.h"
+#include "win/dpi_win.h"
+#include "base/errors.h"
+#include "win/focus_watch_win.h"
+#include "base/name_chars.h"
+#include "win/file_system_win.h"
+#include "win/wide_win.h"
 #include "settings/autostart_win.h"
 #include "settings/colors.h"
 #include "skins/skin.h"
@@ -122,7 +122,7 @@ void SettingsPage::buildGeneralPage(HWND p) {
     folderNameEvents_.attach(
         control(ID_DATADIRV),
         [](UINT msg, WPARAM wp, LPARAM, const win::Subclass::Next&) -> std::optional<LRESULT> {
-            if (msg == WM_CHAR && !isAcceptedNameChar(static_cast<char16_t>(wp)))
+            if (msg == WM_CHAR && !base::isAcceptedNameChar(static_cast<char16_t>(wp)))
                 return 0;
             return std::nullopt;
         });

@@ -1,13 +1,13 @@
 #include "settings/settings_page_win.h"
 
 #include "settings/data_folders.h"
-#include "platform/controls_win.h"
-#include "platform/dpi_win.h"
-#include "platform/errors.h"
-#include "platform/focus_watch_win.h"
-#include "platform/name_chars.h"
-#include "platform/file_system_win.h"
-#include "platform/wide_win.h"
+#include "win/controls_win.h"
+#include "win/dpi_win.h"
+#include "base/errors.h"
+#include "win/focus_watch_win.h"
+#include "base/name_chars.h"
+#include "win/file_system_win.h"
+#include "win/wide_win.h"
 #include "settings/autostart_win.h"
 #include "settings/colors.h"
 #include "skins/skin.h"
@@ -194,7 +194,7 @@ void SettingsPage::showHotkeyRegistered(bool registered) {
 void SettingsPage::onHotkeyFieldChanged() {
     const auto word = static_cast<long>(SendMessageW(existing(ID_HOTKEYKEYS), HKM_GETHOTKEY, 0, 0));
     values_.hotkeyWord = word & 0xFFFF;
-    showHotkeyRegistered(host_.setHotkeyKeys(window::hotkeyFromFieldWord(values_.hotkeyWord)));
+    showHotkeyRegistered(host_.setHotkeyKeys(settings::hotkeyFromFieldWord(values_.hotkeyWord)));
 }
 
 void SettingsPage::onAutostartChanged() {

@@ -4,16 +4,16 @@
 // notes folder) are asked of the host window.
 #pragma once
 
-#include "platform/hints_win.h"
-#include "platform/id_blocks.h"
-#include "platform/panel_win.h"
-#include "platform/subclass_win.h"
-#include "platform/subsystem_win.h"
+#include "win/hints_win.h"
+#include "program/id_blocks.h"
+#include "win/panel_win.h"
+#include "win/subclass_win.h"
+#include "program/subsystem_win.h"
 #include "settings/folder_tree_win.h"
-#include "settings/ini_file.h"
+#include "base/ini_file.h"
 #include "settings/keys.h"
 #include "settings/options_win.h"
-#include "window/hotkey_keys.h"
+#include "settings/hotkey_keys.h"
 
 #include <windows.h>
 
@@ -28,7 +28,7 @@ namespace quivra::settings {
 class SettingsPageHost {
   public:
     virtual ~SettingsPageHost() = default;
-    virtual IniFile& settingsFile() = 0;
+    virtual base::IniFile& settingsFile() = 0;
     virtual void setTrayIconVisible(bool visible) = 0;
     virtual bool trayIconVisible() const = 0;
     // Registers or releases the hotkey; false when the system refuses the
@@ -36,7 +36,7 @@ class SettingsPageHost {
     virtual bool setHotkeyEnabled(bool enabled) = 0;
     // Another combination than Win+N, or none to go back to Win+N; false
     // when the system refuses it.
-    virtual bool setHotkeyKeys(std::optional<window::HotkeyKeys> keys) = 0;
+    virtual bool setHotkeyKeys(std::optional<settings::HotkeyKeys> keys) = 0;
     virtual void setOpacity(int alpha) = 0;
     virtual void placeSelected(int edgeIndex) = 0;
     virtual void borderColorSelected(COLORREF colour) = 0;
@@ -65,7 +65,7 @@ struct OptionBox {
 // The options live here from start-up on; the page's controls are made when
 // the page is first shown (or a control is first asked for) and from then on
 // show the options and change them.
-class SettingsPage final : public Options, public win::Subsystem {
+class SettingsPage final : public Options, public program::Subsystem {
   public:
     explicit SettingsPage(SettingsPageHost& host) : host_(host) {}
 

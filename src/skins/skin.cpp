@@ -1,8 +1,8 @@
 #include "skins/skin.h"
 
-#include "platform/atomic_file.h"
-#include "platform/text_services.h"
-#include "platform/utf.h"
+#include "base/atomic_file.h"
+#include "base/text_services.h"
+#include "base/utf.h"
 
 #include <algorithm>
 #include <array>
@@ -92,7 +92,7 @@ std::u16string decodeSkinFile(std::string_view bytes) {
     }
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
         bytes.remove_prefix(3);
-    return utf8ToUtf16(bytes);
+    return base::utf8ToUtf16(bytes);
 }
 
 } // namespace
@@ -103,7 +103,7 @@ std::optional<Color> parseColor(std::u16string_view text) {
         return std::nullopt;
     std::array<int, 6> d{};
     for (std::size_t i = 0; i < d.size(); ++i) {
-        d[i] = hexDigit(text[i + 1]);
+        d[i] = base::hexDigit(text[i + 1]);
         if (d[i] < 0)
             return std::nullopt;
     }
@@ -140,7 +140,7 @@ std::optional<SkinColors> loadSkin(const std::filesystem::path& file) {
     const auto size = std::filesystem::file_size(file, ec);
     if (ec || size > kMaxSkinFileBytes)
         return std::nullopt;
-    const std::optional<std::string> bytes = readWholeFile(file, ec);
+    const std::optional<std::string> bytes = base::readWholeFile(file, ec);
     if (!bytes)
         return std::nullopt;
     return parseSkin(decodeSkinFile(*bytes));
@@ -158,7 +158,7 @@ std::vector<std::u16string> listSkinNames(const std::filesystem::path& folder) {
         if (equalsAsciiIgnoreCase(p.extension().u16string(), kSkinExtension))
             names.push_back(p.stem().u16string());
     }
-    const TextServices& ts = textServices();
+    const base::TextServices& ts = base::textServices();
     std::sort(names.begin(), names.end(), [&](const std::u16string& a, const std::u16string& b) {
         const std::u16string la = ts.toLower(a);
         const std::u16string lb = ts.toLower(b);

@@ -1,11 +1,11 @@
 #include "skins/skin_engine_win.h"
 
-#include "editor/rich_edit_win.h"
+#include "document/rich_edit_win.h"
 
-#include "platform/controls_win.h"
-#include "platform/dpi_win.h"
-#include "platform/lazy_combo_win.h"
-#include "platform/wide_win.h"
+#include "win/controls_win.h"
+#include "win/dpi_win.h"
+#include "win/lazy_combo_win.h"
+#include "win/wide_win.h"
 
 #include <richedit.h>
 #include <uxtheme.h>
@@ -263,7 +263,7 @@ void SkinEngine::applyToOne(HWND hwnd) {
     switch (kindOf(hwnd)) {
     case Kind::RichEdit:
         // Only the control's background; the text and its formats stay.
-        editor::RichEdit::setBackground(hwnd, on ? std::optional<COLORREF>(colors_->editor)
+        document::RichEdit::setBackground(hwnd, on ? std::optional<COLORREF>(colors_->editor)
                                                  : std::nullopt);
         break;
     case Kind::ListView: {

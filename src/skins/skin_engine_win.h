@@ -14,7 +14,7 @@
 // modified flag of an editor: a change of skin only changes how things look.
 #pragma once
 
-#include "platform/handles_win.h"
+#include "win/handles_win.h"
 #include "skins/skin.h"
 
 #include <windows.h>

@@ -4,15 +4,15 @@
 // resize borders and the return to the edge after a move or resize.
 #include "window/presenter_win.h"
 
-#include "platform/message_box_win.h"
-#include "platform/handles_win.h"
+#include "win/message_box_win.h"
+#include "win/handles_win.h"
 #include "settings/keys.h"
 #include "window/resize_hit_test.h"
 
 namespace quivra::window {
 
 void Presenter::showNotesPage() {
-    host_.showPage(win::Page::Notes);
+    host_.showPage(program::Page::Notes);
     UpdateWindow(host_.mainWindow());
 }
 
@@ -98,7 +98,7 @@ void Presenter::AutoHide() {
     content_.returnCipher();      // 2
     if (!content_.noteReadOnly()) // 3
         content_.saveIfModified();
-    host_.showPage(win::Page::Notes); // 4
+    host_.showPage(program::Page::Notes); // 4
     ToggleWindow();                   // 5
     setTimer(kTimer2, true);          // 6
 }

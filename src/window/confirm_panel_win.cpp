@@ -1,9 +1,9 @@
 #include "window/confirm_panel_win.h"
 
-#include "platform/controls_win.h"
-#include "platform/dpi_win.h"
-#include "platform/focus_watch_win.h"
-#include "platform/wide_win.h"
+#include "win/controls_win.h"
+#include "win/dpi_win.h"
+#include "win/focus_watch_win.h"
+#include "win/wide_win.h"
 #include "window/presenter_win.h"
 
 namespace quivra::window {
@@ -37,7 +37,7 @@ std::wstring withLineBreaks(std::u16string_view text) {
 
 } // namespace
 
-void ConfirmPanel::create(win::Host& host, HWND notesPage, HWND notifyTarget,
+void ConfirmPanel::create(program::Host& host, HWND notesPage, HWND notifyTarget,
                           FloatingPanels& panels, std::function<void()> afterAnswer) {
     host_ = &host;
     notesPage_ = notesPage;

@@ -6,9 +6,9 @@
 // its labels, and its context menu fixes or resets its place.
 #pragma once
 
-#include "platform/handles_win.h"
-#include "platform/subclass_win.h"
-#include "platform/subsystem_win.h"
+#include "win/handles_win.h"
+#include "win/subclass_win.h"
+#include "program/subsystem_win.h"
 #include "window/floating_panels_win.h"
 
 #include <functional>
@@ -25,7 +25,7 @@ class ConfirmPanel final : public FloatingPanelWindow {
     // floating panels at once and made the first time it asks. `afterAnswer`
     // runs once the panel has hidden after "Да" or "Нет" (it gives the editor
     // the focus).
-    void create(win::Host& host, HWND notesPage, HWND notifyTarget, FloatingPanels& panels,
+    void create(program::Host& host, HWND notesPage, HWND notifyTarget, FloatingPanels& panels,
                 std::function<void()> afterAnswer);
     void build();
 
@@ -66,7 +66,7 @@ class ConfirmPanel final : public FloatingPanelWindow {
     void drawHeading(const DRAWITEMSTRUCT& item);
     void hideAndReturn();
 
-    win::Host* host_ = nullptr;
+    program::Host* host_ = nullptr;
     HWND notesPage_ = nullptr;
     HWND notifyTarget_ = nullptr;
     FloatingPanels* panels_ = nullptr;

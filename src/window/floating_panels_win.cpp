@@ -1,6 +1,6 @@
 #include "window/floating_panels_win.h"
 
-#include "platform/dpi_win.h"
+#include "win/dpi_win.h"
 
 #include <algorithm>
 

@@ -7,8 +7,8 @@
 // window has been moved or resized.
 #pragma once
 
-#include "platform/panel_win.h"
-#include "platform/program_state.h"
+#include "win/panel_win.h"
+#include "program/program_state.h"
 #include "window/panel_places.h"
 
 #include <windows.h>
@@ -47,7 +47,7 @@ class FloatingPanelWindow : public win::Panel {
 class FloatingPanels {
   public:
     // `areas` gives the sizes of the notes page and the editor.
-    FloatingPanels(ProgramState& state, std::function<PanelAreas()> areas)
+    FloatingPanels(program::ProgramState& state, std::function<PanelAreas()> areas)
         : state_(state), areas_(std::move(areas)) {}
     // `menuOwner` receives the context menu's commands `fixCommand` and
     // `resetCommand`.
@@ -73,7 +73,7 @@ class FloatingPanels {
     void apply(const std::vector<PanelMove>& moves);
     FloatingPanelWindow* panelOf(FloatingPanel kind) const;
 
-    ProgramState& state_;
+    program::ProgramState& state_;
     std::function<PanelAreas()> areas_;
     std::vector<FloatingPanelWindow*> panels_;
     HWND menuOwner_ = nullptr;

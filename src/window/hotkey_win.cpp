@@ -2,7 +2,7 @@
 
 namespace quivra::window {
 
-bool Hotkey::registerKeys(HotkeyKeys keys) {
+bool Hotkey::registerKeys(settings::HotkeyKeys keys) {
     if (atom_ == 0)
         atom_ = GlobalAddAtomW(L"quivra_hotkey_sh");
     if (registered_)

@@ -2,7 +2,7 @@
 // identified by the global atom "quivra_hotkey_sh".
 #pragma once
 
-#include "window/hotkey_keys.h"
+#include "settings/hotkey_keys.h"
 
 #include <windows.h>
 
@@ -22,19 +22,19 @@ class Hotkey {
     // combination another program (or the system itself, as Windows 11 does
     // with Win+N) owns: registered() then tells so and the atom stays, so
     // that a later combination reuses it.
-    bool registerKeys(HotkeyKeys keys = kWinN);
+    bool registerKeys(settings::HotkeyKeys keys = settings::kWinN);
     // Unregisters and deletes the atom; errors are ignored.
     void unregister();
 
     std::uint16_t atom() const noexcept { return atom_; }
     bool registered() const noexcept { return registered_; }
-    HotkeyKeys keys() const noexcept { return keys_; }
+    settings::HotkeyKeys keys() const noexcept { return keys_; }
 
   private:
     HWND owner_;
     std::uint16_t atom_ = 0;
     bool registered_ = false;
-    HotkeyKeys keys_ = kWinN;
+    settings::HotkeyKeys keys_ = settings::kWinN;
 };
 
 } // namespace quivra::window

@@ -68,7 +68,7 @@ Point defaultPanelPlace(FloatingPanel panel, const PanelAreas& areas, PasswordUs
     return p;
 }
 
-Point panelOpenPlace(const settings::IniFile& ini, FloatingPanel panel, const PanelAreas& areas,
+Point panelOpenPlace(const base::IniFile& ini, FloatingPanel panel, const PanelAreas& areas,
                      PasswordUse use, std::optional<Size> size) {
     const Point def = defaultPanelPlace(panel, areas, use, size);
     const PanelKeys keys = keysOf(panel);
@@ -76,7 +76,7 @@ Point panelOpenPlace(const settings::IniFile& ini, FloatingPanel panel, const Pa
             static_cast<int>(settings::read(ini, keys.y).value_or(def.y))};
 }
 
-void fixPanelPlaces(settings::IniFile& ini, const ShownPanels& shown) {
+void fixPanelPlaces(base::IniFile& ini, const ShownPanels& shown) {
     for (FloatingPanel panel : kFloatingPanels)
         if (const auto& at = shown[indexOf(panel)]) {
             const PanelKeys keys = keysOf(panel);
@@ -85,7 +85,7 @@ void fixPanelPlaces(settings::IniFile& ini, const ShownPanels& shown) {
         }
 }
 
-std::vector<PanelMove> resetPanelPlaces(settings::IniFile& ini, const ShownPanels& shown,
+std::vector<PanelMove> resetPanelPlaces(base::IniFile& ini, const ShownPanels& shown,
                                         const PanelAreas& areas) {
     std::vector<PanelMove> moves;
     for (FloatingPanel panel : kFloatingPanels)

@@ -5,7 +5,7 @@
 // been moved or resized every shown panel goes back to its default place.
 #pragma once
 
-#include "settings/ini_file.h"
+#include "base/ini_file.h"
 #include "window/docking.h"
 
 #include <array>
@@ -48,7 +48,7 @@ Point defaultPanelPlace(FloatingPanel panel, const PanelAreas& areas,
 // Where an opener puts the panel: each coordinate from its key, or the
 // default where the key is missing or not an integer. (The formatting-reset
 // warning ignores the keys and opens at the confirmation panel's default.)
-Point panelOpenPlace(const settings::IniFile& ini, FloatingPanel panel, const PanelAreas& areas,
+Point panelOpenPlace(const base::IniFile& ini, FloatingPanel panel, const PanelAreas& areas,
                      PasswordUse use = PasswordUse::EncryptOrDecrypt,
                      std::optional<Size> size = std::nullopt);
 
@@ -63,10 +63,10 @@ struct PanelMove {
 };
 
 // "Фиксация координат": writes each shown panel's place to its keys.
-void fixPanelPlaces(settings::IniFile& ini, const ShownPanels& shown);
+void fixPanelPlaces(base::IniFile& ini, const ShownPanels& shown);
 
 // "Сброс координат": deletes each shown panel's keys and returns where it moves.
-std::vector<PanelMove> resetPanelPlaces(settings::IniFile& ini, const ShownPanels& shown,
+std::vector<PanelMove> resetPanelPlaces(base::IniFile& ini, const ShownPanels& shown,
                                         const PanelAreas& areas);
 
 // After a move or resize of the main window: the shown panels back at their

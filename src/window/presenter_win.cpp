@@ -141,9 +141,9 @@ void Presenter::onTaskbarCreated() {
     tray_->onTaskbarCreated();
 }
 
-HotkeyKeys Presenter::hotkeyKeys() const {
-    return hotkeyFromFieldWord(read(*state_.settingsFile, settings::keys::HotkeyKeys))
-        .value_or(kWinN);
+settings::HotkeyKeys Presenter::hotkeyKeys() const {
+    return settings::hotkeyFromFieldWord(read(*state_.settingsFile, settings::keys::HotkeyKeys))
+        .value_or(settings::kWinN);
 }
 
 bool Presenter::setHotkeyEnabled(bool enabled) {
@@ -154,12 +154,12 @@ bool Presenter::setHotkeyEnabled(bool enabled) {
     return hotkey_->registerKeys(hotkeyKeys());
 }
 
-bool Presenter::setHotkeyKeys(std::optional<HotkeyKeys> keys) {
-    if (const auto word = keys ? fieldWordFromHotkey(*keys) : std::nullopt)
+bool Presenter::setHotkeyKeys(std::optional<settings::HotkeyKeys> keys) {
+    if (const auto word = keys ? settings::fieldWordFromHotkey(*keys) : std::nullopt)
         settings::write(*state_.settingsFile, settings::keys::HotkeyKeys, *word);
     else
         settings::remove(*state_.settingsFile, settings::keys::HotkeyKeys);
-    return hotkey_->atom() == 0 || hotkey_->registerKeys(keys.value_or(kWinN));
+    return hotkey_->atom() == 0 || hotkey_->registerKeys(keys.value_or(settings::kWinN));
 }
 
 void Presenter::setTimer(UINT_PTR id, bool enabled) {

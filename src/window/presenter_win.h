@@ -5,14 +5,14 @@
 // hidden window).
 #pragma once
 
-#include "platform/id_blocks.h"
-#include "platform/program_state.h"
-#include "platform/subsystem_win.h"
+#include "program/id_blocks.h"
+#include "program/program_state.h"
+#include "program/subsystem_win.h"
 #include "settings/options_win.h"
 #include "window/docking.h"
 #include "window/floating_panels_win.h"
 #include "window/hotkey_win.h"
-#include "window/refresh_table.h"
+#include "program/refresh_table.h"
 #include "window/shown_content_win.h"
 #include "window/tray_icon_win.h"
 
@@ -23,7 +23,7 @@
 namespace quivra::window {
 
 enum WindowId : int {
-    ID_HIDEBUTTON = kWindowIds.first,
+    ID_HIDEBUTTON = program::kWindowIds.first,
     kTimer1, // PeriodicRefresh, 50 ms, while shown
     kTimer2, // HiddenKeeper, 1 ms
     ID_A2,   // "Фиксация координат" of the floating panels' menu
@@ -35,7 +35,7 @@ enum WindowId : int {
     ID_PASSWORDPANEL,
     ID_WINDOW_LAST = ID_PASSWORDPANEL,
 };
-static_assert(kWindowIds.contains(ID_WINDOW_LAST));
+static_assert(program::kWindowIds.contains(ID_WINDOW_LAST));
 
 // The refresh runs every 50 ms while the window is shown. The keeper of the
 // hidden window needs no faster period than a person notices: polling at the
@@ -50,9 +50,9 @@ inline constexpr unsigned kKeeperTicksPerZOrderCheck = 5;
 inline constexpr UINT WM_QUIVRA_SLIDE = WM_APP + 1; // wParam: 1 slide in, 0 slide out
 inline constexpr UINT WM_QUIVRA_TRAY = WM_APP + 2;  // lParam: the mouse message
 
-class Presenter final : public win::Subsystem {
+class Presenter final : public program::Subsystem {
   public:
-    Presenter(win::Host& host, ProgramState& state, const settings::Options& options,
+    Presenter(program::Host& host, program::ProgramState& state, const settings::Options& options,
               ShownContent& content)
         : host_(host), state_(state), options_(options), content_(content),
           panels_(state, [this] { return panelAreas ? panelAreas() : PanelAreas{}; }) {}
@@ -140,7 +140,7 @@ class Presenter final : public win::Subsystem {
     // when the system refuses the combination.
     bool setHotkeyEnabled(bool enabled);
     // The combination chosen on the settings page (nothing: Win+N).
-    bool setHotkeyKeys(std::optional<HotkeyKeys> keys);
+    bool setHotkeyKeys(std::optional<settings::HotkeyKeys> keys);
     Hotkey& hotkey() { return *hotkey_; }
 
     // --- Floating panels ---------------------------------------------------------
@@ -153,8 +153,8 @@ class Presenter final : public win::Subsystem {
     bool timerEnabled(UINT_PTR id) const;
     // The facts of one refresh tick, gathered by the main window, which
     // knows every subsystem.
-    std::function<RefreshFacts()> gatherFacts;
-    RefreshTable& refreshTable() { return refresh_; }
+    std::function<program::RefreshFacts()> gatherFacts;
+    program::RefreshTable& refreshTable() { return refresh_; }
     void PeriodicRefresh();
     // Stops both timers for good (the window is going).
     void stopTimers();
@@ -169,16 +169,16 @@ class Presenter final : public win::Subsystem {
     bool takenAsShown() const;
     void showNotesPage();
     void trayToggle();
-    HotkeyKeys hotkeyKeys() const;
+    settings::HotkeyKeys hotkeyKeys() const;
 
-    win::Host& host_;
-    ProgramState& state_;
+    program::Host& host_;
+    program::ProgramState& state_;
     const settings::Options& options_;
     ShownContent& content_;
     COLORREF frameColour_ = RGB(0, 0, 255);
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<Hotkey> hotkey_;
-    RefreshTable refresh_;
+    program::RefreshTable refresh_;
     FloatingPanels panels_;
     int opacity_ = 255;
     unsigned keeperTicks_ = 0;

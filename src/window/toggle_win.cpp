@@ -67,7 +67,7 @@ void Presenter::ToggleWindow() {
             state_.isShown = true;
         }
     }
-    if (state_.isShown && host_.activePage() == win::Page::Notes) // 5
+    if (state_.isShown && host_.activePage() == program::Page::Notes) // 5
         content_.focusCurrentNote();
     if (state_.isShown && options_.ticked(settings::ID_ISFOCUSONHOTKEY)) // 6
         SetForegroundWindow(w);

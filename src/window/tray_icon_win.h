@@ -2,7 +2,7 @@
 // shell restarts, with its one-item menu "Выход".
 #pragma once
 
-#include "platform/handles_win.h"
+#include "win/handles_win.h"
 
 #include <windows.h>
 #include <shellapi.h>

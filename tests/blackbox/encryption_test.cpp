@@ -5,9 +5,9 @@
 
 #include "crypto/cipher.h"
 #include "crypto/key_derivation.h"
-#include "editor/text_lines.h"
-#include "platform/text_services.h"
-#include "settings/ini_file.h"
+#include "document/text_lines.h"
+#include "base/text_services.h"
+#include "base/ini_file.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +34,7 @@ class RunningNote {
         for (wchar_t c : text)
             if (c != L'\n')
                 u.push_back(static_cast<char16_t>(c));
-        return editor::splitLines(u);
+        return document::splitLines(u);
     }
     // The password fields of the panel, the password's first.
     std::vector<HWND> passwordFields() const {
@@ -59,10 +59,10 @@ class RunningNote {
 TEST(ProgramEncryption, WholeNoteIsEncryptedAndTheFileNeverHoldsThePlainText) {
     const fs::path dir = freshProgramFolder();
     fs::create_directories(notesFolder(dir));
-    settings::IniFile(settingsFile(dir)).writeString(u"Options", u"CurrentNoteName", u"Secrets");
+    base::IniFile(settingsFile(dir)).writeString(u"Options", u"CurrentNoteName", u"Secrets");
     const fs::path file = notesFolder(dir) / L"Secrets.note";
     writeBytes(file, kNote);
-    const crypto::KeySet keys = crypto::DeriveKeySet(u"correct horse", textServices());
+    const crypto::KeySet keys = crypto::DeriveKeySet(u"correct horse", base::textServices());
     const std::vector<std::u16string> cipher{crypto::EncryptText(u"login: admin", keys),
                                              u"##[ plain words ]##",
                                              crypto::EncryptText(u"pin 4321", keys)};

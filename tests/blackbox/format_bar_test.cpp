@@ -3,7 +3,7 @@
 #include "running_program.h"
 
 #include "editor/editor_ids.h"
-#include "settings/ini_file.h"
+#include "base/ini_file.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +28,7 @@ Started startOn(const char* rtf) {
     Started s;
     s.dir = freshProgramFolder();
     fs::create_directories(notesFolder(s.dir));
-    quivra::settings::IniFile(settingsFile(s.dir))
+    quivra::base::IniFile(settingsFile(s.dir))
         .writeString(u"Options", u"CurrentNoteName", u"Дела");
     writeBytes(notesFolder(s.dir) / L"Дела.note", rtf);
     s.program = std::make_unique<RunningProgram>(s.dir / L"quivra.exe");

@@ -5,7 +5,7 @@
 
 #include "notes/notes_controller_win.h"
 #include "search/search_controller_win.h"
-#include "settings/ini_file.h"
+#include "base/ini_file.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +36,7 @@ TEST(ProgramNoteCommands, AddRenameSearchAndDeleteFromTheKeyboard) {
     const fs::path dir = freshProgramFolder();
     const fs::path notes = notesFolder(dir);
     fs::create_directories(notes);
-    quivra::settings::IniFile ini(settingsFile(dir));
+    quivra::base::IniFile ini(settingsFile(dir));
     ini.writeString(u"Options", u"CurrentNoteName", u"Дела");
     ini.writeString(u"Options", u"DynamicSearch", u"1");
     writeBytes(notes / L"Дела.note", "{\\rtf1 first\\par}");

@@ -3,7 +3,7 @@
 #include "running_program.h"
 
 #include "notes/notes_controller_win.h"
-#include "settings/ini_file.h"
+#include "base/ini_file.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@ namespace {
 
 void remember(const fs::path& dir, std::u16string_view note) {
     fs::create_directories(notesFolder(dir));
-    quivra::settings::IniFile(settingsFile(dir)).writeString(u"Options", u"CurrentNoteName", note);
+    quivra::base::IniFile(settingsFile(dir)).writeString(u"Options", u"CurrentNoteName", note);
 }
 
 } // namespace

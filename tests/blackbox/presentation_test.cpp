@@ -6,7 +6,7 @@
 
 #include "editor/editor_ids.h"
 #include "notes/notes_controller_win.h"
-#include "settings/ini_file.h"
+#include "base/ini_file.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +37,7 @@ class ProgramWindow : public ::testing::Test {
         fs::create_directories(notesFolder(dir));
         writeBytes(notesFolder(dir) / L"A.note", "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0 old}");
         writeBytes(notesFolder(dir) / L"B.note", "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0 bee}");
-        quivra::settings::IniFile ini(settingsFile(dir));
+        quivra::base::IniFile ini(settingsFile(dir));
         ini.writeString(u"Options", u"CurrentNoteName", u"A");
         ini.writeString(u"Options", u"EnableHotkey", u"1");
         program = std::make_unique<RunningProgram>(dir / L"quivra.exe");
@@ -174,7 +174,7 @@ TEST_F(ProgramWindow, DraggingTheListSplitterWidensTheListAndTheWidthIsKept) {
     settle(window);
     const RECT after = screenRect(list);
     EXPECT_NEAR((after.right - after.left) - (before.right - before.left), 40, 3);
-    quivra::settings::IniFile ini(settingsFile(dir));
+    quivra::base::IniFile ini(settingsFile(dir));
     const long stored = ini.readInteger(u"Options", u"ListWidth", 0);
     EXPECT_NEAR(stored, after.right - after.left, 8);
 }

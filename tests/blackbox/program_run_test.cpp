@@ -2,7 +2,7 @@
 // outside, as another program on the same desktop would.
 #include "running_program.h"
 
-#include "settings/ini_file.h"
+#include "base/ini_file.h"
 
 #include <gtest/gtest.h>
 #include <tlhelp32.h>
@@ -39,7 +39,7 @@ TEST(Program, StartsDockedAtTheLeftEdgeAndWritesItsSettingsOnClose) {
 
     const fs::path ini = settingsFile(dir);
     ASSERT_TRUE(fs::exists(ini)) << ini.string();
-    quivra::settings::IniFile settings(ini);
+    quivra::base::IniFile settings(ini);
     EXPECT_TRUE(settings.keyExists(u"Options", u"StartDate"));
     EXPECT_EQ(settings.readInteger(u"Options", u"TrayIcon", -1), 1);
     EXPECT_TRUE(fs::is_directory(notesFolder(dir)));
@@ -78,7 +78,7 @@ TEST(Program, LibrariesOfLaterCommandsAreLoadedOnlyWhenFirstUsed) {
     // the first command that needs them.
     const fs::path dir = freshProgramFolder();
     fs::create_directories(settingsFile(dir).parent_path());
-    quivra::settings::IniFile(settingsFile(dir)).writeString(u"Options", u"TrayIcon", u"0");
+    quivra::base::IniFile(settingsFile(dir)).writeString(u"Options", u"TrayIcon", u"0");
     RunningProgram program(dir / L"quivra.exe");
     ASSERT_TRUE(program.started());
     HWND w = program.mainWindow(15000);

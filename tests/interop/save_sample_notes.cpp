@@ -9,8 +9,8 @@
 #include "editor/editor_fixture.h"
 
 #include "editor/format_rules.h"
-#include "platform/utf.h"
-#include "platform/wide_win.h"
+#include "base/utf.h"
+#include "win/wide_win.h"
 
 #include <cstdio>
 #include <string>
@@ -56,7 +56,7 @@ std::string asReaderText(std::u16string text) {
     for (auto& c : text)
         if (c == u'\r')
             c = u'\n';
-    return utf16ToUtf8(text);
+    return base::utf16ToUtf8(text);
 }
 
 class SampleNotes : public EditorFixture {
@@ -116,7 +116,7 @@ TEST_F(SampleNotes, MixedScriptsInFontsOfSeveralCharacterSets) {
         addNote(c.name, c.rtf);
     start();
     for (const auto& c : kFontCases) {
-        SCOPED_TRACE(testing::Message() << "note " << utf16ToUtf8(win::toU16(c.name)));
+        SCOPED_TRACE(testing::Message() << "note " << base::utf16ToUtf8(win::toU16(c.name)));
         open(c.name);
         replaceText(kMixedText);
         saveAndHandOn(c.name);
@@ -154,10 +154,10 @@ TEST_F(SampleNotes, BoldAndColouredWordsAmongPlainOnes) {
         const CHARFORMAT2W f = note().charFormat();
         ASSERT_TRUE(f.dwMask & CFM_BOLD);
         ASSERT_TRUE(f.dwMask & CFM_COLOR);
-        ASSERT_EQ((f.dwEffects & CFE_BOLD) != 0, w.bold) << utf16ToUtf8(w.text);
+        ASSERT_EQ((f.dwEffects & CFE_BOLD) != 0, w.bold) << base::utf16ToUtf8(w.text);
         ASSERT_EQ((f.dwEffects & CFE_AUTOCOLOR) == 0 && f.crTextColor != 0, w.coloured)
-            << utf16ToUtf8(w.text);
-        formats += utf16ToUtf8(w.text) + '\t' + (w.bold ? "bold" : "plain") + '\t' +
+            << base::utf16ToUtf8(w.text);
+        formats += base::utf16ToUtf8(w.text) + '\t' + (w.bold ? "bold" : "plain") + '\t' +
                    (w.coloured ? hexColour(f.crTextColor) : "auto") + '\n';
     }
     saveAndHandOn(L"formatted");

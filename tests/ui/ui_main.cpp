@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/text_services_win.h"
+#include "win/text_services_win.h"
 
 int main(int argc, char** argv) {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};

@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "app/dates.h"
-#include "platform/utf.h"
+#include "base/utf.h"
 
 using namespace quivra::app;
 
 namespace {
 std::string show(std::u16string_view s) {
-    return quivra::utf16ToUtf8(s);
+    return quivra::base::utf16ToUtf8(s);
 }
 } // namespace
 

@@ -2,7 +2,7 @@
 
 #include "crypto/cipher.h"
 
-#include "crypto_vectors.h"
+#include "common/crypto_vectors.h"
 
 #include <cstdint>
 #include <limits>

@@ -3,7 +3,7 @@
 #include "crypto/digest.h"
 #include "crypto/hex.h"
 
-#include "crypto_vectors.h"
+#include "common/crypto_vectors.h"
 
 using namespace quivra::crypto;
 using namespace quivra::crypto::test;

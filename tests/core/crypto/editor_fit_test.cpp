@@ -72,7 +72,7 @@ TEST(EditorFit, LeftLinesAreNamedFromOne) {
 }
 
 TEST(CommandRules, EncryptionCommandsFollowTheirFacts) {
-    window::RefreshFacts f;
+    program::RefreshFacts f;
     f.editorEnabled = true;
     f.selectionEmpty = true;
     EXPECT_TRUE(encryptEnabled(f));
@@ -83,7 +83,7 @@ TEST(CommandRules, EncryptionCommandsFollowTheirFacts) {
 
     struct Case {
         const char* name;
-        void (*change)(window::RefreshFacts&);
+        void (*change)(program::RefreshFacts&);
         bool encrypt, decrypt, toClipboard;
     };
     const Case cases[] = {
@@ -93,7 +93,7 @@ TEST(CommandRules, EncryptionCommandsFollowTheirFacts) {
         {"read-only", [](auto& f) { f.readOnly = true; }, false, true, true},
     };
     for (const auto& c : cases) {
-        window::RefreshFacts g = f;
+        program::RefreshFacts g = f;
         c.change(g);
         EXPECT_EQ(encryptEnabled(g), c.encrypt) << c.name;
         EXPECT_EQ(decryptEnabled(g), c.decrypt) << c.name;

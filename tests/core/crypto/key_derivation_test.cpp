@@ -3,7 +3,7 @@
 #include "crypto/hex.h"
 #include "crypto/key_derivation.h"
 
-#include "crypto_vectors.h"
+#include "common/crypto_vectors.h"
 
 #include <cstdint>
 #include <limits>
@@ -70,14 +70,14 @@ TEST(AlternatingFold, MultipliesAtOddAndAddsAtEvenPositions) {
 
 TEST(DeriveKeySet, GivesTheKeySetsEarlierNotesWereWrittenWith) {
     for (const auto& v : test::kKeySetVectors)
-        EXPECT_EQ(DeriveKeySet(v.password, portableTextServices()), v.keys)
+        EXPECT_EQ(DeriveKeySet(v.password, base::portableTextServices()), v.keys)
             << std::string(v.password.begin(), v.password.end());
 }
 
 TEST(DeriveKeySet, PasswordsWithTheSameBytesDifferOnlyByLengthAndCodeUnits) {
     // Characters outside the code page become '?': the digests are equal.
-    const KeySet wide = DeriveKeySet(u"ключ中", portableTextServices());
-    const KeySet ascii = DeriveKeySet(u"ключ?", portableTextServices());
+    const KeySet wide = DeriveKeySet(u"ключ中", base::portableTextServices());
+    const KeySet ascii = DeriveKeySet(u"ключ?", base::portableTextServices());
     EXPECT_EQ(wide.K1, ascii.K1);
     EXPECT_NE(wide.K2, ascii.K2);
     EXPECT_EQ(wide.K3, ascii.K3);
@@ -85,12 +85,12 @@ TEST(DeriveKeySet, PasswordsWithTheSameBytesDifferOnlyByLengthAndCodeUnits) {
     EXPECT_EQ(wide.K5, ascii.K5);
 
     // A surrogate pair is two code units, each replaced: "??".
-    const KeySet pair = DeriveKeySet(u"ключ😀", portableTextServices());
-    const KeySet twoMarks = DeriveKeySet(u"ключ??", portableTextServices());
+    const KeySet pair = DeriveKeySet(u"ключ😀", base::portableTextServices());
+    const KeySet twoMarks = DeriveKeySet(u"ключ??", base::portableTextServices());
     EXPECT_EQ(pair.K1, twoMarks.K1);
     EXPECT_EQ(pair.K4, twoMarks.K4);
 }
 
 TEST(DeriveKeySet, RefusesAnEmptyPassword) {
-    EXPECT_THROW(DeriveKeySet(u"", portableTextServices()), std::invalid_argument);
+    EXPECT_THROW(DeriveKeySet(u"", base::portableTextServices()), std::invalid_argument);
 }

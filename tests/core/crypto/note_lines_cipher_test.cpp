@@ -2,7 +2,7 @@
 
 #include "crypto/cipher.h"
 #include "crypto/note_lines_cipher.h"
-#include "editor/text_lines.h"
+#include "document/text_lines.h"
 
 #include <string>
 #include <vector>
@@ -42,7 +42,7 @@ TEST(NoteLinesCipher, LeavesCommentBlocksAlone) {
 
 TEST(NoteLinesCipher, CiphersEachLineOnItsOwnAtItsPlaceInTheNote) {
     const std::u16string note = u"Первая строка\r\r##[ открыто\rсекрет]##\rпоследняя";
-    const Lines lines = quivra::editor::splitLines(note);
+    const Lines lines = quivra::document::splitLines(note);
     const auto changes = cipherNoteLines(lines, kKeys, CipherDirection::Encrypt);
     ASSERT_EQ(changes.size(), 3u);
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "donation/donation_details.h"
-#include "settings/ini_file.h"
+#include "base/ini_file.h"
 
 #include <chrono>
 #include <filesystem>
@@ -82,7 +82,7 @@ TEST_F(DonationDetailsTest, ReadsBothServices) {
 
 TEST_F(DonationDetailsTest, SwitchingTheReminderOffKeepsTheOtherSettings) {
     const auto settings = dir / "Quivra_PC_user.ini";
-    quivra::settings::IniFile ini(settings);
+    quivra::base::IniFile ini(settings);
     ini.writeString(u"Options", u"StartDate", u"01.02.2024");
     ini.writeBool(u"Options", u"NoAdv", false);
 

@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "../settings/temp_folder.h"
+#include "common/temp_folder.h"
 #include "notes/name_rules.h"
 #include "notes/note_command_rules.h"
 #include "notes/note_order.h"
 #include "notes/note_settings.h"
 #include "notes/second_view_size.h"
 #include "search/results_area_size.h"
-#include "settings/ini_file.h"
+#include "base/ini_file.h"
 
 #include <vector>
 
@@ -52,7 +52,7 @@ TEST(NoteCommands, SortedListIgnoresCaseAndKeepsEqualNamesInOrder) {
 }
 
 TEST(NoteCommands, MenuItemsFollowThePanelTheSelectionAndTheDropDown) {
-    window::RefreshFacts f;
+    program::RefreshFacts f;
     struct Case {
         bool selected, panel, dropped;
         bool add, renameOrDelete, viewSettings;
@@ -95,7 +95,7 @@ using NoteSettingsMove = quivra::settings::testing::TempFolderTest;
 
 TEST_F(NoteSettingsMove, RenameCarriesTheKeysItHasAndErasesTheOldSection) {
     NoteSettingsFile file(folder().u16string());
-    settings::IniFile ini(file.path());
+    base::IniFile ini(file.path());
     ini.writeBool(u"Старая", u"ReadOnly", true);
     ini.writeBool(u"Старая", u"ShowFormatBar", false);
     ini.writeString(u"Старая", u"Other", u"x");

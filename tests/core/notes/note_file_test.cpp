@@ -2,8 +2,8 @@
 
 #include <chrono>
 
-#include "platform/errors.h"
-#include "../settings/temp_folder.h"
+#include "base/errors.h"
+#include "common/temp_folder.h"
 
 using namespace quivra::notes;
 namespace fs = std::filesystem;
@@ -55,7 +55,7 @@ TEST_F(NoteFileTest, RecoveryFilesAreNumberedAndNeverReplaceEachOther) {
 
     writeBytes(folder() / "NotAFolder", "x");
     EXPECT_THROW(writeRecoveryFile(folder() / "NotAFolder", note, kMorning, "x"),
-                 quivra::UserError);
+                 quivra::base::UserError);
 }
 
 TEST_F(NoteFileTest, SavesReplaceTheNoteAndEnumerationCleansOnlyOurTemporaries) {
@@ -65,7 +65,7 @@ TEST_F(NoteFileTest, SavesReplaceTheNoteAndEnumerationCleansOnlyOurTemporaries) 
     EXPECT_EQ(readBytes(note), "{\\rtf1 new}");
 
     fs::permissions(note, fs::perms::owner_read);
-    EXPECT_THROW(saveNoteFile(note, "{\\rtf1 lost}"), quivra::UserError);
+    EXPECT_THROW(saveNoteFile(note, "{\\rtf1 lost}"), quivra::base::UserError);
     EXPECT_EQ(readBytes(note), "{\\rtf1 new}");
 
     for (const char* name : {"Список.note.~tmp89abcdef", "notessettings.ini.~tmp01234567",

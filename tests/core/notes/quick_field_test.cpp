@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/name_chars.h"
+#include "base/name_chars.h"
 #include "notes/quick_field.h"
 
 #include <vector>
@@ -55,7 +55,7 @@ TEST(QuickField, EnterPicksAnExactlyListedNameOrAddsTheText) {
 
 TEST(QuickField, TypedNamesRefuseTheFileSystemCharacters) {
     for (char16_t c : std::u16string_view(u"*/:<>?\\|"))
-        EXPECT_FALSE(quivra::isAcceptedNameChar(c)) << char(c);
+        EXPECT_FALSE(quivra::base::isAcceptedNameChar(c)) << char(c);
     for (char16_t c : std::u16string_view(u"\"'. -_яЯ1"))
-        EXPECT_TRUE(quivra::isAcceptedNameChar(c));
+        EXPECT_TRUE(quivra::base::isAcceptedNameChar(c));
 }

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/errors.h"
+#include "base/errors.h"
 #include "search/find_steps.h"
 #include "search/result_lines.h"
 
@@ -121,7 +121,7 @@ TEST(NoteSearch, UnreadableLineNumbersRaiseTheIntegerError) {
         try {
             resultLineNumber(c.line);
             ADD_FAILURE() << "no error";
-        } catch (const quivra::UserError& e) {
+        } catch (const quivra::base::UserError& e) {
             EXPECT_EQ(e.text(), u"'" + std::u16string(c.shown) + u"' is not a valid integer value");
         }
     }

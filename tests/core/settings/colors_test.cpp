@@ -1,6 +1,6 @@
 #include "settings/colors.h"
 
-#include "platform/utf.h"
+#include "base/utf.h"
 
 #include <gtest/gtest.h>
 
@@ -23,8 +23,8 @@ TEST(Colors, EveryNameRoundTripsInAnyCase) {
     all.push_back({u"clNone", clNone});
     all.push_back({u"clDefault", clDefault});
     for (const auto& n : all) {
-        EXPECT_EQ(colorFromString(n.name), n.color) << utf16ToUtf8(n.name);
-        EXPECT_EQ(colorFromString(upper(n.name)), n.color) << utf16ToUtf8(n.name);
+        EXPECT_EQ(colorFromString(n.name), n.color) << base::utf16ToUtf8(n.name);
+        EXPECT_EQ(colorFromString(upper(n.name)), n.color) << base::utf16ToUtf8(n.name);
         EXPECT_EQ(colorToString(n.color), n.name);
     }
 }
@@ -43,7 +43,7 @@ TEST(Colors, ComboBoxListHoldsTheTwentyNamedColours) {
                  {u"clSkyBlue", rgbColor(166, 202, 240)},
                  {u"clMedGray", rgbColor(160, 160, 164)}};
     for (const auto& c : cases)
-        EXPECT_EQ(colorFromString(c.name), c.color) << utf16ToUtf8(c.name);
+        EXPECT_EQ(colorFromString(c.name), c.color) << base::utf16ToUtf8(c.name);
     EXPECT_EQ(rgbColor(0, 128, 128).value, 0x00808000u); // 00BBGGRR
 }
 
@@ -68,9 +68,9 @@ TEST(Colors, NumbersAndUnnamedValues) {
                  {u"$", std::nullopt, u""}};
     for (const auto& c : cases) {
         const auto color = colorFromString(c.text);
-        EXPECT_EQ(color, c.color) << utf16ToUtf8(c.text);
+        EXPECT_EQ(color, c.color) << base::utf16ToUtf8(c.text);
         if (color) {
-            EXPECT_EQ(colorToString(*color), c.written) << utf16ToUtf8(c.text);
+            EXPECT_EQ(colorToString(*color), c.written) << base::utf16ToUtf8(c.text);
         }
     }
 }

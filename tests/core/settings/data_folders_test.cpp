@@ -3,8 +3,8 @@
 #include <set>
 
 #include "settings/data_folders.h"
-#include "platform/name_chars.h"
-#include "platform/utf.h"
+#include "base/name_chars.h"
+#include "base/utf.h"
 
 using namespace quivra::settings;
 
@@ -31,8 +31,8 @@ TEST(DataFolders, NamesFromComputerUserAndExecutable) {
         {u"E:quivra.exe", u"quivra", u"quivra"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(executableBaseName(c.exe), c.base) << quivra::utf16ToUtf8(c.exe);
-        EXPECT_EQ(singleInstanceMutexName(c.exe), c.mutex) << quivra::utf16ToUtf8(c.exe);
+        EXPECT_EQ(executableBaseName(c.exe), c.base) << quivra::base::utf16ToUtf8(c.exe);
+        EXPECT_EQ(singleInstanceMutexName(c.exe), c.mutex) << quivra::base::utf16ToUtf8(c.exe);
     }
 }
 
@@ -66,10 +66,10 @@ TEST(DataFolders, NotesFolderIsCustomOnlyWhenSelectedAndPresent) {
 TEST(DataFolders, TypedFolderNameDropsOnlyPathCharacters) {
     std::u16string dropped;
     for (char16_t c = 32; c < 127; ++c)
-        if (!quivra::isAcceptedNameChar(c))
+        if (!quivra::base::isAcceptedNameChar(c))
             dropped += c;
     EXPECT_EQ(dropped, u"*/:<>?\\|");
-    EXPECT_TRUE(quivra::isAcceptedNameChar(u'Я'));
+    EXPECT_TRUE(quivra::base::isAcceptedNameChar(u'Я'));
 }
 
 TEST(DataFolders, NewFolderNameIsTheFirstFreeProposal) {

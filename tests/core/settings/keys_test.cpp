@@ -1,11 +1,12 @@
 #include "settings/keys.h"
 
-#include "platform/text_services.h"
-#include "platform/utf.h"
-#include "temp_folder.h"
+#include "base/text_services.h"
+#include "base/utf.h"
+#include "common/temp_folder.h"
 
 using namespace quivra;
 using namespace quivra::settings;
+using quivra::base::IniFile;
 
 namespace fs = std::filesystem;
 
@@ -116,7 +117,7 @@ TEST(SettingsKeys, ClampToRange) {
     } cases[] = {{keys::Opacity, 10, 50},  {keys::Opacity, 300, 255}, {keys::Opacity, 128, 128},
                  {keys::DelayShow, 0, 10}, {keys::Placement, 4, 3},   {keys::Width, -5, -5}};
     for (const auto& c : cases)
-        EXPECT_EQ(clamp(c.key, c.in), c.out) << utf16ToUtf8(c.key.name) << " " << c.in;
+        EXPECT_EQ(clamp(c.key, c.in), c.out) << base::utf16ToUtf8(c.key.name) << " " << c.in;
 }
 
 TEST(SettingsKeys, NamesAreDistinctWithinTheirSection) {
@@ -135,8 +136,8 @@ TEST(SettingsKeys, NamesAreDistinctWithinTheirSection) {
     for (std::size_t i = 0; i < all.size(); ++i)
         for (std::size_t j = i + 1; j < all.size(); ++j)
             EXPECT_FALSE(all[i].first == all[j].first &&
-                         equalsIgnoreCase(all[i].second, all[j].second))
-                << utf16ToUtf8(all[i].second);
+                         base::equalsIgnoreCase(all[i].second, all[j].second))
+                << base::utf16ToUtf8(all[i].second);
 }
 
 } // namespace

@@ -3,10 +3,10 @@
 #include "settings/keys.h"
 #include "window/panel_places.h"
 
-#include "../settings/temp_folder.h"
+#include "common/temp_folder.h"
 
 using namespace quivra::window;
-using quivra::settings::IniFile;
+using quivra::base::IniFile;
 
 namespace {
 // A notes page of 801 x 601 and an editor of 555 x 333 (odd sizes: each half

@@ -3,8 +3,8 @@
 #include "support/program_folder.h"
 
 #include "app/command_router_win.h"
-#include "platform/wide_win.h"
-#include "window/refresh_table.h"
+#include "win/wide_win.h"
+#include "program/refresh_table.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -14,7 +14,7 @@ using namespace quivra::test;
 
 namespace {
 
-struct FakeSubsystem : win::Subsystem {
+struct FakeSubsystem : program::Subsystem {
     std::vector<int> commands;
     std::vector<UINT_PTR> timers;
     std::vector<UINT_PTR> notifications;
@@ -42,27 +42,27 @@ constexpr int kShortcut = 1;
 TEST(CommandRouter, EachIdentifierReachesTheOwnerOfItsBlock) {
     FakeSubsystem notes, window;
     app::CommandRouter router;
-    router.add(kNotesIds, notes);
-    router.add(kWindowIds, window);
-    EXPECT_TRUE(router.command(kNotesIds.first, 0, nullptr));
-    EXPECT_TRUE(router.command(kWindowIds.last, 0, nullptr));
-    EXPECT_FALSE(router.command(kAppIds.first, 0, nullptr)); // nobody owns it
-    EXPECT_TRUE(router.timer(kWindowIds.first + 1));
-    NMHDR hdr{nullptr, static_cast<UINT_PTR>(kNotesIds.last), 0};
+    router.add(program::kNotesIds, notes);
+    router.add(program::kWindowIds, window);
+    EXPECT_TRUE(router.command(program::kNotesIds.first, 0, nullptr));
+    EXPECT_TRUE(router.command(program::kWindowIds.last, 0, nullptr));
+    EXPECT_FALSE(router.command(program::kAppIds.first, 0, nullptr)); // nobody owns it
+    EXPECT_TRUE(router.timer(program::kWindowIds.first + 1));
+    NMHDR hdr{nullptr, static_cast<UINT_PTR>(program::kNotesIds.last), 0};
     LRESULT result = 0;
     EXPECT_TRUE(router.notify(hdr, result));
     EXPECT_EQ(result, 7);
-    EXPECT_EQ(notes.commands, std::vector<int>{kNotesIds.first});
-    EXPECT_EQ(window.commands, std::vector<int>{kWindowIds.last});
-    EXPECT_EQ(window.timers, std::vector<UINT_PTR>{kWindowIds.first + 1});
-    EXPECT_EQ(notes.notifications, std::vector<UINT_PTR>{kNotesIds.last});
+    EXPECT_EQ(notes.commands, std::vector<int>{program::kNotesIds.first});
+    EXPECT_EQ(window.commands, std::vector<int>{program::kWindowIds.last});
+    EXPECT_EQ(window.timers, std::vector<UINT_PTR>{program::kWindowIds.first + 1});
+    EXPECT_EQ(notes.notifications, std::vector<UINT_PTR>{program::kNotesIds.last});
 }
 
 TEST(CommandRouter, ShortcutOfADisabledItemDoesNothing) {
     FakeSubsystem notes;
     app::CommandRouter router;
-    router.add(kNotesIds, notes);
-    const int item = kNotesIds.first + 1; // has an item in the fake's menu
+    router.add(program::kNotesIds, notes);
+    const int item = program::kNotesIds.first + 1; // has an item in the fake's menu
     AppendMenuW(notes.menu.get(), MF_STRING | MF_GRAYED, item, L"item");
     EXPECT_TRUE(router.command(item, kShortcut, nullptr));
     EXPECT_TRUE(notes.commands.empty());
@@ -73,7 +73,7 @@ TEST(CommandRouter, ShortcutOfADisabledItemDoesNothing) {
     router.command(item, kShortcut, nullptr);
     EXPECT_EQ(notes.commands.size(), 2u);
     // A command without an item is not checked.
-    router.command(kNotesIds.first + 2, kShortcut, nullptr);
+    router.command(program::kNotesIds.first + 2, kShortcut, nullptr);
     EXPECT_EQ(notes.commands.size(), 3u);
 }
 

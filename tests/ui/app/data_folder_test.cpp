@@ -2,8 +2,8 @@
 // switching folders with "Применить" and proposing new folder names.
 #include "support/program_folder.h"
 
-#include "platform/controls_win.h"
-#include "platform/wide_win.h"
+#include "win/controls_win.h"
+#include "win/wide_win.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 
 #include "editor/editor_controller_win.h"
 #include "notes/notes_controller_win.h"
-#include "platform/controls_win.h"
+#include "win/controls_win.h"
 #include "search/search_controller_win.h"
 
 #include <gtest/gtest.h>
@@ -97,7 +97,7 @@ TEST(LazyPanels, WhatRunsBeforeTheFirstShowingMakesNoPanel) {
     // The combo boxes too wait for their first use; their stand-ins show the
     // start-up's choices meanwhile.
     EXPECT_FALSE(descendantOfClass(main, L"ComboBox"));
-    for (auto page : {win::Page::Settings, win::Page::Help, win::Page::About})
+    for (auto page : {program::Page::Settings, program::Page::Help, program::Page::About})
         EXPECT_EQ(form->page(page), nullptr);
     EXPECT_EQ(win::windowText(form->editor().bar().selFontSize.hwnd()), L"8");
 }
@@ -161,13 +161,13 @@ TEST(LazyPanels, PagesMadeWhenFirstShownFillThePageAreaUnderTheHideButton) {
         GetWindowRect(w, &rc);
         return rc;
     };
-    const RECT notesArea = rectOf(form->page(win::Page::Notes));
-    for (auto page : {win::Page::Settings, win::Page::Help, win::Page::About}) {
+    const RECT notesArea = rectOf(form->page(program::Page::Notes));
+    for (auto page : {program::Page::Settings, program::Page::Help, program::Page::About}) {
         form->showPage(page);
         HWND made = form->page(page);
         ASSERT_NE(made, nullptr);
         EXPECT_TRUE(IsWindowVisible(made));
-        EXPECT_FALSE(IsWindowVisible(form->page(win::Page::Notes)));
+        EXPECT_FALSE(IsWindowVisible(form->page(program::Page::Notes)));
         const RECT area = rectOf(made);
         EXPECT_TRUE(EqualRect(&area, &notesArea));
         // The hide button still takes the clicks at its place.
@@ -175,7 +175,7 @@ TEST(LazyPanels, PagesMadeWhenFirstShownFillThePageAreaUnderTheHideButton) {
         const POINT centre{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
         EXPECT_EQ(WindowFromPoint(centre), form->hideButton());
     }
-    form->showPage(win::Page::Notes);
-    EXPECT_TRUE(IsWindowVisible(form->page(win::Page::Notes)));
-    EXPECT_FALSE(IsWindowVisible(form->page(win::Page::About)));
+    form->showPage(program::Page::Notes);
+    EXPECT_TRUE(IsWindowVisible(form->page(program::Page::Notes)));
+    EXPECT_FALSE(IsWindowVisible(form->page(program::Page::About)));
 }

@@ -21,7 +21,7 @@ void chooseSkin(app::TMainForm& form, const wchar_t* name) {
                          : 0;
     ASSERT_GE(i, 0) << "skin not listed";
     SendMessageW(list, CB_SETCURSEL, i, 0);
-    SendMessageW(form.page(win::Page::Settings), WM_COMMAND,
+    SendMessageW(form.page(program::Page::Settings), WM_COMMAND,
                  MAKEWPARAM(settings::ID_SKINSLIST, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
 }
 
@@ -108,7 +108,7 @@ TEST(Options, SettingsPageIsMadeWhenFirstShownAndShowsTheOptionsReadAtStart) {
     EXPECT_EQ(page.sliderPosition(settings::ID_OPVAL), 128);
     EXPECT_EQ(page.sliderPosition(settings::ID_DELAYSHOWBAR), 100);
     EXPECT_TRUE(page.ticked(settings::ID_ISDBLCLICK));
-    form->showPage(win::Page::Settings);
+    form->showPage(program::Page::Settings);
     ASSERT_TRUE(page.built());
     EXPECT_EQ(SendMessageW(page.control(settings::ID_OPVAL), TBM_GETPOS, 0, 0), 128);
     EXPECT_EQ(SendMessageW(page.control(settings::ID_DELAYSHOWBAR), TBM_GETPOS, 0, 0), 100);

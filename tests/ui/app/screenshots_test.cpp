@@ -35,7 +35,7 @@ TEST(Screenshots, MainWindowPages) {
     form->notes().OpenNote();
     SetLayeredWindowAttributes(form->hwnd(), 0, 255, LWA_ALPHA);
     SetWindowPos(form->hwnd(), HWND_TOPMOST, 20, 20, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-    form->showPage(win::Page::Notes);
+    form->showPage(program::Page::Notes);
     EXPECT_TRUE(saveWindowShot(form->hwnd(), *out + L"\\notes-page.bmp"));
     // The second view on another note, a search with its result lines, and
     // the name panel of the add command.
@@ -52,14 +52,14 @@ TEST(Screenshots, MainWindowPages) {
     SetWindowTextW(form->notes().namePanel().field(), L"Новая заметка");
     EXPECT_TRUE(saveWindowShot(form->hwnd(), *out + L"\\notes-views.bmp"));
     form->notes().NL_CancelClick();
-    form->showPage(win::Page::Settings);
+    form->showPage(program::Page::Settings);
     const wchar_t* tabs[] = {L"settings-general.bmp", L"settings-notes.bmp", L"settings-view.bmp"};
     for (int i = 0; i < 3; ++i) {
         form->settingsPage().selectTab(i);
         EXPECT_TRUE(saveWindowShot(form->hwnd(), *out + L"\\" + tabs[i]));
     }
-    form->showPage(win::Page::Help);
+    form->showPage(program::Page::Help);
     EXPECT_TRUE(saveWindowShot(form->hwnd(), *out + L"\\help-page.bmp"));
-    form->showPage(win::Page::About);
+    form->showPage(program::Page::About);
     EXPECT_TRUE(saveWindowShot(form->hwnd(), *out + L"\\about-page.bmp"));
 }

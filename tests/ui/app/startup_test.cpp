@@ -2,7 +2,7 @@
 #include "support/program_folder.h"
 
 #include "settings/autostart_win.h"
-#include "platform/wide_win.h"
+#include "win/wide_win.h"
 #include "settings/keys.h"
 
 #include <gtest/gtest.h>
@@ -63,7 +63,7 @@ TEST(Startup, FirstStartCreatesTheTreeAndWritesTheChangedOptionsInOrder) {
 TEST(Startup, SharedDefaultIniTakesAllSettingsAndTheDefaultNotesFolder) {
     ProgramFolder folder;
     fs::create_directories(folder.data());
-    settings::IniFile shared(folder.data() / L"default.ini");
+    base::IniFile shared(folder.data() / L"default.ini");
     shared.writeString(u"Options", u"Opacity", u"200");
     auto form = folder.start();
     EXPECT_FALSE(fs::exists(folder.personalSettings()));
@@ -162,7 +162,7 @@ TEST(Startup, BrokenDateAndColourStillFinishStartUp) {
     EXPECT_EQ(form->state().daysInUse, 0);
     EXPECT_EQ(form->settingsPage().borderColor(), RGB(0, 0, 255));
     EXPECT_TRUE(form->presenter().trayIcon().visible());
-    EXPECT_EQ(form->activePage(), win::Page::Notes);
+    EXPECT_EQ(form->activePage(), program::Page::Notes);
     EXPECT_FALSE(IsWindowEnabled(form->note().hwnd()));
 }
 

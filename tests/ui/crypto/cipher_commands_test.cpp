@@ -4,7 +4,7 @@
 #include "crypto_fixture.h"
 
 #include "crypto/editor_fit.h"
-#include "../../core/crypto/crypto_vectors.h"
+#include "common/crypto_vectors.h"
 
 using namespace quivra;
 using namespace quivra::test;
@@ -39,7 +39,7 @@ TEST_F(CipherCommands, SelectionRoundTripsBitForBitAndReturnCipherRestoresTheFor
     encrypt(u"пароль");
     const std::u16string cipher = crypto::EncryptText(u"тайна", keysOf(u"пароль"));
     EXPECT_EQ(editorText(), u"до " + cipher + u" после");
-    EXPECT_EQ(note().selection(), (editor::CharRange{3, 8})); // the cipher is selected
+    EXPECT_EQ(note().selection(), (document::CharRange{3, 8})); // the cipher is selected
     EXPECT_EQ(form->state().decryptState, 0);
 
     // A save and a load keep every code unit.
@@ -78,7 +78,7 @@ TEST_F(CipherCommands, SelectionRoundTripsBitForBitAndReturnCipherRestoresTheFor
     clickMenu(crypto::ID_DECR);
     EXPECT_EQ(readFile(noteFile(L"A")), encrypted);
     EXPECT_EQ(note().rtf(), [&] {
-        editor::RichEdit probe;
+        document::RichEdit probe;
         probe.create(form->hwnd(), 9998, RECT{0, 0, 10, 10});
         probe.setRtf(encrypted);
         return probe.rtf();
@@ -106,7 +106,7 @@ TEST_F(CipherCommands, WholeNoteLeavesCommentBlocksAndComesBackLineForLine) {
     Lines expected = plain;
     expected[5] = crypto::EncryptText(plain[5], keys);
     EXPECT_EQ(lines(), expected);
-    EXPECT_EQ(note().selection(), (editor::CharRange{5, 5})); // the caret stays
+    EXPECT_EQ(note().selection(), (document::CharRange{5, 5})); // the caret stays
     EXPECT_TRUE(note().modified());
 
     decrypt(u"пароль");

@@ -11,7 +11,7 @@ namespace {
 
 class CommentCommands : public CryptoFixture {
   protected:
-    editor::CharRange selection() { return note().selection(); }
+    document::CharRange selection() { return note().selection(); }
 };
 
 } // namespace
@@ -21,15 +21,15 @@ TEST_F(CommentCommands, WrapUnwrapAndInsertMarkers) {
     select(0, 3);
     clickMenu(crypto::ID_COMMENT);
     EXPECT_EQ(editorText(), u"##[abc]##");
-    EXPECT_EQ(selection(), (editor::CharRange{6, 6})); // before the closing marker
+    EXPECT_EQ(selection(), (document::CharRange{6, 6})); // before the closing marker
     select(0, 9);
     clickMenu(crypto::ID_UNCOMMENT);
     EXPECT_EQ(editorText(), u"abc");
-    EXPECT_EQ(selection(), (editor::CharRange{0, 3}));
+    EXPECT_EQ(selection(), (document::CharRange{0, 3}));
     select(3, 3);
     clickMenu(crypto::ID_COMMENT); // an empty selection: both markers, caret between
     EXPECT_EQ(editorText(), u"abc##[]##");
-    EXPECT_EQ(selection(), (editor::CharRange{6, 6}));
+    EXPECT_EQ(selection(), (document::CharRange{6, 6}));
     select(0, 1);
     clickMenu(crypto::ID_COMMENTSTART);
     select(4, 4);
@@ -43,7 +43,7 @@ TEST_F(CommentCommands, SelectingBlocksAroundTheCaret) {
     struct Case {
         long caret;
         int command;
-        editor::CharRange selected; // unchanged caret when outside
+        document::CharRange selected; // unchanged caret when outside
     };
     const Case cases[] = {
         {6, crypto::ID_SELECTONLYTEXTCOMMENT, {5, 17}}, // the line breaks included
@@ -64,10 +64,10 @@ TEST_F(CommentCommands, SelectingBlocksAroundTheCaret) {
     select(6, 6);
     SetFocus(form->notes().listBox());
     SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(crypto::ID_ALTS, 1), 0);
-    EXPECT_EQ(selection(), (editor::CharRange{6, 6}));
+    EXPECT_EQ(selection(), (document::CharRange{6, 6}));
     note().focus();
     SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(crypto::ID_ALTS, 1), 0);
-    EXPECT_EQ(selection(), (editor::CharRange{5, 17}));
+    EXPECT_EQ(selection(), (document::CharRange{5, 17}));
 }
 
 TEST_F(CommentCommands, CtrlClickSelectsTheBlockTextAndOffersTheActionMenu) {
@@ -79,7 +79,7 @@ TEST_F(CommentCommands, CtrlClickSelectsTheBlockTextAndOffersTheActionMenu) {
         long caret;
         bool ctrl;
         UINT message;
-        editor::CharRange selected;
+        document::CharRange selected;
         bool menu;
     };
     const Case cases[] = {
@@ -115,6 +115,6 @@ TEST_F(CommentCommands, CtrlClickSelectsTheBlockTextAndOffersTheActionMenu) {
     select(7, 7);
     form->state().ctrlDown = true;
     SendMessageW(note().hwnd(), WM_LBUTTONUP, MK_CONTROL, 0);
-    EXPECT_EQ(selection(), (editor::CharRange{5, 11}));
+    EXPECT_EQ(selection(), (document::CharRange{5, 11}));
     EXPECT_TRUE(shown.empty());
 }

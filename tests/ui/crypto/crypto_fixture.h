@@ -8,9 +8,9 @@
 #include "crypto/cipher.h"
 #include "crypto/crypto_ids.h"
 #include "crypto/key_derivation.h"
-#include "editor/text_lines.h"
-#include "platform/controls_win.h"
-#include "platform/text_services.h"
+#include "document/text_lines.h"
+#include "win/controls_win.h"
+#include "base/text_services.h"
 
 #include <string>
 #include <vector>
@@ -37,14 +37,14 @@ class CryptoFixture : public NotesFixture {
     crypto::CryptoController& crypto() { return form->crypto(); }
     crypto::PasswordPanel& panel() { return crypto().passwordPanel(); }
     HWND field(int id) { return panel().control(id); }
-    editor::RichEdit& note() { return form->note(); }
+    document::RichEdit& note() { return form->note(); }
 
     void setText(std::u16string_view text) {
         note().setPlainText(text);
         note().focus();
     }
     void select(long start, long end) { note().setSelection({start, end}); }
-    std::vector<std::u16string> lines() { return editor::splitLines(editorText()); }
+    std::vector<std::u16string> lines() { return document::splitLines(editorText()); }
 
     void typeInto(int fieldId, std::u16string_view text) {
         for (char16_t c : text)
@@ -74,13 +74,13 @@ class CryptoFixture : public NotesFixture {
     }
     // What the note's file holds, as the editor would load it.
     std::u16string savedText(const wchar_t* name) {
-        editor::RichEdit probe;
+        document::RichEdit probe;
         probe.create(form->hwnd(), 9999, RECT{0, 0, 10, 10});
         probe.setRtf(readFile(noteFile(name)));
         return probe.text();
     }
     static crypto::KeySet keysOf(std::u16string_view password) {
-        return crypto::DeriveKeySet(password, textServices());
+        return crypto::DeriveKeySet(password, base::textServices());
     }
 
     win::UniqueMenu menu;

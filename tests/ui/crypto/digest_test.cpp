@@ -7,9 +7,9 @@
 #include "crypto/digest.h"
 #include "crypto/hex.h"
 #include "crypto/key_derivation.h"
-#include "platform/text_services_win.h"
+#include "win/text_services_win.h"
 
-#include "../../core/crypto/crypto_vectors.h"
+#include "common/crypto_vectors.h"
 
 using namespace quivra::crypto;
 using namespace quivra::crypto::test;

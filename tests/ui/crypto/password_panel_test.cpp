@@ -3,7 +3,7 @@
 #include "crypto_fixture.h"
 
 #include "crypto/password_entry.h"
-#include "platform/controls_win.h"
+#include "win/controls_win.h"
 
 using namespace quivra;
 using namespace quivra::test;

@@ -10,9 +10,9 @@
 
 #include "donation/adv_form_win.h"
 #include "donation/d_form_win.h"
-#include "platform/dpi_win.h"
-#include "platform/message_box_win.h"
-#include "settings/ini_file.h"
+#include "win/dpi_win.h"
+#include "win/message_box_win.h"
+#include "base/ini_file.h"
 
 namespace fs = std::filesystem;
 using quivra::donation::TAdvForm;
@@ -71,7 +71,7 @@ class DonationWindows : public testing::Test {
         std::ofstream(data / L"donation.ini", std::ios::binary) << utf8;
     }
     bool noAdvStored() const {
-        return quivra::settings::IniFile(settingsFile).readBool(u"Options", u"NoAdv", false);
+        return quivra::base::IniFile(settingsFile).readBool(u"Options", u"NoAdv", false);
     }
 
     fs::path root, data, settingsFile;

@@ -6,7 +6,7 @@
 
 #include "editor/editor_ids.h"
 #include "notes/note_settings.h"
-#include "platform/controls_win.h"
+#include "win/controls_win.h"
 
 #include <richedit.h>
 
@@ -32,7 +32,7 @@ class EditorFixture : public NotesFixture {
     }
     editor::EditorController& editor() { return form->editor(); }
     editor::FormatBar& bar() { return form->editor().bar(); }
-    editor::RichEdit& note() { return form->note(); }
+    document::RichEdit& note() { return form->note(); }
 
     // A click as the mouse gives it: pressed and released over the button on
     // its bar, which tells the main window.
@@ -81,8 +81,8 @@ class EditorFixture : public NotesFixture {
     bool down(const win::SpeedButton& button) { return button.down(); }
     std::wstring sizeBoxText() { return win::windowText(bar().selFontSize.hwnd()); }
     // The note's section of the notes folder's per-note settings.
-    settings::IniFile noteSettings() {
-        return settings::IniFile(notes::NoteSettingsFile(form->state().notesFolder).path());
+    base::IniFile noteSettings() {
+        return base::IniFile(notes::NoteSettingsFile(form->state().notesFolder).path());
     }
 };
 

@@ -4,7 +4,7 @@
 
 #include "crypto/crypto_ids.h"
 #include "notes/notes_controller_win.h"
-#include "platform/wide_win.h"
+#include "win/wide_win.h"
 
 using namespace quivra;
 using namespace quivra::test;

@@ -81,7 +81,7 @@ TEST(Screenshots, EditorToolsAndFontLists) {
     form->notes().OpenNote();
     SetLayeredWindowAttributes(form->hwnd(), 0, 255, LWA_ALPHA);
     SetWindowPos(form->hwnd(), HWND_TOPMOST, 20, 20, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-    form->showPage(win::Page::Notes);
+    form->showPage(program::Page::Notes);
     auto& note = form->note();
     auto& editor = form->editor();
     auto& bar = editor.bar();

@@ -3,7 +3,7 @@
 #include "editor/editor_fixture.h"
 
 #include "editor/font_filter.h"
-#include "platform/wide_win.h"
+#include "win/wide_win.h"
 #include "support/screenshot.h"
 
 using namespace quivra;

@@ -125,7 +125,7 @@ TEST_F(FormatBarTest, RefreshMirrorsTheCaretOnlyWhileTheEditorHasTheFocus) {
 
 TEST_F(FormatBarTest, ButtonsFollowReadOnlyAndTheFocusWhileShortcutsStillWork) {
     addNote(L"B", kRtfFormatted);
-    settings::IniFile(notesDir() / L"notessettings.ini").writeString(u"B", u"ReadOnly", u"1");
+    base::IniFile(notesDir() / L"notessettings.ini").writeString(u"B", u"ReadOnly", u"1");
     startWith({{L"A", kRtfFormatted}});
     const auto enabledCount = [this] {
         int n = 0;
@@ -192,7 +192,7 @@ TEST_F(FormatBarTest, FormatShortcutsActOnTheFocusedRichTextView) {
     EXPECT_EQ(note().text().substr(0, 5), u"Alpha"); // no key reached the text
 
     // Another rich-text view with the focus takes them instead of the editor.
-    editor::RichEdit other;
+    document::RichEdit other;
     ASSERT_TRUE(other.create(GetParent(note().hwnd()), 0, RECT{0, 200, 100, 260}));
     editor().addFormatView(other);
     other.replaceSelection(u"view");
@@ -210,7 +210,7 @@ TEST_F(FormatBarTest, FormatShortcutsActOnTheFocusedRichTextView) {
 
 TEST_F(FormatBarTest, BarLiesOverTheEditorWhileTheNoteShowsIt) {
     addNote(L"B", kRtfA);
-    settings::IniFile(notesDir() / L"notessettings.ini").writeString(u"B", u"ShowFormatBar", u"0");
+    base::IniFile(notesDir() / L"notessettings.ini").writeString(u"B", u"ShowFormatBar", u"0");
     startWith({{L"A", kRtfA}});
     const auto editorTop = [this] {
         RECT r;

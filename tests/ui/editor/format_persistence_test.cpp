@@ -4,7 +4,7 @@
 #include "editor/editor_fixture.h"
 
 #include "editor/font_picker_win.h"
-#include "platform/wide_win.h"
+#include "win/wide_win.h"
 
 #include <algorithm>
 #include <ostream>

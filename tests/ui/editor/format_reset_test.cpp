@@ -1,7 +1,7 @@
 // The formatting reset behind its warning on the confirmation panel.
 #include "editor/editor_fixture.h"
 
-#include "platform/wide_win.h"
+#include "win/wide_win.h"
 
 using namespace quivra;
 using namespace quivra::test;
@@ -21,7 +21,7 @@ class FormatReset : public EditorFixture {
     window::ConfirmPanel& panel() { return form->confirmPanel(); }
     window::Point centred() {
         RECT page;
-        GetClientRect(form->page(win::Page::Notes), &page);
+        GetClientRect(form->page(program::Page::Notes), &page);
         return {page.right / 2 - 353 / 2, page.bottom / 2 - 160 / 2};
     }
 };
@@ -90,7 +90,7 @@ TEST_F(FormatReset, YesLeavesTheSameTextInTheDefaultLook) {
 
 TEST_F(FormatReset, ReadOnlyDisablesItAndItOpensCentredWhereverThePanelWasFixed) {
     addNote(L"B", kRtfA);
-    settings::IniFile(notesDir() / L"notessettings.ini").writeString(u"B", u"ReadOnly", u"1");
+    base::IniFile(notesDir() / L"notessettings.ini").writeString(u"B", u"ReadOnly", u"1");
     startWith({{L"A", kRich}});
     folder.settings().writeString(u"Coords", u"ConfirmPanel_x", u"5");
     folder.settings().writeString(u"Coords", u"ConFirmPanel_y", u"6");

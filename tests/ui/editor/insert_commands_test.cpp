@@ -3,14 +3,15 @@
 #include "editor/editor_fixture.h"
 
 #include "notes/notes_controller_win.h"
-#include "platform/file_dialog_win.h"
-#include "platform/shell_open_win.h"
-#include "platform/wide_win.h"
+#include "win/file_dialog_win.h"
+#include "win/shell_open_win.h"
+#include "win/wide_win.h"
 #include "window/presenter_win.h"
 
 using namespace quivra;
 using namespace quivra::test;
 using namespace quivra::editor;
+using namespace quivra::document;
 namespace fs = std::filesystem;
 
 namespace {

@@ -3,7 +3,7 @@
 #include "editor/editor_fixture.h"
 
 #include "notes/notes_controller_win.h"
-#include "platform/wide_win.h"
+#include "win/wide_win.h"
 
 using namespace quivra;
 using namespace quivra::test;
@@ -44,8 +44,8 @@ class NoteCommands : public EditorFixture {
         return !(GetMenuState(notes().notesMenu(), id, MF_BYCOMMAND) & MF_GRAYED);
     }
     bool visible(HWND w) { return (GetWindowLongW(w, GWL_STYLE) & WS_VISIBLE) != 0; }
-    settings::IniFile notesSettings() {
-        return settings::IniFile(notesDir() / L"notessettings.ini");
+    base::IniFile notesSettings() {
+        return base::IniFile(notesDir() / L"notessettings.ini");
     }
 };
 
@@ -113,7 +113,7 @@ TEST_F(NoteCommands, MenuKeysAndSteppingWaitWhileThePanelIsOpen) {
     refresh();
     EXPECT_TRUE(itemEnabled(notes::ID_N_ADD));
     // Not on another page.
-    form->showPage(win::Page::Settings);
+    form->showPage(program::Page::Settings);
     command(notes::ID_N_ADD, 1);
     EXPECT_FALSE(panel().shown());
 }

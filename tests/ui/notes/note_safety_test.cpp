@@ -2,8 +2,8 @@
 // opened never stops the program.
 #include "support/notes_fixture.h"
 
-#include "platform/file_dialog_win.h"
-#include "platform/wide_win.h"
+#include "win/file_dialog_win.h"
+#include "win/wide_win.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -69,7 +69,7 @@ TEST_F(NoteSafety, UnwritableSettingsFileDoesNotStopTheStart) {
     EXPECT_EQ(form->state().currentNoteName, u"A");
     EXPECT_TRUE(form->note().enabled());
     EXPECT_EQ(SendMessageW(form->notes().listBox(), LB_GETCOUNT, 0, 0), 1);
-    EXPECT_EQ(form->activePage(), win::Page::Notes);
+    EXPECT_EQ(form->activePage(), program::Page::Notes);
     SetFileAttributesW(folder.personalSettings().c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 

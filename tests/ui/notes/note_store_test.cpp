@@ -2,7 +2,7 @@
 // switching, stepping through the list and the per-note view settings.
 #include "support/notes_fixture.h"
 
-#include "platform/wide_win.h"
+#include "win/wide_win.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -80,7 +80,7 @@ TEST_F(Notes, SteppingStopsAtTheEndsAndStartsAtTheFirstNote) {
     form->notes().GoDownExecute();
     EXPECT_EQ(form->notes().selectedNoteIndex(), 1);
     // Not while the settings page is shown.
-    form->showPage(win::Page::Settings);
+    form->showPage(program::Page::Settings);
     form->notes().GoUpExecute();
     EXPECT_EQ(form->notes().selectedNoteIndex(), 1);
 }
@@ -114,7 +114,7 @@ TEST_F(Notes, ReadOnlySettingIsReadAsAnIntegerAndNeverWritten) {
         fs::create_directories(f.data() / L"Notes" / L"PC_user");
         const auto file = f.data() / L"Notes" / L"PC_user" / L"R.note";
         writeFile(file, kRtfA);
-        settings::IniFile(f.data() / L"Notes" / L"PC_user" / L"notessettings.ini")
+        base::IniFile(f.data() / L"Notes" / L"PC_user" / L"notessettings.ini")
             .writeString(u"r", u"ReadOnly", c.value); // section names ignore case
         auto fm = f.start();
         SendMessageW(fm->notes().namesList(), CB_SETCURSEL, 0, 0);
@@ -140,7 +140,7 @@ TEST_F(Notes, WordWrapKeepsTextAndFormattingAndIsStoredPerNote) {
     EXPECT_EQ(form->note().rtf(), before);
     form->notes().sett_wwClick();
     EXPECT_EQ(form->note().rtf(), before);
-    const settings::IniFile ns(notesDir() / L"notessettings.ini");
+    const base::IniFile ns(notesDir() / L"notessettings.ini");
     EXPECT_EQ(ns.readString(u"W", u"WordWrap", u""), u"0");
     EXPECT_FALSE(form->note().modified());
 }
@@ -150,7 +150,7 @@ TEST_F(Notes, NamesDifferingInCaseShareTheirViewSettings) {
     start();
     open(L"Plan");
     form->notes().sett_roClick();
-    const settings::IniFile ns(notesDir() / L"notessettings.ini");
+    const base::IniFile ns(notesDir() / L"notessettings.ini");
     EXPECT_TRUE(ns.readBool(u"PLAN", u"ReadOnly", false));
 }
 

@@ -3,7 +3,7 @@
 #include "editor/editor_fixture.h"
 
 #include "notes/notes_controller_win.h"
-#include "platform/wide_win.h"
+#include "win/wide_win.h"
 
 using namespace quivra;
 using namespace quivra::test;

@@ -2,7 +2,7 @@
 // while typing, Enter with its wrap-around, the line filter and the jump.
 #include "editor/editor_fixture.h"
 
-#include "platform/wide_win.h"
+#include "win/wide_win.h"
 #include "search/search_controller_win.h"
 
 using namespace quivra;
@@ -28,11 +28,11 @@ class Search : public EditorFixture {
             SendMessageW(box(), WM_CHAR, *p, 1);
     }
     void enter() { SendMessageW(box(), WM_CHAR, 13, 1); }
-    editor::CharRange selection() { return note().selection(); }
+    document::CharRange selection() { return note().selection(); }
     std::vector<std::u16string> results() { return search().results().lines(); }
     // The result view's caret put on its line `index` and double-clicked.
     void doubleClickResult(int index) {
-        editor::RichEdit& view = search().resultView();
+        document::RichEdit& view = search().resultView();
         view.focus();
         const long at = view.lineIndex(index);
         view.setSelection({at, at});
@@ -56,7 +56,7 @@ TEST_F(Search, TypingSelectsTheFirstHitListsItsLinesAndOpensTheArea) {
     SetFocus(box());
     EXPECT_EQ(win::windowText(box()), L"");
     typeSearch(L"abc");
-    EXPECT_EQ(selection(), (editor::CharRange{2, 5}));
+    EXPECT_EQ(selection(), (document::CharRange{2, 5}));
     EXPECT_EQ(results(), (std::vector<std::u16string>{u"<1> x aBc", u"<3> ABC and abc"}));
     EXPECT_TRUE(search().resultsAreaOpen());
     RECT r;
@@ -65,20 +65,20 @@ TEST_F(Search, TypingSelectsTheFirstHitListsItsLinesAndOpensTheArea) {
     // Leaving the box leaves the caret at the hit's start and shows the
     // placeholder; the lines stay.
     SetFocus(note().hwnd());
-    EXPECT_EQ(selection(), (editor::CharRange{2, 2}));
+    EXPECT_EQ(selection(), (document::CharRange{2, 2}));
     EXPECT_EQ(win::windowText(box()), L"Поиск");
     EXPECT_EQ(results().size(), 2u);
 
     // A double click on "<3> ..." selects the whole third line.
     doubleClickResult(1);
-    EXPECT_EQ(selection(), (editor::CharRange{11, 22}));
+    EXPECT_EQ(selection(), (document::CharRange{11, 22}));
     EXPECT_EQ(GetFocus(), note().hwnd());
 
     // Focusing the box with a word selected searches for it from the top.
     select(19, 22);
     SetFocus(box());
     EXPECT_EQ(win::windowText(box()), L"abc");
-    EXPECT_EQ(selection(), (editor::CharRange{2, 5}));
+    EXPECT_EQ(selection(), (document::CharRange{2, 5}));
     DWORD from = 1, to = 0;
     SendMessageW(box(), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
     EXPECT_EQ(from, 0u);
@@ -98,7 +98,7 @@ TEST_F(Search, EnterWalksTheHitsWrapsAroundAndPassesOverAnAdjacentHit) {
     select(0, 0);
     SetFocus(box());
     typeSearch(L"ab");
-    EXPECT_EQ(selection(), (editor::CharRange{0, 0})); // typing alone finds nothing
+    EXPECT_EQ(selection(), (document::CharRange{0, 0})); // typing alone finds nothing
     std::vector<long> starts;
     for (int i = 0; i < 4; ++i) {
         enter();
@@ -122,13 +122,13 @@ TEST_F(Search, EnterWalksTheHitsWrapsAroundAndPassesOverAnAdjacentHit) {
     typeSearch(L"ab");
     for (int i = 0; i < 3; ++i) {
         enter();
-        EXPECT_EQ(selection(), (editor::CharRange{0, 2})) << i;
+        EXPECT_EQ(selection(), (document::CharRange{0, 2})) << i;
     }
     // A text found nowhere leaves the selection and an empty result view.
     SetWindowTextW(box(), L"нет");
     select(1, 1);
     enter();
-    EXPECT_EQ(selection(), (editor::CharRange{1, 1}));
+    EXPECT_EQ(selection(), (document::CharRange{1, 1}));
     EXPECT_TRUE(results().empty());
 }
 
@@ -140,11 +140,11 @@ TEST_F(Search, AHitFarIntoALongLineIsFoundAndListedWhole) {
     startWith({{L"Long", text.c_str()}});
     SetFocus(box());
     typeSearch(L"GOAL");
-    EXPECT_EQ(selection(), (editor::CharRange{6 + 5000, 6 + 5004}));
+    EXPECT_EQ(selection(), (document::CharRange{6 + 5000, 6 + 5004}));
     ASSERT_EQ(results().size(), 1u);
     EXPECT_EQ(results()[0].size(), 4 + 6000u);
     doubleClickResult(0);
-    EXPECT_EQ(selection(), (editor::CharRange{6, 6006}));
+    EXPECT_EQ(selection(), (document::CharRange{6, 6006}));
 }
 
 TEST_F(Search, ALongListComesInPiecesAfterTheKeystrokeAndANewSearchDropsThem) {
@@ -164,7 +164,7 @@ TEST_F(Search, ALongListComesInPiecesAfterTheKeystrokeAndANewSearchDropsThem) {
     const auto all = results();
     ASSERT_EQ(all.size(), 350u);
     EXPECT_EQ(all.back(), u"<699> even line");
-    EXPECT_EQ(search().resultView().selection(), (editor::CharRange{0, 0}));
+    EXPECT_EQ(search().resultView().selection(), (document::CharRange{0, 0}));
     // A search typed before the pieces came in: only its own lines.
     SetWindowTextW(box(), L"odd");
     SetWindowTextW(box(), L"odd l");
@@ -173,7 +173,7 @@ TEST_F(Search, ALongListComesInPiecesAfterTheKeystrokeAndANewSearchDropsThem) {
     EXPECT_EQ(results().front(), u"<2> odd line");
     // The view emptied of a long list still jumps.
     doubleClickResult(2);
-    EXPECT_EQ(selection(), (editor::CharRange{48, 56})); // "<6> odd line"
+    EXPECT_EQ(selection(), (document::CharRange{48, 56})); // "<6> odd line"
 }
 
 TEST_F(Search, WrappedLinesKeepThePositionsOfTheText) {
@@ -188,7 +188,7 @@ TEST_F(Search, WrappedLinesKeepThePositionsOfTheText) {
     SetFocus(box());
     typeSearch(L"target");
     const long at = static_cast<long>(words.size()) + 1;
-    EXPECT_EQ(selection(), (editor::CharRange{at, at + 6}));
+    EXPECT_EQ(selection(), (document::CharRange{at, at + 6}));
     EXPECT_EQ(results(), (std::vector<std::u16string>{u"<2> target"}));
 }
 

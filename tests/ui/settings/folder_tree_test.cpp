@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/window_win.h"
+#include "win/window_win.h"
 #include "settings/folder_tree_win.h"
 
 namespace fs = std::filesystem;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/controls_win.h"
-#include "platform/panel_win.h"
+#include "win/controls_win.h"
+#include "win/panel_win.h"
 #include "skins/skin_engine_win.h"
 
 #include <richedit.h>

@@ -1,6 +1,6 @@
 #include "support/program_folder.h"
 
-#include "platform/wide_win.h"
+#include "win/wide_win.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "app/main_form_win.h"
-#include "platform/message_box_win.h"
-#include "settings/ini_file.h"
+#include "win/message_box_win.h"
+#include "base/ini_file.h"
 
 #include <windows.h>
 
@@ -32,7 +32,7 @@ class ProgramFolder {
     std::filesystem::path data() const { return root_ / L"Data"; }
     // The personal settings file of computer "PC" and user "user".
     std::filesystem::path personalSettings() const { return data() / L"quivra_PC_user.ini"; }
-    settings::IniFile settings() const { return settings::IniFile(personalSettings()); }
+    base::IniFile settings() const { return base::IniFile(personalSettings()); }
     // The skins of the source tree in Data\Skins.
     void copySkins() const;
     // Writes Options keys before the start.

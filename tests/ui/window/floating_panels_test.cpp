@@ -20,7 +20,7 @@ TEST(FloatingPanels, FixedPlaceIsUsedUntilResetAndResizeReplacesWithoutForgettin
     // commands' own.
     FloatingPanelWindow& font = form->editor().fontPicker().panel();
     FloatingPanelWindow name(FloatingPanel::Name);
-    ASSERT_TRUE(name.create(form->page(win::Page::Notes), form->hwnd(), window::ID_NAMEPANEL, 96));
+    ASSERT_TRUE(name.create(form->page(program::Page::Notes), form->hwnd(), window::ID_NAMEPANEL, 96));
     panels.add(name);
 
     panels.open(font);
@@ -52,6 +52,6 @@ TEST(FloatingPanels, FixedPlaceIsUsedUntilResetAndResizeReplacesWithoutForgettin
     ini.writeString(u"Coords", u"EditPanel_x", u"abc");
     panels.open(name);
     RECT page;
-    GetClientRect(form->page(win::Page::Notes), &page);
+    GetClientRect(form->page(program::Page::Notes), &page);
     EXPECT_EQ(name.place(), (Point{page.right / 2 - 303 / 2, page.bottom / 2 - 86 / 2}));
 }

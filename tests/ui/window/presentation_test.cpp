@@ -2,7 +2,7 @@
 // call it in and send it away, the resize borders, quit and restart.
 #include "support/notes_fixture.h"
 
-#include "platform/shell_open_win.h"
+#include "win/shell_open_win.h"
 #include "window/resize_hit_test.h"
 
 #include <gtest/gtest.h>

@@ -1,0 +1,209 @@
+// The typed wrapper over the RichEdit 2.0 control (window class RICHEDIT20W):
+// one function per operation the program uses. No other code sends EM_*
+// messages. Positions count characters, a paragraph break being one ('\r').
+#pragma once
+
+#include <windows.h>
+#include <richedit.h>
+
+#include "win/handles_win.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quivra::document {
+
+// A character range [start, end); end -1 stands for the end of the text.
+struct CharRange {
+    long start = 0;
+    long end = 0;
+    long length() const noexcept { return end - start; }
+    bool operator==(const CharRange&) const = default;
+};
+
+// What an EN_LINK notification reports: the mouse (or key) message over the
+// link and the link's characters.
+struct LinkEvent {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    CharRange range;
+};
+
+class RichEdit {
+  public:
+    RichEdit() = default;
+    RichEdit(const RichEdit&) = delete;
+    RichEdit& operator=(const RichEdit&) = delete;
+
+    // Creates and owns the control: a visible child with both scroll bars,
+    // Enter and Tab typed into it, the selection kept visible without the
+    // focus; then prepared as attach() does. False if the window could not be
+    // created (riched20.dll not loaded).
+    bool create(HWND parent, int id, const RECT& rect);
+    // Wraps a control created elsewhere, without owning it, and prepares it:
+    // text limit raised so that big notes load, the note's default character
+    // format, word wrap off.
+    void attach(HWND hwnd);
+    HWND hwnd() const noexcept { return hwnd_; }
+
+    // --- Whole content --------------------------------------------------
+    // The content as standard RTF ({\rtf1\ansi\ansicpgN...) that keeps every
+    // code unit of the text and its formatting: characters of their font's
+    // code page as \'hh, every other code unit as \uN? (editor/rtf_output.h).
+    // Read back by setRtf; other programs read it too.
+    std::string rtf() const;
+    // Replaces the content from RTF. Throws failedToLoadStream() when the
+    // document would crash or hang the control (editor/rtf_guard.h) or the
+    // control rejects it; the editor is then empty.
+    void setRtf(std::string_view rtf);
+    // Replaces the content from a note file's bytes: as RTF, else as plain
+    // text in the encoding its first bytes give (editor/plain_text.h). Throws
+    // failedToLoadStream() when the bytes are neither, or are RTF the control
+    // cannot survive (editor/rtf_guard.h); the editor is then empty and not
+    // modified.
+    void loadFileBytes(std::string_view bytes);
+    // Replaces the content with plain text in the default character format.
+    // '\n', '\r' and "\r\n" each become a paragraph break.
+    void setPlainText(std::u16string_view text);
+    // Adds plain text at the end (line ends as setPlainText) and leaves the
+    // selection and the scroll position as they were.
+    void appendPlainText(std::u16string_view text);
+    // Removes all text and formatting (what is typed next has the default
+    // formats) and clears the modified flag. Wine's control takes time in
+    // proportion to the square of the paragraphs to empty (20,000: 7 s,
+    // 100,000: minutes); from 5,000 on, the text goes in steps under a
+    // progress popup, or, with a replace handler set, the control is
+    // replaced by a fresh one (see setReplaceHandler).
+    void empty();
+    // Lets empty() replace a control of its own (made by create()) by a fresh,
+    // empty one, which costs no time: same parent, id, place, z-order, style,
+    // font, settings and background; the focus moves to it if the old one
+    // had it. The handler gets the new handle after the new control is set up
+    // and before the old one is destroyed: whoever keeps the handle or
+    // subclasses the control must take the new one there. Not for attached
+    // controls.
+    void setReplaceHandler(std::function<void(HWND)> handler) { onReplaced_ = std::move(handler); }
+    // Every replacement of the whole content above (except empty) sets the
+    // modified flag: it is a change of the note like any other.
+    // A replacement big enough to keep the control busy for more than a
+    // moment (editor/load_size.h) shows a popup with its progress
+    // (editor/load_progress_win.h) owned by this window; by default the
+    // control's top-level window.
+    void setLoadProgressOwner(HWND owner) noexcept { progressOwner_ = owner; }
+
+    // The whole text, paragraph breaks as '\r' (positions match), or as
+    // "\r\n" for the clipboard and other programs.
+    std::u16string text() const;
+    std::u16string textCrLf() const;
+    long textLength() const;
+    // The characters of a range (a link's text, for example).
+    std::u16string textRange(CharRange range) const;
+
+    // --- State ----------------------------------------------------------
+    bool modified() const;
+    void setModified(bool modified);
+    // Read-only refuses typing; the program's own changes still work.
+    bool readOnly() const;
+    void setReadOnly(bool readOnly);
+    bool enabled() const;
+    void setEnabled(bool enabled);
+    void focus();
+    bool focused() const;
+    // Off: lines run on, both scroll bars. On: lines wrap at the control's
+    // width, vertical scroll bar only (lines are then display lines).
+    // Wrapping a paragraph of many thousand characters takes Wine's control
+    // long (editor/load_size.h): turning wrap on over one shows a popup that
+    // says so, and so does a load while wrap is on.
+    bool wordWrap() const noexcept { return wordWrap_; }
+    void setWordWrap(bool wrap);
+    // Nothing is drawn until the returned object goes out of scope.
+    [[nodiscard]] win::RedrawSuspension suspendRedraw() const;
+
+    // --- Selection ------------------------------------------------------
+    CharRange selection() const;
+    void setSelection(CharRange range);
+    std::u16string selectedText() const;
+    // While hidden, selection changes are not drawn: many replacements in a
+    // row run faster.
+    void hideSelection(bool hide);
+    // Inserted text takes the format at the caret; the caret ends after it.
+    // Not undoable. A NUL ends the inserted text.
+    void replaceSelection(std::u16string_view text);
+
+    // --- Lines (paragraphs while word wrap is off) ------------------------
+    // A final empty line is not counted: an empty editor has no lines.
+    int lineCount() const;
+    // Line i without its paragraph break, at most 4096 code units; empty when
+    // there is no such line.
+    std::u16string line(int index) const;
+    // Replaces line i's text, leaving its paragraph break and the other lines;
+    // nothing happens when there is no such line.
+    void setLine(int index, std::u16string_view text);
+    // Every line at once from the whole text, without the length limit of
+    // line(); the same lines as line(0..lineCount()-1) while word wrap is off.
+    std::vector<std::u16string> lines() const;
+    // First character of line i, -1 when there is no such line.
+    long lineIndex(int index) const;
+    // Line of character pos (-1: of the caret).
+    int lineFromChar(long pos) const;
+
+    // --- Formats --------------------------------------------------------
+    // Of the selection: the returned dwMask tells which fields are the same
+    // over the whole selection; setting changes only the fields in dwMask.
+    CHARFORMAT2W charFormat() const;
+    void setCharFormat(const CHARFORMAT2W& format);
+    // The format of text that has no other: typed into an empty editor or
+    // loaded as plain text.
+    CHARFORMAT2W defaultCharFormat() const;
+    void setDefaultCharFormat(const CHARFORMAT2W& format);
+    // Of the paragraphs touched by the selection.
+    PARAFORMAT2 paraFormat() const;
+    void setParaFormat(const PARAFORMAT2& format);
+    // The note's default: Tahoma 8 pt, Cyrillic, automatic colours, no
+    // effects.
+    static CHARFORMAT2W noteDefaultCharFormat();
+
+    // --- Notifications ----------------------------------------------------
+    // ENM_* bits of the notifications sent to the parent (ENM_LINK for
+    // EN_LINK, ENM_CHANGE for EN_CHANGE, ...); returns the previous mask.
+    DWORD setEventMask(DWORD mask);
+    DWORD eventMask() const;
+    // URLs are marked as links as they are typed or set.
+    void setAutoUrlDetect(bool on);
+    // The page colour behind the text; nullopt restores the system's window
+    // colour. The text and its formats are not touched.
+    void setBackground(std::optional<COLORREF> colour) { setBackground(hwnd_, colour); }
+    // The same for any rich-edit control, for code that repaints controls it
+    // does not own (the skin engine).
+    static void setBackground(HWND control, std::optional<COLORREF> colour);
+    bool autoUrlDetect() const;
+    // The link event in a WM_NOTIFY the parent received, if it is one.
+    static std::optional<LinkEvent> linkEvent(LPARAM notifyLParam);
+
+  private:
+    void prepare();
+    // Streams bytes in with the given SF_* format, showing the progress when
+    // `big`; returns the control's error code (0: accepted).
+    long streamIn(UINT format, std::string_view bytes, bool big);
+    // Streams RTF in unless the control cannot survive it; false when the
+    // document is refused or the control rejects it.
+    bool streamRtf(std::string_view rtf);
+    HWND loadProgressOwner() const;
+    bool slowLoad(size_t bytes, size_t paragraphs, size_t longestParagraph) const;
+    void deleteInSteps(long lines);
+    bool replaceControl();
+    std::string streamOut(UINT format) const;
+    std::u16string getText(DWORD flags) const;
+
+    win::UniqueHwnd owned_;
+    HWND hwnd_ = nullptr;
+    HWND progressOwner_ = nullptr;
+    std::function<void(HWND)> onReplaced_;
+    bool wordWrap_ = false;
+};
+
+} // namespace quivra::document

@@ -1,0 +1,37 @@
+// The program-wide state the subsystems share, owned by the main window and
+// handed to each subsystem by reference. Options are not copied here: the
+// settings page holds them (settings/options_win.h).
+#pragma once
+
+#include "base/ini_file.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace quivra::program {
+
+struct ProgramState {
+    std::u16string programFolder; // folder of the executable, no trailing backslash
+    std::u16string dataFolder;    // its Data folder
+    std::u16string profileName;   // computer + "_" + user
+    std::unique_ptr<base::IniFile> settingsFile;
+    bool sharedSettings = false; // settingsFile is Data\default.ini
+    std::u16string notesFolder;
+    std::u16string currentNoteName;
+    std::u16string currentNotePath;
+    // The current note's view settings; the editor, the menu ticks and the
+    // read-only icon show them.
+    bool noteReadOnly = false;
+    bool noteWordWrap = false;
+    bool formatBarShown = true;
+    // The note's rich text taken before a decryption was shown.
+    std::optional<std::string> cipherBackup;
+    // 0: the decrypt command decrypts; 1: it returns the cipher text.
+    int decryptState = 0;
+    bool isShown = false;
+    bool ctrlDown = false;
+    long daysInUse = 0;
+};
+
+} // namespace quivra::program
