@@ -8,7 +8,7 @@ JOBS     ?= $(shell nproc)
 XVFB     := xvfb-run -a -s "-screen 0 1280x1024x24"
 export LC_ALL := ru_RU.UTF-8
 
-.PHONY: all deps native win prefix run test test-core test-ui bench format clean screenshots
+.PHONY: all deps native win prefix run test test-core test-ui check-layers bench format clean screenshots
 
 all: native win
 
@@ -34,7 +34,10 @@ test-core: native
 test-ui: win prefix
 	@$(XVFB) sh -c 'cd $(WIN) && ctest --output-on-failure; rc=$$?; WINEPREFIX=$(PREFIX) /usr/lib/wine/wineserver -k; exit $$rc'
 
-test: test-core test-ui
+check-layers:
+	@scripts/check-layers.sh
+
+test: check-layers test-core test-ui
 
 run: win prefix
 	@scripts/run.sh $(WIN)/quivra.exe $(PREFIX) $(BUILD)/screenshot.png

@@ -7,9 +7,9 @@
 
 #include "app/environment_win.h"
 #include "app/main_form_win.h"
+#include "base/ini_file.h"
 #include "win/message_box_win.h"
 #include "win/text_services_win.h"
-#include "base/ini_file.h"
 
 #include <windows.h>
 #include <commctrl.h>

@@ -7,9 +7,9 @@
 // show where a tick's time goes.
 #include "in_process.h"
 
-#include "win/handles_win.h"
 #include "base/ini_file.h"
 #include "program/refresh_table.h"
+#include "win/handles_win.h"
 
 #include <windows.h>
 #include <richedit.h>
@@ -108,7 +108,7 @@ int wmain() {
         std::printf("the note did not open with %d lines (%d)\n", kLines, note.lineCount());
         return 1;
     }
-    HWND bar = form->editor().bar().hwnd();
+    HWND bar = form->formatting().bar().hwnd();
     if (!bar || !IsWindowVisible(bar)) {
         std::printf("the format bar is not shown\n");
         return 1;
@@ -118,7 +118,7 @@ int wmain() {
     note.setSelection({middle, middle});
     pumpMessages();
     window::Presenter& presenter = form->presenter();
-    if (!presenter.gatherFacts().editorFocused) {
+    if (!presenter.refreshFacts().editorFocused) {
         std::printf("the editor did not take the focus\n");
         return 1;
     }
@@ -155,7 +155,7 @@ int wmain() {
         program::Subsystem& subsystem;
     };
     const Group groups[] = {
-        {"rows of the editor (colour strip, size, format bar)", form->editor()},
+        {"rows of the editor (colour strip, size, format bar)", form->formatting()},
         {"rows of the notes (changed mark, toolbar, menu)", form->notes()},
         {"rows of the encryption commands", form->crypto()},
         {"rows of the search (search field)", form->search()},
@@ -171,8 +171,8 @@ int wmain() {
         note.setSelection(c.selection);
         pumpMessages();
         std::printf("  %s, median of %d:\n", c.label, kCallRepeats);
-        const program::RefreshFacts facts = presenter.gatherFacts();
-        callRow("facts gathered", timed([&] { presenter.gatherFacts(); }));
+        const program::RefreshFacts facts = presenter.refreshFacts();
+        callRow("facts gathered", timed([&] { presenter.refreshFacts(); }));
         for (const Group& g : groups) {
             program::RefreshTable table;
             g.subsystem.addRefreshRows(table);

@@ -9,10 +9,10 @@
 // keystroke; the time until the whole list is in is shown too.
 #include "in_process.h"
 
+#include "base/ini_file.h"
+#include "base/text_match.h"
 #include "search/find_steps.h"
 #include "search/result_lines.h"
-#include "base/text_match.h"
-#include "base/ini_file.h"
 
 #include <windows.h>
 #include <richedit.h>

@@ -14,8 +14,6 @@ bool itemDisabled(HMENU menu, int id) {
     return state != static_cast<UINT>(-1) && (state & (MF_GRAYED | MF_DISABLED)) != 0;
 }
 
-constexpr int kFromShortcut = 1; // WM_COMMAND's notification code of an accelerator
-
 } // namespace
 
 void CommandRouter::add(program::IdBlock block, program::Subsystem& subsystem) {
@@ -33,7 +31,7 @@ bool CommandRouter::command(int id, int code, HWND control) {
     program::Subsystem* s = owner(id);
     if (!s)
         return false;
-    if (code == kFromShortcut && !control && itemDisabled(s->menuOf(id), id))
+    if (code == program::kFromShortcut && !control && itemDisabled(s->menuOf(id), id))
         return true; // taken: a disabled command does nothing
     return s->onCommand(id, code, control);
 }

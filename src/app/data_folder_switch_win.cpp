@@ -1,9 +1,9 @@
 // Switching the notes folder with "Применить" on the settings page.
 #include "app/main_form_win.h"
-#include "win/file_system_win.h"
-#include "win/wide_win.h"
 #include "settings/data_folders.h"
 #include "settings/keys.h"
+#include "win/file_system_win.h"
+#include "win/wide_win.h"
 
 #include <filesystem>
 
@@ -21,7 +21,7 @@ void TMainForm::applyDataDir() {
         return;
     state_.currentNoteName.clear(); // 4
     state_.currentNotePath.clear();
-    showPage(program::Page::Notes);                                // 5
+    showPage(program::Page::Notes);                            // 5
     state_.currentNoteName = read(ini, keys::CurrentNoteName); // 6
     applyNotesFolderRule();                                    // 7
     SendMessageW(notes_.namesList(), CB_RESETCONTENT, 0, 0);   // 8

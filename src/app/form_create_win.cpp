@@ -1,17 +1,17 @@
 // The start-up sequence of the main window, in its fixed order.
 #include "app/main_form_win.h"
 
-#include "settings/data_folders.h"
 #include "app/dates.h"
 #include "app/single_instance_text.h"
-#include "win/controls_win.h"
 #include "base/errors.h"
-#include "win/message_box_win.h"
-#include "win/file_system_win.h"
-#include "win/wide_win.h"
 #include "settings/autostart_win.h"
+#include "settings/data_folders.h"
 #include "settings/keys.h"
 #include "skins/skin_engine_win.h"
+#include "win/controls_win.h"
+#include "win/file_system_win.h"
+#include "win/message_box_win.h"
+#include "win/wide_win.h"
 
 #include <commctrl.h>
 #include <shlobj.h>
@@ -115,9 +115,9 @@ StartResult TMainForm::FormCreate() {
     presenter_.setBorderColor(settingsPage_.borderColor()); // 33
     if (settingsPage_.ticked(ID_ISENABLEHOTKEY))            // 34
         settingsPage_.showHotkeyRegistered(presenter_.setHotkeyEnabled(true));
-    notes_.EnumerateNotes();                                        // 35
-    if (settingsPage_.ticked(ID_ISTRAYICON) != trayIconVisible()) { // 36
-        const bool visible = trayIconVisible();
+    notes_.EnumerateNotes();                                                   // 35
+    if (settingsPage_.ticked(ID_ISTRAYICON) != presenter_.trayIconVisible()) { // 36
+        const bool visible = presenter_.trayIconVisible();
         startupStep([&] { settingsPage_.setBoxTicked(ID_ISTRAYICON, visible); });
     }
     RECT wr; // 37
@@ -128,12 +128,12 @@ StartResult TMainForm::FormCreate() {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(tabs_, SW_SHOW);                                                           // 38
     presenter_.setTimer(window::kTimer2, settingsPage_.ticked(ID_DISABLESHOWINGONSTART)); // 39
-    showPage(program::Page::Notes);                                                           // 40
+    showPage(program::Page::Notes);                                                       // 40
     presenter_.initialPlacement();                                                        // 41
     settingsPage_.setAutostartTicked(settings::autostartPointsTo(env_.exePath));          // 42
     startupStep([&] { notes_.openRememberedNote(); });                                    // 43
     note_.setModified(false);                                                             // 44
-    skins::skinEngine().setFolder(skinsFolder());                                         // 45
+    skins::skinEngine().setFolder(links_.skinsFolder());                                  // 45
     settingsPage_.refreshSkinsList(read(ini, keys::SkinName));
     startupStep([&] { settingsPage_.SkinsListSelect(); });
     settingsPage_.selectTab(0); // 46

@@ -1,8 +1,8 @@
 // The pages "Справка" and "О программе".
 #include "app/info_texts.h"
 #include "app/main_form_win.h"
-#include "win/controls_win.h"
 #include "skins/skin_engine_win.h"
+#include "win/controls_win.h"
 
 #include <commctrl.h>
 

@@ -1,12 +1,12 @@
 #include "app/main_form_win.h"
 
 #include "document/link_click_win.h"
-#include "win/controls_win.h"
-#include "win/dpi_win.h"
-#include "win/wide_win.h"
 #include "settings/data_folders.h"
 #include "settings/keys.h"
 #include "skins/skin_engine_win.h"
+#include "win/controls_win.h"
+#include "win/dpi_win.h"
+#include "win/wide_win.h"
 
 #include <commctrl.h>
 
@@ -67,26 +67,10 @@ StartResult TMainForm::create() {
     timeline_.mark("notes");
     search_.create(nPanel_.hwnd(), searchBar_.hwnd());
     timeline_.mark("search");
-    editor_.create(editorPanel_.hwnd(), page(program::Page::Notes), notes_.notesMenu());
+    formatting_.create(editorPanel_.hwnd(), page(program::Page::Notes), notes_.notesMenu());
     timeline_.mark("editor");
-    editor_.listPaneWidth = [this] {
-        RECT r;
-        GetWindowRect(notes_.listBox(), &r);
-        return static_cast<int>(r.right - r.left);
-    };
-    notes_.noteViewChanged = [this] { editor_.noteViewChanged(); };
-    // The search and the second view meet the other subsystems here.
-    notes_.closeSearchResults = [this] { search_.closeResultsArea(); };
-    search_.onFocusEnter = [this] { notes_.hideQuickSearch(); };
-    search_.enableSizeBox = [this](bool on) { EnableWindow(editor_.bar().selFontSize.hwnd(), on); };
-    editor_.beforeAdditMenu = [this] { notes_.hideQuickSearch(); };
-    notes_.secondView().onViewMade = [this](document::RichEdit& view) {
-        editor_.addFormatView(view);
-    };
-    search_.results().onViewMade = [this](document::RichEdit& view) { editor_.addFormatView(view); };
-    cipher_.onCipherReturned = [this] { search_.clearResults(); };
     crypto_.create(hwnd(), editorPanel_.hwnd());
-    crypto_.setCommandMenu(editor_.additMenu());
+    crypto_.setCommandMenu(formatting_.additMenu());
     timeline_.mark("crypto");
     settingsPage_.create([this] { return ensurePage(program::Page::Settings); }, hwnd(), dpi_,
                          font_.get());
@@ -96,22 +80,10 @@ StartResult TMainForm::create() {
     router_.add(program::kWindowIds, presenter_);
     router_.add(program::kSettingsIds, settingsPage_);
     router_.add(program::kDonationIds, donation_);
-    router_.add(program::kEditorIds, editor_);
+    router_.add(program::kEditorIds, formatting_);
     router_.add(program::kSearchIds, search_);
     router_.add(program::kCryptoIds, crypto_);
     router_.addRefreshRows(presenter_.refreshTable());
-    presenter_.gatherFacts = [this] { return gatherRefreshFacts(); };
-    notes_.onEscape = [this] { presenter_.NoteEscape(); };
-    // What start-up's step 36 does for a refused icon, once it is known.
-    presenter_.onTrayRefused = [this] {
-        startupStep([&] { settingsPage_.setBoxTicked(settings::ID_ISTRAYICON, false); });
-    };
-    presenter_.panelAreas = [this] {
-        RECT page, editor;
-        GetClientRect(this->page(program::Page::Notes), &page);
-        GetClientRect(note_.hwnd(), &editor);
-        return window::PanelAreas{{page.right, page.bottom}, {editor.right, editor.bottom}};
-    };
     const auto keys = router_.shortcuts();
     shortcuts_.reset(
         CreateAcceleratorTableW(const_cast<ACCEL*>(keys.data()), static_cast<int>(keys.size())));
@@ -242,7 +214,7 @@ void TMainForm::layoutNotesPage() {
     // bottom, the editor between them with the second view under it.
     const int area = search_.layoutResultsArea(width, pr.bottom);
     MoveWindow(editorPanel_.hwnd(), 0, 0, width, area, TRUE);
-    const int bar = editor_.layoutFormatBar(width, state_.formatBarShown);
+    const int bar = formatting_.layoutFormatBar(width, state_.formatBarShown);
     const int searchBarTop = std::max(bar, area - scale(23));
     MoveWindow(searchBar_.hwnd(), 0, searchBarTop, width, scale(23), TRUE);
     search_.layoutFindEdit(notes_.secondView().layoutBar(width));
@@ -269,28 +241,6 @@ void TMainForm::showPage(program::Page shown) {
     ShowWindow(notes_.toolbar(), shown == program::Page::Notes ? SW_SHOW : SW_HIDE);
     if (shown == program::Page::Notes)
         notes_.NotesPageShow();
-}
-
-program::RefreshFacts TMainForm::gatherRefreshFacts() const {
-    program::RefreshFacts f;
-    f.editorEnabled = note_.enabled();
-    f.editorFocused = note_.focused();
-    f.modified = note_.modified();
-    f.readOnly = state_.noteReadOnly;
-    f.wordWrap = state_.noteWordWrap;
-    f.noteSelected = notes_.selectedNoteIndex() >= 0;
-    const auto sel = note_.selection();
-    f.selectionEmpty = sel.start == sel.end;
-    // Read again only when the selection or the text's length changed.
-    f.selectionHasCommentMarker = !f.selectionEmpty && crypto_.selectionHoldsMarker();
-    f.notesPageActive = activePage() == program::Page::Notes;
-    f.namesDroppedDown = SendMessageW(notes_.namesList(), CB_GETDROPPEDSTATE, 0, 0) != 0;
-    f.namePanelShowing = notes_.namePanelShowing();
-    return f;
-}
-
-void TMainForm::syncListSelection() {
-    SendMessageW(notes_.listBox(), LB_SETCURSEL, notes_.selectedNoteIndex(), 0);
 }
 
 void TMainForm::pauseRefresh() {
@@ -435,8 +385,8 @@ LRESULT TMainForm::OnNotify(NMHDR& hdr) {
         const bool second = hdr.idFrom == notes::ID_NOTE2;
         if (const auto link = document::RichEdit::linkEvent(reinterpret_cast<LPARAM>(&hdr)))
             document::linkClick(second ? notes_.secondView().view() : note_, *link,
-                              second ? (GetKeyState(VK_CONTROL) & 0x8000) != 0 : state_.ctrlDown,
-                              settingsPage_.customBrowserText());
+                                second ? (GetKeyState(VK_CONTROL) & 0x8000) != 0 : state_.ctrlDown,
+                                settingsPage_.customBrowserText());
         return 0;
     }
     LRESULT result = 0;
@@ -449,37 +399,6 @@ LRESULT TMainForm::OnNotify(NMHDR& hdr) {
 
 bool TMainForm::translateAccelerator(MSG& msg) {
     return shortcuts_ && TranslateAcceleratorW(hwnd(), shortcuts_.get(), &msg) != 0;
-}
-
-// --- SettingsPageHost -------------------------------------------------------
-
-void TMainForm::placeSelected(int edgeIndex) {
-    settings::write(*state_.settingsFile, settings::keys::Placement, edgeIndex);
-    presenter_.moveToEdge(edgeIndex);
-}
-
-void TMainForm::applySkin(const std::wstring& name) {
-    // Only colours change: the editor keeps its text, formats and modified
-    // flag (its page colour is set, not its content). Without a skin before
-    // and after, nothing is touched at all.
-    auto& engine = skins::skinEngine();
-    const bool wasActive = engine.isActive();
-    if (!name.empty()) {
-        engine.setSkin(name);
-        engine.setActive(true);
-    } else {
-        engine.setActive(false);
-    }
-    if (wasActive || engine.isActive())
-        engine.applyTo(hwnd());
-}
-
-void TMainForm::clearCoords() {
-    state_.settingsFile->eraseSection(settings::kCoordsSection);
-}
-
-std::wstring TMainForm::skinsFolder() const {
-    return win::toWide(settings::skinsFolder(state_.programFolder));
 }
 
 } // namespace quivra::app

@@ -6,23 +6,25 @@
 // command belongs to its subsystem's controller, never here.
 #pragma once
 
+#include "app/app_ids.h"
 #include "app/command_router_win.h"
 #include "app/environment_win.h"
+#include "app/startup_timeline_win.h"
+#include "app/subsystem_links_win.h"
 #include "crypto/cipher_state_win.h"
 #include "crypto/crypto_controller_win.h"
-#include "donation/donation_controller_win.h"
-#include "editor/editor_controller_win.h"
 #include "document/rich_edit_win.h"
+#include "donation/donation_controller_win.h"
+#include "editor/formatting_controller_win.h"
 #include "notes/notes_controller_win.h"
+#include "program/program_state.h"
+#include "program/subsystem_win.h"
+#include "search/search_controller_win.h"
+#include "settings/settings_page_win.h"
 #include "win/handles_win.h"
 #include "win/hints_win.h"
 #include "win/panel_win.h"
-#include "program/program_state.h"
-#include "app/startup_timeline_win.h"
-#include "program/subsystem_win.h"
 #include "win/window_win.h"
-#include "search/search_controller_win.h"
-#include "settings/settings_page_win.h"
 #include "window/confirm_panel_win.h"
 #include "window/presenter_win.h"
 
@@ -33,25 +35,12 @@
 
 namespace quivra::app {
 
-enum AppId : int {
-    ID_QUIVRAPAGES = program::kAppIds.first,
-    ID_NOTE, // the editor
-    ID_HELPPAGES,
-    ID_HELPTEXT,
-    ID_TRAY_EXIT,
-    ID_APP_LAST = ID_TRAY_EXIT,
-};
-static_assert(program::kAppIds.contains(ID_APP_LAST));
-
 // Start-up met failures; shown once the window is up.
 inline constexpr UINT WM_QUIVRA_STARTUP_ERRORS = WM_APP + 4;
 
 enum class StartResult { Started, Refused, Failed };
 
-class TMainForm final : public win::Window,
-                        private program::Host,
-                        private settings::SettingsPageHost,
-                        private window::ShownContent {
+class TMainForm final : public win::Window, private program::Host {
   public:
     explicit TMainForm(Environment env);
     ~TMainForm() override;
@@ -73,7 +62,7 @@ class TMainForm final : public win::Window,
     crypto::CryptoController& crypto() noexcept { return crypto_; }
     settings::SettingsPage& settingsPage() noexcept { return settingsPage_; }
     donation::DonationController& donation() noexcept { return donation_; }
-    editor::EditorController& editor() noexcept { return editor_; }
+    editor::FormattingController& formatting() noexcept { return formatting_; }
     window::ConfirmPanel& confirmPanel() noexcept { return confirm_; }
     search::SearchController& search() noexcept { return search_; }
 
@@ -103,6 +92,10 @@ class TMainForm final : public win::Window,
     LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
   private:
+    // The links between the subsystems reach them and the window's own
+    // actions through the window.
+    friend class SubsystemLinks;
+
     // Composition and layout.
     void composeFrame();
     void composeEditorArea();
@@ -116,7 +109,6 @@ class TMainForm final : public win::Window,
     void layout();
     void layoutNotesPage();
     void layoutHelpPage();
-    program::RefreshFacts gatherRefreshFacts() const;
 
     // Start-up.
     void chooseSettingsFile();
@@ -126,6 +118,8 @@ class TMainForm final : public win::Window,
     bool singleInstanceRefused();
     void readOptions();
     void applyNotesFolderRule();
+    // "Применить" on the settings page: the notes folder switches.
+    void applyDataDir();
     // Runs one start-up step: a failure the user must hear of does not stop
     // the start; it is shown once the window is up and the next step runs.
     void startupStep(const std::function<void()>& step);
@@ -154,36 +148,6 @@ class TMainForm final : public win::Window,
     void pauseRefresh() override;
     void resumeRefresh() override;
 
-    // settings::SettingsPageHost.
-    base::IniFile& settingsFile() override { return *state_.settingsFile; }
-    void setTrayIconVisible(bool visible) override { presenter_.setTrayIconVisible(visible); }
-    bool trayIconVisible() const override { return presenter_.trayIconVisible(); }
-    bool setHotkeyEnabled(bool enabled) override { return presenter_.setHotkeyEnabled(enabled); }
-    bool setHotkeyKeys(std::optional<settings::HotkeyKeys> keys) override {
-        return presenter_.setHotkeyKeys(keys);
-    }
-    void setOpacity(int alpha) override { presenter_.setOpacity(alpha); }
-    void placeSelected(int edgeIndex) override;
-    void borderColorSelected(COLORREF colour) override { presenter_.setBorderColor(colour); }
-    void applySkin(const std::wstring& name) override;
-    void applyDataDir() override;
-    void clearCoords() override;
-    void quit() override { bQuitClick(); }
-    void restart() override { G1Click(); }
-    std::wstring executablePath() const override { return env_.exePath; }
-    std::wstring skinsFolder() const override;
-
-    // window::ShownContent.
-    void saveIfModified() override { notes_.saveInPassing(); }
-    void focusCurrentNote() override { notes_.FocusCurrentNote(); }
-    void hideChangedMark() override { ShowWindow(notes_.changedMark(), SW_HIDE); }
-    void returnCipher() override { cipher_.returnCipher(); }
-    void syncListSelection() override;
-    bool noteReadOnly() const override { return state_.noteReadOnly; }
-    HWND editor() const override { return note_.hwnd(); }
-    bool donationShowing() const override { return donation_.showing(); }
-    void releaseCtrl() override { state_.ctrlDown = false; }
-
     Environment env_;
     app::StartupTimeline timeline_;
     program::ProgramState state_;
@@ -209,16 +173,19 @@ class TMainForm final : public win::Window,
     HWND aboutTitle_ = nullptr;
     HWND advLabel_ = nullptr;
 
-    // The subsystems, in the order they are built.
-    settings::SettingsPage settingsPage_{*this};
-    crypto::CipherState cipher_{state_, note_};
-    notes::NotesController notes_{*this, state_, note_, settingsPage_, cipher_};
-    window::Presenter presenter_{*this, state_, settingsPage_, *this};
+    // The subsystems, in the order they are built, and the links between
+    // them.
+    SubsystemLinks links_{*this};
+    settings::SettingsPage settingsPage_{links_};
+    crypto::CipherState cipher_{state_, note_, links_};
+    notes::NotesController notes_{*this,   state_, note_,      settingsPage_,
+                                  cipher_, links_, formatting_};
+    window::Presenter presenter_{*this, state_, settingsPage_, links_};
     donation::DonationController donation_{*this, state_};
     window::ConfirmPanel confirm_;
-    editor::EditorController editor_{*this,   state_, note_, settingsPage_, presenter_.panels(),
-                                     confirm_};
-    search::SearchController search_{*this, state_, note_, settingsPage_};
+    editor::FormattingController formatting_{
+        *this, state_, note_, settingsPage_, presenter_.panels(), confirm_, links_};
+    search::SearchController search_{*this, state_, note_, settingsPage_, links_, formatting_};
     crypto::CryptoController crypto_{*this,         state_,  note_,
                                      settingsPage_, cipher_, presenter_.panels()};
     CommandRouter router_;

@@ -1,11 +1,11 @@
 // Ending the program: the quit and restart commands, the tray menu's exit
 // and close requests, and what the window releases when it is destroyed.
 #include "app/main_form_win.h"
-#include "notes/local_time_win.h"
-#include "notes/note_file.h"
 #include "base/errors.h"
-#include "win/shell_open_win.h"
+#include "notes/note_file.h"
 #include "settings/keys.h"
+#include "win/local_time_win.h"
+#include "win/shell_open_win.h"
 
 #include <filesystem>
 
@@ -96,7 +96,7 @@ void TMainForm::N6Click() {
         cipher_.decryptState() == 0 && !state_.currentNotePath.empty()) {
         try {
             notes::writeRecoveryFile(std::filesystem::path(state_.dataFolder),
-                                     state_.currentNoteName, notes::localNow(), note_.rtf());
+                                     state_.currentNoteName, win::localNow(), note_.rtf());
         } catch (const base::UserError&) {
         }
     }

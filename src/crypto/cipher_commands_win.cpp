@@ -3,13 +3,13 @@
 // on every line of the note, and the return of the cipher.
 #include "crypto/crypto_controller_win.h"
 
+#include "base/text_services.h"
 #include "crypto/cipher.h"
 #include "crypto/comment_brackets.h"
 #include "crypto/editor_fit.h"
 #include "crypto/key_derivation.h"
 #include "crypto/secure_wipe.h"
 #include "document/text_lines.h"
-#include "base/text_services.h"
 
 #include <algorithm>
 #include <chrono>
@@ -328,7 +328,7 @@ void CryptoController::writeLines(LineWriter& w, std::size_t first, std::size_t 
     if (first > last || !w.changed[first])
         return;
     const document::CharRange range{w.starts[first],
-                                  w.starts[last] + static_cast<long>(w.lines[last].size())};
+                                    w.starts[last] + static_cast<long>(w.lines[last].size())};
     if (first != last && (last - first >= kLinesAtOnce || !formatUniform(range))) {
         // Wine's control also pays for the cipher text around a change: the
         // cipher is written from the first line on and replaced by plain

@@ -11,8 +11,7 @@ void CipherState::returnCipher() {
         return;
     note_.setRtf(*state_.cipherBackup);
     state_.cipherBackup.reset();
-    if (onCipherReturned)
-        onCipherReturned();
+    events_.cipherReturned();
 }
 
 void CipherState::dropBackup() {
@@ -21,8 +20,7 @@ void CipherState::dropBackup() {
 
 void CipherState::resetDecryptState() {
     state_.decryptState = 0;
-    if (onDecryptStateReset)
-        onDecryptStateReset();
+    events_.decryptStateReset();
 }
 
 } // namespace quivra::crypto

@@ -5,16 +5,16 @@
 // disk through the program's own saves.
 #pragma once
 
+#include "crypto/cipher_events.h"
 #include "document/rich_edit_win.h"
 #include "program/program_state.h"
-
-#include <functional>
 
 namespace quivra::crypto {
 
 class CipherState {
   public:
-    CipherState(program::ProgramState& state, document::RichEdit& note) : state_(state), note_(note) {}
+    CipherState(program::ProgramState& state, document::RichEdit& note, CipherEvents& events)
+        : state_(state), note_(note), events_(events) {}
 
     bool hasBackup() const noexcept { return state_.cipherBackup.has_value(); }
     // 0: the decrypt command decrypts; 1: it returns the cipher text.
@@ -34,14 +34,10 @@ class CipherState {
     // The decrypt command back to its first mode (state 0).
     void resetDecryptState();
 
-    // Runs after the cipher has been returned (the search results are
-    // emptied) and after the decrypt state was reset (its command's caption).
-    std::function<void()> onCipherReturned;
-    std::function<void()> onDecryptStateReset;
-
   private:
     program::ProgramState& state_;
     document::RichEdit& note_;
+    CipherEvents& events_;
 };
 
 } // namespace quivra::crypto

@@ -4,8 +4,8 @@
 
 #include "crypto/command_rules.h"
 #include "crypto/comment_brackets.h"
-#include "win/dpi_win.h"
 #include "program/refresh_table.h"
+#include "win/dpi_win.h"
 
 namespace quivra::crypto {
 
@@ -16,14 +16,13 @@ constexpr const wchar_t* kReturnCaption = L"Вернуть шифр\tAlt+R";
 
 } // namespace
 
-CryptoController::CryptoController(program::Host& host, program::ProgramState& state, document::RichEdit& note,
-                                   const settings::Options& options, CipherState& cipher,
-                                   window::FloatingPanels& panels)
+CryptoController::CryptoController(program::Host& host, program::ProgramState& state,
+                                   document::RichEdit& note, const settings::Options& options,
+                                   CipherState& cipher, window::FloatingPanels& panels)
     : host_(host), state_(state), note_(note), options_(options), cipher_(cipher), panel_(panels) {
     popupMenu = [this](HMENU menu, POINT at) {
         TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, 0, mainWindow_, nullptr);
     };
-    cipher_.onDecryptStateReset = [this] { setReturnCaption(false); };
 }
 
 CryptoController::~CryptoController() {

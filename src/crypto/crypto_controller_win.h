@@ -22,11 +22,11 @@
 #include "crypto/password_panel_win.h"
 #include "crypto/timer_form_win.h"
 #include "document/rich_edit_win.h"
-#include "win/handles_win.h"
 #include "program/program_state.h"
-#include "win/subclass_win.h"
 #include "program/subsystem_win.h"
 #include "settings/options_win.h"
+#include "win/handles_win.h"
+#include "win/subclass_win.h"
 #include "window/floating_panels_win.h"
 
 #include <chrono>
@@ -86,6 +86,9 @@ class CryptoController final : public program::Subsystem {
     TTimerForm& timerForm() { return timerForm_; }
     HMENU copyOnlyMenu() const { return copyOnlyMenu_.get(); }
     HMENU shortcutItems() const { return shortcutItems_.get(); }
+    // The decrypt command went back to its first mode: its item reads
+    // "Расшифровать" again.
+    void decryptStateReset() { setReturnCaption(false); }
     // Opens a popup menu at a screen point (TrackPopupMenu by default).
     std::function<void(HMENU menu, POINT screen)> popupMenu;
 

@@ -11,9 +11,9 @@ namespace quivra::crypto {
 enum CryptoId : int {
     // Items of the additional menu.
     ID_COMMENTSTART = program::kCryptoIds.first, // "Начало комментария"
-    ID_COMMENTEND,                      // "Конец комментария"
-    ID_COMMENT,                         // "Закомментировать"
-    ID_UNCOMMENT,                       // "Раскомментировать"
+    ID_COMMENTEND,                               // "Конец комментария"
+    ID_COMMENT,                                  // "Закомментировать"
+    ID_UNCOMMENT,                                // "Раскомментировать"
     ID_C1,                    // "Выделить комментарий" > "С символами"
     ID_SELECTONLYTEXTCOMMENT, // "Выделить комментарий" > "Только текст" (Alt+S)
     ID_ENCR,                  // "Шифровать" (Alt+C)

@@ -2,8 +2,8 @@
 // bit: notes encrypted by earlier versions of the program must decrypt.
 #pragma once
 
-#include "crypto/key_set.h"
 #include "base/text_services.h"
+#include "crypto/key_set.h"
 
 #include <cstdint>
 #include <string_view>

@@ -1,7 +1,7 @@
 #include "crypto/secret_clipboard_win.h"
 
-#include "crypto/secure_wipe.h"
 #include "base/errors.h"
+#include "crypto/secure_wipe.h"
 #include "win/system_error_win.h"
 
 #include <cstring>

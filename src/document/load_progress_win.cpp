@@ -51,8 +51,7 @@ LoadProgressWindow::LoadProgressWindow(HWND owner, const wchar_t* title) {
     font_.reset(CreateFontW(-px(11), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET,
                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                             DEFAULT_PITCH | FF_SWISS, L"Tahoma"));
-    title_ = win::createLabel(hwnd(), 0, title,
-                              {px(16), px(12), px(kWidth - 32), px(16)});
+    title_ = win::createLabel(hwnd(), 0, title, {px(16), px(12), px(kWidth - 32), px(16)});
     status_ =
         win::createLabel(hwnd(), 0, L"Прочитано 0 %", {px(16), px(32), px(kWidth - 32), px(30)});
     bar_ = win::createControl(PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE | PBS_SMOOTH, hwnd(), 0,

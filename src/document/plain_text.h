@@ -31,7 +31,8 @@ EncodingMark detectPlainEncoding(std::string_view bytes) noexcept;
 // - the decoded text holds a NUL character (binary data; also what an
 //   unmarked UTF-16 file looks like when read as ANSI).
 // Unpaired surrogates in UTF-16 are kept: they are text the editor can hold.
-std::optional<std::u16string> decodePlainText(std::string_view bytes, const base::TextServices& services);
+std::optional<std::u16string> decodePlainText(std::string_view bytes,
+                                              const base::TextServices& services);
 
 // Every line end ("\r\n", a lone '\n' or '\r') as the editor's paragraph
 // break '\r'. The control reads text in pieces and takes a "\r\n" that falls

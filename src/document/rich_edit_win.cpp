@@ -1,13 +1,13 @@
 #include "document/rich_edit_win.h"
 
+#include "base/errors.h"
+#include "base/text_services.h"
 #include "document/load_progress_win.h"
 #include "document/load_size.h"
 #include "document/plain_text.h"
 #include "document/rtf_guard.h"
 #include "document/rtf_output.h"
 #include "document/text_lines.h"
-#include "base/errors.h"
-#include "base/text_services.h"
 
 #include <algorithm>
 #include <array>

@@ -5,7 +5,7 @@
 
 #include "donation/adv_form_win.h"
 #include "donation/d_form_win.h"
-#include "program/id_blocks.h"
+#include "donation/donation_ids.h"
 #include "program/program_state.h"
 #include "program/subsystem_win.h"
 
@@ -13,16 +13,10 @@
 
 namespace quivra::donation {
 
-enum DonationId : int {
-    ID_ADVLABEL = program::kDonationIds.first, // the label of the about page
-    kAdvTimer,                        // the reminder, once, 1 s after start
-    ID_DONATION_LAST = kAdvTimer,
-};
-static_assert(program::kDonationIds.contains(ID_DONATION_LAST));
-
 class DonationController final : public program::Subsystem {
   public:
-    DonationController(program::Host& host, program::ProgramState& state) : host_(host), state_(state) {}
+    DonationController(program::Host& host, program::ProgramState& state)
+        : host_(host), state_(state) {}
 
     // Starts the reminder's timer (start-up, once the days of use are known).
     void startReminderTimer();

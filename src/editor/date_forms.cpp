@@ -43,12 +43,12 @@ std::u16string twoDigits(int value) {
     return digits;
 }
 
-std::u16string hoursMinutes(const notes::DateTime& t) {
+std::u16string hoursMinutes(const base::DateTime& t) {
     return twoDigits(t.hour) + u":" + twoDigits(t.minute);
 }
 
 // "08 декабря 2015 года"
-std::u16string dayMonthYear(const notes::DateTime& t) {
+std::u16string dayMonthYear(const base::DateTime& t) {
     return twoDigits(t.day) + u" " + std::u16string(monthNameGenitive(t.month)) + u" " +
            decimal(t.year) + u" года";
 }
@@ -72,7 +72,7 @@ bool hasFunctionKey(DateTimeForm form) {
            form == DateTimeForm::Time;
 }
 
-std::u16string dateTimeText(DateTimeForm form, const notes::DateTime& now,
+std::u16string dateTimeText(DateTimeForm form, const base::DateTime& now,
                             std::u16string_view shortDate, std::u16string_view longTime) {
     const std::u16string date(shortDate);
     const std::u16string time(longTime);

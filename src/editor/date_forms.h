@@ -4,7 +4,7 @@
 // written here, the same in every locale.
 #pragma once
 
-#include "notes/note_file.h"
+#include "base/date_time.h"
 
 #include <array>
 #include <string>
@@ -45,7 +45,7 @@ bool hasFunctionKey(DateTimeForm form);
 
 // The text to insert for `now`. `shortDate` and `longTime` are `now` in the
 // locale's short-date and long-time formats.
-std::u16string dateTimeText(DateTimeForm form, const notes::DateTime& now,
+std::u16string dateTimeText(DateTimeForm form, const base::DateTime& now,
                             std::u16string_view shortDate, std::u16string_view longTime);
 
 } // namespace quivra::editor

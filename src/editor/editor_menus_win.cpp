@@ -3,7 +3,7 @@
 #include "crypto/crypto_ids.h"
 #include "editor/date_forms.h"
 #include "editor/editor_ids.h"
-#include "notes/notes_controller_win.h"
+#include "notes/notes_ids.h"
 #include "win/wide_win.h"
 
 namespace quivra::editor {

@@ -1,10 +1,10 @@
 #include "editor/font_picker_win.h"
 
+#include "base/errors.h"
 #include "editor/editor_ids.h"
 #include "editor/font_filter.h"
 #include "win/controls_win.h"
 #include "win/dpi_win.h"
-#include "base/errors.h"
 #include "win/focus_watch_win.h"
 #include "win/wide_win.h"
 #include "window/presenter_win.h"

@@ -7,10 +7,10 @@
 #pragma once
 
 #include "document/rich_edit_win.h"
-#include "win/handles_win.h"
-#include "win/subclass_win.h"
 #include "program/subsystem_win.h"
 #include "settings/options_win.h"
+#include "win/handles_win.h"
+#include "win/subclass_win.h"
 #include "window/floating_panels_win.h"
 
 #include <string>

@@ -4,11 +4,11 @@
 // main window; the editor controller gives them their meaning.
 #pragma once
 
+#include "program/subsystem_win.h"
 #include "win/button_bar_win.h"
 #include "win/handles_win.h"
 #include "win/lazy_combo_win.h"
 #include "win/panel_win.h"
-#include "program/subsystem_win.h"
 
 #include <array>
 #include <functional>

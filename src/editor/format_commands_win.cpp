@@ -1,12 +1,12 @@
 // The format bar's commands: styles, alignment, size, and the two colours
 // with their palette; the format shortcuts on the focused rich-text view.
-#include "editor/editor_controller_win.h"
+#include "editor/formatting_controller_win.h"
 
+#include "base/errors.h"
+#include "base/ini_file.h"
 #include "notes/note_settings.h"
 #include "win/controls_win.h"
-#include "base/errors.h"
 #include "win/wide_win.h"
-#include "base/ini_file.h"
 
 #include <commdlg.h>
 
@@ -41,44 +41,44 @@ void writeAlignment(document::RichEdit& view, Alignment alignment) {
 
 // --- Styles and alignment ---------------------------------------------------------------
 
-void EditorController::styleButtonClick(win::SpeedButton& button, unsigned bit) {
+void FormattingController::styleButtonClick(win::SpeedButton& button, unsigned bit) {
     // The click has already flipped the button.
     writeStyle(note_, styleAfterButton(note_.charFormat().dwEffects, bit, button.down()));
 }
 
-void EditorController::BoldButtonClick() {
+void FormattingController::BoldButtonClick() {
     styleButtonClick(bar_.bold, kStyleBold);
 }
 
-void EditorController::ItaButtonClick() {
+void FormattingController::ItaButtonClick() {
     styleButtonClick(bar_.italic, kStyleItalic);
 }
 
-void EditorController::UnderButtonClick() {
+void FormattingController::UnderButtonClick() {
     styleButtonClick(bar_.underline, kStyleUnderline);
 }
 
-void EditorController::StrikeButtonClick() {
+void FormattingController::StrikeButtonClick() {
     styleButtonClick(bar_.strikeOut, kStyleStrikeOut);
 }
 
-void EditorController::align(Alignment alignment) {
+void FormattingController::align(Alignment alignment) {
     writeAlignment(note_, alignment);
 }
 
-void EditorController::AlLeftClick() {
+void FormattingController::AlLeftClick() {
     align(Alignment::Left);
 }
 
-void EditorController::AlCenterClick() {
+void FormattingController::AlCenterClick() {
     align(Alignment::Center);
 }
 
-void EditorController::AlRightClick() {
+void FormattingController::AlRightClick() {
     align(Alignment::Right);
 }
 
-document::RichEdit* EditorController::focusedView() const {
+document::RichEdit* FormattingController::focusedView() const {
     HWND focus = GetFocus();
     if (!focus)
         return nullptr;
@@ -90,19 +90,19 @@ document::RichEdit* EditorController::focusedView() const {
     return nullptr;
 }
 
-void EditorController::toggleStyle(unsigned bit) {
+void FormattingController::toggleStyle(unsigned bit) {
     if (document::RichEdit* view = focusedView())
         writeStyle(*view, styleAfterShortcut(view->charFormat().dwEffects, bit));
 }
 
-void EditorController::alignFocusedView(Alignment alignment) {
+void FormattingController::alignFocusedView(Alignment alignment) {
     if (document::RichEdit* view = focusedView())
         writeAlignment(*view, alignment);
 }
 
 // --- Size -------------------------------------------------------------------------------
 
-void EditorController::SelFontSizeSelect() {
+void FormattingController::SelFontSizeSelect() {
     const std::u16string text = win::toU16(win::windowText(bar_.selFontSize.hwnd()));
     const auto points = fontSizeFromText(text);
     if (!points)
@@ -113,33 +113,33 @@ void EditorController::SelFontSizeSelect() {
     note_.focus();
 }
 
-void EditorController::SelFontSizeCloseUp() {
+void FormattingController::SelFontSizeCloseUp() {
     if (note_.enabled())
         note_.focus();
 }
 
 // --- Colours ---------------------------------------------------------------------------
 
-void EditorController::openPalette(PaletteMode mode, win::SpeedButton& button) {
+void FormattingController::openPalette(PaletteMode mode, win::SpeedButton& button) {
     palette_.open(mode, bar_.xOf(button) - host_.scale(45), bar_.hwnd(),
                   options_.ticked(settings::ID_ISUSEANIMATION));
 }
 
-void EditorController::SelFontColorButtonClick() {
+void FormattingController::SelFontColorButtonClick() {
     openPalette(PaletteMode::TextColour, bar_.selFontColor);
 }
 
-void EditorController::BGColorButtonClick() {
+void FormattingController::BGColorButtonClick() {
     openPalette(PaletteMode::Background, bar_.bgColor);
 }
 
-void EditorController::SelFontColorButtonMouseUp() {
+void FormattingController::SelFontColorButtonMouseUp() {
     CHARFORMAT2W format = formatOf(CFM_COLOR);
     format.dwEffects = CFE_AUTOCOLOR;
     note_.setCharFormat(format);
 }
 
-void EditorController::colValueClick() {
+void FormattingController::colValueClick() {
     // The colour chosen in the dialog only shows on the strip until the next
     // refresh shows the selection's colour again.
     static COLORREF custom[16]{};
@@ -157,7 +157,7 @@ void EditorController::colValueClick() {
     SelFontColorButtonClick();
 }
 
-void EditorController::colorPanClick(std::size_t swatch) {
+void FormattingController::colorPanClick(std::size_t swatch) {
     const settings::NamedColor& picked = paletteColours()[swatch];
     const auto colour = static_cast<COLORREF>(picked.color.value);
     CHARFORMAT2W format{};
@@ -175,7 +175,7 @@ void EditorController::colorPanClick(std::size_t swatch) {
     note_.focus();
 }
 
-void EditorController::colorPanExit() {
+void FormattingController::colorPanExit() {
     palette_.close(bar_.hwnd(), options_.ticked(settings::ID_ISUSEANIMATION));
 }
 

@@ -1,6 +1,6 @@
 // Commands that change the editor's paragraphs or text: the list menu, the
 // date and time forms, and the formatting reset.
-#include "editor/editor_controller_win.h"
+#include "editor/formatting_controller_win.h"
 
 #include "win/wide_win.h"
 
@@ -8,7 +8,7 @@ namespace quivra::editor {
 
 namespace {
 
-SYSTEMTIME systemTime(const notes::DateTime& t) {
+SYSTEMTIME systemTime(const base::DateTime& t) {
     SYSTEMTIME st{};
     st.wYear = static_cast<WORD>(t.year);
     st.wMonth = static_cast<WORD>(t.month);
@@ -19,7 +19,7 @@ SYSTEMTIME systemTime(const notes::DateTime& t) {
     return st;
 }
 
-std::u16string localeText(bool date, const notes::DateTime& t) {
+std::u16string localeText(bool date, const base::DateTime& t) {
     const SYSTEMTIME st = systemTime(t);
     wchar_t text[128]{};
     const int n = date ? GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr,
@@ -35,16 +35,16 @@ DateSource DateSource::system() {
     source.now = [] {
         SYSTEMTIME st;
         GetLocalTime(&st);
-        return notes::DateTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+        return base::DateTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
     };
-    source.shortDate = [](const notes::DateTime& t) { return localeText(true, t); };
-    source.longTime = [](const notes::DateTime& t) { return localeText(false, t); };
+    source.shortDate = [](const base::DateTime& t) { return localeText(true, t); };
+    source.longTime = [](const base::DateTime& t) { return localeText(false, t); };
     return source;
 }
 
 // --- Lists ------------------------------------------------------------------------------
 
-void EditorController::applyNumbering(const ListNumbering& numbering) {
+void FormattingController::applyNumbering(const ListNumbering& numbering) {
     // Type and style always come from the menu, never from the paragraph;
     // indents stay as they are.
     PARAFORMAT2 format{};
@@ -57,7 +57,7 @@ void EditorController::applyNumbering(const ListNumbering& numbering) {
     note_.setParaFormat(format);
 }
 
-void EditorController::listMenuClick(std::size_t item) {
+void FormattingController::listMenuClick(std::size_t item) {
     const auto numbering = chooseListItem(listNumbering_, kListMenuItems.at(item));
     if (!numbering)
         return;
@@ -67,21 +67,21 @@ void EditorController::listMenuClick(std::size_t item) {
 
 // --- Dates and times ----------------------------------------------------------------------
 
-void EditorController::insertDateTime(DateTimeForm form) {
+void FormattingController::insertDateTime(DateTimeForm form) {
     if (hasFunctionKey(form) && state_.noteReadOnly)
         return;
-    const notes::DateTime now = dates_.now();
+    const base::DateTime now = dates_.now();
     note_.replaceSelection(dateTimeText(form, now, dates_.shortDate(now), dates_.longTime(now)));
 }
 
 // --- Formatting reset ---------------------------------------------------------------------
 
-void EditorController::UnformatClick() {
+void FormattingController::UnformatClick() {
     confirm_.ask(
         kUnformatQuestion, [this] { resetFormatting(); }, window::ConfirmPanel::Place::Default);
 }
 
-void EditorController::resetFormatting() {
+void FormattingController::resetFormatting() {
     const std::u16string text = note_.textCrLf();
     note_.empty();
     CHARFORMAT2W plain{};

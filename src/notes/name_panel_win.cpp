@@ -1,10 +1,10 @@
 #include "notes/name_panel_win.h"
 
+#include "base/name_chars.h"
 #include "win/controls_win.h"
 #include "win/dialog_keys_win.h"
 #include "win/dpi_win.h"
 #include "win/focus_watch_win.h"
-#include "base/name_chars.h"
 #include "win/wide_win.h"
 #include "window/presenter_win.h"
 

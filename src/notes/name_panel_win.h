@@ -7,8 +7,8 @@
 #pragma once
 
 #include "notes/name_rules.h"
-#include "win/subclass_win.h"
 #include "program/subsystem_win.h"
+#include "win/subclass_win.h"
 #include "window/floating_panels_win.h"
 
 #include <functional>
@@ -27,8 +27,8 @@ class NamePanel final : public window::FloatingPanelWindow {
     struct Ids {
         int field, confirm, cancel;
     };
-    void create(program::Host& host, HWND notesPage, HWND notifyTarget, window::FloatingPanels& panels,
-                Ids ids);
+    void create(program::Host& host, HWND notesPage, HWND notifyTarget,
+                window::FloatingPanels& panels, Ids ids);
     void build();
 
     // Shows the panel for the task at its place with the field holding

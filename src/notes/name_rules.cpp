@@ -1,7 +1,7 @@
 #include "notes/name_rules.h"
 
-#include "notes/note_names.h"
 #include "base/text_match.h"
+#include "notes/note_names.h"
 
 namespace quivra::notes {
 

@@ -1,8 +1,8 @@
 #include "notes/note_file.h"
 
-#include "notes/note_names.h"
 #include "base/atomic_file.h"
 #include "base/errors.h"
+#include "notes/note_names.h"
 
 #include <system_error>
 
@@ -74,7 +74,7 @@ bool holdsNewerNote(const fs::path& temporary, const fs::path& note, std::string
 } // namespace
 
 void removeStaleNoteTemporaries(const fs::path& notesFolder, const fs::path& dataFolder,
-                                const DateTime& now) {
+                                const base::DateTime& now) {
     for (const auto& temporary : base::findTemporariesIn(notesFolder)) {
         const fs::path target = base::temporaryTargetName(temporary.filename());
         const std::u16string targetName = target.u16string();
@@ -93,7 +93,8 @@ void removeStaleNoteTemporaries(const fs::path& notesFolder, const fs::path& dat
     }
 }
 
-std::u16string recoveryFileName(std::u16string_view noteName, const DateTime& now, int number) {
+std::u16string recoveryFileName(std::u16string_view noteName, const base::DateTime& now,
+                                int number) {
     if (noteName.size() > kMaxRecoveryNoteNameLength) {
         std::size_t cut = kMaxRecoveryNoteNameLength;
         if (noteName[cut - 1] >= 0xD800 && noteName[cut - 1] < 0xDC00) // keep pairs whole
@@ -126,7 +127,7 @@ std::u16string recoveryFileName(std::u16string_view noteName, const DateTime& no
 }
 
 fs::path writeRecoveryFile(const fs::path& dataFolder, std::u16string_view noteName,
-                           const DateTime& now, std::string_view rtfBytes) {
+                           const base::DateTime& now, std::string_view rtfBytes) {
     const fs::path folder = dataFolder / kRecoveryFolderName;
     std::error_code ec;
     fs::create_directories(folder, ec);

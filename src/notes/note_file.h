@@ -6,21 +6,13 @@
 // the note and the moment of the failure, so nothing typed is lost.
 #pragma once
 
+#include "base/date_time.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
 
 namespace quivra::notes {
-
-// A local date and time as the caller read it from the clock.
-struct DateTime {
-    int year = 1970;
-    int month = 1;
-    int day = 1;
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-};
 
 inline constexpr std::u16string_view kRecoveryFolderName = u"Recovery";
 inline constexpr std::u16string_view kRecoveryExtension = u".rtf";
@@ -43,7 +35,7 @@ void saveNoteFile(const std::filesystem::path& path, std::string_view rtfBytes);
 // deleted; if that cannot be written, the temporary stays where it is. Called
 // whenever the folder is enumerated. Errors are ignored.
 void removeStaleNoteTemporaries(const std::filesystem::path& notesFolder,
-                                const std::filesystem::path& dataFolder, const DateTime& now);
+                                const std::filesystem::path& dataFolder, const base::DateTime& now);
 
 // True for bytes that hold one whole RTF document: "{\rtf" (or "{\urtf") and
 // braces that close exactly at the end, blanks aside.
@@ -53,13 +45,14 @@ bool isCompleteRtf(std::string_view bytes);
 // " (3)", ... before the extension. Characters file systems refuse in a name
 // (* / : < > ? \ | " and control characters) become '_'; the note name is cut
 // to kMaxRecoveryNoteNameLength; an empty name leaves just the time.
-std::u16string recoveryFileName(std::u16string_view noteName, const DateTime& now, int number = 1);
+std::u16string recoveryFileName(std::u16string_view noteName, const base::DateTime& now,
+                                int number = 1);
 
 // Writes the bytes to <dataFolder>\Recovery\<recoveryFileName>, creating the
 // folder, with the first number whose name is not taken. Returns the file's
 // path. Throws quivra::UserError ("Unable to write to <path>") on failure.
 std::filesystem::path writeRecoveryFile(const std::filesystem::path& dataFolder,
-                                        std::u16string_view noteName, const DateTime& now,
+                                        std::u16string_view noteName, const base::DateTime& now,
                                         std::string_view rtfBytes);
 
 } // namespace quivra::notes

@@ -7,7 +7,7 @@ namespace quivra::notes {
 bool isNoteFileName(std::u16string_view fileName) {
     return fileName.size() >= kNoteExtension.size() &&
            base::equalsIgnoreCase(fileName.substr(fileName.size() - kNoteExtension.size()),
-                            kNoteExtension);
+                                  kNoteExtension);
 }
 
 bool isReservedDeviceName(std::u16string_view noteName) {

@@ -2,13 +2,13 @@
 // be written nowhere.
 #include "notes/notes_controller_win.h"
 
-#include "notes/local_time_win.h"
+#include "base/errors.h"
 #include "notes/note_file.h"
 #include "notes/note_folder_win.h"
 #include "notes/note_names.h"
 #include "notes/note_order.h"
 #include "notes/unsaved_note_win.h"
-#include "base/errors.h"
+#include "win/local_time_win.h"
 #include "win/read_file_win.h"
 #include "win/wide_win.h"
 
@@ -31,7 +31,7 @@ std::filesystem::path dataFolderOf(const program::ProgramState& state) {
 
 void NotesController::EnumerateNotes() {
     removeStaleNoteTemporaries(std::filesystem::path(state_.notesFolder), dataFolderOf(state_),
-                               localNow());
+                               win::localNow());
     auto found = findNoteNames(state_.notesFolder);
     if (sortedList_)
         sortNoteNames(found);
@@ -142,7 +142,7 @@ SaveResult NotesController::keepUnsavedText(const std::string& rtf, const std::u
     if (unsaved_.recoveredHash == hash)
         return SaveResult::Recovered;
     try {
-        writeRecoveryFile(dataFolderOf(state_), state_.currentNoteName, localNow(), rtf);
+        writeRecoveryFile(dataFolderOf(state_), state_.currentNoteName, win::localNow(), rtf);
         unsaved_.recoveredHash = hash;
         return SaveResult::Recovered;
     } catch (const base::UserError&) {

@@ -3,9 +3,9 @@
 #include "notes/notes_controller_win.h"
 
 #include "notes/note_names.h"
+#include "settings/keys.h"
 #include "win/file_system_win.h"
 #include "win/wide_win.h"
-#include "settings/keys.h"
 
 #include <commctrl.h>
 
@@ -19,8 +19,7 @@ void NotesController::OpenNote() {
     if (index < 0) // 1
         return;
     secondView_.Close2NoteClick(); // 2
-    if (closeSearchResults)        // 3: its lines stay for the next opening
-        closeSearchResults();
+    events_.closeSearchResults();  // 3: its lines stay for the next opening
     // 4-6. A note whose text could not be kept anywhere is not left unless
     // the user says so; the lists then show it selected again.
     if (!closeOutgoingNote()) {

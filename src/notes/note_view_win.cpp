@@ -9,8 +9,7 @@ void NotesController::applyReadOnly(bool readOnly) {
     note_.setReadOnly(readOnly);
     showReadOnlySign(readOnly);
     CheckMenuItem(notesMenu_.get(), ID_SETT_RO, readOnly ? MF_CHECKED : MF_UNCHECKED);
-    if (noteViewChanged)
-        noteViewChanged();
+    events_.noteViewChanged();
 }
 
 void NotesController::applyWordWrap(bool wordWrap) {
@@ -22,8 +21,7 @@ void NotesController::applyWordWrap(bool wordWrap) {
 void NotesController::applyFormatBarShown(bool shown) {
     state_.formatBarShown = shown;
     CheckMenuItem(notesMenu_.get(), ID_SHOWTOOLBAR, shown ? MF_CHECKED : MF_UNCHECKED);
-    if (noteViewChanged)
-        noteViewChanged();
+    events_.noteViewChanged();
 }
 
 void NotesController::applyNoteSettings(const NoteViewSettings& s) {

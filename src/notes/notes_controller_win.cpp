@@ -2,11 +2,11 @@
 // the shortcuts, and the editor events it handles.
 #include "notes/notes_controller_win.h"
 
-#include "notes/note_command_rules.h"
-#include "win/controls_win.h"
 #include "base/errors.h"
-#include "settings/keys.h"
+#include "notes/note_command_rules.h"
 #include "program/refresh_table.h"
+#include "settings/keys.h"
+#include "win/controls_win.h"
 
 #include <commctrl.h>
 
@@ -146,7 +146,6 @@ void NotesController::LBSplitterMoved() {
 // --- Routing ----------------------------------------------------------------
 
 bool NotesController::onCommand(int id, int code, HWND) {
-    constexpr int kFromShortcut = 1;
     switch (id) {
     case ID_NOTESNAMESLIST:
         if (code == CBN_SELCHANGE)
@@ -171,7 +170,7 @@ bool NotesController::onCommand(int id, int code, HWND) {
     case ID_N_REMOVE:
         // Note_newExecute, Note_renameExecute, Note_delExecute: the keys
         // work on the notes page only (the router has checked the item).
-        if (code == kFromShortcut && host_.activePage() != program::Page::Notes)
+        if (code == program::kFromShortcut && host_.activePage() != program::Page::Notes)
             return true;
         if (id == ID_N_ADD)
             N_addClick();
@@ -264,7 +263,8 @@ void NotesController::addRefreshRows(program::RefreshTable& table) {
     table.add(program::RefreshStep::NotesToolbar, [this](const program::RefreshFacts& f) {
         ShowWindow(toolbar_.hwnd(), notesToolbarVisible(f) ? SW_SHOW : SW_HIDE);
     });
-    table.add(program::RefreshStep::NotesMenu, [this](const program::RefreshFacts& f) { enableNotesMenu(f); });
+    table.add(program::RefreshStep::NotesMenu,
+              [this](const program::RefreshFacts& f) { enableNotesMenu(f); });
 }
 
 void NotesController::addShortcuts(std::vector<ACCEL>& shortcuts) {
@@ -406,8 +406,8 @@ std::optional<LRESULT> NotesController::onEditorMessage(UINT msg, WPARAM wp, LPA
             state_.ctrlDown = false; // NoteKeyUp
         return std::nullopt;
     case WM_CHAR: // NoteKeyPress
-        if (wp == VK_ESCAPE && onEscape) {
-            onEscape();
+        if (wp == VK_ESCAPE) {
+            events_.escapeTyped();
             return 0;
         }
         return std::nullopt;
@@ -432,6 +432,26 @@ std::optional<LRESULT> NotesController::onEditorMessage(UINT msg, WPARAM wp, LPA
     default:
         return std::nullopt;
     }
+}
+
+// --- What the other subsystems see of the lists ----------------------------------
+
+void NotesController::syncSideList() {
+    SendMessageW(listBox_, LB_SETCURSEL, selectedNoteIndex(), 0);
+}
+
+bool NotesController::namesDroppedDown() const {
+    return SendMessageW(namesList_.hwnd(), CB_GETDROPPEDSTATE, 0, 0) != 0;
+}
+
+int NotesController::listPaneWidth() const {
+    RECT r;
+    GetWindowRect(listBox_, &r);
+    return static_cast<int>(r.right - r.left);
+}
+
+void NotesController::hideChangedMark() {
+    ShowWindow(modLab_, SW_HIDE);
 }
 
 } // namespace quivra::notes

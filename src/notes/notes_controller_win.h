@@ -11,65 +11,27 @@
 #include "crypto/cipher_state_win.h"
 #include "document/rich_edit_win.h"
 #include "notes/name_panel_win.h"
+#include "notes/note_events.h"
 #include "notes/note_settings.h"
+#include "notes/notes_ids.h"
 #include "notes/quick_search_win.h"
 #include "notes/second_view_win.h"
-#include "win/handles_win.h"
-#include "program/id_blocks.h"
-#include "win/lazy_combo_win.h"
-#include "win/panel_win.h"
 #include "program/program_state.h"
-#include "win/splitter_drag_win.h"
-#include "win/subclass_win.h"
+#include "program/refresh_table.h"
 #include "program/subsystem_win.h"
 #include "settings/options_win.h"
+#include "win/handles_win.h"
+#include "win/lazy_combo_win.h"
+#include "win/panel_win.h"
+#include "win/splitter_drag_win.h"
+#include "win/subclass_win.h"
 #include "window/confirm_panel_win.h"
-#include "program/refresh_table.h"
 
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace quivra::notes {
-
-enum NotesId : int {
-    ID_NOTESACTMENUBUTTON = program::kNotesIds.first,
-    ID_NOTESNAMESLIST,
-    ID_MODLAB,
-    ID_IMGRO,
-    ID_NOTESLB,
-    ID_QUICKADD,
-    ID_NOTE2LIST,
-    ID_NMENU_CUT,
-    ID_NMENU_COPY,
-    ID_NMENU_PASTE,
-    ID_NMENU_DELETE,
-    ID_NMENU_SELECTALL,
-    ID_NMENU_SAVE,
-    ID_SETT_RO,
-    ID_SETT_WW,
-    ID_SHOWTOOLBAR,
-    ID_IMMSAVE,
-    ID_GOUP,
-    ID_GODOWN,
-    // The notes menu's first column and its shortcuts.
-    ID_N_ADD,
-    ID_N_RENAME,
-    ID_N_REMOVE,
-    // The name panel.
-    ID_NEWNNAME,
-    ID_NL_DYNAMIC,
-    ID_NL_CANCEL,
-    // The quick-add field's results.
-    ID_QUICKLIST,
-    // The second note view and its close button.
-    ID_NOTE2,
-    ID_CLOSE2NOTE,
-    // Posted to itself: a save in passing could keep the text nowhere.
-    ID_UNSAVEDNOTICE,
-    ID_NOTES_LAST = ID_UNSAVEDNOTICE,
-};
-static_assert(program::kNotesIds.contains(ID_NOTES_LAST));
 
 // What a save of the current note came to.
 enum class SaveResult {
@@ -82,9 +44,10 @@ enum class SaveResult {
 class NotesController final : public program::Subsystem {
   public:
     NotesController(program::Host& host, program::ProgramState& state, document::RichEdit& note,
-                    const settings::Options& options, crypto::CipherState& cipher)
+                    const settings::Options& options, crypto::CipherState& cipher,
+                    NoteEvents& events, document::ViewRegistry& views)
         : host_(host), state_(state), note_(note), options_(options), cipher_(cipher),
-          secondView_(host, state, options) {}
+          events_(events), secondView_(host, state, options, views) {}
 
     // Builds the toolbar on the main window, the list pane and the quick
     // search results on the notes page, the second view in the editor area
@@ -138,10 +101,6 @@ class NotesController final : public program::Subsystem {
     // Saves as a trigger in passing does (focus loss, Ctrl+S, hiding); a
     // text kept nowhere is reported to the user once, after the handler.
     void saveInPassing();
-    // Runs when Esc is typed in the editor (the window slides out).
-    std::function<void()> onEscape;
-    // Runs when a switch of the current note closes the search results area.
-    std::function<void()> closeSearchResults;
 
     // --- Commands ------------------------------------------------------------
     void NMenu_SaveClick();
@@ -150,10 +109,6 @@ class NotesController final : public program::Subsystem {
     void sett_roClick();
     void sett_wwClick();
     void ShowToolBarClick();
-    // Runs after the current note's read-only setting or format bar was
-    // applied (a note opened, or either setting switched), for the format
-    // bar to follow.
-    std::function<void()> noteViewChanged;
 
     // --- Adding, renaming and deleting notes -----------------------------------
     void NotesActMenuButtonClick();
@@ -178,6 +133,12 @@ class NotesController final : public program::Subsystem {
     void QuickAddEscKey();
     void QuickListDblClick();
     void hideQuickSearch() { quickSearch_.hide(); }
+    // The side list shows the note selected in the drop-down list.
+    void syncSideList();
+    bool namesDroppedDown() const;
+    // Width of the side list pane as it stands on the page.
+    int listPaneWidth() const;
+    void hideChangedMark();
     QuickSearchPanel& quickSearch() { return quickSearch_; }
     HWND quickAdd() const { return quickAdd_; }
 
@@ -250,6 +211,7 @@ class NotesController final : public program::Subsystem {
     document::RichEdit& note_;
     const settings::Options& options_;
     crypto::CipherState& cipher_;
+    NoteEvents& events_;
 
     HWND notesPage_ = nullptr;
     win::Panel toolbar_;

@@ -2,10 +2,10 @@
 // the quick add of Enter.
 #include "notes/notes_controller_win.h"
 
+#include "base/name_chars.h"
 #include "notes/quick_field.h"
 #include "win/controls_win.h"
 #include "win/dialog_keys_win.h"
-#include "base/name_chars.h"
 #include "win/wide_win.h"
 
 namespace quivra::notes {

@@ -1,7 +1,7 @@
 #include "notes/quick_field.h"
 
-#include "notes/note_names.h"
 #include "base/text_match.h"
+#include "notes/note_names.h"
 
 #include <algorithm>
 

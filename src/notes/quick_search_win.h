@@ -5,9 +5,9 @@
 // main window by its identifier.
 #pragma once
 
+#include "program/subsystem_win.h"
 #include "win/panel_win.h"
 #include "win/subclass_win.h"
-#include "program/subsystem_win.h"
 
 #include <functional>
 #include <string>

@@ -56,8 +56,7 @@ document::RichEdit& SecondView::view() {
                                            host_.scale(kMinimumHeight));
         host_.relayoutEditorArea();
     });
-    if (onViewMade)
-        onViewMade(view_);
+    views_.viewMade(view_);
     return view_;
 }
 

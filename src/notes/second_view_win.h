@@ -6,13 +6,15 @@
 #pragma once
 
 #include "document/rich_edit_win.h"
-#include "win/lazy_combo_win.h"
-#include "win/panel_win.h"
 #include "program/program_state.h"
-#include "win/splitter_drag_win.h"
-#include "win/subclass_win.h"
 #include "program/subsystem_win.h"
 #include "settings/options_win.h"
+#include "win/lazy_combo_win.h"
+#include "win/panel_win.h"
+#include "win/splitter_drag_win.h"
+#include "win/subclass_win.h"
+
+#include "document/view_registry.h"
 
 #include <functional>
 #include <string>
@@ -21,8 +23,9 @@ namespace quivra::notes {
 
 class SecondView {
   public:
-    SecondView(program::Host& host, program::ProgramState& state, const settings::Options& options)
-        : host_(host), state_(state), options_(options) {}
+    SecondView(program::Host& host, program::ProgramState& state, const settings::Options& options,
+               document::ViewRegistry& views)
+        : host_(host), state_(state), options_(options), views_(views) {}
 
     struct Ids {
         int view, chooser, close;
@@ -46,8 +49,6 @@ class SecondView {
 
     // The view, made on first use.
     document::RichEdit& view();
-    // Runs once the view is made (it takes the format shortcuts then).
-    std::function<void(document::RichEdit&)> onViewMade;
     HWND chooser() const noexcept { return chooser_.hwnd(); }
     HWND closeButton() const noexcept { return close_; }
     HWND splitter() const noexcept { return splitter_.hwnd(); }
@@ -66,10 +67,11 @@ class SecondView {
     int viewId_ = 0;
     program::ProgramState& state_;
     const settings::Options& options_;
-    document::RichEdit view_;  // Note2
-    win::Panel splitter_;    // spl2note
-    win::LazyCombo chooser_; // Note2List
-    HWND close_ = nullptr;   // Close2Note
+    document::ViewRegistry& views_;
+    document::RichEdit view_; // Note2
+    win::Panel splitter_;     // spl2note
+    win::LazyCombo chooser_;  // Note2List
+    HWND close_ = nullptr;    // Close2Note
     win::Subclass viewEvents_;
     win::SplitterDrag splitterDrag_;
     int height_ = 0;       // the view's height now

@@ -14,6 +14,10 @@ namespace quivra::program {
 
 class RefreshTable;
 
+// The notification code of WM_COMMAND for a command reached by a keyboard
+// shortcut (an accelerator).
+inline constexpr int kFromShortcut = 1;
+
 // What a subsystem receives. Each call answers whether the subsystem took
 // the message; the router only calls it for identifiers of its block.
 class Subsystem {

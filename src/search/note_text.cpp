@@ -1,8 +1,8 @@
 #include "search/note_text.h"
 
-#include "document/text_lines.h"
 #include "base/text_match.h"
 #include "base/text_services.h"
+#include "document/text_lines.h"
 
 namespace quivra::search {
 

@@ -1,10 +1,10 @@
 #include "search/results_area_win.h"
 
 #include "document/text_lines.h"
-#include "win/controls_win.h"
-#include "win/dialog_keys_win.h"
 #include "search/results_area_size.h"
 #include "skins/skin_engine_win.h"
+#include "win/controls_win.h"
+#include "win/dialog_keys_win.h"
 
 namespace quivra::search {
 
@@ -72,8 +72,7 @@ void ResultsArea::build() {
                             appendPiece(wp);
                             return 0;
                         });
-    if (onViewMade)
-        onViewMade(view_);
+    views_.viewMade(view_);
 }
 
 void ResultsArea::createView(const RECT& place) {

@@ -7,10 +7,12 @@
 #pragma once
 
 #include "document/rich_edit_win.h"
+#include "program/subsystem_win.h"
 #include "win/panel_win.h"
 #include "win/splitter_drag_win.h"
 #include "win/subclass_win.h"
-#include "program/subsystem_win.h"
+
+#include "document/view_registry.h"
 
 #include <functional>
 #include <string>
@@ -20,7 +22,7 @@ namespace quivra::search {
 
 class ResultsArea {
   public:
-    explicit ResultsArea(program::Host& host) : host_(host) {}
+    ResultsArea(program::Host& host, document::ViewRegistry& views) : host_(host), views_(views) {}
 
     struct Ids {
         int view, close;
@@ -74,8 +76,6 @@ class ResultsArea {
 
     // A double click or Enter in the result view (the jump to the line).
     std::function<void()> onJump;
-    // Runs once the view is made (it takes the format shortcuts then).
-    std::function<void(document::RichEdit&)> onViewMade;
 
   private:
     std::optional<LRESULT> onViewMessage(UINT msg, WPARAM wp, LPARAM lp,
@@ -85,6 +85,7 @@ class ResultsArea {
     void emptyView();
 
     program::Host& host_;
+    document::ViewRegistry& views_;
     HWND column_ = nullptr;
     HWND notifyTarget_ = nullptr;
     int closeId_ = 0;

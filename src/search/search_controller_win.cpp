@@ -1,11 +1,11 @@
 #include "search/search_controller_win.h"
 
+#include "program/refresh_table.h"
+#include "search/result_lines.h"
+#include "skins/skin_engine_win.h"
 #include "win/controls_win.h"
 #include "win/dialog_keys_win.h"
 #include "win/wide_win.h"
-#include "search/result_lines.h"
-#include "skins/skin_engine_win.h"
-#include "program/refresh_table.h"
 
 namespace quivra::search {
 
@@ -105,8 +105,7 @@ void SearchController::FindNext() {
 }
 
 void SearchController::FindEditEnter() {
-    if (onFocusEnter)
-        onFocusEnter();
+    events_.searchBoxEntered();
     // The selected text is searched for at once (while typing is searched).
     const auto selection = note_.selection();
     SetWindowTextW(findEdit_, selection.start == selection.end
@@ -114,8 +113,7 @@ void SearchController::FindEditEnter() {
                                   : win::toWide(note_.selectedText()).c_str());
     SendMessageW(findEdit_, EM_SETSEL, 0, -1);
     InvalidateRect(findEdit_, nullptr, TRUE); // the text in the window-text colour
-    if (enableSizeBox)
-        enableSizeBox(false);
+    events_.enableSizeBox(false);
 }
 
 void SearchController::FindEditExit() {
@@ -123,8 +121,7 @@ void SearchController::FindEditExit() {
     // selection to the last hit's start.
     SetWindowTextW(findEdit_, win::toWide(kSearchPlaceholder).c_str());
     InvalidateRect(findEdit_, nullptr, TRUE);
-    if (enableSizeBox)
-        enableSizeBox(true);
+    events_.enableSizeBox(true);
 }
 
 void SearchController::FindEditEscape() {

@@ -6,32 +6,27 @@
 #pragma once
 
 #include "document/rich_edit_win.h"
-#include "program/id_blocks.h"
 #include "program/program_state.h"
-#include "win/subclass_win.h"
 #include "program/subsystem_win.h"
 #include "search/find_steps.h"
 #include "search/results_area_win.h"
+#include "search/search_events.h"
+#include "search/search_ids.h"
 #include "settings/options_win.h"
+#include "win/subclass_win.h"
 
 #include <functional>
 #include <string>
 
 namespace quivra::search {
 
-enum SearchId : int {
-    ID_FINDEDIT = program::kSearchIds.first,
-    ID_SEARCHMEMO,
-    ID_SEARCHCLOSE,
-    ID_SEARCH_LAST = ID_SEARCHCLOSE,
-};
-static_assert(program::kSearchIds.contains(ID_SEARCH_LAST));
-
 class SearchController final : public program::Subsystem {
   public:
     SearchController(program::Host& host, program::ProgramState& state, document::RichEdit& note,
-                     const settings::Options& options)
-        : host_(host), state_(state), note_(note), options_(options), results_(host) {}
+                     const settings::Options& options, SearchEvents& events,
+                     document::ViewRegistry& views)
+        : host_(host), state_(state), note_(note), options_(options), events_(events),
+          results_(host, views) {}
 
     // The box in `searchBar` (the bar under the editor), the results area in
     // `column` (under the editor area).
@@ -69,12 +64,6 @@ class SearchController final : public program::Subsystem {
     document::RichEdit& resultView() { return results_.view(); }
     HWND findEdit() const noexcept { return findEdit_; }
 
-    // The box gained the focus (the quick-search results hide).
-    std::function<void()> onFocusEnter;
-    // The font-size box of the format bar is disabled while the box has the
-    // focus.
-    std::function<void(bool)> enableSizeBox;
-
     // --- win::Subsystem ------------------------------------------------------------------
     bool onCommand(int id, int code, HWND control) override;
     std::optional<LRESULT> onCtlColor(HDC dc, HWND control) override;
@@ -91,6 +80,7 @@ class SearchController final : public program::Subsystem {
     program::ProgramState& state_;
     document::RichEdit& note_;
     const settings::Options& options_;
+    SearchEvents& events_;
     ResultsArea results_;
     HWND findEdit_ = nullptr;
     win::Subclass boxKeys_;

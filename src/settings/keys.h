@@ -6,8 +6,8 @@
 // with clamp() where they need to.
 #pragma once
 
-#include "settings/colors.h"
 #include "base/ini_file.h"
+#include "settings/colors.h"
 
 #include <array>
 #include <optional>

@@ -2,18 +2,18 @@
 // options the page holds by then.
 #include "settings/settings_page_win.h"
 
-#include "settings/data_folders.h"
-#include "win/controls_win.h"
-#include "win/dpi_win.h"
 #include "base/errors.h"
-#include "win/focus_watch_win.h"
 #include "base/name_chars.h"
-#include "win/file_system_win.h"
-#include "win/wide_win.h"
 #include "settings/autostart_win.h"
 #include "settings/colors.h"
+#include "settings/data_folders.h"
 #include "skins/skin.h"
 #include "skins/skin_engine_win.h"
+#include "win/controls_win.h"
+#include "win/dpi_win.h"
+#include "win/file_system_win.h"
+#include "win/focus_watch_win.h"
+#include "win/wide_win.h"
 
 #include <commctrl.h>
 #include <shlobj.h>

@@ -4,16 +4,16 @@
 // notes folder) are asked of the host window.
 #pragma once
 
-#include "win/hints_win.h"
+#include "base/ini_file.h"
 #include "program/id_blocks.h"
-#include "win/panel_win.h"
-#include "win/subclass_win.h"
 #include "program/subsystem_win.h"
 #include "settings/folder_tree_win.h"
-#include "base/ini_file.h"
+#include "settings/hotkey_keys.h"
 #include "settings/keys.h"
 #include "settings/options_win.h"
-#include "settings/hotkey_keys.h"
+#include "win/hints_win.h"
+#include "win/panel_win.h"
+#include "win/subclass_win.h"
 
 #include <windows.h>
 

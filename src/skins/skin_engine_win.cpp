@@ -264,7 +264,7 @@ void SkinEngine::applyToOne(HWND hwnd) {
     case Kind::RichEdit:
         // Only the control's background; the text and its formats stay.
         document::RichEdit::setBackground(hwnd, on ? std::optional<COLORREF>(colors_->editor)
-                                                 : std::nullopt);
+                                                   : std::nullopt);
         break;
     case Kind::ListView: {
         const COLORREF back = on ? colors_->control : GetSysColor(COLOR_WINDOW);

@@ -14,8 +14,8 @@
 // modified flag of an editor: a change of skin only changes how things look.
 #pragma once
 
-#include "win/handles_win.h"
 #include "skins/skin.h"
+#include "win/handles_win.h"
 
 #include <windows.h>
 #include <commctrl.h>

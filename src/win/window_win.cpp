@@ -1,8 +1,8 @@
 #include "win/window_win.h"
 
 #include "base/errors.h"
-#include "win/message_box_win.h"
 #include "base/utf.h"
+#include "win/message_box_win.h"
 #include "win/wide_win.h"
 
 #include <string>

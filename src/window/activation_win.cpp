@@ -4,9 +4,9 @@
 // resize borders and the return to the edge after a move or resize.
 #include "window/presenter_win.h"
 
-#include "win/message_box_win.h"
-#include "win/handles_win.h"
 #include "settings/keys.h"
+#include "win/handles_win.h"
+#include "win/message_box_win.h"
 #include "window/resize_hit_test.h"
 
 namespace quivra::window {
@@ -22,12 +22,12 @@ void Presenter::SummonOrDismiss() {
     setOpacity(options_.sliderPosition(settings::ID_OPVAL)); // 3
     setTimer(kTimer2, false);                                // 4
     {
-        UpdateWindow(content_.editor());
-        win::RedrawSuspension redraw(content_.editor()); // 5, 10
-        content_.releaseCtrl();                          // 6
-        BringWindowToTop(host_.mainWindow());            // 7
-        ToggleWindow();                                  // 8
-        if (state_.isShown)                              // 9
+        UpdateWindow(content_.editorWindow());
+        win::RedrawSuspension redraw(content_.editorWindow()); // 5, 10
+        content_.releaseCtrl();                                // 6
+        BringWindowToTop(host_.mainWindow());                  // 7
+        ToggleWindow();                                        // 8
+        if (state_.isShown)                                    // 9
             content_.syncListSelection();
     }
     setTimer(kTimer1, state_.isShown); // 11
@@ -99,8 +99,8 @@ void Presenter::AutoHide() {
     if (!content_.noteReadOnly()) // 3
         content_.saveIfModified();
     host_.showPage(program::Page::Notes); // 4
-    ToggleWindow();                   // 5
-    setTimer(kTimer2, true);          // 6
+    ToggleWindow();                       // 5
+    setTimer(kTimer2, true);              // 6
 }
 
 namespace {

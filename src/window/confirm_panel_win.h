@@ -6,9 +6,9 @@
 // its labels, and its context menu fixes or resets its place.
 #pragma once
 
+#include "program/subsystem_win.h"
 #include "win/handles_win.h"
 #include "win/subclass_win.h"
-#include "program/subsystem_win.h"
 #include "window/floating_panels_win.h"
 
 #include <functional>

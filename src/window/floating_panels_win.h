@@ -7,8 +7,8 @@
 // window has been moved or resized.
 #pragma once
 
-#include "win/panel_win.h"
 #include "program/program_state.h"
+#include "win/panel_win.h"
 #include "window/panel_places.h"
 
 #include <windows.h>

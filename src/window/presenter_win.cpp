@@ -105,8 +105,8 @@ void Presenter::initialPlacement() {
 
 void Presenter::firstShowing() {
     const bool wanted = tray_->visible();
-    if (!tray_->makeReady() && wanted && onTrayRefused)
-        onTrayRefused();
+    if (!tray_->makeReady() && wanted)
+        content_.trayIconRefused();
     if (options_.ticked(settings::ID_DISABLESHOWINGONSTART)) // S1
         return;
     startSlideOut();         // S2
@@ -182,8 +182,7 @@ void Presenter::stopTimers() {
 }
 
 void Presenter::PeriodicRefresh() {
-    if (gatherFacts)
-        refresh_.run(gatherFacts());
+    refresh_.run(content_.refreshFacts());
 }
 
 bool Presenter::onCommand(int id, int code, HWND) {

@@ -5,37 +5,22 @@
 // hidden window).
 #pragma once
 
-#include "program/id_blocks.h"
 #include "program/program_state.h"
+#include "program/refresh_table.h"
 #include "program/subsystem_win.h"
 #include "settings/options_win.h"
 #include "window/docking.h"
 #include "window/floating_panels_win.h"
 #include "window/hotkey_win.h"
-#include "program/refresh_table.h"
 #include "window/shown_content_win.h"
 #include "window/tray_icon_win.h"
+#include "window/window_ids.h"
 
 #include <array>
 #include <functional>
 #include <memory>
 
 namespace quivra::window {
-
-enum WindowId : int {
-    ID_HIDEBUTTON = program::kWindowIds.first,
-    kTimer1, // PeriodicRefresh, 50 ms, while shown
-    kTimer2, // HiddenKeeper, 1 ms
-    ID_A2,   // "Фиксация координат" of the floating panels' menu
-    ID_N44,  // "Сброс координат"
-    // The floating panels, whoever owns their controls.
-    ID_FONTPANEL,
-    ID_NAMEPANEL,
-    ID_CONFIRMPANEL,
-    ID_PASSWORDPANEL,
-    ID_WINDOW_LAST = ID_PASSWORDPANEL,
-};
-static_assert(program::kWindowIds.contains(ID_WINDOW_LAST));
 
 // The refresh runs every 50 ms while the window is shown. The keeper of the
 // hidden window needs no faster period than a person notices: polling at the
@@ -55,7 +40,7 @@ class Presenter final : public program::Subsystem {
     Presenter(program::Host& host, program::ProgramState& state, const settings::Options& options,
               ShownContent& content)
         : host_(host), state_(state), options_(options), content_(content),
-          panels_(state, [this] { return panelAreas ? panelAreas() : PanelAreas{}; }) {}
+          panels_(state, [this] { return content_.panelAreas(); }) {}
     ~Presenter() override;
 
     // Builds the tray icon (its menu's "Выход" sends `trayExitCommand`) and
@@ -131,8 +116,6 @@ class Presenter final : public program::Subsystem {
     // --- Tray icon and hotkey -------------------------------------------------
     void setTrayIconVisible(bool visible);
     bool trayIconVisible() const;
-    // The shell refused the tray icon when the window was first shown.
-    std::function<void()> onTrayRefused;
     TrayIcon& trayIcon() { return *tray_; }
     void OnTrayMessage(UINT mouseMessage);
     void onTaskbarCreated();
@@ -145,15 +128,12 @@ class Presenter final : public program::Subsystem {
 
     // --- Floating panels ---------------------------------------------------------
     FloatingPanels& panels() { return panels_; }
-    // The sizes of the notes page and the editor, from the main window.
-    std::function<PanelAreas()> panelAreas;
 
     // --- Timers ------------------------------------------------------------------
     void setTimer(UINT_PTR id, bool enabled);
     bool timerEnabled(UINT_PTR id) const;
-    // The facts of one refresh tick, gathered by the main window, which
-    // knows every subsystem.
-    std::function<program::RefreshFacts()> gatherFacts;
+    // The facts of one refresh tick.
+    program::RefreshFacts refreshFacts() const { return content_.refreshFacts(); }
     program::RefreshTable& refreshTable() { return refresh_; }
     void PeriodicRefresh();
     // Stops both timers for good (the window is going).

@@ -5,6 +5,9 @@
 // subsystem.
 #pragma once
 
+#include "program/refresh_table.h"
+#include "window/panel_places.h"
+
 #include <windows.h>
 
 namespace quivra::window {
@@ -20,11 +23,18 @@ class ShownContent {
     // The side list shows the note selected in the drop-down list.
     virtual void syncListSelection() = 0;
     virtual bool noteReadOnly() const = 0;
-    virtual HWND editor() const = 0;
+    virtual HWND editorWindow() const = 0;
     // A window of the program that the hidden window must not cover.
     virtual bool donationShowing() const = 0;
     // The Ctrl key counts as released in the editor.
     virtual void releaseCtrl() = 0;
+    // The facts of one refresh tick, gathered by the main window, which
+    // knows every subsystem.
+    virtual program::RefreshFacts refreshFacts() const = 0;
+    // The shell refused the tray icon when the window was first shown.
+    virtual void trayIconRefused() = 0;
+    // The sizes of the notes page and the editor, where floating panels open.
+    virtual PanelAreas panelAreas() const = 0;
 };
 
 } // namespace quivra::window

@@ -3,11 +3,11 @@
 // program shows the note decrypted, and after it quits.
 #include "running_program.h"
 
+#include "base/ini_file.h"
+#include "base/text_services.h"
 #include "crypto/cipher.h"
 #include "crypto/key_derivation.h"
 #include "document/text_lines.h"
-#include "base/text_services.h"
-#include "base/ini_file.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // formatting reaches the note's file when the program closes.
 #include "running_program.h"
 
-#include "editor/editor_ids.h"
 #include "base/ini_file.h"
+#include "editor/editor_ids.h"
 
 #include <gtest/gtest.h>
 
@@ -28,8 +28,7 @@ Started startOn(const char* rtf) {
     Started s;
     s.dir = freshProgramFolder();
     fs::create_directories(notesFolder(s.dir));
-    quivra::base::IniFile(settingsFile(s.dir))
-        .writeString(u"Options", u"CurrentNoteName", u"Дела");
+    quivra::base::IniFile(settingsFile(s.dir)).writeString(u"Options", u"CurrentNoteName", u"Дела");
     writeBytes(notesFolder(s.dir) / L"Дела.note", rtf);
     s.program = std::make_unique<RunningProgram>(s.dir / L"quivra.exe");
     s.window = s.program->mainWindow(15000);

@@ -3,9 +3,9 @@
 // search that selects its hit.
 #include "running_program.h"
 
+#include "base/ini_file.h"
 #include "notes/notes_controller_win.h"
 #include "search/search_controller_win.h"
-#include "base/ini_file.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // close request, driven from outside.
 #include "running_program.h"
 
-#include "notes/notes_controller_win.h"
 #include "base/ini_file.h"
+#include "notes/notes_controller_win.h"
 
 #include <gtest/gtest.h>
 

@@ -4,9 +4,9 @@
 // names list and the format bar.
 #include "running_program.h"
 
+#include "base/ini_file.h"
 #include "editor/editor_ids.h"
 #include "notes/notes_controller_win.h"
-#include "base/ini_file.h"
 
 #include <gtest/gtest.h>
 

@@ -8,8 +8,8 @@
 // tests/interop/libreoffice_reads_notes.sh converts and compares them.
 #include "editor/editor_fixture.h"
 
-#include "editor/format_rules.h"
 #include "base/utf.h"
+#include "editor/format_rules.h"
 #include "win/wide_win.h"
 
 #include <cstdio>
@@ -101,10 +101,10 @@ class SampleNotes : public EditorFixture {
             ++i;
         ASSERT_LT(i, colours.size());
         click(bar().selFontColor);
-        ASSERT_TRUE(editor().palette().shown());
+        ASSERT_TRUE(formatting().palette().shown());
         const auto s = editor::swatchRect(i);
         const int x = s.left + editor::kSwatchSize / 2, y = s.top + editor::kSwatchSize / 2;
-        SendMessageW(editor().palette().hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageW(formatting().palette().hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
         pumpMessages();
     }
 };

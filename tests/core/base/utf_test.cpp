@@ -6,17 +6,23 @@
 using namespace quivra;
 
 TEST(Utf, RoundTripsEveryKindOfCodeUnit) {
-    const std::u16string samples[] = {u"", u"plain", u"Привет, мир", u"é ÿ Ā ＡＢ",
-                                      u"\U0001F600 emoji", std::u16string(1, char16_t(0xD800)),
+    const std::u16string samples[] = {u"",
+                                      u"plain",
+                                      u"Привет, мир",
+                                      u"é ÿ Ā ＡＢ",
+                                      u"\U0001F600 emoji",
+                                      std::u16string(1, char16_t(0xD800)),
                                       std::u16string(1, char16_t(0xDFFF)) + u"x"};
     for (const auto& s : samples)
         EXPECT_EQ(base::utf8ToUtf16(base::utf16ToUtf8(s)), s);
 }
 
 TEST(Utf, InvalidBytesBecomeReplacementAndAreRejected) {
-    EXPECT_EQ(base::utf8ToUtf16("a\xFF" "b"), u"a\uFFFDb");
+    EXPECT_EQ(base::utf8ToUtf16("a\xFF"
+                                "b"),
+              u"a\uFFFDb");
     EXPECT_EQ(base::utf8ToUtf16("\xE2\x82"), u"\uFFFD\uFFFD");
-    EXPECT_FALSE(base::isValidUtf8("\xC0\xAF"));   // overlong
+    EXPECT_FALSE(base::isValidUtf8("\xC0\xAF"));     // overlong
     EXPECT_FALSE(base::isValidUtf8("\xED\xA0\x80")); // surrogate
     EXPECT_TRUE(base::isValidUtf8("Привет"));
 }

@@ -50,7 +50,8 @@ TEST(PlainText, RefusesWhatIsNotText) {
         {"utf-16 holding a NUL", "\xFF\xFEh\0\0\0"s},
     };
     for (const auto& [name, bytes] : cases)
-        EXPECT_FALSE(document::decodePlainText(bytes, base::portableTextServices()).has_value()) << name;
+        EXPECT_FALSE(document::decodePlainText(bytes, base::portableTextServices()).has_value())
+            << name;
 }
 
 TEST(PlainText, EveryLineEndBecomesOneParagraphBreak) {

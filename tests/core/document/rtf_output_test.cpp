@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "document/rtf_output.h"
 #include "base/text_services.h"
+#include "document/rtf_output.h"
 
 #include <string>
 

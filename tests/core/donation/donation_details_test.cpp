@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "donation/donation_details.h"
 #include "base/ini_file.h"
+#include "donation/donation_details.h"
 
 #include <chrono>
 #include <filesystem>

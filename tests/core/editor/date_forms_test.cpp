@@ -3,7 +3,7 @@
 #include "editor/date_forms.h"
 
 using namespace quivra::editor;
-using quivra::notes::DateTime;
+using quivra::base::DateTime;
 
 TEST(DateForms, EightFormsOfOneMoment) {
     const DateTime t{2015, 12, 8, 9, 5, 7};

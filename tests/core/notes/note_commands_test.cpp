@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "base/ini_file.h"
 #include "common/temp_folder.h"
 #include "notes/name_rules.h"
 #include "notes/note_command_rules.h"
@@ -7,7 +8,6 @@
 #include "notes/note_settings.h"
 #include "notes/second_view_size.h"
 #include "search/results_area_size.h"
-#include "base/ini_file.h"
 
 #include <vector>
 

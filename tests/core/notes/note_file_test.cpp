@@ -12,12 +12,12 @@ namespace {
 
 class NoteFileTest : public quivra::settings::testing::TempFolderTest {};
 
-constexpr DateTime kMorning{2026, 12, 9, 6, 30, 15};
+constexpr quivra::base::DateTime kMorning{2026, 12, 9, 6, 30, 15};
 
 TEST(RecoveryFileName, NamesTheNoteAndTheTimeInCharactersFileSystemsAccept) {
     struct Case {
         std::u16string note;
-        DateTime time;
+        quivra::base::DateTime time;
         int number;
         std::u16string expected;
     } cases[] = {

@@ -12,7 +12,9 @@ using namespace quivra::program;
 TEST(RefreshTable, RowsRunInStepOrderWhateverOrderTheSubsystemsAddThem) {
     program::RefreshTable table;
     std::string ran;
-    auto row = [&ran](char name) { return [&ran, name](const program::RefreshFacts&) { ran += name; }; };
+    auto row = [&ran](char name) {
+        return [&ran, name](const program::RefreshFacts&) { ran += name; };
+    };
     table.add(program::RefreshStep::NotesMenu, row('9'));
     table.add(program::RefreshStep::ChangedMark, row('2'));
     table.add(program::RefreshStep::FormatBar, row('8'));

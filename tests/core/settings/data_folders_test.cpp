@@ -2,9 +2,9 @@
 
 #include <set>
 
-#include "settings/data_folders.h"
 #include "base/name_chars.h"
 #include "base/utf.h"
+#include "settings/data_folders.h"
 
 using namespace quivra::settings;
 

@@ -3,8 +3,8 @@
 #include "support/program_folder.h"
 
 #include "app/command_router_win.h"
-#include "win/wide_win.h"
 #include "program/refresh_table.h"
+#include "win/wide_win.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

@@ -4,10 +4,10 @@
 // as if start-up had made them.
 #include "support/program_folder.h"
 
-#include "editor/editor_controller_win.h"
+#include "editor/formatting_controller_win.h"
 #include "notes/notes_controller_win.h"
-#include "win/controls_win.h"
 #include "search/search_controller_win.h"
+#include "win/controls_win.h"
 
 #include <gtest/gtest.h>
 
@@ -99,7 +99,7 @@ TEST(LazyPanels, WhatRunsBeforeTheFirstShowingMakesNoPanel) {
     EXPECT_FALSE(descendantOfClass(main, L"ComboBox"));
     for (auto page : {program::Page::Settings, program::Page::Help, program::Page::About})
         EXPECT_EQ(form->page(page), nullptr);
-    EXPECT_EQ(win::windowText(form->editor().bar().selFontSize.hwnd()), L"8");
+    EXPECT_EQ(win::windowText(form->formatting().bar().selFontSize.hwnd()), L"8");
 }
 
 TEST(LazyPanels, FirstShowingMakesEachPanelOnceWithTheWindowsFontAndLaidOut) {

@@ -2,8 +2,8 @@
 #include "support/program_folder.h"
 
 #include "settings/autostart_win.h"
-#include "win/wide_win.h"
 #include "settings/keys.h"
+#include "win/wide_win.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // lines whose cipher the note could not hold.
 #include "crypto_fixture.h"
 
-#include "crypto/editor_fit.h"
 #include "common/crypto_vectors.h"
+#include "crypto/editor_fit.h"
 
 using namespace quivra;
 using namespace quivra::test;

@@ -5,12 +5,12 @@
 
 #include "support/notes_fixture.h"
 
+#include "base/text_services.h"
 #include "crypto/cipher.h"
 #include "crypto/crypto_ids.h"
 #include "crypto/key_derivation.h"
 #include "document/text_lines.h"
 #include "win/controls_win.h"
-#include "base/text_services.h"
 
 #include <string>
 #include <vector>

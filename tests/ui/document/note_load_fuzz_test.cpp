@@ -4,9 +4,9 @@
 // that reads back to the same text.
 #include "rich_edit_host.h"
 
-#include "common/hostile_notes.h"
 #include "base/atomic_file.h"
 #include "base/errors.h"
+#include "common/hostile_notes.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -149,7 +149,8 @@ TEST_F(NoteLoadFuzz, NotesThatCrashedTheControlAreRefused) {
             EXPECT_EQ(e.text(), u"Failed to Load Stream") << entry.path().filename();
         }
         EXPECT_EQ(edit.textLength(), 0) << entry.path().filename();
-        EXPECT_THROW(edit.setRtf(readData(entry.path())), base::UserError) << entry.path().filename();
+        EXPECT_THROW(edit.setRtf(readData(entry.path())), base::UserError)
+            << entry.path().filename();
     }
     EXPECT_GE(files, 16);
 }

@@ -1,9 +1,9 @@
 // No character is lost by a save, and note files load as RTF or plain text.
 #include "rich_edit_host.h"
 
-#include "common/hostile_notes.h"
 #include "base/errors.h"
 #include "base/utf.h"
+#include "common/hostile_notes.h"
 
 #include <algorithm>
 #include <cstdint>

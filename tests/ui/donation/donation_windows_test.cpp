@@ -8,11 +8,11 @@
 #include <memory>
 #include <string>
 
+#include "base/ini_file.h"
 #include "donation/adv_form_win.h"
 #include "donation/d_form_win.h"
 #include "win/dpi_win.h"
 #include "win/message_box_win.h"
-#include "base/ini_file.h"
 
 namespace fs = std::filesystem;
 using quivra::donation::TAdvForm;

@@ -9,7 +9,7 @@ namespace {
 
 class ColourPaletteTest : public EditorFixture {
   protected:
-    editor::ColourPalette& palette() { return editor().palette(); }
+    editor::ColourPalette& palette() { return formatting().palette(); }
     RECT paletteRect() {
         RECT r;
         GetWindowRect(palette().hwnd(), &r);

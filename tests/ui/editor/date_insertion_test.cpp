@@ -11,12 +11,12 @@ namespace {
 class DateInsertion : public EditorFixture {
   protected:
     // 8 December 2015, 09:05:07, in a locale that writes dd.MM.yyyy, HH:mm:ss.
-    void useFixedClock(notes::DateTime now = {2015, 12, 8, 9, 5, 7}) {
+    void useFixedClock(base::DateTime now = {2015, 12, 8, 9, 5, 7}) {
         DateSource source;
         source.now = [now] { return now; };
-        source.shortDate = [](const notes::DateTime&) { return std::u16string(u"08.12.2015"); };
-        source.longTime = [](const notes::DateTime&) { return std::u16string(u"09:05:07"); };
-        editor().setDateSource(source);
+        source.shortDate = [](const base::DateTime&) { return std::u16string(u"08.12.2015"); };
+        source.longTime = [](const base::DateTime&) { return std::u16string(u"09:05:07"); };
+        formatting().setDateSource(source);
     }
 };
 
@@ -75,7 +75,7 @@ TEST_F(DateInsertion, FunctionKeysWorkInTheFocusedEditorUnlessTheNoteIsReadOnly)
 
 TEST_F(DateInsertion, LocaleFormsComeFromThePlatformTheOthersAreFixed) {
     const DateSource system = DateSource::system();
-    const notes::DateTime day{2015, 12, 8, 9, 5, 7};
+    const base::DateTime day{2015, 12, 8, 9, 5, 7};
     // The tests run in the Russian locale: day.month.year, 24 hours.
     EXPECT_EQ(system.shortDate(day), u"08.12.2015");
     const std::u16string time = system.longTime(day);
@@ -84,7 +84,7 @@ TEST_F(DateInsertion, LocaleFormsComeFromThePlatformTheOthersAreFixed) {
     // The clock reads the local time.
     SYSTEMTIME st;
     GetLocalTime(&st);
-    const notes::DateTime now = system.now();
+    const base::DateTime now = system.now();
     EXPECT_EQ(now.year, st.wYear);
     EXPECT_EQ(now.month, st.wMonth);
 }

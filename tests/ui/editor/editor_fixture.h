@@ -30,8 +30,8 @@ class EditorFixture : public NotesFixture {
         form->note().focus();
         pumpMessages();
     }
-    editor::EditorController& editor() { return form->editor(); }
-    editor::FormatBar& bar() { return form->editor().bar(); }
+    editor::FormattingController& formatting() { return form->formatting(); }
+    editor::FormatBar& bar() { return form->formatting().bar(); }
     document::RichEdit& note() { return form->note(); }
 
     // A click as the mouse gives it: pressed and released over the button on
@@ -71,7 +71,7 @@ class EditorFixture : public NotesFixture {
     void pickSwatch(std::size_t i) {
         const auto s = editor::swatchRect(i);
         const int x = s.left + editor::kSwatchSize / 2, y = s.top + editor::kSwatchSize / 2;
-        SendMessageW(editor().palette().hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageW(formatting().palette().hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
         pumpMessages();
     }
     void refresh() { form->presenter().PeriodicRefresh(); }

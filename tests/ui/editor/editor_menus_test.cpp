@@ -80,12 +80,12 @@ TEST_F(EditorMenusTest, AdditionalMenuHoldsEveryItemInOrderWithTheInsertionsInAS
         {L"Открыть текст из файла...", ID_OPENTEXT},
         {L"Вставить ссылку на файл", ID_N32},
     };
-    EXPECT_EQ(itemsOf(editor().additMenu()), expected);
+    EXPECT_EQ(itemsOf(formatting().additMenu()), expected);
     // The first form of each date sub-menu is its bold default item.
-    HMENU dates = GetSubMenu(editor().additMenu(), 10);
+    HMENU dates = GetSubMenu(formatting().additMenu(), 10);
     EXPECT_EQ(GetMenuDefaultItem(dates, FALSE, 0), static_cast<UINT>(ID_INSERTDT));
     // The function keys' hidden items.
-    const auto hidden = itemsOf(editor().hiddenMenu());
+    const auto hidden = itemsOf(formatting().hiddenMenu());
     ASSERT_EQ(hidden.size(), 3u);
     EXPECT_EQ(hidden[0].sub[0].id, static_cast<UINT>(ID_N23));
     EXPECT_EQ(hidden[1].sub[0].id, static_cast<UINT>(ID_N30));
@@ -97,10 +97,10 @@ TEST_F(EditorMenusTest, AdditionalMenuHoldsEveryItemInOrderWithTheInsertionsInAS
 
 TEST_F(EditorMenusTest, AdditionalMenuEnablesByTheSelectionAndReadOnlyAsItOpens) {
     startWith({{L"A", "{\\rtf1\\ansi ##[hidden]## plain\\par}"}});
-    HMENU m = editor().additMenu();
+    HMENU m = formatting().additMenu();
     using namespace crypto;
     select(0, 12); // "##[hidden]##"
-    editor().updateAdditMenu();
+    formatting().updateAdditMenu();
     EXPECT_FALSE(grey(m, ID_UNCOMMENT));
     EXPECT_TRUE(grey(m, ID_COMMENT));
     EXPECT_FALSE(grey(m, ID_ENCR));
@@ -108,7 +108,7 @@ TEST_F(EditorMenusTest, AdditionalMenuEnablesByTheSelectionAndReadOnlyAsItOpens)
 
     select(13, 13);
     form->notes().sett_roClick();
-    editor().updateAdditMenu();
+    formatting().updateAdditMenu();
     EXPECT_TRUE(grey(m, ID_UNCOMMENT));
     EXPECT_TRUE(grey(m, ID_COMMENT));
     EXPECT_TRUE(grey(m, ID_COMMENTSTART));
@@ -126,14 +126,14 @@ TEST_F(EditorMenusTest, AdditionalMenuEnablesByTheSelectionAndReadOnlyAsItOpens)
     form->notes().sett_roClick();
     select(0, 3);
     PostMessageW(form->hwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
-    editor().AdvancedButtonClick();
+    formatting().AdvancedButtonClick();
     EXPECT_FALSE(grey(m, ID_ENCR));
     EXPECT_TRUE(grey(m, ID_COMMENT)); // starts with "##["
 }
 
 TEST_F(EditorMenusTest, ListMenuAppliesTheRememberedTypeAndStyleToTheSelectedParagraphs) {
     startWith({{L"A", "{\\rtf1\\ansi\\li720 one\\par two\\par three\\par}"}, {L"B", kRtfA}});
-    HMENU m = editor().listStyleMenu();
+    HMENU m = formatting().listStyleMenu();
     const auto ticked = [m](int id) {
         return (GetMenuState(m, static_cast<UINT>(id), MF_BYCOMMAND) & MF_CHECKED) != 0;
     };
@@ -170,9 +170,9 @@ TEST_F(EditorMenusTest, ListMenuAppliesTheRememberedTypeAndStyleToTheSelectedPar
     command(ID_N25);
     EXPECT_EQ(note().paraFormat().wNumbering, PFN_LCLETTER);
     EXPECT_EQ(note().paraFormat().wNumberingStyle, 0x200);
-    EXPECT_EQ(editor().listNumbering(), (ListNumbering{kListLcLetter, kStylePeriod}));
+    EXPECT_EQ(formatting().listNumbering(), (ListNumbering{kListLcLetter, kStylePeriod}));
     command(ID_N28); // restarts at 1; the style stays remembered
     EXPECT_EQ(note().paraFormat().wNumbering, PFN_LCLETTER);
-    EXPECT_EQ(editor().listNumbering(), (ListNumbering{kListLcLetter, kStylePeriod}));
+    EXPECT_EQ(formatting().listNumbering(), (ListNumbering{kListLcLetter, kStylePeriod}));
     EXPECT_TRUE(ticked(ID_N111));
 }

@@ -83,7 +83,7 @@ TEST(Screenshots, EditorToolsAndFontLists) {
     SetWindowPos(form->hwnd(), HWND_TOPMOST, 20, 20, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     form->showPage(program::Page::Notes);
     auto& note = form->note();
-    auto& editor = form->editor();
+    auto& editor = form->formatting();
     auto& bar = editor.bar();
     ASSERT_TRUE(bar.hwnd() && IsWindowVisible(bar.hwnd()));
 

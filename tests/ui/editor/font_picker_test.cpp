@@ -3,8 +3,8 @@
 #include "editor/editor_fixture.h"
 
 #include "editor/font_filter.h"
-#include "win/wide_win.h"
 #include "support/screenshot.h"
+#include "win/wide_win.h"
 
 using namespace quivra;
 using namespace quivra::test;
@@ -32,7 +32,7 @@ class FontPickerTest : public EditorFixture {
         wcsncpy(format.szFaceName, win::toWide(name).c_str(), LF_FACESIZE - 1);
         note().setCharFormat(format);
     }
-    FontPicker& picker() { return editor().fontPicker(); }
+    FontPicker& picker() { return formatting().fontPicker(); }
     std::u16string face() { return win::toU16(note().charFormat().szFaceName); }
     int current(HWND list) { return static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0)); }
     // The user moves to entry i of a list box of the panel.

@@ -165,7 +165,7 @@ TEST_F(FormatBarTest, ButtonsFollowReadOnlyAndTheFocusWhileShortcutsStillWork) {
     press(note().hwnd(), 'B', true);
     EXPECT_TRUE(effects() & CFE_BOLD);
     SetWindowTextW(bar().selFontSize.hwnd(), L"20");
-    editor().SelFontSizeSelect();
+    formatting().SelFontSizeSelect();
     EXPECT_EQ(note().charFormat().yHeight, 400);
     // Switching read-only off enables them at once.
     form->notes().sett_roClick();
@@ -194,7 +194,7 @@ TEST_F(FormatBarTest, FormatShortcutsActOnTheFocusedRichTextView) {
     // Another rich-text view with the focus takes them instead of the editor.
     document::RichEdit other;
     ASSERT_TRUE(other.create(GetParent(note().hwnd()), 0, RECT{0, 200, 100, 260}));
-    editor().addFormatView(other);
+    formatting().addFormatView(other);
     other.replaceSelection(u"view");
     other.setSelection({0, -1});
     other.focus();

@@ -58,7 +58,7 @@ class FormatPersistenceTest : public EditorFixture {
     }
     void chooseFace(const std::u16string& face) {
         click(bar().selFont);
-        HWND list = editor().fontPicker().fontList1();
+        HWND list = formatting().fontPicker().fontList1();
         const auto fonts = editor::installedFonts();
         const auto at = std::find(fonts.begin(), fonts.end(), face) - fonts.begin();
         SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(at), 0);

@@ -44,9 +44,7 @@ class NoteCommands : public EditorFixture {
         return !(GetMenuState(notes().notesMenu(), id, MF_BYCOMMAND) & MF_GRAYED);
     }
     bool visible(HWND w) { return (GetWindowLongW(w, GWL_STYLE) & WS_VISIBLE) != 0; }
-    base::IniFile notesSettings() {
-        return base::IniFile(notesDir() / L"notessettings.ini");
-    }
+    base::IniFile notesSettings() { return base::IniFile(notesDir() / L"notessettings.ini"); }
 };
 
 } // namespace

@@ -2,8 +2,8 @@
 // while typing, Enter with its wrap-around, the line filter and the jump.
 #include "editor/editor_fixture.h"
 
-#include "win/wide_win.h"
 #include "search/search_controller_win.h"
+#include "win/wide_win.h"
 
 using namespace quivra;
 using namespace quivra::test;

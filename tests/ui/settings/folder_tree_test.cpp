@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "win/window_win.h"
 #include "settings/folder_tree_win.h"
+#include "win/window_win.h"
 
 namespace fs = std::filesystem;
 using quivra::settings::FolderTree;

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "skins/skin_engine_win.h"
 #include "win/controls_win.h"
 #include "win/panel_win.h"
-#include "skins/skin_engine_win.h"
 
 #include <richedit.h>
 

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "app/main_form_win.h"
-#include "win/message_box_win.h"
 #include "base/ini_file.h"
+#include "win/message_box_win.h"
 
 #include <windows.h>
 

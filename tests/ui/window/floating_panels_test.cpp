@@ -18,9 +18,10 @@ TEST(FloatingPanels, FixedPlaceIsUsedUntilResetAndResizeReplacesWithoutForgettin
     auto& panels = form->presenter().panels();
     // The font panel is the editor's; the name panel stands in for the note
     // commands' own.
-    FloatingPanelWindow& font = form->editor().fontPicker().panel();
+    FloatingPanelWindow& font = form->formatting().fontPicker().panel();
     FloatingPanelWindow name(FloatingPanel::Name);
-    ASSERT_TRUE(name.create(form->page(program::Page::Notes), form->hwnd(), window::ID_NAMEPANEL, 96));
+    ASSERT_TRUE(
+        name.create(form->page(program::Page::Notes), form->hwnd(), window::ID_NAMEPANEL, 96));
     panels.add(name);
 
     panels.open(font);

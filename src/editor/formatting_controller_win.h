@@ -5,17 +5,19 @@
 // reset. Its rows of the 50 ms refresh mirror the caret's format on the bar.
 #pragma once
 
+#include "document/rich_edit_win.h"
+#include "document/view_registry.h"
 #include "editor/colour_palette_win.h"
 #include "editor/date_forms.h"
 #include "editor/editor_ids.h"
 #include "editor/editor_menus_win.h"
 #include "editor/font_picker_win.h"
 #include "editor/format_bar_win.h"
-#include "document/rich_edit_win.h"
+#include "editor/formatting_needs.h"
 #include "program/program_state.h"
-#include "win/subclass_win.h"
 #include "program/subsystem_win.h"
 #include "settings/options_win.h"
+#include "win/subclass_win.h"
 #include "window/confirm_panel_win.h"
 #include "window/floating_panels_win.h"
 
@@ -28,10 +30,10 @@ namespace quivra::editor {
 
 // The clock and the locale's two formats the date forms use.
 struct DateSource {
-    std::function<notes::DateTime()> now;
+    std::function<base::DateTime()> now;
     // The moment in the user's short-date and long-time formats.
-    std::function<std::u16string(const notes::DateTime&)> shortDate;
-    std::function<std::u16string(const notes::DateTime&)> longTime;
+    std::function<std::u16string(const base::DateTime&)> shortDate;
+    std::function<std::u16string(const base::DateTime&)> longTime;
     // The system clock and the user's locale.
     static DateSource system();
 };
@@ -41,11 +43,12 @@ inline constexpr std::u16string_view kUnformatQuestion =
     u"Сброс форматирования приведет к необратимой потере форматирования!\r"
     u"Вы действительно хотите убрать форматирование?";
 
-class EditorController final : public program::Subsystem {
+class FormattingController final : public program::Subsystem, public document::ViewRegistry {
   public:
-    EditorController(program::Host& host, program::ProgramState& state, document::RichEdit& note,
-                     const settings::Options& options, window::FloatingPanels& panels,
-                     window::ConfirmPanel& confirm);
+    FormattingController(program::Host& host, program::ProgramState& state,
+                         document::RichEdit& note, const settings::Options& options,
+                         window::FloatingPanels& panels, window::ConfirmPanel& confirm,
+                         FormattingNeeds& needs);
 
     // Builds the format bar, the palette and the font combo in the editor
     // area, the font panel on the notes page and the menus, adds
@@ -57,14 +60,12 @@ class EditorController final : public program::Subsystem {
     // The current note's view changed (opened, read-only switched, format bar
     // shown or hidden): the bar's enabled state and place follow it.
     void noteViewChanged();
-    // Width of the note list pane, where the menus of the bar open.
-    std::function<int()> listPaneWidth;
-    // Runs when the "..." button opens the additional menu (the quick-search
-    // results hide).
-    std::function<void()> beforeAdditMenu;
     // Another rich-text view that the format shortcuts act on while it has
     // the focus (the second note view, the search results).
     void addFormatView(document::RichEdit& view) { formatViews_.push_back(&view); }
+    void viewMade(document::RichEdit& view) override { addFormatView(view); }
+    // The font-size box takes no input while the search box has the focus.
+    void enableSizeBox(bool enabled);
     void setDateSource(DateSource source) { dates_ = std::move(source); }
 
     // --- The format bar ------------------------------------------------------------
@@ -153,6 +154,7 @@ class EditorController final : public program::Subsystem {
     document::RichEdit& note_;
     const settings::Options& options_;
     window::ConfirmPanel& confirm_;
+    FormattingNeeds& needs_;
     FormatBar bar_;
     ColourPalette palette_;
     EditorMenus menus_;

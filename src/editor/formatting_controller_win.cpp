@@ -1,23 +1,25 @@
 // The editor subsystem's controls and menus, its share of the refresh and of
 // the shortcuts, the routing of its identifiers and the editor's focus.
-#include "editor/editor_controller_win.h"
+#include "editor/formatting_controller_win.h"
 
 #include "editor/insert_commands_win.h"
+#include "program/refresh_table.h"
 #include "win/controls_win.h"
 #include "win/wide_win.h"
-#include "program/refresh_table.h"
 
 #include <commctrl.h>
 
 namespace quivra::editor {
 
-EditorController::EditorController(program::Host& host, program::ProgramState& state, document::RichEdit& note,
-                                   const settings::Options& options, window::FloatingPanels& panels,
-                                   window::ConfirmPanel& confirm)
-    : host_(host), state_(state), note_(note), options_(options), confirm_(confirm),
+FormattingController::FormattingController(program::Host& host, program::ProgramState& state,
+                                           document::RichEdit& note,
+                                           const settings::Options& options,
+                                           window::FloatingPanels& panels,
+                                           window::ConfirmPanel& confirm, FormattingNeeds& needs)
+    : host_(host), state_(state), note_(note), options_(options), confirm_(confirm), needs_(needs),
       fontPicker_(host, note, options, panels) {}
 
-void EditorController::create(HWND editorArea, HWND notesPage, HMENU notesMenu) {
+void FormattingController::create(HWND editorArea, HWND notesPage, HMENU notesMenu) {
     HWND main = host_.mainWindow();
     const int dpi = host_.scale(96);
     bar_.create(editorArea, main, host_);
@@ -48,20 +50,20 @@ void EditorController::create(HWND editorArea, HWND notesPage, HMENU notesMenu) 
     };
 }
 
-int EditorController::layoutFormatBar(int width, bool shown) {
+int FormattingController::layoutFormatBar(int width, bool shown) {
     if (!bar_.hwnd())
         return 0;
     bar_.layout(width, shown);
     return shown ? host_.scale(FormatBar::kHeight) : 0;
 }
 
-void EditorController::noteViewChanged() {
+void FormattingController::noteViewChanged() {
     enableForReadOnly();
     EnableWindow(bar_.selFontSize.hwnd(), !state_.noteReadOnly);
     host_.relayoutEditorArea();
 }
 
-void EditorController::enableForReadOnly() {
+void FormattingController::enableForReadOnly() {
     for (auto* button : bar_.elevenButtons())
         button->setEnabled(!state_.noteReadOnly);
     EnableMenuItem(notesMenu_, ID_UNFORMAT, state_.noteReadOnly ? MF_GRAYED : MF_ENABLED);
@@ -69,8 +71,8 @@ void EditorController::enableForReadOnly() {
 
 // --- The editor's focus ------------------------------------------------------------
 
-std::optional<LRESULT> EditorController::onEditorMessage(UINT msg,
-                                                         const win::Subclass::Next& next) {
+std::optional<LRESULT> FormattingController::onEditorMessage(UINT msg,
+                                                             const win::Subclass::Next& next) {
     if (msg == WM_SETFOCUS) {
         const LRESULT r = next();
         NoteEnter();
@@ -84,20 +86,20 @@ std::optional<LRESULT> EditorController::onEditorMessage(UINT msg,
     return std::nullopt;
 }
 
-void EditorController::NoteEnter() {
+void FormattingController::NoteEnter() {
     enableForReadOnly();
     EnableWindow(bar_.selFontSize.hwnd(), !state_.noteReadOnly);
     showAlignmentOfParagraph();
     showSizeOfSelection(note_.charFormat());
 }
 
-void EditorController::NoteExit() {
+void FormattingController::NoteExit() {
     for (auto* button : bar_.elevenButtons())
         button->setEnabled(false);
 }
 
-std::optional<LRESULT> EditorController::onSizeBoxKey(UINT msg, WPARAM wp, LPARAM lp,
-                                                      const win::Subclass::Next& next) {
+std::optional<LRESULT> FormattingController::onSizeBoxKey(UINT msg, WPARAM wp, LPARAM lp,
+                                                          const win::Subclass::Next& next) {
     // SelFontSizeKeyPress: Enter applies the typed size; the main window's
     // dialog navigation must leave the key to the box.
     if (msg == WM_GETDLGCODE && lp && reinterpret_cast<const MSG*>(lp)->message == WM_KEYDOWN &&
@@ -112,28 +114,31 @@ std::optional<LRESULT> EditorController::onSizeBoxKey(UINT msg, WPARAM wp, LPARA
 
 // --- Menus of the bar ------------------------------------------------------------------
 
-POINT EditorController::menuPoint(const win::SpeedButton& button, int dx, int dy) const {
+POINT FormattingController::menuPoint(const win::SpeedButton& button, int dx, int dy) const {
     RECT window;
     GetWindowRect(host_.mainWindow(), &window);
-    const int pane = listPaneWidth ? listPaneWidth() : 0;
+    const int pane = needs_.listPaneWidth();
     return {window.left + pane + bar_.xOf(button) + host_.scale(dx),
             window.top + bar_.yOf(button) + host_.scale(dy)};
 }
 
-void EditorController::updateAdditMenu() {
+void FormattingController::enableSizeBox(bool enabled) {
+    EnableWindow(bar_.selFontSize.hwnd(), enabled);
+}
+
+void FormattingController::updateAdditMenu() {
     menus_.applyAdditRules(additMenuRules(note_.selectedText(), state_.noteReadOnly));
 }
 
-void EditorController::AdvancedButtonClick() {
-    if (beforeAdditMenu)
-        beforeAdditMenu();
+void FormattingController::AdvancedButtonClick() {
+    needs_.additMenuOpening();
     updateAdditMenu();
     const POINT at = menuPoint(bar_.advanced, -250, 64);
     TrackPopupMenu(menus_.addit(), TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, 0, host_.mainWindow(),
                    nullptr);
 }
 
-void EditorController::isListClick() {
+void FormattingController::isListClick() {
     const POINT at = menuPoint(bar_.isList, 0, 96);
     TrackPopupMenu(menus_.listStyle(), TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, 0,
                    host_.mainWindow(), nullptr);
@@ -141,8 +146,7 @@ void EditorController::isListClick() {
 
 // --- Routing ---------------------------------------------------------------------------
 
-bool EditorController::onCommand(int id, int code, HWND) {
-    constexpr int kFromShortcut = 1;
+bool FormattingController::onCommand(int id, int code, HWND) {
     if (isDateFormItem(id)) {
         insertDateTime(dateFormOfItem(id));
         return true;
@@ -229,7 +233,7 @@ bool EditorController::onCommand(int id, int code, HWND) {
     case ID_N30:
     case ID_N26:
         // The keys belong to the editor's menu: they work while it has the focus.
-        if (code == kFromShortcut && !note_.focused())
+        if (code == program::kFromShortcut && !note_.focused())
             return true;
         if (id == ID_N23)
             N23Click();
@@ -255,7 +259,7 @@ bool EditorController::onCommand(int id, int code, HWND) {
     }
 }
 
-void EditorController::addShortcuts(std::vector<ACCEL>& shortcuts) {
+void FormattingController::addShortcuts(std::vector<ACCEL>& shortcuts) {
     const BYTE ctrl = FCONTROL | FVIRTKEY;
     shortcuts.push_back({ctrl, 'B', ID_ACT_BOLD});
     shortcuts.push_back({ctrl, 'I', ID_ACT_ITALLIC});
@@ -268,7 +272,7 @@ void EditorController::addShortcuts(std::vector<ACCEL>& shortcuts) {
     shortcuts.push_back({FVIRTKEY, VK_F7, ID_N26});
 }
 
-HMENU EditorController::menuOf(int id) const {
+HMENU FormattingController::menuOf(int id) const {
     // The format actions have no item: they run whatever the note's state.
     switch (id) {
     case ID_N23:
@@ -288,7 +292,7 @@ HMENU EditorController::menuOf(int id) const {
 
 // --- The 50 ms refresh -----------------------------------------------------------------
 
-void EditorController::addRefreshRows(program::RefreshTable& table) {
+void FormattingController::addRefreshRows(program::RefreshTable& table) {
     using program::RefreshFacts;
     using program::RefreshStep;
     // The strip, the size box and the style buttons all mirror the
@@ -326,18 +330,18 @@ void EditorController::addRefreshRows(program::RefreshTable& table) {
     });
 }
 
-bool EditorController::sizeBoxFocused() const {
+bool FormattingController::sizeBoxFocused() const {
     HWND focus = GetFocus();
     return focus && (focus == bar_.selFontSize.hwnd() || IsChild(bar_.selFontSize.hwnd(), focus));
 }
 
-void EditorController::showSizeOfSelection(const CHARFORMAT2W& format) {
+void FormattingController::showSizeOfSelection(const CHARFORMAT2W& format) {
     const std::wstring size = std::to_wstring(pointsOfTwips(format.yHeight));
     if (win::windowText(bar_.selFontSize.hwnd()) != size)
         SetWindowTextW(bar_.selFontSize.hwnd(), size.c_str());
 }
 
-void EditorController::showAlignmentOfParagraph() {
+void FormattingController::showAlignmentOfParagraph() {
     if (const auto alignment = alignmentButton(note_.paraFormat().wAlignment)) {
         switch (*alignment) {
         case Alignment::Left:

@@ -1,0 +1,203 @@
+#include "app/subsystem_links_win.h"
+
+#include "app/main_form_win.h"
+#include "settings/data_folders.h"
+#include "settings/keys.h"
+#include "skins/skin_engine_win.h"
+#include "win/wide_win.h"
+
+namespace quivra::app {
+
+// --- The settings page --------------------------------------------------------
+
+base::IniFile& SubsystemLinks::settingsFile() {
+    return *form_.state().settingsFile;
+}
+
+void SubsystemLinks::setTrayIconVisible(bool visible) {
+    form_.presenter().setTrayIconVisible(visible);
+}
+
+bool SubsystemLinks::trayIconVisible() const {
+    return form_.presenter().trayIconVisible();
+}
+
+bool SubsystemLinks::setHotkeyEnabled(bool enabled) {
+    return form_.presenter().setHotkeyEnabled(enabled);
+}
+
+bool SubsystemLinks::setHotkeyKeys(std::optional<settings::HotkeyKeys> keys) {
+    return form_.presenter().setHotkeyKeys(keys);
+}
+
+void SubsystemLinks::setOpacity(int alpha) {
+    form_.presenter().setOpacity(alpha);
+}
+
+void SubsystemLinks::placeSelected(int edgeIndex) {
+    settings::write(settingsFile(), settings::keys::Placement, edgeIndex);
+    form_.presenter().moveToEdge(edgeIndex);
+}
+
+void SubsystemLinks::borderColorSelected(COLORREF colour) {
+    form_.presenter().setBorderColor(colour);
+}
+
+void SubsystemLinks::applySkin(const std::wstring& name) {
+    // Only colours change: the editor keeps its text, formats and modified
+    // flag (its page colour is set, not its content). Without a skin before
+    // and after, nothing is touched at all.
+    auto& engine = skins::skinEngine();
+    const bool wasActive = engine.isActive();
+    if (!name.empty()) {
+        engine.setSkin(name);
+        engine.setActive(true);
+    } else {
+        engine.setActive(false);
+    }
+    if (wasActive || engine.isActive())
+        engine.applyTo(form_.hwnd());
+}
+
+void SubsystemLinks::applyDataDir() {
+    form_.applyDataDir();
+}
+
+void SubsystemLinks::clearCoords() {
+    settingsFile().eraseSection(settings::kCoordsSection);
+}
+
+void SubsystemLinks::quit() {
+    form_.bQuitClick();
+}
+
+void SubsystemLinks::restart() {
+    form_.G1Click();
+}
+
+std::wstring SubsystemLinks::executablePath() const {
+    return form_.environment().exePath;
+}
+
+std::wstring SubsystemLinks::skinsFolder() const {
+    return win::toWide(settings::skinsFolder(form_.state().programFolder));
+}
+
+void SubsystemLinks::pauseRefresh() {
+    form_.pauseRefresh();
+}
+
+void SubsystemLinks::resumeRefresh() {
+    form_.resumeRefresh();
+}
+
+// --- Showing and hiding the window --------------------------------------------
+
+void SubsystemLinks::saveIfModified() {
+    form_.notes().saveInPassing();
+}
+
+void SubsystemLinks::focusCurrentNote() {
+    form_.notes().FocusCurrentNote();
+}
+
+void SubsystemLinks::hideChangedMark() {
+    form_.notes().hideChangedMark();
+}
+
+void SubsystemLinks::returnCipher() {
+    form_.cipher().returnCipher();
+}
+
+void SubsystemLinks::syncListSelection() {
+    form_.notes().syncSideList();
+}
+
+bool SubsystemLinks::noteReadOnly() const {
+    return form_.state().noteReadOnly;
+}
+
+HWND SubsystemLinks::editorWindow() const {
+    return form_.note().hwnd();
+}
+
+bool SubsystemLinks::donationShowing() const {
+    return form_.donation().showing();
+}
+
+void SubsystemLinks::releaseCtrl() {
+    form_.state().ctrlDown = false;
+}
+
+program::RefreshFacts SubsystemLinks::refreshFacts() const {
+    const document::RichEdit& note = form_.note();
+    notes::NotesController& notes = form_.notes();
+    program::RefreshFacts f;
+    f.editorEnabled = note.enabled();
+    f.editorFocused = note.focused();
+    f.modified = note.modified();
+    f.readOnly = form_.state().noteReadOnly;
+    f.wordWrap = form_.state().noteWordWrap;
+    f.noteSelected = notes.selectedNoteIndex() >= 0;
+    const auto sel = note.selection();
+    f.selectionEmpty = sel.start == sel.end;
+    f.selectionHasCommentMarker = !f.selectionEmpty && form_.crypto().selectionHoldsMarker();
+    f.notesPageActive = form_.activePage() == program::Page::Notes;
+    f.namesDroppedDown = notes.namesDroppedDown();
+    f.namePanelShowing = notes.namePanelShowing();
+    return f;
+}
+
+void SubsystemLinks::trayIconRefused() {
+    // Told once the window is up, like a failure of start-up: the option's
+    // box shows the icon is not there.
+    form_.startupStep(
+        [this] { form_.settingsPage().setBoxTicked(settings::ID_ISTRAYICON, false); });
+}
+
+window::PanelAreas SubsystemLinks::panelAreas() const {
+    RECT page, editor;
+    GetClientRect(form_.page(program::Page::Notes), &page);
+    GetClientRect(form_.note().hwnd(), &editor);
+    return window::PanelAreas{{page.right, page.bottom}, {editor.right, editor.bottom}};
+}
+
+// --- Between the subsystems ------------------------------------------------------
+
+void SubsystemLinks::noteViewChanged() {
+    form_.formatting().noteViewChanged();
+}
+
+void SubsystemLinks::closeSearchResults() {
+    form_.search().closeResultsArea();
+}
+
+void SubsystemLinks::escapeTyped() {
+    form_.presenter().NoteEscape();
+}
+
+void SubsystemLinks::searchBoxEntered() {
+    form_.notes().hideQuickSearch();
+}
+
+void SubsystemLinks::enableSizeBox(bool enabled) {
+    form_.formatting().enableSizeBox(enabled);
+}
+
+int SubsystemLinks::listPaneWidth() const {
+    return form_.notes().listPaneWidth();
+}
+
+void SubsystemLinks::additMenuOpening() {
+    form_.notes().hideQuickSearch();
+}
+
+void SubsystemLinks::cipherReturned() {
+    form_.search().clearResults();
+}
+
+void SubsystemLinks::decryptStateReset() {
+    form_.crypto().decryptStateReset();
+}
+
+} // namespace quivra::app

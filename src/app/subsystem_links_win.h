@@ -1,0 +1,82 @@
+// How the subsystems reach each other. Each subsystem names what it must
+// tell or ask the others in a small interface of its own; this one object
+// answers all of them by calling the subsystem concerned, so every link
+// between two subsystems is written here once and checked by the compiler.
+#pragma once
+
+#include "crypto/cipher_events.h"
+#include "editor/formatting_needs.h"
+#include "notes/note_events.h"
+#include "search/search_events.h"
+#include "settings/settings_page_win.h"
+#include "window/shown_content_win.h"
+
+namespace quivra::app {
+
+class TMainForm;
+
+class SubsystemLinks final : public settings::SettingsPageHost,
+                             public window::ShownContent,
+                             public notes::NoteEvents,
+                             public search::SearchEvents,
+                             public editor::FormattingNeeds,
+                             public crypto::CipherEvents {
+  public:
+    explicit SubsystemLinks(TMainForm& form) : form_(form) {}
+
+    // settings::SettingsPageHost: the settings page acts on the window.
+    base::IniFile& settingsFile() override;
+    void setTrayIconVisible(bool visible) override;
+    bool trayIconVisible() const override;
+    bool setHotkeyEnabled(bool enabled) override;
+    bool setHotkeyKeys(std::optional<settings::HotkeyKeys> keys) override;
+    void setOpacity(int alpha) override;
+    void placeSelected(int edgeIndex) override;
+    void borderColorSelected(COLORREF colour) override;
+    void applySkin(const std::wstring& name) override;
+    void applyDataDir() override;
+    void clearCoords() override;
+    void quit() override;
+    void restart() override;
+    std::wstring executablePath() const override;
+    std::wstring skinsFolder() const override;
+    void pauseRefresh() override;
+    void resumeRefresh() override;
+
+    // window::ShownContent: what showing and hiding the window does to the
+    // rest.
+    void saveIfModified() override;
+    void focusCurrentNote() override;
+    void hideChangedMark() override;
+    void returnCipher() override;
+    void syncListSelection() override;
+    bool noteReadOnly() const override;
+    HWND editorWindow() const override;
+    bool donationShowing() const override;
+    void releaseCtrl() override;
+    program::RefreshFacts refreshFacts() const override;
+    void trayIconRefused() override;
+    window::PanelAreas panelAreas() const override;
+
+    // notes::NoteEvents.
+    void noteViewChanged() override;
+    void closeSearchResults() override;
+    void escapeTyped() override;
+
+    // search::SearchEvents.
+    void searchBoxEntered() override;
+    void enableSizeBox(bool enabled) override;
+
+    // editor::FormattingNeeds.
+    int listPaneWidth() const override;
+    void additMenuOpening() override;
+
+    // crypto::CipherEvents.
+    void cipherReturned() override;
+    void decryptStateReset() override;
+
+  private:
+    TMainForm& form_;
+};
+
+} // namespace quivra::app

@@ -1,0 +1,25 @@
+// Identifiers of the presentation: the hide button, the refresh and keeper timers, the floating
+// panels and their menu. They come from the subsystem's block, so that one number tells the router
+// where a command, notification or tick goes.
+#pragma once
+
+#include "program/id_blocks.h"
+
+namespace quivra::window {
+
+enum WindowId : int {
+    ID_HIDEBUTTON = program::kWindowIds.first,
+    kTimer1, // PeriodicRefresh, 50 ms, while shown
+    kTimer2, // HiddenKeeper, 1 ms
+    ID_A2,   // "Фиксация координат" of the floating panels' menu
+    ID_N44,  // "Сброс координат"
+    // The floating panels, whoever owns their controls.
+    ID_FONTPANEL,
+    ID_NAMEPANEL,
+    ID_CONFIRMPANEL,
+    ID_PASSWORDPANEL,
+    ID_WINDOW_LAST = ID_PASSWORDPANEL,
+};
+static_assert(program::kWindowIds.contains(ID_WINDOW_LAST));
+
+} // namespace quivra::window
