@@ -93,7 +93,4 @@ TEST(NoteForm, ContentTheProgramMadeIsCheckedAndMeasuredTheSameWay) {
     const NoteForm text = textNoteForm(u"a\r\nbb\nccc\r");
     EXPECT_EQ(text.text, u"a\rbb\rccc\r");
     EXPECT_EQ(text.load, (LoadMeasure{18, 3, 3}));
-    EXPECT_FALSE(text.load.big());
-    EXPECT_TRUE(textNoteForm(std::u16string(kSlowWrapParagraph, u'x')).load.slowToWrap());
-    EXPECT_TRUE(textNoteForm(std::u16string(kBigNoteParagraphs, u'\n')).load.big());
 }
