@@ -33,4 +33,8 @@ std::size_t longestParagraph(std::u16string_view text) noexcept {
     return longest;
 }
 
+LoadMeasure measurePlainText(std::u16string_view text) noexcept {
+    return {text.size() * sizeof(char16_t), paragraphBreaks(text), longestParagraph(text)};
+}
+
 } // namespace quivra::document

@@ -26,6 +26,21 @@ inline constexpr std::size_t kSlowWrapParagraph = 5'000;
 // to show progress.
 bool isBigNote(std::size_t bytes, std::size_t paragraphs) noexcept;
 
+// What a load costs the control: the bytes streamed in, the paragraph breaks
+// they make and the characters of the longest paragraph.
+struct LoadMeasure {
+    std::size_t bytes = 0;
+    std::size_t paragraphs = 0;
+    std::size_t longestParagraph = 0;
+    bool big() const noexcept { return isBigNote(bytes, paragraphs); }
+    // Whether wrapping its longest paragraph keeps the control busy.
+    bool slowToWrap() const noexcept { return longestParagraph >= kSlowWrapParagraph; }
+    bool operator==(const LoadMeasure&) const = default;
+};
+
+// The measure of a plain text streamed in as UTF-16.
+LoadMeasure measurePlainText(std::u16string_view text) noexcept;
+
 // The paragraph breaks of a plain text: "\r\n", '\r' and '\n' each count one.
 std::size_t paragraphBreaks(std::u16string_view text) noexcept;
 // The length of its longest paragraph, breaks as above.

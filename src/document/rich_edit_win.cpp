@@ -3,9 +3,7 @@
 #include "base/errors.h"
 #include "base/text_services.h"
 #include "document/load_progress_win.h"
-#include "document/load_size.h"
-#include "document/plain_text.h"
-#include "document/rtf_guard.h"
+#include "document/note_form.h"
 #include "document/rtf_output.h"
 #include "document/text_lines.h"
 
@@ -130,8 +128,8 @@ void RichEdit::prepare() {
 
 // --- Whole content --------------------------------------------------------
 
-bool RichEdit::slowLoad(size_t bytes, size_t paragraphs, size_t longest) const {
-    return isBigNote(bytes, paragraphs) || (wordWrap_ && longest >= kSlowWrapParagraph);
+bool RichEdit::slowLoad(const LoadMeasure& load) const {
+    return load.big() || (wordWrap_ && load.slowToWrap());
 }
 
 HWND RichEdit::loadProgressOwner() const {
@@ -150,11 +148,24 @@ long RichEdit::streamIn(UINT format, std::string_view bytes, bool big) {
     return static_cast<long>(stream.dwError);
 }
 
-bool RichEdit::streamRtf(std::string_view rtf) {
-    const RtfScan scan = scanRtf(rtf);
-    if (!scan.safe())
+bool RichEdit::streamForm(std::string_view rtf, const NoteForm& form) {
+    if (form.refused())
+        throw form.refusal();
+    // Streaming into a control that holds a big text is several times slower
+    // than into an empty one.
+    empty();
+    const std::string_view bytes =
+        form.kind == NoteFormKind::Rtf
+            ? rtf
+            : std::string_view(reinterpret_cast<const char*>(form.text.data()),
+                               form.text.size() * sizeof(char16_t));
+    const UINT format = form.kind == NoteFormKind::Rtf ? SF_RTF : SF_TEXT | SF_UNICODE;
+    if (streamIn(format, bytes, slowLoad(form.load)) != 0) {
+        empty();
         return false;
-    return streamIn(SF_RTF, rtf, slowLoad(rtf.size(), scan.paragraphs, scan.longestParagraph)) == 0;
+    }
+    setModified(true);
+    return true;
 }
 
 std::string RichEdit::streamOut(UINT format) const {
@@ -182,52 +193,24 @@ std::string RichEdit::rtf() const {
 }
 
 void RichEdit::setRtf(std::string_view rtf) {
-    // Streaming into a control that holds a big text is several times slower
-    // than into an empty one.
-    empty();
-    // The control accepts or rejects RTF by its first bytes; a rejection
-    // leaves dwError set and the control empty.
-    if (!startsAsRtf(rtf) || !streamRtf(rtf)) {
-        empty();
+    if (!streamForm(rtf, rtfNoteForm(rtf)))
         throw base::failedToLoadStream();
-    }
-    setModified(true);
 }
 
 void RichEdit::loadFileBytes(std::string_view bytes) {
-    empty();
-    if (startsAsRtf(bytes)) {
-        // A document the control cannot survive is refused, not shown as
-        // text: its file stays as it is.
-        const RtfScan scan = scanRtf(bytes);
-        if (!scan.safe())
-            throw base::failedToLoadStream();
-        if (streamIn(SF_RTF, bytes,
-                     slowLoad(bytes.size(), scan.paragraphs, scan.longestParagraph)) == 0) {
-            setModified(true);
-            return;
-        }
-        empty();
-    }
-    const std::optional<std::u16string> plain = decodePlainText(bytes, base::textServices());
-    if (!plain) {
-        empty();
+    const NoteForm form = decideNoteForm(bytes, base::textServices());
+    if (streamForm(bytes, form))
+        return;
+    // The control can still reject RTF the guard passed; the file is then
+    // shown as its text.
+    if (form.kind != NoteFormKind::Rtf ||
+        !streamForm(bytes, plainNoteForm(bytes, base::textServices())))
         throw base::failedToLoadStream();
-    }
-    setPlainText(*plain);
 }
 
 void RichEdit::setPlainText(std::u16string_view text) {
-    empty();
-    const std::u16string broken = withParagraphBreaks(text);
-    const std::string_view bytes(reinterpret_cast<const char*>(broken.data()),
-                                 broken.size() * sizeof(char16_t));
-    if (streamIn(SF_TEXT | SF_UNICODE, bytes,
-                 slowLoad(bytes.size(), paragraphBreaks(broken), longestParagraph(broken))) != 0) {
-        empty();
+    if (!streamForm({}, textNoteForm(text)))
         throw base::failedToLoadStream();
-    }
-    setModified(true);
 }
 
 void RichEdit::appendPlainText(std::u16string_view text) {
@@ -402,7 +385,7 @@ bool RichEdit::focused() const {
 
 void RichEdit::setWordWrap(bool wrap) {
     // Wrapping a long paragraph keeps the control busy for long (see
-    // editor/load_size.h), without a word of progress: say so meanwhile.
+    // document/load_size.h), without a word of progress: say so meanwhile.
     std::unique_ptr<LoadProgressWindow> progress;
     if (wrap && !wordWrap_)
         if (const size_t longest = longestParagraph(text()); longest >= kSlowWrapParagraph) {

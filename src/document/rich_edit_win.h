@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <richedit.h>
 
+#include "document/note_form.h"
 #include "win/handles_win.h"
 
 #include <functional>
@@ -53,18 +54,20 @@ class RichEdit {
     // --- Whole content --------------------------------------------------
     // The content as standard RTF ({\rtf1\ansi\ansicpgN...) that keeps every
     // code unit of the text and its formatting: characters of their font's
-    // code page as \'hh, every other code unit as \uN? (editor/rtf_output.h).
+    // code page as \'hh, every other code unit as \uN? (document/rtf_output.h).
     // Read back by setRtf; other programs read it too.
     std::string rtf() const;
     // Replaces the content from RTF. Throws failedToLoadStream() when the
-    // document would crash or hang the control (editor/rtf_guard.h) or the
-    // control rejects it; the editor is then empty.
+    // document would crash or hang the control (document/rtf_guard.h), and
+    // leaves the content as it was; or when the control rejects it, and the
+    // editor is then empty.
     void setRtf(std::string_view rtf);
-    // Replaces the content from a note file's bytes: as RTF, else as plain
-    // text in the encoding its first bytes give (editor/plain_text.h). Throws
-    // failedToLoadStream() when the bytes are neither, or are RTF the control
-    // cannot survive (editor/rtf_guard.h); the editor is then empty and not
-    // modified.
+    // Replaces the content from a note file's bytes, in the form decided from
+    // them first (document/note_form.h): as RTF, else as plain text in the
+    // encoding its first bytes give. A file refused there (neither, or RTF
+    // the control cannot survive) throws failedToLoadStream() and leaves the
+    // editor, its text and its modified flag as they were. RTF the control
+    // rejects while reading is shown as its text.
     void loadFileBytes(std::string_view bytes);
     // Replaces the content with plain text in the default character format.
     // '\n', '\r' and "\r\n" each become a paragraph break.
@@ -90,8 +93,8 @@ class RichEdit {
     // Every replacement of the whole content above (except empty) sets the
     // modified flag: it is a change of the note like any other.
     // A replacement big enough to keep the control busy for more than a
-    // moment (editor/load_size.h) shows a popup with its progress
-    // (editor/load_progress_win.h) owned by this window; by default the
+    // moment (document/load_size.h) shows a popup with its progress
+    // (document/load_progress_win.h) owned by this window; by default the
     // control's top-level window.
     void setLoadProgressOwner(HWND owner) noexcept { progressOwner_ = owner; }
 
@@ -116,7 +119,7 @@ class RichEdit {
     // Off: lines run on, both scroll bars. On: lines wrap at the control's
     // width, vertical scroll bar only (lines are then display lines).
     // Wrapping a paragraph of many thousand characters takes Wine's control
-    // long (editor/load_size.h): turning wrap on over one shows a popup that
+    // long (document/load_size.h): turning wrap on over one shows a popup that
     // says so, and so does a load while wrap is on.
     bool wordWrap() const noexcept { return wordWrap_; }
     void setWordWrap(bool wrap);
@@ -189,11 +192,12 @@ class RichEdit {
     // Streams bytes in with the given SF_* format, showing the progress when
     // `big`; returns the control's error code (0: accepted).
     long streamIn(UINT format, std::string_view bytes, bool big);
-    // Streams RTF in unless the control cannot survive it; false when the
-    // document is refused or the control rejects it.
-    bool streamRtf(std::string_view rtf);
+    // Replaces the content with a decided form (`rtf` holds the bytes of an
+    // Rtf form). Throws the form's refusal before touching the control;
+    // false when the control rejects it, and it is then empty.
+    bool streamForm(std::string_view rtf, const NoteForm& form);
     HWND loadProgressOwner() const;
-    bool slowLoad(size_t bytes, size_t paragraphs, size_t longestParagraph) const;
+    bool slowLoad(const LoadMeasure& load) const;
     void deleteInSteps(long lines);
     bool replaceControl();
     std::string streamOut(UINT format) const;

@@ -1,6 +1,6 @@
 #include "document/rtf_guard.h"
 
-#include "document/rtf_chars.h"
+#include "document/rtf_lexer.h"
 #include "document/rtf_table_model.h"
 
 #include <algorithm>
@@ -11,10 +11,6 @@
 namespace quivra::document {
 
 namespace {
-
-using rtf::isDigit;
-using rtf::isHexDigit;
-using rtf::isLetter;
 
 template <std::size_t N>
 bool among(std::string_view word, const std::array<std::string_view, N>& words) noexcept {
@@ -90,38 +86,39 @@ class Scanner {
     }
 
     RtfScan run() {
-        while (pos_ < doc_.size() && result_.safe()) {
-            const size_t at = pos_;
-            const char c = doc_[pos_++];
-            switch (c) {
-            case '{':
-                openGroup(at);
+        RtfLexer lexer(doc_, limits_.tokens);
+        for (RtfToken t = lexer.next(); t.kind != RtfTokenKind::End && result_.safe();
+             t = lexer.next()) {
+            switch (t.kind) {
+            case RtfTokenKind::GroupOpen:
+                openGroup(t.offset);
                 break;
-            case '}':
+            case RtfTokenKind::GroupClose:
                 closeGroup();
                 break;
-            case '\\':
-                controlToken(at);
+            case RtfTokenKind::Text:
+                textRun(t);
                 break;
-            case '\r':
-            case '\n':
-            case '\0':
-                break; // dropped by the reader, even inside a name or a \u fallback
-            case '\t':
-                symbol(); // read as \tab
-                inserted();
+            case RtfTokenKind::HexByte:
+                text(t.offset, true);
                 break;
-            case ';':
-                nameLength_ = 0;
-                text(at, false);
+            case RtfTokenKind::ControlSymbol:
+                controlSymbol(t);
                 break;
-            default:
-                text(at, true);
+            case RtfTokenKind::ControlWord:
+                controlWord(t);
+                break;
+            case RtfTokenKind::LimitBroken:
+                fail(t.limit == RtfLimit::ControlWordLetters ? RtfHazard::ControlWordTooLong
+                                                             : RtfHazard::ParameterTooLong,
+                     t.offset);
+                break;
+            case RtfTokenKind::End:
                 break;
             }
         }
         if (result_.safe() && !tables_.finish())
-            fail(RtfHazard::BadTable, pos_);
+            fail(RtfHazard::BadTable, doc_.size());
         return result_;
     }
 
@@ -196,33 +193,46 @@ class Scanner {
             nameCharacter(at);
     }
 
-    // After a backslash.
-    void controlToken(size_t at) {
-        if (pos_ >= doc_.size())
-            return;
-        const char c = doc_[pos_];
-        if (!isLetter(c)) {
-            ++pos_;
-            if (c == '\'') {
-                if (pos_ + 2 <= doc_.size() && isHexDigit(doc_[pos_]) &&
-                    isHexDigit(doc_[pos_ + 1])) {
-                    pos_ += 2;
-                    text(at, true);
-                } else {
-                    // The reader takes two more characters and stops, unless
-                    // a font table reader revives it: read on to be sure.
-                    pos_ = std::min(pos_ + 2, doc_.size());
-                    symbol();
-                }
-                return;
+    void textRun(const RtfToken& run) {
+        for (size_t i = 0; i < run.word.size() && result_.safe(); ++i) {
+            const size_t at = run.offset + i;
+            switch (run.word[i]) {
+            case '\r':
+            case '\n':
+            case '\0':
+                break; // dropped by the reader, even inside a name or a \u fallback
+            case '\t':
+                symbol(); // read as \tab
+                inserted();
+                break;
+            case ';':
+                nameLength_ = 0;
+                text(at, false);
+                break;
+            default:
+                text(at, true);
+                break;
             }
-            if (c == '{' || c == '}' || c == '\\' || c == ':')
-                return text(at, true);
-            if (c == '*') {
-                symbol();
-                star_ = true;
-                return;
-            }
+        }
+    }
+
+    void controlSymbol(const RtfToken& t) {
+        if (t.word.empty())
+            return; // a backslash at the very end
+        switch (const char c = t.word[0]) {
+        case '{':
+        case '}':
+        case '\\':
+        case ':':
+            text(t.offset, true);
+            break;
+        case '*':
+            symbol();
+            star_ = true;
+            break;
+        default:
+            // A \' without its hex digits ends the reader, unless a font
+            // table reader revives it: read on to be sure.
             symbol();
             if (c == '\r' || c == '\n') {
                 inserted();
@@ -230,41 +240,19 @@ class Scanner {
             } else if (c == '~' || c == '-' || c == '_' || c == '|') {
                 inserted();
             }
-            return;
+            break;
         }
-        const size_t wordStart = pos_;
-        while (pos_ < doc_.size() && isLetter(doc_[pos_]))
-            ++pos_;
-        const std::string_view word = doc_.substr(wordStart, pos_ - wordStart);
-        if (word.size() > limits_.controlWordLetters) {
-            fail(RtfHazard::ControlWordTooLong, at);
-            return;
-        }
-        const bool negative = pos_ < doc_.size() && doc_[pos_] == '-';
-        if (negative)
-            ++pos_;
-        const size_t digitsStart = pos_;
-        long value = 0;
-        while (pos_ < doc_.size() && isDigit(doc_[pos_])) {
-            if (value < 1000000000L)
-                value = value * 10 + (doc_[pos_] - '0');
-            ++pos_;
-        }
-        if (pos_ - digitsStart > limits_.parameterDigits) {
-            fail(RtfHazard::ParameterTooLong, at);
-            return;
-        }
-        if (negative)
-            value = -value;
-        if (pos_ < doc_.size() && doc_[pos_] == ' ')
-            ++pos_;
+    }
+
+    void controlWord(const RtfToken& t) {
+        const long value = t.parameter.value_or(0);
         nameLength_ = 0;
         const bool starred = star_;
         star_ = false;
         const bool twice = endsFallback();
-        controlWord(word, value, starred, at);
+        controlWord(t.word, value, starred, t.offset);
         if (twice && result_.safe())
-            controlWord(word, value, false, at);
+            controlWord(t.word, value, false, t.offset);
     }
 
     void controlWord(std::string_view word, long value, bool starred, size_t at) {
@@ -342,7 +330,6 @@ class Scanner {
 
     std::string_view doc_;
     const RtfLimits& limits_;
-    size_t pos_ = 0;
     int depth_ = 0; // groups open as the reader counts them
     int nameTableDepth_ = kNoNameTable;
     size_t nameLength_ = 0;

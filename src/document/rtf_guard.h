@@ -16,11 +16,11 @@
 // - table markup the reader trusts: rows ended with more cells than \cellx
 //   defined, or with a nested table after the last defined cell, or carried
 //   on over text after the previous row, fail an assertion or hang (see
-//   editor/rtf_table_model.h);
+//   document/rtf_table_model.h);
 // - after \uN the reader drops \uc text characters as the fallback; a brace
 //   or control word met first is read a second time, so "\u65{" opens two
 //   groups and "\u65\cell" ends two cells.
-// Fuzzing with seeded hostile notes (editor/hostile_notes.h) found the rules
+// Fuzzing with seeded hostile notes (tests/common/hostile_notes.h) found the rules
 // for tables and \u; of 20,000 notes generated since, the check passed
 // 14,044, and none of those crashed or hung the control.
 // The reader normally stops at a bad \'hh escape and at the brace that
@@ -32,6 +32,8 @@
 // threshold and far above anything a real document holds.
 #pragma once
 
+#include "document/rtf_lexer.h"
+
 #include <cstddef>
 #include <string_view>
 
@@ -39,8 +41,7 @@ namespace quivra::document {
 
 struct RtfLimits {
     int groupDepth = 30;
-    std::size_t controlWordLetters = 255;
-    std::size_t parameterDigits = 255;
+    RtfLexerOptions tokens{.controlWordLetters = 255, .parameterDigits = 255};
     std::size_t nameLength = 255;
     long tableNesting = 100;
 };

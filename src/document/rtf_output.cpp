@@ -1,19 +1,17 @@
 #include "document/rtf_output.h"
 
-#include "document/rtf_chars.h"
+#include "document/rtf_lexer.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <map>
+#include <utility>
 #include <unordered_map>
 
 namespace quivra::document {
 
 namespace {
-
-using rtf::isDigit;
-using rtf::isLetter;
 
 bool isHighSurrogate(char16_t u) {
     return u >= 0xD800 && u <= 0xDBFF;
@@ -32,35 +30,15 @@ template <typename F> size_t walkFontTable(std::string_view rtf, F onCharset) {
     if (start == std::string_view::npos)
         return 0;
     int depth = 0;
-    size_t i = start;
-    while (i < rtf.size()) {
-        const char c = rtf[i];
-        if (c == '\\' && i + 1 < rtf.size()) {
-            if (!isLetter(rtf[i + 1])) {
-                i += rtf[i + 1] == '\'' ? 4 : 2; // \'xx or a control symbol
-                continue;
-            }
-            size_t j = i + 1;
-            while (j < rtf.size() && isLetter(rtf[j]))
-                ++j;
-            const std::string_view word = rtf.substr(i + 1, j - i - 1);
-            const size_t digits = j;
-            if (j < rtf.size() && rtf[j] == '-')
-                ++j;
-            int value = 0;
-            while (j < rtf.size() && isDigit(rtf[j]) && value < 100000)
-                value = value * 10 + (rtf[j++] - '0');
-            if (word == "fcharset" && j > digits)
-                onCharset(value);
-            i = j;
-            continue;
-        }
-        if (c == '{') {
+    RtfLexer lexer(rtf, {}, start);
+    for (RtfToken t = lexer.next(); t.kind != RtfTokenKind::End; t = lexer.next()) {
+        if (t.kind == RtfTokenKind::ControlWord && t.word == "fcharset" && t.parameter) {
+            onCharset(static_cast<int>(*t.parameter));
+        } else if (t.kind == RtfTokenKind::GroupOpen) {
             ++depth;
-        } else if (c == '}' && --depth == 0) {
-            return i + 1;
+        } else if (t.kind == RtfTokenKind::GroupClose && --depth == 0) {
+            return lexer.offset();
         }
-        ++i;
     }
     return rtf.size();
 }
@@ -161,32 +139,38 @@ class StandardWriter {
     std::optional<std::string> run() {
         if (!in_.starts_with("{\\urtf"))
             return std::nullopt;
-        pos_ = 6;
-        while (pos_ < in_.size() && isDigit(in_[pos_]))
-            ++pos_;
+        const size_t body = std::min(in_.find_first_not_of("0123456789", 6), in_.size());
         out_.reserve(in_.size() + in_.size() / 2);
         out_ += "{\\rtf1\\ansi\\ansicpg" + std::to_string(ansi_) + "\\uc1";
         groups_.push_back({ansi_, false});
-        while (pos_ < in_.size()) {
-            const char c = in_[pos_];
-            if (c == '\\') {
-                controlToken();
-            } else if (c == '{') {
-                if (skipTableGroup())
-                    continue;
-                groups_.push_back(groups_.back());
-                out_ += c;
-                ++pos_;
-            } else if (c == '}') {
+        RtfLexer lexer(in_, {.doubleMinus = true}, body);
+        for (RtfToken t = lexer.next(); t.kind != RtfTokenKind::End; t = lexer.next()) {
+            const bool afterUnicode = std::exchange(afterUnicode_, false);
+            switch (t.kind) {
+            case RtfTokenKind::GroupOpen:
+                if (!skipTableGroup(t, lexer)) {
+                    groups_.push_back(groups_.back());
+                    out_ += t.raw;
+                }
+                break;
+            case RtfTokenKind::GroupClose:
                 closeGroup();
-                out_ += c;
-                ++pos_;
-            } else if (static_cast<unsigned char>(c) >= 0x80) {
-                if (!character())
+                out_ += t.raw;
+                break;
+            case RtfTokenKind::ControlWord:
+                controlWord(t);
+                break;
+            case RtfTokenKind::ControlSymbol:
+            case RtfTokenKind::HexByte:
+                controlSymbol(t);
+                break;
+            case RtfTokenKind::Text:
+                if (!text(t.word, afterUnicode))
                     return std::nullopt;
-            } else {
-                asciiByte(c);
-                ++pos_;
+                break;
+            case RtfTokenKind::LimitBroken:
+            case RtfTokenKind::End:
+                break;
             }
         }
         return std::move(out_);
@@ -202,22 +186,20 @@ class StandardWriter {
     // \nestrow}) end that row and become a paragraph break; the text for
     // readers without nested tables ({\nonesttables ...}) goes. True when the
     // group was taken.
-    bool skipTableGroup() {
-        const std::string_view rest = in_.substr(pos_);
+    bool skipTableGroup(const RtfToken& open, RtfLexer& lexer) {
+        const std::string_view rest = in_.substr(open.offset);
         const bool nested = rest.starts_with("{\\*\\nesttableprops");
         if (!nested && !rest.starts_with("{\\nonesttables") &&
             !rest.starts_with("{\\*\\nonesttables"))
             return false;
-        int depth = 0;
-        while (pos_ < in_.size()) {
-            const char c = in_[pos_++];
-            if (c == '\\') {
-                ++pos_; // an escaped brace or backslash is no group
-            } else if (c == '{') {
-                ++depth;
-            } else if (c == '}' && --depth == 0) {
+        for (int depth = 1; depth > 0;) {
+            const RtfToken t = lexer.next();
+            if (t.kind == RtfTokenKind::End)
                 break;
-            }
+            if (t.kind == RtfTokenKind::GroupOpen)
+                ++depth;
+            else if (t.kind == RtfTokenKind::GroupClose)
+                --depth;
         }
         if (nested)
             out_ += "\\par ";
@@ -238,53 +220,20 @@ class StandardWriter {
         return it == fonts_.end() ? std::optional<unsigned>(ansi_) : it->second;
     }
 
-    void controlToken() {
-        const size_t start = pos_++;
-        if (pos_ >= in_.size()) {
-            out_ += '\\';
+    // A control symbol or \'hh, kept as it is, except an escaped brace or
+    // backslash in a font without a code page: a text character there (see
+    // asciiByte).
+    void controlSymbol(const RtfToken& t) {
+        if ((t.word == "{" || t.word == "}" || t.word == "\\") && !groups_.back().fontTable &&
+            !groups_.back().codePage) {
+            unicodeEscape(static_cast<char16_t>(t.word[0]));
             return;
         }
-        if (!isLetter(in_[pos_])) {
-            const char symbol = in_[pos_];
-            if ((symbol == '{' || symbol == '}' || symbol == '\\') && !groups_.back().fontTable &&
-                !groups_.back().codePage) {
-                ++pos_; // a text character, see asciiByte
-                unicodeEscape(static_cast<char16_t>(symbol));
-                return;
-            }
-            // A control symbol or \'hh, kept as it is.
-            pos_ += symbol == '\'' ? 3 : 1;
-            out_.append(in_.substr(start, std::min(pos_, in_.size()) - start));
-            pos_ = std::min(pos_, in_.size());
-            return;
-        }
-        const size_t wordStart = pos_;
-        while (pos_ < in_.size() && isLetter(in_[pos_]))
-            ++pos_;
-        const std::string_view word = in_.substr(wordStart, pos_ - wordStart);
-        const bool negative = pos_ < in_.size() && in_[pos_] == '-';
-        if (negative)
-            ++pos_;
-        // Wine writes a line spacing it could not read ("\sl" with no number)
-        // as "\sl--1000000", which reads back as "\sl-" and the text
-        // "-1000000": one minus is meant.
-        const size_t secondMinus = pos_;
-        const bool doubleMinus =
-            negative && pos_ + 1 < in_.size() && in_[pos_] == '-' && isDigit(in_[pos_ + 1]);
-        if (doubleMinus)
-            ++pos_;
-        long value = 0;
-        bool hasValue = false;
-        while (pos_ < in_.size() && isDigit(in_[pos_])) {
-            if (value < 100000000L)
-                value = value * 10 + (in_[pos_] - '0');
-            hasValue = true;
-            ++pos_;
-        }
-        if (negative)
-            value = -value;
-        if (pos_ < in_.size() && in_[pos_] == ' ')
-            ++pos_;
+        out_ += t.raw;
+    }
+
+    void controlWord(const RtfToken& t) {
+        const std::string_view word = t.word;
         if (word == "ansicpg")
             return; // the header names the code page
         if (!groups_.back().fontTable) {
@@ -305,22 +254,23 @@ class StandardWriter {
                 return;
             }
         }
-        if (doubleMinus) {
-            out_.append(in_.substr(start, secondMinus - start));
-            out_.append(in_.substr(secondMinus + 1, pos_ - secondMinus - 1));
+        // Wine writes a line spacing it could not read ("\sl" with no number)
+        // as "\sl--1000000", which reads back as "\sl-" and the text
+        // "-1000000": one minus is meant.
+        if (t.parameterText.starts_with("--")) {
+            const size_t secondMinus = word.size() + 2;
+            out_.append(t.raw.substr(0, secondMinus)).append(t.raw.substr(secondMinus + 1));
         } else {
-            out_.append(in_.substr(start, pos_ - start));
+            out_.append(t.raw);
         }
         if (out_.back() != ' ')
             wordEnd_ = out_.size();
         if (word == "u") {
-            // Its fallback character (\uc1) is no text: keep it as it is.
-            if (pos_ < in_.size() && static_cast<unsigned char>(in_[pos_]) >= 0x20 &&
-                static_cast<unsigned char>(in_[pos_]) < 0x80 && in_[pos_] != '\\' &&
-                in_[pos_] != '{' && in_[pos_] != '}')
-                out_ += in_[pos_++];
+            afterUnicode_ = true;
             return;
         }
+        const bool hasValue = t.parameter.has_value();
+        const long value = t.parameter.value_or(0);
         Group& group = groups_.back();
         if (word == "fonttbl") {
             group.fontTable = true;
@@ -340,6 +290,27 @@ class StandardWriter {
         }
     }
 
+    // A run of text or of a face name; false when it is not well-formed
+    // UTF-8. Right after \uN its fallback character (\uc1) is no text: it is
+    // kept as it is.
+    bool text(std::string_view run, bool afterUnicode) {
+        size_t i = 0;
+        if (afterUnicode && static_cast<unsigned char>(run[0]) >= 0x20 &&
+            static_cast<unsigned char>(run[0]) < 0x80)
+            out_ += run[i++];
+        while (i < run.size()) {
+            if (static_cast<unsigned char>(run[i]) < 0x80) {
+                asciiByte(run[i++]);
+                continue;
+            }
+            const size_t n = character(run.substr(i));
+            if (n == 0)
+                return false;
+            i += n;
+        }
+        return true;
+    }
+
     void asciiByte(char c) {
         const auto b = static_cast<unsigned char>(c);
         // Line breaks between tokens are the writer's layout; other control
@@ -356,13 +327,13 @@ class StandardWriter {
             out_ += c;
     }
 
-    // One UTF-8 encoded character of the text or of a face name.
-    bool character() {
+    // One UTF-8 encoded character of the text or of a face name, at the start
+    // of `run`; its length, 0 when it is not well-formed.
+    size_t character(std::string_view run) {
         char32_t c = 0;
-        const size_t n = decodeUtf8(c);
+        const size_t n = decodeUtf8(run, c);
         if (n == 0)
-            return false;
-        pos_ += n;
+            return 0;
         const Group& group = groups_.back();
         if (group.fontTable) {
             // A face name: in its font's code page, else the ANSI one.
@@ -375,12 +346,12 @@ class StandardWriter {
                 hexBytes(*bytes);
             else
                 out_ += '?';
-            return true;
+            return n;
         }
         if (group.codePage)
             if (const auto bytes = encode(*group.codePage, c)) {
                 hexBytes(*bytes);
-                return true;
+                return n;
             }
         if (c > 0xFFFF) {
             unicodeEscape(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
@@ -388,13 +359,13 @@ class StandardWriter {
         } else {
             unicodeEscape(static_cast<char16_t>(c));
         }
-        return true;
+        return n;
     }
 
-    // The length of the well-formed sequence at pos_ (0 if none) and its
-    // code point.
-    size_t decodeUtf8(char32_t& c) const {
-        const auto b0 = static_cast<unsigned char>(in_[pos_]);
+    // The length of the well-formed sequence at the start of `s` (0 if none)
+    // and its code point.
+    static size_t decodeUtf8(std::string_view s, char32_t& c) {
+        const auto b0 = static_cast<unsigned char>(s[0]);
         size_t n = 0;
         char32_t min = 0;
         if (b0 >= 0xC2 && b0 <= 0xDF) {
@@ -406,10 +377,10 @@ class StandardWriter {
         } else {
             return 0;
         }
-        if (pos_ + n > in_.size())
+        if (n > s.size())
             return 0;
         for (size_t k = 1; k < n; ++k) {
-            const auto b = static_cast<unsigned char>(in_[pos_ + k]);
+            const auto b = static_cast<unsigned char>(s[k]);
             if ((b & 0xC0) != 0x80)
                 return 0;
             c = (c << 6) | (b & 0x3F);
@@ -451,7 +422,7 @@ class StandardWriter {
     std::string_view in_;
     unsigned ansi_;
     const CodePages& codePages_;
-    size_t pos_ = 0;
+    bool afterUnicode_ = false; // the token before was \uN
     std::string out_;
     std::vector<Group> groups_;
     std::map<long, std::optional<unsigned>> fonts_;

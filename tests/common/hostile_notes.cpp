@@ -1,17 +1,15 @@
 #include "common/hostile_notes.h"
 
-#include "document/rtf_chars.h"
+#include "document/rtf_lexer.h"
 
 #include <algorithm>
 #include <array>
+#include <span>
 #include <string>
 
 namespace quivra::document {
 
 namespace {
-
-using rtf::isDigit;
-using rtf::isLetter;
 
 constexpr std::string_view kHead = "{\\rtf1\\ansi\\ansicpg1251\\deff0\\deflang1049{\\fonttbl{\\f0"
                                    "\\fnil\\fcharset204 Tahoma;}{\\f1\\fswiss\\fcharset0 Arial;}}"
@@ -98,14 +96,11 @@ constexpr std::array<int, 14> kSafeCharsets{0,   1,   2,   77,  128, 129, 134,
 constexpr std::array<int, 13> kSafeCodePages{0,   437,  850,  866,  932,  936, 949,
                                              950, 1250, 1251, 1252, 1253, 1257};
 
-int hexValue(char c) {
-    if (isDigit(c))
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
+// The token that starts at `at`. The sanitizer reads one at every backslash,
+// even one the reader takes as part of an earlier token: a mark must not get
+// through wherever a reader might start a token.
+RtfToken tokenAt(std::string_view s, size_t at) {
+    return RtfLexer(s, {}, at).next();
 }
 
 // The length of the well-formed UTF-8 sequence at `at` when it encodes an
@@ -148,20 +143,13 @@ void replaceUnsafeUtf8(std::string& s) {
 // Escaped bytes (\'hh) in a row are decoded together by the reader when the
 // code page is UTF-8 ({\urtf}); an unsafe sequence among them becomes '?'.
 void replaceUnsafeEscapedUtf8(std::string& s) {
-    size_t i = 0;
-    while (i + 4 <= s.size()) {
-        if (s[i] != '\\' || s[i + 1] != '\'') {
-            ++i;
-            continue;
-        }
+    for (size_t i = s.find('\\'); i != std::string::npos; i = s.find('\\', i + 1)) {
         std::string bytes;
         std::vector<size_t> where;
-        size_t j = i;
-        while (j + 4 <= s.size() && s[j] == '\\' && s[j + 1] == '\'' && hexValue(s[j + 2]) >= 0 &&
-               hexValue(s[j + 3]) >= 0) {
-            bytes.push_back(static_cast<char>(hexValue(s[j + 2]) * 16 + hexValue(s[j + 3])));
-            where.push_back(j);
-            j += 4;
+        for (RtfToken t = tokenAt(s, i); t.kind == RtfTokenKind::HexByte;
+             t = tokenAt(s, t.offset + t.raw.size())) {
+            bytes.push_back(static_cast<char>(t.byte));
+            where.push_back(t.offset);
         }
         for (size_t k = 0; k < bytes.size(); ++k)
             if (const size_t n = unsafeUtf8At(bytes, k)) {
@@ -171,42 +159,37 @@ void replaceUnsafeEscapedUtf8(std::string& s) {
                 }
                 k += n - 1;
             }
-        i = std::max(j, i + 1);
+        if (!where.empty())
+            i = where.back();
     }
 }
 
-// Rewrites the number after each control word in `words` when `bad` says so.
-template <typename Bad, typename Fix>
-void rewriteParameters(std::string& s, std::string_view word, Bad bad, Fix fix) {
-    size_t i = 0;
-    while ((i = s.find(word, i)) != std::string::npos) {
-        size_t j = i + word.size();
-        if (i == 0 || s[i - 1] != '\\' || (j < s.size() && isLetter(s[j]))) {
-            i = j;
+// A control word whose parameter may need rewriting: `bad` tells, `fixed` is
+// the number written instead.
+struct ParameterRule {
+    std::string_view word;
+    bool (*bad)(long);
+    long fixed;
+};
+
+// Rewrites the parameter of each control word a rule names when it is bad.
+void rewriteParameters(std::string& s, std::span<const ParameterRule> rules) {
+    std::string out;
+    size_t copied = 0;
+    for (size_t i = s.find('\\'); i != std::string::npos; i = s.find('\\', i + 1)) {
+        const RtfToken t = tokenAt(s, i);
+        if (t.kind != RtfTokenKind::ControlWord || !t.parameter)
             continue;
-        }
-        const size_t start = j;
-        if (j < s.size() && s[j] == '-')
-            ++j;
-        long long value = 0;
-        bool any = false;
-        while (j < s.size() && isDigit(s[j])) {
-            if (value < 100000000000LL)
-                value = value * 10 + (s[j] - '0');
-            any = true;
-            ++j;
-        }
-        if (any) {
-            if (s[start] == '-')
-                value = -value;
-            if (bad(value)) {
-                const std::string fixed = std::to_string(fix(value));
-                s.replace(start, j - start, fixed);
-                j = start + fixed.size();
-            }
-        }
-        i = j;
+        const auto rule = std::find_if(rules.begin(), rules.end(),
+                                       [&](const ParameterRule& r) { return r.word == t.word; });
+        if (rule == rules.end() || !rule->bad(*t.parameter))
+            continue;
+        const size_t start = t.offset + 1 + t.word.size();
+        out.append(s, copied, start - copied).append(std::to_string(rule->fixed));
+        copied = start + t.parameterText.size();
     }
+    if (copied > 0)
+        s = out.append(s, copied);
 }
 
 // A UTF-16 unit the reader may meet through \uN: a lone unsafe mark, or a
@@ -253,22 +236,25 @@ std::string withoutUnsafeMarks(std::string s) {
     }
     replaceUnsafeUtf8(s);
     replaceUnsafeEscapedUtf8(s);
-    rewriteParameters(
-        s, "u",
-        [](long long v) {
-            return v < -32768 || v > 65535 ||
-                   unsafeUnit(static_cast<char16_t>(static_cast<unsigned short>(v)));
-        },
-        [](long long) { return 1078; });
-    auto charsetBad = [](long long v) {
-        return std::find(kSafeCharsets.begin(), kSafeCharsets.end(), v) == kSafeCharsets.end();
-    };
-    auto codePageBad = [](long long v) {
+    static constexpr auto codePageBad = [](long v) {
         return std::find(kSafeCodePages.begin(), kSafeCodePages.end(), v) == kSafeCodePages.end();
     };
-    rewriteParameters(s, "fcharset", charsetBad, [](long long) { return 204; });
-    rewriteParameters(s, "ansicpg", codePageBad, [](long long) { return 1251; });
-    rewriteParameters(s, "cpg", codePageBad, [](long long) { return 1251; });
+    static constexpr ParameterRule kRules[] = {
+        {"u",
+         [](long v) {
+             return v < -32768 || v > 65535 ||
+                    unsafeUnit(static_cast<char16_t>(static_cast<unsigned short>(v)));
+         },
+         1078},
+        {"fcharset",
+         [](long v) {
+             return std::find(kSafeCharsets.begin(), kSafeCharsets.end(), v) == kSafeCharsets.end();
+         },
+         204},
+        {"ansicpg", codePageBad, 1251},
+        {"cpg", codePageBad, 1251},
+    };
+    rewriteParameters(s, kRules);
     return s;
 }
 
@@ -339,7 +325,10 @@ std::string HostileNotes::randomText(std::size_t length, bool hostile) {
 
 std::string HostileNotes::randomToken() {
     std::string token(kTokens[below(kTokens.size())]);
-    if (token.size() > 1 && token[0] == '\\' && isLetter(token.back()) && chance(50)) {
+    // A control word that ends the token may take a number.
+    const RtfToken word = tokenAt(token, 0);
+    if (word.kind == RtfTokenKind::ControlWord && word.raw.size() == token.size() &&
+        !word.parameter && !word.delimited && chance(50)) {
         static constexpr long long kNumbers[] = {0,
                                                  1,
                                                  2,
@@ -404,7 +393,7 @@ std::string HostileNotes::mutated() {
             s.insert(at, randomToken());
             break;
         default: // change a digit
-            if (at < s.size() && isDigit(s[at]))
+            if (at < s.size() && s[at] >= '0' && s[at] <= '9')
                 s[at] = static_cast<char>('0' + below(10));
             break;
         }

@@ -195,7 +195,7 @@ TEST_F(RichEditTest, PlainTextFilesLoadByTheirFirstBytes) {
     EXPECT_EQ(edit.textLength(), 0);
 }
 
-TEST_F(RichEditTest, FilesThatAreNeitherRtfNorTextFailToLoad) {
+TEST_F(RichEditTest, FilesThatAreNeitherRtfNorTextFailToLoadAndLeaveTheEditorAlone) {
     using namespace std::string_literals;
     const std::pair<const char*, std::string> cases[] = {
         {"utf-16 odd length", "\xFF\xFEo\0k"s},
@@ -209,8 +209,10 @@ TEST_F(RichEditTest, FilesThatAreNeitherRtfNorTextFailToLoad) {
         } catch (const base::UserError& e) {
             EXPECT_EQ(e.text(), u"Failed to Load Stream") << name;
         }
-        EXPECT_EQ(edit.textLength(), 0) << name;
-        EXPECT_FALSE(edit.modified()) << name;
+        // The note shown before stays, unsaved changes and all.
+        EXPECT_EQ(edit.text(), u"прежний текст") << name;
+        EXPECT_TRUE(edit.modified()) << name;
     }
     EXPECT_THROW(edit.setRtf("plain words"), base::UserError);
+    EXPECT_EQ(edit.text(), u"прежний текст");
 }
