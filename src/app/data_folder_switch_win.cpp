@@ -1,5 +1,6 @@
 // Switching the notes folder with "Применить" on the settings page.
 #include "app/main_form_win.h"
+#include "win/combo_box_win.h"
 #include "win/file_system_win.h"
 #include "win/wide_win.h"
 #include "settings/data_folders.h"
@@ -21,10 +22,10 @@ void TMainForm::applyDataDir() {
         return;
     state_.currentNoteName.clear(); // 4
     state_.currentNotePath.clear();
-    showPage(program::Page::Notes);                                // 5
+    showPage(program::Page::Notes);                            // 5
     state_.currentNoteName = read(ini, keys::CurrentNoteName); // 6
     applyNotesFolderRule();                                    // 7
-    SendMessageW(notes_.namesList(), CB_RESETCONTENT, 0, 0);   // 8
+    win::ComboBox(notes_.namesList()).clear();                 // 8
     note_.empty();
     notes_.EnumerateNotes();            // 9
     if (state_.currentNoteName.empty()) // 10

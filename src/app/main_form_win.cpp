@@ -1,7 +1,9 @@
 #include "app/main_form_win.h"
 
 #include "document/link_click_win.h"
+#include "win/combo_box_win.h"
 #include "win/controls_win.h"
+#include "win/list_box_win.h"
 #include "win/dpi_win.h"
 #include "win/wide_win.h"
 #include "settings/data_folders.h"
@@ -284,13 +286,13 @@ program::RefreshFacts TMainForm::gatherRefreshFacts() const {
     // Read again only when the selection or the text's length changed.
     f.selectionHasCommentMarker = !f.selectionEmpty && crypto_.selectionHoldsMarker();
     f.notesPageActive = activePage() == program::Page::Notes;
-    f.namesDroppedDown = SendMessageW(notes_.namesList(), CB_GETDROPPEDSTATE, 0, 0) != 0;
+    f.namesDroppedDown = win::ComboBox(notes_.namesList()).droppedDown();
     f.namePanelShowing = notes_.namePanelShowing();
     return f;
 }
 
 void TMainForm::syncListSelection() {
-    SendMessageW(notes_.listBox(), LB_SETCURSEL, notes_.selectedNoteIndex(), 0);
+    win::ListBox(notes_.listBox()).select(notes_.selectedNoteIndex());
 }
 
 void TMainForm::pauseRefresh() {

@@ -173,7 +173,7 @@ void NotesController::deleteCurrentNote() {
     cipher_.resetDecryptState();
     if (!state_.currentNotePath.empty()) // 2: no recycle bin; a failure is silent
         DeleteFileW(toWide(state_.currentNotePath).c_str());
-    SendMessageW(namesList_.hwnd(), CB_SETCURSEL, static_cast<WPARAM>(-1), 0); // 3
+    namesList_.box().select(-1); // 3
     copyNoteNamesToLists();
     if (!state_.currentNoteName.empty()) // 4
         NoteSettingsFile(state_.notesFolder).eraseSection(state_.currentNoteName);

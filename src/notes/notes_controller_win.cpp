@@ -4,6 +4,7 @@
 
 #include "notes/note_command_rules.h"
 #include "win/controls_win.h"
+#include "win/list_box_win.h"
 #include "base/errors.h"
 #include "settings/keys.h"
 #include "program/refresh_table.h"
@@ -105,7 +106,7 @@ void NotesController::composeListPane(HWND notesPage) {
     HWND mainWindow = host_.mainWindow();
     lbPane_.create(notesPage, mainWindow, 0, 0, 0, px(400));
     listBox_ = win::createListBox(lbPane_.hwnd(), ID_NOTESLB, {0, 0, 1, 1});
-    SendMessageW(listBox_, LB_SETITEMHEIGHT, 0, px(13));
+    win::ListBox(listBox_).setItemHeight(0, px(13));
     quickAdd_ = win::createEdit(lbPane_.hwnd(), ID_QUICKADD, L"", {0, 0, 1, px(21)});
     host_.addHint(quickAdd_, L"Быстрый поиск/Быстрое добавление заметки (Enter -добавить)");
     lbSplitter_.create(notesPage, mainWindow, 0, 0, px(4), px(400));
@@ -326,7 +327,7 @@ void NotesController::updateNotesMenu() {
     program::RefreshFacts f;
     f.noteSelected = selectedNoteIndex() >= 0;
     f.namePanelShowing = namePanelShowing();
-    f.namesDroppedDown = SendMessageW(namesList_.hwnd(), CB_GETDROPPEDSTATE, 0, 0) != 0;
+    f.namesDroppedDown = namesList_.box().droppedDown();
     enableNotesMenu(f);
 }
 

@@ -29,7 +29,7 @@ void SecondView::create(HWND editorArea, HWND bar, HWND notifyTarget, Ids ids) {
     viewId_ = ids.view;
     chooser_.create(bar, ids.chooser, {0, 0, px(kChooserWidth), px(300)},
                     win::LazyCombo::Kind::List);
-    SendMessageW(chooser_.hwnd(), CB_SETMINVISIBLE, 17, 0);
+    chooser_.box().setMinVisible(17);
     close_ = win::createButton(bar, ids.close, L"X", {0, 0, px(kCloseWidth), px(23)}, WS_DISABLED);
     constexpr const wchar_t* kChooserHint = L"Отобразить содержимое заметки во втором поле";
     host_.addHint(chooser_.hwnd(), kChooserHint);
@@ -87,13 +87,10 @@ bool SecondView::shown() const {
 }
 
 void SecondView::Note2ListSelect() {
-    const auto index = SendMessageW(chooser_.hwnd(), CB_GETCURSEL, 0, 0);
+    const int index = chooser_.box().selected();
     if (index < 0) // 1
         return;
-    const auto length = SendMessageW(chooser_.hwnd(), CB_GETLBTEXTLEN, index, 0);
-    std::wstring name(static_cast<size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
-    SendMessageW(chooser_.hwnd(), CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(name.data()));
-    name.resize(static_cast<size_t>(std::max<LRESULT>(length, 0)));
+    const std::wstring name = chooser_.box().itemText(index);
     // Asked before the repainting stops, which takes the visible mark away.
     const bool wasShown = shown();
     view();
@@ -120,9 +117,9 @@ void SecondView::Note2ListSelect() {
 }
 
 void SecondView::Close2NoteClick() {
-    SendMessageW(chooser_.hwnd(), CB_SETCURSEL, static_cast<WPARAM>(-1), 0); // 1
-    height_ = openedHeight_;                                                 // 2
-    if (view_.hwnd()) {                                                      // 3
+    chooser_.box().select(-1); // 1
+    height_ = openedHeight_;   // 2
+    if (view_.hwnd()) {        // 3
         ShowWindow(splitter_.hwnd(), SW_HIDE);
         ShowWindow(view_.hwnd(), SW_HIDE);
     }
