@@ -104,7 +104,7 @@ StartResult TMainForm::create() {
     router_.addRefreshRows(presenter_.refreshTable());
     presenter_.gatherFacts = [this] { return gatherRefreshFacts(); };
     notes_.onEscape = [this] { presenter_.NoteEscape(); };
-    // What start-up's step 36 does for a refused icon, once it is known.
+    // A refused icon unticks the tray box, as start-up does for a missing one.
     presenter_.onTrayRefused = [this] {
         startupStep([&] { settingsPage_.setBoxTicked(settings::ID_ISTRAYICON, false); });
     };

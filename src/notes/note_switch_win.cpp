@@ -17,39 +17,40 @@ using win::toWide;
 
 void NotesController::OpenNote() {
     const int index = selectedNoteIndex();
-    if (index < 0) // 1
+    if (index < 0)
         return;
-    secondView_.Close2NoteClick(); // 2
-    if (closeSearchResults)        // 3: its lines stay for the next opening
+    secondView_.Close2NoteClick();
+    if (closeSearchResults) // its lines stay for the next opening
         closeSearchResults();
-    // 4-6. A note whose text could not be kept anywhere is not left unless
+    // A note whose text could not be kept anywhere is not left unless
     // the user says so; the lists then show it selected again.
     if (!closeOutgoingNote()) {
         selectInLists(findNoteIndex(state_.currentNoteName));
         return;
     }
     {
-        const auto redraw = note_.suspendRedraw(); // 7
+        const auto redraw = note_.suspendRedraw();
         note_.empty();
-        state_.currentNoteName = noteNameAt(index); // 8
+        state_.currentNoteName = noteNameAt(index);
         state_.currentNotePath = notePath(state_.notesFolder, state_.currentNoteName);
-        applyNoteSettings(NoteSettingsFile(state_.notesFolder).read(state_.currentNoteName)); // 9
-        // 17 comes before the load: switched on over a loaded text, the
-        // control searches the whole text for links once more.
+        // Read-only, word wrap and the format bar, as kept for this note.
+        applyNoteSettings(NoteSettingsFile(state_.notesFolder).read(state_.currentNoteName));
+        // Links are switched on before the load: switched on over a loaded
+        // text, the control searches the whole text for links once more.
         enableLinks();
-        if (win::fileExists(state_.currentNotePath)) // 10
+        if (win::fileExists(state_.currentNotePath)) // a missing file leaves the editor empty
             loadCurrentNote();
-        note_.setModified(false); // 11
+        note_.setModified(false);
     }
-    note_.setEnabled(true); // 12
-    settings::write(*state_.settingsFile, settings::keys::CurrentNoteName,
-                    state_.currentNoteName); // 13
-    win::ListBox(listBox_).select(index);    // 14
+    note_.setEnabled(true);
+    settings::write(*state_.settingsFile, settings::keys::CurrentNoteName, state_.currentNoteName);
+    win::ListBox(listBox_).select(index);
     updateNotesMenu();
-    if (IsWindowVisible(host_.mainWindow()) && // 15
-        options_.ticked(settings::ID_ISFOCUSONSELECTNOTE) && note_.enabled())
+    // While the program starts the window is not shown yet.
+    if (IsWindowVisible(host_.mainWindow()) && options_.ticked(settings::ID_ISFOCUSONSELECTNOTE) &&
+        note_.enabled())
         note_.focus();
-    // 16: the format buttons follow the read-only state (noteViewChanged).
+    // The format buttons follow the read-only state (noteViewChanged).
 }
 
 void NotesController::enableLinks() {
