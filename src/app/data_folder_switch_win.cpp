@@ -2,6 +2,7 @@
 #include "app/main_form_win.h"
 #include "settings/data_folders.h"
 #include "settings/keys.h"
+#include "win/combo_box_win.h"
 #include "win/file_system_win.h"
 #include "win/wide_win.h"
 
@@ -12,24 +13,26 @@ namespace quivra::app {
 void TMainForm::applyDataDir() {
     using namespace settings;
     base::IniFile& ini = *state_.settingsFile;
-    write(ini, keys::NotesDir, win::toU16(settingsPage_.dataDirText())); // 1
+    write(ini, keys::NotesDir, win::toU16(settingsPage_.dataDirText()));
     write(ini, keys::isCustomDir, settingsPage_.customDirSelected());
-    const std::wstring custom = settingsPage_.customDirText(); // 2
+    // An empty box leaves the stored custom folder as it was.
+    const std::wstring custom = settingsPage_.customDirText();
     if (!custom.empty())
         write(ini, keys::CustomDir, win::toU16(custom));
-    if (!notes_.closeOutgoingNote()) // 3
+    if (!notes_.closeOutgoingNote()) // the user chose to stay with the note
         return;
-    state_.currentNoteName.clear(); // 4
+    state_.currentNoteName.clear();
     state_.currentNotePath.clear();
-    showPage(program::Page::Notes);                            // 5
-    state_.currentNoteName = read(ini, keys::CurrentNoteName); // 6
-    applyNotesFolderRule();                                    // 7
-    SendMessageW(notes_.namesList(), CB_RESETCONTENT, 0, 0);   // 8
+    showPage(program::Page::Notes);
+    // The note the settings remember as open, looked up in the new folder.
+    state_.currentNoteName = read(ini, keys::CurrentNoteName);
+    applyNotesFolderRule();
+    win::ComboBox(notes_.namesList()).clear();
     note_.empty();
-    notes_.EnumerateNotes();            // 9
-    if (state_.currentNoteName.empty()) // 10
+    notes_.EnumerateNotes();
+    if (state_.currentNoteName.empty()) // nothing selected, the editor stays empty
         return;
-    notes_.loadRememberedNote(); // 11-14
+    notes_.loadRememberedNote();
 }
 
 void TMainForm::applyNotesFolderRule() {

@@ -49,37 +49,40 @@ std::optional<std::u16string> optU16(const std::optional<std::wstring>& s) {
 } // namespace
 
 void TMainForm::chooseSettingsFile() {
-    state_.programFolder = folderOf(env_.exePath); // 11
+    state_.programFolder = folderOf(env_.exePath);
     state_.dataFolder = dataFolder(state_.programFolder);
-    createFolder(settings::skinsFolder(state_.programFolder)); // 12
+    createFolder(settings::skinsFolder(state_.programFolder));
     createFolder(notesRootFolder(state_.programFolder));
-    const std::u16string base = executableBaseName(toU16(env_.exePath)); // 13
-    const auto computer = optU16(env_.computerName);                     // 14
+    const std::u16string base = executableBaseName(toU16(env_.exePath));
+    const auto computer = optU16(env_.computerName);
     state_.profileName = profileName(computer, optU16(env_.userName));
-    state_.sharedSettings = win::fileExists(sharedSettingsFile(state_.programFolder)); // 15
+    // Data\default.ini, where present, holds the settings of every user.
+    state_.sharedSettings = win::fileExists(sharedSettingsFile(state_.programFolder));
     state_.settingsFile = std::make_unique<base::IniFile>(std::filesystem::path(
         settingsFilePath(state_.programFolder, state_.sharedSettings, base, state_.profileName)));
 }
 
 StartResult TMainForm::FormCreate() {
-    state_.ctrlDown = false;                               // 6
-    std::srand(static_cast<unsigned>(std::time(nullptr))); // 7
-    state_.cipherBackup.reset();                           // 9
-    // 11-15 ran before the window was made: its size comes from the file.
+    state_.ctrlDown = false;
+    std::srand(static_cast<unsigned>(std::time(nullptr))); // encryption draws random characters
+    state_.cipherBackup.reset();
+    // The settings file was chosen before the window was made: the window's
+    // size comes from it.
     base::IniFile& ini = *state_.settingsFile;
 
-    if (!exists(ini, keys::Restart) && singleInstanceRefused()) // 16
+    // A restarted copy starts while the old one may still hold the mutex.
+    if (!exists(ini, keys::Restart) && singleInstanceRefused())
         return StartResult::Refused;
-    startupStep([&] { // 17
+    startupStep([&] {
         if (exists(ini, keys::Restart))
             remove(ini, keys::Restart);
     });
-    state_.currentNoteName.clear(); // 18
+    state_.currentNoteName.clear();
     state_.currentNotePath.clear();
-    DeleteFileW(toWide(obsoleteNotesList(state_.programFolder)).c_str()); // 19
+    DeleteFileW(toWide(obsoleteNotesList(state_.programFolder)).c_str());
 
-    // 20-22: the first day of use. A date the current format cannot read
-    // counts as today.
+    // The first day of use, for the donation reminder. A date the current
+    // format cannot read counts as today.
     const CivilDate today = env_.today();
     const std::u16string pattern = toU16(env_.shortDatePattern);
     const std::u16string todayText = formatShortDate(today, pattern);
@@ -91,53 +94,60 @@ StartResult TMainForm::FormCreate() {
     state_.daysInUse = static_cast<long>(daysBetween(start.value_or(today), today));
     donation_.startReminderTimer();
 
-    settingsPage_.setSliderPosition(ID_OPVAL, read(ini, keys::Opacity)); // 23
-    settingsPage_.setDataDirText(read(
-        ini, keys::NotesDir, defaultNotesDir(state_.sharedSettings, state_.profileName))); // 24
-    settingsPage_.selectCustomDir(read(ini, keys::isCustomDir));                           // 25
+    // The opacity slider is the one control whose setting takes effect here.
+    settingsPage_.setSliderPosition(ID_OPVAL, read(ini, keys::Opacity));
+    settingsPage_.setDataDirText(
+        read(ini, keys::NotesDir, defaultNotesDir(state_.sharedSettings, state_.profileName)));
+    settingsPage_.selectCustomDir(read(ini, keys::isCustomDir));
     settingsPage_.setCustomDirText(read(ini, keys::CustomDir));
-    applyNotesFolderRule(); // 26, 28
-    startupStep([&] {       // 27
+    applyNotesFolderRule(); // picks the notes folder and creates it when missing
+    startupStep([&] {       // an obsolete key
         if (exists(ini, keys::SplitPos))
             remove(ini, keys::SplitPos);
     });
 
-    // 29: the window was created at this size, so nothing is laid out again.
+    // The window was created at this size, so nothing is laid out again.
     SetWindowPos(hwnd(), nullptr, 0, 0, storedWidth(), storedHeight(),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    settingsPage_.setPlaceIndex(read(ini, keys::Placement));                      // 30
-    settingsPage_.setSliderPosition(ID_DELAYSHOWBAR, read(ini, keys::DelayShow)); // 31
+    settingsPage_.setPlaceIndex(read(ini, keys::Placement)); // the docking edge
+    settingsPage_.setSliderPosition(ID_DELAYSHOWBAR, read(ini, keys::DelayShow));
     settingsPage_.setSliderPosition(ID_DELAYHIDEBAR, read(ini, keys::DelayHide));
     // The hotkey field holds the stored combination before the hotkey box's
     // handler registers it.
     settingsPage_.setHotkeyField(read(ini, keys::HotkeyKeys));
-    readOptions();                                          // 32
-    presenter_.setBorderColor(settingsPage_.borderColor()); // 33
-    if (settingsPage_.ticked(ID_ISENABLEHOTKEY))            // 34
+    readOptions(); // the option boxes from their keys, each box's handler run
+    presenter_.setBorderColor(settingsPage_.borderColor());
+    if (settingsPage_.ticked(ID_ISENABLEHOTKEY))
         settingsPage_.showHotkeyRegistered(presenter_.setHotkeyEnabled(true));
-    notes_.EnumerateNotes();                                                   // 35
-    if (settingsPage_.ticked(ID_ISTRAYICON) != presenter_.trayIconVisible()) { // 36
+    notes_.EnumerateNotes(); // and copies the names into the list box and the chooser
+    // The box says whether the icon is there.
+    if (settingsPage_.ticked(ID_ISTRAYICON) != presenter_.trayIconVisible()) {
         const bool visible = presenter_.trayIconVisible();
         startupStep([&] { settingsPage_.setBoxTicked(ID_ISTRAYICON, visible); });
     }
-    RECT wr; // 37
+    // No larger than the screen.
+    RECT wr;
     GetWindowRect(hwnd(), &wr);
     const auto scr = presenter_.screen();
     SetWindowPos(hwnd(), nullptr, 0, 0, std::min<int>(wr.right - wr.left, scr.width),
                  std::min<int>(wr.bottom - wr.top, scr.height),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowWindow(tabs_, SW_SHOW);                                                           // 38
-    presenter_.setTimer(window::kTimer2, settingsPage_.ticked(ID_DISABLESHOWINGONSTART)); // 39
-    showPage(program::Page::Notes);                                                       // 40
-    presenter_.initialPlacement();                                                        // 41
-    settingsPage_.setAutostartTicked(settings::autostartPointsTo(env_.exePath));          // 42
-    startupStep([&] { notes_.openRememberedNote(); });                                    // 43
-    note_.setModified(false);                                                             // 44
-    skins::skinEngine().setFolder(links_.skinsFolder());                                  // 45
+    ShowWindow(tabs_, SW_SHOW);
+    // A silent start keeps the window at its hidden place.
+    presenter_.setTimer(window::kTimer2, settingsPage_.ticked(ID_DISABLESHOWINGONSTART));
+    showPage(program::Page::Notes);
+    presenter_.initialPlacement(); // shown or hidden at the docking edge
+    settingsPage_.setAutostartTicked(settings::autostartPointsTo(env_.exePath));
+    // The note that was open when the program last ended.
+    startupStep([&] { notes_.openRememberedNote(); });
+    note_.setModified(false);
+    // The skins found in the folder, and the stored one applied.
+    skins::skinEngine().setFolder(links_.skinsFolder());
     settingsPage_.refreshSkinsList(read(ini, keys::SkinName));
     startupStep([&] { settingsPage_.SkinsListSelect(); });
-    settingsPage_.selectTab(0); // 46
-    if (helpTabs_)              // 47
+    // The first page of the settings and of the help.
+    settingsPage_.selectTab(0);
+    if (helpTabs_)
         TabCtrl_SetCurSel(helpTabs_, 0);
     return StartResult::Started;
 }
@@ -217,7 +227,8 @@ void TMainForm::FormShow() {
     // The window paints before the tray icon is added: adding it loads the
     // shell library, which the user need not wait for to see the window.
     RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    presenter_.firstShowing(); // S1-S3, and the tray icon now that the window is up
+    // The first slide out, and the tray icon now that the window is up.
+    presenter_.firstShowing();
     if (!startupErrors_.empty())
         PostMessageW(hwnd(), WM_QUIVRA_STARTUP_ERRORS, 0, 0);
     timeline_.mark("first showing");

@@ -46,37 +46,38 @@ void TMainForm::rememberSelectedNote() {
 }
 
 bool TMainForm::leaveForGood() {
-    // 3-5. The decrypted view goes back to cipher text and the note is
+    // The decrypted view goes back to cipher text and the note is
     // written before anything else happens; a text that can be kept nowhere
     // keeps the program running unless the user gives it up.
     if (!notes_.closeOutgoingNote())
         return false;
-    if (state_.isShown) // 2
+    if (state_.isShown) // the slide alone, whatever the hide animation option says
         presenter_.startSlideOut();
     return true;
 }
 
 void TMainForm::bQuitClick() {
-    rememberSelectedNote();    // 1
-    if (leaveForGood())        // 2-5
-        DestroyWindow(hwnd()); // 6-7
+    rememberSelectedNote();
+    if (leaveForGood())
+        DestroyWindow(hwnd());
 }
 
 void TMainForm::G1Click() {
-    rememberSelectedNote();                                                                   // 1
-    writeIfPossible([&] { settings::write(*state_.settingsFile, settings::keys::Restart); }); // 2
+    rememberSelectedNote();
+    // The new copy skips the single-instance check while this one ends.
+    writeIfPossible([&] { settings::write(*state_.settingsFile, settings::keys::Restart); });
     if (!leaveForGood()) {
         writeIfPossible([&] { settings::remove(*state_.settingsFile, settings::keys::Restart); });
         return;
     }
-    // 4-5. The new copy gets this copy's parameters, each after a space.
+    // The new copy gets this copy's parameters, each after a space.
     std::wstring parameters;
     for (const auto& p : env_.arguments)
         parameters += L" " + p;
     const auto slash = env_.exePath.find_last_of(L"\\/");
     win::shellOpen({env_.exePath, parameters,
                     slash == std::wstring::npos ? std::wstring() : env_.exePath.substr(0, slash)});
-    DestroyWindow(hwnd()); // 6
+    DestroyWindow(hwnd());
 }
 
 void TMainForm::OnQueryEndSession() {

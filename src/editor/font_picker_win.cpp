@@ -3,9 +3,11 @@
 #include "base/errors.h"
 #include "editor/editor_ids.h"
 #include "editor/font_filter.h"
+#include "win/combo_box_win.h"
 #include "win/controls_win.h"
 #include "win/dpi_win.h"
 #include "win/focus_watch_win.h"
+#include "win/list_box_win.h"
 #include "win/wide_win.h"
 #include "window/presenter_win.h"
 
@@ -27,18 +29,18 @@ int CALLBACK collectFont(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM
     return 1;
 }
 
-void fillList(HWND list, const std::vector<std::u16string>& names, bool combo) {
-    const UINT reset = combo ? CB_RESETCONTENT : LB_RESETCONTENT;
-    const UINT add = combo ? CB_ADDSTRING : LB_ADDSTRING;
-    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(list, reset, 0, 0);
-    SendMessageW(list, combo ? CB_INITSTORAGE : LB_INITSTORAGE, names.size(), names.size() * 32);
-    for (const auto& n : names) {
-        const std::wstring w = toWide(n);
-        SendMessageW(list, add, 0, reinterpret_cast<LPARAM>(w.c_str()));
-    }
-    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
+void fillList(const win::ItemList& list, const std::vector<std::u16string>& names) {
+    SendMessageW(list.hwnd(), WM_SETREDRAW, FALSE, 0);
+    list.clear();
+    list.reserve(names.size());
+    for (const auto& n : names)
+        list.add(toWide(n).c_str());
+    SendMessageW(list.hwnd(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list.hwnd(), nullptr, TRUE);
+}
+
+std::u16string itemText(const win::ItemList& list, int index) {
+    return toU16(list.itemText(index));
 }
 
 // The keys a control wants to see although the dialog navigation of the
@@ -160,26 +162,13 @@ void FontPicker::applyFace(std::u16string_view face) {
     note_.setCharFormat(format);
 }
 
-std::u16string FontPicker::listText(HWND list, int index, bool combo) {
-    const auto length =
-        SendMessageW(list, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (index < 0 || length < 0)
-        return {};
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    SendMessageW(list, combo ? CB_GETLBTEXT : LB_GETTEXT, static_cast<WPARAM>(index),
-                 reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(length));
-    return toU16(text);
-}
-
 void FontPicker::SelFontButtonClick() {
     ensureCreated();
     fonts_ = installedFonts();
-    fillList(list_, fonts_, false);
+    fillList(win::ListBox(list_), fonts_);
     const std::u16string face = selectionFace();
     const auto index = fontIndex(fonts_, face);
-    SendMessageW(list_, LB_SETCURSEL, index ? static_cast<WPARAM>(*index) : static_cast<WPARAM>(-1),
-                 0);
+    win::ListBox(list_).select(index ? static_cast<int>(*index) : -1);
     RECT r;
     GetWindowRect(list_, &r);
     MapWindowPoints(nullptr, panel_.hwnd(), reinterpret_cast<POINT*>(&r), 2);
@@ -191,9 +180,10 @@ void FontPicker::SelFontButtonClick() {
 }
 
 void FontPicker::FontList1Click() {
-    const int index = static_cast<int>(SendMessageW(list_, LB_GETCURSEL, 0, 0));
+    const win::ListBox list(list_);
+    const int index = list.selected();
     if (index >= 0)
-        applyFace(listText(list_, index, false));
+        applyFace(itemText(list, index));
 }
 
 void FontPicker::FontSearchEnter() {
@@ -203,18 +193,18 @@ void FontPicker::FontSearchEnter() {
 
 void FontPicker::FontSearchKeyUp() {
     const std::u16string filter = toU16(win::windowText(search_));
-    fillList(filtered_, filterFontNames(fonts_, filter), false);
+    fillList(win::ListBox(filtered_), filterFontNames(fonts_, filter));
     SetWindowPos(filtered_, HWND_TOP, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
 }
 
 void FontPicker::FontListFilteredClick() {
-    const int chosen = static_cast<int>(SendMessageW(filtered_, LB_GETCURSEL, 0, 0));
+    const win::ListBox filtered(filtered_);
+    const int chosen = filtered.selected();
     if (chosen < 0)
         return;
-    const auto index = fontIndex(fonts_, listText(filtered_, chosen, false));
-    SendMessageW(list_, LB_SETCURSEL, index ? static_cast<WPARAM>(*index) : static_cast<WPARAM>(-1),
-                 0);
+    const auto index = fontIndex(fonts_, itemText(filtered, chosen));
+    win::ListBox(list_).select(index ? static_cast<int>(*index) : -1);
     SetFocus(list_);
     ShowWindow(filtered_, SW_HIDE);
     FontList1Click();
@@ -222,10 +212,11 @@ void FontPicker::FontListFilteredClick() {
 }
 
 void FontPicker::btnFOkClick() {
-    const long index = static_cast<long>(SendMessageW(list_, LB_GETCURSEL, 0, 0));
+    const win::ListBox list(list_);
+    const int index = list.selected();
     if (index < 0)
         throw base::listIndexOutOfBounds(index);
-    savedFontName_ = listText(list_, static_cast<int>(index), false);
+    savedFontName_ = itemText(list, index);
     // The editor taking the focus closes the panel, which applies the face
     // just kept; a panel that still has it closes the same way.
     note_.focus();
@@ -254,7 +245,7 @@ void FontPicker::createCombo(HWND editorArea, bool simple) {
         win::createComboList(editorArea, ID_FONTLIST, {0, 0, win::scale(350, dpi_), 200}, drawn);
     SendMessageW(combo_, WM_SETFONT, reinterpret_cast<WPARAM>(nameFont_.get()), FALSE);
     if (!simple)
-        SendMessageW(combo_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), win::scale(16, dpi_));
+        win::ComboBox(combo_).setItemHeight(-1, win::scale(16, dpi_));
     SetWindowPos(combo_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
@@ -265,32 +256,30 @@ void FontPicker::SelFontButtonMouseUp(int buttonX, int buttonY) {
     if (simple != simpleCombo_)
         createCombo(editorArea_, simple);
     fonts_ = installedFonts();
-    fillList(combo_, fonts_, true);
+    const win::ComboBox combo(combo_);
+    fillList(combo, fonts_);
     const auto designed = [this](int v) { return MulDiv(v, 96, dpi_); };
-    const int itemHeight =
-        simple ? designed(static_cast<int>(SendMessageW(combo_, CB_GETITEMHEIGHT, 0, 0)))
-               : kOwnerDrawnFontItemHeight;
+    const int itemHeight = simple ? designed(combo.itemHeight(0)) : kOwnerDrawnFontItemHeight;
     RECT window;
     GetWindowRect(host_.mainWindow(), &window);
     const FontComboPlace place = fontComboPlace(designed(buttonX), designed(buttonY), simple,
                                                 itemHeight, designed(window.bottom - window.top));
-    const int field =
-        static_cast<int>(SendMessageW(combo_, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
-    SendMessageW(combo_, CB_SETMINVISIBLE, std::max(1, place.visibleItems), 0);
+    const int field = combo.itemHeight(-1);
+    combo.setMinVisible(std::max(1, place.visibleItems));
     SetWindowPos(combo_, HWND_BOTTOM, win::scale(place.left, dpi_), win::scale(place.top, dpi_),
                  win::scale(place.width, dpi_),
                  field + win::scale(place.visibleItems * itemHeight, dpi_) + 2, SWP_NOACTIVATE);
     const auto index = fontIndex(fonts_, selectionFace());
-    SendMessageW(combo_, CB_SETCURSEL,
-                 index ? static_cast<WPARAM>(*index) : static_cast<WPARAM>(-1), 0);
+    combo.select(index ? static_cast<int>(*index) : -1);
     SetFocus(combo_);
-    SendMessageW(combo_, CB_SHOWDROPDOWN, TRUE, 0);
+    combo.showDropDown(true);
 }
 
 void FontPicker::FontListSelect() {
-    const int index = static_cast<int>(SendMessageW(combo_, CB_GETCURSEL, 0, 0));
+    const win::ComboBox combo(combo_);
+    const int index = combo.selected();
     if (index >= 0)
-        applyFace(listText(combo_, index, true));
+        applyFace(itemText(combo, index));
     note_.focus();
 }
 
@@ -321,7 +310,7 @@ bool FontPicker::onDrawItem(const DRAWITEMSTRUCT& item) {
     FillRect(dc, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     if (item.itemID == static_cast<UINT>(-1))
         return true;
-    const std::wstring name = toWide(listText(combo_, static_cast<int>(item.itemID), true));
+    const std::wstring name = win::ComboBox(combo_).itemText(static_cast<int>(item.itemID));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     HGDIOBJ old = SelectObject(dc, nameFont_.get());

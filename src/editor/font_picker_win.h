@@ -82,7 +82,6 @@ class FontPicker {
     void createCombo(HWND editorArea, bool simple);
     void applyFace(std::u16string_view face);
     std::u16string selectionFace() const;
-    static std::u16string listText(HWND list, int index, bool combo);
 
     program::Host& host_;
     document::RichEdit& note_;

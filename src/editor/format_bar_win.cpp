@@ -117,10 +117,8 @@ void FormatBar::create(HWND editorArea, HWND notifyTarget, program::Host& host) 
     selFontSize.create(bar, ID_SELFONTSIZE, {px(274), px(3), px(46), px(200)},
                        win::LazyCombo::Kind::Editable, win::LazyCombo::Place::Here);
     HWND sizeBox = selFontSize.hwnd();
-    for (std::u16string_view size : kFontSizeItems) {
-        const std::wstring item(size.begin(), size.end());
-        SendMessageW(sizeBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-    }
+    for (std::u16string_view size : kFontSizeItems)
+        selFontSize.box().add(std::wstring(size.begin(), size.end()).c_str());
     SetWindowTextW(sizeBox, L"8");
     host.addHint(sizeBox, kSizeBoxHint);
     selFontSize.onMade = [this, &host](HWND combo) {

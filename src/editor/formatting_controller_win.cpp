@@ -198,7 +198,7 @@ bool FormattingController::onCommand(int id, int code, HWND) {
         if (code == CBN_SELCHANGE) {
             // The box's text becomes the chosen item's only after this
             // notification; the size is read from the text.
-            const auto index = SendMessageW(bar_.selFontSize.hwnd(), CB_GETCURSEL, 0, 0);
+            const int index = bar_.selFontSize.box().selected();
             if (index >= 0) {
                 const std::u16string item(kFontSizeItems[static_cast<std::size_t>(index)]);
                 SetWindowTextW(bar_.selFontSize.hwnd(), win::toWide(item).c_str());

@@ -13,7 +13,7 @@ namespace quivra::editor {
 // Numbering types.
 inline constexpr int kListNone = 0;
 inline constexpr int kListBullet = 1;
-inline constexpr int kListArabic = 2;   // 1, 2, 3
+inline constexpr int kListArabic = 2;   // 1, 2, 3 ...
 inline constexpr int kListLcLetter = 3; // a, b, c
 inline constexpr int kListUcLetter = 4; // A, B, C
 inline constexpr int kListLcRoman = 5;  // i, ii, iii
@@ -23,7 +23,7 @@ inline constexpr int kListUcRoman = 6;  // I, II, III
 inline constexpr int kStyleParen = 0x000;      // 1)
 inline constexpr int kStyleParens = 0x100;     // (1)
 inline constexpr int kStylePeriod = 0x200;     // 1.
-inline constexpr int kStylePlain = 0x300;      // 1
+inline constexpr int kStylePlain = 0x300;      // 1 (the number alone)
 inline constexpr int kStyleNoNumber = 0x400;   // in the list, but nothing shown
 inline constexpr int kStyleNewNumber = 0x8000; // restarts the numbering at 1
 

@@ -96,17 +96,18 @@ int NotesController::selectFirstEqual(const std::u16string& name) {
 }
 
 bool NotesController::addNote(const std::u16string& name) {
-    if (!closeOutgoingNote()) // 1: the user chose to stay with the note
+    if (!closeOutgoingNote()) // the user chose to stay with the note
         return false;
-    std::vector<std::u16string> names = noteNames(); // 3
+    // From now on the list keeps its names sorted.
+    std::vector<std::u16string> names = noteNames();
     names.push_back(name);
     takeSortedNames(std::move(names));
-    const int index = selectFirstEqual(name);   // 4
-    state_.currentNoteName = noteNameAt(index); // 5
+    const int index = selectFirstEqual(name);
+    state_.currentNoteName = noteNameAt(index); // the name as the list spells it
     state_.currentNotePath = notePath(state_.notesFolder, state_.currentNoteName);
     const auto redraw = note_.suspendRedraw();
-    note_.empty(); // 6: no file is created
-    // 2, 7: writable, unwrapped, with the format bar, whatever the note before
+    note_.empty(); // no file is created
+    // Writable, unwrapped, with the format bar, whatever the note before
     // was; set before the text is loaded, which lays it out for the wrap.
     note_.setEnabled(true);
     applyFormatBarShown(true);
@@ -128,23 +129,23 @@ void NotesController::renameCurrentNote(const std::u16string& name) {
     const std::u16string old = noteNameAt(index);
     const std::u16string oldPath = notePath(state_.notesFolder, old);
     const std::u16string newPath = notePath(state_.notesFolder, name);
-    // 2. A name the file system refuses leaves the note as it was, so that
+    // A name the file system refuses leaves the note as it was, so that
     // the list, the editor and the files keep agreeing.
     if (win::fileExists(oldPath) && !MoveFileW(toWide(oldPath).c_str(), toWide(newPath).c_str()))
         return;
-    // 3. The companion file goes along; it is never read.
+    // The companion file goes along; it is never read.
     const std::u16string oldCompanion = state_.notesFolder + u"\\" + old + u".ini";
     if (win::fileExists(oldCompanion))
         MoveFileW(toWide(oldCompanion).c_str(),
                   toWide(state_.notesFolder + u"\\" + name + u".ini").c_str());
-    std::vector<std::u16string> names = noteNames(); // 1, 4
+    std::vector<std::u16string> names = noteNames();
     names[static_cast<std::size_t>(index)] = name;
     takeSortedNames(std::move(names));
-    state_.currentNoteName = name; // 5
+    state_.currentNoteName = name;
     state_.currentNotePath = newPath;
-    selectFirstEqual(name); // 7
+    selectFirstEqual(name);
     updateNotesMenu();
-    // 6. The settings follow the note under its new name.
+    // The settings follow the note under its new name.
     const MovedViewSettings moved = NoteSettingsFile(state_.notesFolder).moveSection(old, name);
     if (moved.readOnly)
         state_.noteReadOnly = *moved.readOnly;
@@ -167,22 +168,22 @@ void NotesController::N_RemoveClick() {
 }
 
 void NotesController::deleteCurrentNote() {
-    note_.empty(); // 1
+    note_.empty();
     // A decrypted view of the deleted note has nothing to go back to.
     cipher_.dropBackup();
     cipher_.resetDecryptState();
-    if (!state_.currentNotePath.empty()) // 2: no recycle bin; a failure is silent
+    if (!state_.currentNotePath.empty()) // no recycle bin; a failure is silent
         DeleteFileW(toWide(state_.currentNotePath).c_str());
-    SendMessageW(namesList_.hwnd(), CB_SETCURSEL, static_cast<WPARAM>(-1), 0); // 3
+    namesList_.box().select(-1);
     copyNoteNamesToLists();
-    if (!state_.currentNoteName.empty()) // 4
+    if (!state_.currentNoteName.empty()) // the note's view settings go with it
         NoteSettingsFile(state_.notesFolder).eraseSection(state_.currentNoteName);
-    state_.currentNoteName.clear(); // 5
+    state_.currentNoteName.clear();
     state_.currentNotePath.clear();
-    EnumerateNotes();                           // 6
-    note_.setEnabled(selectedNoteIndex() >= 0); // 7: never, no note is open
+    EnumerateNotes();
+    note_.setEnabled(selectedNoteIndex() >= 0); // never: no note is open
     updateNotesMenu();
-    // 8: the confirmation panel hides and gives the focus back.
+    // The confirmation panel hides and gives the focus back.
 }
 
 } // namespace quivra::notes

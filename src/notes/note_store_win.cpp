@@ -8,6 +8,8 @@
 #include "notes/note_names.h"
 #include "notes/note_order.h"
 #include "notes/unsaved_note_win.h"
+#include "win/combo_box_win.h"
+#include "win/list_box_win.h"
 #include "win/local_time_win.h"
 #include "win/read_file_win.h"
 #include "win/wide_win.h"
@@ -39,12 +41,11 @@ void NotesController::EnumerateNotes() {
 }
 
 void NotesController::setNoteNames(const std::vector<std::u16string>& names) {
-    SendMessageW(namesList_.hwnd(), CB_RESETCONTENT, 0, 0);
-    SendMessageW(namesList_.hwnd(), CB_INITSTORAGE, names.size(), names.size() * 32);
-    for (const auto& n : names) {
-        const std::wstring w = toWide(n);
-        SendMessageW(namesList_.hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(w.c_str()));
-    }
+    const win::ComboBox box = namesList_.box();
+    box.clear();
+    box.reserve(names.size());
+    for (const auto& n : names)
+        box.add(toWide(n).c_str());
     copyNoteNamesToLists();
 }
 
@@ -59,31 +60,26 @@ std::vector<std::u16string> NotesController::noteNames() const {
 
 void NotesController::copyNoteNamesToLists() {
     const int n = noteCount();
-    HWND chooser = secondView_.chooser();
+    const win::ComboBox chooser(secondView_.chooser());
+    const win::ListBox list(listBox_);
     // The chooser's selection is its own: the open second view keeps its note.
-    const auto chosen = SendMessageW(chooser, CB_GETCURSEL, 0, 0);
-    std::wstring chosenName;
-    if (chosen >= 0) {
-        chosenName.resize(static_cast<size_t>(SendMessageW(chooser, CB_GETLBTEXTLEN, chosen, 0)) +
-                          1);
-        SendMessageW(chooser, CB_GETLBTEXT, chosen, reinterpret_cast<LPARAM>(chosenName.data()));
-        chosenName.resize(wcslen(chosenName.c_str()));
-    }
+    const int chosen = chooser.selected();
+    const std::wstring chosenName = chooser.itemText(chosen);
     win::RedrawSuspension redraw(listBox_);
-    SendMessageW(listBox_, LB_RESETCONTENT, 0, 0);
-    SendMessageW(chooser, CB_RESETCONTENT, 0, 0);
-    SendMessageW(listBox_, LB_INITSTORAGE, n, n * 32);
-    SendMessageW(chooser, CB_INITSTORAGE, n, n * 32);
+    list.clear();
+    chooser.clear();
+    list.reserve(static_cast<std::size_t>(std::max(n, 0)));
+    chooser.reserve(static_cast<std::size_t>(std::max(n, 0)));
     int rechosen = -1;
     for (int i = 0; i < n; ++i) {
         const std::wstring name = toWide(noteNameAt(i));
-        SendMessageW(listBox_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-        SendMessageW(chooser, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        list.add(name.c_str());
+        chooser.add(name.c_str());
         if (rechosen < 0 && chosen >= 0 && name == chosenName)
             rechosen = i;
     }
     if (rechosen >= 0)
-        SendMessageW(chooser, CB_SETCURSEL, rechosen, 0);
+        chooser.select(rechosen);
 }
 
 void NotesController::LoadNoteFile(const std::u16string& path) {

@@ -5,6 +5,7 @@
 #include "notes/note_names.h"
 #include "settings/keys.h"
 #include "win/file_system_win.h"
+#include "win/list_box_win.h"
 #include "win/wide_win.h"
 
 #include <commctrl.h>
@@ -16,38 +17,39 @@ using win::toWide;
 
 void NotesController::OpenNote() {
     const int index = selectedNoteIndex();
-    if (index < 0) // 1
+    if (index < 0)
         return;
-    secondView_.Close2NoteClick(); // 2
-    events_.closeSearchResults();  // 3: its lines stay for the next opening
-    // 4-6. A note whose text could not be kept anywhere is not left unless
+    secondView_.Close2NoteClick();
+    events_.closeSearchResults(); // its lines stay for the next opening
+    // A note whose text could not be kept anywhere is not left unless
     // the user says so; the lists then show it selected again.
     if (!closeOutgoingNote()) {
         selectInLists(findNoteIndex(state_.currentNoteName));
         return;
     }
     {
-        const auto redraw = note_.suspendRedraw(); // 7
+        const auto redraw = note_.suspendRedraw();
         note_.empty();
-        state_.currentNoteName = noteNameAt(index); // 8
+        state_.currentNoteName = noteNameAt(index);
         state_.currentNotePath = notePath(state_.notesFolder, state_.currentNoteName);
-        applyNoteSettings(NoteSettingsFile(state_.notesFolder).read(state_.currentNoteName)); // 9
-        // 17 comes before the load: switched on over a loaded text, the
-        // control searches the whole text for links once more.
+        // Read-only, word wrap and the format bar, as kept for this note.
+        applyNoteSettings(NoteSettingsFile(state_.notesFolder).read(state_.currentNoteName));
+        // Links are switched on before the load: switched on over a loaded
+        // text, the control searches the whole text for links once more.
         enableLinks();
-        if (win::fileExists(state_.currentNotePath)) // 10
+        if (win::fileExists(state_.currentNotePath)) // a missing file leaves the editor empty
             loadCurrentNote();
-        note_.setModified(false); // 11
+        note_.setModified(false);
     }
-    note_.setEnabled(true); // 12
-    settings::write(*state_.settingsFile, settings::keys::CurrentNoteName,
-                    state_.currentNoteName);        // 13
-    SendMessageW(listBox_, LB_SETCURSEL, index, 0); // 14
+    note_.setEnabled(true);
+    settings::write(*state_.settingsFile, settings::keys::CurrentNoteName, state_.currentNoteName);
+    win::ListBox(listBox_).select(index);
     updateNotesMenu();
-    if (IsWindowVisible(host_.mainWindow()) && // 15
-        options_.ticked(settings::ID_ISFOCUSONSELECTNOTE) && note_.enabled())
+    // While the program starts the window is not shown yet.
+    if (IsWindowVisible(host_.mainWindow()) && options_.ticked(settings::ID_ISFOCUSONSELECTNOTE) &&
+        note_.enabled())
         note_.focus();
-    // 16: the format buttons follow the read-only state (noteViewChanged).
+    // The format buttons follow the read-only state (noteViewChanged).
 }
 
 void NotesController::enableLinks() {
@@ -81,33 +83,24 @@ void NotesController::loadRememberedNote() {
 }
 
 void NotesController::selectInLists(int index) {
-    SendMessageW(namesList_.hwnd(), CB_SETCURSEL, index, 0);
-    SendMessageW(listBox_, LB_SETCURSEL, index, 0);
+    namesList_.box().select(index);
+    win::ListBox(listBox_).select(index);
 }
 
 std::u16string NotesController::noteNameAt(int index) const {
-    const auto len = SendMessageW(namesList_.hwnd(), CB_GETLBTEXTLEN, index, 0);
-    if (len < 0)
-        return {};
-    std::wstring s(static_cast<size_t>(len) + 1, L'\0');
-    SendMessageW(namesList_.hwnd(), CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(s.data()));
-    s.resize(static_cast<size_t>(len));
-    return toU16(s);
+    return toU16(namesList_.box().itemText(index));
 }
 
 int NotesController::noteCount() const {
-    return static_cast<int>(SendMessageW(namesList_.hwnd(), CB_GETCOUNT, 0, 0));
+    return namesList_.box().count();
 }
 
 int NotesController::selectedNoteIndex() const {
-    return static_cast<int>(SendMessageW(namesList_.hwnd(), CB_GETCURSEL, 0, 0));
+    return namesList_.box().selected();
 }
 
 int NotesController::findNoteIndex(const std::u16string& name) const {
-    const std::wstring w = toWide(name);
-    return static_cast<int>(SendMessageW(namesList_.hwnd(), CB_FINDSTRINGEXACT,
-                                         static_cast<WPARAM>(-1),
-                                         reinterpret_cast<LPARAM>(w.c_str())));
+    return namesList_.box().findExact(toWide(name).c_str());
 }
 
 bool NotesController::canStepNotes() const {
@@ -122,7 +115,7 @@ void NotesController::GoDownExecute() {
     const int index = selectedNoteIndex();
     if (index + 1 >= noteCount())
         return;
-    SendMessageW(namesList_.hwnd(), CB_SETCURSEL, index + 1, 0);
+    namesList_.box().select(index + 1);
     OpenNote();
 }
 
@@ -132,7 +125,7 @@ void NotesController::GoUpExecute() {
     const int index = selectedNoteIndex();
     if (index <= 0)
         return;
-    SendMessageW(namesList_.hwnd(), CB_SETCURSEL, index - 1, 0);
+    namesList_.box().select(index - 1);
     OpenNote();
 }
 
@@ -143,19 +136,17 @@ void NotesController::NotesLBClick() {
 }
 
 void NotesController::NotesLBDblClick() {
-    const int index = static_cast<int>(SendMessageW(listBox_, LB_GETCURSEL, 0, 0));
-    SendMessageW(namesList_.hwnd(), CB_SETCURSEL, index, 0);
+    namesList_.box().select(win::ListBox(listBox_).selected());
     OpenNote();
 }
 
 void NotesController::NotesNamesListDropDown() {
     RECT wr;
     GetWindowRect(host_.mainWindow(), &wr);
-    const int itemHeight =
-        static_cast<int>(SendMessageW(namesList_.hwnd(), CB_GETITEMHEIGHT, 0, 0));
+    const win::ComboBox box = namesList_.box();
+    const int itemHeight = box.itemHeight(0);
     if (itemHeight > 0)
-        SendMessageW(namesList_.hwnd(), CB_SETMINVISIBLE, ((wr.bottom - wr.top) - 70) / itemHeight,
-                     0);
+        box.setMinVisible(((wr.bottom - wr.top) - 70) / itemHeight);
 }
 
 void NotesController::NotesNamesListCloseUp() {

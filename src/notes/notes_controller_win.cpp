@@ -7,6 +7,7 @@
 #include "program/refresh_table.h"
 #include "settings/keys.h"
 #include "win/controls_win.h"
+#include "win/list_box_win.h"
 
 #include <commctrl.h>
 
@@ -105,7 +106,7 @@ void NotesController::composeListPane(HWND notesPage) {
     HWND mainWindow = host_.mainWindow();
     lbPane_.create(notesPage, mainWindow, 0, 0, 0, px(400));
     listBox_ = win::createListBox(lbPane_.hwnd(), ID_NOTESLB, {0, 0, 1, 1});
-    SendMessageW(listBox_, LB_SETITEMHEIGHT, 0, px(13));
+    win::ListBox(listBox_).setItemHeight(0, px(13));
     quickAdd_ = win::createEdit(lbPane_.hwnd(), ID_QUICKADD, L"", {0, 0, 1, px(21)});
     host_.addHint(quickAdd_, L"Быстрый поиск/Быстрое добавление заметки (Enter -добавить)");
     lbSplitter_.create(notesPage, mainWindow, 0, 0, px(4), px(400));
@@ -326,7 +327,7 @@ void NotesController::updateNotesMenu() {
     program::RefreshFacts f;
     f.noteSelected = selectedNoteIndex() >= 0;
     f.namePanelShowing = namePanelShowing();
-    f.namesDroppedDown = SendMessageW(namesList_.hwnd(), CB_GETDROPPEDSTATE, 0, 0) != 0;
+    f.namesDroppedDown = namesDroppedDown();
     enableNotesMenu(f);
 }
 
@@ -437,11 +438,11 @@ std::optional<LRESULT> NotesController::onEditorMessage(UINT msg, WPARAM wp, LPA
 // --- What the other subsystems see of the lists ----------------------------------
 
 void NotesController::syncSideList() {
-    SendMessageW(listBox_, LB_SETCURSEL, selectedNoteIndex(), 0);
+    win::ListBox(listBox_).select(selectedNoteIndex());
 }
 
 bool NotesController::namesDroppedDown() const {
-    return SendMessageW(namesList_.hwnd(), CB_GETDROPPEDSTATE, 0, 0) != 0;
+    return namesList_.box().droppedDown();
 }
 
 int NotesController::listPaneWidth() const {

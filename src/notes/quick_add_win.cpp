@@ -64,7 +64,7 @@ void NotesController::QuickListDblClick() {
     const int count = noteCount();
     for (int i = 0; i < count; ++i)
         if (noteNameAt(i) == chosen) {
-            SendMessageW(namesList_.hwnd(), CB_SETCURSEL, i, 0);
+            namesList_.box().select(i);
             OpenNote();
             return;
         }

@@ -4,6 +4,7 @@
 #include "win/controls_win.h"
 #include "win/dialog_keys_win.h"
 #include "win/dpi_win.h"
+#include "win/list_box_win.h"
 #include "win/wide_win.h"
 
 namespace quivra::notes {
@@ -44,10 +45,10 @@ void QuickSearchPanel::showNames(const std::vector<std::u16string>& names, POINT
     names_ = names;
     {
         win::RedrawSuspension redraw(list_);
-        SendMessageW(list_, LB_RESETCONTENT, 0, 0);
+        const win::ListBox list(list_);
+        list.clear();
         for (const auto& name : names_)
-            SendMessageW(list_, LB_ADDSTRING, 0,
-                         reinterpret_cast<LPARAM>(win::toWide(name).c_str()));
+            list.add(win::toWide(name).c_str());
     }
     SetWindowPos(hwnd(), HWND_TOP, topLeft.x, topLeft.y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
 }
@@ -64,12 +65,12 @@ bool QuickSearchPanel::shown() const {
 void QuickSearchPanel::pick(std::size_t index) {
     if (!list_)
         return;
-    SendMessageW(list_, LB_SETCURSEL, index, 0);
+    win::ListBox(list_).select(static_cast<int>(index));
     SetFocus(list_);
 }
 
 std::u16string QuickSearchPanel::selectedName() const {
-    const auto index = SendMessageW(list_, LB_GETCURSEL, 0, 0);
+    const int index = win::ListBox(list_).selected();
     if (index < 0 || static_cast<std::size_t>(index) >= names_.size())
         return {};
     return names_[static_cast<std::size_t>(index)];

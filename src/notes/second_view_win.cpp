@@ -29,7 +29,7 @@ void SecondView::create(HWND editorArea, HWND bar, HWND notifyTarget, Ids ids) {
     viewId_ = ids.view;
     chooser_.create(bar, ids.chooser, {0, 0, px(kChooserWidth), px(300)},
                     win::LazyCombo::Kind::List);
-    SendMessageW(chooser_.hwnd(), CB_SETMINVISIBLE, 17, 0);
+    chooser_.box().setMinVisible(17);
     close_ = win::createButton(bar, ids.close, L"X", {0, 0, px(kCloseWidth), px(23)}, WS_DISABLED);
     constexpr const wchar_t* kChooserHint = L"Отобразить содержимое заметки во втором поле";
     host_.addHint(chooser_.hwnd(), kChooserHint);
@@ -86,42 +86,40 @@ bool SecondView::shown() const {
 }
 
 void SecondView::Note2ListSelect() {
-    const auto index = SendMessageW(chooser_.hwnd(), CB_GETCURSEL, 0, 0);
-    if (index < 0) // 1
+    const int index = chooser_.box().selected();
+    if (index < 0)
         return;
-    const auto length = SendMessageW(chooser_.hwnd(), CB_GETLBTEXTLEN, index, 0);
-    std::wstring name(static_cast<size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
-    SendMessageW(chooser_.hwnd(), CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(name.data()));
-    name.resize(static_cast<size_t>(std::max<LRESULT>(length, 0)));
+    const std::wstring name = chooser_.box().itemText(index);
     // Asked before the repainting stops, which takes the visible mark away.
     const bool wasShown = shown();
     view();
     {
-        const auto redraw = view_.suspendRedraw(); // 2
+        const auto redraw = view_.suspendRedraw();
         view_.empty();
         const std::u16string path = notePath(state_.notesFolder, win::toU16(name));
-        if (win::fileExists(path)) // 3: a missing file leaves the view empty
+        if (win::fileExists(path)) // a missing file leaves the view empty, unreported
             view_.loadFileBytes(win::readFileBytes(path));
         view_.setModified(false);
-        if (!wasShown) { // 4
-            // The editor fills the space while the view is closed.
+        // An open view keeps the height the user gave it. The editor fills
+        // the space while the view is closed.
+        if (!wasShown) {
             openedHeight_ = note2OpeningHeight(bottom_ - top_);
             height_ = openedHeight_;
             ShowWindow(view_.hwnd(), SW_SHOW);
         }
-        ShowWindow(splitter_.hwnd(), SW_SHOW); // 5
+        ShowWindow(splitter_.hwnd(), SW_SHOW);
     }
-    EnableWindow(close_, TRUE);                       // 6
-    view_.setEventMask(view_.eventMask() | ENM_LINK); // 7
+    EnableWindow(close_, TRUE);
+    view_.setEventMask(view_.eventMask() | ENM_LINK);
     if (options_.ticked(settings::ID_ISDETECTURL))
         view_.setAutoUrlDetect(true);
     host_.relayoutEditorArea();
 }
 
 void SecondView::Close2NoteClick() {
-    SendMessageW(chooser_.hwnd(), CB_SETCURSEL, static_cast<WPARAM>(-1), 0); // 1
-    height_ = openedHeight_;                                                 // 2
-    if (view_.hwnd()) {                                                      // 3
+    chooser_.box().select(-1);
+    height_ = openedHeight_; // the height it opened with, for the next opening
+    if (view_.hwnd()) {
         ShowWindow(splitter_.hwnd(), SW_HIDE);
         ShowWindow(view_.hwnd(), SW_HIDE);
     }

@@ -64,20 +64,20 @@ void SearchController::fillResults(const NoteText& text, std::u16string_view sea
 // --- The search box ----------------------------------------------------------------
 
 void SearchController::FindEditChange() {
-    if (!options_.ticked(settings::ID_ISDYNSEARCH)) // 1
+    if (!options_.ticked(settings::ID_ISDYNSEARCH))
         return;
     const std::u16string searched = boxText();
-    if (!isSearchText(searched)) { // 2: the result view stays as it is
+    if (!isSearchText(searched)) { // the result view stays as it is
         apply({SelectionChange::Collapse, {}, findNextStart_});
         return;
     }
-    results_.clear(); // 3: the note's text read once, whole lines
+    results_.clear(); // the note's text read once, whole lines
     findNextStart_ = 0;
     const NoteText text(note_.text());
-    const SearchStep step = searchWhileTyping(text, searched); // 4
+    const SearchStep step = searchWhileTyping(text, searched);
     apply(step);
     findNextStart_ = step.findNextStart;
-    if (!options_.ticked(settings::ID_ISSEARCHFILTER)) // 5
+    if (!options_.ticked(settings::ID_ISSEARCHFILTER)) // no line filter
         return;
     fillResults(text, searched);
     if (!results_.isOpen())
@@ -86,15 +86,15 @@ void SearchController::FindEditChange() {
 
 void SearchController::FindNext() {
     const std::u16string searched = boxText();
-    if (searched.empty()) { // 1
+    if (searched.empty()) { // closes the results and goes back to the note
         results_.close();
         if (note_.enabled())
             note_.focus();
         return;
     }
-    results_.clear(); // 2
+    results_.clear();
     const NoteText text(note_.text());
-    const auto selection = note_.selection(); // 3-4
+    const auto selection = note_.selection(); // the search goes on after it
     const SearchStep step = findNext(text, searched, {selection.start, selection.length()});
     apply(step);
     findNextStart_ = step.findNextStart;
@@ -156,10 +156,10 @@ std::optional<LRESULT> SearchController::onBoxMessage(UINT msg, WPARAM wp, LPARA
 
 void SearchController::SearchMemoDblClick() {
     const NoteText text(note_.text());
-    if (text.lines().empty()) // 1
+    if (text.lines().empty())
         return;
-    const std::u16string line = results_.caretLine(); // 2
-    // 3-4. A line the note no longer has (it changed since the list was
+    const std::u16string line = results_.caretLine(); // the listed line at the caret
+    // A line the note no longer has (it changed since the list was
     // filled) is not jumped to.
     if (const auto target = jumpTarget(text, line)) {
         note_.setSelection({target->start, target->start + target->length});

@@ -9,6 +9,7 @@
 #include "settings/data_folders.h"
 #include "skins/skin.h"
 #include "skins/skin_engine_win.h"
+#include "win/combo_box_win.h"
 #include "win/controls_win.h"
 #include "win/dpi_win.h"
 #include "win/file_system_win.h"
@@ -63,12 +64,12 @@ void SettingsPage::showValues() {
     EnableWindow(existing(ID_DELAYHIDEBAR), ticked(ID_ISANIHIDE));
     for (int id : {ID_OPVAL, ID_DELAYSHOWBAR, ID_DELAYHIDEBAR})
         SendMessageW(existing(id), TBM_SETPOS, TRUE, slider(id));
-    SendMessageW(existing(ID_PLACE), CB_SETCURSEL, values_.place, 0);
-    SendMessageW(existing(ID_BVLCOLOR), CB_SETCURSEL, values_.borderItem, 0);
-    HWND skinsList = existing(ID_SKINSLIST);
+    win::ComboBox(existing(ID_PLACE)).select(values_.place);
+    win::ComboBox(existing(ID_BVLCOLOR)).select(values_.borderItem);
+    const win::ComboBox skinsList(existing(ID_SKINSLIST));
     for (const auto& name : values_.skins)
-        SendMessageW(skinsList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-    SendMessageW(skinsList, CB_SETCURSEL, values_.skinItem, 0);
+        skinsList.add(name.c_str());
+    skinsList.select(values_.skinItem);
     SetWindowTextW(existing(ID_DATADIRV), values_.dataDir.c_str());
     SetWindowTextW(existing(ID_CUSTOMDIRV), values_.customDir.c_str());
     SetWindowTextW(existing(ID_CUSTOMBROWSERPATH), values_.customBrowser.c_str());
@@ -156,24 +157,22 @@ void SettingsPage::buildNotesPage(HWND p) {
 void SettingsPage::buildViewPage(HWND p) {
     auto add = [&](int id, HWND h) { controls_.push_back({id, h}); };
     win::createLabel(p, 0, L"Положение:", {px(8), px(11), px(80), px(14)});
-    HWND place = win::createComboList(p, ID_PLACE, {px(96), px(8), px(140), px(120)});
+    const win::ComboBox place(win::createComboList(p, ID_PLACE, {px(96), px(8), px(140), px(120)}));
     for (const wchar_t* s : {L"Слева", L"Сверху", L"Справа", L"Снизу"})
-        SendMessageW(place, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
-    SendMessageW(place, CB_SETCURSEL, 0, 0);
-    add(ID_PLACE, place);
+        place.add(s);
+    place.select(0);
+    add(ID_PLACE, place.hwnd());
 
     add(ID_SLABEL6,
         win::createLabel(p, ID_SLABEL6, L"Скин:", {px(8), px(40), px(80), px(14)}, SS_NOTIFY));
     add(ID_SKINSLIST, win::createComboList(p, ID_SKINSLIST, {px(96), px(37), px(180), px(200)}));
 
     win::createLabel(p, 0, L"Цвет границы", {px(8), px(69), px(84), px(14)});
-    HWND colours = win::createComboList(p, ID_BVLCOLOR, {px(96), px(66), px(180), px(300)},
-                                        CBS_OWNERDRAWFIXED | CBS_HASSTRINGS);
-    for (const auto& c : standardColors()) {
-        const std::wstring name = win::toWide(c.name);
-        SendMessageW(colours, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-    }
-    add(ID_BVLCOLOR, colours);
+    const win::ComboBox colours(win::createComboList(
+        p, ID_BVLCOLOR, {px(96), px(66), px(180), px(300)}, CBS_OWNERDRAWFIXED | CBS_HASSTRINGS));
+    for (const auto& c : standardColors())
+        colours.add(win::toWide(c.name).c_str());
+    add(ID_BVLCOLOR, colours.hwnd());
 
     box(ID_ISANISHOW)->hwnd = win::createCheckBox(p, ID_ISANISHOW, box(ID_ISANISHOW)->caption,
                                                   {px(8), px(100), px(140), px(17)});

@@ -7,6 +7,7 @@
 #include "settings/data_folders.h"
 #include "skins/skin.h"
 #include "skins/skin_engine_win.h"
+#include "win/combo_box_win.h"
 #include "win/controls_win.h"
 #include "win/dpi_win.h"
 #include "win/file_system_win.h"
@@ -233,7 +234,7 @@ bool SettingsPage::onCommand(int id, int code, HWND ctl) {
     switch (id) {
     case ID_PLACE:
         if (code == CBN_SELCHANGE) {
-            values_.place = static_cast<int>(SendMessageW(ctl, CB_GETCURSEL, 0, 0));
+            values_.place = win::ComboBox(ctl).selected();
             host_.placeSelected(placeIndex());
         }
         return true;
@@ -256,7 +257,7 @@ bool SettingsPage::onCommand(int id, int code, HWND ctl) {
         return true;
     case ID_SKINSLIST:
         if (code == CBN_SELCHANGE) {
-            values_.skinItem = static_cast<int>(SendMessageW(ctl, CB_GETCURSEL, 0, 0));
+            values_.skinItem = win::ComboBox(ctl).selected();
             SkinsListSelect();
         }
         return true;
@@ -266,7 +267,7 @@ bool SettingsPage::onCommand(int id, int code, HWND ctl) {
         return true;
     case ID_BVLCOLOR:
         if (code == CBN_SELCHANGE) {
-            const int i = static_cast<int>(SendMessageW(ctl, CB_GETCURSEL, 0, 0));
+            const int i = win::ComboBox(ctl).selected();
             values_.borderItem = i;
             if (i >= 0 && i < static_cast<int>(standardColors().size())) {
                 write(host_.settingsFile(), keys::BorderColor, standardColors()[i].color);
@@ -417,7 +418,7 @@ int SettingsPage::placeIndex() const {
 void SettingsPage::setPlaceIndex(long index) {
     values_.place = (index >= 0 && index <= 3) ? static_cast<int>(index) : -1;
     if (built_)
-        SendMessageW(existing(ID_PLACE), CB_SETCURSEL, values_.place, 0);
+        win::ComboBox(existing(ID_PLACE)).select(values_.place);
 }
 
 COLORREF SettingsPage::borderColor() const {
@@ -436,7 +437,7 @@ void SettingsPage::setBorderColorItem(std::u16string_view name) {
             found = static_cast<int>(i);
     values_.borderItem = found;
     if (built_)
-        SendMessageW(existing(ID_BVLCOLOR), CB_SETCURSEL, found, 0);
+        win::ComboBox(existing(ID_BVLCOLOR)).select(found);
 }
 
 void SettingsPage::refreshSkinsList(std::u16string_view storedName) {
@@ -452,11 +453,11 @@ void SettingsPage::refreshSkinsList(std::u16string_view storedName) {
         }
     if (!built_)
         return;
-    HWND list = existing(ID_SKINSLIST);
-    SendMessageW(list, CB_RESETCONTENT, 0, 0);
+    const win::ComboBox list(existing(ID_SKINSLIST));
+    list.clear();
     for (const auto& name : values_.skins)
-        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-    SendMessageW(list, CB_SETCURSEL, values_.skinItem, 0);
+        list.add(name.c_str());
+    list.select(values_.skinItem);
 }
 
 std::wstring SettingsPage::selectedSkinName() const {

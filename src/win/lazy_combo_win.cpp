@@ -222,12 +222,13 @@ HWND LazyCombo::make() {
     if (!combo)
         return nullptr;
     SendMessageW(combo, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    const ComboBox box(combo);
     if (minVisible_ > 0)
-        SendMessageW(combo, CB_SETMINVISIBLE, static_cast<WPARAM>(minVisible_), 0);
-    SendMessageW(combo, CB_INITSTORAGE, items_.size(), items_.size() * 32);
+        box.setMinVisible(minVisible_);
+    box.reserve(items_.size());
     for (const auto& item : items_)
-        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(selected_), 0);
+        box.add(item.c_str());
+    box.select(selected_);
     if (kind_ == Kind::Editable)
         SetWindowTextW(combo, text_.c_str());
     // Same place in the tab order, and the same look: without visual styles

@@ -12,6 +12,7 @@
 // changes once, when the real control is made.
 #pragma once
 
+#include "win/combo_box_win.h"
 #include "win/controls_win.h"
 #include "win/window_win.h"
 
@@ -42,6 +43,8 @@ class LazyCombo {
     void create(HWND parent, int id, Bounds b, Kind kind, Place place = Place::ByLayout);
     // The stand-in or, once made, the combo box.
     HWND hwnd() const noexcept;
+    // The items and selection of either, through the combo-box messages.
+    ComboBox box() const noexcept { return ComboBox(hwnd()); }
     bool made() const noexcept { return combo_ != nullptr; }
     // Makes the combo box now (if not yet) and returns it.
     HWND make();

@@ -17,20 +17,21 @@ void Presenter::showNotesPage() {
 }
 
 void Presenter::SummonOrDismiss() {
-    showNotesPage();                                         // 1
-    content_.returnCipher();                                 // 2
-    setOpacity(options_.sliderPosition(settings::ID_OPVAL)); // 3
-    setTimer(kTimer2, false);                                // 4
+    showNotesPage();
+    content_.returnCipher();
+    setOpacity(options_.sliderPosition(settings::ID_OPVAL));
+    setTimer(kTimer2, false);
     {
+        // The editor is painted once before and once after the toggle.
         UpdateWindow(content_.editorWindow());
-        win::RedrawSuspension redraw(content_.editorWindow()); // 5, 10
-        content_.releaseCtrl();                                // 6
-        BringWindowToTop(host_.mainWindow());                  // 7
-        ToggleWindow();                                        // 8
-        if (state_.isShown)                                    // 9
+        win::RedrawSuspension redraw(content_.editorWindow());
+        content_.releaseCtrl();
+        BringWindowToTop(host_.mainWindow());
+        ToggleWindow();
+        if (state_.isShown) // the list box shows the note the names list has
             content_.syncListSelection();
     }
-    setTimer(kTimer1, state_.isShown); // 11
+    setTimer(kTimer1, state_.isShown); // the auto-hide watches a shown window
 }
 
 void Presenter::OnHotkey(WPARAM id) {
@@ -94,13 +95,13 @@ void Presenter::Timer1Timer() {
 }
 
 void Presenter::AutoHide() {
-    setTimer(kTimer1, false);     // 1
-    content_.returnCipher();      // 2
-    if (!content_.noteReadOnly()) // 3
+    setTimer(kTimer1, false);
+    content_.returnCipher();
+    if (!content_.noteReadOnly())
         content_.saveIfModified();
-    host_.showPage(program::Page::Notes); // 4
-    ToggleWindow();                       // 5
-    setTimer(kTimer2, true);              // 6
+    host_.showPage(program::Page::Notes);
+    ToggleWindow(); // the window is shown, so it hides
+    setTimer(kTimer2, true);
 }
 
 namespace {
@@ -174,11 +175,12 @@ void Presenter::RecentreOnEdge() {
     const RECT r = windowRect();
     const int w = r.right - r.left;
     const int h = r.bottom - r.top;
-    if (auto p = shownPosition(dockEdge(), screen(), w, h)) // 1
+    // Back at the edge, in the size the user gave it.
+    if (auto p = shownPosition(dockEdge(), screen(), w, h))
         moveWindowTo(p->x, p->y);
-    settings::write(*state_.settingsFile, settings::keys::Height, h); // 2
+    settings::write(*state_.settingsFile, settings::keys::Height, h);
     settings::write(*state_.settingsFile, settings::keys::Width, w);
-    panels_.placeAfterResize(); // 3
+    panels_.placeAfterResize(); // the floating panels that show follow the window
 }
 
 } // namespace quivra::window

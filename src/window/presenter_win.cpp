@@ -107,10 +107,12 @@ void Presenter::firstShowing() {
     const bool wanted = tray_->visible();
     if (!tray_->makeReady() && wanted)
         content_.trayIconRefused();
-    if (options_.ticked(settings::ID_DISABLESHOWINGONSTART)) // S1
+    // A silent start is at its hidden place already; a shown one slides out
+    // whatever the hide animation option says.
+    if (options_.ticked(settings::ID_DISABLESHOWINGONSTART))
         return;
-    startSlideOut();         // S2
-    setTimer(kTimer2, true); // S3
+    startSlideOut();
+    setTimer(kTimer2, true); // keeps the window at its hidden place
 }
 
 void Presenter::setTrayIconVisible(bool visible) {

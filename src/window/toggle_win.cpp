@@ -33,17 +33,18 @@ void Presenter::ToggleWindow() {
         toggledSize(scr, {r.right - r.left, r.bottom - r.top},
                     {static_cast<int>(read(*state_.settingsFile, settings::keys::Width)),
                      static_cast<int>(read(*state_.settingsFile, settings::keys::Height))});
+    // The stored size, or the screen's where the window is larger.
     SetWindowPos(w, nullptr, 0, 0, size.width, size.height,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE); // 1
-    r = windowRect();                                         // the minimum size may have won
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    r = windowRect(); // the minimum size may have won
     const int width = r.right - r.left;
     const int height = r.bottom - r.top;
     const DockEdge edge = dockEdge();
-    if (!state_.isShown) // 2
+    if (!state_.isShown) // a hidden window starts from its exact hidden place
         if (auto p = hiddenPosition(edge, scr, width, height))
             moveWindowTo(p->x, p->y);
-    content_.hideChangedMark();   // 3
-    if (edge != DockEdge::None) { // 4
+    content_.hideChangedMark();
+    if (edge != DockEdge::None) { // without an edge nothing moves
         r = windowRect();
         if (isTakenAsShown(edge, r.left, r.top, scr, width, height)) {
             content_.saveIfModified();
@@ -67,9 +68,10 @@ void Presenter::ToggleWindow() {
             state_.isShown = true;
         }
     }
-    if (state_.isShown && host_.activePage() == program::Page::Notes) // 5
+    if (state_.isShown && host_.activePage() == program::Page::Notes)
         content_.focusCurrentNote();
-    if (state_.isShown && options_.ticked(settings::ID_ISFOCUSONHOTKEY)) // 6
+    // Every way of showing the window, not only the hotkey.
+    if (state_.isShown && options_.ticked(settings::ID_ISFOCUSONHOTKEY))
         SetForegroundWindow(w);
 }
 

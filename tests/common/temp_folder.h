@@ -1,4 +1,5 @@
-// Helpers of the settings tests: a fresh folder per test and raw file bytes.
+// Helpers of the core tests that touch files: a fresh folder per test and raw
+// file bytes.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "base/ini_file.h"
+#include "common/temp_folder.h"
 #include "donation/donation_details.h"
 
-#include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -13,21 +12,9 @@ using namespace quivra::donation;
 
 namespace {
 
-class DonationDetailsTest : public testing::Test {
+class DonationDetailsTest : public quivra::settings::testing::TempFolderTest {
   protected:
-    void SetUp() override {
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        dir = fs::temp_directory_path() / ("quivra-donation-" + std::to_string(stamp));
-        fs::create_directories(dir);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
-    void writeDetails(const std::string& utf8) {
-        std::ofstream(dir / "donation.ini", std::ios::binary) << utf8;
-    }
-    fs::path dir;
+    void writeDetails(const std::string& utf8) { writeBytes(folder() / "donation.ini", utf8); }
 };
 
 } // namespace
@@ -47,20 +34,20 @@ TEST(DonationReminder, ShowsFromTheSecondWholeDayUnlessSwitchedOff) {
 }
 
 TEST_F(DonationDetailsTest, MissingFileOrEmptyValuesMeanNoDetails) {
-    EXPECT_FALSE(readDonationDetails(dir));
-    EXPECT_FALSE(readDonationDetails(dir / "no such folder"));
+    EXPECT_FALSE(readDonationDetails(folder()));
+    EXPECT_FALSE(readDonationDetails(folder() / "no such folder"));
 
     writeDetails("[Other]\r\nService1=elsewhere\r\n");
-    EXPECT_FALSE(readDonationDetails(dir));
+    EXPECT_FALSE(readDonationDetails(folder()));
 
     writeDetails("[Donation]\r\nService1=\r\nAccount4=  \r\n");
-    EXPECT_FALSE(readDonationDetails(dir));
+    EXPECT_FALSE(readDonationDetails(folder()));
 }
 
 TEST_F(DonationDetailsTest, ReadsBothServices) {
     writeDetails("[Donation]\r\nService1=Платёжный сервис\r\nAccount1=R1\r\nAccount2=Z2\r\n"
                  "Account3=E3\r\nService2=Кошелёк\r\nAccount4=+7 900 000-00-00\r\n");
-    auto d = readDonationDetails(dir);
+    auto d = readDonationDetails(folder());
     ASSERT_TRUE(d);
     EXPECT_EQ(d->service1, u"Платёжный сервис");
     EXPECT_EQ(d->account1, u"R1");
@@ -72,8 +59,8 @@ TEST_F(DonationDetailsTest, ReadsBothServices) {
     // The documented sample is in the format the program reads.
     const auto sample =
         fs::path(QUIVRA_TEST_DATA).parent_path().parent_path() / "docs" / "donation.ini.example";
-    fs::copy_file(sample, dir / "donation.ini", fs::copy_options::overwrite_existing);
-    d = readDonationDetails(dir);
+    fs::copy_file(sample, folder() / "donation.ini", fs::copy_options::overwrite_existing);
+    d = readDonationDetails(folder());
     ASSERT_TRUE(d);
     EXPECT_EQ(d->service1, u"Payment service one");
     EXPECT_EQ(d->account3, u"E000000000000");
@@ -81,7 +68,7 @@ TEST_F(DonationDetailsTest, ReadsBothServices) {
 }
 
 TEST_F(DonationDetailsTest, SwitchingTheReminderOffKeepsTheOtherSettings) {
-    const auto settings = dir / "Quivra_PC_user.ini";
+    const auto settings = folder() / "Quivra_PC_user.ini";
     quivra::base::IniFile ini(settings);
     ini.writeString(u"Options", u"StartDate", u"01.02.2024");
     ini.writeBool(u"Options", u"NoAdv", false);

@@ -1,26 +1,18 @@
 #include <gtest/gtest.h>
 
+#include "common/temp_folder.h"
 #include "notes/note_names.h"
 
 #include <algorithm>
-#include <fstream>
 
 namespace fs = std::filesystem;
 using namespace quivra::notes;
 
 namespace {
 
-struct TempFolder {
-    fs::path path;
-    TempFolder() {
-        path = fs::temp_directory_path() /
-               ("quivra-notes-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)) + "-" +
-                std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~TempFolder() { fs::remove_all(path); }
-    void file(const std::u16string& name) { std::ofstream(path / fs::path(name)) << "x"; }
+class NoteFolder : public quivra::settings::testing::TempFolderTest {
+  protected:
+    void file(const std::u16string& name) { writeBytes(folder() / fs::path(name), "x"); }
 };
 
 std::vector<std::u16string> sorted(std::vector<std::u16string> v) {
@@ -30,21 +22,21 @@ std::vector<std::u16string> sorted(std::vector<std::u16string> v) {
 
 } // namespace
 
-TEST(NoteNames, FolderListsNoteFilesButNotSubFoldersOrOtherFiles) {
-    TempFolder t;
-    t.file(u"A.note");
-    t.file(u"B.note");
-    t.file(u"x.note.note");
-    t.file(u".note");
-    t.file(u"Заметка.NOTE");
-    t.file(u"plan.notes");
-    t.file(u"readme.txt");
-    fs::create_directories(t.path / "C.note");
-    EXPECT_EQ(sorted(enumerateNoteNames(t.path)), sorted({u"A", u"B", u"x.note", u"", u"Заметка"}));
+TEST_F(NoteFolder, ListsNoteFilesButNotSubFoldersOrOtherFiles) {
+    file(u"A.note");
+    file(u"B.note");
+    file(u"x.note.note");
+    file(u".note");
+    file(u"Заметка.NOTE");
+    file(u"plan.notes");
+    file(u"readme.txt");
+    fs::create_directories(folder() / "C.note");
+    EXPECT_EQ(sorted(enumerateNoteNames(folder())),
+              sorted({u"A", u"B", u"x.note", u"", u"Заметка"}));
 }
 
-TEST(NoteNames, MissingFolderGivesNoNames) {
-    EXPECT_TRUE(enumerateNoteNames(fs::temp_directory_path() / "quivra-no-such-folder").empty());
+TEST_F(NoteFolder, MissingFolderGivesNoNames) {
+    EXPECT_TRUE(enumerateNoteNames(folder() / "no such folder").empty());
 }
 
 TEST(NoteNames, PathIsPlainConcatenation) {
@@ -63,10 +55,9 @@ TEST(NoteNames, DeviceNamesAreReservedWhateverTheCaseOrExtension) {
         EXPECT_FALSE(isReservedDeviceName(name));
 }
 
-TEST(NoteNames, DeviceNamedFilesAreNotListed) {
-    TempFolder t;
-    t.file(u"CON.note");
-    t.file(u"com1.txt.note");
-    t.file(u"Console.note");
-    EXPECT_EQ(enumerateNoteNames(t.path), std::vector<std::u16string>{u"Console"});
+TEST_F(NoteFolder, DeviceNamedFilesAreNotListed) {
+    file(u"CON.note");
+    file(u"com1.txt.note");
+    file(u"Console.note");
+    EXPECT_EQ(enumerateNoteNames(folder()), std::vector<std::u16string>{u"Console"});
 }

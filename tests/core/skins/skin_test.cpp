@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "common/temp_folder.h"
 #include "skins/skin.h"
-
-#include <fstream>
-#include <random>
 
 using namespace quivra::skins;
 
@@ -13,23 +11,13 @@ constexpr Color rgb(unsigned r, unsigned g, unsigned b) {
     return r | g << 8 | b << 16;
 }
 
-class SkinFiles : public ::testing::Test {
+class SkinFiles : public quivra::settings::testing::TempFolderTest {
   protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("quivra-skins-" + std::to_string(std::random_device{}()));
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        std::filesystem::remove_all(dir_, ec);
-    }
     std::filesystem::path write(const std::filesystem::path& name, const std::string& bytes) {
-        const auto p = dir_ / name;
-        std::ofstream(p, std::ios::binary) << bytes;
+        const auto p = folder() / name;
+        writeBytes(p, bytes);
         return p;
     }
-    std::filesystem::path dir_;
 };
 
 } // namespace
@@ -140,8 +128,8 @@ TEST_F(SkinFiles, LoadsUtf8AndUtf16Files) {
 }
 
 TEST_F(SkinFiles, RefusesWhatIsNotASkinFile) {
-    EXPECT_FALSE(loadSkin(dir_ / "missing.asz"));
-    EXPECT_FALSE(loadSkin(dir_));
+    EXPECT_FALSE(loadSkin(folder() / "missing.asz"));
+    EXPECT_FALSE(loadSkin(folder()));
     EXPECT_FALSE(loadSkin(write("empty.asz", "")));
     EXPECT_FALSE(loadSkin(write("binary.asz", std::string("\0\x01\xFF\xFE\x80", 5))));
     // A valid skin padded past the size limit is refused rather than read in full.
@@ -155,9 +143,9 @@ TEST_F(SkinFiles, ListsSkinFileNamesIgnoringCase) {
                              "\xD0\xAF\xD1\x80\xD0\xBA\xD0\xBE.asz", "\xD0\xB0\xD0\xB1\xD0\xB2.asz",
                              "notes.txt", "alpha.asz.bak", "asz", ".asz", "two.dots.asz"})
         write(name, "[Skin]\n");
-    std::filesystem::create_directory(dir_ / "folder.asz");
+    std::filesystem::create_directory(folder() / "folder.asz");
     const std::vector<std::u16string> want = {u"alpha",    u"Beta", u"gamma",
                                               u"two.dots", u"абв",  u"Ярко"};
-    EXPECT_EQ(listSkinNames(dir_), want);
-    EXPECT_TRUE(listSkinNames(dir_ / "missing").empty());
+    EXPECT_EQ(listSkinNames(folder()), want);
+    EXPECT_TRUE(listSkinNames(folder() / "missing").empty());
 }
