@@ -374,16 +374,24 @@ bool IniFile::keyExists(std::u16string_view section, std::u16string_view key) co
     return findValue(text(), section, key).has_value();
 }
 
+namespace {
+
+// Adds a name unless one differing only in letter case is there already.
+void addNameOnce(std::vector<std::u16string>& names, std::u16string_view name) {
+    for (const auto& n : names)
+        if (equalsIgnoreCase(n, name))
+            return;
+    names.emplace_back(name);
+}
+
+} // namespace
+
 std::vector<std::u16string> IniFile::sectionNames() const {
     std::vector<std::u16string> names;
     forEachLine(text(), [&](std::u16string_view raw) {
         const Line line = parseLine(raw);
-        if (line.kind != Line::Section)
-            return true;
-        for (const auto& n : names)
-            if (equalsIgnoreCase(n, line.name))
-                return true;
-        names.emplace_back(line.name);
+        if (line.kind == Line::Section)
+            addNameOnce(names, line.name);
         return true;
     });
     return names;
@@ -392,10 +400,7 @@ std::vector<std::u16string> IniFile::sectionNames() const {
 std::vector<std::u16string> IniFile::keyNames(std::u16string_view section) const {
     std::vector<std::u16string> names;
     forEachKeyOf(text(), trim(section), [&](const Line& line) {
-        for (const auto& n : names)
-            if (equalsIgnoreCase(n, line.name))
-                return true;
-        names.emplace_back(line.name);
+        addNameOnce(names, line.name);
         return true;
     });
     return names;
