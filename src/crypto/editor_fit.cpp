@@ -23,17 +23,20 @@ bool editorKeepsSelectionText(std::u16string_view decrypted) {
     return decrypted.find_first_of(std::u16string_view(u"\0\n", 2)) == std::u16string_view::npos;
 }
 
+void planLineChange(NoteLinesPlan& plan, LineChange change) {
+    if (change.text.empty())
+        return;
+    if (editorKeepsLineText(change.text))
+        plan.changes.push_back(std::move(change));
+    else
+        plan.left.push_back(change.index);
+}
+
 NoteLinesPlan planNoteLines(const std::vector<std::u16string>& lines, const KeySet& keys,
                             CipherDirection direction) {
     NoteLinesPlan plan;
-    for (auto& change : cipherNoteLines(lines, keys, direction)) {
-        if (change.text.empty())
-            continue;
-        if (editorKeepsLineText(change.text))
-            plan.changes.push_back(std::move(change));
-        else
-            plan.left.push_back(change.index);
-    }
+    for (auto& change : cipherNoteLines(lines, keys, direction))
+        planLineChange(plan, std::move(change));
     return plan;
 }
 

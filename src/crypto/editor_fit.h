@@ -31,9 +31,16 @@ bool editorKeepsSelectionText(std::u16string_view decrypted);
 struct NoteLinesPlan {
     std::vector<LineChange> changes;
     std::vector<std::size_t> left;
+    // Lines holding a strong cipher token whose tag failed (the wrong
+    // password, or a damaged token): left as they are.
+    std::vector<std::size_t> failed;
 };
 NoteLinesPlan planNoteLines(const std::vector<std::u16string>& lines, const KeySet& keys,
                             CipherDirection direction);
+
+// Puts a line's new text into the plan: among the changes when the editor
+// keeps it as a line, among the lines left when not, nowhere when it is empty.
+void planLineChange(NoteLinesPlan& plan, LineChange change);
 
 // The red message naming the lines left as they were (counted from 1 for the
 // user), e.g. "Зашифровка: строки 3, 7 оставлены открытыми: ...".
