@@ -9,6 +9,7 @@
 #include <string>
 
 using namespace quivra::settings;
+using quivra::base::IniFile;
 namespace fs = std::filesystem;
 
 namespace {

@@ -3,15 +3,9 @@
 // pads, so its buffer is wiped after use.
 #include "crypto/digest.h"
 
+#include "crypto/cng_windows.h"
 #include "crypto/secure_wipe.h"
-#include "win/handles_win.h"
 
-#include <windows.h>
-
-#include <bcrypt.h>
-
-#include <climits>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -19,47 +13,25 @@ namespace quivra::crypto {
 
 namespace {
 
-inline void closeAlgorithm(BCRYPT_ALG_HANDLE h) noexcept {
-    BCryptCloseAlgorithmProvider(h, 0);
-}
 inline void destroyHash(BCRYPT_HASH_HANDLE h) noexcept {
     BCryptDestroyHash(h);
 }
-using UniqueAlgorithm =
-    win::UniqueHandle<BCRYPT_ALG_HANDLE, win::NullTraits<BCRYPT_ALG_HANDLE, closeAlgorithm>>;
 using UniqueHash =
     win::UniqueHandle<BCRYPT_HASH_HANDLE, win::NullTraits<BCRYPT_HASH_HANDLE, destroyHash>>;
 
-void check(NTSTATUS status, const char* what) {
-    if (!BCRYPT_SUCCESS(status))
-        throw std::runtime_error(std::string("CNG ") + what + " failed, status " +
-                                 std::to_string(static_cast<unsigned long>(status)));
-}
-
-ULONG checkedSize(std::size_t n) {
-    if (n > static_cast<std::size_t>(ULONG_MAX))
-        throw std::length_error("digest input too long");
-    return static_cast<ULONG>(n);
-}
+using cng::check;
+using cng::checkedSize;
 
 PUCHAR bytesOf(std::string_view s) {
-    return reinterpret_cast<PUCHAR>(const_cast<char*>(s.data()));
+    return cng::input(s.data());
 }
 
 // A plain hash when hmac is false (key unused), else the HMAC over that hash.
 template <typename Digest>
 Digest cngDigest(LPCWSTR algorithm, bool hmac, std::string_view key, std::string_view message) {
-    BCRYPT_ALG_HANDLE rawAlg = nullptr;
-    check(BCryptOpenAlgorithmProvider(&rawAlg, algorithm, nullptr,
-                                      hmac ? BCRYPT_ALG_HANDLE_HMAC_FLAG : 0),
-          "open algorithm");
-    UniqueAlgorithm alg(rawAlg);
-
-    DWORD objectSize = 0;
-    ULONG got = 0;
-    check(BCryptGetProperty(alg.get(), BCRYPT_OBJECT_LENGTH, reinterpret_cast<PUCHAR>(&objectSize),
-                            sizeof(objectSize), &got, 0),
-          "object length");
+    const cng::UniqueAlgorithm alg =
+        cng::openAlgorithm(algorithm, hmac ? BCRYPT_ALG_HANDLE_HMAC_FLAG : 0);
+    const DWORD objectSize = cng::objectLength(alg.get());
     std::vector<UCHAR> object(objectSize);
     WipeOnExit wipeObject(object);
 

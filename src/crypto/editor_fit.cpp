@@ -1,5 +1,8 @@
 #include "crypto/editor_fit.h"
 
+#include "crypto/cipher.h"
+#include "crypto/secure_wipe.h"
+
 #include <string>
 
 namespace quivra::crypto {
@@ -23,16 +26,51 @@ bool editorKeepsSelectionText(std::u16string_view decrypted) {
     return decrypted.find_first_of(std::u16string_view(u"\0\n", 2)) == std::u16string_view::npos;
 }
 
+void planLineChange(NoteLinesPlan& plan, LineChange change) {
+    if (change.text.empty())
+        return;
+    if (editorKeepsLineText(change.text))
+        plan.changes.push_back(std::move(change));
+    else
+        plan.left.push_back(change.index);
+}
+
 NoteLinesPlan planNoteLines(const std::vector<std::u16string>& lines, const KeySet& keys,
                             CipherDirection direction) {
     NoteLinesPlan plan;
-    for (auto& change : cipherNoteLines(lines, keys, direction)) {
-        if (change.text.empty())
+    for (auto& change : cipherNoteLines(lines, keys, direction))
+        planLineChange(plan, std::move(change));
+    return plan;
+}
+
+std::optional<KeptCipherText> encryptForEditor(std::u16string_view plain, const KeySet& keys) {
+    std::u16string padded(plain);
+    WipeOnExit wipePadded(padded);
+    for (std::size_t spaces = 0; spaces <= kMostPaddingSpaces; ++spaces) {
+        std::u16string cipherText = EncryptText(padded, keys);
+        if (editorKeepsLineText(cipherText))
+            return KeptCipherText{std::move(cipherText), spaces};
+        padded.push_back(u' ');
+    }
+    return std::nullopt;
+}
+
+CompatibleEncryptionPlan planCompatibleEncryption(const std::vector<std::u16string>& lines,
+                                                  const KeySet& keys) {
+    CompatibleEncryptionPlan plan;
+    const std::vector<std::size_t> starts = lineStarts(lines);
+    for (std::size_t i : linesOutsideComments(lines)) {
+        if (lines[i].empty())
             continue;
-        if (editorKeepsLineText(change.text))
-            plan.changes.push_back(std::move(change));
-        else
-            plan.left.push_back(change.index);
+        auto kept = encryptForEditor(lines[i], keys);
+        if (!kept) {
+            for (auto& change : plan.changes)
+                secureWipe(change.text);
+            return {{}, 0, i};
+        }
+        if (kept->spaces > 0)
+            ++plan.paddedLines;
+        plan.changes.push_back({i, starts[i], std::move(kept->text)});
     }
     return plan;
 }

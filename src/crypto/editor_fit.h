@@ -4,14 +4,17 @@
 // and a carriage return (13) into one, which splits a line so that the
 // whole-note commands would later decipher its halves apart. Every other
 // code unit, lone surrogates included, survives the editor and a save and
-// load of the note. A text that would not be kept is left as it was, and
-// the password panel says so.
+// load of the note. Encryption with the compatible cipher adds trailing
+// spaces to a text whose cipher would hold one of those code units: every
+// space changes all the masks, which depend on the length. Decrypted text
+// that would not be kept is left as it was, and the password panel says so.
 #pragma once
 
 #include "crypto/key_set.h"
 #include "crypto/note_lines_cipher.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,9 +34,45 @@ bool editorKeepsSelectionText(std::u16string_view decrypted);
 struct NoteLinesPlan {
     std::vector<LineChange> changes;
     std::vector<std::size_t> left;
+    // Lines holding a strong cipher token whose tag failed (the wrong
+    // password, or a damaged token): left as they are.
+    std::vector<std::size_t> failed;
 };
 NoteLinesPlan planNoteLines(const std::vector<std::u16string>& lines, const KeySet& keys,
                             CipherDirection direction);
+
+// Puts a line's new text into the plan: among the changes when the editor
+// keeps it as a line, among the lines left when not, nowhere when it is empty.
+void planLineChange(NoteLinesPlan& plan, LineChange change);
+
+// The most trailing spaces encryption adds to a text so that the editor
+// keeps its cipher. The cipher of a line of ordinary letters holds 0, 10 or
+// 13 about once in a thousand lines (random passwords and lines, measured),
+// and each length gives other masks, so one space nearly always does; a
+// line no number of them helps is one made for that.
+inline constexpr std::size_t kMostPaddingSpaces = 16;
+
+// Compatible cipher text the editor keeps (no 0, 10 or 13): that of the text
+// itself, or of the text with as few trailing spaces as make one. Decryption
+// gives back the text with those spaces.
+struct KeptCipherText {
+    std::u16string text;
+    std::size_t spaces = 0;
+};
+std::optional<KeptCipherText> encryptForEditor(std::u16string_view plain, const KeySet& keys);
+
+// Whole-note encryption with the compatible cipher. Either every line
+// outside comment blocks that is not empty gets its cipher text, some with
+// spaces added (a change's text may be longer than its line, so its start is
+// that of the note before any change), or, when a line cannot be kept even
+// with kMostPaddingSpaces spaces, nothing changes and that line is named.
+struct CompatibleEncryptionPlan {
+    std::vector<LineChange> changes;
+    std::size_t paddedLines = 0;
+    std::optional<std::size_t> refusedLine; // the first such line, from 0
+};
+CompatibleEncryptionPlan planCompatibleEncryption(const std::vector<std::u16string>& lines,
+                                                  const KeySet& keys);
 
 // The red message naming the lines left as they were (counted from 1 for the
 // user), e.g. "Зашифровка: строки 3, 7 оставлены открытыми: ...".

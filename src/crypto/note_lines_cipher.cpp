@@ -34,12 +34,16 @@ std::vector<std::size_t> linesOutsideComments(const std::vector<std::u16string>&
     return outside;
 }
 
-std::vector<LineChange> cipherNoteLines(const std::vector<std::u16string>& lines,
-                                        const KeySet& keys, CipherDirection direction) {
+std::vector<std::size_t> lineStarts(const std::vector<std::u16string>& lines) {
     std::vector<std::size_t> starts(lines.size());
     for (std::size_t i = 1; i < lines.size(); ++i)
         starts[i] = starts[i - 1] + lines[i - 1].size() + 1;
+    return starts;
+}
 
+std::vector<LineChange> cipherNoteLines(const std::vector<std::u16string>& lines,
+                                        const KeySet& keys, CipherDirection direction) {
+    const std::vector<std::size_t> starts = lineStarts(lines);
     std::vector<LineChange> changes;
     for (std::size_t i : linesOutsideComments(lines)) {
         const auto& t = lines[i];

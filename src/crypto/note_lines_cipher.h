@@ -18,9 +18,12 @@ enum class CipherDirection { Encrypt, Decrypt };
 // The indices of the lines outside comment blocks, in order.
 std::vector<std::size_t> linesOutsideComments(const std::vector<std::u16string>& lines);
 
+// Where each line starts in the note: its lines, each followed by one break.
+std::vector<std::size_t> lineStarts(const std::vector<std::u16string>& lines);
+
 struct LineChange {
     std::size_t index; // line number, from 0
-    std::size_t start; // position of the line's first character in the note
+    std::size_t start; // position of the line's first character in the note as it was
     std::u16string text;
 };
 

@@ -3,8 +3,11 @@
 #include "crypto/cipher.h"
 #include "crypto/command_rules.h"
 #include "crypto/editor_fit.h"
+#include "crypto/key_derivation.h"
 #include "crypto/text_fingerprint.h"
 
+#include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -24,6 +27,24 @@ std::u16string plainWhoseCipherStartsWith(char16_t bad, std::size_t length) {
     std::u16string plain = zeros;
     plain[0] = static_cast<char16_t>(u'x' ^ c[0] ^ bad);
     return plain;
+}
+
+// A line of `length` code units whose cipher holds a NUL at each length from
+// `length` to `length + blocked - 1`: position j is set so that its cipher
+// is 0 once j spaces are added.
+std::u16string plainBlockedForLengths(std::size_t length, std::size_t blocked) {
+    std::u16string plain(length, u'x');
+    for (std::size_t j = 0; j < blocked; ++j)
+        plain[j] = EncryptText(std::u16string(length + j, u'\0'), kKeys)[j];
+    return plain;
+}
+
+std::u16string randomLine(std::mt19937& rng) {
+    static const std::u16string letters = u"абвгдеёжзийклмнопрстуфхцчшщъыьэюя ABCxyz0123.,";
+    std::u16string line(5 + rng() % 60, u' ');
+    for (auto& c : line)
+        c = letters[rng() % letters.size()];
+    return line;
 }
 
 } // namespace
@@ -69,6 +90,72 @@ TEST(EditorFit, LeftLinesAreNamedFromOne) {
                          u"расшифрованы",
                          0),
               0u);
+}
+
+TEST(EditorFit, SpacesAreAddedUntilTheEditorKeepsTheCipher) {
+    struct Case {
+        std::size_t blocked;
+        std::optional<std::size_t> spaces; // none: refused
+    };
+    const Case cases[] = {{0, 0}, {1, 1}, {3, 3}, {16, 16}, {17, std::nullopt}};
+    for (const auto& c : cases) {
+        const std::u16string plain = plainBlockedForLengths(40, c.blocked);
+        const auto kept = encryptForEditor(plain, kKeys);
+        ASSERT_EQ(kept.has_value(), c.spaces.has_value()) << c.blocked;
+        if (!kept)
+            continue;
+        EXPECT_EQ(kept->spaces, *c.spaces) << c.blocked;
+        EXPECT_TRUE(editorKeepsLineText(kept->text)) << c.blocked;
+        EXPECT_EQ(DecryptText(kept->text, kKeys), plain + std::u16string(*c.spaces, u' '))
+            << c.blocked;
+    }
+}
+
+TEST(EditorFit, OrdinaryLinesThatNeedSpacesGetThem) {
+    // The masks depend only on the password and the length, so the search
+    // draws passwords as well as lines.
+    std::mt19937 rng(2024);
+    std::u16string line;
+    std::optional<KeySet> keys;
+    for (int tries = 0; tries < 100'000 && !keys; ++tries) {
+        const KeySet k = DeriveKeySet(randomLine(rng), base::portableTextServices());
+        std::u16string candidate = randomLine(rng);
+        if (!editorKeepsLineText(EncryptText(candidate, k))) {
+            line = candidate;
+            keys = k;
+        }
+    }
+    ASSERT_TRUE(keys) << "no line needed spaces";
+    const auto kept = encryptForEditor(line, *keys);
+    ASSERT_TRUE(kept);
+    EXPECT_GE(kept->spaces, 1u);
+    EXPECT_TRUE(editorKeepsLineText(kept->text));
+    EXPECT_EQ(DecryptText(kept->text, *keys), line + std::u16string(kept->spaces, u' '));
+}
+
+TEST(EditorFit, WholeNoteEncryptionPadsLinesOrChangesNothing) {
+    const std::u16string needsTwo = plainBlockedForLengths(40, 2);
+    const std::vector<std::u16string> lines{
+        u"обычная строка", needsTwo, u"", u"##[", plainBlockedForLengths(40, 17), u"]##", u"конец"};
+    const CompatibleEncryptionPlan plan = planCompatibleEncryption(lines, kKeys);
+    EXPECT_FALSE(plan.refusedLine);
+    EXPECT_EQ(plan.paddedLines, 1u);
+    std::vector<std::size_t> changed;
+    for (const auto& c : plan.changes) {
+        changed.push_back(c.index);
+        EXPECT_TRUE(editorKeepsLineText(c.text)) << c.index;
+    }
+    EXPECT_EQ(changed, (std::vector<std::size_t>{0, 1, 6}));
+    EXPECT_EQ(DecryptText(plan.changes[0].text, kKeys), lines[0]);
+    EXPECT_EQ(DecryptText(plan.changes[1].text, kKeys), needsTwo + u"  ");
+
+    // The same line outside the comment block cannot be kept at all.
+    std::vector<std::u16string> refused = lines;
+    refused[3] = u"открыто";
+    const CompatibleEncryptionPlan none = planCompatibleEncryption(refused, kKeys);
+    EXPECT_EQ(none.refusedLine, 4u);
+    EXPECT_TRUE(none.changes.empty());
+    EXPECT_EQ(none.paddedLines, 0u);
 }
 
 TEST(CommandRules, EncryptionCommandsFollowTheirFacts) {
