@@ -200,4 +200,8 @@ void SubsystemLinks::decryptStateReset() {
     form_.crypto().decryptStateReset();
 }
 
+void SubsystemLinks::passwordPanelEntered() {
+    form_.notes().hideQuickSearch();
+}
+
 } // namespace quivra::app

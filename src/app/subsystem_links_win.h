@@ -74,6 +74,7 @@ class SubsystemLinks final : public settings::SettingsPageHost,
     // crypto::CipherEvents.
     void cipherReturned() override;
     void decryptStateReset() override;
+    void passwordPanelEntered() override;
 
   private:
     TMainForm& form_;

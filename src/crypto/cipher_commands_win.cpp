@@ -9,6 +9,7 @@
 #include "crypto/editor_fit.h"
 #include "crypto/key_derivation.h"
 #include "crypto/secure_wipe.h"
+#include "crypto/strong_note_lines.h"
 #include "document/text_lines.h"
 
 #include <algorithm>
@@ -40,6 +41,7 @@ void letPaintsRun() {
 void CryptoController::EnCrClick() {
     if (!itemEnabled(ID_ENCR))
         return;
+    events_.passwordPanelEntered();
     panel_.open(PasswordPanel::Use::Encrypt, note_.selection().length() != 0);
 }
 
@@ -50,6 +52,7 @@ void CryptoController::DeCrClick() {
         returnCipherClick();
         return;
     }
+    events_.passwordPanelEntered();
     panel_.open(PasswordPanel::Use::Decrypt, note_.selection().length() != 0);
 }
 
@@ -78,12 +81,12 @@ void CryptoController::ECCancelClick() {
 
 void CryptoController::returnCipherClick() {
     const document::CharRange selection = note_.selection();
-    cipher_.returnCipher(); // the search results go with the decrypted view
+    // The search results go with the decrypted view; the note's modified
+    // flag is what it was before the decryption.
+    cipher_.returnCipher();
     note_.setSelection(selection);
-    note_.setModified(false);
     note_.focus();
     cipher_.resetDecryptState();
-    forgetMarkerCheck();
 }
 
 // --- Ok ----------------------------------------------------------------------------
@@ -149,12 +152,13 @@ void CryptoController::ECEditMouseUp() {
 
 // --- The work --------------------------------------------------------------------
 
-KeySet CryptoController::deriveKeys() {
+CryptoController::CommandKeys CryptoController::deriveKeys() {
     struct Wipe {
         PasswordPanel& panel;
         ~Wipe() { panel.wipeTexts(); }
     } wipe{panel_};
-    return DeriveKeySet(panel_.passwordText(), base::textServices());
+    return {DeriveKeySet(panel_.passwordText(), base::textServices()),
+            std::make_unique<StrongKeys>(panel_.passwordText())};
 }
 
 void CryptoController::showEditor(bool shown) {
@@ -181,8 +185,8 @@ bool CryptoController::replaceKept(document::CharRange selection, const std::u16
 void CryptoController::runEncryption(bool fromOk) {
     cipher_.dropBackup();
     showEditor(false);
-    const KeySet keys = deriveKeys();
-    forgetMarkerCheck();
+    CommandKeys keys = deriveKeys();
+    const bool strong = options_.ticked(settings::ID_STRONGCIPHER);
     const document::CharRange selection = note_.selection();
     if (selection.length() != 0) {
         std::u16string plain = note_.selectedText();
@@ -192,27 +196,45 @@ void CryptoController::runEncryption(bool fromOk) {
             stopWithMessage(panel_text::kEncryptMarker, true);
             return;
         }
-        const std::u16string cipherText = EncryptText(plain, keys);
-        if (!editorKeepsLineText(cipherText) || !replaceKept(selection, cipherText, plain)) {
+        // The compatible cipher adds trailing spaces until the editor can
+        // hold its text; the strong cipher's token is plain ASCII.
+        std::optional<KeptCipherText> kept;
+        if (strong)
+            kept = KeptCipherText{encryptStrongText(*keys.strong, plain), 0};
+        else
+            kept = encryptForEditor(plain, keys.compatible);
+        if (!kept) {
+            note_.setSelection(selection);
+            showEditor(true);
+            stopWithMessage(refusedLineMessage(std::nullopt), true);
+            return;
+        }
+        if (!replaceKept(selection, kept->text, plain)) {
             note_.setSelection(selection);
             showEditor(true);
             stopWithMessage(selectionLeftMessage(CipherDirection::Encrypt), true);
             return;
         }
         showEditor(true);
+        // The cipher text is selected.
+        const document::CharRange cipherRange{
+            selection.start, selection.start + static_cast<long>(kept->text.size())};
+        if (kept->spaces > 0) {
+            note_.setSelection(cipherRange);
+            stopWithMessage(paddedLinesMessage(1), false);
+            return;
+        }
         note_.focus();
-        note_.setSelection(selection); // the cipher text is selected
+        note_.setSelection(cipherRange);
         panel_.close();
         return;
     }
     const long caret = selection.start;
-    const auto left = processAllLines(CipherDirection::Encrypt, keys, fromOk);
+    const WholeNoteResult result = processAllLines(CipherDirection::Encrypt, keys, fromOk);
     showEditor(true);
     note_.setSelection({caret, caret});
-    if (!left.empty()) {
-        stopWithMessage(leftLinesMessage(CipherDirection::Encrypt, left), true);
+    if (reportWholeNote(CipherDirection::Encrypt, result))
         return;
-    }
     note_.focus();
     panel_.close();
 }
@@ -220,8 +242,7 @@ void CryptoController::runEncryption(bool fromOk) {
 void CryptoController::runDecryption(bool fromOk) {
     showEditor(false);
     cipher_.takeBackup();
-    const KeySet keys = deriveKeys();
-    forgetMarkerCheck();
+    CommandKeys keys = deriveKeys();
     const document::CharRange selection = note_.selection();
     if (selection.length() != 0) {
         const std::u16string cipherText = note_.selectedText();
@@ -230,7 +251,20 @@ void CryptoController::runDecryption(bool fromOk) {
             stopWithMessage(panel_text::kDecryptMarker, false);
             return;
         }
-        std::u16string plain = DecryptText(cipherText, keys);
+        // A selection that is exactly one token is the strong cipher's; a
+        // token the password does not open stays as it is.
+        std::u16string plain;
+        if (isStrongToken(cipherText)) {
+            auto opened = decryptStrongToken(*keys.strong, cipherText);
+            if (!opened) {
+                showEditor(true);
+                stopWithMessage(failedTokensMessage({}), true);
+                return;
+            }
+            plain = std::move(*opened);
+        } else {
+            plain = DecryptText(cipherText, keys.compatible);
+        }
         WipeOnExit wipePlain(plain);
         if (fromOk) {
             countdown_.forgetSavedText();
@@ -250,19 +284,17 @@ void CryptoController::runDecryption(bool fromOk) {
             setReturnCaption(true);
         showEditor(true);
         note_.focus();
-        note_.setSelection(selection);
+        note_.setSelection({selection.start, selection.start + static_cast<long>(plain.size())});
         panel_.close();
     } else {
         const long caret = selection.start;
-        const auto left = processAllLines(CipherDirection::Decrypt, keys, fromOk);
+        const WholeNoteResult result = processAllLines(CipherDirection::Decrypt, keys, fromOk);
         showEditor(true);
         // The automatic saves must not store the decrypted text.
         if (fromOk)
             note_.setModified(false);
         note_.setSelection({caret, caret});
-        if (!left.empty()) {
-            stopWithMessage(leftLinesMessage(CipherDirection::Decrypt, left), true);
-        } else {
+        if (!reportWholeNote(CipherDirection::Decrypt, result)) {
             note_.focus();
             panel_.close();
         }
@@ -271,11 +303,70 @@ void CryptoController::runDecryption(bool fromOk) {
         cipher_.markDecrypted();
 }
 
-std::vector<std::size_t> CryptoController::processAllLines(CipherDirection direction,
-                                                           const KeySet& keys, bool showProgress) {
+bool CryptoController::reportWholeNote(CipherDirection direction, const WholeNoteResult& result) {
+    if (result.refused) {
+        stopWithMessage(refusedLineMessage(result.refused), true);
+        return true;
+    }
+    if (!result.failed.empty()) {
+        stopWithMessage(failedTokensMessage(result.failed), true);
+        return true;
+    }
+    if (!result.left.empty()) {
+        stopWithMessage(leftLinesMessage(direction, result.left), true);
+        return true;
+    }
+    if (result.padded > 0) {
+        stopWithMessage(paddedLinesMessage(result.padded), false);
+        return true;
+    }
+    return false;
+}
+
+NoteLinesPlan CryptoController::planAllLines(const std::vector<std::u16string>& lines,
+                                             CipherDirection direction, CommandKeys& keys,
+                                             WholeNoteResult& result) {
+    if (direction == CipherDirection::Decrypt)
+        return decryptNoteLines(lines, keys.compatible, *keys.strong);
+    NoteLinesPlan plan;
+    if (options_.ticked(settings::ID_STRONGCIPHER)) {
+        plan.changes = encryptNoteLinesStrong(lines, *keys.strong);
+        return plan;
+    }
+    CompatibleEncryptionPlan compatible = planCompatibleEncryption(lines, keys.compatible);
+    result.refused = compatible.refusedLine;
+    result.padded = compatible.paddedLines;
+    plan.changes = std::move(compatible.changes);
+    return plan;
+}
+
+CryptoController::WholeNoteResult
+CryptoController::processAllLines(CipherDirection direction, CommandKeys& keys, bool showProgress) {
+    WholeNoteResult result;
     std::vector<std::u16string> lines = document::splitLines(note_.text());
-    NoteLinesPlan plan = planNoteLines(lines, keys, direction);
-    LineWriter w{lines, direction, direction == CipherDirection::Decrypt, showProgress};
+    NoteLinesPlan plan = planAllLines(lines, direction, keys, result);
+    // Padding and tokens change the lengths of lines: the lines are then
+    // written from the last one back, so that each change's start, counted
+    // in the note before any change, stays where it was.
+    const bool lengthsChange =
+        std::any_of(plan.changes.begin(), plan.changes.end(),
+                    [&](const LineChange& c) { return c.text.size() != lines[c.index].size(); });
+    if (!result.refused)
+        writePlan(lines, plan, direction == CipherDirection::Decrypt || lengthsChange, direction,
+                  showProgress);
+    for (auto& line : lines)
+        secureWipe(line);
+    for (auto& change : plan.changes)
+        secureWipe(change.text);
+    std::sort(plan.left.begin(), plan.left.end());
+    result.left = std::move(plan.left);
+    result.failed = std::move(plan.failed);
+    return result;
+}
+
+void CryptoController::writePlan(std::vector<std::u16string>& lines, NoteLinesPlan& plan,
+                                 bool backwards, CipherDirection direction, bool showProgress) {
+    LineWriter w{lines, direction, backwards, showProgress};
     w.newText.resize(lines.size());
     w.starts.resize(lines.size());
     w.changed.assign(lines.size(), false);
@@ -293,12 +384,6 @@ std::vector<std::size_t> CryptoController::processAllLines(CipherDirection direc
         writeLines(w, plan.changes.front().index, plan.changes.back().index);
     note_.hideSelection(false);
     putBackChangedLines(lines, plan, plan.left);
-    for (auto& line : lines)
-        secureWipe(line);
-    for (auto& change : plan.changes)
-        secureWipe(change.text);
-    std::sort(plan.left.begin(), plan.left.end());
-    return std::move(plan.left);
 }
 
 bool CryptoController::formatUniform(document::CharRange range) {

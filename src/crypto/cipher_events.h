@@ -1,5 +1,5 @@
-// What the decrypted view tells the rest of the window when the cipher text
-// comes back.
+// What the encryption commands and the decrypted view tell the rest of the
+// window.
 #pragma once
 
 namespace quivra::crypto {
@@ -11,6 +11,9 @@ class CipherEvents {
     virtual void cipherReturned() = 0;
     // The decrypt command is back in its first mode: its caption follows.
     virtual void decryptStateReset() = 0;
+    // The password panel took the focus: the quick-search results of the
+    // note list hide.
+    virtual void passwordPanelEntered() = 0;
 
   protected:
     ~CipherEvents() = default;

@@ -4,6 +4,7 @@ namespace quivra::crypto {
 
 void CipherState::takeBackup() {
     state_.cipherBackup = note_.rtf();
+    state_.modifiedBeforeDecryption = note_.modified();
 }
 
 void CipherState::returnCipher() {
@@ -11,6 +12,10 @@ void CipherState::returnCipher() {
         return;
     note_.setRtf(*state_.cipherBackup);
     state_.cipherBackup.reset();
+    // The note is as it was before the decryption, unsaved changes and all;
+    // the decrypt command decrypts again.
+    note_.setModified(state_.modifiedBeforeDecryption);
+    resetDecryptState();
     events_.cipherReturned();
 }
 

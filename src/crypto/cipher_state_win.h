@@ -27,7 +27,9 @@ class CipherState {
     void markDecrypted() noexcept { state_.decryptState = 1; }
 
     // The return of the cipher: a backup is streamed back into the editor
-    // from its start, replacing the content, and dropped.
+    // from its start, replacing the content, and dropped; the modified flag
+    // is what it was when the backup was taken and the decrypt command
+    // decrypts again.
     void returnCipher();
     // Forgets the backup; the editor keeps what it shows.
     void dropBackup();

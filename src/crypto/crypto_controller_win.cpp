@@ -18,8 +18,10 @@ constexpr const wchar_t* kReturnCaption = L"Вернуть шифр\tAlt+R";
 
 CryptoController::CryptoController(program::Host& host, program::ProgramState& state,
                                    document::RichEdit& note, const settings::Options& options,
-                                   CipherState& cipher, window::FloatingPanels& panels)
-    : host_(host), state_(state), note_(note), options_(options), cipher_(cipher), panel_(panels) {
+                                   CipherState& cipher, window::FloatingPanels& panels,
+                                   CipherEvents& events)
+    : host_(host), state_(state), note_(note), options_(options), cipher_(cipher), events_(events),
+      panel_(panels) {
     popupMenu = [this](HMENU menu, POINT at) {
         TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, 0, mainWindow_, nullptr);
     };
@@ -112,12 +114,9 @@ bool CryptoController::selectionHoldsMarker() const {
     const document::CharRange selection = note_.selection();
     if (selection.start == selection.end)
         return false;
-    const long length = note_.textLength();
-    auto& c = markerCheck_;
-    if (!c.valid || c.selection != selection || c.textLength != length) {
-        c = {true, selection, length, containsCommentMarker(note_.textRange(selection))};
-    }
-    return c.holds;
+    // Read from the text itself every time: a paste over the selection can
+    // change its text while its range and the note's length stay the same.
+    return containsCommentMarker(note_.textRange(selection));
 }
 
 // --- Routing ----------------------------------------------------------------

@@ -20,6 +20,7 @@
 #include "crypto/key_set.h"
 #include "crypto/note_lines_cipher.h"
 #include "crypto/password_panel_win.h"
+#include "crypto/strong_token.h"
 #include "crypto/timer_form_win.h"
 #include "document/rich_edit_win.h"
 #include "program/program_state.h"
@@ -32,6 +33,8 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,7 +44,7 @@ class CryptoController final : public program::Subsystem {
   public:
     CryptoController(program::Host& host, program::ProgramState& state, document::RichEdit& note,
                      const settings::Options& options, CipherState& cipher,
-                     window::FloatingPanels& panels);
+                     window::FloatingPanels& panels, CipherEvents& events);
     ~CryptoController() override;
 
     // Builds the password panel in the editor area, the countdown window
@@ -103,7 +106,6 @@ class CryptoController final : public program::Subsystem {
     void composeMenus();
     bool itemEnabled(int id) const;
     void setReturnCaption(bool returnCipher);
-    void forgetMarkerCheck() { markerCheck_.valid = false; }
 
     // Comment brackets.
     // Selects the block around the caret; false when the caret is in none.
@@ -120,15 +122,36 @@ class CryptoController final : public program::Subsystem {
     void runEncryption(bool fromOk);
     void runDecryption(bool fromOk);
     void returnCipherClick();
-    KeySet deriveKeys();
+    // The keys of one command, both ciphers': the compatible key set, and the
+    // strong cipher's, derived per salt as tokens need them.
+    struct CommandKeys {
+        KeySet compatible;
+        std::unique_ptr<StrongKeys> strong;
+    };
+    CommandKeys deriveKeys();
+    // What a whole-note command came to.
+    struct WholeNoteResult {
+        std::vector<std::size_t> left;      // lines the editor would not keep
+        std::vector<std::size_t> failed;    // tokens the password does not open
+        std::size_t padded = 0;             // lines that got a trailing space
+        std::optional<std::size_t> refused; // a line no padding helps: nothing changed
+    };
     void showEditor(bool shown);
     // Replaces the selection and checks that the editor holds the new text;
     // otherwise puts the old text back and answers false.
     bool replaceKept(document::CharRange selection, const std::u16string& text,
                      const std::u16string& old);
     // Every line outside comment blocks; answers the lines left as they were.
-    std::vector<std::size_t> processAllLines(CipherDirection direction, const KeySet& keys,
-                                             bool showProgress);
+    WholeNoteResult processAllLines(CipherDirection direction, CommandKeys& keys,
+                                    bool showProgress);
+    // The changes of a whole-note command, or a result that changes nothing.
+    NoteLinesPlan planAllLines(const std::vector<std::u16string>& lines, CipherDirection direction,
+                               CommandKeys& keys, WholeNoteResult& result);
+    void writePlan(std::vector<std::u16string>& lines, NoteLinesPlan& plan, bool backwards,
+                   CipherDirection direction, bool showProgress);
+    // The panel's message after a whole-note command; false when there is
+    // none and the panel may close.
+    bool reportWholeNote(CipherDirection direction, const WholeNoteResult& result);
     // The lines of a whole-note command being written back.
     struct LineWriter {
         const std::vector<std::u16string>& lines;
@@ -156,6 +179,7 @@ class CryptoController final : public program::Subsystem {
     document::RichEdit& note_;
     const settings::Options& options_;
     CipherState& cipher_;
+    CipherEvents& events_;
     HWND mainWindow_ = nullptr;
 
     PasswordPanel panel_;
@@ -167,14 +191,6 @@ class CryptoController final : public program::Subsystem {
     win::UniqueMenu copyOnlyMenu_;
     win::UniqueMenu shortcutItems_;
     win::Subclass editorEvents_;
-
-    struct MarkerCheck {
-        bool valid = false;
-        document::CharRange selection;
-        long textLength = 0;
-        bool holds = false;
-    };
-    mutable MarkerCheck markerCheck_;
 };
 
 } // namespace quivra::crypto

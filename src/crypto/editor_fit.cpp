@@ -75,17 +75,27 @@ CompatibleEncryptionPlan planCompatibleEncryption(const std::vector<std::u16stri
     return plan;
 }
 
+namespace {
+
+// "строка 3" or "строки 3, 7 и ещё 2": the lines counted from 1 for the user.
+std::u16string namedLines(const std::vector<std::size_t>& lines) {
+    std::u16string text = lines.size() == 1 ? u"строка " : u"строки ";
+    for (std::size_t i = 0; i < lines.size() && i < kNamedLines; ++i) {
+        if (i > 0)
+            text += u", ";
+        text += decimal(lines[i] + 1);
+    }
+    if (lines.size() > kNamedLines)
+        text += u" и ещё " + decimal(lines.size() - kNamedLines);
+    return text;
+}
+
+} // namespace
+
 std::u16string leftLinesMessage(CipherDirection direction, const std::vector<std::size_t>& left) {
     const bool encrypt = direction == CipherDirection::Encrypt;
     std::u16string text = encrypt ? u"Зашифровка: " : u"Расшифровка: ";
-    text += left.size() == 1 ? u"строка " : u"строки ";
-    for (std::size_t i = 0; i < left.size() && i < kNamedLines; ++i) {
-        if (i > 0)
-            text += u", ";
-        text += decimal(left[i] + 1);
-    }
-    if (left.size() > kNamedLines)
-        text += u" и ещё " + decimal(left.size() - kNamedLines);
+    text += namedLines(left);
     if (encrypt)
         text += left.size() == 1 ? u" оставлена открытой: её шифр содержал бы символы, которые "
                                    u"заметка не может хранить."
@@ -97,6 +107,28 @@ std::u16string leftLinesMessage(CipherDirection direction, const std::vector<std
                       u"заметки. Возможно, пароль неверен."
                     : u" не расшифрованы: получились бы символы, которых не бывает в тексте "
                       u"заметки. Возможно, пароль неверен.";
+    return text;
+}
+
+std::u16string failedTokensMessage(const std::vector<std::size_t>& failed) {
+    std::u16string text(kWrongPasswordOrDamaged);
+    if (!failed.empty())
+        text += u": " + namedLines(failed) +
+                (failed.size() == 1 ? u" оставлена как была" : u" оставлены как были");
+    return text;
+}
+
+std::u16string paddedLinesMessage(std::size_t padded) {
+    return u"Зашифровано. Строк, к которым добавлен пробел в конце, чтобы заметка могла "
+           u"хранить их шифр: " +
+           decimal(padded);
+}
+
+std::u16string refusedLineMessage(std::optional<std::size_t> line) {
+    std::u16string text = u"Зашифровка: ";
+    text += line ? u"строку " + decimal(*line + 1) : std::u16string(u"выделенный текст");
+    text += u" нельзя зашифровать так, чтобы заметка могла хранить шифр, даже с пробелами в "
+            u"конце. Ничего не изменено.";
     return text;
 }
 

@@ -77,6 +77,17 @@ CompatibleEncryptionPlan planCompatibleEncryption(const std::vector<std::u16stri
 // The red message naming the lines left as they were (counted from 1 for the
 // user), e.g. "Зашифровка: строки 3, 7 оставлены открытыми: ...".
 std::u16string leftLinesMessage(CipherDirection direction, const std::vector<std::size_t>& left);
+// A strong cipher token that the password does not open: the wrong password,
+// or a damaged token. Named lines (from 0) stay as they were.
+inline constexpr std::u16string_view kWrongPasswordOrDamaged =
+    u"Неверный пароль или повреждённый шифр";
+std::u16string failedTokensMessage(const std::vector<std::size_t>& failed);
+// After an encryption that added a trailing space to some lines (shown in the
+// normal colour: nothing went wrong).
+std::u16string paddedLinesMessage(std::size_t padded);
+// The red message when a line (from 0), or the selection when none is given,
+// cannot be encrypted even with spaces added: nothing was changed.
+std::u16string refusedLineMessage(std::optional<std::size_t> line);
 // The red message when a selection is left as it was.
 std::u16string_view selectionLeftMessage(CipherDirection direction);
 

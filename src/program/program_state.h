@@ -27,6 +27,9 @@ struct ProgramState {
     bool formatBarShown = true;
     // The note's rich text taken before a decryption was shown.
     std::optional<std::string> cipherBackup;
+    // Whether the note held unsaved changes when the backup was taken: the
+    // return of the cipher puts that back with the text.
+    bool modifiedBeforeDecryption = false;
     // 0: the decrypt command decrypts; 1: it returns the cipher text.
     int decryptState = 0;
     bool isShown = false;

@@ -89,6 +89,8 @@ inline constexpr BoolKey DetectURLs{kOptionsSection, u"DetectURLs", true};
 inline constexpr BoolKey isShowCopyAfterSel{kOptionsSection, u"isShowCopyAfterSel", true};
 inline constexpr BoolKey isCustomDir{kOptionsSection, u"isCustomDir", false};
 inline constexpr BoolKey NoAdv{kOptionsSection, u"NoAdv", false};
+// Encryption writes AES-256-GCM tokens instead of the compatible cipher.
+inline constexpr BoolKey StrongCipher{kOptionsSection, u"StrongCipher", false};
 
 inline constexpr ColorKey BorderColor{kOptionsSection, u"BorderColor", u"clBlue"};
 
@@ -122,7 +124,7 @@ inline constexpr std::array kBoolKeys{
     isAnimatedShow,      isAnimatedHide,   TrayIcon,     DoubleClick,    EnableHotkey,
     FocusOnCallByHotkey, FocusOnTrayClick, SilentStart,  UseAnimation,   FocusNoteOnSelect,
     OneClickInList,      DynamicSearch,    SearchFilter, SimpleFontList, DetectURLs,
-    isShowCopyAfterSel,  isCustomDir,      NoAdv};
+    isShowCopyAfterSel,  isCustomDir,      NoAdv,        StrongCipher};
 inline constexpr std::array kTextKeys{SkinName,  CustomBrowser, CurrentNoteName,
                                       CustomDir, NotesDir,      StartDate};
 inline constexpr std::array kMarkerKeys{Restart, SplitPos};

@@ -56,7 +56,8 @@ enum SettingsId : int {
     ID_FN_CANEL,
     ID_HOTKEYKEYS,    // the hotkey field: another combination than Win+N
     ID_HOTKEYREFUSED, // the message that the combination is taken
+    ID_STRONGCIPHER,
 };
-static_assert(program::kSettingsIds.contains(ID_HOTKEYREFUSED));
+static_assert(program::kSettingsIds.contains(ID_STRONGCIPHER));
 
 } // namespace quivra::settings

@@ -150,6 +150,9 @@ void SettingsPage::buildNotesPage(HWND p) {
                                                              {px(252), px(188), px(24), px(21)})});
     controls_.push_back({ID_BROWSERDELETE, win::createButton(p, ID_BROWSERDELETE, L"X",
                                                              {px(280), px(188), px(24), px(21)})});
+    box(ID_STRONGCIPHER)->hwnd =
+        win::createCheckBox(p, ID_STRONGCIPHER, box(ID_STRONGCIPHER)->caption,
+                            {px(8), px(218), px(470), px(28)}, BS_MULTILINE | BS_TOP);
     hints_.add(control(ID_CHOOSEBROWSER), L"Обзор");
     hints_.add(control(ID_BROWSERDELETE), L"Очистить значение");
 }

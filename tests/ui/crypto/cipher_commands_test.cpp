@@ -5,6 +5,7 @@
 
 #include "common/crypto_vectors.h"
 #include "crypto/editor_fit.h"
+#include "win/wide_win.h"
 
 using namespace quivra;
 using namespace quivra::test;
@@ -184,32 +185,39 @@ TEST_F(CipherCommands, NoteWrittenByEarlierVersionsDecryptsExactly) {
     EXPECT_EQ(lines(), (Lines{plainLine, u"##[ открыто ]##"}));
 }
 
-TEST_F(CipherCommands, LineWhoseCipherTheNoteCannotHoldStaysPlainAndIsNamed) {
+TEST_F(CipherCommands, LineWhoseCipherTheNoteCannotHoldGetsATrailingSpaceAndComesBackWithIt) {
     const auto keys = keysOf(u"пароль");
     // The cipher is an XOR: choose the first code unit so that it ciphers to CR.
     const std::u16string pad(9, u'x');
     std::u16string bad = pad;
     bad[0] = static_cast<char16_t>(u'x' ^ crypto::EncryptText(pad, keys)[0] ^ u'\r');
-    setText(u"хорошая\r" + bad + u"\rещё одна\r");
-    encrypt(u"пароль");
-    const Lines now = lines();
-    EXPECT_EQ(now[0], crypto::EncryptText(u"хорошая", keys));
-    EXPECT_EQ(now[1], bad);
-    EXPECT_EQ(now[2], crypto::EncryptText(u"ещё одна", keys));
-    EXPECT_TRUE(panel().shown()); // the panel says why, in red
-    EXPECT_EQ(panel().labelText(crypto::PanelLabel::Password).rfind(L"Зашифровка: строка 2 ", 0),
-              0u);
-    EXPECT_TRUE(panel().labelRed(crypto::PanelLabel::Password));
-    note().focus();
-    EXPECT_FALSE(panel().shown());
+    const auto kept = crypto::encryptForEditor(bad, keys);
+    ASSERT_TRUE(kept && kept->spaces > 0);
+    const std::u16string padded = bad + std::u16string(kept->spaces, u' ');
 
-    // The same text selected alone is left plain as well.
+    setText(u"хорошая\r" + bad + u"\rещё одна");
+    encrypt(u"пароль");
+    EXPECT_EQ(lines(), (Lines{crypto::EncryptText(u"хорошая", keys), kept->text,
+                              crypto::EncryptText(u"ещё одна", keys)}));
+    // The panel says so, in the normal colour: nothing was left plain.
+    EXPECT_TRUE(panel().shown());
+    EXPECT_EQ(panel().labelText(crypto::PanelLabel::Password),
+              win::toWide(crypto::paddedLinesMessage(1)));
+    EXPECT_FALSE(panel().labelRed(crypto::PanelLabel::Password));
+    note().focus();
+    decrypt(u"пароль");
+    EXPECT_EQ(lines(), (Lines{u"хорошая", padded, u"ещё одна"}));
+
+    // The same text selected alone: its cipher, padded, is selected.
     setText(bad);
     select(0, static_cast<long>(bad.size()));
     encrypt(u"пароль");
-    EXPECT_EQ(editorText(), bad);
-    EXPECT_TRUE(panel().shown());
-    EXPECT_TRUE(panel().labelRed(crypto::PanelLabel::Password));
+    EXPECT_EQ(editorText(), kept->text);
+    EXPECT_EQ(note().selectedText(), kept->text);
+    note().focus();
+    select(0, static_cast<long>(kept->text.size()));
+    decrypt(u"пароль");
+    EXPECT_EQ(editorText(), padded);
 }
 
 TEST_F(CipherCommands, SelectionHoldingAMarkerIsRefused) {
