@@ -203,6 +203,7 @@ void TMainForm::readOptions() {
     settingsPage_.setCustomBrowserText(toWide(read(ini, keys::CustomBrowser)));
     fromKey(ID_DISABLESHOWINGONSTART);
     fromKey(ID_ISSHOWCOPY);
+    fromKey(ID_STRONGCIPHER);
 }
 
 void TMainForm::startupStep(const std::function<void()>& step) {

@@ -257,6 +257,8 @@ void CryptoController::runDecryption(bool fromOk) {
         if (isStrongToken(cipherText)) {
             auto opened = decryptStrongToken(*keys.strong, cipherText);
             if (!opened) {
+                // Nothing changed: there is no decrypted view to go back from.
+                cipher_.dropBackup();
                 showEditor(true);
                 stopWithMessage(failedTokensMessage({}), true);
                 return;
@@ -290,10 +292,17 @@ void CryptoController::runDecryption(bool fromOk) {
         const long caret = selection.start;
         const WholeNoteResult result = processAllLines(CipherDirection::Decrypt, keys, fromOk);
         showEditor(true);
+        note_.setSelection({caret, caret});
+        if (result.changed == 0 && !result.failed.empty()) {
+            // Every token refused the password and nothing else changed:
+            // there is no decrypted view, and the command decrypts again.
+            cipher_.dropBackup();
+            reportWholeNote(CipherDirection::Decrypt, result);
+            return;
+        }
         // The automatic saves must not store the decrypted text.
         if (fromOk)
             note_.setModified(false);
-        note_.setSelection({caret, caret});
         if (!reportWholeNote(CipherDirection::Decrypt, result)) {
             note_.focus();
             panel_.close();
@@ -351,9 +360,13 @@ CryptoController::processAllLines(CipherDirection direction, CommandKeys& keys, 
     const bool lengthsChange =
         std::any_of(plan.changes.begin(), plan.changes.end(),
                     [&](const LineChange& c) { return c.text.size() != lines[c.index].size(); });
-    if (!result.refused)
+    const std::size_t leftBefore = plan.left.size();
+    if (!result.refused) {
         writePlan(lines, plan, direction == CipherDirection::Decrypt || lengthsChange, direction,
                   showProgress);
+        // Lines the editor changed went back and joined the lines left.
+        result.changed = plan.changes.size() - (plan.left.size() - leftBefore);
+    }
     for (auto& line : lines)
         secureWipe(line);
     for (auto& change : plan.changes)

@@ -134,6 +134,7 @@ class CryptoController final : public program::Subsystem {
         std::vector<std::size_t> left;      // lines the editor would not keep
         std::vector<std::size_t> failed;    // tokens the password does not open
         std::size_t padded = 0;             // lines that got a trailing space
+        std::size_t changed = 0;            // lines written
         std::optional<std::size_t> refused; // a line no padding helps: nothing changed
     };
     void showEditor(bool shown);

@@ -114,3 +114,101 @@ TEST(ProgramEncryption, WholeNoteIsEncryptedAndTheFileNeverHoldsThePlainText) {
     std::error_code ec;
     fs::remove_all(dir, ec);
 }
+
+namespace {
+
+// The panel's message, read from outside: the visible label whose text
+// starts so.
+bool panelSays(HWND window, std::wstring_view start) {
+    return findChildWhere(window, [&](HWND w) {
+               return hasClass(w, L"Static") && IsWindowVisible(w) &&
+                      windowText(w).rfind(start, 0) == 0;
+           }) != nullptr;
+}
+
+bool isToken(const std::u16string& line) {
+    return line.rfind(u"QV1:", 0) == 0 && line.find(u' ') == std::u16string::npos;
+}
+
+} // namespace
+
+TEST(ProgramEncryption, StrongCipherKeepsTheFileSecretAndOnlyTheRightPasswordOpensIt) {
+    const fs::path dir = freshProgramFolder();
+    fs::create_directories(notesFolder(dir));
+    {
+        base::IniFile ini(settingsFile(dir));
+        ini.writeString(u"Options", u"CurrentNoteName", u"Secrets");
+        ini.writeString(u"Options", u"StrongCipher", u"1");
+        ini.writeString(u"Options", u"EnableHotkey", u"1");
+    }
+    const fs::path file = notesFolder(dir) / L"Secrets.note";
+    writeBytes(file, kNote);
+    {
+        RunningNote run(dir);
+        ASSERT_NE(run.editor, nullptr);
+        clickInto(run.editor);
+        SendMessageW(run.editor, EM_SETSEL, 0, 0);
+        pressKeys(run.window, {VK_MENU, 'C'});
+        auto fields = run.passwordFields();
+        ASSERT_EQ(fields.size(), 2u) << "Alt+C did not open the password panel";
+        typeInto(fields[0], L"correct horse\r");
+        typeInto(fields[1], L"correct horse\r");
+        const auto lines = run.lines();
+        ASSERT_EQ(lines.size(), 3u);
+        EXPECT_TRUE(isToken(lines[0])) << "no token: the key derivation may still run";
+        EXPECT_EQ(lines[1], u"##[ plain words ]##");
+        EXPECT_TRUE(isToken(lines[2]));
+        ASSERT_TRUE(run.quit());
+    }
+    const std::string saved = readBytes(file);
+    EXPECT_EQ(saved.find("admin"), std::string::npos) << saved;
+    EXPECT_EQ(saved.find("4321"), std::string::npos);
+    {
+        RunningNote run(dir);
+        ASSERT_NE(run.editor, nullptr);
+        const auto tokens = run.lines();
+        clickInto(run.editor);
+        pressKeys(run.window, {VK_MENU, 'D'});
+        ASSERT_EQ(run.passwordFields().size(), 1u);
+        typeInto(run.passwordFields()[0], L"wrong horse\r");
+        EXPECT_EQ(run.lines(), tokens);
+        EXPECT_TRUE(panelSays(run.window, L"Неверный пароль или повреждённый шифр: строки 1, 3"));
+
+        clickInto(run.editor); // the panel closes as the editor takes the focus
+        pressKeys(run.window, {VK_MENU, 'D'});
+        ASSERT_EQ(run.passwordFields().size(), 1u);
+        typeInto(run.passwordFields()[0], L"correct horse\r");
+        EXPECT_EQ(run.lines(), (std::vector<std::u16string>{u"login: admin", u"##[ plain words ]##",
+                                                            u"pin 4321"}));
+
+        // The hotkey puts the cipher back and the decrypt command decrypts
+        // again: Alt+D opens the panel, and the note shows no change.
+        const ATOM atom = GlobalFindAtomW(L"quivra_hotkey_sh");
+        ASSERT_NE(atom, 0);
+        RECT shown;
+        GetWindowRect(run.window, &shown);
+        PostMessageW(run.window, WM_HOTKEY, atom, MAKELPARAM(MOD_WIN, 'N'));
+        settle(run.window);
+        EXPECT_EQ(run.lines(), tokens);
+        PostMessageW(run.window, WM_HOTKEY, atom, MAKELPARAM(MOD_WIN, 'N'));
+        // Back at its shown place once the slide has run.
+        for (int i = 0; i < 250; ++i) {
+            settle(run.window);
+            RECT now;
+            GetWindowRect(run.window, &now);
+            if (now.left == shown.left)
+                break;
+            Sleep(20);
+        }
+        HWND mark = findChildWhere(
+            run.window, [](HWND w) { return hasClass(w, L"Static") && windowText(w) == L"*"; });
+        EXPECT_TRUE(mark == nullptr || !IsWindowVisible(mark)) << "the note shows a change";
+        clickInto(run.editor);
+        pressKeys(run.window, {VK_MENU, 'D'});
+        EXPECT_EQ(run.passwordFields().size(), 1u) << "Alt+D is ignored after the hotkey";
+        ASSERT_TRUE(run.quit());
+    }
+    EXPECT_EQ(readBytes(file), saved);
+    std::error_code ec;
+    fs::remove_all(dir, ec);
+}
