@@ -16,6 +16,8 @@ void TMainForm::OnClose() {
 }
 
 void TMainForm::OnDestroy() {
+    // Every way of ending comes here: no secret may stay on the clipboard.
+    crypto_.takeSecretOffClipboard();
     // FormDestroy: the hotkey and its atom go with the window.
     presenter_.hotkey().unregister();
     presenter_.setTrayIconVisible(false);
@@ -84,6 +86,7 @@ void TMainForm::OnQueryEndSession() {
     // What quit keeps is kept; no question may hold the session up, so a
     // text that can be written nowhere stays only in the recovery attempt.
     rememberSelectedNote();
+    crypto_.takeSecretOffClipboard(); // the session may end before the window goes
     cipher_.returnCipher();
     notes_.SaveIfModified();
     cipher_.resetDecryptState();

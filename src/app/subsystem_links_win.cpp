@@ -125,6 +125,10 @@ bool SubsystemLinks::donationShowing() const {
     return form_.donation().showing();
 }
 
+void SubsystemLinks::windowCalledIn() {
+    form_.crypto().mainWindowCalledIn();
+}
+
 void SubsystemLinks::releaseCtrl() {
     form_.state().ctrlDown = false;
 }

@@ -53,6 +53,7 @@ class SubsystemLinks final : public settings::SettingsPageHost,
     bool noteReadOnly() const override;
     HWND editorWindow() const override;
     bool donationShowing() const override;
+    void windowCalledIn() override;
     void releaseCtrl() override;
     program::RefreshFacts refreshFacts() const override;
     void trayIconRefused() override;

@@ -1,23 +1,19 @@
 // The decryption into the clipboard: opening the panel for it, putting the
 // secret on the clipboard with the earlier text kept aside, and the
 // countdown that puts the earlier text back, unless the user has copied
-// something else meanwhile.
+// something else meanwhile. A put-back that finds the clipboard held by
+// another program is tried again as the countdown's model says, without
+// waiting on this thread, until the secret is gone.
 #include "crypto/crypto_controller_win.h"
 
+#include "base/errors.h"
 #include "crypto/secret_clipboard_win.h"
 #include "crypto/secure_wipe.h"
-#include "crypto/text_fingerprint.h"
 #include "win/dpi_win.h"
 
+#include <new>
+
 namespace quivra::crypto {
-
-namespace {
-
-// The 400 steps take 4 s at this period, about 6 s where the system's timer
-// ticks every 15.6 ms.
-constexpr UINT kTickMs = USER_TIMER_MINIMUM;
-
-} // namespace
 
 void CryptoController::DeCrBufClick() {
     if (!itemEnabled(ID_DECRBUF))
@@ -45,39 +41,69 @@ void CryptoController::decryptIntoClipboard(std::u16string& plain) {
         cipher_.dropBackup();
         throw;
     }
-    secretFingerprint_ = textFingerprint(plain);
+    countdown_.start(std::move(earlier), plain);
     secureWipe(plain);
     panel_.close();
-    countdown_.start(std::move(earlier));
     // The countdown window is made the first time a countdown runs.
     if (!timerForm_.hwnd())
         timerForm_.create(static_cast<int>(win::dpiForWindow(mainWindow_)));
-    timerForm_.setBar(ClipboardCountdown::kSteps, countdown_.position());
-    timerForm_.showAtWorkAreaCorner();
-    SetTimer(mainWindow_, kTPTimer, kTickMs, nullptr);
+    showCountdown();
     showEditor(true);
 }
 
 void CryptoController::TPTimerTimer() {
-    const std::optional<std::u16string> earlier = countdown_.tick();
-    timerForm_.setBar(ClipboardCountdown::kSteps, countdown_.position());
-    if (countdown_.running())
-        return;
-    KillTimer(mainWindow_, kTPTimer);
-    timerForm_.hide();
-    if (earlier)
-        putBackClipboardText(*earlier);
+    if (countdown_.tick())
+        putBackClipboardText(false);
+    showCountdown();
 }
 
-void CryptoController::putBackClipboardText(const std::u16string& earlier) {
-    OpenClipboardForText clipboard(timerForm_.hwnd());
-    std::optional<std::u16string> now = clipboard.text();
-    const bool stillOurs = now && textFingerprint(*now) == secretFingerprint_;
-    if (now)
-        secureWipe(*now);
-    secretFingerprint_ = 0;
-    if (stillOurs)
-        clipboard.replace(earlier, false);
+void CryptoController::mainWindowCalledIn() {
+    if (!countdown_.windowCalledIn())
+        return;
+    putBackClipboardText(false);
+    showCountdown();
+}
+
+void CryptoController::takeSecretOffClipboard() {
+    if (!countdown_.ending() || !timerForm_.hwnd())
+        return;
+    // The program is going: the usual few short waits for the clipboard are
+    // the last chance.
+    putBackClipboardText(true);
+    showCountdown();
+}
+
+void CryptoController::putBackClipboardText(bool wait) {
+    try {
+        auto clipboard = wait ? OpenClipboardForText(timerForm_.hwnd())
+                              : OpenClipboardForText(timerForm_.hwnd(), std::nothrow);
+        if (!clipboard.isOpen()) {
+            countdown_.putBackFailed();
+            return;
+        }
+        std::optional<std::u16string> now = clipboard.text();
+        const bool replace = countdown_.replaces(now);
+        if (now)
+            secureWipe(*now);
+        if (replace)
+            clipboard.replace(countdown_.earlierText(), false);
+    } catch (const base::UserError&) {
+        countdown_.putBackFailed();
+        return;
+    }
+    countdown_.putBackDone();
+}
+
+void CryptoController::showCountdown() {
+    timerForm_.present(countdown_);
+    const unsigned period = countdown_.timerPeriodMs();
+    if (period == countdownTimerMs_)
+        return;
+    countdownTimerMs_ = period;
+    if (period)
+        SetTimer(mainWindow_, kTPTimer, period, nullptr);
+    else
+        KillTimer(mainWindow_, kTPTimer);
 }
 
 } // namespace quivra::crypto

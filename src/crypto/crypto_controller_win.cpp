@@ -29,12 +29,9 @@ CryptoController::CryptoController(program::Host& host, program::ProgramState& s
 
 CryptoController::~CryptoController() {
     // A secret must not outlive the program on the clipboard.
-    if (countdown_.running() && timerForm_.hwnd()) {
-        try {
-            if (const auto earlier = countdown_.stop())
-                putBackClipboardText(*earlier);
-        } catch (...) {
-        }
+    try {
+        takeSecretOffClipboard();
+    } catch (...) {
     }
 }
 

@@ -31,7 +31,6 @@
 #include "window/floating_panels_win.h"
 
 #include <chrono>
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -82,7 +81,14 @@ class CryptoController final : public program::Subsystem {
     void DeCrBufClick();
     void H1Click(); // Alt+V
     void TPTimerTimer();
+    // Until the secret is gone from the clipboard, a busy clipboard included.
     bool countdownRunning() const { return countdown_.running(); }
+    const ClipboardCountdown& countdown() const { return countdown_; }
+    // Occasions for another try when the clipboard was busy at the end: the
+    // main window was called in; the program or the session ends (then even
+    // a running countdown ends at once).
+    void mainWindowCalledIn();
+    void takeSecretOffClipboard();
 
     // --- Parts, for the main window and the tests -----------------------------
     PasswordPanel& passwordPanel() { return panel_; }
@@ -173,7 +179,10 @@ class CryptoController final : public program::Subsystem {
 
     // Decrypt to clipboard.
     void decryptIntoClipboard(std::u16string& plain);
-    void putBackClipboardText(const std::u16string& earlier);
+    // `wait`: a few short waits for a busy clipboard instead of one try.
+    void putBackClipboardText(bool wait);
+    // The countdown window and the timer TPTimer as the countdown has them.
+    void showCountdown();
 
     program::Host& host_;
     program::ProgramState& state_;
@@ -186,7 +195,7 @@ class CryptoController final : public program::Subsystem {
     PasswordPanel panel_;
     TTimerForm timerForm_;
     ClipboardCountdown countdown_;
-    std::uint64_t secretFingerprint_ = 0;
+    unsigned countdownTimerMs_ = 0; // TPTimer's period; 0 while stopped
     HMENU commandMenu_ = nullptr;
     bool returnCaption_ = false; // "Вернуть шифр" after a decryption in place
     win::UniqueMenu copyOnlyMenu_;

@@ -36,18 +36,14 @@ void setData(UINT format, const void* data, std::size_t bytes) {
 
 OpenClipboardForText::OpenClipboardForText(HWND owner) {
     for (int attempt = 1;; ++attempt) {
-        if (OpenClipboard(owner))
+        if (lock_.emplace(owner).isOpen())
             return;
+        const DWORD error = GetLastError();
+        lock_.reset();
         if (attempt == kAttempts)
-            break;
+            throw base::UserError(u"Cannot open clipboard: " + win::systemErrorText(error));
         Sleep(kRetryPauseMs);
     }
-    const std::u16string reason = win::systemErrorText(GetLastError());
-    throw base::UserError(u"Cannot open clipboard: " + reason);
-}
-
-OpenClipboardForText::~OpenClipboardForText() {
-    CloseClipboard();
 }
 
 std::optional<std::u16string> OpenClipboardForText::text() const {

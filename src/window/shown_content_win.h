@@ -26,6 +26,9 @@ class ShownContent {
     virtual HWND editorWindow() const = 0;
     // A window of the program that the hidden window must not cover.
     virtual bool donationShowing() const = 0;
+    // The window was called in: work that waited for the user to come back
+    // gets another try (a secret left on a clipboard that was busy).
+    virtual void windowCalledIn() = 0;
     // The Ctrl key counts as released in the editor.
     virtual void releaseCtrl() = 0;
     // The facts of one refresh tick, gathered by the main window, which

@@ -70,6 +70,8 @@ void Presenter::ToggleWindow() {
     }
     if (state_.isShown && host_.activePage() == program::Page::Notes)
         content_.focusCurrentNote();
+    if (state_.isShown)
+        content_.windowCalledIn();
     // Every way of showing the window, not only the hotkey.
     if (state_.isShown && options_.ticked(settings::ID_ISFOCUSONHOTKEY))
         SetForegroundWindow(w);

@@ -4,11 +4,46 @@
 
 #include "crypto/clipboard_countdown.h"
 #include "crypto/secret_clipboard_win.h"
+#include "win/wide_win.h"
+
+#include <future>
+#include <thread>
 
 using namespace quivra;
 using namespace quivra::test;
 
 namespace {
+
+using Countdown = crypto::ClipboardCountdown;
+
+// Another program's hold on the clipboard: a thread of its own opens it and
+// keeps it open until released.
+class ClipboardHeldElsewhere {
+  public:
+    ClipboardHeldElsewhere() {
+        std::promise<bool> opened;
+        auto openedFuture = opened.get_future();
+        holder_ = std::thread([this, &opened] {
+            const bool open = OpenClipboard(nullptr) != FALSE;
+            opened.set_value(open);
+            released_.get_future().wait();
+            if (open)
+                CloseClipboard();
+        });
+        EXPECT_TRUE(openedFuture.get());
+    }
+    ~ClipboardHeldElsewhere() { release(); }
+    void release() {
+        if (!holder_.joinable())
+            return;
+        released_.set_value();
+        holder_.join();
+    }
+
+  private:
+    std::promise<void> released_;
+    std::thread holder_;
+};
 
 class ClipboardDecryption : public CryptoFixture {
   protected:
@@ -38,6 +73,40 @@ class ClipboardDecryption : public CryptoFixture {
     void runOut() {
         for (int i = 0; i < crypto::ClipboardCountdown::kSteps; ++i)
             crypto().TPTimerTimer();
+    }
+    // The window says the clipboard is busy, in place of the bar, at the
+    // bottom right of the work area.
+    void expectBusyNotice() {
+        auto& timer = crypto().timerForm();
+        EXPECT_TRUE(timer.showing());
+        EXPECT_FALSE(timer.barShowing());
+        EXPECT_EQ(timer.labelText(), win::toWide(Countdown::kBusyNotice));
+        RECT work, wr;
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        GetWindowRect(timer.hwnd(), &wr);
+        EXPECT_EQ(wr.right, work.right - work.left);
+        EXPECT_EQ(wr.top, work.bottom - work.top - Countdown::kBusySize.height);
+    }
+    void expectEarlierTextBack() {
+        EXPECT_EQ(clipboardText(), std::u16string(u"прежний текст"));
+        EXPECT_FALSE(crypto().countdownRunning());
+        EXPECT_FALSE(crypto().timerForm().showing());
+    }
+    // The timer's messages, for at most `ms` while the countdown runs.
+    void pumpWhileRunning(DWORD ms) {
+        const DWORD started = GetTickCount();
+        while (crypto().countdownRunning() && GetTickCount() - started < ms) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+            pumpMessages();
+        }
+    }
+    void callWindowIn() {
+        auto& presenter = form->presenter();
+        if (form->state().isShown)
+            presenter.HideButtonClick();
+        presenter.TrayIconClick();
+        presenter.runPendingSlides();
+        ASSERT_TRUE(form->state().isShown);
     }
     std::u16string cipherLine;
 };
@@ -104,13 +173,52 @@ TEST_F(ClipboardDecryption, TheRealTimerRunsTheCountdownInAFewSeconds) {
     putOnClipboard(u"прежний текст");
     decryptIntoClipboard();
     const DWORD started = GetTickCount();
-    while (crypto().countdownRunning() && GetTickCount() - started < 15000) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        pumpMessages();
-    }
+    pumpWhileRunning(15000);
     const DWORD took = GetTickCount() - started;
     EXPECT_FALSE(crypto().countdownRunning());
     EXPECT_GE(took, 3000u);
     EXPECT_LE(took, 8000u);
     EXPECT_EQ(clipboardText(), std::u16string(u"прежний текст"));
+}
+
+// The clipboard is held across the end and through a whole round of tries;
+// freed then, it gets the earlier text back at the next occasion.
+TEST_F(ClipboardDecryption, ABusyClipboardLeftAfterARoundOfTriesIsTriedAgainLater) {
+    for (const bool calledIn : {true, false}) { // else the session ends
+        SCOPED_TRACE(calledIn ? "window called in" : "session ends");
+        if (form->state().decryptState == 1)
+            clickMenu(crypto::ID_DECR); // the note back to its cipher
+        putOnClipboard(u"прежний текст");
+        decryptIntoClipboard();
+        ClipboardHeldElsewhere held;
+        runOut();
+        EXPECT_EQ(crypto().countdown().stage(), Countdown::Stage::Retrying);
+        expectBusyNotice();
+        for (int i = 0; i < Countdown::kTriesPerRound; ++i)
+            crypto().TPTimerTimer();
+        EXPECT_EQ(crypto().countdown().stage(), Countdown::Stage::Resting);
+        held.release();
+        crypto().TPTimerTimer(); // the round is over: the timer rests
+        EXPECT_EQ(clipboardText(), std::u16string(u"секрет"));
+        expectBusyNotice();
+        if (calledIn)
+            callWindowIn();
+        else
+            SendMessageW(form->hwnd(), WM_QUERYENDSESSION, 0, 0);
+        expectEarlierTextBack();
+    }
+}
+
+TEST_F(ClipboardDecryption, TheTimerRetriesABusyClipboardUntilItIsFreed) {
+    putOnClipboard(u"прежний текст");
+    decryptIntoClipboard();
+    ClipboardHeldElsewhere held;
+    for (int i = 1; i < Countdown::kSteps; ++i)
+        crypto().TPTimerTimer();
+    pumpWhileRunning(600); // the last step and the tries come from the timer
+    EXPECT_EQ(crypto().countdown().stage(), Countdown::Stage::Retrying);
+    expectBusyNotice();
+    held.release();
+    pumpWhileRunning(1000);
+    expectEarlierTextBack();
 }
