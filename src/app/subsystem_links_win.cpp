@@ -200,4 +200,10 @@ void SubsystemLinks::decryptStateReset() {
     form_.crypto().decryptStateReset();
 }
 
+// --- The note editor's replacement -----------------------------------------------
+
+void SubsystemLinks::editorReplaced(HWND old, HWND fresh) {
+    form_.hints_.follow(old, fresh);
+}
+
 } // namespace quivra::app
