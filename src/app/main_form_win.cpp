@@ -133,6 +133,9 @@ void TMainForm::composeEditorArea() {
     nPanel_.create(notesPage, hwnd(), 0, 0, scale(600), scale(400));
     editorPanel_.create(nPanel_.hwnd(), hwnd(), 0, 0, scale(600), scale(400));
     note_.create(editorPanel_.hwnd(), ID_NOTE, RECT{0, 0, 1, 1});
+    // Leaving a long note swaps in a fresh editor rather than empty this one.
+    note_.setReplaceable(true);
+    note_.addSwapListener(links_);
     searchBar_.create(editorPanel_.hwnd(), hwnd(), 0, 0, scale(600), scale(23));
 }
 

@@ -65,6 +65,7 @@ class TMainForm final : public win::Window, private program::Host {
     editor::FormattingController& formatting() noexcept { return formatting_; }
     window::ConfirmPanel& confirmPanel() noexcept { return confirm_; }
     search::SearchController& search() noexcept { return search_; }
+    win::Hints& hints() noexcept { return hints_; }
 
     // How long each phase of create() and FormShow() took.
     const app::StartupTimeline& timeline() const noexcept { return timeline_; }

@@ -208,4 +208,10 @@ void SubsystemLinks::passwordPanelEntered() {
     form_.notes().hideQuickSearch();
 }
 
+// --- The note editor's replacement -----------------------------------------------
+
+void SubsystemLinks::editorReplaced(HWND old, HWND fresh) {
+    form_.hints_.follow(old, fresh);
+}
+
 } // namespace quivra::app

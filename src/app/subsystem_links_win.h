@@ -5,6 +5,7 @@
 #pragma once
 
 #include "crypto/cipher_events.h"
+#include "document/rich_edit_win.h"
 #include "editor/formatting_needs.h"
 #include "notes/note_events.h"
 #include "search/search_events.h"
@@ -20,7 +21,8 @@ class SubsystemLinks final : public settings::SettingsPageHost,
                              public notes::NoteEvents,
                              public search::SearchEvents,
                              public editor::FormattingNeeds,
-                             public crypto::CipherEvents {
+                             public crypto::CipherEvents,
+                             public document::EditorSwapListener {
   public:
     explicit SubsystemLinks(TMainForm& form) : form_(form) {}
 
@@ -76,6 +78,10 @@ class SubsystemLinks final : public settings::SettingsPageHost,
     void cipherReturned() override;
     void decryptStateReset() override;
     void passwordPanelEntered() override;
+
+    // document::EditorSwapListener: the note editor's control was replaced;
+    // its handlers, settings and place went along in the wrapper.
+    void editorReplaced(HWND old, HWND fresh) override;
 
   private:
     TMainForm& form_;

@@ -9,7 +9,6 @@
 #include "document/note_form.h"
 #include "win/handles_win.h"
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,8 +33,23 @@ struct LinkEvent {
     CharRange range;
 };
 
+// Told when an editor's control is replaced by a fresh one (see
+// RichEdit::setReplaceable): for whoever keeps the control's handle or state
+// of its own tied to it beyond what the wrapper carries over.
+class EditorSwapListener {
+  public:
+    // `fresh` is set up like `old` and already carries its handlers; `old`
+    // still exists and is destroyed right after the listeners were told.
+    virtual void editorReplaced(HWND old, HWND fresh) = 0;
+
+  protected:
+    ~EditorSwapListener() = default;
+};
+
 class RichEdit {
   public:
+    class RedrawSuspension;
+
     RichEdit() = default;
     RichEdit(const RichEdit&) = delete;
     RichEdit& operator=(const RichEdit&) = delete;
@@ -77,19 +91,27 @@ class RichEdit {
     void appendPlainText(std::u16string_view text);
     // Removes all text and formatting (what is typed next has the default
     // formats) and clears the modified flag. Wine's control takes time in
-    // proportion to the square of the paragraphs to empty (20,000: 7 s,
-    // 100,000: minutes); from 5,000 on, the text goes in steps under a
-    // progress popup, or, with a replace handler set, the control is
-    // replaced by a fresh one (see setReplaceHandler).
+    // proportion to the square of the paragraphs to empty (2,500 paragraphs
+    // of a 1 MB note: seconds, 100,000: minutes): from a few hundred on, a
+    // replaceable control (setReplaceable) is replaced by a fresh one;
+    // otherwise, from 5,000 on, the text goes in steps under a progress popup.
     void empty();
-    // Lets empty() replace a control of its own (made by create()) by a fresh,
-    // empty one, which costs no time: same parent, id, place, z-order, style,
-    // font, settings and background; the focus moves to it if the old one
-    // had it. The handler gets the new handle after the new control is set up
-    // and before the old one is destroyed: whoever keeps the handle or
-    // subclasses the control must take the new one there. Not for attached
-    // controls.
-    void setReplaceHandler(std::function<void(HWND)> handler) { onReplaced_ = std::move(handler); }
+    // Lets empty() replace a control of its own (made by create()) that holds
+    // a few hundred paragraphs or more by a fresh, empty one, which costs a
+    // few milliseconds however much the old one held: same parent, id, place, z-order (and
+    // so tab order), style (read-only, enabled, visible), font, default
+    // character format, word wrap, notifications, link detection and
+    // background; the focus moves to it if the old one had it, without
+    // either seeing a focus change; the handlers laid over the old one
+    // (win/subclass_win.h) are laid over the new one in the same order; a
+    // suspended redraw (suspendRedraw) goes on over it. Whatever else keeps
+    // the handle learns of the change through an EditorSwapListener. Not for
+    // attached controls.
+    void setReplaceable(bool replaceable) noexcept { replaceable_ = replaceable; }
+    // A listener stays registered until removed; the wrapper must not
+    // outlive it without removing it.
+    void addSwapListener(EditorSwapListener& listener);
+    void removeSwapListener(EditorSwapListener& listener);
     // Every replacement of the whole content above (except empty) sets the
     // modified flag: it is a change of the note like any other.
     // A replacement big enough to keep the control busy for more than a
@@ -123,8 +145,9 @@ class RichEdit {
     // says so, and so does a load while wrap is on.
     bool wordWrap() const noexcept { return wordWrap_; }
     void setWordWrap(bool wrap);
-    // Nothing is drawn until the returned object goes out of scope.
-    [[nodiscard]] win::RedrawSuspension suspendRedraw() const;
+    // Nothing is drawn until the returned object goes out of scope, also
+    // when the control is replaced meanwhile. Suspensions may nest.
+    [[nodiscard]] RedrawSuspension suspendRedraw();
 
     // --- Selection ------------------------------------------------------
     CharRange selection() const;
@@ -199,6 +222,9 @@ class RichEdit {
     HWND loadProgressOwner() const;
     bool slowLoad(const LoadMeasure& load) const;
     void deleteInSteps(long lines);
+    // Whether emptying a text of this many paragraphs is cheaper by a fresh
+    // control.
+    bool replacesToEmpty(long paragraphs) const;
     bool replaceControl();
     std::string streamOut(UINT format) const;
     std::u16string getText(DWORD flags) const;
@@ -206,8 +232,21 @@ class RichEdit {
     win::UniqueHwnd owned_;
     HWND hwnd_ = nullptr;
     HWND progressOwner_ = nullptr;
-    std::function<void(HWND)> onReplaced_;
+    std::vector<EditorSwapListener*> swapListeners_;
+    bool replaceable_ = false;
+    int redrawSuspensions_ = 0;
     bool wordWrap_ = false;
+};
+
+class RichEdit::RedrawSuspension {
+  public:
+    explicit RedrawSuspension(RichEdit& edit);
+    ~RedrawSuspension();
+    RedrawSuspension(const RedrawSuspension&) = delete;
+    RedrawSuspension& operator=(const RedrawSuspension&) = delete;
+
+  private:
+    RichEdit& edit_;
 };
 
 } // namespace quivra::document

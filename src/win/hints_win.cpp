@@ -53,6 +53,19 @@ void Hints::forget(HWND control) {
     hints_.erase(gone, hints_.end());
 }
 
+void Hints::follow(HWND old, HWND fresh) {
+    for (Hint& hint : hints_)
+        if (hint.control == old) {
+            if (tooltip_) {
+                TTTOOLINFOW ti = toolOf(hint);
+                SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+            }
+            hint.control = fresh;
+            if (tooltip_)
+                addTool(hint);
+        }
+}
+
 void Hints::makeTooltip() {
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0,
                                0, 0, 0, owner_, nullptr, GetModuleHandleW(nullptr), nullptr);

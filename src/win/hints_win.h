@@ -31,6 +31,9 @@ class Hints {
     // Shows `text` while the mouse rests on `area` of `window` (client
     // coordinates); `id` tells the window's areas apart (not 0).
     void addArea(HWND window, UINT id, const RECT& area, const wchar_t* text);
+    // A control replaced by a fresh one of its kind: its hints go over to
+    // the fresh one.
+    void follow(HWND old, HWND fresh);
     // Null until a hint was first wanted.
     HWND tooltip() const noexcept { return tooltip_; }
 

@@ -79,13 +79,41 @@ void Subclass::detach() {
     below_ = nullptr;
 }
 
+bool Subclass::moveHandlers(HWND from, HWND to, const std::function<void()>& meanwhile) {
+    auto& map = chains();
+    const auto found = map.find(from);
+    if (found == map.end() || !to || map.contains(to)) {
+        if (meanwhile)
+            meanwhile();
+        return false;
+    }
+    const Chain chain = found->second;
+    map.erase(found);
+    if (GetWindowLongPtrW(from, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&Subclass::chainProc))
+        SetWindowLongPtrW(from, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(chain.original));
+    if (meanwhile)
+        meanwhile();
+    const auto original = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(to, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Subclass::chainProc)));
+    for (Subclass* s = chain.top; s; s = s->below_)
+        s->control_ = original ? to : nullptr;
+    if (original)
+        map.emplace(to, Chain{original, chain.top});
+    return original != nullptr;
+}
+
 LRESULT Subclass::passOn(const Subclass* below, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (below)
         return below->run(hwnd, msg, wp, lp);
     const auto found = chains().find(hwnd);
-    if (found == chains().end())
-        return DefWindowProcW(hwnd, msg, wp, lp);
-    return CallWindowProcW(found->second.original, hwnd, msg, wp, lp);
+    if (found != chains().end())
+        return CallWindowProcW(found->second.original, hwnd, msg, wp, lp);
+    // The handlers moved to another control while this message was on its
+    // way through them: it ends with the control's own procedure.
+    const auto own = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
+    if (own && own != &Subclass::chainProc)
+        return CallWindowProcW(own, hwnd, msg, wp, lp);
+    return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 LRESULT Subclass::run(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) const {

@@ -32,6 +32,15 @@ class Subclass {
     void detach();
     HWND control() const noexcept { return control_; }
 
+    // Lays every handler over `from` onto `to` instead, in the same order,
+    // for a control replaced by a fresh one of its kind: the handlers follow
+    // it without their owners doing anything. `from` gets its own procedure
+    // back. `meanwhile` runs while the handlers are on neither control, for
+    // what they must not see as an event of their own (the focus going from
+    // one to the other); it runs in any case. False, and nothing moved, when
+    // `from` has none of these handlers or `to` already has some.
+    static bool moveHandlers(HWND from, HWND to, const std::function<void()>& meanwhile = {});
+
     struct Chain;
 
   private:

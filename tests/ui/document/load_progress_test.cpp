@@ -8,6 +8,8 @@
 #include <commctrl.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 using namespace quivra;
 using namespace quivra::document;
@@ -140,7 +142,7 @@ TEST_F(RichEditTest, BigNotesShowTheirProgressWhileTheyLoad) {
     LoadWatch plain;
     plain.during([&] { edit.setPlainText(lines); });
     EXPECT_EQ(plain.popups, 1);
-    edit.setReplaceHandler([](HWND) {}); // emptying 100,000 lines takes minutes
+    edit.setReplaceable(true); // emptying 100,000 lines takes minutes
     LoadWatch small;
     small.during([&] { edit.loadFileBytes(bigNote(10000)); });
     EXPECT_EQ(small.popups, 0);
@@ -156,7 +158,7 @@ TEST_F(RichEditTest, EmptyingManyParagraphsShowsItsProgress) {
     EXPECT_FALSE(edit.modified());
 }
 
-TEST_F(RichEditTest, AReplaceHandlerGetsAFreshControlForManyParagraphs) {
+TEST_F(RichEditTest, AReplaceableEditorTellsItsListenersOfAFreshControlForManyParagraphs) {
     SetWindowPos(edit.hwnd(), nullptr, 7, 9, 321, 123, SWP_NOZORDER);
     edit.setWordWrap(true);
     edit.setReadOnly(true);
@@ -164,15 +166,22 @@ TEST_F(RichEditTest, AReplaceHandlerGetsAFreshControlForManyParagraphs) {
     edit.setAutoUrlDetect(true);
     edit.setBackground(RGB(10, 20, 30));
     HWND old = edit.hwnd();
-    std::vector<HWND> told;
-    edit.setReplaceHandler([&](HWND fresh) { told.push_back(fresh); });
+    struct Listener : document::EditorSwapListener {
+        std::vector<std::pair<HWND, HWND>> told;
+        void editorReplaced(HWND from, HWND fresh) override {
+            EXPECT_TRUE(IsWindow(from)); // still there to take things from
+            told.emplace_back(from, fresh);
+        }
+    } listener;
+    edit.setReplaceable(true);
+    edit.addSwapListener(listener);
     edit.empty(); // a few paragraphs: emptied in place
-    EXPECT_TRUE(told.empty());
+    EXPECT_TRUE(listener.told.empty());
 
     edit.setPlainText(std::u16string(100000, u'\r') + u"последняя");
     edit.empty();
-    ASSERT_EQ(told.size(), 1u);
-    EXPECT_EQ(told[0], edit.hwnd());
+    ASSERT_EQ(listener.told.size(), 1u);
+    EXPECT_EQ(listener.told[0], std::pair(old, edit.hwnd()));
     EXPECT_NE(edit.hwnd(), old);
     EXPECT_FALSE(IsWindow(old));
     EXPECT_EQ(GetDlgCtrlID(edit.hwnd()), 100);

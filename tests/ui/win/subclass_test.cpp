@@ -146,3 +146,31 @@ TEST(Subclass, WorksAboveAndBelowTheSystemsSubclassHelpers) {
     EXPECT_EQ(trace, "Sf");
     RemoveWindowSubclass(edit.hwnd, systemSubclass, 1);
 }
+
+TEST(Subclass, MovedHandlersAnswerOnTheReplacementInTheirOrderAndNotInBetween) {
+    EditControl old, fresh;
+    const auto own = GetWindowLongPtrW(old.hwnd, GWLP_WNDPROC);
+    std::string trace;
+    Subclass a, b;
+    a.attach(old.hwnd, marking(trace, 'a'));
+    b.attach(old.hwnd, marking(trace, 'b'));
+    std::string meanwhile;
+    EXPECT_TRUE(Subclass::moveHandlers(old.hwnd, fresh.hwnd, [&] {
+        SendMessageW(old.hwnd, kProbe, 0, 0);
+        SendMessageW(fresh.hwnd, kProbe, 0, 0);
+        meanwhile = trace;
+    }));
+    EXPECT_EQ(meanwhile, ""); // neither control had them then
+    EXPECT_EQ(GetWindowLongPtrW(old.hwnd, GWLP_WNDPROC), own);
+    SendMessageW(fresh.hwnd, kProbe, 0, 0);
+    EXPECT_EQ(trace, "ba");
+    EXPECT_EQ(a.control(), fresh.hwnd);
+    // Detaching from the new control works as from any other.
+    b.detach();
+    trace.clear();
+    SendMessageW(fresh.hwnd, kProbe, 0, 0);
+    EXPECT_EQ(trace, "a");
+    // Nothing to move, or handlers already there: nothing moves.
+    EXPECT_FALSE(Subclass::moveHandlers(old.hwnd, fresh.hwnd));
+    EXPECT_FALSE(Subclass::moveHandlers(fresh.hwnd, fresh.hwnd));
+}
