@@ -44,6 +44,14 @@ class RunningNote {
                 shown.push_back(f);
         return shown;
     }
+    // The password panel opened by Alt+`key` with the caret at the note's
+    // start: its visible fields.
+    std::vector<HWND> openPanel(WORD key) const {
+        clickInto(editor);
+        SendMessageW(editor, EM_SETSEL, 0, 0);
+        pressKeys(window, {VK_MENU, key});
+        return passwordFields();
+    }
     bool quit() {
         PostMessageW(window, WM_CLOSE, 0, 0);
         return program.waitForExit(15000);
@@ -70,10 +78,7 @@ TEST(ProgramEncryption, WholeNoteIsEncryptedAndTheFileNeverHoldsThePlainText) {
         RunningNote run(dir);
         ASSERT_NE(run.window, nullptr);
         ASSERT_NE(run.editor, nullptr);
-        clickInto(run.editor);
-        SendMessageW(run.editor, EM_SETSEL, 0, 0);
-        pressKeys(run.window, {VK_MENU, 'C'});
-        auto fields = run.passwordFields();
+        auto fields = run.openPanel('C');
         ASSERT_EQ(fields.size(), 2u) << "Alt+C did not open the password panel";
         typeInto(fields[0], L"correct horse");
         pressKeys(run.window, {VK_RETURN}); // moves to the repeat field
@@ -95,10 +100,7 @@ TEST(ProgramEncryption, WholeNoteIsEncryptedAndTheFileNeverHoldsThePlainText) {
         RunningNote run(dir);
         ASSERT_NE(run.window, nullptr);
         EXPECT_EQ(run.lines(), cipher);
-        clickInto(run.editor);
-        SendMessageW(run.editor, EM_SETSEL, 0, 0);
-        pressKeys(run.window, {VK_MENU, 'D'});
-        auto fields = run.passwordFields();
+        auto fields = run.openPanel('D');
         ASSERT_EQ(fields.size(), 1u) << "Alt+D did not open the password panel";
         typeInto(fields[0], L"correct horse\r");
         EXPECT_EQ(run.lines(), (std::vector<std::u16string>{u"login: admin", u"##[ plain words ]##",
@@ -146,10 +148,7 @@ TEST(ProgramEncryption, StrongCipherKeepsTheFileSecretAndOnlyTheRightPasswordOpe
     {
         RunningNote run(dir);
         ASSERT_NE(run.editor, nullptr);
-        clickInto(run.editor);
-        SendMessageW(run.editor, EM_SETSEL, 0, 0);
-        pressKeys(run.window, {VK_MENU, 'C'});
-        auto fields = run.passwordFields();
+        auto fields = run.openPanel('C');
         ASSERT_EQ(fields.size(), 2u) << "Alt+C did not open the password panel";
         typeInto(fields[0], L"correct horse\r");
         typeInto(fields[1], L"correct horse\r");

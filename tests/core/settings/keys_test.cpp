@@ -132,7 +132,7 @@ TEST(SettingsKeys, NamesAreDistinctWithinTheirSection) {
     add(keys::kMarkerKeys);
     add(keys::kCoordKeys);
     all.emplace_back(keys::BorderColor.section, keys::BorderColor.name);
-    EXPECT_EQ(all.size(), 42u);
+    EXPECT_EQ(all.size(), 43u);
     for (std::size_t i = 0; i < all.size(); ++i)
         for (std::size_t j = i + 1; j < all.size(); ++j)
             EXPECT_FALSE(all[i].first == all[j].first &&
