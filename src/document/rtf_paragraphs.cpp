@@ -216,4 +216,24 @@ std::optional<RewrittenRtf> rewriteParagraphs(std::string_view rtf,
     return ParagraphRewriter(rtf, changes, codePages).run();
 }
 
+bool readsAsChanged(std::u16string_view before, std::u16string_view after,
+                    std::span<const ParagraphChange> changes) {
+    auto change = changes.begin();
+    std::size_t b = 0;
+    std::size_t a = 0;
+    for (std::size_t line = 0;; ++line) {
+        const std::size_t bEnd = std::min(before.find(u'\r', b), before.size());
+        const std::size_t aEnd = std::min(after.find(u'\r', a), after.size());
+        std::u16string_view expected = before.substr(b, bEnd - b);
+        if (change != changes.end() && change->index == line)
+            expected = (change++)->text;
+        if (after.substr(a, aEnd - a) != expected)
+            return false;
+        if (bEnd == before.size() || aEnd == after.size())
+            return bEnd == before.size() && aEnd == after.size() && change == changes.end();
+        b = bEnd + 1;
+        a = aEnd + 1;
+    }
+}
+
 } // namespace quivra::document

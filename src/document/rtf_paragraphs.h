@@ -50,4 +50,9 @@ std::optional<RewrittenRtf> rewriteParagraphs(std::string_view rtf,
                                               std::span<const ParagraphChange> changes,
                                               const CodePages& codePages);
 
+// Whether `after` is the text `before` (paragraph breaks as '\r') with the
+// changes made, listed by increasing index.
+bool readsAsChanged(std::u16string_view before, std::u16string_view after,
+                    std::span<const ParagraphChange> changes);
+
 } // namespace quivra::document

@@ -143,3 +143,24 @@ TEST(RtfParagraphRewrite, RefusesWhatItCannotPlace) {
     for (const auto& c : cases)
         EXPECT_FALSE(rewriteParagraphs(kHead + c.body, c.changes, pages).has_value()) << c.name;
 }
+
+TEST(RtfParagraphRewrite, TellsWhetherTheTextReadsWithTheChangesMade) {
+    using quivra::document::readsAsChanged;
+    struct Case {
+        const char* name;
+        std::u16string after;
+        bool expected;
+    };
+    const std::u16string before = u"one\rtwo\r\rfour";
+    const std::vector<ParagraphChange> changes = {{1, u"2"}, {2, u"three"}};
+    const Case cases[] = {
+        {"as changed", u"one\r2\rthree\rfour", true},
+        {"a change missing", u"one\rtwo\rthree\rfour", false},
+        {"an unchanged line differs", u"one\r2\rthree\rfour!", false},
+        {"a line more", u"one\r2\rthree\rfour\r", false},
+        {"a line fewer", u"one\r2\rthree", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(readsAsChanged(before, c.after, changes), c.expected) << c.name;
+    EXPECT_FALSE(readsAsChanged(u"a", u"a", std::vector<ParagraphChange>{{1, u"b"}}));
+}
