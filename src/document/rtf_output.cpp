@@ -10,16 +10,6 @@ namespace quivra::document {
 
 namespace {
 
-bool isHighSurrogate(char16_t u) {
-    return u >= 0xD800 && u <= 0xDBFF;
-}
-bool isLowSurrogate(char16_t u) {
-    return u >= 0xDC00 && u <= 0xDFFF;
-}
-bool isSurrogate(char16_t u) {
-    return u >= 0xD800 && u <= 0xDFFF;
-}
-
 // Walks the font table group, calling onCharset for each \fcharsetN; returns
 // the offset just past the group, or 0 when the document has none.
 template <typename F> size_t walkFontTable(std::string_view rtf, F onCharset) {

@@ -81,46 +81,31 @@ class ParagraphRewriter {
             fonts_.closeGroup();
             keep(t);
             return true;
+        case RtfTokenKind::LimitBroken:
+            return false;
         case RtfTokenKind::ControlWord:
             if (among(t.word, kRefusedWords) || (t.word == "uc" && t.parameter.value_or(0) != 1))
                 return false;
             fonts_.controlWord(t.word, t.parameter);
-            if (textless || groups_.empty())
-                keep(t);
-            else if (t.word == "par")
-                endParagraph(t);
-            else if (among(t.word, kCharacterWords))
-                text(t);
-            else
-                keep(t);
-            return true;
-        case RtfTokenKind::ControlSymbol:
-            if (textless || groups_.empty())
-                keep(t);
-            else if (t.word == "\r" || t.word == "\n")
-                endParagraph(t); // a backslash before a line end is \par
-            else if (t.word.find_first_of("{}\\~-_") == 0)
-                text(t);
-            else
-                keep(t);
-            return true;
-        case RtfTokenKind::HexByte:
-            if (textless || groups_.empty())
-                keep(t);
-            else
-                text(t);
-            return true;
-        case RtfTokenKind::Text:
-            if (textless || groups_.empty())
-                keep(t);
-            else
-                textRun(t);
-            return true;
-        case RtfTokenKind::LimitBroken:
-            return false;
-        case RtfTokenKind::End:
+            break;
+        default:
+            break;
+        }
+        if (textless || groups_.empty()) {
+            keep(t);
             return true;
         }
+        if (t.kind == RtfTokenKind::Text)
+            textRun(t);
+        else if ((t.kind == RtfTokenKind::ControlWord && t.word == "par") ||
+                 (t.kind == RtfTokenKind::ControlSymbol && (t.word == "\r" || t.word == "\n")))
+            endParagraph(t); // a backslash before a line end is \par too
+        else if (t.kind == RtfTokenKind::HexByte ||
+                 (t.kind == RtfTokenKind::ControlWord && among(t.word, kCharacterWords)) ||
+                 (t.kind == RtfTokenKind::ControlSymbol && t.word.find_first_of("{}\\~-_") == 0))
+            text(t);
+        else
+            keep(t);
         return true;
     }
 

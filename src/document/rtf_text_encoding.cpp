@@ -4,17 +4,6 @@
 
 namespace quivra::document {
 
-namespace {
-
-bool isHighSurrogate(char16_t u) {
-    return u >= 0xD800 && u <= 0xDBFF;
-}
-bool isLowSurrogate(char16_t u) {
-    return u >= 0xDC00 && u <= 0xDFFF;
-}
-
-} // namespace
-
 RtfFontCodePages::RtfFontCodePages(unsigned ansiCodePage) : ansi_(ansiCodePage) {
     groups_.push_back({ansi_, false});
 }
@@ -104,7 +93,7 @@ void RtfTextEncoder::text(std::string& out, std::u16string_view text,
             character(out, 0x10000 + ((char32_t{u} - 0xD800) << 10) + (text[i + 1] - 0xDC00),
                       codePage);
             ++i;
-        } else if (u >= 0xD800 && u <= 0xDFFF) {
+        } else if (isSurrogate(u)) {
             unicodeEscape(out, u); // a lone half: no code page holds it
         } else {
             character(out, u, codePage);

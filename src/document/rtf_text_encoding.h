@@ -16,6 +16,16 @@
 
 namespace quivra::document {
 
+inline bool isHighSurrogate(char16_t u) noexcept {
+    return u >= 0xD800 && u <= 0xDBFF;
+}
+inline bool isLowSurrogate(char16_t u) noexcept {
+    return u >= 0xDC00 && u <= 0xDFFF;
+}
+inline bool isSurrogate(char16_t u) noexcept {
+    return u >= 0xD800 && u <= 0xDFFF;
+}
+
 // Follows the font table and the font in force in each group, as a reader
 // does; told every brace and control word of the document in order.
 class RtfFontCodePages {
