@@ -392,11 +392,46 @@ void CryptoController::writePlan(std::vector<std::u16string>& lines, NoteLinesPl
         w.newText[change.index] = &change.text;
         w.changed[change.index] = true;
     }
+    // Lines of the same length are replaced in the editor faster than the
+    // note's content loads (cipher text of every script makes the layout of
+    // a load slow); otherwise the replacement costs Wine's control time in
+    // proportion to the whole text per line, and one rewrite of the content
+    // costs a load.
+    if (backwards) {
+        switch (replaceAtOnce(plan, direction)) {
+        case document::RichEdit::ParagraphsReplaced::AsExpected:
+            return;
+        case document::RichEdit::ParagraphsReplaced::Differently:
+            putBackChangedLines(lines, plan, plan.left);
+            return;
+        case document::RichEdit::ParagraphsReplaced::Refused:
+            break;
+        }
+    }
     note_.hideSelection(true);
     if (!plan.changes.empty())
         writeLines(w, plan.changes.front().index, plan.changes.back().index);
     note_.hideSelection(false);
     putBackChangedLines(lines, plan, plan.left);
+}
+
+document::RichEdit::ParagraphsReplaced CryptoController::replaceAtOnce(NoteLinesPlan& plan,
+                                                                       CipherDirection direction) {
+    // The new texts move into the editor's list of changes and back, so
+    // that no further copy of them is made.
+    std::vector<document::ParagraphChange> changes;
+    changes.reserve(plan.changes.size());
+    for (LineChange& change : plan.changes)
+        changes.push_back({change.index, std::move(change.text)});
+    // A decryption has just kept the note's content to return to: the
+    // rewrite starts from it instead of reading the content again.
+    const std::string_view current = direction == CipherDirection::Decrypt && state_.cipherBackup
+                                         ? std::string_view(*state_.cipherBackup)
+                                         : std::string_view();
+    const auto replaced = note_.replaceParagraphs(changes, current);
+    for (std::size_t i = 0; i < changes.size(); ++i)
+        plan.changes[i].text = std::move(changes[i].text);
+    return replaced;
 }
 
 bool CryptoController::formatUniform(document::CharRange range) {

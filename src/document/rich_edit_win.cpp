@@ -86,6 +86,23 @@ DWORD CALLBACK writeBytes(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* writ
     }
 }
 
+// Zeroes a buffer that held the note's text when the scope ends, through a
+// volatile pointer so that the stores are kept although the buffer dies.
+template <typename Buffer> class WipedOnExit {
+  public:
+    explicit WipedOnExit(Buffer& buffer) noexcept : buffer_(buffer) {}
+    ~WipedOnExit() {
+        volatile auto* unit = buffer_.data();
+        for (size_t i = 0; i < buffer_.size(); ++i)
+            unit[i] = 0;
+    }
+    WipedOnExit(const WipedOnExit&) = delete;
+    WipedOnExit& operator=(const WipedOnExit&) = delete;
+
+  private:
+    Buffer& buffer_;
+};
+
 // The system's code pages as the standard RTF writer needs them.
 class WindowsCodePages : public CodePages {
   public:
@@ -225,11 +242,20 @@ void RichEdit::setPlainText(std::u16string_view text) {
 
 void RichEdit::appendPlainText(std::u16string_view text) {
     const CharRange kept = selection();
-    POINT scrolled{};
-    SendMessageW(hwnd_, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scrolled));
+    const POINT scrolled = scrollPosition();
     setSelection({-1, -1});
     const std::u16string broken = withParagraphBreaks(text);
     SendMessageW(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(broken.c_str()));
+    restoreView(kept, scrolled);
+}
+
+POINT RichEdit::scrollPosition() const {
+    POINT scrolled{};
+    SendMessageW(hwnd_, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scrolled));
+    return scrolled;
+}
+
+void RichEdit::restoreView(CharRange kept, POINT scrolled) {
     setSelection(kept);
     SendMessageW(hwnd_, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scrolled));
 }
@@ -516,6 +542,44 @@ void RichEdit::setLine(int index, std::u16string_view text) {
 
 std::vector<std::u16string> RichEdit::lines() const {
     return splitLines(text());
+}
+
+RichEdit::ParagraphsReplaced RichEdit::replaceParagraphs(std::span<const ParagraphChange> changes,
+                                                         std::string_view current) {
+    // Every buffer below holds the note's text, plain on one side of the
+    // cipher: none outlives the call.
+    std::u16string before = text();
+    WipedOnExit wipeBefore(before);
+    std::string read = current.empty() ? rtf() : std::string();
+    WipedOnExit wipeRead(read);
+    const std::string_view old = current.empty() ? std::string_view(read) : current;
+    std::optional<RewrittenRtf> rewritten = rewriteParagraphs(old, changes, WindowsCodePages());
+    if (!rewritten)
+        return ParagraphsReplaced::Refused;
+    WipedOnExit wipeRewritten(rewritten->rtf);
+    // The control must read as many paragraphs as the rewrite counted, or
+    // the changes would land on other lines.
+    if (rewritten->paragraphs !=
+        static_cast<size_t>(std::count(before.begin(), before.end(), u'\r')) + 1)
+        return ParagraphsReplaced::Refused;
+    const NoteForm form = rtfNoteForm(rewritten->rtf);
+    if (form.refused())
+        return ParagraphsReplaced::Refused;
+    const CharRange kept = selection();
+    const POINT scrolled = scrollPosition();
+    if (!streamForm(rewritten->rtf, form)) {
+        // The control rejected it and is empty now: the note goes back.
+        if (!streamForm(old, rtfNoteForm(old)))
+            throw base::failedToLoadStream();
+        restoreView(kept, scrolled);
+        return ParagraphsReplaced::Refused;
+    }
+    restoreView(kept, scrolled);
+
+    std::u16string after = text();
+    WipedOnExit wipeAfter(after);
+    return readsAsChanged(before, after, changes) ? ParagraphsReplaced::AsExpected
+                                                  : ParagraphsReplaced::Differently;
 }
 
 long RichEdit::lineIndex(int index) const {

@@ -7,9 +7,11 @@
 #include <richedit.h>
 
 #include "document/note_form.h"
+#include "document/rtf_paragraphs.h"
 #include "win/handles_win.h"
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -172,6 +174,28 @@ class RichEdit {
     // Every line at once from the whole text, without the length limit of
     // line(); the same lines as line(0..lineCount()-1) while word wrap is off.
     std::vector<std::u16string> lines() const;
+    // What replaceParagraphs did.
+    enum class ParagraphsReplaced {
+        // Nothing: the content holds what the rewrite cannot place (tables,
+        // pictures, fields; document/rtf_paragraphs.h), or the control would
+        // not read it. The caller replaces the lines one by one instead.
+        Refused,
+        // The text is the old one with every change made.
+        AsExpected,
+        // The content was replaced, but the text reads otherwise somewhere;
+        // the caller compares each changed line.
+        Differently,
+    };
+    // Replaces the text of many paragraphs (lines while word wrap is off) as
+    // setLine would one by one: each takes the format of its first
+    // character, paragraph formats stay. The content is written out once,
+    // rewritten and read back in once, which costs what loading the note
+    // costs, where a replacement per line costs Wine's control time in
+    // proportion to the whole text. The selection and scroll position are
+    // kept and the modified flag is set. `current`: what rtf() gives now,
+    // when the caller has just read it (empty: read here).
+    ParagraphsReplaced replaceParagraphs(std::span<const ParagraphChange> changes,
+                                         std::string_view current = {});
     // First character of line i, -1 when there is no such line.
     long lineIndex(int index) const;
     // Line of character pos (-1: of the caret).
@@ -226,6 +250,9 @@ class RichEdit {
     // control.
     bool replacesToEmpty(long paragraphs) const;
     bool replaceControl();
+    POINT scrollPosition() const;
+    // Puts the selection and scroll position back after a replacement.
+    void restoreView(CharRange selection, POINT scrolled);
     std::string streamOut(UINT format) const;
     std::u16string getText(DWORD flags) const;
 

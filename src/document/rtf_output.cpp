@@ -1,27 +1,14 @@
 #include "document/rtf_output.h"
 
 #include "document/rtf_lexer.h"
+#include "document/rtf_text_encoding.h"
 
 #include <algorithm>
-#include <array>
-#include <cstdint>
-#include <map>
 #include <utility>
-#include <unordered_map>
 
 namespace quivra::document {
 
 namespace {
-
-bool isHighSurrogate(char16_t u) {
-    return u >= 0xD800 && u <= 0xDBFF;
-}
-bool isLowSurrogate(char16_t u) {
-    return u >= 0xDC00 && u <= 0xDFFF;
-}
-bool isSurrogate(char16_t u) {
-    return u >= 0xD800 && u <= 0xDFFF;
-}
 
 // Walks the font table group, calling onCharset for each \fcharsetN; returns
 // the offset just past the group, or 0 when the document has none.
@@ -134,7 +121,7 @@ namespace {
 class StandardWriter {
   public:
     StandardWriter(std::string_view in, unsigned ansiCodePage, const CodePages& codePages)
-        : in_(in), ansi_(ansiCodePage), codePages_(codePages) {}
+        : in_(in), ansi_(ansiCodePage), fonts_(ansiCodePage), encoder_(codePages) {}
 
     std::optional<std::string> run() {
         if (!in_.starts_with("{\\urtf"))
@@ -142,19 +129,18 @@ class StandardWriter {
         const size_t body = std::min(in_.find_first_not_of("0123456789", 6), in_.size());
         out_.reserve(in_.size() + in_.size() / 2);
         out_ += "{\\rtf1\\ansi\\ansicpg" + std::to_string(ansi_) + "\\uc1";
-        groups_.push_back({ansi_, false});
         RtfLexer lexer(in_, {.doubleMinus = true}, body);
         for (RtfToken t = lexer.next(); t.kind != RtfTokenKind::End; t = lexer.next()) {
             const bool afterUnicode = std::exchange(afterUnicode_, false);
             switch (t.kind) {
             case RtfTokenKind::GroupOpen:
                 if (!skipTableGroup(t, lexer)) {
-                    groups_.push_back(groups_.back());
+                    fonts_.openGroup();
                     out_ += t.raw;
                 }
                 break;
             case RtfTokenKind::GroupClose:
-                closeGroup();
+                fonts_.closeGroup();
                 out_ += t.raw;
                 break;
             case RtfTokenKind::ControlWord:
@@ -177,11 +163,6 @@ class StandardWriter {
     }
 
   private:
-    struct Group {
-        std::optional<unsigned> codePage; // of the font in force; none: \uN only
-        bool fontTable = false;
-    };
-
     // At a brace: the properties of a nested row ({\*\nesttableprops ...
     // \nestrow}) end that row and become a paragraph break; the text for
     // readers without nested tables ({\nonesttables ...}) goes. True when the
@@ -206,27 +187,13 @@ class StandardWriter {
         return true;
     }
 
-    void closeGroup() {
-        const bool wasFontTable = groups_.back().fontTable;
-        if (groups_.size() > 1)
-            groups_.pop_back();
-        // Readers start the text in the default font.
-        if (wasFontTable && !groups_.back().fontTable)
-            groups_.back().codePage = fontCodePage(defaultFont_);
-    }
-
-    std::optional<unsigned> fontCodePage(long font) const {
-        const auto it = fonts_.find(font);
-        return it == fonts_.end() ? std::optional<unsigned>(ansi_) : it->second;
-    }
-
     // A control symbol or \'hh, kept as it is, except an escaped brace or
     // backslash in a font without a code page: a text character there (see
     // asciiByte).
     void controlSymbol(const RtfToken& t) {
-        if ((t.word == "{" || t.word == "}" || t.word == "\\") && !groups_.back().fontTable &&
-            !groups_.back().codePage) {
-            unicodeEscape(static_cast<char16_t>(t.word[0]));
+        if ((t.word == "{" || t.word == "}" || t.word == "\\") && !fonts_.inFontTable() &&
+            !fonts_.textCodePage()) {
+            RtfTextEncoder::unicodeEscape(out_, static_cast<char16_t>(t.word[0]));
             return;
         }
         out_ += t.raw;
@@ -236,7 +203,7 @@ class StandardWriter {
         const std::string_view word = t.word;
         if (word == "ansicpg")
             return; // the header names the code page
-        if (!groups_.back().fontTable) {
+        if (!fonts_.inFontTable()) {
             // Tables are written as text: cells end in tabs, rows in
             // paragraph breaks (see the header).
             if (word == "intbl" || word == "itap" || word == "trowd" || word == "cellx") {
@@ -269,25 +236,7 @@ class StandardWriter {
             afterUnicode_ = true;
             return;
         }
-        const bool hasValue = t.parameter.has_value();
-        const long value = t.parameter.value_or(0);
-        Group& group = groups_.back();
-        if (word == "fonttbl") {
-            group.fontTable = true;
-        } else if (word == "deff" && hasValue) {
-            defaultFont_ = value;
-        } else if (group.fontTable) {
-            if (word == "f" && hasValue) {
-                entry_ = value;
-                fonts_[entry_] = ansi_;
-            } else if (word == "fcharset" && hasValue) {
-                fonts_[entry_] = codePageOfCharset(static_cast<int>(value), ansi_);
-            } else if (word == "cpg" && hasValue && value > 0) {
-                fonts_[entry_] = static_cast<unsigned>(value);
-            }
-        } else if (word == "f" && hasValue) {
-            group.codePage = fontCodePage(value);
-        }
+        fonts_.controlWord(word, t.parameter);
     }
 
     // A run of text or of a face name; false when it is not well-formed
@@ -319,10 +268,9 @@ class StandardWriter {
         // text there is all escapes.
         if (b == 0)
             return;
-        const Group& group = groups_.back();
         if ((b < 0x20 && b != '\r' && b != '\n' && b != '\t') ||
-            (b >= 0x20 && !group.codePage && !group.fontTable))
-            unicodeEscape(b);
+            (b >= 0x20 && !fonts_.textCodePage() && !fonts_.inFontTable()))
+            RtfTextEncoder::unicodeEscape(out_, b);
         else
             out_ += c;
     }
@@ -334,31 +282,20 @@ class StandardWriter {
         const size_t n = decodeUtf8(run, c);
         if (n == 0)
             return 0;
-        const Group& group = groups_.back();
-        if (group.fontTable) {
+        if (fonts_.inFontTable()) {
             // A face name: in its font's code page, else the ANSI one.
             std::optional<std::string> bytes;
-            if (const auto page = fontCodePage(entry_))
-                bytes = encode(*page, c);
+            if (const auto page = fonts_.faceCodePage())
+                bytes = encoder_.encode(*page, c);
             if (!bytes)
-                bytes = encode(ansi_, c);
+                bytes = encoder_.encode(ansi_, c);
             if (bytes)
-                hexBytes(*bytes);
+                RtfTextEncoder::hexBytes(out_, *bytes);
             else
                 out_ += '?';
             return n;
         }
-        if (group.codePage)
-            if (const auto bytes = encode(*group.codePage, c)) {
-                hexBytes(*bytes);
-                return n;
-            }
-        if (c > 0xFFFF) {
-            unicodeEscape(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
-            unicodeEscape(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
-        } else {
-            unicodeEscape(static_cast<char16_t>(c));
-        }
+        encoder_.character(out_, c, fonts_.textCodePage());
         return n;
     }
 
@@ -390,46 +327,13 @@ class StandardWriter {
         return n;
     }
 
-    // Asks the platform once per code page and character.
-    std::optional<std::string> encode(unsigned page, char32_t c) {
-        if (c < 0x80)
-            return std::string(1, static_cast<char>(c));
-        auto& known = cache_[page];
-        const auto it = known.find(c);
-        if (it != known.end())
-            return it->second;
-        return known[c] = codePages_.encode(page, c);
-    }
-
-    void hexBytes(std::string_view bytes) {
-        static constexpr char kHex[] = "0123456789abcdef";
-        for (char b : bytes) {
-            const auto v = static_cast<unsigned char>(b);
-            out_ += "\\'";
-            out_ += kHex[v >> 4];
-            out_ += kHex[v & 0xF];
-        }
-    }
-
-    // Readers take \u's parameter as a signed 16-bit number and skip one
-    // fallback character (\uc1), the '?'.
-    void unicodeEscape(char16_t unit) {
-        out_ += "\\u";
-        out_ += std::to_string(static_cast<std::int16_t>(unit));
-        out_ += '?';
-    }
-
     std::string_view in_;
     unsigned ansi_;
-    const CodePages& codePages_;
+    RtfFontCodePages fonts_;
+    RtfTextEncoder encoder_;
     bool afterUnicode_ = false; // the token before was \uN
     std::string out_;
-    std::vector<Group> groups_;
-    std::map<long, std::optional<unsigned>> fonts_;
-    long defaultFont_ = 0;
     size_t wordEnd_ = std::string::npos; // where the last control word written ends
-    long entry_ = 0;
-    std::unordered_map<unsigned, std::unordered_map<char32_t, std::optional<std::string>>> cache_;
 };
 
 } // namespace

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "base/text_services.h"
+#include "common/test_code_pages.h"
 #include "document/rtf_output.h"
 
 #include <string>
@@ -70,29 +70,8 @@ TEST(RichEditRtfOutput, IgnoresReplacementsInFaceNames) {
 
 namespace {
 
-using quivra::document::CodePages;
 using quivra::document::standardRtf;
-
-// Windows-1251 through the portable text services, and the Latin-1 half of
-// Windows-1252; nothing else.
-class TestCodePages : public CodePages {
-  public:
-    std::optional<std::string> encode(unsigned codePage, char32_t c) const override {
-        ++asked;
-        if (c > 0xFFFF)
-            return std::nullopt;
-        const std::u16string unit(1, static_cast<char16_t>(c));
-        if (codePage == 1251) {
-            const std::string bytes = quivra::base::portableTextServices().utf16ToAnsi(unit);
-            if (quivra::base::portableTextServices().ansiToUtf16(bytes) == unit)
-                return bytes;
-        } else if (codePage == 1252 && c >= 0xA0 && c <= 0xFF) {
-            return std::string(1, static_cast<char>(c));
-        }
-        return std::nullopt;
-    }
-    mutable int asked = 0;
-};
+using quivra::document::testing::TestCodePages;
 
 const std::string kUtf8Head = "{\\urtf\\deff0{\\fonttbl{\\f0\\fcharset204 Tahoma;}{\\f1\\fcharset0 "
                               "Arial;}{\\f2\\fcharset2 Symbol;}{\\f3 Courier New;}}\r\n";

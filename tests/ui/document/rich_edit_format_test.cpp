@@ -154,3 +154,39 @@ TEST_F(RichEditTest, ReadsRtfWrittenByMicrosoftsControl) {
     selectLine(4);
     EXPECT_EQ(edit.paraFormat().wNumbering, 0);
 }
+
+TEST_F(RichEditTest, ReplacedParagraphsTakeTheFormatOfTheirFirstCharacter) {
+    std::ifstream file(QUIVRA_TEST_DATA "/richedit-style.rtf", std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(file), {}};
+    edit.loadFileBytes(bytes);
+    std::vector<std::u16string> lines = edit.lines();
+    ASSERT_EQ(lines.size(), 5u);
+    std::vector<decltype(layout(PARAFORMAT2{}))> layouts;
+    std::vector<decltype(look(CHARFORMAT2W{}))> firsts;
+    for (int i = 0; i < 5; ++i) {
+        selectLine(i);
+        layouts.push_back(layout(edit.paraFormat()));
+        select(edit.lineIndex(i), edit.lineIndex(i) + 1);
+        firsts.push_back(look(edit.charFormat()));
+    }
+    const std::vector<ParagraphChange> changes = {
+        {0, u"Ж中😀\xD800 длиннее, чем был заголовок"}, // bold, centred
+        {1, u"коротко"},                               // italic and colours inside lost
+        {2, u"\tпункт\x01\xDC00"},                     // a bullet
+        {4, u""},
+    };
+    for (const auto& c : changes)
+        lines[c.index] = c.text;
+    select(3, 7);
+    EXPECT_EQ(edit.replaceParagraphs(changes), RichEdit::ParagraphsReplaced::AsExpected);
+    EXPECT_EQ(edit.lines(), std::vector<std::u16string>(lines.begin(), lines.end() - 1));
+    EXPECT_EQ(edit.selection(), (CharRange{3, 7}));
+    EXPECT_TRUE(edit.modified());
+    for (int i = 0; i < 4; ++i) {
+        selectLine(i);
+        EXPECT_EQ(layout(edit.paraFormat()), layouts[i]) << "paragraph " << i;
+        // One format over the whole line: the one its first character had.
+        EXPECT_EQ(look(edit.charFormat()), firsts[i]) << "line " << i;
+        EXPECT_TRUE(edit.charFormat().dwMask & CFM_ITALIC) << "line " << i;
+    }
+}

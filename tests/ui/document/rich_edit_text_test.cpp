@@ -7,6 +7,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cwchar>
+#include <fstream>
+#include <iterator>
 
 using namespace quivra;
 using namespace quivra::document;
@@ -167,6 +170,57 @@ TEST_F(RichEditTest, CharactersSurviveInFontsOfOtherCharacterSets) {
     edit.setCharFormat(f);
     roundTrip();
     EXPECT_EQ(edit.text(), u"«цитата» © ½");
+}
+
+TEST_F(RichEditTest, EveryCodeUnitOfReplacedLinesReadsBackInFontsOfEveryCharacterSet) {
+    // The cipher's lines hold any code unit but NUL and the line ends. Each
+    // line of the note is in another font and gets all of them, so that
+    // each code page writes the characters it holds and escapes the others.
+    const std::pair<const wchar_t*, BYTE> fonts[] = {{L"Tahoma", RUSSIAN_CHARSET},
+                                                     {L"Arial", ANSI_CHARSET},
+                                                     {L"MS Gothic", SHIFTJIS_CHARSET},
+                                                     {L"Symbol", SYMBOL_CHARSET},
+                                                     {L"Tahoma", DEFAULT_CHARSET}};
+    constexpr size_t count = std::size(fonts);
+    std::u16string all;
+    for (unsigned u = 1; u <= 0xFFFF; ++u)
+        if (u != '\r' && u != '\n')
+            all.push_back(static_cast<char16_t>(u));
+    std::u16string text;
+    for (size_t i = 0; i < count; ++i)
+        text += u"строка\r";
+    edit.setPlainText(text);
+    std::vector<ParagraphChange> changes;
+    for (size_t i = 0; i < count; ++i) {
+        selectLine(static_cast<int>(i));
+        CHARFORMAT2W font{};
+        font.dwMask = CFM_FACE | CFM_CHARSET;
+        wcscpy(font.szFaceName, fonts[i].first);
+        font.bCharSet = fonts[i].second;
+        edit.setCharFormat(font);
+        changes.push_back({i, all});
+    }
+    EXPECT_EQ(edit.replaceParagraphs(changes), RichEdit::ParagraphsReplaced::AsExpected);
+    const std::vector<std::u16string> back = edit.lines();
+    ASSERT_EQ(back.size(), count);
+    for (size_t i = 0; i < count; ++i)
+        for (size_t k = 0; k < changes[i].text.size(); ++k)
+            if (k >= back[i].size() || back[i][k] != changes[i].text[k]) {
+                ADD_FAILURE() << std::hex << "U+" << unsigned(changes[i].text[k])
+                              << " in a font of character set " << std::dec << int(fonts[i].second)
+                              << " came back wrong";
+                break;
+            }
+}
+
+TEST_F(RichEditTest, NotesWithTablesRefuseParagraphReplacementAndStayAsTheyWere) {
+    std::ifstream file(QUIVRA_TEST_DATA "/tables-as-wine-writes-them.rtf", std::ios::binary);
+    edit.loadFileBytes(std::string(std::istreambuf_iterator<char>(file), {}));
+    const std::u16string before = edit.text();
+    ASSERT_FALSE(before.empty());
+    EXPECT_EQ(edit.replaceParagraphs(std::vector<ParagraphChange>{{0, u"x"}}),
+              RichEdit::ParagraphsReplaced::Refused);
+    EXPECT_EQ(edit.text(), before);
 }
 
 TEST_F(RichEditTest, PlainTextFilesLoadByTheirFirstBytes) {
