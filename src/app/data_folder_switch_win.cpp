@@ -13,14 +13,16 @@ namespace quivra::app {
 void TMainForm::applyDataDir() {
     using namespace settings;
     base::IniFile& ini = *state_.settingsFile;
+    // The choice is stored only when the switch happens: a user who stays
+    // with a note that cannot be written keeps this folder at the next start.
+    if (!notes_.closeOutgoingNote())
+        return;
     write(ini, keys::NotesDir, win::toU16(settingsPage_.dataDirText()));
     write(ini, keys::isCustomDir, settingsPage_.customDirSelected());
     // An empty box leaves the stored custom folder as it was.
     const std::wstring custom = settingsPage_.customDirText();
     if (!custom.empty())
         write(ini, keys::CustomDir, win::toU16(custom));
-    if (!notes_.closeOutgoingNote()) // the user chose to stay with the note
-        return;
     state_.currentNoteName.clear();
     state_.currentNotePath.clear();
     showPage(program::Page::Notes);

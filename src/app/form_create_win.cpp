@@ -71,8 +71,11 @@ StartResult TMainForm::FormCreate() {
     base::IniFile& ini = *state_.settingsFile;
 
     // A restarted copy starts while the old one may still hold the mutex.
-    if (!exists(ini, keys::Restart) && singleInstanceRefused())
+    if (singleInstanceRefused(exists(ini, keys::Restart)))
         return StartResult::Refused;
+    // Temporaries an interrupted write of the settings left behind; only
+    // now, when no other copy can be writing the file.
+    ini.removeStaleTemporaries();
     startupStep([&] {
         if (exists(ini, keys::Restart))
             remove(ini, keys::Restart);
@@ -120,10 +123,11 @@ StartResult TMainForm::FormCreate() {
     if (settingsPage_.ticked(ID_ISENABLEHOTKEY))
         settingsPage_.showHotkeyRegistered(presenter_.setHotkeyEnabled(true));
     notes_.EnumerateNotes(); // and copies the names into the list box and the chooser
-    // The box says whether the icon is there.
-    if (settingsPage_.ticked(ID_ISTRAYICON) != presenter_.trayIconVisible()) {
-        const bool visible = presenter_.trayIconVisible();
-        startupStep([&] { settingsPage_.setBoxTicked(ID_ISTRAYICON, visible); });
+    // The box says whether the icon is wanted; the shell takes it when the
+    // window is first shown, or later if it refuses then.
+    if (settingsPage_.ticked(ID_ISTRAYICON) != presenter_.trayIconWanted()) {
+        const bool wanted = presenter_.trayIconWanted();
+        startupStep([&] { settingsPage_.setBoxTicked(ID_ISTRAYICON, wanted); });
     }
     // No larger than the screen.
     RECT wr;
@@ -153,19 +157,30 @@ StartResult TMainForm::FormCreate() {
 }
 
 int TMainForm::storedWidth() const {
-    return static_cast<int>(std::max<long>(read(*state_.settingsFile, keys::Width), scale(640)));
+    return static_cast<int>(
+        std::max<long>(read(*state_.settingsFile, keys::Width), scale(window::kMinimumWidth)));
 }
 
 int TMainForm::storedHeight() const {
-    return static_cast<int>(std::max<long>(read(*state_.settingsFile, keys::Height), scale(320)));
+    return static_cast<int>(
+        std::max<long>(read(*state_.settingsFile, keys::Height), scale(window::kMinimumHeight)));
 }
 
-bool TMainForm::singleInstanceRefused() {
+bool TMainForm::singleInstanceRefused(bool restarted) {
     const std::wstring name = toWide(singleInstanceMutexName(toU16(env_.exePath)));
     SetLastError(0);
     mutex_.reset(CreateMutexW(nullptr, TRUE, name.c_str()));
-    if (GetLastError() == 0)
+    const DWORD error = GetLastError();
+    if (mutex_ && error == 0)
         return false;
+    // The copy that restarted this one ends right after starting it; its
+    // mutex is then released (or abandoned) and this copy holds it, so a
+    // later start is refused as usual.
+    if (mutex_ && restarted && error == ERROR_ALREADY_EXISTS) {
+        const DWORD waited = WaitForSingleObject(mutex_.get(), kRestartWaitMs);
+        if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED)
+            return false;
+    }
     const long placement = read(*state_.settingsFile, keys::Placement);
     state_.settingsFile.reset();
     const std::wstring caption = toWide(secondCopyCaption());

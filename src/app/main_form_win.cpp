@@ -360,8 +360,8 @@ void TMainForm::OnSize() {
 }
 
 void TMainForm::OnGetMinMaxInfo(MINMAXINFO* info) {
-    info->ptMinTrackSize.x = scale(640);
-    info->ptMinTrackSize.y = scale(320);
+    info->ptMinTrackSize.x = scale(window::kMinimumWidth);
+    info->ptMinTrackSize.y = scale(window::kMinimumHeight);
 }
 
 void TMainForm::OnCommand(int id, int code, HWND control) {

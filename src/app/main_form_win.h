@@ -37,6 +37,8 @@ namespace quivra::app {
 
 // Start-up met failures; shown once the window is up.
 inline constexpr UINT WM_QUIVRA_STARTUP_ERRORS = WM_APP + 4;
+// How long a restarted copy waits for the copy that started it to end.
+inline constexpr DWORD kRestartWaitMs = 5000;
 
 enum class StartResult { Started, Refused, Failed };
 
@@ -116,7 +118,11 @@ class TMainForm final : public win::Window, private program::Host {
     StartResult FormCreate();
     int storedWidth() const;
     int storedHeight() const;
-    bool singleInstanceRefused();
+    // Takes the single-instance mutex. A copy the restart command started
+    // (`restarted`) waits a few seconds for the copy that started it to end;
+    // any other finds it taken at once. Refused: the second-copy message was
+    // shown and the program must end.
+    bool singleInstanceRefused(bool restarted);
     void readOptions();
     void applyNotesFolderRule();
     // "Применить" on the settings page: the notes folder switches.

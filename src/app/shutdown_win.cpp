@@ -66,8 +66,10 @@ void TMainForm::bQuitClick() {
 
 void TMainForm::G1Click() {
     rememberSelectedNote();
-    // The new copy skips the single-instance check while this one ends.
-    writeIfPossible([&] { settings::write(*state_.settingsFile, settings::keys::Restart); });
+    // The key lets the new copy wait for this one to end instead of being
+    // refused as a second copy. Without it the new copy would be refused:
+    // the failed write is shown and nothing restarts.
+    settings::write(*state_.settingsFile, settings::keys::Restart);
     if (!leaveForGood()) {
         writeIfPossible([&] { settings::remove(*state_.settingsFile, settings::keys::Restart); });
         return;

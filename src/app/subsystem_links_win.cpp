@@ -18,10 +18,6 @@ void SubsystemLinks::setTrayIconVisible(bool visible) {
     form_.presenter().setTrayIconVisible(visible);
 }
 
-bool SubsystemLinks::trayIconVisible() const {
-    return form_.presenter().trayIconVisible();
-}
-
 bool SubsystemLinks::setHotkeyEnabled(bool enabled) {
     return form_.presenter().setHotkeyEnabled(enabled);
 }
@@ -150,13 +146,6 @@ program::RefreshFacts SubsystemLinks::refreshFacts() const {
     f.namesDroppedDown = notes.namesDroppedDown();
     f.namePanelShowing = notes.namePanelShowing();
     return f;
-}
-
-void SubsystemLinks::trayIconRefused() {
-    // Told once the window is up, like a failure of start-up: the option's
-    // box shows the icon is not there.
-    form_.startupStep(
-        [this] { form_.settingsPage().setBoxTicked(settings::ID_ISTRAYICON, false); });
 }
 
 window::PanelAreas SubsystemLinks::panelAreas() const {

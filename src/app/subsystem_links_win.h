@@ -29,7 +29,6 @@ class SubsystemLinks final : public settings::SettingsPageHost,
     // settings::SettingsPageHost: the settings page acts on the window.
     base::IniFile& settingsFile() override;
     void setTrayIconVisible(bool visible) override;
-    bool trayIconVisible() const override;
     bool setHotkeyEnabled(bool enabled) override;
     bool setHotkeyKeys(std::optional<settings::HotkeyKeys> keys) override;
     void setOpacity(int alpha) override;
@@ -58,7 +57,6 @@ class SubsystemLinks final : public settings::SettingsPageHost,
     void windowCalledIn() override;
     void releaseCtrl() override;
     program::RefreshFacts refreshFacts() const override;
-    void trayIconRefused() override;
     window::PanelAreas panelAreas() const override;
 
     // notes::NoteEvents.

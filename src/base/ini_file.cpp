@@ -275,10 +275,16 @@ std::optional<std::u16string> findValue(std::u16string_view text, std::u16string
     return found;
 }
 
-std::u16string_view cleanName(std::u16string_view name) {
+// A section may have an empty name ("[]"), as the platform's functions
+// allow: the view settings of a note named by an empty name live there.
+std::u16string_view cleanSectionName(std::u16string_view name) {
+    return trim(untilLineBreak(name));
+}
+
+std::u16string_view cleanKeyName(std::u16string_view name) {
     name = trim(untilLineBreak(name));
     if (name.empty())
-        throw std::invalid_argument("empty settings section or key name");
+        throw std::invalid_argument("empty settings key name");
     return name;
 }
 
@@ -408,8 +414,8 @@ std::vector<std::u16string> IniFile::keyNames(std::u16string_view section) const
 
 void IniFile::writeString(std::u16string_view section, std::u16string_view key,
                           std::u16string_view value) {
-    section = cleanName(section);
-    key = cleanName(key);
+    section = cleanSectionName(section);
+    key = cleanKeyName(key);
     value = untilLineBreak(value);
     auto lines = linesForChange();
 
@@ -484,15 +490,16 @@ void IniFile::removeLines(std::u16string_view section,
 }
 
 void IniFile::deleteKey(std::u16string_view section, std::u16string_view key) {
-    key = cleanName(key);
-    removeLines(cleanName(section), [key](std::u16string_view raw, bool inSection) {
+    key = cleanKeyName(key);
+    removeLines(cleanSectionName(section), [key](std::u16string_view raw, bool inSection) {
         const Line line = parseLine(raw);
         return line.kind == Line::Key && inSection && equalsIgnoreCase(line.name, key);
     });
 }
 
 void IniFile::eraseSection(std::u16string_view section) {
-    removeLines(cleanName(section), [](std::u16string_view, bool inSection) { return inSection; });
+    removeLines(cleanSectionName(section),
+                [](std::u16string_view, bool inSection) { return inSection; });
 }
 
 void IniFile::removeStaleTemporaries() const {

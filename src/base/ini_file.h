@@ -52,8 +52,9 @@ class IniFile {
 
     // Writes throw quivra::UserError ("Unable to write to <path>") when the file
     // cannot be replaced; the file then keeps its old content. A write that
-    // would leave the content as it is does not touch the file. Empty names
-    // throw std::invalid_argument. Names and values are cut at their first line
+    // would leave the content as it is does not touch the file. A section may
+    // have an empty name ("[]"); an empty key name throws
+    // std::invalid_argument. Names and values are cut at their first line
     // break, which is where a reader would stop anyway.
     void writeString(std::u16string_view section, std::u16string_view key,
                      std::u16string_view value);

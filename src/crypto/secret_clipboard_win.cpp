@@ -1,18 +1,12 @@
 #include "crypto/secret_clipboard_win.h"
 
-#include "base/errors.h"
 #include "crypto/secure_wipe.h"
-#include "win/system_error_win.h"
 
 #include <cstring>
-#include <cwchar>
 
 namespace quivra::crypto {
 
 namespace {
-
-constexpr int kAttempts = 5;
-constexpr DWORD kRetryPauseMs = 20;
 
 HGLOBAL globalCopy(const void* data, std::size_t bytes) {
     HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, bytes);
@@ -33,32 +27,6 @@ void setData(UINT format, const void* data, std::size_t bytes) {
 }
 
 } // namespace
-
-OpenClipboardForText::OpenClipboardForText(HWND owner) {
-    for (int attempt = 1;; ++attempt) {
-        if (lock_.emplace(owner).isOpen())
-            return;
-        const DWORD error = GetLastError();
-        lock_.reset();
-        if (attempt == kAttempts)
-            throw base::UserError(u"Cannot open clipboard: " + win::systemErrorText(error));
-        Sleep(kRetryPauseMs);
-    }
-}
-
-std::optional<std::u16string> OpenClipboardForText::text() const {
-    HANDLE h = GetClipboardData(CF_UNICODETEXT);
-    if (!h)
-        return std::nullopt;
-    const auto* p = static_cast<const wchar_t*>(GlobalLock(h));
-    if (!p)
-        return std::nullopt;
-    const std::size_t units = GlobalSize(h) / sizeof(wchar_t);
-    const std::size_t length = wcsnlen(p, units);
-    std::u16string text(reinterpret_cast<const char16_t*>(p), length);
-    GlobalUnlock(h);
-    return text;
-}
 
 void OpenClipboardForText::replace(std::u16string_view text, bool secret) {
     EmptyClipboard();

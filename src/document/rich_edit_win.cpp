@@ -226,13 +226,26 @@ void RichEdit::setRtf(std::string_view rtf) {
 
 void RichEdit::loadFileBytes(std::string_view bytes) {
     const NoteForm form = decideNoteForm(bytes, base::textServices());
+    if (form.refused())
+        throw form.refusal();
+    // The control can still reject RTF the guard passed; the file is then
+    // shown as its text. Where its text would be refused too, the content
+    // shown now is kept aside first, so that a rejection puts it back.
+    std::optional<NoteForm> asText;
+    std::optional<std::string> kept;
+    const bool wasModified = modified();
+    if (form.kind == NoteFormKind::Rtf) {
+        asText = plainNoteForm(bytes, base::textServices());
+        if (asText->refused())
+            kept = rtf();
+    }
     if (streamForm(bytes, form))
         return;
-    // The control can still reject RTF the guard passed; the file is then
-    // shown as its text.
-    if (form.kind != NoteFormKind::Rtf ||
-        !streamForm(bytes, plainNoteForm(bytes, base::textServices())))
-        throw base::failedToLoadStream();
+    if (asText && !asText->refused() && streamForm(bytes, *asText))
+        return;
+    if (kept && streamForm(*kept, rtfNoteForm(*kept)))
+        setModified(wasModified);
+    throw base::failedToLoadStream();
 }
 
 void RichEdit::setPlainText(std::u16string_view text) {

@@ -83,7 +83,8 @@ class RichEdit {
     // encoding its first bytes give. A file refused there (neither, or RTF
     // the control cannot survive) throws failedToLoadStream() and leaves the
     // editor, its text and its modified flag as they were. RTF the control
-    // rejects while reading is shown as its text.
+    // rejects while reading is shown as its text; when that text is refused
+    // too, the editor gets back what it held, and its modified flag.
     void loadFileBytes(std::string_view bytes);
     // Replaces the content with plain text in the default character format.
     // '\n', '\r' and "\r\n" each become a paragraph break.

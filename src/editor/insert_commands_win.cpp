@@ -1,7 +1,7 @@
 #include "editor/insert_commands_win.h"
 
+#include "win/clipboard_text_win.h"
 #include "win/file_dialog_win.h"
-#include "win/handles_win.h"
 #include "win/read_file_win.h"
 #include "win/wide_win.h"
 
@@ -20,21 +20,6 @@ class RefreshPause {
   private:
     program::Host& host_;
 };
-
-std::u16string clipboardText(HWND owner) {
-    const win::ClipboardLock clipboard(owner);
-    if (!clipboard.isOpen())
-        return {};
-    HANDLE data = GetClipboardData(CF_UNICODETEXT);
-    if (!data)
-        return {};
-    const auto* text = static_cast<const wchar_t*>(GlobalLock(data));
-    if (!text)
-        return {};
-    std::u16string copy = win::toU16(text);
-    GlobalUnlock(data);
-    return copy;
-}
 
 } // namespace
 
@@ -63,7 +48,10 @@ void N32Click(program::Host& host, document::RichEdit& note) {
 }
 
 void N22Click(program::Host& host, document::RichEdit& note) {
-    note.replaceSelection(clipboardText(host.mainWindow()));
+    // A clipboard another program keeps open is an error, not an empty
+    // text: the selection must not go.
+    std::u16string text = win::TextClipboard(host.mainWindow()).text().value_or(u"");
+    note.replaceSelection(text);
 }
 
 } // namespace quivra::editor

@@ -21,12 +21,15 @@ inline constexpr wchar_t kAllFilesFilter[] = L"Все файлы\0*.*\0";
 // Loads the chosen file as a note file is loaded: rich text when it holds
 // rich text, else plain text in the encoding its first bytes give, whatever
 // its extension. A file that cannot be read leaves the editor as it was and
-// throws the standard error "Cannot open file ...".
+// throws the standard error "Cannot open file ..."; one that cannot be
+// decoded (document/note_form.h) leaves the note, its text and its modified
+// flag as they were and throws "Failed to Load Stream".
 void OpenTextClick(program::Host& host, document::RichEdit& note);
 // "file:///" and the chosen file's path as the dialog gives it.
 void N32Click(program::Host& host, document::RichEdit& note);
 // The selection replaced by the clipboard's text (by nothing when it holds
-// none).
+// none). A clipboard that another program keeps open throws the standard
+// error "Cannot open clipboard: ..." and leaves the selection as it was.
 void N22Click(program::Host& host, document::RichEdit& note);
 
 // A file chosen in the program's open dialog; a typed name of no file is

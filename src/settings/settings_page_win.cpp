@@ -166,9 +166,10 @@ void SettingsPage::onOptionBoxChanged(OptionBox& b) {
             EnableWindow(existing(ID_DELAYHIDEBAR), on);
         break;
     case ID_ISTRAYICON:
+        // The option is the user's wish: an icon the shell refuses for now
+        // is asked for again, the box and the key stay as set.
         host_.setTrayIconVisible(on);
-        write(host_.settingsFile(), keys::TrayIcon, host_.trayIconVisible());
-        return;
+        break;
     case ID_ISENABLEHOTKEY:
         write(host_.settingsFile(), keys::EnableHotkey, on);
         showHotkeyRegistered(host_.setHotkeyEnabled(on));

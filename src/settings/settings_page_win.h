@@ -29,8 +29,8 @@ class SettingsPageHost {
   public:
     virtual ~SettingsPageHost() = default;
     virtual base::IniFile& settingsFile() = 0;
+    // The tray icon wanted or not (the shell may take it only later).
     virtual void setTrayIconVisible(bool visible) = 0;
-    virtual bool trayIconVisible() const = 0;
     // Registers or releases the hotkey; false when the system refuses the
     // combination.
     virtual bool setHotkeyEnabled(bool enabled) = 0;

@@ -126,9 +126,10 @@ std::vector<int> slideOutCoordinates(DockEdge edge, int start, int step, Screen 
     return approach(start, edgeCoordinate(edge, *target), step, increasing);
 }
 
-Size toggledSize(Screen screen, Size current, Size stored) {
-    return {screen.width < current.width ? screen.width : stored.width,
-            screen.height < current.height ? screen.height : stored.height};
+Size toggledSize(Screen screen, Size current, Size stored, Size minimum) {
+    return {screen.width < current.width ? screen.width : std::max(stored.width, minimum.width),
+            screen.height < current.height ? screen.height
+                                           : std::max(stored.height, minimum.height)};
 }
 
 std::optional<InitialPlacement> initialPlacement(DockEdge edge, bool startHidden, int sliderOpacity,

@@ -57,9 +57,14 @@ std::vector<int> slideInCoordinates(DockEdge edge, int start, int step, Screen s
 std::vector<int> slideOutCoordinates(DockEdge edge, int start, int step, Screen screen, int width,
                                      int height);
 
+// The main window's smallest size at 96 DPI.
+inline constexpr int kMinimumWidth = 640;
+inline constexpr int kMinimumHeight = 320;
+
 // The size a toggle gives the window: an extent larger than the screen's is
-// narrowed to the screen, any other is reset to the stored one.
-Size toggledSize(Screen screen, Size current, Size stored);
+// narrowed to the screen, any other is reset to the stored one, never below
+// the window's minimum (a stored 0 must not make the window vanish).
+Size toggledSize(Screen screen, Size current, Size stored, Size minimum);
 
 struct InitialPlacement {
     Point position;

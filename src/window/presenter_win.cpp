@@ -104,9 +104,11 @@ void Presenter::initialPlacement() {
 }
 
 void Presenter::firstShowing() {
-    const bool wanted = tray_->visible();
-    if (!tray_->makeReady() && wanted)
-        content_.trayIconRefused();
+    // A shell that refuses the icon now (an autostart before the
+    // notification area is ready) is asked again a few times; the option
+    // stays as the user set it.
+    if (!tray_->makeReady())
+        startTrayRetries();
     // A silent start is at its hidden place already; a shown one slides out
     // whatever the hide animation option says.
     if (options_.ticked(settings::ID_DISABLESHOWINGONSTART))
@@ -117,10 +119,24 @@ void Presenter::firstShowing() {
 
 void Presenter::setTrayIconVisible(bool visible) {
     tray_->setVisible(visible);
+    if (!tray_->retry())
+        startTrayRetries();
 }
 
-bool Presenter::trayIconVisible() const {
-    return tray_->visible();
+bool Presenter::trayIconWanted() const {
+    return tray_->wanted();
+}
+
+void Presenter::startTrayRetries() {
+    trayRetriesLeft_ = kTrayRetries;
+    SetTimer(host_.mainWindow(), kTrayRetryTimer, kTrayRetryPeriodMs, nullptr);
+}
+
+void Presenter::retryTrayIcon() {
+    if (tray_->retry() || --trayRetriesLeft_ <= 0) {
+        trayRetriesLeft_ = 0;
+        KillTimer(host_.mainWindow(), kTrayRetryTimer);
+    }
 }
 
 void Presenter::OnTrayMessage(UINT mouseMessage) {
@@ -141,6 +157,8 @@ void Presenter::OnTrayMessage(UINT mouseMessage) {
 
 void Presenter::onTaskbarCreated() {
     tray_->onTaskbarCreated();
+    if (!tray_->retry())
+        startTrayRetries();
 }
 
 settings::HotkeyKeys Presenter::hotkeyKeys() const {
@@ -181,6 +199,7 @@ bool Presenter::timerEnabled(UINT_PTR id) const {
 void Presenter::stopTimers() {
     setTimer(kTimer1, false);
     setTimer(kTimer2, false);
+    KillTimer(host_.mainWindow(), kTrayRetryTimer);
 }
 
 void Presenter::PeriodicRefresh() {
@@ -209,6 +228,8 @@ bool Presenter::onTimer(UINT_PTR id) {
         Timer1Timer();
     else if (id == kTimer2)
         HiddenKeeper();
+    else if (id == kTrayRetryTimer)
+        retryTrayIcon();
     else
         return false;
     return true;

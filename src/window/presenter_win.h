@@ -30,6 +30,10 @@ namespace quivra::window {
 inline constexpr UINT kRefreshPeriodMs = 50;
 inline constexpr UINT kKeeperPeriodMs = 200;
 inline constexpr unsigned kKeeperTicksPerZOrderCheck = 5;
+// A tray icon the shell refused is asked for this often, this many times
+// (the taskbar's restart message asks at once as well).
+inline constexpr UINT kTrayRetryPeriodMs = 2000;
+inline constexpr int kTrayRetries = 5;
 
 // Private messages of the main window that the presenter handles.
 inline constexpr UINT WM_QUIVRA_SLIDE = WM_APP + 1; // wParam: 1 slide in, 0 slide out
@@ -114,8 +118,9 @@ class Presenter final : public program::Subsystem {
     void runPendingSlides();
 
     // --- Tray icon and hotkey -------------------------------------------------
+    // The option: the icon wanted, whether or not the shell has taken it yet.
     void setTrayIconVisible(bool visible);
-    bool trayIconVisible() const;
+    bool trayIconWanted() const;
     TrayIcon& trayIcon() { return *tray_; }
     void OnTrayMessage(UINT mouseMessage);
     void onTaskbarCreated();
@@ -149,6 +154,8 @@ class Presenter final : public program::Subsystem {
     bool takenAsShown() const;
     void showNotesPage();
     void trayToggle();
+    void startTrayRetries();
+    void retryTrayIcon();
     settings::HotkeyKeys hotkeyKeys() const;
 
     program::Host& host_;
@@ -164,6 +171,7 @@ class Presenter final : public program::Subsystem {
     unsigned keeperTicks_ = 0;
     bool timer1_ = false;
     bool timer2_ = false;
+    int trayRetriesLeft_ = 0;
 };
 
 } // namespace quivra::window

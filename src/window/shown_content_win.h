@@ -34,8 +34,6 @@ class ShownContent {
     // The facts of one refresh tick, gathered by the main window, which
     // knows every subsystem.
     virtual program::RefreshFacts refreshFacts() const = 0;
-    // The shell refused the tray icon when the window was first shown.
-    virtual void trayIconRefused() = 0;
     // The sizes of the notes page and the editor, where floating panels open.
     virtual PanelAreas panelAreas() const = 0;
 };

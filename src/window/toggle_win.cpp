@@ -32,7 +32,8 @@ void Presenter::ToggleWindow() {
     const Size size =
         toggledSize(scr, {r.right - r.left, r.bottom - r.top},
                     {static_cast<int>(read(*state_.settingsFile, settings::keys::Width)),
-                     static_cast<int>(read(*state_.settingsFile, settings::keys::Height))});
+                     static_cast<int>(read(*state_.settingsFile, settings::keys::Height))},
+                    {host_.scale(kMinimumWidth), host_.scale(kMinimumHeight)});
     // The stored size, or the screen's where the window is larger.
     SetWindowPos(w, nullptr, 0, 0, size.width, size.height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

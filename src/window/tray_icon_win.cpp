@@ -4,8 +4,22 @@
 
 #include <cwchar>
 #include <iterator>
+#include <utility>
 
 namespace quivra::window {
+
+namespace {
+
+TrayIcon::NotifyHook& notifyHook() {
+    static TrayIcon::NotifyHook hook;
+    return hook;
+}
+
+} // namespace
+
+void TrayIcon::setNotifyHookForTesting(NotifyHook hook) {
+    notifyHook() = std::move(hook);
+}
 
 TrayIcon::TrayIcon(HWND owner, UINT callbackMessage, int exitCommand, HICON icon)
     : owner_(owner), callback_(callbackMessage), icon_(icon), menu_(CreatePopupMenu()) {
@@ -13,8 +27,8 @@ TrayIcon::TrayIcon(HWND owner, UINT callbackMessage, int exitCommand, HICON icon
 }
 
 TrayIcon::~TrayIcon() {
-    if (ready_)
-        setVisible(false);
+    if (shown_)
+        notify(NIM_DELETE);
 }
 
 NOTIFYICONDATAW TrayIcon::data() const {
@@ -29,36 +43,43 @@ NOTIFYICONDATAW TrayIcon::data() const {
     return nid;
 }
 
-void TrayIcon::setVisible(bool visible) {
-    if (!ready_) {
-        visible_ = visible; // added once the window is shown
-        return;
-    }
-    if (visible == visible_)
-        return;
+bool TrayIcon::notify(DWORD message) {
     NOTIFYICONDATAW nid = data();
-    if (visible)
-        visible_ = Shell_NotifyIconW(NIM_ADD, &nid) != FALSE;
-    else {
-        Shell_NotifyIconW(NIM_DELETE, &nid);
-        visible_ = false;
+    if (const NotifyHook& hook = notifyHook())
+        return hook(message, nid) != FALSE;
+    return Shell_NotifyIconW(message, &nid) != FALSE;
+}
+
+void TrayIcon::setVisible(bool visible) {
+    wanted_ = visible;
+    if (!ready_ || visible == shown_)
+        return; // before the window is shown, only the wish is kept
+    if (visible) {
+        shown_ = notify(NIM_ADD);
+    } else {
+        notify(NIM_DELETE);
+        shown_ = false;
     }
 }
 
 bool TrayIcon::makeReady() {
     ready_ = true;
-    if (visible_) {
-        visible_ = false;
-        setVisible(true);
-    }
-    return visible_;
+    setVisible(wanted_);
+    return !missing();
+}
+
+bool TrayIcon::retry() {
+    if (missing())
+        shown_ = notify(NIM_ADD);
+    return !missing();
 }
 
 void TrayIcon::onTaskbarCreated() {
-    if (!visible_)
+    if (!ready_ || !wanted_)
         return;
-    NOTIFYICONDATAW nid = data();
-    Shell_NotifyIconW(NIM_ADD, &nid);
+    // A new shell holds no icons; one that still has ours refuses the add
+    // but takes a change.
+    shown_ = notify(NIM_ADD) || notify(NIM_MODIFY);
 }
 
 void TrayIcon::showMenu() {

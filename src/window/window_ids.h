@@ -1,6 +1,6 @@
-// Identifiers of the presentation: the hide button, the refresh and keeper timers, the floating
-// panels and their menu. They come from the subsystem's block, so that one number tells the router
-// where a command, notification or tick goes.
+// Identifiers of the presentation: the hide button, the refresh, keeper and tray timers, the
+// floating panels and their menu. They come from the subsystem's block, so that one number tells
+// the router where a command, notification or tick goes.
 #pragma once
 
 #include "program/id_blocks.h"
@@ -18,7 +18,8 @@ enum WindowId : int {
     ID_NAMEPANEL,
     ID_CONFIRMPANEL,
     ID_PASSWORDPANEL,
-    ID_WINDOW_LAST = ID_PASSWORDPANEL,
+    kTrayRetryTimer, // asks again for a tray icon the shell refused, a few times
+    ID_WINDOW_LAST = kTrayRetryTimer,
 };
 static_assert(program::kWindowIds.contains(ID_WINDOW_LAST));
 

@@ -3,6 +3,7 @@
 #include "running_program.h"
 
 #include "base/ini_file.h"
+#include "settings/settings_ids.h"
 
 #include <gtest/gtest.h>
 #include <tlhelp32.h>
@@ -91,6 +92,58 @@ TEST(Program, LibrariesOfLaterCommandsAreLoadedOnlyWhenFirstUsed) {
 
     PostMessageW(w, WM_CLOSE, 0, 0);
     EXPECT_TRUE(program.waitForExit(15000));
+    std::error_code ec;
+    fs::remove_all(dir, ec);
+}
+
+namespace {
+
+// A visible main window of the program that belongs to no process of `except`.
+HWND otherCopyWindow(DWORD except, DWORD timeoutMs) {
+    const DWORD until = GetTickCount() + timeoutMs;
+    do {
+        for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"TMainForm", L"Quivra"));) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid != except && IsWindowVisible(w))
+                return w;
+        }
+        Sleep(50);
+    } while (GetTickCount() < until);
+    return nullptr;
+}
+
+} // namespace
+
+TEST(Program, RestartedCopyRunsAloneAndALaterStartIsRefused) {
+    const fs::path dir = freshProgramFolder();
+    RunningProgram first(dir / L"quivra.exe");
+    HWND w = first.mainWindow(15000);
+    ASSERT_NE(w, nullptr);
+    // "Перезапустить" of the menu of "Выход".
+    PostMessageW(w, WM_COMMAND, MAKEWPARAM(quivra::settings::ID_G1, 0), 0);
+    ASSERT_TRUE(first.waitForExit(15000));
+    HWND restarted = otherCopyWindow(first.pid(), 15000);
+    ASSERT_NE(restarted, nullptr) << "the restart started nothing";
+    DWORD restartedPid = 0;
+    GetWindowThreadProcessId(restarted, &restartedPid);
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, restartedPid);
+    ASSERT_NE(process, nullptr);
+    EXPECT_FALSE(quivra::base::IniFile(settingsFile(dir)).keyExists(u"Options", u"Restart"));
+
+    // The user starts the program again: refused, the restarted copy runs on.
+    RunningProgram second(dir / L"quivra.exe");
+    HWND box = second.messageBox(15000);
+    ASSERT_NE(box, nullptr) << "a second copy ran beside the restarted one";
+    EXPECT_EQ(messageBoxText(box).rfind(L"Программа уже запущена!", 0), 0u);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(second.waitForExit(15000));
+    EXPECT_EQ(second.mainWindow(0), nullptr);
+    EXPECT_TRUE(IsWindowVisible(restarted));
+
+    PostMessageW(restarted, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(process, 15000), static_cast<DWORD>(WAIT_OBJECT_0));
+    CloseHandle(process);
     std::error_code ec;
     fs::remove_all(dir, ec);
 }

@@ -202,8 +202,23 @@ TEST_F(IniFileTest, FirstWriteCreatesTheFileAndUnchangedWritesLeaveItAlone) {
     f.deleteKey(u"Options", u"Missing");
     f.eraseSection(u"Missing");
     EXPECT_EQ(readBytes(file()), "[Options]\nOpacity=-3\n");
-    EXPECT_THROW(f.writeString(u" ", u"k", u"v"), std::invalid_argument);
     EXPECT_THROW(f.writeString(u"s", u"", u"v"), std::invalid_argument);
+}
+
+TEST_F(IniFileTest, SectionWithAnEmptyNameIsWrittenReadAndErasedLikeAnyOther) {
+    // The view settings of a note named by an empty name (a file ".note").
+    writeBytes(file(), "[Plan]\r\nReadOnly=0\r\n");
+    auto f = ini();
+    f.writeBool(u"", u"ReadOnly", true);
+    f.writeBool(u" ", u"WordWrap", true); // blanks around a name do not count
+    EXPECT_EQ(readBytes(file()), written(u"[Plan]\r\nReadOnly=0\r\n\r\n[]\r\nReadOnly=1\r\n"
+                                         u"WordWrap=1\r\n"));
+    EXPECT_TRUE(f.readBool(u"", u"ReadOnly", false));
+    EXPECT_FALSE(f.readBool(u"Plan", u"ReadOnly", true));
+    EXPECT_EQ(f.keyNames(u""), (std::vector<std::u16string>{u"ReadOnly", u"WordWrap"}));
+    f.deleteKey(u"", u"WordWrap");
+    f.eraseSection(u"");
+    EXPECT_EQ(readBytes(file()), written(u"[Plan]\r\nReadOnly=0\r\n\r\n"));
 }
 
 TEST_F(IniFileTest, RefusedWritesFailAndKeepTheOldContent) {

@@ -87,14 +87,18 @@ TEST(Docking, NoSlidePassesItsTarget) {
     }
 }
 
-TEST(Docking, ToggleNarrowsOversizedWindowElseRestoresStoredSize) {
+TEST(Docking, ToggleNarrowsOversizedWindowElseRestoresStoredSizeNotBelowTheMinimum) {
+    constexpr Size kMinimum{640, 320};
     // A stored width the screen cannot hold: toggles alternate between the two.
     Size size{640, 480};
     for (const Size expected : {Size{2000, 500}, Size{1920, 500}, Size{2000, 500}}) {
-        size = toggledSize(kFullHd, size, {2000, 500});
+        size = toggledSize(kFullHd, size, {2000, 500}, kMinimum);
         EXPECT_EQ(size, expected);
     }
-    EXPECT_EQ(toggledSize(kFullHd, {900, 1200}, {900, 500}), (Size{900, 1080}));
+    EXPECT_EQ(toggledSize(kFullHd, {900, 1200}, {900, 500}, kMinimum), (Size{900, 1080}));
+    // Sizes the settings file may hold that no window can have.
+    EXPECT_EQ(toggledSize(kFullHd, {640, 480}, {0, 0}, kMinimum), kMinimum);
+    EXPECT_EQ(toggledSize(kFullHd, {640, 480}, {-5, 100}, kMinimum), kMinimum);
 }
 
 TEST(Docking, StartUpPlacesHiddenOrShown) {

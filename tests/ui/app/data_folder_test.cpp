@@ -60,6 +60,32 @@ TEST(DataFolder, ApplySwitchesFolderAndReopensTheRememberedNameIgnoringCase) {
     EXPECT_EQ(folder.settings().readString(u"Options", u"isCustomDir", u""), u"0");
 }
 
+TEST(DataFolder, ApplyAnsweredWithStayStoresNothingAndKeepsTheFolder) {
+    ProgramFolder folder;
+    const fs::path own = folder.data() / L"Notes" / L"PC_user";
+    fs::create_directories(own);
+    fs::create_directories(folder.data() / L"Notes" / L"Второй");
+    writeFile(own / L"План.note", "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0 first\\par}");
+    folder.option(u"CurrentNoteName", u"План");
+    auto form = folder.start();
+    // The note's text can be written neither to its file nor to a recovery copy.
+    SetFileAttributesW((own / L"План.note").c_str(), FILE_ATTRIBUTE_READONLY);
+    writeFile(folder.data() / L"Recovery", "a file where the recovery folder would be");
+    form->note().setSelection({0, 0});
+    SendMessageW(form->note().hwnd(), WM_CHAR, L'!', 1);
+
+    SetWindowTextW(form->settingsPage().control(settings::ID_DATADIRV), L"Второй");
+    folder.answers = {IDCANCEL}; // stay with the note
+    click(form->settingsPage().control(settings::ID_APPLYDATADIR));
+    SetFileAttributesW((own / L"План.note").c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_EQ(folder.boxes.size(), 1u);
+    EXPECT_EQ(form->state().notesFolder, win::toU16(own.wstring()));
+    EXPECT_EQ(form->note().text().substr(0, 6), u"!first");
+    const auto settings = folder.settings();
+    for (const char16_t* key : {u"NotesDir", u"isCustomDir", u"CustomDir"})
+        EXPECT_FALSE(settings.keyExists(u"Options", key)) << win::toWide(key);
+}
+
 TEST(DataFolder, ApplyWithAMissingCustomFolderFallsBackToTheOwnOne) {
     ProgramFolder folder;
     auto form = folder.start();

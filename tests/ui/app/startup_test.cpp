@@ -3,9 +3,12 @@
 
 #include "settings/autostart_win.h"
 #include "settings/keys.h"
+#include "win/controls_win.h"
 #include "win/wide_win.h"
 
 #include <gtest/gtest.h>
+
+#include <thread>
 
 using namespace quivra;
 using namespace quivra::test;
@@ -48,7 +51,7 @@ TEST(Startup, FirstStartCreatesTheTreeAndWritesTheChangedOptionsInOrder) {
     EXPECT_EQ(r.top, screenH() / 2 - 480 / 2);
     EXPECT_EQ(form->presenter().opacity(), 220);
     EXPECT_FALSE(form->state().isShown);
-    EXPECT_TRUE(form->presenter().trayIcon().visible());
+    EXPECT_TRUE(form->presenter().trayIcon().wanted());
     EXPECT_EQ(form->state().notesFolder,
               win::toU16((folder.data() / L"Notes" / L"PC_user").wstring()));
 
@@ -106,13 +109,47 @@ TEST(Startup, SecondCopyIsRefusedWithTheTextOfItsEdge) {
     }
 }
 
-TEST(Startup, RestartKeyLetsTheCopyPastOnceAndIsRemoved) {
+TEST(Startup, RestartedCopyWaitsForTheOldOneThenHoldsTheMutexAndALaterStartIsRefused) {
     ProgramFolder folder;
-    auto first = folder.start();
-    folder.settings().writeString(u"Options", u"Restart", u"1");
-    auto second = folder.start();
+    folder.option(u"Restart", u"1");
+    // The copy that restarted this one holds the mutex a moment longer.
+    const std::wstring name = folder.exePath().stem().wstring();
+    win::UniqueKernelHandle held(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    std::thread oldCopy([&] {
+        HANDLE mutex = CreateMutexW(nullptr, TRUE, name.c_str());
+        SetEvent(held.get());
+        Sleep(300);
+        ReleaseMutex(mutex);
+        CloseHandle(mutex);
+    });
+    WaitForSingleObject(held.get(), INFINITE);
+    auto restarted = folder.start();
+    oldCopy.join();
     EXPECT_TRUE(folder.boxes.empty());
     EXPECT_FALSE(folder.settings().keyExists(u"Options", u"Restart"));
+    // It holds the mutex now: another process (thread) cannot take it...
+    std::thread([&] {
+        win::UniqueKernelHandle mutex(OpenMutexW(SYNCHRONIZE, FALSE, name.c_str()));
+        ASSERT_TRUE(mutex);
+        EXPECT_EQ(WaitForSingleObject(mutex.get(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
+    }).join();
+    // ...and a start by the user is refused as a second copy.
+    auto second = folder.start(app::StartResult::Refused);
+    ASSERT_EQ(folder.boxes.size(), 1u);
+    EXPECT_EQ(folder.boxes[0].caption, L"Quivra: Повторный запуск ");
+}
+
+TEST(Startup, StaleTemporariesOfTheSettingsFileAreRemovedAndOtherFilesKept) {
+    ProgramFolder folder;
+    folder.option(u"Opacity", u"200");
+    const fs::path stale = folder.data() / L"quivra_PC_user.ini.~tmp0123abcd";
+    const fs::path other = folder.data() / L"quivra_PC_user.ini.bak";
+    writeFile(stale, "[Options]\r\nOpa");
+    writeFile(other, "kept");
+    auto form = folder.start();
+    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_TRUE(fs::exists(other));
+    EXPECT_EQ(form->presenter().opacity(), 200);
 }
 
 TEST(Startup, OutOfRangeValuesAreClampedByTheirControls) {
@@ -153,6 +190,36 @@ TEST(Startup, SilentStartBeginsAtTheHiddenPlaceAlmostTransparent) {
     EXPECT_EQ(windowRect(*form).left, screenW() - 1);
 }
 
+TEST(Startup, TrayIconTheShellRefusesAtFirstIsAskedForAgainAndTheOptionStays) {
+    ProgramFolder folder;
+    folder.option(u"TrayIcon", u"1");
+    int refusals = 2; // an autostart before the notification area is ready
+    window::TrayIcon::setNotifyHookForTesting([&](DWORD message, NOTIFYICONDATAW&) {
+        if (message != NIM_ADD || refusals == 0)
+            return TRUE;
+        --refusals;
+        return FALSE;
+    });
+    {
+        auto form = folder.start();
+        form->FormShow();
+        pumpMessages();
+        const window::TrayIcon& tray = form->presenter().trayIcon();
+        EXPECT_FALSE(tray.visible());
+        EXPECT_TRUE(folder.boxes.empty());
+        EXPECT_TRUE(win::isChecked(form->settingsPage().control(settings::ID_ISTRAYICON)));
+        EXPECT_EQ(folder.settings().readString(u"Options", u"TrayIcon", u""), u"1");
+        // Asked again on a timer, and at once when the taskbar (re)starts.
+        form->presenter().onTimer(window::kTrayRetryTimer);
+        EXPECT_FALSE(tray.visible());
+        SendMessageW(form->hwnd(), window::TrayIcon::taskbarCreatedMessage(), 0, 0);
+        EXPECT_TRUE(tray.visible());
+        EXPECT_TRUE(win::isChecked(form->settingsPage().control(settings::ID_ISTRAYICON)));
+        EXPECT_EQ(folder.settings().readString(u"Options", u"TrayIcon", u""), u"1");
+    }
+    window::TrayIcon::setNotifyHookForTesting({});
+}
+
 TEST(Startup, BrokenDateAndColourStillFinishStartUp) {
     ProgramFolder folder;
     folder.option(u"StartDate", u"31/31/abc");
@@ -161,7 +228,7 @@ TEST(Startup, BrokenDateAndColourStillFinishStartUp) {
     auto form = folder.start();
     EXPECT_EQ(form->state().daysInUse, 0);
     EXPECT_EQ(form->settingsPage().borderColor(), RGB(0, 0, 255));
-    EXPECT_TRUE(form->presenter().trayIcon().visible());
+    EXPECT_TRUE(form->presenter().trayIcon().wanted());
     EXPECT_EQ(form->activePage(), program::Page::Notes);
     EXPECT_FALSE(IsWindowEnabled(form->note().hwnd()));
 }

@@ -8,6 +8,8 @@
 #include "win/wide_win.h"
 #include "window/presenter_win.h"
 
+#include <thread>
+
 using namespace quivra;
 using namespace quivra::test;
 using namespace quivra::editor;
@@ -73,6 +75,35 @@ TEST_F(InsertCommands, OpenTextReadsTheContentNotTheExtension) {
     EXPECT_TRUE(form->presenter().timerEnabled(window::kTimer1));
 }
 
+TEST_F(InsertCommands, OpenTextOfAFileThatCannotBeDecodedKeepsTheNoteAndItsModifiedFlag) {
+    using namespace std::string_literals;
+    startWith({{L"A", kRtfFormatted}});
+    const std::pair<const wchar_t*, std::string> files[] = {
+        {L"picture.png", "\x89PNG\r\n\x1A\n\0\0\0\rIHDR"s},
+        {L"broken.txt", "\xEF\xBB\xBFgood \xC3\x28 bad"s},
+        {L"deep.rtf", "{\\rtf1 " + std::string(60, '{') + "x" + std::string(60, '}') + "}"},
+    };
+    for (const bool modified : {true, false}) {
+        note().setModified(modified);
+        const std::string before = note().rtf();
+        for (const auto& [name, bytes] : files) {
+            SCOPED_TRACE(std::wstring(name) + (modified ? L", modified" : L", unmodified"));
+            const fs::path file = folder.path() / name;
+            writeFile(file, bytes);
+            answerDialogs(file.wstring());
+            folder.boxes.clear();
+            command(ID_OPENTEXT);
+            ASSERT_EQ(folder.boxes.size(), 1u);
+            EXPECT_EQ(folder.boxes[0].text, L"Failed to Load Stream");
+            EXPECT_EQ(note().rtf(), before);
+            EXPECT_EQ(note().modified(), modified);
+        }
+    }
+    // Nothing reached the note's file.
+    form->notes().SaveIfModified();
+    EXPECT_EQ(readFile(noteFile(L"A")), kRtfFormatted);
+}
+
 TEST_F(InsertCommands, LinkToAFileGoesInEvenInAReadOnlyNote) {
     startWith({{L"A", kRtfA}});
     form->notes().sett_roClick();
@@ -109,6 +140,29 @@ TEST_F(InsertCommands, ClipboardAsTextDropsTheFormatting) {
     select(0, 3);
     command(ID_N22); // no text: the selection goes
     EXPECT_EQ(note().text(), u"авка");
+
+    // Another program keeps the clipboard open: the standard error, and the
+    // selection stays as it was.
+    win::UniqueKernelHandle opened(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    win::UniqueKernelHandle done(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    std::thread otherProgram([&] {
+        OpenClipboard(nullptr);
+        SetEvent(opened.get());
+        WaitForSingleObject(done.get(), 10000);
+        CloseClipboard();
+    });
+    WaitForSingleObject(opened.get(), INFINITE);
+    folder.boxes.clear();
+    select(0, 2);
+    command(ID_N22);
+    SetEvent(done.get());
+    otherProgram.join();
+    ASSERT_EQ(folder.boxes.size(), 1u);
+    EXPECT_EQ(folder.boxes[0].text.rfind(L"Cannot open clipboard: ", 0), 0u)
+        << folder.boxes[0].text;
+    EXPECT_EQ(note().text(), u"авка");
+    EXPECT_EQ(note().selection().start, 0);
+    EXPECT_EQ(note().selection().end, 2);
 }
 
 TEST_F(InsertCommands, CtrlClickOpensTheLinkWithTheChosenProgramInItsFolder) {

@@ -237,3 +237,34 @@ TEST_F(NoteCommands, DeleteAsksFirstAndLeavesNoNoteOpen) {
     EXPECT_FALSE(itemEnabled(notes::ID_N_REMOVE));
     EXPECT_TRUE(itemEnabled(notes::ID_N_ADD));
 }
+
+TEST_F(NoteCommands, ViewSettingsWithNoNoteOrOfANoteWithAnEmptyNameLiveInTheEmptyNamedSection) {
+    addNote(L"", kRtfA); // the file ".note"
+    addNote(L"B", kRtfB);
+    start();
+    // No note open: "Панель инструментов" still flips the bar and writes.
+    command(notes::ID_SHOWTOOLBAR);
+    EXPECT_TRUE(folder.boxes.empty());
+    EXPECT_EQ(notesSettings().readString(u"", u"ShowFormatBar", u"?"), u"0");
+
+    int unnamed = -1;
+    for (int i = 0; i < notes().noteCount(); ++i)
+        if (notes().noteNameAt(i).empty())
+            unnamed = i;
+    ASSERT_GE(unnamed, 0);
+    SendMessageW(notes().namesList(), CB_SETCURSEL, unnamed, 0);
+    notes().OpenNote();
+    command(notes::ID_SETT_RO);
+    command(notes::ID_SETT_WW);
+    EXPECT_TRUE(folder.boxes.empty());
+    const std::u16string written = readSettingsText(notesDir() / L"notessettings.ini");
+    EXPECT_NE(written.find(u"[]\r\nShowFormatBar=0\r\nReadOnly=1\r\nWordWrap=1"),
+              std::u16string::npos)
+        << win::toWide(written);
+    open(L"B");
+    EXPECT_FALSE(note().readOnly());
+    SendMessageW(notes().namesList(), CB_SETCURSEL, unnamed, 0);
+    notes().OpenNote();
+    EXPECT_TRUE(note().readOnly());
+    EXPECT_EQ(editorText().substr(0, 5), u"Alpha");
+}

@@ -2,6 +2,7 @@
 // call it in and send it away, the resize borders, quit and restart.
 #include "support/notes_fixture.h"
 
+#include "settings/settings_ids.h"
 #include "win/shell_open_win.h"
 #include "window/resize_hit_test.h"
 
@@ -118,7 +119,7 @@ TEST_F(Presentation, BottomSlideInStopsAtItsShownPlace) {
     EXPECT_EQ(tops, expected);
 }
 
-TEST_F(Presentation, UserSizeIsStoredAndKeptAndAnOversizedWidthAlternates) {
+TEST_F(Presentation, UserSizeIsStoredAndKeptAnOversizedWidthAlternatesAndZeroKeepsTheMinimum) {
     startHidden();
     toggle();
     SetWindowPos(form->hwnd(), nullptr, 100, 100, 900, 500, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -143,6 +144,15 @@ TEST_F(Presentation, UserSizeIsStoredAndKeptAndAnOversizedWidthAlternates) {
         widths.push_back(rect().right - rect().left);
     }
     EXPECT_EQ(widths, (std::vector<long>{sw + 200, sw, sw + 200, sw}));
+
+    // A size no window can have holds the minimum: the line stays callable.
+    ini.writeInteger(u"Options", u"Width", 0);
+    ini.writeInteger(u"Options", u"Height", 0);
+    toggle();
+    EXPECT_EQ(rect().right - rect().left, 640);
+    EXPECT_EQ(rect().bottom - rect().top, 320);
+    toggle();
+    EXPECT_EQ(rect().right - rect().left, 640);
 }
 
 TEST_F(Presentation, AutoHideSavesTheNoteAndTheKeeperHoldsTheLine) {
@@ -263,6 +273,20 @@ TEST_F(Presentation, RestartStartsTheProgramWithItsParametersAndLetsItPast) {
     auto ini = folder.settings();
     EXPECT_TRUE(ini.keyExists(u"Options", u"Restart"));
     EXPECT_EQ(ini.readString(u"Options", u"CurrentNoteName", u""), u"A");
+}
+
+TEST_F(Presentation, RestartWhoseKeyCannotBeWrittenSaysSoAndKeepsThisCopyRunning) {
+    start();
+    std::vector<win::ShellOpen> started;
+    win::setShellOpenHook([&](const win::ShellOpen& r) { started.push_back(r); });
+    SetFileAttributesW(folder.personalSettings().c_str(), FILE_ATTRIBUTE_READONLY);
+    SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(settings::ID_G1, 0), 0);
+    SetFileAttributesW(folder.personalSettings().c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_EQ(folder.boxes.size(), 1u);
+    EXPECT_EQ(folder.boxes[0].text, L"Unable to write to " + folder.personalSettings().wstring());
+    EXPECT_TRUE(started.empty());
+    ASSERT_NE(form->hwnd(), nullptr);
+    EXPECT_TRUE(IsWindow(form->hwnd()));
 }
 
 TEST_F(Presentation, RefusedHotkeyIsToldNextToItsBoxAndAnotherCombinationWorks) {
