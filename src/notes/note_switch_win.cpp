@@ -30,6 +30,7 @@ void NotesController::OpenNote() {
     {
         const auto redraw = note_.suspendRedraw();
         note_.empty();
+        forgetNoteFile();
         state_.currentNoteName = noteNameAt(index);
         state_.currentNotePath = notePath(state_.notesFolder, state_.currentNoteName);
         // Read-only, word wrap and the format bar, as kept for this note.
@@ -75,6 +76,7 @@ void NotesController::openRememberedNote() {
 }
 
 void NotesController::loadRememberedNote() {
+    forgetNoteFile();
     selectRememberedNote();
     note_.setEnabled(selectedNoteIndex() >= 0); // before a load that may fail
     if (win::fileExists(state_.currentNotePath))
