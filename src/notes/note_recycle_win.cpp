@@ -86,20 +86,20 @@ DeletedTo deleteToRecycleBin(const std::u16string& path, const fs::path& dataFol
     const std::wstring wide = win::toWide(path);
     const fs::path file(wide);
     const std::wstring volume = volumeOf(wide);
-    if (hasRecycleBin(volume)) {
+    // A bin that cannot say how many items it holds counts as none (Wine
+    // without a usable trash folder): its delete would be for good.
+    const auto before = hasRecycleBin(volume) ? itemsInBin(volume) : std::nullopt;
+    if (before) {
         // Kept in memory until the bin is known to hold the file: a bin that
         // is full, switched off or refuses the file deletes it for good.
         std::error_code ec;
         const auto bytes = base::readWholeFile(file, ec);
-        const auto before = itemsInBin(volume);
         if (bytes && recycle(wide) && !win::fileExists(path)) {
             const auto after = itemsInBin(volume);
-            if (!before || !after || *after > *before)
+            if (after && *after > *before)
                 return DeletedTo::RecycleBin;
-            return writeToRecovery(file, dataFolder, *bytes) ? DeletedTo::RecoveryFolder
-                                                             : DeletedTo::Nowhere;
         }
-        if (!win::fileExists(path)) // gone, though the bin says it failed
+        if (!win::fileExists(path)) // gone, and not to the bin
             return bytes && writeToRecovery(file, dataFolder, *bytes) ? DeletedTo::RecoveryFolder
                                                                       : DeletedTo::Nowhere;
     }

@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
+
 using namespace quivra::blackbox;
 namespace fs = std::filesystem;
 namespace nt = quivra::notes;
@@ -182,4 +185,88 @@ TEST_F(ProgramFolderSync, NotesMadeAndDeletedOutsideComeAndGoInTheListsAndTheOpe
     focusControl(window, editor);
     pressKeys(window, {VK_CONTROL, 'S'});
     EXPECT_NE(readBytes(notes / L"A.note").find("old"), std::string::npos);
+}
+
+namespace {
+
+// The files of the user's trash as Wine keeps it (the freedesktop.org trash
+// of the user's home), where the system's Recycle Bin puts deleted files.
+std::vector<fs::path> filesInTrash() {
+    std::vector<fs::path> found;
+    // Wine gives its programs the Unix home as WINEHOMEDIR ("\\??\\Z:\\home\\...").
+    std::wstring base;
+    if (const wchar_t* data = _wgetenv(L"XDG_DATA_HOME"); data && *data)
+        base = std::wstring(L"Z:") + data;
+    else if (const wchar_t* home = _wgetenv(L"WINEHOMEDIR"); home && *home)
+        base = std::wstring(home).substr(std::wstring_view(home).starts_with(L"\\??\\") ? 4 : 0) +
+               L"\\.local\\share";
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(fs::path(base) / L"Trash" / L"files", ec))
+        found.push_back(e.path());
+    return found;
+}
+
+} // namespace
+
+class ProgramFolderSyncDelete : public ProgramFolderSync {
+  protected:
+    // Ctrl+D and "Да" on the open note A; returns the bytes it held.
+    std::string deleteNoteA() {
+        const std::string unique = rtf(("to get back " + std::to_string(GetTickCount64()) + " " +
+                                        std::to_string(GetCurrentProcessId()))
+                                           .c_str());
+        writeBytes(notes / L"A.note", unique);
+        writeBytes(notes / L"A.ini", "companion");
+        callIn();
+        focusControl(window, editor);
+        pressKeys(window, {VK_CONTROL, 'D'});
+        HWND yes = findChildWhere(
+            window, [](HWND w) { return hasClass(w, L"Button") && windowText(w) == L"Да"; });
+        EXPECT_NE(yes, nullptr);
+        SendMessageW(yes, BM_CLICK, 0, 0);
+        EXPECT_TRUE(waitFor([&] { return !fs::exists(notes / L"A.note"); }, 5000));
+        EXPECT_EQ(readBytes(notes / L"A.ini"), "companion");
+        return unique;
+    }
+};
+
+TEST_F(ProgramFolderSyncDelete, DeletedNoteGoesToTheRecycleBinWithItsContent) {
+    const std::string unique = deleteNoteA();
+    const std::vector<fs::path> bin = filesInTrash();
+    const auto kept = std::find_if(bin.begin(), bin.end(),
+                                   [&](const fs::path& p) { return readBytes(p) == unique; });
+    ASSERT_NE(kept, bin.end()) << "the deleted note is not in the Recycle Bin";
+    EXPECT_FALSE(fs::exists(dir / L"Data" / L"Recovery" / L"A.note"));
+    std::error_code ec; // leave nothing of the test in the bin
+    fs::remove(*kept, ec);
+    fs::remove(kept->parent_path().parent_path() / L"info" /
+                   (kept->filename().wstring() + L".trashinfo"),
+               ec);
+}
+
+// Without a bin (Wine without a trash folder, like a network drive) the
+// system would delete the file for good: it goes to Data\Recovery, beside
+// what is there already.
+class ProgramFolderSyncWithoutBin : public ProgramFolderSyncDelete {
+  protected:
+    void SetUp() override {
+        if (const wchar_t* was = _wgetenv(L"XDG_DATA_HOME"))
+            previous = was;
+        SetEnvironmentVariableW(L"XDG_DATA_HOME", L"/dev/null/no-trash");
+        ProgramFolderSyncDelete::SetUp();
+    }
+    void TearDown() override {
+        ProgramFolderSyncDelete::TearDown();
+        SetEnvironmentVariableW(L"XDG_DATA_HOME", previous ? previous->c_str() : nullptr);
+    }
+    std::optional<std::wstring> previous;
+};
+
+TEST_F(ProgramFolderSyncWithoutBin, DeletedNoteGoesToTheRecoveryFolderUnderAFreeName) {
+    const fs::path recovery = dir / L"Data" / L"Recovery";
+    fs::create_directories(recovery);
+    writeBytes(recovery / L"A.note", "kept from before");
+    const std::string unique = deleteNoteA();
+    EXPECT_EQ(readBytes(recovery / L"A (2).note"), unique);
+    EXPECT_EQ(readBytes(recovery / L"A.note"), "kept from before");
 }
