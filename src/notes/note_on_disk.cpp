@@ -1,5 +1,7 @@
 #include "notes/note_on_disk.h"
 
+#include "notes/note_file.h"
+
 namespace quivra::notes {
 
 std::uint64_t contentHash(std::string_view bytes) {
@@ -26,6 +28,8 @@ DiskChange compareWithDisk(const KnownNoteFile& known, const FileStamp& now,
 }
 
 DiskAction decideDiskAction(DiskChange change, bool modified, bool deletedOnDisk, Moment moment) {
+    if (moment == Moment::EndSession)
+        moment = Moment::Leave;
     switch (change) {
     case DiskChange::Deleted:
         if (moment == Moment::UserSave)
@@ -45,36 +49,18 @@ DiskAction decideDiskAction(DiskChange change, bool modified, bool deletedOnDisk
     return moment == Moment::Leave ? DiskAction::KeepInRecovery : DiskAction::Nothing;
 }
 
-namespace {
-
-void appendNumber(std::u16string& out, int value, std::size_t width) {
-    const auto digits = std::to_string(value);
-    if (digits.size() < width)
-        out.append(width - digits.size(), u'0');
-    out.append(digits.begin(), digits.end());
-}
-
-} // namespace
-
 std::optional<std::u16string>
 conflictNoteName(std::u16string_view noteName, const base::DateTime& now,
                  const std::function<bool(const std::u16string&)>& taken) {
     std::u16string stem(noteName);
     stem += u" (конфликт ";
-    appendNumber(stem, now.year, 4);
-    stem += u'-';
-    appendNumber(stem, now.month, 2);
-    stem += u'-';
-    appendNumber(stem, now.day, 2);
-    stem += u' ';
-    appendNumber(stem, now.hour, 2);
-    stem += u'-';
-    appendNumber(stem, now.minute, 2);
+    stem += fileNameTime(now, false);
     for (int number = 1; number < 1000; ++number) {
         std::u16string name = stem;
         if (number > 1) {
             name += u", ";
-            appendNumber(name, number, 1);
+            for (char c : std::to_string(number))
+                name.push_back(static_cast<char16_t>(c));
         }
         name += u')';
         if (!taken(name))

@@ -47,10 +47,11 @@ DiskChange compareWithDisk(const KnownNoteFile& known, const FileStamp& now,
 
 // When the program looks at the note's file.
 enum class Moment {
-    Look,     // the window is called in, or the folder reports a change
-    AutoSave, // a save in passing: focus loss, hiding the window
-    UserSave, // "Сохранить", Ctrl+S, "Принудительно сохранить"
-    Leave,    // the note is left: a switch, an add, a folder switch, quit
+    Look,       // the window is called in, or the folder reports a change
+    AutoSave,   // a save in passing: focus loss, hiding the window
+    UserSave,   // "Сохранить", Ctrl+S, "Принудительно сохранить"
+    Leave,      // the note is left: a switch, an add, a folder switch, quit
+    EndSession, // the system ends the session: as Leave, but nobody may be asked
 };
 
 enum class DiskAction {

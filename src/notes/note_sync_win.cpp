@@ -14,6 +14,7 @@
 #include "win/list_box_win.h"
 #include "win/local_time_win.h"
 #include "win/message_box_win.h"
+#include "win/read_file_win.h"
 #include "win/wide_win.h"
 
 #include <algorithm>
@@ -55,17 +56,30 @@ void NotesController::forgetNoteFile() {
 }
 
 void NotesController::reloadNoteFromDisk() {
-    const int line = note_.lineFromChar(note_.selection().start);
+    const FileStamp stamp = fileStampOf(state_.currentNotePath);
+    std::string bytes;
     try {
+        bytes = win::readFileBytes(state_.currentNotePath);
+    } catch (const base::UserError&) {
+        return; // locked by its writer, say: the next look tries again
+    }
+    const int line = note_.lineFromChar(note_.selection().start);
+    const std::string before = note_.rtf();
+    {
         const auto redraw = note_.suspendRedraw();
         note_.empty(); // a load into a full control is many times slower
-        LoadNoteFile(state_.currentNotePath);
-    } catch (const base::UserError&) {
-        // Locked by its writer, say: the next look tries again.
-        known_ = {};
-        note_.setModified(false);
-        return;
+        try {
+            note_.loadFileBytes(bytes);
+        } catch (const base::UserError&) {
+            // Not a note the editor can read: the editor keeps its text, and
+            // the next look tries again; what the user types then goes to a
+            // conflict copy, never over that file.
+            note_.setRtf(before);
+            note_.setModified(false);
+            return;
+        }
     }
+    rememberNoteFile(stamp, bytes);
     note_.setModified(false);
     // A decrypted view of the old text has nothing to go back to.
     cipher_.dropBackup();
@@ -99,13 +113,20 @@ SaveResult NotesController::keepConflictCopy(const std::string& rtf, Moment mome
                       L"изменения. Ничего не перезаписано:\n\n«" +
                       toWide(noteName) + L"» — версия, записанная другой программой;\n«" +
                       toWide(*name) + L"» — ваш текст.";
-    PostMessageW(host_.mainWindow(), WM_COMMAND, ID_CONFLICTNOTICE, 0);
-    if (moment == Moment::Leave)
+    const bool leaving = moment == Moment::Leave || moment == Moment::EndSession;
+    if (leaving)
         note_.setModified(false); // the editor is emptied next
     else
         reloadNoteFromDisk();
     followNotesFolder();
     unsaved_ = {};
+    // Leaving (quit among others) asks its questions before it goes on; a
+    // save in passing tells the user after its handler, as a failure does;
+    // the end of the session waits for nobody.
+    if (moment == Moment::Leave)
+        OnConflictNotice();
+    else if (!leaving)
+        PostMessageW(host_.mainWindow(), WM_COMMAND, ID_CONFLICTNOTICE, 0);
     return SaveResult::Saved;
 }
 

@@ -98,6 +98,9 @@ TEST(NoteOnDisk, NeitherTheUsersTextNorTheOtherProgramsIsOverwritten) {
         {None, true, true, UserSave, A::Write},
         {None, true, true, Leave, A::KeepInRecovery},
         {Changed, true, true, AutoSave, A::KeepConflict}, // the file came back
+        // The end of the session keeps what leaving keeps.
+        {Changed, true, false, EndSession, A::KeepConflict},
+        {None, true, true, EndSession, A::KeepInRecovery},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message()
