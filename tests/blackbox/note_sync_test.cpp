@@ -163,9 +163,15 @@ TEST_F(ProgramFolderSync, NotesMadeAndDeletedOutsideComeAndGoInTheListsAndTheOpe
     ASSERT_NE(list, nullptr);
     writeBytes(notes / L"C.note", rtf("sea"));
     EXPECT_TRUE(waitFor([&] { return holds(listed(list), L"C"); }, 2000)) << "C not listed";
-    EXPECT_EQ(SendMessageW(names, CB_GETCOUNT, 0, 0), 3);
     fs::remove(notes / L"B.note");
     EXPECT_TRUE(waitFor([&] { return !holds(listed(list), L"B"); }, 2000)) << "B still listed";
+    fs::rename(notes / L"C.note", notes / L"D.note");
+    EXPECT_TRUE(
+        waitFor([&] { return holds(listed(list), L"D") && !holds(listed(list), L"C"); }, 2000))
+        << "the rename is not followed";
+    // All three lists agree.
+    EXPECT_EQ(SendMessageW(names, CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(SendMessageW(findChildById(window, nt::ID_NOTE2LIST), CB_GETCOUNT, 0, 0), 2);
     // The open note stays selected where it is listed.
     const auto at = SendMessageW(names, CB_GETCURSEL, 0, 0);
     ASSERT_GE(at, 0);
@@ -183,8 +189,14 @@ TEST_F(ProgramFolderSync, NotesMadeAndDeletedOutsideComeAndGoInTheListsAndTheOpe
     // The user's own save brings it back.
     callIn();
     focusControl(window, editor);
+    typeInto(editor, L"x");
     pressKeys(window, {VK_CONTROL, 'S'});
-    EXPECT_NE(readBytes(notes / L"A.note").find("old"), std::string::npos);
+    EXPECT_NE(readBytes(notes / L"A.note").find("xold"), std::string::npos);
+    // The program's own write is no change from outside: no reload (which
+    // would empty the undo) once the folder watch has reported it.
+    Sleep(700);
+    EXPECT_NE(SendMessageW(editor, EM_CANUNDO, 0, 0), 0);
+    EXPECT_EQ(windowText(editor), L"xold");
 }
 
 namespace {
