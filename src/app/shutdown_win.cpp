@@ -90,7 +90,7 @@ void TMainForm::OnQueryEndSession() {
     rememberSelectedNote();
     crypto_.takeSecretOffClipboard(); // the session may end before the window goes
     cipher_.returnCipher();
-    notes_.SaveIfModified();
+    notes_.SaveIfModified(notes::Moment::EndSession);
     cipher_.resetDecryptState();
 }
 

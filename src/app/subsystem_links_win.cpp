@@ -123,6 +123,8 @@ bool SubsystemLinks::donationShowing() const {
 
 void SubsystemLinks::windowCalledIn() {
     form_.crypto().mainWindowCalledIn();
+    // Another program may have changed the note while the window was away.
+    form_.notes().lookAtNoteOnDisk();
 }
 
 void SubsystemLinks::releaseCtrl() {

@@ -4,6 +4,7 @@
 
 #include "notes/note_names.h"
 #include "notes/note_order.h"
+#include "notes/note_recycle_win.h"
 #include "win/file_system_win.h"
 #include "win/wide_win.h"
 
@@ -107,6 +108,7 @@ bool NotesController::addNote(const std::u16string& name) {
     state_.currentNotePath = notePath(state_.notesFolder, state_.currentNoteName);
     const auto redraw = note_.suspendRedraw();
     note_.empty(); // no file is created
+    forgetNoteFile();
     // Writable, unwrapped, with the format bar, whatever the note before
     // was; set before the text is loaded, which lays it out for the wrap.
     note_.setEnabled(true);
@@ -172,8 +174,11 @@ void NotesController::deleteCurrentNote() {
     // A decrypted view of the deleted note has nothing to go back to.
     cipher_.dropBackup();
     cipher_.resetDecryptState();
-    if (!state_.currentNotePath.empty()) // no recycle bin; a failure is silent
-        DeleteFileW(toWide(state_.currentNotePath).c_str());
+    // To the Recycle Bin, or where there is none to Data\Recovery: a
+    // failure is silent, and the file still there is listed again below.
+    if (!state_.currentNotePath.empty() && win::fileExists(state_.currentNotePath))
+        deleteToRecycleBin(state_.currentNotePath, std::filesystem::path(state_.dataFolder));
+    forgetNoteFile();
     namesList_.box().select(-1);
     copyNoteNamesToLists();
     if (!state_.currentNoteName.empty()) // the note's view settings go with it

@@ -93,6 +93,24 @@ void removeStaleNoteTemporaries(const fs::path& notesFolder, const fs::path& dat
     }
 }
 
+std::u16string fileNameTime(const base::DateTime& at, bool withSeconds) {
+    std::u16string out;
+    appendNumber(out, at.year, 4);
+    out.push_back(u'-');
+    appendNumber(out, at.month, 2);
+    out.push_back(u'-');
+    appendNumber(out, at.day, 2);
+    out.push_back(u' ');
+    appendNumber(out, at.hour, 2);
+    out.push_back(u'-');
+    appendNumber(out, at.minute, 2);
+    if (withSeconds) {
+        out.push_back(u'-');
+        appendNumber(out, at.second, 2);
+    }
+    return out;
+}
+
 std::u16string recoveryFileName(std::u16string_view noteName, const base::DateTime& now,
                                 int number) {
     if (noteName.size() > kMaxRecoveryNoteNameLength) {
@@ -106,17 +124,7 @@ std::u16string recoveryFileName(std::u16string_view noteName, const base::DateTi
         name.push_back(isRefusedInFileName(c) ? u'_' : c);
     if (!name.empty())
         name.push_back(u' ');
-    appendNumber(name, now.year, 4);
-    name.push_back(u'-');
-    appendNumber(name, now.month, 2);
-    name.push_back(u'-');
-    appendNumber(name, now.day, 2);
-    name.push_back(u' ');
-    appendNumber(name, now.hour, 2);
-    name.push_back(u'-');
-    appendNumber(name, now.minute, 2);
-    name.push_back(u'-');
-    appendNumber(name, now.second, 2);
+    name += fileNameTime(now, true);
     if (number > 1) {
         name.append(u" (");
         appendNumber(name, number, 1);

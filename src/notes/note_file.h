@@ -41,6 +41,9 @@ void removeStaleNoteTemporaries(const std::filesystem::path& notesFolder,
 // braces that close exactly at the end, blanks aside.
 bool isCompleteRtf(std::string_view bytes);
 
+// "YYYY-MM-DD hh-mm" or "YYYY-MM-DD hh-mm-ss": a moment as file names hold it.
+std::u16string fileNameTime(const base::DateTime& at, bool withSeconds);
+
 // "<note name> YYYY-MM-DD hh-mm-ss.rtf"; number 2, 3, ... appends " (2)",
 // " (3)", ... before the extension. Characters file systems refuse in a name
 // (* / : < > ? \ | " and control characters) become '_'; the note name is cut

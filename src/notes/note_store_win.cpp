@@ -7,6 +7,7 @@
 #include "notes/note_folder_win.h"
 #include "notes/note_names.h"
 #include "notes/note_order.h"
+#include "notes/note_sync_win.h"
 #include "notes/unsaved_note_win.h"
 #include "win/combo_box_win.h"
 #include "win/list_box_win.h"
@@ -34,6 +35,7 @@ std::filesystem::path dataFolderOf(const program::ProgramState& state) {
 void NotesController::EnumerateNotes() {
     removeStaleNoteTemporaries(std::filesystem::path(state_.notesFolder), dataFolderOf(state_),
                                win::localNow());
+    watchNotesFolder(); // a folder switch moves the watch along
     auto found = findNoteNames(state_.notesFolder);
     if (sortedList_)
         sortNoteNames(found);
@@ -87,7 +89,13 @@ void NotesController::LoadNoteFile(const std::u16string& path) {
     if (isReservedDeviceName(
             noteNameFromFileName(std::u16string_view(path).substr(path.find_last_of(u"\\/") + 1))))
         throw base::cannotOpenFile(path, u"Имя зарезервировано системой для устройства");
-    note_.loadFileBytes(win::readFileBytes(path));
+    // The file's stamp before the read: a change while it is read shows as
+    // one at the next look.
+    const FileStamp stamp = fileStampOf(path);
+    const std::string bytes = win::readFileBytes(path);
+    note_.loadFileBytes(bytes);
+    if (path == state_.currentNotePath)
+        rememberNoteFile(stamp, bytes);
 }
 
 void NotesController::loadCurrentNote() {
@@ -102,12 +110,29 @@ void NotesController::loadCurrentNote() {
     }
 }
 
-SaveResult NotesController::SaveIfModified() {
+SaveResult NotesController::SaveIfModified(Moment moment) {
     // A disabled editor holds nothing the user typed: either no note is open
     // or the open note's file could not be read and must stay as it is.
-    if (!note_.modified() || state_.currentNotePath.empty() || state_.noteReadOnly ||
-        !note_.enabled())
+    if (state_.currentNotePath.empty() || state_.noteReadOnly || !note_.enabled())
         return SaveResult::Unchanged;
+    // Nothing is written over a file another program changed or deleted.
+    switch (decideDiskAction(noteChangeOnDisk(), note_.modified(), deletedOnDisk_, moment)) {
+    case DiskAction::Nothing:
+        return SaveResult::Unchanged;
+    case DiskAction::Reload:
+        reloadNoteFromDisk();
+        return SaveResult::Unchanged;
+    case DiskAction::KeepAsDeleted:
+        keepAsDeleted();
+        return SaveResult::Unchanged;
+    case DiskAction::KeepInRecovery:
+        keepAsDeleted();
+        return keepUnsavedText(note_.rtf(), u"Файл заметки удалён другой программой.");
+    case DiskAction::KeepConflict:
+        return keepConflictCopy(note_.rtf(), moment);
+    case DiskAction::Write:
+        break;
+    }
     const std::string rtf = note_.rtf();
     // The replacement is a new file: hidden and system marks are put back.
     const std::wstring path = toWide(state_.currentNotePath);
@@ -119,6 +144,7 @@ SaveResult NotesController::SaveIfModified() {
         saveNoteFile(std::filesystem::path(state_.currentNotePath), rtf);
         if (keep)
             SetFileAttributesW(path.c_str(), GetFileAttributesW(path.c_str()) | keep);
+        rememberNoteFile(fileStampOf(state_.currentNotePath), rtf);
     } catch (const base::UserError& e) {
         // A failed write is not reported and the note stays modified, so the
         // next trigger tries again; meanwhile the text is kept in a recovery
@@ -126,6 +152,7 @@ SaveResult NotesController::SaveIfModified() {
         return keepUnsavedText(rtf, e.text());
     }
     note_.setModified(false);
+    deletedOnDisk_ = false;
     cipher_.dropBackup();
     cipher_.resetDecryptState();
     unsaved_ = {};
@@ -147,15 +174,15 @@ SaveResult NotesController::keepUnsavedText(const std::string& rtf, const std::u
     return SaveResult::NotSaved;
 }
 
-void NotesController::saveInPassing() {
-    if (SaveIfModified() == SaveResult::NotSaved && !unsaved_.told) {
+void NotesController::saveInPassing(Moment moment) {
+    if (SaveIfModified(moment) == SaveResult::NotSaved && !unsaved_.told) {
         unsaved_.told = true;
         PostMessageW(host_.mainWindow(), WM_COMMAND, ID_UNSAVEDNOTICE, 0);
     }
 }
 
 void NotesController::OnUnsavedNote() {
-    if (SaveIfModified() != SaveResult::NotSaved)
+    if (SaveIfModified(Moment::AutoSave) != SaveResult::NotSaved)
         return;
     if (tellAboutUnsavedNote(host_.mainWindow(), state_.currentNoteName, unsaved_.reason) ==
         UnsavedChoice::SaveElsewhere)
@@ -198,7 +225,7 @@ void NotesController::FocusCurrentNote() {
 }
 
 void NotesController::NMenu_SaveClick() {
-    saveInPassing();
+    saveInPassing(Moment::UserSave);
     if (cipher_.hasBackup() && !state_.noteReadOnly) {
         cipher_.dropBackup();
         cipher_.resetDecryptState();
@@ -207,7 +234,7 @@ void NotesController::NMenu_SaveClick() {
 
 void NotesController::ImmSaveClick() {
     note_.setModified(true);
-    saveInPassing();
+    saveInPassing(Moment::UserSave);
 }
 
 void NotesController::NoteExit() {

@@ -10,15 +10,18 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace quivra::notes {
 
 using win::toU16;
 using win::toWide;
 
 void NotesController::OpenNote() {
-    const int index = selectedNoteIndex();
+    int index = selectedNoteIndex();
     if (index < 0)
         return;
+    const std::u16string chosen = noteNameAt(index);
     secondView_.Close2NoteClick();
     events_.closeSearchResults(); // its lines stay for the next opening
     // A note whose text could not be kept anywhere is not left unless
@@ -27,9 +30,21 @@ void NotesController::OpenNote() {
         selectInLists(findNoteIndex(state_.currentNoteName));
         return;
     }
+    // Leaving may have listed a conflict copy, and a question to the user
+    // lets the lists follow the folder: the chosen note is found again.
+    const std::vector<std::u16string> names = noteNames();
+    if (index >= static_cast<int>(names.size()) ||
+        names[static_cast<std::size_t>(index)] != chosen) {
+        const auto at = std::find(names.begin(), names.end(), chosen);
+        if (at == names.end())
+            return; // its file went meanwhile
+        index = static_cast<int>(at - names.begin());
+        namesList_.box().select(index);
+    }
     {
         const auto redraw = note_.suspendRedraw();
         note_.empty();
+        forgetNoteFile();
         state_.currentNoteName = noteNameAt(index);
         state_.currentNotePath = notePath(state_.notesFolder, state_.currentNoteName);
         // Read-only, word wrap and the format bar, as kept for this note.
@@ -75,6 +90,7 @@ void NotesController::openRememberedNote() {
 }
 
 void NotesController::loadRememberedNote() {
+    forgetNoteFile();
     selectRememberedNote();
     note_.setEnabled(selectedNoteIndex() >= 0); // before a load that may fail
     if (win::fileExists(state_.currentNotePath))

@@ -15,6 +15,13 @@
 
 namespace quivra::notes {
 
+namespace {
+
+// How long the notes folder must be quiet before the lists follow it.
+constexpr UINT kFollowFolderDelayMs = 250;
+
+} // namespace
+
 void NotesController::create(HWND mainWindow, HWND notesPage, HWND editorArea, HWND searchBar) {
     notesPage_ = notesPage;
     composeToolbar(mainWindow);
@@ -243,6 +250,14 @@ bool NotesController::onCommand(int id, int code, HWND) {
     case ID_UNSAVEDNOTICE:
         OnUnsavedNote();
         return true;
+    case ID_CONFLICTNOTICE:
+        OnConflictNotice();
+        return true;
+    case ID_NOTESFOLDERCHANGED:
+        // A burst of changes (a synchronisation, a save of ours) is followed
+        // once, when the folder has been quiet for a moment.
+        SetTimer(host_.mainWindow(), ID_FOLLOWFOLDERTIMER, kFollowFolderDelayMs, nullptr);
+        return true;
     case ID_NMENU_CUT:
     case ID_NMENU_COPY:
     case ID_NMENU_PASTE:
@@ -254,6 +269,18 @@ bool NotesController::onCommand(int id, int code, HWND) {
     default:
         return false;
     }
+}
+
+bool NotesController::onTimer(UINT_PTR id) {
+    if (id != ID_FOLLOWFOLDERTIMER)
+        return false;
+    // An open drop-down list is not refilled under the user's mouse.
+    if (namesDroppedDown())
+        return true;
+    KillTimer(host_.mainWindow(), ID_FOLLOWFOLDERTIMER);
+    followNotesFolder();
+    lookAtNoteOnDisk();
+    return true;
 }
 
 void NotesController::addRefreshRows(program::RefreshTable& table) {

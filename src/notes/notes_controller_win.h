@@ -12,6 +12,7 @@
 #include "document/rich_edit_win.h"
 #include "notes/name_panel_win.h"
 #include "notes/note_events.h"
+#include "notes/note_on_disk.h"
 #include "notes/note_settings.h"
 #include "notes/notes_ids.h"
 #include "notes/quick_search_win.h"
@@ -20,6 +21,7 @@
 #include "program/refresh_table.h"
 #include "program/subsystem_win.h"
 #include "settings/options_win.h"
+#include "win/folder_watch_win.h"
 #include "win/handles_win.h"
 #include "win/lazy_combo_win.h"
 #include "win/panel_win.h"
@@ -68,7 +70,12 @@ class NotesController final : public program::Subsystem {
     // --- The note store ----------------------------------------------------
     void EnumerateNotes();
     void LoadNoteFile(const std::u16string& path);
-    SaveResult SaveIfModified();
+    // Writes the note when it needs writing, after checking that its file
+    // is still the one the editor was filled from or last wrote: a file
+    // another program changed is reloaded or, with changes in the editor,
+    // kept beside a conflict copy of the editor's text; a deleted file is
+    // written back only at the user's own save.
+    SaveResult SaveIfModified(Moment moment = Moment::Leave);
     void FocusCurrentNote();
     // Saves the note before it is left and puts a decrypted view back first;
     // when its text can be kept nowhere, asks the user. False: the user
@@ -100,7 +107,19 @@ class NotesController final : public program::Subsystem {
 
     // Saves as a trigger in passing does (focus loss, Ctrl+S, hiding); a
     // text kept nowhere is reported to the user once, after the handler.
-    void saveInPassing();
+    void saveInPassing(Moment moment = Moment::AutoSave);
+
+    // --- Changes made by other programs -----------------------------------------
+    // Looks at the open note's file (the window was called in, the folder
+    // changed): a file changed outside is reloaded unless the editor holds
+    // changes; a deleted one leaves its text in the editor as unsaved.
+    void lookAtNoteOnDisk();
+    // The lists take the names the folder holds now, the selection kept; the
+    // open note stays listed while it is open, its file gone or not.
+    void followNotesFolder();
+    // The folder being watched for changes (empty: none).
+    const std::wstring& watchedFolder() const { return folderWatch_.folder(); }
+    bool noteDeletedOnDisk() const noexcept { return deletedOnDisk_; }
 
     // --- Commands ------------------------------------------------------------
     void NMenu_SaveClick();
@@ -159,6 +178,7 @@ class NotesController final : public program::Subsystem {
 
     // --- win::Subsystem --------------------------------------------------------
     bool onCommand(int id, int code, HWND control) override;
+    bool onTimer(UINT_PTR id) override;
     void addRefreshRows(program::RefreshTable& table) override;
     void addShortcuts(std::vector<ACCEL>& shortcuts) override;
     HMENU menuOf(int id) const override;
@@ -206,6 +226,16 @@ class NotesController final : public program::Subsystem {
     SaveResult keepUnsavedText(const std::string& rtf, const std::u16string& reason);
     void OnUnsavedNote();
 
+    // The note's file against the editor (note_sync_win.cpp).
+    DiskChange noteChangeOnDisk() const;
+    void rememberNoteFile(const FileStamp& stamp, std::string_view bytes);
+    void forgetNoteFile();
+    void reloadNoteFromDisk();
+    void keepAsDeleted();
+    SaveResult keepConflictCopy(const std::string& rtf, Moment moment);
+    void OnConflictNotice();
+    void watchNotesFolder();
+
     program::Host& host_;
     program::ProgramState& state_;
     document::RichEdit& note_;
@@ -244,6 +274,14 @@ class NotesController final : public program::Subsystem {
         std::size_t recoveredHash = 0; // of the text last kept as a recovery file
     };
     UnsavedText unsaved_;
+
+    // The open note's file as last read or written, and whether another
+    // program deleted it since.
+    KnownNoteFile known_;
+    bool deletedOnDisk_ = false;
+    win::FolderWatch folderWatch_;
+    // What the user is told about the last conflict copy, once.
+    std::wstring conflictNotice_;
 };
 
 } // namespace quivra::notes

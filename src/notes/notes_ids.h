@@ -42,7 +42,13 @@ enum NotesId : int {
     ID_CLOSE2NOTE,
     // Posted to itself: a save in passing could keep the text nowhere.
     ID_UNSAVEDNOTICE,
-    ID_NOTES_LAST = ID_UNSAVEDNOTICE,
+    // Posted to itself: the user's text was kept as a conflict copy.
+    ID_CONFLICTNOTICE,
+    // Posted by the folder watch: the notes folder changed.
+    ID_NOTESFOLDERCHANGED,
+    // Timer: the folder has been quiet for a moment; the lists follow it.
+    ID_FOLLOWFOLDERTIMER,
+    ID_NOTES_LAST = ID_FOLLOWFOLDERTIMER,
 };
 static_assert(program::kNotesIds.contains(ID_NOTES_LAST));
 

@@ -38,10 +38,11 @@ TEST_F(Notes, SaveWritesOnlyWhatChangedAndForcedSaveRewrites) {
     addNote(L"A", kRtfA);
     start();
     open(L"A");
-    writeFile(noteFile(L"A"), "marker"); // shows whether the note is written again
+    markUnwritten(noteFile(L"A"));
     form->notes().NMenu_SaveClick();
-    EXPECT_EQ(readFile(noteFile(L"A")), "marker");
+    EXPECT_TRUE(stillUnwritten(noteFile(L"A")));
     form->notes().ImmSaveClick();
+    EXPECT_FALSE(stillUnwritten(noteFile(L"A")));
     EXPECT_NE(readFile(noteFile(L"A")).find("Alpha"), std::string::npos);
     EXPECT_FALSE(form->note().modified());
 }
@@ -123,9 +124,9 @@ TEST_F(Notes, ReadOnlySettingIsReadAsAnIntegerAndNeverWritten) {
         EXPECT_EQ((GetWindowLongW(fm->notes().readOnlyIcon(), GWL_STYLE) & WS_VISIBLE) != 0,
                   c.readOnly);
         EXPECT_EQ((GetWindowLongW(fm->note().hwnd(), GWL_STYLE) & ES_READONLY) != 0, c.readOnly);
-        writeFile(file, "marker");
+        markUnwritten(file);
         fm->notes().ImmSaveClick();
-        EXPECT_EQ(readFile(file) == "marker", c.readOnly);
+        EXPECT_EQ(stillUnwritten(file), c.readOnly);
     }
 }
 

@@ -10,6 +10,23 @@
 namespace quivra::test {
 
 inline constexpr const char* kRtfA = "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0\\fs16 Alpha\\par}";
+// Gives a file an old last-write time, and tells whether it still has it:
+// whether the program wrote the file, seen without changing its content
+// (other content would be a change from outside, which the program keeps).
+inline void markUnwritten(const std::filesystem::path& file) {
+    const FILETIME old{0x10000000, 0x01c00000};
+    HANDLE h = CreateFileW(file.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    SetFileTime(h, nullptr, nullptr, &old);
+    CloseHandle(h);
+}
+inline bool stillUnwritten(const std::filesystem::path& file) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data);
+    return data.ftLastWriteTime.dwHighDateTime == 0x01c00000 &&
+           data.ftLastWriteTime.dwLowDateTime == 0x10000000;
+}
+
 inline constexpr const char* kRtfB = "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0\\fs16 Beta\\par}";
 
 class NotesFixture : public ::testing::Test {

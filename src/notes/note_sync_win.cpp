@@ -1,0 +1,184 @@
+// The open note's file against the editor, and the lists against the notes
+// folder, while other programs (a synchronised folder, a second computer)
+// change the folder.
+#include "notes/note_sync_win.h"
+
+#include "base/atomic_file.h"
+#include "base/errors.h"
+#include "notes/note_file.h"
+#include "notes/note_folder_win.h"
+#include "notes/note_names.h"
+#include "notes/note_order.h"
+#include "notes/notes_controller_win.h"
+#include "win/file_system_win.h"
+#include "win/list_box_win.h"
+#include "win/local_time_win.h"
+#include "win/message_box_win.h"
+#include "win/read_file_win.h"
+#include "win/wide_win.h"
+
+#include <algorithm>
+
+namespace quivra::notes {
+
+using win::toWide;
+
+FileStamp fileStampOf(const std::u16string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(toWide(path).c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return {};
+    return {true, (std::uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+            static_cast<std::int64_t>((std::uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                                      data.ftLastWriteTime.dwLowDateTime)};
+}
+
+DiskChange NotesController::noteChangeOnDisk() const {
+    return compareWithDisk(
+        known_, fileStampOf(state_.currentNotePath), [this]() -> std::optional<std::uint64_t> {
+            std::error_code ec;
+            const auto bytes =
+                base::readWholeFile(std::filesystem::path(state_.currentNotePath), ec);
+            if (!bytes)
+                return std::nullopt;
+            return contentHash(*bytes);
+        });
+}
+
+void NotesController::rememberNoteFile(const FileStamp& stamp, std::string_view bytes) {
+    known_ = {stamp, contentHash(bytes)};
+    deletedOnDisk_ = false;
+}
+
+void NotesController::forgetNoteFile() {
+    known_ = {};
+    deletedOnDisk_ = false;
+}
+
+void NotesController::reloadNoteFromDisk() {
+    const FileStamp stamp = fileStampOf(state_.currentNotePath);
+    std::string bytes;
+    try {
+        bytes = win::readFileBytes(state_.currentNotePath);
+    } catch (const base::UserError&) {
+        return; // locked by its writer, say: the next look tries again
+    }
+    const int line = note_.lineFromChar(note_.selection().start);
+    const std::string before = note_.rtf();
+    {
+        const auto redraw = note_.suspendRedraw();
+        note_.empty(); // a load into a full control is many times slower
+        try {
+            note_.loadFileBytes(bytes);
+        } catch (const base::UserError&) {
+            // Not a note the editor can read: the editor keeps its text, and
+            // the next look tries again; what the user types then goes to a
+            // conflict copy, never over that file.
+            note_.setRtf(before);
+            note_.setModified(false);
+            return;
+        }
+    }
+    rememberNoteFile(stamp, bytes);
+    note_.setModified(false);
+    // A decrypted view of the old text has nothing to go back to.
+    cipher_.dropBackup();
+    cipher_.resetDecryptState();
+    const long at = note_.lineIndex(std::min(line, std::max(note_.lineCount() - 1, 0)));
+    note_.setSelection({std::max(at, 0L), std::max(at, 0L)});
+}
+
+void NotesController::keepAsDeleted() {
+    // The text is the user's now: unsaved until the user saves it.
+    known_ = {};
+    deletedOnDisk_ = true;
+    note_.setModified(true);
+}
+
+SaveResult NotesController::keepConflictCopy(const std::string& rtf, Moment moment) {
+    const std::u16string noteName = state_.currentNoteName;
+    const auto name = conflictNoteName(noteName, win::localNow(), [this](const std::u16string& n) {
+        return findNoteIndex(n) >= 0 || isReservedDeviceName(n) ||
+               win::fileExists(notePath(state_.notesFolder, n));
+    });
+    if (!name)
+        return keepUnsavedText(rtf, u"Файл заметки изменён другой программой.");
+    try {
+        saveNoteFile(std::filesystem::path(notePath(state_.notesFolder, *name)), rtf);
+    } catch (const base::UserError& e) {
+        return keepUnsavedText(rtf, e.text());
+    }
+    conflictNotice_ = L"Заметку «" + toWide(noteName) +
+                      L"» изменила другая программа, пока в редакторе были несохранённые "
+                      L"изменения. Ничего не перезаписано:\n\n«" +
+                      toWide(noteName) + L"» — версия, записанная другой программой;\n«" +
+                      toWide(*name) + L"» — ваш текст.";
+    const bool leaving = moment == Moment::Leave || moment == Moment::EndSession;
+    if (leaving)
+        note_.setModified(false); // the editor is emptied next
+    else
+        reloadNoteFromDisk();
+    followNotesFolder();
+    unsaved_ = {};
+    // Leaving (quit among others) asks its questions before it goes on; a
+    // save in passing tells the user after its handler, as a failure does;
+    // the end of the session waits for nobody.
+    if (moment == Moment::Leave)
+        OnConflictNotice();
+    else if (!leaving)
+        PostMessageW(host_.mainWindow(), WM_COMMAND, ID_CONFLICTNOTICE, 0);
+    return SaveResult::Saved;
+}
+
+void NotesController::OnConflictNotice() {
+    if (conflictNotice_.empty())
+        return;
+    const std::wstring text = std::exchange(conflictNotice_, {});
+    host_.pauseRefresh(); // the window must not hide behind its own box
+    win::messageBox(host_.mainWindow(), text.c_str(), L"Quivra",
+                    MB_OK | MB_ICONWARNING | MB_TASKMODAL);
+    host_.resumeRefresh();
+}
+
+void NotesController::lookAtNoteOnDisk() {
+    if (state_.currentNotePath.empty() || !note_.enabled())
+        return;
+    switch (decideDiskAction(noteChangeOnDisk(), note_.modified(), deletedOnDisk_, Moment::Look)) {
+    case DiskAction::Reload:
+        reloadNoteFromDisk();
+        break;
+    case DiskAction::KeepAsDeleted:
+        keepAsDeleted();
+        break;
+    default:
+        break;
+    }
+}
+
+void NotesController::followNotesFolder() {
+    auto names = findNoteNames(state_.notesFolder);
+    // The open note stays listed: its text is in the editor, file or not.
+    const std::u16string& open = state_.currentNoteName;
+    const bool opened = selectedNoteIndex() >= 0;
+    if (opened && std::find(names.begin(), names.end(), open) == names.end())
+        names.push_back(open);
+    if (sortedList_)
+        sortNoteNames(names);
+    if (names == noteNames())
+        return; // nothing to redraw
+    const int top = static_cast<int>(SendMessageW(listBox_, LB_GETTOPINDEX, 0, 0));
+    setNoteNames(names);
+    if (opened) {
+        const auto at = std::find(names.begin(), names.end(), open);
+        selectInLists(static_cast<int>(at - names.begin()));
+    }
+    SendMessageW(listBox_, LB_SETTOPINDEX, static_cast<WPARAM>(std::max(top, 0)), 0);
+}
+
+void NotesController::watchNotesFolder() {
+    const std::wstring folder = toWide(state_.notesFolder);
+    if (folder != folderWatch_.folder() && host_.mainWindow())
+        folderWatch_.start(folder, host_.mainWindow(), ID_NOTESFOLDERCHANGED);
+}
+
+} // namespace quivra::notes
