@@ -326,3 +326,51 @@ TEST_F(Notes, ChangedMarkShowsRightOfTheNamesListWhileTheNoteHoldsUnsavedText) {
     form->presenter().PeriodicRefresh();
     EXPECT_FALSE(shown(mark));
 }
+
+TEST_F(Notes, CtrlWheelStepsThroughTheNotesWithoutZoomingTheEditor) {
+    addNote(L"A", kRtfA);
+    addNote(L"B", kRtfB);
+    start();
+    SendMessageW(form->notes().namesList(), CB_SETCURSEL, 0, 0);
+    form->notes().OpenNote();
+    const int first = 0;
+    const auto wheel = [&](bool ctrl, int delta) {
+        // Ctrl held down as the keyboard holds it: the key's message and
+        // its state.
+        HWND editor = form->note().hwnd();
+        BYTE keys[256]{};
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = keys[VK_LCONTROL] = ctrl ? 0x80 : 0;
+        SetKeyboardState(keys);
+        if (ctrl)
+            SendMessageW(editor, WM_KEYDOWN, VK_CONTROL, 0);
+        SendMessageW(editor, WM_MOUSEWHEEL, MAKEWPARAM(ctrl ? MK_CONTROL : 0, delta), 0);
+        if (ctrl)
+            SendMessageW(editor, WM_KEYUP, VK_CONTROL, 0);
+        keys[VK_CONTROL] = keys[VK_LCONTROL] = 0;
+        SetKeyboardState(keys);
+        pumpMessages();
+    };
+    const auto zoomed = [&] {
+        WPARAM numerator = 0;
+        LPARAM denominator = 0;
+        SendMessageW(form->note().hwnd(), EM_GETZOOM, reinterpret_cast<WPARAM>(&numerator),
+                     reinterpret_cast<LPARAM>(&denominator));
+        return numerator != 0 && static_cast<LPARAM>(numerator) != denominator;
+    };
+    struct Step {
+        bool ctrl;
+        int delta;
+        int index; // selected afterwards, from the first
+    } steps[] = {
+        {true, -WHEEL_DELTA, 1}, // toward the user: the next note
+        {true, -WHEEL_DELTA, 1}, // the last one stays
+        {true, WHEEL_DELTA, 0},
+        {false, -WHEEL_DELTA, 0}, // without Ctrl the editor only scrolls
+    };
+    for (const Step& s : steps) {
+        wheel(s.ctrl, s.delta);
+        EXPECT_EQ(form->notes().selectedNoteIndex(), first + s.index);
+        EXPECT_FALSE(zoomed());
+    }
+}
