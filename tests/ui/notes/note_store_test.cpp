@@ -2,7 +2,10 @@
 // switching, stepping through the list and the per-note view settings.
 #include "support/notes_fixture.h"
 
+#include "notes/note_folder_win.h"
 #include "win/wide_win.h"
+
+#include <algorithm>
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -373,4 +376,22 @@ TEST_F(Notes, CtrlWheelStepsThroughTheNotesWithoutZoomingTheEditor) {
         EXPECT_EQ(form->notes().selectedNoteIndex(), first + s.index);
         EXPECT_FALSE(zoomed());
     }
+}
+
+TEST_F(Notes, TheListsHoldTheNoteFilesOfTheFolderAndNothingElse) {
+    for (const wchar_t* note : {L"A", L"x.note", L"", L"Скрытая"})
+        addNote(note, kRtfA);
+    writeFile(notesDir() / L"Заметка.NOTE", kRtfB);
+    writeFile(notesDir() / L"plan.notes", kRtfB);
+    writeFile(notesDir() / L"readme.txt", "x");
+    fs::create_directories(notesDir() / L"C.note");
+    SetFileAttributesW(noteFile(L"Скрытая").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    start();
+    std::vector<std::u16string> listed;
+    for (int i = 0; i < form->notes().noteCount(); ++i)
+        listed.push_back(form->notes().noteNameAt(i));
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, (std::vector<std::u16string>{u"", u"A", u"x.note", u"Заметка", u"Скрытая"}));
+    EXPECT_EQ(SendMessageW(form->notes().listBox(), LB_GETCOUNT, 0, 0), 5);
+    EXPECT_TRUE(notes::findNoteNames((notesDir() / L"missing").u16string()).empty());
 }
