@@ -1,11 +1,10 @@
-// Listing a big notes folder: notes::enumerateNoteNames on 5,000 notes, and
+// Listing a big notes folder: notes::findNoteNames on 5,000 notes, and
 // the start of the main window with those notes against the start with an
 // empty folder; the difference is what the note lists cost at start-up
 // (reading the names and filling the three lists).
 #include "in_process.h"
 
 #include "notes/note_folder_win.h"
-#include "notes/note_names.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -57,16 +56,13 @@ int wmain() {
         writeFile(many.notesFolder() / (noteName(i) + L".note"), "{\\rtf1\\ansi x\\par}");
     const double writeMs = writing.ms();
 
-    std::vector<double> listings, portable;
-    size_t names = 0, portableNames = 0;
+    std::vector<double> listings;
+    size_t names = 0;
     const std::u16string folder = many.notesFolder().u16string();
     for (int i = 0; i < kListings; ++i) {
         Stopwatch clock;
         names = notes::findNoteNames(folder).size();
         listings.push_back(clock.ms());
-        Stopwatch portableClock;
-        portableNames = notes::enumerateNoteNames(many.notesFolder()).size();
-        portable.push_back(portableClock.ms());
     }
 
     // The first start in a folder writes its settings file; time later ones.
@@ -87,9 +83,6 @@ int wmain() {
     std::printf("  %-38s median %7.1f ms   first %7.1f ms   (%d runs, %zu names)\n",
                 "notes::findNoteNames (the program's)", median(listings), listings.front(),
                 kListings, names);
-    std::printf("  %-38s median %7.1f ms   first %7.1f ms   (%d runs, %zu names)\n",
-                "notes::enumerateNoteNames (portable)", median(portable), portable.front(),
-                kListings, portableNames);
     char label[64];
     std::snprintf(label, sizeof label, "main window start, %d notes", kNotes);
     std::printf("  %-38s median %7.1f ms   (%s; %ld listed)\n", label, median(withNotes),

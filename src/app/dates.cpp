@@ -2,13 +2,14 @@
 
 #include <vector>
 
+#include "base/text_services.h"
 #include "base/utf.h"
 
 namespace quivra::app {
 
 namespace {
 
-enum class Field { Day, Month, Year, Literal, Unsupported };
+enum class Field { Day, Month, Year, DayName, MonthName, Literal, Unsupported };
 
 struct Token {
     Field field;
@@ -58,10 +59,10 @@ std::vector<Token> tokenize(std::u16string_view pattern) {
             Field field = Field::Unsupported;
             if (c == u'y')
                 field = Field::Year;
-            else if (c == u'd' && count <= 2)
-                field = Field::Day;
-            else if (c == u'M' && count <= 2)
-                field = Field::Month;
+            else if (c == u'd')
+                field = count <= 2 ? Field::Day : Field::DayName;
+            else if (c == u'M')
+                field = count <= 2 ? Field::Month : Field::MonthName;
             tokens.push_back({field, count, {}});
             continue;
         }
@@ -75,16 +76,74 @@ bool isNumeric(Field f) {
     return f == Field::Day || f == Field::Month || f == Field::Year;
 }
 
-bool isNumericPicture(const std::vector<Token>& tokens) {
+template <std::size_t N> bool allNamed(const std::array<std::u16string, N>& names) {
+    for (const auto& n : names)
+        if (n.empty())
+            return false;
+    return true;
+}
+
+// The names a field is written with: full for four letters or more.
+const std::array<std::u16string, 12>& monthNames(const Token& t, bool genitive,
+                                                 const DateNames& names) {
+    const bool full = t.count >= 4;
+    if (genitive) {
+        const auto& g = full ? names.genitiveMonths : names.genitiveShortMonths;
+        if (allNamed(g))
+            return g;
+    }
+    return full ? names.months : names.shortMonths;
+}
+
+const std::array<std::u16string, 7>& dayNames(const Token& t, const DateNames& names) {
+    return t.count >= 4 ? names.days : names.shortDays;
+}
+
+bool hasDayNumber(const std::vector<Token>& tokens) {
+    for (const auto& t : tokens)
+        if (t.field == Field::Day)
+            return true;
+    return false;
+}
+
+bool isReadablePicture(const std::vector<Token>& tokens, const DateNames& names) {
     int days = 0, months = 0, years = 0;
     for (const auto& t : tokens) {
-        if (t.field == Field::Unsupported)
+        switch (t.field) {
+        case Field::Unsupported:
             return false;
+        case Field::MonthName:
+            if (!allNamed(monthNames(t, false, names)))
+                return false;
+            break;
+        case Field::DayName:
+            if (!allNamed(dayNames(t, names)))
+                return false;
+            break;
+        default:
+            break;
+        }
         days += t.field == Field::Day;
-        months += t.field == Field::Month;
+        months += t.field == Field::Month || t.field == Field::MonthName;
         years += t.field == Field::Year;
     }
     return days == 1 && months == 1 && years == 1;
+}
+
+// The longest of the names that starts `text` ignoring case: its index and
+// length.
+template <std::size_t N>
+void longestName(std::u16string_view text, const std::array<std::u16string, N>& list,
+                 std::optional<std::size_t>& index, std::size_t& length) {
+    for (std::size_t i = 0; i < N; ++i) {
+        const auto& name = list[i];
+        if (name.empty() || name.size() <= length || name.size() > text.size())
+            continue;
+        if (base::equalsIgnoreCase(text.substr(0, name.size()), name)) {
+            index = i;
+            length = name.size();
+        }
+    }
 }
 
 std::u16string padded(long long value, int width) {
@@ -129,13 +188,20 @@ bool isValidDate(CivilDate date) {
            date.day >= 1 && date.day <= daysInMonth(date.year, date.month);
 }
 
-bool isNumericDatePattern(std::u16string_view pattern) {
-    return isNumericPicture(tokenize(pattern));
+bool isReadableDatePattern(std::u16string_view pattern, const DateNames& names) {
+    return isReadablePicture(tokenize(pattern), names);
 }
 
-std::u16string formatShortDate(CivilDate date, std::u16string_view pattern) {
+std::u16string_view storedDatePattern(std::u16string_view userPattern, const DateNames& names) {
+    return isReadableDatePattern(userPattern, names) ? userPattern : u"dd.MM.yyyy";
+}
+
+std::u16string formatShortDate(CivilDate date, std::u16string_view pattern,
+                               const DateNames& names) {
+    const auto tokens = tokenize(pattern);
+    const bool genitive = hasDayNumber(tokens);
     std::u16string out;
-    for (const auto& t : tokenize(pattern)) {
+    for (const auto& t : tokens) {
         switch (t.field) {
         case Field::Day:
             out += padded(date.day, t.count);
@@ -146,6 +212,15 @@ std::u16string formatShortDate(CivilDate date, std::u16string_view pattern) {
         case Field::Year:
             out += t.count > 2 ? padded(date.year, 4) : padded(date.year % 100, t.count);
             break;
+        case Field::MonthName:
+            out += monthNames(t, genitive, names)[static_cast<std::size_t>(date.month - 1)];
+            break;
+        case Field::DayName: {
+            // 1 January 1970 was a Thursday (index 3 from Monday).
+            const long long weekday = ((daysFromCivil(date) + 3) % 7 + 7) % 7;
+            out += dayNames(t, names)[static_cast<std::size_t>(weekday)];
+            break;
+        }
         case Field::Literal:
             out += t.text;
             break;
@@ -156,9 +231,10 @@ std::u16string formatShortDate(CivilDate date, std::u16string_view pattern) {
     return out;
 }
 
-std::optional<CivilDate> parseShortDate(std::u16string_view text, std::u16string_view pattern) {
+std::optional<CivilDate> parseShortDate(std::u16string_view text, std::u16string_view pattern,
+                                        const DateNames& names) {
     const auto tokens = tokenize(pattern);
-    if (!isNumericPicture(tokens))
+    if (!isReadablePicture(tokens, names))
         return std::nullopt;
 
     CivilDate date;
@@ -169,6 +245,25 @@ std::optional<CivilDate> parseShortDate(std::u16string_view text, std::u16string
             if (text.substr(pos, t.text.size()) != t.text)
                 return std::nullopt;
             pos += t.text.size();
+            continue;
+        }
+        if (t.field == Field::MonthName || t.field == Field::DayName) {
+            std::optional<std::size_t> index;
+            std::size_t length = 0;
+            const auto rest = text.substr(pos);
+            if (t.field == Field::MonthName) {
+                for (const auto* list : {&names.months, &names.shortMonths, &names.genitiveMonths,
+                                         &names.genitiveShortMonths})
+                    longestName(rest, *list, index, length);
+                if (index)
+                    date.month = static_cast<int>(*index) + 1;
+            } else {
+                longestName(rest, names.days, index, length);
+                longestName(rest, names.shortDays, index, length);
+            }
+            if (!index)
+                return std::nullopt;
+            pos += length;
             continue;
         }
         const bool adjacent = k + 1 < tokens.size() && isNumeric(tokens[k + 1].field);

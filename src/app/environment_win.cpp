@@ -1,6 +1,7 @@
 #include "app/environment_win.h"
 
 #include <cstdlib>
+#include <cwchar>
 
 #include <vector>
 
@@ -41,6 +42,31 @@ std::wstring readShortDatePattern() {
     return buf;
 }
 
+std::u16string localeText(LCTYPE type) {
+    wchar_t buf[80]{};
+    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, type, buf, 80) == 0)
+        return {};
+    return std::u16string(buf, buf + wcslen(buf));
+}
+
+template <std::size_t N>
+void readNames(std::array<std::u16string, N>& names, LCTYPE first, LCTYPE flags = 0) {
+    for (std::size_t i = 0; i < N; ++i)
+        names[i] = localeText((first + static_cast<LCTYPE>(i)) | flags);
+}
+
+// The names a short date format with MMM or ddd writes.
+DateNames readDateNames() {
+    DateNames names;
+    readNames(names.months, LOCALE_SMONTHNAME1);
+    readNames(names.shortMonths, LOCALE_SABBREVMONTHNAME1);
+    readNames(names.genitiveMonths, LOCALE_SMONTHNAME1, LOCALE_RETURN_GENITIVE_NAMES);
+    readNames(names.genitiveShortMonths, LOCALE_SABBREVMONTHNAME1, LOCALE_RETURN_GENITIVE_NAMES);
+    readNames(names.days, LOCALE_SDAYNAME1);
+    readNames(names.shortDays, LOCALE_SABBREVDAYNAME1);
+    return names;
+}
+
 // The parameters as the program received them, without the program's own
 // name; the quotes that grouped a parameter are gone. The C runtime split the
 // command line by the system's rules before the program started (the shell
@@ -61,6 +87,7 @@ Environment Environment::fromSystem() {
     env.computerName = readComputerName();
     env.userName = readUserName();
     env.shortDatePattern = readShortDatePattern();
+    env.dateNames = readDateNames();
     env.today = [] {
         SYSTEMTIME st;
         GetLocalTime(&st);

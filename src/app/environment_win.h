@@ -21,6 +21,7 @@ struct Environment {
     std::optional<std::wstring> userName;
     std::function<CivilDate()> today;
     std::wstring shortDatePattern; // the user's short date format
+    DateNames dateNames;           // the locale's month and day names
     bool runMessageBoxes = true;   // false in tests: boxes go to the hook
 
     static Environment fromSystem();

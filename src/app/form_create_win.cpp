@@ -84,16 +84,19 @@ StartResult TMainForm::FormCreate() {
     state_.currentNotePath.clear();
     DeleteFileW(toWide(obsoleteNotesList(state_.programFolder)).c_str());
 
-    // The first day of use, for the donation reminder. A date the current
-    // format cannot read counts as today.
+    // The first day of use, for the donation reminder, in the user's short
+    // date format (names of months and days included) where that format can
+    // be read back. A date the current format cannot read counts as today.
     const CivilDate today = env_.today();
-    const std::u16string pattern = toU16(env_.shortDatePattern);
-    const std::u16string todayText = formatShortDate(today, pattern);
+    const std::u16string userPattern = toU16(env_.shortDatePattern);
+    const std::u16string_view pattern = storedDatePattern(userPattern, env_.dateNames);
+    const std::u16string todayText = formatShortDate(today, pattern, env_.dateNames);
     startupStep([&] {
         if (!exists(ini, keys::StartDate))
             write(ini, keys::StartDate, todayText);
     });
-    const auto start = parseShortDate(read(ini, keys::StartDate, todayText), pattern);
+    const auto start =
+        parseShortDate(read(ini, keys::StartDate, todayText), pattern, env_.dateNames);
     state_.daysInUse = static_cast<long>(daysBetween(start.value_or(today), today));
     donation_.startReminderTimer();
 
@@ -148,7 +151,7 @@ StartResult TMainForm::FormCreate() {
     // The skins found in the folder, and the stored one applied.
     skins::skinEngine().setFolder(links_.skinsFolder());
     settingsPage_.refreshSkinsList(read(ini, keys::SkinName));
-    startupStep([&] { settingsPage_.SkinsListSelect(); });
+    startupStep([&] { settingsPage_.applyStoredSkin(); });
     // The first page of the settings and of the help.
     settingsPage_.selectTab(0);
     if (helpTabs_)
@@ -213,8 +216,6 @@ void TMainForm::readOptions() {
     // A colour the file names wrongly gives the default frame colour.
     const auto colour = readColor(ini, keys::BorderColor);
     settingsPage_.setBorderColorItem(colour ? colorToString(*colour) : u"clBlue");
-    if (!settingsPage_.borderColorChosen())
-        settingsPage_.setBorderColorItem(u"clBlue");
     settingsPage_.setCustomBrowserText(toWide(read(ini, keys::CustomBrowser)));
     fromKey(ID_DISABLESHOWINGONSTART);
     fromKey(ID_ISSHOWCOPY);

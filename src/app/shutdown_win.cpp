@@ -80,7 +80,8 @@ void TMainForm::G1Click() {
         parameters += L" " + p;
     const auto slash = env_.exePath.find_last_of(L"\\/");
     win::shellOpen({env_.exePath, parameters,
-                    slash == std::wstring::npos ? std::wstring() : env_.exePath.substr(0, slash)});
+                    slash == std::wstring::npos ? std::wstring() : env_.exePath.substr(0, slash),
+                    SW_SHOW});
     DestroyWindow(hwnd());
 }
 

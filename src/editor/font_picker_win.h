@@ -64,6 +64,10 @@ class FontPicker {
         ensureCreated();
         return list_;
     }
+    HWND okButton() {
+        ensureCreated();
+        return ok_;
+    }
     HWND fontListFiltered() {
         ensureCreated();
         return filtered_;

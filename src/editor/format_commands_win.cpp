@@ -173,6 +173,10 @@ void FormattingController::colorPanClick(std::size_t swatch) {
     base::IniFile(notes::NoteSettingsFile(state_.notesFolder).path())
         .writeString(state_.currentNoteName, paletteRecordKey(palette_.mode()), picked.name);
     note_.focus();
+    // With no note open the editor cannot take the focus, which would leave
+    // the palette open under the pointer: it closes all the same.
+    if (!note_.focused())
+        colorPanExit();
 }
 
 void FormattingController::colorPanExit() {

@@ -20,13 +20,9 @@ std::vector<std::u16string> findNoteNames(const std::u16string& notesFolder) {
     do {
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             continue;
-        const std::u16string file = win::toU16(data.cFileName);
-        // The search also matches short 8.3 aliases; keep to the long names.
-        if (!isNoteFileName(file))
-            continue;
-        auto name = noteNameFromFileName(file);
-        if (!isReservedDeviceName(name))
-            names.push_back(std::move(name));
+        // The search also matches short 8.3 aliases; the long name decides.
+        if (auto name = listedNoteName(win::toU16(data.cFileName)))
+            names.push_back(std::move(*name));
     } while (FindNextFileW(find.get(), &data));
     return names;
 }

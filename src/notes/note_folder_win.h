@@ -8,8 +8,10 @@
 
 namespace quivra::notes {
 
-// The note names of the folder in the order the search returns them, by the
-// rules of enumerateNoteNames (notes/note_names.h).
+// The note names of the folder in the order the search returns them: every
+// file that listedNoteName (notes/note_names.h) takes, hidden, system and
+// read-only files included; no directories. A missing or unreadable folder
+// gives no names.
 std::vector<std::u16string> findNoteNames(const std::u16string& notesFolder);
 
 } // namespace quivra::notes

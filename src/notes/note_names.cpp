@@ -41,22 +41,13 @@ std::u16string notePath(std::u16string_view notesFolder, std::u16string_view nam
     return path;
 }
 
-std::vector<std::u16string> enumerateNoteNames(const std::filesystem::path& folder) {
-    std::vector<std::u16string> names;
-    std::error_code ec;
-    std::filesystem::directory_iterator it(folder, ec);
-    for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
-        std::error_code typeError;
-        if (it->is_directory(typeError))
-            continue;
-        const std::u16string file = it->path().filename().u16string();
-        if (!isNoteFileName(file))
-            continue;
-        auto name = noteNameFromFileName(file);
-        if (!isReservedDeviceName(name))
-            names.push_back(std::move(name));
-    }
-    return names;
+std::optional<std::u16string> listedNoteName(std::u16string_view fileName) {
+    if (!isNoteFileName(fileName))
+        return std::nullopt;
+    auto name = noteNameFromFileName(fileName);
+    if (isReservedDeviceName(name))
+        return std::nullopt;
+    return name;
 }
 
 } // namespace quivra::notes

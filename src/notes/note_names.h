@@ -2,7 +2,7 @@
 // the notes folder; its name is the file name less its last five characters.
 #pragma once
 
-#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,11 +11,10 @@ namespace quivra::notes {
 
 inline constexpr std::u16string_view kNoteExtension = u".note";
 
-// The note names of a folder in the order the file system lists them: every
-// entry matching "*.note" that is not a directory (hidden, system and
-// read-only files included), except names the system reserves for devices. A
-// missing or unreadable folder gives no names.
-std::vector<std::u16string> enumerateNoteNames(const std::filesystem::path& folder);
+// The note a file of the notes folder holds: the name for a file name ending
+// in ".note" (any letter case), nullopt for other files and for names the
+// system reserves for devices. The caller skips directories.
+std::optional<std::u16string> listedNoteName(std::u16string_view fileName);
 
 // True for a file name ending in ".note" (any letter case).
 bool isNoteFileName(std::u16string_view fileName);

@@ -30,19 +30,24 @@ void NotesController::applyNoteSettings(const NoteViewSettings& s) {
     applyWordWrap(s.wordWrap);
 }
 
+// The two toggles store the new setting first: a setting the file refuses
+// changes nothing the user sees (editor, format buttons, tick), so what is
+// shown is always what the note will open with next time.
 void NotesController::sett_roClick() {
-    applyReadOnly(!state_.noteReadOnly);
-    NoteSettingsFile(state_.notesFolder).writeReadOnly(state_.currentNoteName, state_.noteReadOnly);
+    const bool readOnly = !state_.noteReadOnly;
+    NoteSettingsFile(state_.notesFolder).writeReadOnly(state_.currentNoteName, readOnly);
+    applyReadOnly(readOnly);
 }
 
 void NotesController::sett_wwClick() {
+    const bool wordWrap = !state_.noteWordWrap;
+    NoteSettingsFile(state_.notesFolder).writeWordWrap(state_.currentNoteName, wordWrap);
     // The control lays its text out again only when it is loaded anew.
     const bool modified = note_.modified();
     const std::string content = note_.rtf();
-    applyWordWrap(!state_.noteWordWrap);
+    applyWordWrap(wordWrap);
     note_.setRtf(content);
     note_.setModified(modified);
-    NoteSettingsFile(state_.notesFolder).writeWordWrap(state_.currentNoteName, state_.noteWordWrap);
 }
 
 void NotesController::ShowToolBarClick() {

@@ -439,16 +439,19 @@ std::optional<LRESULT> NotesController::onEditorMessage(UINT msg, WPARAM wp, LPA
             return 0;
         }
         return std::nullopt;
-    case WM_MOUSEWHEEL: {
-        const LRESULT r = next(); // the editor scrolls as well
+    case WM_MOUSEWHEEL:
+        // With Ctrl the wheel steps through the notes; the editor would also
+        // zoom its text (and keep the zoom for every note), so it does not
+        // get the turn. Without Ctrl it scrolls as usual.
+        if (!state_.ctrlDown && !(GET_KEYSTATE_WPARAM(wp) & MK_CONTROL))
+            return std::nullopt;
         if (state_.ctrlDown) {
             if (GET_WHEEL_DELTA_WPARAM(wp) < 0)
                 GoDownExecute();
             else
                 GoUpExecute();
         }
-        return r;
-    }
+        return 0;
     case WM_KILLFOCUS: {
         const LRESULT r = next();
         NoteExit();

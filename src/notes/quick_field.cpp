@@ -12,10 +12,6 @@ std::vector<std::u16string> quickListNames(std::span<const std::u16string> notes
     return base::namesContaining(notesNames, fieldText);
 }
 
-int quickSearchTop(int fieldTop) {
-    return fieldTop - kQuickSearchHeight - kQuickSearchGap;
-}
-
 QuickAddStep quickAddOnEnter(std::u16string_view fieldText, bool quickSearchShowing,
                              std::span<const std::u16string> quickList) {
     if (fieldText.empty() || fieldText.front() == u' ' || isReservedDeviceName(fieldText))

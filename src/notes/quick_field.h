@@ -15,7 +15,8 @@ namespace quivra::notes {
 // The results panel.
 inline constexpr int kQuickSearchWidth = 241;
 inline constexpr int kQuickSearchHeight = 192;
-// Between the panel's bottom and the field's top.
+// Between the panel's bottom and the field's top: the panel sits just above
+// the field, its left the field's left.
 inline constexpr int kQuickSearchGap = 5;
 
 // QuickList: the names containing the field's text ignoring case, in the order
@@ -23,9 +24,6 @@ inline constexpr int kQuickSearchGap = 5;
 // nothing is listed.
 std::vector<std::u16string> quickListNames(std::span<const std::u16string> notesNames,
                                            std::u16string_view fieldText);
-
-// The panel's top: just above the field, its left the field's left.
-int quickSearchTop(int fieldTop);
 
 enum class QuickAddAction {
     SelectFieldText, // nothing to add: select the field's text

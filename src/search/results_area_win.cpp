@@ -122,6 +122,10 @@ int ResultsArea::layout(int width, int columnHeight) {
 
 void ResultsArea::open() {
     build();
+    // Each opening gives the area its first height again, whatever the
+    // splitter was dragged to while it was last open.
+    if (!open_)
+        height_ = host_.scale(kResultsAreaOpening);
     open_ = true;
     ShowWindow(splitter_.hwnd(), SW_SHOW);
     ShowWindow(panel_.hwnd(), SW_SHOW);

@@ -2,6 +2,7 @@
 
 #include "base/errors.h"
 #include "base/name_chars.h"
+#include "base/text_services.h"
 #include "settings/autostart_win.h"
 #include "settings/colors.h"
 #include "settings/data_folders.h"
@@ -274,6 +275,7 @@ bool SettingsPage::onCommand(int id, int code, HWND ctl) {
             const int i = win::ComboBox(ctl).selected();
             values_.borderItem = i;
             if (i >= 0 && i < static_cast<int>(standardColors().size())) {
+                values_.borderColour = standardColors()[i].color;
                 write(host_.settingsFile(), keys::BorderColor, standardColors()[i].color);
                 host_.borderColorSelected(borderColor());
             }
@@ -426,18 +428,20 @@ void SettingsPage::setPlaceIndex(long index) {
 }
 
 COLORREF SettingsPage::borderColor() const {
-    const int i = values_.borderItem;
-    if (i < 0 || i >= static_cast<int>(standardColors().size()))
-        return RGB(0, 0, 255);
-    return standardColors()[i].color.value;
+    // clNone and clDefault paint nothing of their own: the strips keep the
+    // face colour a panel has by default.
+    return colorToRgb(values_.borderColour, [](int index) { return GetSysColor(index); })
+        .value_or(GetSysColor(COLOR_BTNFACE));
 }
 
 void SettingsPage::setBorderColorItem(std::u16string_view name) {
-    const auto colour = colorFromString(name);
+    // A system colour, an integer or a colour without a name is used as it
+    // is; the box then shows none of its items.
+    values_.borderColour = colorFromString(name).value_or(rgbColor(0, 0, 255));
     int found = -1;
     const auto list = standardColors();
-    for (size_t i = 0; colour && i < list.size(); ++i)
-        if (list[i].color == *colour)
+    for (size_t i = 0; i < list.size(); ++i)
+        if (list[i].color == values_.borderColour)
             found = static_cast<int>(i);
     values_.borderItem = found;
     if (built_)
@@ -448,10 +452,11 @@ void SettingsPage::refreshSkinsList(std::u16string_view storedName) {
     values_.skins = {L""};
     for (const auto& name : skins::listSkinNames(host_.skinsFolder()))
         values_.skins.push_back(win::toWide(name));
-    const std::wstring wanted = win::toWide(storedName);
+    // Skin files are found whatever the letter case of their names, so the
+    // stored name is matched the same way.
     values_.skinItem = -1;
     for (std::size_t i = 0; i < values_.skins.size(); ++i)
-        if (values_.skins[i] == wanted) {
+        if (base::equalsIgnoreCase(win::toU16(values_.skins[i]), storedName)) {
             values_.skinItem = static_cast<int>(i);
             break;
         }
@@ -472,6 +477,15 @@ std::wstring SettingsPage::selectedSkinName() const {
 void SettingsPage::SkinsListSelect() {
     const std::wstring name = selectedSkinName();
     write(host_.settingsFile(), keys::SkinName, win::toU16(name));
+    host_.applySkin(name);
+}
+
+void SettingsPage::applyStoredSkin() {
+    // A stored skin missing from the folder (for now) is not forgotten:
+    // the key keeps its name and the program's own look is used meanwhile.
+    const std::wstring name = selectedSkinName();
+    if (!name.empty())
+        write(host_.settingsFile(), keys::SkinName, win::toU16(name));
     host_.applySkin(name);
 }
 

@@ -117,6 +117,9 @@ class SettingsPage final : public Options, public program::Subsystem {
     void refreshSkinsList(std::u16string_view storedName);
     std::wstring selectedSkinName() const;
     void SkinsListSelect();
+    // Start-up's selection: applies the listed skin the key names; an
+    // unlisted or empty one leaves the key as it is.
+    void applyStoredSkin();
 
     std::wstring dataDirText() const;
     void setDataDirText(const std::u16string& text);
@@ -131,7 +134,6 @@ class SettingsPage final : public Options, public program::Subsystem {
     std::wstring customBrowserText() const { return values_.customBrowser; }
     void setCustomBrowserText(const std::wstring& path);
     // Whether the border-colour box has an item selected.
-    bool borderColorChosen() const noexcept { return values_.borderItem >= 0; }
 
     // The hotkey field shows the stored combination (empty for Win+N); the
     // message next to the hotkey box tells whether the system refused it.
@@ -161,7 +163,8 @@ class SettingsPage final : public Options, public program::Subsystem {
         std::array<int, 3> sliders{50, 10, 10}; // OpVal, DelayShowBar, DelayHideBar
         int place = 0;
         int borderItem = -1;
-        std::vector<std::wstring> skins; // the skins list, its empty entry first
+        Color borderColour = rgbColor(0, 0, 255); // also one the box does not list
+        std::vector<std::wstring> skins;          // the skins list, its empty entry first
         int skinItem = -1;
         std::wstring dataDir, customDir, customBrowser;
         bool customSelected = false;

@@ -17,13 +17,27 @@ struct Watch {
 
 UINT_PTR g_nextSubclassId = 0x51F0;
 
+// True when `window` lies in a top-level window that `owner` owns: a message
+// box or dialog of the program over it. The focus going there is not the
+// user leaving the panel; it comes back when the box closes.
+bool isOwnedWindow(HWND window, HWND owner) {
+    if (!window || !owner)
+        return false;
+    for (HWND top = GetWindow(GetAncestor(window, GA_ROOT), GW_OWNER); top;
+         top = GetWindow(top, GW_OWNER))
+        if (top == owner)
+            return true;
+    return false;
+}
+
 LRESULT CALLBACK watchProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data) {
     auto* watch = reinterpret_cast<std::shared_ptr<Watch>*>(data);
     if (msg == WM_KILLFOCUS) {
         const LRESULT r = DefSubclassProc(hwnd, msg, wp, lp);
         HWND next = reinterpret_cast<HWND>(wp);
         auto w = *watch; // keep alive while the handler runs
-        if (IsWindowVisible(w->panel) && !isInside(next, w->panel) && w->onLeave)
+        if (IsWindowVisible(w->panel) && !isInside(next, w->panel) &&
+            !isOwnedWindow(next, GetAncestor(w->panel, GA_ROOT)) && w->onLeave)
             guardedCall(
                 [&] {
                     w->onLeave();

@@ -215,7 +215,8 @@ HWND LazyCombo::make() {
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
     const auto faceStyle = static_cast<DWORD>(GetWindowLongPtrW(face, GWL_STYLE));
     const DWORD style = (faceStyle & (WS_VISIBLE | WS_DISABLED)) | WS_CHILD | WS_TABSTOP |
-                        WS_VSCROLL | (kind_ == Kind::List ? CBS_DROPDOWNLIST : CBS_DROPDOWN);
+                        WS_VSCROLL |
+                        (kind_ == Kind::List ? CBS_DROPDOWNLIST : CBS_DROPDOWN | CBS_AUTOHSCROLL);
     HWND combo = CreateWindowExW(
         0, WC_COMBOBOXW, L"", style, r.left, r.top, r.right - r.left, droppedHeight_, parent,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), GetModuleHandleW(nullptr), nullptr);

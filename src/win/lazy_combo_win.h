@@ -27,7 +27,7 @@ class LazyCombo {
   public:
     enum class Kind {
         List,    // a drop-down list (CBS_DROPDOWNLIST)
-        Editable // a drop-down box with an edit field (CBS_DROPDOWN)
+        Editable // a drop-down box whose edit field takes text of any length
     };
 
     LazyCombo();

@@ -21,7 +21,7 @@ void shellOpen(const ShellOpen& request) {
         return;
     }
     ShellExecuteW(nullptr, L"open", request.file.c_str(), orNull(request.parameters),
-                  orNull(request.folder), SW_SHOWNORMAL);
+                  orNull(request.folder), request.show);
 }
 
 void setShellOpenHook(ShellOpenHook h) {

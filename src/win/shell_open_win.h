@@ -14,6 +14,7 @@ struct ShellOpen {
     std::wstring file;
     std::wstring parameters;
     std::wstring folder;
+    int show = SW_SHOWNORMAL; // the started program's first window state
 };
 
 // The result is not examined by the callers: nothing is reported when the

@@ -92,7 +92,13 @@ std::wstring currentFailureText() {
 }
 
 void showErrorBox(HWND owner, const wchar_t* text) {
+    // The control that had the focus gets it back once the box is closed, as
+    // the user left it (the window itself would take it otherwise).
+    HWND focus = GetFocus();
     messageBox(owner, text, L"Quivra", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    if (focus && focus != GetFocus() && IsWindow(focus) && IsWindowVisible(focus) &&
+        IsWindowEnabled(focus))
+        SetFocus(focus);
 }
 
 } // namespace quivra::win

@@ -1,42 +1,30 @@
 #include <gtest/gtest.h>
 
-#include "common/temp_folder.h"
 #include "notes/note_names.h"
 
-#include <algorithm>
+#include <optional>
 
-namespace fs = std::filesystem;
 using namespace quivra::notes;
 
-namespace {
-
-class NoteFolder : public quivra::settings::testing::TempFolderTest {
-  protected:
-    void file(const std::u16string& name) { writeBytes(folder() / fs::path(name), "x"); }
-};
-
-std::vector<std::u16string> sorted(std::vector<std::u16string> v) {
-    std::sort(v.begin(), v.end());
-    return v;
-}
-
-} // namespace
-
-TEST_F(NoteFolder, ListsNoteFilesButNotSubFoldersOrOtherFiles) {
-    file(u"A.note");
-    file(u"B.note");
-    file(u"x.note.note");
-    file(u".note");
-    file(u"Заметка.NOTE");
-    file(u"plan.notes");
-    file(u"readme.txt");
-    fs::create_directories(folder() / "C.note");
-    EXPECT_EQ(sorted(enumerateNoteNames(folder())),
-              sorted({u"A", u"B", u"x.note", u"", u"Заметка"}));
-}
-
-TEST_F(NoteFolder, MissingFolderGivesNoNames) {
-    EXPECT_TRUE(enumerateNoteNames(folder() / "no such folder").empty());
+TEST(NoteNames, OnlyNoteFilesNotNamedAfterDevicesAreListed) {
+    struct Case {
+        std::u16string_view file;
+        std::optional<std::u16string> note;
+    } cases[] = {
+        {u"A.note", u"A"},
+        {u"x.note.note", u"x.note"},
+        {u".note", u""},
+        {u"Заметка.NOTE", u"Заметка"},
+        {u"Console.note", u"Console"},
+        {u"plan.notes", std::nullopt},
+        {u"readme.txt", std::nullopt},
+        {u"note", std::nullopt},
+        {u"CON.note", std::nullopt},
+        {u"com1.txt.note", std::nullopt},
+        {u"lpt\u00B9.note", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(listedNoteName(c.file), c.note) << std::string(c.file.begin(), c.file.end());
 }
 
 TEST(NoteNames, PathIsPlainConcatenation) {
@@ -53,11 +41,4 @@ TEST(NoteNames, DeviceNamesAreReservedWhateverTheCaseOrExtension) {
     for (const char16_t* name : {u"", u"CONSOLE", u"CON1", u"COM0", u"COM10", u"LPT", u"xCON",
                                  u"Aux-план", u".CON", u"COM\u00B4", u"План"})
         EXPECT_FALSE(isReservedDeviceName(name));
-}
-
-TEST_F(NoteFolder, DeviceNamedFilesAreNotListed) {
-    file(u"CON.note");
-    file(u"com1.txt.note");
-    file(u"Console.note");
-    EXPECT_EQ(enumerateNoteNames(folder()), std::vector<std::u16string>{u"Console"});
 }

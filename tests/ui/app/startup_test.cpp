@@ -1,8 +1,11 @@
 // Start-up of the real main window in a fresh program folder.
 #include "support/program_folder.h"
 
+#include "base/utf.h"
+#include "common/russian_date_names.h"
 #include "settings/autostart_win.h"
 #include "settings/keys.h"
+#include "skins/skin_engine_win.h"
 #include "win/controls_win.h"
 #include "win/wide_win.h"
 
@@ -297,5 +300,93 @@ TEST(Startup, RememberedNoteIsStreamedIntoTheEditorOnceWhateverTheSkin) {
         auto form = folder.start();
         EXPECT_EQ(counter.streams(), 1) << "skin: " << (*skin ? "Graphite" : "none");
         EXPECT_EQ(form->note().text().substr(0, 5), u"Alpha");
+    }
+}
+
+TEST(Startup, StoredSkinIsFoundWhateverItsLetterCaseAndAMissingOneIsNotForgotten) {
+    struct Case {
+        const char16_t* stored;
+        const wchar_t* applied;
+        const char16_t* keyAfter;
+    } cases[] = {
+        {u"graphite", L"Graphite", u"Graphite"},
+        {u"PAPER", L"Paper", u"Paper"},
+        {u"Gone", L"", u"Gone"}, // its file is missing: no skin, the name is kept
+    };
+    for (const Case& c : cases) {
+        ProgramFolder folder;
+        folder.copySkins();
+        folder.option(u"SkinName", c.stored);
+        auto form = folder.start();
+        const std::string what = base::utf16ToUtf8(c.stored);
+        EXPECT_EQ(form->settingsPage().selectedSkinName(), c.applied) << what;
+        const auto& engine = skins::skinEngine();
+        EXPECT_EQ(engine.isActive() ? engine.skinName() : L"", c.applied) << what;
+        EXPECT_EQ(folder.settings().readString(u"Options", u"SkinName", u"?"), c.keyAfter) << what;
+    }
+}
+
+TEST(Startup, FirstDayOfUseIsWrittenInTheUsersDateFormatNamesIncludedAndCounted) {
+    struct Case {
+        const wchar_t* pattern;
+        const char16_t* stored; // nullptr: no key yet
+        const char16_t* keyAfter;
+        long days;
+    } cases[] = {
+        {L"dd-MMM-yy", nullptr, u"09-дек-26", 0},
+        {L"dd-MMM-yy", u"29-ноя-26", u"29-ноя-26", 10},
+        {L"dddd, d MMMM yyyy", u"понедельник, 30 ноября 2026", u"понедельник, 30 ноября 2026", 9},
+        // A format that cannot hold a date: day, month and year are written.
+        {L"yyyy", nullptr, u"09.12.2026", 0},
+        {L"MMMM yyyy", u"01.12.2026", u"01.12.2026", 8},
+    };
+    for (const Case& c : cases) {
+        ProgramFolder folder;
+        folder.shortDatePattern = c.pattern;
+        folder.dateNames = russianDateNames();
+        if (c.stored)
+            folder.option(u"StartDate", c.stored);
+        auto form = folder.start();
+        const std::string what = base::utf16ToUtf8(win::toU16(c.pattern));
+        EXPECT_EQ(folder.settings().readString(u"Options", u"StartDate", u""), c.keyAfter) << what;
+        EXPECT_EQ(form->state().daysInUse, c.days) << what;
+    }
+    // The names the system gives are the ones formats use.
+    const app::DateNames system = app::Environment::fromSystem().dateNames;
+    for (const auto& month : system.shortMonths)
+        EXPECT_FALSE(month.empty());
+    for (const auto& day : system.days)
+        EXPECT_FALSE(day.empty());
+}
+
+TEST(Startup, FrameTakesAnyColourTheFileCanHoldAndAWrongOneGivesBlue) {
+    struct Case {
+        const char16_t* stored;
+        COLORREF painted;
+        int boxItem; // -1: the box lists no such colour
+    } cases[] = {
+        {u"$000080FF", RGB(255, 128, 0), -1},
+        {u"clBtnFace", GetSysColor(COLOR_BTNFACE), -1},
+        {u"CLINFOBK", GetSysColor(COLOR_INFOBK), -1},
+        {u"8421376", RGB(0, 128, 128), 6}, // 0x808000: clTeal
+        {u"clteal", RGB(0, 128, 128), 6},
+        {u"clNoSuchColour", RGB(0, 0, 255), 12},
+    };
+    for (const Case& c : cases) {
+        ProgramFolder folder;
+        folder.option(u"BorderColor", c.stored);
+        auto form = folder.start();
+        const std::string what = base::utf16ToUtf8(c.stored);
+        form->FormShow();
+        RedrawWindow(form->hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        HDC dc = GetWindowDC(form->hwnd());
+        RECT r;
+        GetWindowRect(form->hwnd(), &r);
+        EXPECT_EQ(GetPixel(dc, 1, (r.bottom - r.top) / 2), c.painted) << what;
+        ReleaseDC(form->hwnd(), dc);
+        HWND box = form->settingsPage().control(settings::ID_BVLCOLOR);
+        EXPECT_EQ(SendMessageW(box, CB_GETCURSEL, 0, 0), c.boxItem) << what;
+        // Start-up does not write the key back.
+        EXPECT_EQ(folder.settings().readString(u"Options", u"BorderColor", u""), c.stored) << what;
     }
 }

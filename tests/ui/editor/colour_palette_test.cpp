@@ -1,6 +1,7 @@
 // The colour palette of the two colour buttons: where it opens, what a pick
 // does to the selection and to the per-note record, and how it closes.
 #include "editor/editor_fixture.h"
+#include "support/box_answerer.h"
 
 using namespace quivra;
 using namespace quivra::test;
@@ -75,4 +76,25 @@ TEST_F(ColourPaletteTest, RightClickGivesTheAutomaticColourAndLeavingPicksNothin
     EXPECT_FALSE(noteSettings().keyExists(u"A", u"FontColor"));
     // The mode stays as last set.
     EXPECT_EQ(palette().mode(), editor::PaletteMode::TextColour);
+}
+
+TEST_F(ColourPaletteTest, StripPickWithNoNoteOpenClosesThePaletteWithoutAnError) {
+    folder.option(u"UseAnimation", u"0");
+    addNote(L"A", kRtfFormatted);
+    start();
+    ShowWindow(form->hwnd(), SW_SHOWNOACTIVATE);
+    ASSERT_FALSE(IsWindowEnabled(note().hwnd()));
+    EXPECT_TRUE(IsWindowEnabled(bar().colValue.hwnd())); // the strip is never disabled
+    {
+        BoxAnswerer user(IDCANCEL); // the colour dialog, left without a choice
+        SendMessageW(bar().colValue.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 1));
+        SendMessageW(bar().colValue.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(2, 1));
+        pumpMessages();
+        EXPECT_TRUE(user.answered());
+    }
+    ASSERT_TRUE(palette().shown());
+    pick(9);
+    EXPECT_TRUE(folder.boxes.empty());
+    EXPECT_FALSE(palette().shown());
+    EXPECT_EQ(note().text(), u"");
 }

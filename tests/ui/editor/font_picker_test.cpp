@@ -3,6 +3,7 @@
 #include "editor/editor_fixture.h"
 
 #include "editor/font_filter.h"
+#include "support/box_answerer.h"
 #include "support/screenshot.h"
 #include "win/wide_win.h"
 
@@ -185,6 +186,27 @@ TEST_F(FontPickerTest, OkWithoutAnInstalledFaceChosenStopsWithTheListError) {
     EXPECT_EQ(folder.boxes[0].text, L"List index out of bounds (-1)");
     EXPECT_TRUE(picker().panel().shown());
     EXPECT_EQ(picker().savedFontName(), u"No Such Font");
+}
+
+TEST_F(FontPickerTest, OkWithNothingChosenKeepsThePanelOpenUnderTheRealErrorBox) {
+    startSelected();
+    setFace(u"No Such Font");
+    click(bar().selFont);
+    ASSERT_EQ(current(picker().fontList1()), -1);
+    win::setMessageBoxHook({}); // the box the user sees, which takes the focus
+    BoxAnswerer user;
+    SendMessageW(picker().okButton(), BM_CLICK, 0, 0); // the mouse's click
+    pumpMessages();
+    ASSERT_TRUE(user.answered());
+    EXPECT_EQ(user.text(), L"List index out of bounds (-1)");
+    EXPECT_TRUE(user.hadFocus());
+    EXPECT_TRUE(picker().panel().shown());
+    EXPECT_EQ(picker().savedFontName(), u"No Such Font");
+    EXPECT_EQ(face(), u"No Such Font");
+    // The focus is back on "Ok"; Esc there still closes the panel as usual.
+    EXPECT_EQ(GetFocus(), picker().okButton());
+    SetFocus(note().hwnd());
+    EXPECT_FALSE(picker().panel().shown());
 }
 
 TEST_F(FontPickerTest, RightClickDropsTheComboWithSamplesOrThePlainList) {

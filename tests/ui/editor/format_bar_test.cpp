@@ -87,6 +87,22 @@ TEST_F(FormatBarTest, SizeBoxTakesAnyTypedIntegerOnEnterAndRefusesOtherText) {
     EXPECT_EQ(sizeBoxText(), L"24");
 }
 
+TEST_F(FormatBarTest, SizeBoxTakesTypedTextWiderThanItselfAndTheErrorNamesItAll) {
+    startWith({{L"A", kRtfFormatted}});
+    HWND box = bar().selFontSize.make();
+    HWND typed = FindWindowExW(box, nullptr, L"Edit", nullptr);
+    ASSERT_NE(typed, nullptr);
+    SetFocus(typed);
+    SendMessageW(typed, EM_SETSEL, 0, -1);
+    const std::wstring text = L"двенадцать с половиной";
+    for (wchar_t c : text)
+        SendMessageW(typed, WM_CHAR, c, 1);
+    EXPECT_EQ(sizeBoxText(), text);
+    SendMessageW(typed, WM_CHAR, 13, 1);
+    ASSERT_EQ(folder.boxes.size(), 1u);
+    EXPECT_EQ(folder.boxes[0].text, L"'" + text + L"' is not a valid integer value");
+}
+
 TEST_F(FormatBarTest, RefreshMirrorsTheCaretOnlyWhileTheEditorHasTheFocus) {
     startWith({{L"A", kRtfFormatted}});
     select(7, 7); // in "Beta": bold, centred

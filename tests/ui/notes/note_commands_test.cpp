@@ -5,6 +5,8 @@
 #include "notes/notes_controller_win.h"
 #include "win/wide_win.h"
 
+#include <functional>
+
 using namespace quivra;
 using namespace quivra::test;
 namespace fs = std::filesystem;
@@ -44,6 +46,12 @@ class NoteCommands : public EditorFixture {
         return !(GetMenuState(notes().notesMenu(), id, MF_BYCOMMAND) & MF_GRAYED);
     }
     bool visible(HWND w) { return (GetWindowLongW(w, GWL_STYLE) & WS_VISIBLE) != 0; }
+    int enabledFormatButtons() {
+        int n = 0;
+        for (auto* b : bar().elevenButtons())
+            n += b->enabled();
+        return n;
+    }
     base::IniFile notesSettings() { return base::IniFile(notesDir() / L"notessettings.ini"); }
 };
 
@@ -267,4 +275,44 @@ TEST_F(NoteCommands, ViewSettingsWithNoNoteOrOfANoteWithAnEmptyNameLiveInTheEmpt
     notes().OpenNote();
     EXPECT_TRUE(note().readOnly());
     EXPECT_EQ(editorText().substr(0, 5), u"Alpha");
+}
+
+TEST_F(NoteCommands, ViewTogglesTheFileRefusesChangeNothingTheUserSees) {
+    startWith({{L"A", kRtfFormatted}});
+    const fs::path file = notesDir() / L"notessettings.ini";
+    notesSettings().writeString(u"Other", u"ReadOnly", u"0");
+    SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
+    const auto ticked = [&](int id) {
+        return (GetMenuState(notes().notesMenu(), id, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    };
+    struct Case {
+        int item;
+        std::function<bool()> changed;
+    } cases[] = {
+        {notes::ID_SETT_RO,
+         [&] {
+             return note().readOnly() || form->state().noteReadOnly ||
+                    enabledFormatButtons() != 11 ||
+                    (notes().readOnlyIcon() && visible(notes().readOnlyIcon()));
+         }},
+        {notes::ID_SETT_WW, [&] { return note().wordWrap() || form->state().noteWordWrap; }},
+    };
+    for (const Case& c : cases) {
+        folder.boxes.clear();
+        ASSERT_EQ(enabledFormatButtons(), 11);
+        command(c.item);
+        ASSERT_EQ(folder.boxes.size(), 1u) << c.item;
+        EXPECT_EQ(folder.boxes[0].text, L"Unable to write to " + file.wstring());
+        EXPECT_FALSE(c.changed()) << c.item;
+        EXPECT_FALSE(ticked(c.item)) << c.item;
+    }
+    // Once the file takes it, both change together with the stored value.
+    SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    for (const Case& c : cases) {
+        command(c.item);
+        EXPECT_TRUE(c.changed()) << c.item;
+        EXPECT_TRUE(ticked(c.item)) << c.item;
+    }
+    EXPECT_EQ(notesSettings().readString(u"A", u"ReadOnly", u""), u"1");
+    EXPECT_EQ(notesSettings().readString(u"A", u"WordWrap", u""), u"1");
 }

@@ -2,7 +2,10 @@
 // switching, stepping through the list and the per-note view settings.
 #include "support/notes_fixture.h"
 
+#include "notes/note_folder_win.h"
 #include "win/wide_win.h"
+
+#include <algorithm>
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -326,4 +329,70 @@ TEST_F(Notes, ChangedMarkShowsRightOfTheNamesListWhileTheNoteHoldsUnsavedText) {
     form->notes().ImmSaveClick();
     form->presenter().PeriodicRefresh();
     EXPECT_FALSE(shown(mark));
+}
+
+TEST_F(Notes, CtrlWheelStepsThroughTheNotesWithoutZoomingTheEditor) {
+    addNote(L"A", kRtfA);
+    addNote(L"B", kRtfB);
+    start();
+    SendMessageW(form->notes().namesList(), CB_SETCURSEL, 0, 0);
+    form->notes().OpenNote();
+    const int first = 0;
+    const auto wheel = [&](bool ctrl, int delta) {
+        // Ctrl held down as the keyboard holds it: the key's message and
+        // its state.
+        HWND editor = form->note().hwnd();
+        BYTE keys[256]{};
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = keys[VK_LCONTROL] = ctrl ? 0x80 : 0;
+        SetKeyboardState(keys);
+        if (ctrl)
+            SendMessageW(editor, WM_KEYDOWN, VK_CONTROL, 0);
+        SendMessageW(editor, WM_MOUSEWHEEL, MAKEWPARAM(ctrl ? MK_CONTROL : 0, delta), 0);
+        if (ctrl)
+            SendMessageW(editor, WM_KEYUP, VK_CONTROL, 0);
+        keys[VK_CONTROL] = keys[VK_LCONTROL] = 0;
+        SetKeyboardState(keys);
+        pumpMessages();
+    };
+    const auto zoomed = [&] {
+        WPARAM numerator = 0;
+        LPARAM denominator = 0;
+        SendMessageW(form->note().hwnd(), EM_GETZOOM, reinterpret_cast<WPARAM>(&numerator),
+                     reinterpret_cast<LPARAM>(&denominator));
+        return numerator != 0 && static_cast<LPARAM>(numerator) != denominator;
+    };
+    struct Step {
+        bool ctrl;
+        int delta;
+        int index; // selected afterwards, from the first
+    } steps[] = {
+        {true, -WHEEL_DELTA, 1}, // toward the user: the next note
+        {true, -WHEEL_DELTA, 1}, // the last one stays
+        {true, WHEEL_DELTA, 0},
+        {false, -WHEEL_DELTA, 0}, // without Ctrl the editor only scrolls
+    };
+    for (const Step& s : steps) {
+        wheel(s.ctrl, s.delta);
+        EXPECT_EQ(form->notes().selectedNoteIndex(), first + s.index);
+        EXPECT_FALSE(zoomed());
+    }
+}
+
+TEST_F(Notes, TheListsHoldTheNoteFilesOfTheFolderAndNothingElse) {
+    for (const wchar_t* note : {L"A", L"x.note", L"", L"Скрытая"})
+        addNote(note, kRtfA);
+    writeFile(notesDir() / L"Заметка.NOTE", kRtfB);
+    writeFile(notesDir() / L"plan.notes", kRtfB);
+    writeFile(notesDir() / L"readme.txt", "x");
+    fs::create_directories(notesDir() / L"C.note");
+    SetFileAttributesW(noteFile(L"Скрытая").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    start();
+    std::vector<std::u16string> listed;
+    for (int i = 0; i < form->notes().noteCount(); ++i)
+        listed.push_back(form->notes().noteNameAt(i));
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, (std::vector<std::u16string>{u"", u"A", u"x.note", u"Заметка", u"Скрытая"}));
+    EXPECT_EQ(SendMessageW(form->notes().listBox(), LB_GETCOUNT, 0, 0), 5);
+    EXPECT_TRUE(notes::findNoteNames((notesDir() / L"missing").u16string()).empty());
 }

@@ -235,3 +235,31 @@ TEST_F(Search, UnreadableLineNumberGivesTheIntegerErrorAndCtrlFReachesTheBox) {
     SendMessageW(box(), WM_KEYUP, VK_ESCAPE, 0xC0000001);
     EXPECT_EQ(GetFocus(), note().hwnd());
 }
+
+TEST_F(Search, ResultsAreaReopensAtItsFirstHeightAfterTheSplitterWasDragged) {
+    dynamic(true);
+    startWith({{L"N", "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0\\fs16 x abc\\par}"}});
+    const auto editorAreaHeight = [&] {
+        RECT r;
+        GetWindowRect(GetParent(note().hwnd()), &r);
+        return static_cast<int>(r.bottom - r.top);
+    };
+    const int column = editorAreaHeight();
+    for (int opening = 0; opening < 2; ++opening) {
+        SetFocus(box());
+        SetWindowTextW(box(), L"");
+        typeSearch(L"abc");
+        ASSERT_TRUE(search().resultsAreaOpen());
+        EXPECT_EQ(editorAreaHeight(), column - 100) << opening;
+        // The user drags the splitter up, then closes the area.
+        HWND splitter = search().results().splitter();
+        SendMessageW(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        SendMessageW(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(2, -58));
+        SendMessageW(splitter, WM_LBUTTONUP, 0, MAKELPARAM(2, -58));
+        EXPECT_EQ(editorAreaHeight(), column - 158) << opening; // its top 58 px higher
+        SetWindowTextW(box(), L"");
+        enter();
+        ASSERT_FALSE(search().resultsAreaOpen());
+        EXPECT_EQ(editorAreaHeight(), column);
+    }
+}

@@ -49,7 +49,8 @@ app::Environment ProgramFolder::environment() const {
     env.exePath = exePath().wstring();
     env.computerName = L"PC";
     env.userName = L"user";
-    env.shortDatePattern = L"dd.MM.yyyy";
+    env.shortDatePattern = shortDatePattern;
+    env.dateNames = dateNames;
     env.arguments = arguments;
     const auto day = today;
     env.today = [day] { return day; };

@@ -40,6 +40,8 @@ class ProgramFolder {
 
     app::Environment environment() const;
     app::CivilDate today{2026, 12, 9};
+    std::wstring shortDatePattern = L"dd.MM.yyyy";
+    app::DateNames dateNames;
     std::vector<std::wstring> arguments; // the program's command-line parameters
 
     // Starts a main window here; boxes shown during start-up are recorded.

@@ -269,6 +269,7 @@ TEST_F(Presentation, RestartStartsTheProgramWithItsParametersAndLetsItPast) {
     EXPECT_EQ(started[0].file, folder.exePath().wstring());
     EXPECT_EQ(started[0].parameters, L" a b");
     EXPECT_EQ(started[0].folder, folder.path().wstring());
+    EXPECT_EQ(started[0].show, SW_SHOW);
     EXPECT_EQ(form->hwnd(), nullptr);
     auto ini = folder.settings();
     EXPECT_TRUE(ini.keyExists(u"Options", u"Restart"));
