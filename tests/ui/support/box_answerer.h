@@ -60,7 +60,8 @@ class BoxAnswerer {
             wchar_t text[512]{};
             GetWindowTextW(GetDlgItem(box, 0xFFFF), text, 512);
             text_ = text;
-            GUITHREADINFO info{sizeof info};
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
             GetGUIThreadInfo(GetWindowThreadProcessId(box, nullptr), &info);
             hadFocus_ = info.hwndFocus && (info.hwndFocus == box || IsChild(box, info.hwndFocus));
             answered_ = true;
