@@ -188,8 +188,14 @@ void TMainForm::layout() {
     }
     const int hideX = w - f - scale(3) - scale(20);
     MoveWindow(hideButton_, hideX, f + scale(2), scale(20), scale(20), TRUE);
-    notes_.layoutToolbar(scale(kToolbarLeft), scale(kToolbarTop),
-                         std::max(0, hideX - scale(4) - scale(kToolbarLeft)));
+    // At its designed place, or right of the last page tab where the tabs'
+    // font makes them wider than designed.
+    int toolbarLeft = scale(kToolbarLeft);
+    RECT lastTab;
+    if (TabCtrl_GetItemRect(tabs_, TabCtrl_GetItemCount(tabs_) - 1, &lastTab))
+        toolbarLeft = std::max<int>(toolbarLeft, f + lastTab.right + scale(2));
+    notes_.layoutToolbar(toolbarLeft, scale(kToolbarTop),
+                         std::max(0, hideX - scale(4) - toolbarLeft));
     raiseOverPages();
     layoutNotesPage();
     settingsPage_.layout(display.w, display.h);

@@ -21,11 +21,7 @@ namespace wn = quivra::window;
 
 namespace {
 
-constexpr DWORD kDpi = 144;
-
-int scaled(int designed) {
-    return MulDiv(designed, kDpi, 96);
-}
+constexpr DWORD kScaledDpi = 144;
 
 RECT screenRect(HWND w) {
     RECT r;
@@ -92,7 +88,7 @@ class ScaledScreen : public ::testing::Test {
             for (const auto& [key, value] : coords)
                 ini.writeString(u"Coords", key, value);
         }
-        ScreenDpi dpi(kDpi);
+        ScreenDpi screenDpi(dpi);
         program = std::make_unique<RunningProgram>(dir / L"quivra.exe");
         ASSERT_TRUE(program->started());
         window = program->mainWindow(15000);
@@ -119,6 +115,9 @@ class ScaledScreen : public ::testing::Test {
         return quivra::base::IniFile(settingsFile(dir)).readInteger(section, key, -1);
     }
 
+    int scaled(int designed) const { return MulDiv(designed, dpi, 96); }
+
+    DWORD dpi = kScaledDpi;
     fs::path dir;
     std::unique_ptr<RunningProgram> program;
     HWND window = nullptr;
@@ -191,7 +190,7 @@ TEST_F(ScaledScreen, StoredSizeIsIn96DpiUnitsOnEveryPath) {
     r = screenRect(window);
     const int dragged = r.right - r.left;
     EXPECT_GT(dragged, scaled(700));
-    EXPECT_EQ(stored(u"Options", u"Width"), MulDiv(dragged, 96, kDpi));
+    EXPECT_EQ(stored(u"Options", u"Width"), MulDiv(dragged, 96, dpi));
     EXPECT_EQ(stored(u"Options", u"Height"), 400);
 
     // Away and back: the dragged size, not its 1.5 times.
@@ -288,9 +287,12 @@ std::wstring describe(const Control& c) {
 
 } // namespace
 
-// The notes page as the user sees it, with the list pane open and the size box
-// of the format bar made: no control lies over another.
-TEST_F(ScaledScreen, NoTwoVisibleControlsOfTheNotesPageOverlap) {
+class AnyScale : public ScaledScreen, public ::testing::WithParamInterface<DWORD> {};
+
+// The notes page as the user sees it, with the list pane open: no control
+// lies over another, on an unscaled screen and on a scaled one.
+TEST_P(AnyScale, NoTwoVisibleControlsOfTheNotesPageOverlap) {
+    dpi = GetParam();
     start({{u"ListWidth", u"120"}});
     callIn();
     const auto controls = visibleControls(window);
@@ -302,6 +304,9 @@ TEST_F(ScaledScreen, NoTwoVisibleControlsOfTheNotesPageOverlap) {
                 << describe(controls[i]) << L" overlaps " << describe(controls[j]);
         }
 }
+
+INSTANTIATE_TEST_SUITE_P(ScaledScreen, AnyScale, ::testing::Values(96, 144),
+                         [](const auto& info) { return std::to_string(info.param) + "dpi"; });
 
 // Places compared and printed by the test's assertions (found by argument
 // lookup, so at global scope like POINT).
@@ -393,3 +398,4 @@ TEST_F(ScaledScreen, FloatingPanelsOpenAtTheirPlacesScaled) {
     const POINT centred = centredIn(editor, password);
     EXPECT_EQ(placeInParent(password), (POINT{centred.x, centred.y + scaled(20)}));
 }
+
