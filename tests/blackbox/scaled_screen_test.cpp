@@ -398,4 +398,3 @@ TEST_F(ScaledScreen, FloatingPanelsOpenAtTheirPlacesScaled) {
     const POINT centred = centredIn(editor, password);
     EXPECT_EQ(placeInParent(password), (POINT{centred.x, centred.y + scaled(20)}));
 }
-
