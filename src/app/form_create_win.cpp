@@ -159,14 +159,19 @@ StartResult TMainForm::FormCreate() {
     return StartResult::Started;
 }
 
+int TMainForm::storedListWidth() const {
+    // In 96-DPI units like the window's size; no wider than any window.
+    return scale(window::storedExtent(read(*state_.settingsFile, keys::ListWidth), 0));
+}
+
 int TMainForm::storedWidth() const {
-    return static_cast<int>(
-        std::max<long>(read(*state_.settingsFile, keys::Width), scale(window::kMinimumWidth)));
+    return scale(
+        window::storedExtent(read(*state_.settingsFile, keys::Width), window::kMinimumWidth));
 }
 
 int TMainForm::storedHeight() const {
-    return static_cast<int>(
-        std::max<long>(read(*state_.settingsFile, keys::Height), scale(window::kMinimumHeight)));
+    return scale(
+        window::storedExtent(read(*state_.settingsFile, keys::Height), window::kMinimumHeight));
 }
 
 bool TMainForm::singleInstanceRefused(bool restarted) {
@@ -206,7 +211,7 @@ void TMainForm::readOptions() {
                    ID_ISFOCUSONSELECTNOTE, ID_ISONELISTCLICK, ID_ISDYNSEARCH, ID_ISSEARCHFILTER,
                    ID_ISSIMPLEFONTLIST})
         fromKey(id);
-    const auto listWidth = std::max(0, static_cast<int>(read(ini, keys::ListWidth)));
+    const int listWidth = storedListWidth();
     if (listWidth != notes_.listWidth()) {
         notes_.setListWidth(listWidth);
         layoutNotesPage();

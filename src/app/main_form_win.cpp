@@ -26,6 +26,12 @@ win::UniqueFont makeFont(UINT dpi, int points, int weight, const wchar_t* face,
     return win::UniqueFont(CreateFontIndirectW(&lf));
 }
 
+// The notes toolbar over the row of page tabs, at 96 DPI: its left and top in
+// the window's client area and its height.
+constexpr int kToolbarLeft = 276;
+constexpr int kToolbarTop = 7;
+constexpr int kToolbarHeight = 23;
+
 } // namespace
 
 TMainForm::TMainForm(Environment env) : env_(std::move(env)) {}
@@ -34,6 +40,10 @@ TMainForm::~TMainForm() = default;
 
 int TMainForm::scale(int designed) const {
     return win::scale(designed, dpi_);
+}
+
+int TMainForm::unscale(int device) const {
+    return win::unscale(device, dpi_);
 }
 
 StartResult TMainForm::create() {
@@ -93,8 +103,7 @@ StartResult TMainForm::create() {
     timeline_.mark("fonts");
     // The list pane is laid out at its stored width at once; start-up's own
     // reading of it then finds nothing to move.
-    notes_.setListWidth(
-        static_cast<int>(settings::read(*state_.settingsFile, settings::keys::ListWidth)));
+    notes_.setListWidth(storedListWidth());
     layout();
     timeline_.mark("layout");
     const StartResult result = FormCreate();
@@ -120,6 +129,15 @@ void TMainForm::composeFrame() {
         item.mask = TCIF_TEXT;
         item.pszText = const_cast<wchar_t*>(names[i]);
         TabCtrl_InsertItem(tabs_, i, &item);
+    }
+    // The tabs are as tall as their font makes them, which grows more slowly
+    // than the scale: the row is made tall enough to hold the toolbar that
+    // lies over it, so the toolbar covers no part of a page at any scale.
+    RECT tab;
+    if (TabCtrl_GetItemRect(tabs_, 0, &tab)) {
+        const int missing = scale(kToolbarTop) + scale(kToolbarHeight) - pageArea().top;
+        if (missing > 0)
+            TabCtrl_SetItemSize(tabs_, 0, tab.bottom - tab.top + missing);
     }
     ensurePage(program::Page::Notes);
     hideButton_ =
@@ -170,7 +188,14 @@ void TMainForm::layout() {
     }
     const int hideX = w - f - scale(3) - scale(20);
     MoveWindow(hideButton_, hideX, f + scale(2), scale(20), scale(20), TRUE);
-    notes_.layoutToolbar(scale(276), scale(7), std::max(0, hideX - scale(4) - scale(276)));
+    // At its designed place, or right of the last page tab where the tabs'
+    // font makes them wider than designed.
+    int toolbarLeft = scale(kToolbarLeft);
+    RECT lastTab;
+    if (TabCtrl_GetItemRect(tabs_, TabCtrl_GetItemCount(tabs_) - 1, &lastTab))
+        toolbarLeft = std::max<int>(toolbarLeft, f + lastTab.right + scale(2));
+    notes_.layoutToolbar(toolbarLeft, scale(kToolbarTop),
+                         std::max(0, hideX - scale(4) - toolbarLeft));
     raiseOverPages();
     layoutNotesPage();
     settingsPage_.layout(display.w, display.h);

@@ -116,6 +116,8 @@ class TMainForm final : public win::Window, private program::Host {
     // Start-up.
     void chooseSettingsFile();
     StartResult FormCreate();
+    // The stored sizes (96-DPI units, at least the minimum) in device pixels.
+    int storedListWidth() const;
     int storedWidth() const;
     int storedHeight() const;
     // Takes the single-instance mutex. A copy the restart command started
@@ -148,6 +150,7 @@ class TMainForm final : public win::Window, private program::Host {
     // win::Host.
     HWND mainWindow() const override { return hwnd(); }
     int scale(int designed) const override;
+    int unscale(int device) const override;
     void addHint(HWND control, const wchar_t* text) override;
     void addHint(HWND window, UINT id, const RECT& area, const wchar_t* text) override;
     void giveFont(HWND root) override;

@@ -1,6 +1,7 @@
 #include "app/subsystem_links_win.h"
 
 #include "app/main_form_win.h"
+#include "base/dpi_scale.h"
 #include "settings/data_folders.h"
 #include "settings/keys.h"
 #include "skins/skin_engine_win.h"
@@ -154,7 +155,8 @@ window::PanelAreas SubsystemLinks::panelAreas() const {
     RECT page, editor;
     GetClientRect(form_.page(program::Page::Notes), &page);
     GetClientRect(form_.note().hwnd(), &editor);
-    return window::PanelAreas{{page.right, page.bottom}, {editor.right, editor.bottom}};
+    return window::PanelAreas{
+        {page.right, page.bottom}, {editor.right, editor.bottom}, form_.scale(base::kDesignDpi)};
 }
 
 // --- Between the subsystems ------------------------------------------------------

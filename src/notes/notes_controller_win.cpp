@@ -148,7 +148,8 @@ void NotesController::setListWidth(int width) {
 }
 
 void NotesController::LBSplitterMoved() {
-    settings::write(*state_.settingsFile, settings::keys::ListWidth, listWidth_);
+    // Stored in 96-DPI units, as start-up reads it.
+    settings::write(*state_.settingsFile, settings::keys::ListWidth, host_.unscale(listWidth_));
 }
 
 // --- Routing ----------------------------------------------------------------

@@ -52,8 +52,11 @@ class Host {
   public:
     virtual ~Host() = default;
     virtual HWND mainWindow() const = 0;
-    // A size designed at 96 DPI, scaled to the window's DPI.
+    // A size designed at 96 DPI, scaled to the window's DPI. The settings
+    // file keeps sizes and places designed: `unscale` turns a length of the
+    // window back into what is stored.
     virtual int scale(int designed) const = 0;
+    virtual int unscale(int device) const = 0;
     virtual Page activePage() const = 0;
     virtual void showPage(Page page) = 0;
     // A hint shown when the mouse rests on the control.

@@ -1,5 +1,8 @@
-// Sizes are designed at 96 DPI and scaled through this one function.
+// Sizes are designed at 96 DPI and scaled through this one function (the
+// settings file keeps them designed; see base/dpi_scale.h).
 #pragma once
+
+#include "base/dpi_scale.h"
 
 #include <windows.h>
 
@@ -11,7 +14,12 @@ UINT dpiForWindow(HWND hwnd);
 UINT systemDpi();
 
 inline int scale(int designed, UINT dpi) {
-    return MulDiv(designed, static_cast<int>(dpi), 96);
+    return base::scaledToDpi(designed, static_cast<int>(dpi));
+}
+
+// A length in device pixels back in 96-DPI units, for the settings file.
+inline int unscale(int device, UINT dpi) {
+    return base::designedFromDpi(device, static_cast<int>(dpi));
 }
 
 } // namespace quivra::win

@@ -152,7 +152,7 @@ void Presenter::HiddenKeeper() {
 int Presenter::hitTest(POINT cursor) const {
     const RECT r = windowRect();
     return resizeHitTest(dockEdge(), {cursor.x, cursor.y}, {r.left, r.top},
-                         {r.right - r.left, r.bottom - r.top});
+                         {r.right - r.left, r.bottom - r.top}, host_.scale(kResizeBorder));
 }
 
 int Presenter::windowHitTest(POINT screen) const {
@@ -178,8 +178,9 @@ void Presenter::RecentreOnEdge() {
     // Back at the edge, in the size the user gave it.
     if (auto p = shownPosition(dockEdge(), screen(), w, h))
         moveWindowTo(p->x, p->y);
-    settings::write(*state_.settingsFile, settings::keys::Height, h);
-    settings::write(*state_.settingsFile, settings::keys::Width, w);
+    // Stored in 96-DPI units, as every path that sizes the window reads it.
+    settings::write(*state_.settingsFile, settings::keys::Height, host_.unscale(h));
+    settings::write(*state_.settingsFile, settings::keys::Width, host_.unscale(w));
     panels_.placeAfterResize(); // the floating panels that show follow the window
 }
 

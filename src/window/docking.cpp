@@ -126,6 +126,10 @@ std::vector<int> slideOutCoordinates(DockEdge edge, int start, int step, Screen 
     return approach(start, edgeCoordinate(edge, *target), step, increasing);
 }
 
+int storedExtent(long stored, int minimum) {
+    return static_cast<int>(std::clamp<long>(stored, minimum, kLargestStoredExtent));
+}
+
 Size toggledSize(Screen screen, Size current, Size stored, Size minimum) {
     return {screen.width < current.width ? screen.width : std::max(stored.width, minimum.width),
             screen.height < current.height ? screen.height

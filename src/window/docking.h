@@ -61,6 +61,15 @@ std::vector<int> slideOutCoordinates(DockEdge edge, int start, int step, Screen 
 inline constexpr int kMinimumWidth = 640;
 inline constexpr int kMinimumHeight = 320;
 
+// The window's Width and Height are stored in 96-DPI units and scaled to the
+// screen's DPI wherever the window is sized (start-up, every toggle); a
+// resize by the user stores its size back in those units. So a settings file
+// means the same window at any scale. A stored extent below the minimum
+// gives the minimum; one beyond any screen is held at a size that scales
+// without overflow.
+inline constexpr long kLargestStoredExtent = 100000;
+int storedExtent(long stored, int minimum);
+
 // The size a toggle gives the window: an extent larger than the screen's is
 // narrowed to the screen, any other is reset to the stored one, never below
 // the window's minimum (a stored 0 must not make the window vanish).

@@ -75,7 +75,9 @@ void FloatingPanels::open(FloatingPanelWindow& panel, PasswordUse use) {
 }
 
 void FloatingPanels::openAtDefault(FloatingPanelWindow& panel) {
-    panel.moveTo(defaultPanelPlace(panel.kind(), areas_()));
+    // Centred at the size it has on this screen, not its designed one.
+    panel.moveTo(
+        defaultPanelPlace(panel.kind(), areas_(), PasswordUse::EncryptOrDecrypt, panel.size()));
     SetWindowPos(panel.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
 }
 
@@ -109,7 +111,7 @@ void FloatingPanels::apply(const std::vector<PanelMove>& moves) {
 }
 
 void FloatingPanels::A2Click() {
-    fixPanelPlaces(*state_.settingsFile, shownPlaces());
+    fixPanelPlaces(*state_.settingsFile, shownPlaces(), areas_().dpi);
 }
 
 void FloatingPanels::N44Click() {

@@ -52,10 +52,12 @@ Size panelSize(FloatingPanel panel) {
 
 Point defaultPanelPlace(FloatingPanel panel, const PanelAreas& areas, PasswordUse use,
                         std::optional<Size> size) {
-    const Size s = size.value_or(panelSize(panel));
+    const auto px = [&areas](int designed) { return base::scaledToDpi(designed, areas.dpi); };
+    const Size designed = panelSize(panel);
+    const Size s = size.value_or(Size{px(designed.width), px(designed.height)});
     switch (panel) {
     case FloatingPanel::Font:
-        return {3, 3};
+        return {px(3), px(3)};
     case FloatingPanel::Name:
     case FloatingPanel::Confirm:
         return centred(areas.notesPage, s);
@@ -64,7 +66,7 @@ Point defaultPanelPlace(FloatingPanel panel, const PanelAreas& areas, PasswordUs
     }
     Point p = centred(areas.editor, s);
     if (use == PasswordUse::EncryptOrDecrypt)
-        p.y += 20;
+        p.y += px(20);
     return p;
 }
 
@@ -72,16 +74,19 @@ Point panelOpenPlace(const base::IniFile& ini, FloatingPanel panel, const PanelA
                      PasswordUse use, std::optional<Size> size) {
     const Point def = defaultPanelPlace(panel, areas, use, size);
     const PanelKeys keys = keysOf(panel);
-    return {static_cast<int>(settings::read(ini, keys.x).value_or(def.x)),
-            static_cast<int>(settings::read(ini, keys.y).value_or(def.y))};
+    const auto stored = [&](const settings::CoordKey& key, int otherwise) {
+        const auto value = settings::read(ini, key);
+        return value ? base::scaledToDpi(static_cast<int>(*value), areas.dpi) : otherwise;
+    };
+    return {stored(keys.x, def.x), stored(keys.y, def.y)};
 }
 
-void fixPanelPlaces(base::IniFile& ini, const ShownPanels& shown) {
+void fixPanelPlaces(base::IniFile& ini, const ShownPanels& shown, int dpi) {
     for (FloatingPanel panel : kFloatingPanels)
         if (const auto& at = shown[indexOf(panel)]) {
             const PanelKeys keys = keysOf(panel);
-            settings::write(ini, keys.x, at->x);
-            settings::write(ini, keys.y, at->y);
+            settings::write(ini, keys.x, base::designedFromDpi(at->x, dpi));
+            settings::write(ini, keys.y, base::designedFromDpi(at->y, dpi));
         }
 }
 

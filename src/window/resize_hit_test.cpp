@@ -37,24 +37,24 @@ constexpr std::array<Row, 8> kRows{{
     {kBottom, kBottomEdge, kHitBottom},
 }};
 
-bool near(long long a, long long b) {
+bool near(long long a, long long b, int border) {
     const long long d = a - b;
-    return d < kResizeBorder && d > -kResizeBorder;
+    return d < border && d > -border;
 }
 
 } // namespace
 
-int resizeHitTest(DockEdge edge, Point cursor, Point topLeft, Size size) {
+int resizeHitTest(DockEdge edge, Point cursor, Point topLeft, Size size, int border) {
     const long long right = static_cast<long long>(topLeft.x) + size.width;
     const long long bottom = static_cast<long long>(topLeft.y) + size.height;
     unsigned sides = 0;
-    if (near(topLeft.x, cursor.x))
+    if (near(topLeft.x, cursor.x, border))
         sides |= kLeft;
-    if (near(topLeft.y, cursor.y))
+    if (near(topLeft.y, cursor.y, border))
         sides |= kTop;
-    if (near(right, cursor.x))
+    if (near(right, cursor.x, border))
         sides |= kRight;
-    if (near(bottom, cursor.y))
+    if (near(bottom, cursor.y, border))
         sides |= kBottom;
     const unsigned docked = edge == DockEdge::None ? 0 : edgeBit(edge);
     for (const auto& row : kRows)

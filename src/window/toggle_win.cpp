@@ -29,11 +29,14 @@ void Presenter::ToggleWindow() {
     HWND w = host_.mainWindow();
     const auto scr = screen();
     RECT r = windowRect();
-    const Size size =
-        toggledSize(scr, {r.right - r.left, r.bottom - r.top},
-                    {static_cast<int>(read(*state_.settingsFile, settings::keys::Width)),
-                     static_cast<int>(read(*state_.settingsFile, settings::keys::Height))},
-                    {host_.scale(kMinimumWidth), host_.scale(kMinimumHeight)});
+    // The stored size is in 96-DPI units, like the minimum.
+    const auto stored = [this](const auto& key, int minimum) {
+        return host_.scale(storedExtent(read(*state_.settingsFile, key), minimum));
+    };
+    const Size size = toggledSize(scr, {r.right - r.left, r.bottom - r.top},
+                                  {stored(settings::keys::Width, kMinimumWidth),
+                                   stored(settings::keys::Height, kMinimumHeight)},
+                                  {host_.scale(kMinimumWidth), host_.scale(kMinimumHeight)});
     // The stored size, or the screen's where the window is larger.
     SetWindowPos(w, nullptr, 0, 0, size.width, size.height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -52,11 +52,7 @@ class ProgramWindow : public ::testing::Test {
         if (program)
             program->waitForExit(15000);
     }
-    void hotkey() {
-        const ATOM atom = GlobalFindAtomW(L"quivra_hotkey_sh");
-        ASSERT_NE(atom, 0);
-        PostMessageW(window, WM_HOTKEY, atom, MAKELPARAM(MOD_WIN, 'N'));
-    }
+    void hotkey() { ASSERT_TRUE(postHotkey(window)) << "no hotkey registered"; }
 
     fs::path dir;
     std::unique_ptr<RunningProgram> program;
@@ -95,21 +91,6 @@ TEST_F(ProgramWindow, ClickOnTheOnePixelLineBringsItBackAndEscSendsItAway) {
 }
 
 namespace {
-
-// Presses or moves the real mouse: the system's input, as a hand gives it.
-// A move goes to the point in screen coordinates.
-void mouse(DWORD flags, POINT to = {}) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    if (flags & MOUSEEVENTF_MOVE) {
-        input.mi.dwFlags |= MOUSEEVENTF_ABSOLUTE;
-        input.mi.dx = MulDiv(to.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-        input.mi.dy = MulDiv(to.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    }
-    SendInput(1, &input, sizeof(INPUT));
-    Sleep(60);
-}
 
 RECT screenRect(HWND w) {
     RECT r;

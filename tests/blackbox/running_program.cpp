@@ -87,6 +87,30 @@ HWND RunningProgram::messageBox(DWORD timeoutMs) const {
     });
 }
 
+ScreenDpi::ScreenDpi(DWORD dpi) {
+    const std::pair<HKEY, const wchar_t*> keys[] = {
+        {HKEY_CURRENT_USER, L"Control Panel\\Desktop"},
+        {HKEY_LOCAL_MACHINE,
+         L"System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts"}};
+    for (const auto& [root, path] : keys) {
+        Saved saved{root, path, std::nullopt};
+        DWORD value = 0, size = sizeof value, type = 0;
+        if (RegGetValueW(root, path, L"LogPixels", RRF_RT_REG_DWORD, &type, &value, &size) ==
+            ERROR_SUCCESS)
+            saved.value = value;
+        saved_.push_back(saved);
+        RegSetKeyValueW(root, path, L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
+    }
+}
+
+ScreenDpi::~ScreenDpi() {
+    for (const Saved& s : saved_)
+        if (s.value)
+            RegSetKeyValueW(s.root, s.path, L"LogPixels", REG_DWORD, &*s.value, sizeof(DWORD));
+        else
+            RegDeleteKeyValueW(s.root, s.path, L"LogPixels");
+}
+
 fs::path freshProgramFolder() {
     static int counter = 0;
     wchar_t tmp[MAX_PATH]{};
@@ -227,6 +251,24 @@ void pressKeys(HWND window, std::initializer_list<WORD> keys) {
     }
     SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
     settle(window);
+}
+
+bool postHotkey(HWND window) {
+    const ATOM atom = GlobalFindAtomW(L"quivra_hotkey_sh");
+    return atom != 0 && PostMessageW(window, WM_HOTKEY, atom, MAKELPARAM(MOD_WIN, 'N'));
+}
+
+void mouse(DWORD flags, POINT to) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    if (flags & MOUSEEVENTF_MOVE) {
+        input.mi.dwFlags |= MOUSEEVENTF_ABSOLUTE;
+        input.mi.dx = MulDiv(to.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+        input.mi.dy = MulDiv(to.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    }
+    SendInput(1, &input, sizeof(INPUT));
+    Sleep(60);
 }
 
 HWND focusedIn(HWND window) {

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,26 @@ class RunningProgram {
   private:
     PROCESS_INFORMATION pi_{};
     bool started_ = false;
+};
+
+// The screen's scale for the programs started while it lives: the prefix's
+// font DPI (LogPixels of the user and of the machine), each put back as it
+// was when the scope ends. A program reads it once, as it starts, so the
+// scope can end as soon as the program's window is up.
+class ScreenDpi {
+  public:
+    explicit ScreenDpi(DWORD dpi);
+    ~ScreenDpi();
+    ScreenDpi(const ScreenDpi&) = delete;
+    ScreenDpi& operator=(const ScreenDpi&) = delete;
+
+  private:
+    struct Saved {
+        HKEY root;
+        const wchar_t* path;
+        std::optional<DWORD> value; // none: the value did not exist
+    };
+    std::vector<Saved> saved_;
 };
 
 // A new empty folder holding a copy of quivra.exe.
@@ -68,6 +89,12 @@ void clickInto(HWND control);
 // A left click at a point of the control's client area, as its window
 // procedure receives one.
 void clickAt(HWND control, POINT at);
+// What the system sends the program for its hotkey (Win+N); false when the
+// program has registered none.
+bool postHotkey(HWND window);
+// Presses or moves the real mouse: the system's input, as a hand gives it.
+// A move goes to the point in screen coordinates.
+void mouse(DWORD flags, POINT to = {});
 // The window that has the keyboard focus in the thread of `window`.
 HWND focusedIn(HWND window);
 // The descendants of a class that have all of the style bits, in creation order.

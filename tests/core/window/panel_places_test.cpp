@@ -45,7 +45,7 @@ TEST_F(PanelPlacesFile, FixResetAndTheResizeTouchOnlyShownPanels) {
     ShownPanels shown{};
     shown[static_cast<int>(FloatingPanel::Font)] = Point{40, 50};
     shown[static_cast<int>(FloatingPanel::Password)] = Point{7, 8};
-    fixPanelPlaces(ini, shown);
+    fixPanelPlaces(ini, shown, 96);
     EXPECT_EQ(ini.keyNames(u"Coords"), (std::vector<std::u16string>{u"FontPanel_x", u"FontPanel_y",
                                                                     u"EDPanel_x", u"EDPanel_y"}));
     // Opened in the other use, the fixed place still wins.
@@ -65,4 +65,28 @@ TEST_F(PanelPlacesFile, FixResetAndTheResizeTouchOnlyShownPanels) {
               (std::vector<PanelMove>{{FloatingPanel::Font, {3, 3}}}));
     EXPECT_EQ(ini.keyNames(u"Coords"),
               (std::vector<std::u16string>{u"EDPanel_x", u"EDPanel_y", u"EditPanel_x"}));
+}
+
+// On a screen of 144 DPI the areas are in its pixels and everything the
+// settings file keeps is in 96-DPI units: defaults are centred at the panel's
+// scaled size with scaled offsets, stored places open scaled, and a place
+// fixed there is stored back as it was read.
+TEST_F(PanelPlacesFile, AScaledScreenScalesSizesOffsetsAndStoredPlaces) {
+    constexpr PanelAreas kScaled{{1201, 901}, {833, 500}, 144};
+    EXPECT_EQ(defaultPanelPlace(FloatingPanel::Font, kScaled), (Point{5, 5}));
+    // 353 x 160 designed is 530 x 240 here (halves rounded away from zero).
+    EXPECT_EQ(defaultPanelPlace(FloatingPanel::Confirm, kScaled), (Point{600 - 265, 450 - 120}));
+    EXPECT_EQ(defaultPanelPlace(FloatingPanel::Password, kScaled),
+              (Point{416 - 265, 250 - 119 + 30}));
+
+    IniFile ini(folder() / "s.ini");
+    ini.writeString(u"Coords", u"EditPanel_x", u"20");
+    ini.writeString(u"Coords", u"EditPanel_y", u"-7");
+    const Point opened = panelOpenPlace(ini, FloatingPanel::Name, kScaled);
+    EXPECT_EQ(opened, (Point{30, -11}));
+    ShownPanels shown{};
+    shown[static_cast<int>(FloatingPanel::Name)] = opened;
+    fixPanelPlaces(ini, shown, kScaled.dpi);
+    EXPECT_EQ(ini.readString(u"Coords", u"EditPanel_x", u""), u"20");
+    EXPECT_EQ(ini.readString(u"Coords", u"EditPanel_y", u""), u"-7");
 }

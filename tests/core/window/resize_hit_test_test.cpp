@@ -36,11 +36,15 @@ TEST(ResizeHitTest, DockedSidesOfferNoBorderAndSkippedCornersFallThrough) {
     }
 }
 
-TEST(ResizeHitTest, TheBorderIsFivePixelsEitherWay) {
-    for (int dx = -7; dx <= 7; ++dx) {
-        const bool near = dx > -6 && dx < 6;
+TEST(ResizeHitTest, TheBorderIsFivePixelsEitherWayScaledWithTheScreen) {
+    for (int dx = -10; dx <= 10; ++dx) {
         EXPECT_EQ(resizeHitTest(DockEdge::Left, {740 + dx, 400}, kAt, kSize),
-                  near ? kHitRight : kHitNowhere)
+                  dx > -6 && dx < 6 ? kHitRight : kHitNowhere)
+            << dx;
+        // At 150% the frame strip is 5 px wide: the border (9 px) reaches
+        // past it.
+        EXPECT_EQ(resizeHitTest(DockEdge::Left, {740 + dx, 400}, kAt, kSize, 9),
+                  dx > -9 && dx < 9 ? kHitRight : kHitNowhere)
             << dx;
     }
     // Far coordinates do not overflow.
