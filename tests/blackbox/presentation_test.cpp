@@ -96,27 +96,6 @@ TEST_F(ProgramWindow, ClickOnTheOnePixelLineBringsItBackAndEscSendsItAway) {
 
 namespace {
 
-// Presses or moves the real mouse: the system's input, as a hand gives it.
-// A move goes to the point in screen coordinates.
-void mouse(DWORD flags, POINT to = {}) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    if (flags & MOUSEEVENTF_MOVE) {
-        input.mi.dwFlags |= MOUSEEVENTF_ABSOLUTE;
-        input.mi.dx = MulDiv(to.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-        input.mi.dy = MulDiv(to.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    }
-    SendInput(1, &input, sizeof(INPUT));
-    Sleep(60);
-}
-
-RECT screenRect(HWND w) {
-    RECT r;
-    GetWindowRect(w, &r);
-    return r;
-}
-
 // The tall, narrow bar between the note list and the editor area.
 HWND listSplitter(HWND window) {
     for (HWND panel : findChildren(window, L"QuivraPanel", WS_VISIBLE)) {

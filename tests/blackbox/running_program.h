@@ -15,7 +15,8 @@ namespace quivra::blackbox {
 
 class RunningProgram {
   public:
-    explicit RunningProgram(const std::filesystem::path& exe);
+    // `parameters` follow the quoted path on the command line.
+    explicit RunningProgram(const std::filesystem::path& exe, const std::wstring& parameters = {});
     ~RunningProgram();
     RunningProgram(const RunningProgram&) = delete;
     RunningProgram& operator=(const RunningProgram&) = delete;
@@ -34,6 +35,9 @@ class RunningProgram {
     PROCESS_INFORMATION pi_{};
     bool started_ = false;
 };
+
+// The command line another process was started with (empty if unreadable).
+std::wstring commandLineOf(DWORD pid);
 
 // A new empty folder holding a copy of quivra.exe.
 std::filesystem::path freshProgramFolder();
@@ -68,6 +72,13 @@ void clickInto(HWND control);
 // A left click at a point of the control's client area, as its window
 // procedure receives one.
 void clickAt(HWND control, POINT at);
+// Presses or moves the real mouse through the system's input, as a hand
+// gives it; a move goes to the point in screen coordinates.
+void mouse(DWORD flags, POINT to = {});
+// The real mouse moved to the screen point and clicked there once or
+// (clicks 2) twice in quick succession.
+void mouseClick(POINT at, int clicks = 1);
+RECT screenRect(HWND window);
 // The window that has the keyboard focus in the thread of `window`.
 HWND focusedIn(HWND window);
 // The descendants of a class that have all of the style bits, in creation order.
