@@ -337,6 +337,19 @@ LRESULT TMainForm::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_TIMER:
         router_.timer(wp);
         return 0;
+    case WM_ACTIVATE:
+        // A message box, a file dialog or another program took the
+        // activation: the control that had the focus gets it back, as in a
+        // dialog, instead of the bare window, which takes no typing.
+        if (LOWORD(wp) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            focusOnLeaving_ = focus && IsChild(hwnd(), focus) ? focus : nullptr;
+        } else if (focusOnLeaving_ && IsChild(hwnd(), focusOnLeaving_) &&
+                   IsWindowVisible(focusOnLeaving_) && IsWindowEnabled(focusOnLeaving_)) {
+            SetFocus(focusOnLeaving_);
+            return 0;
+        }
+        return defaultProc(msg, wp, lp);
     case WM_HOTKEY:
         presenter_.OnHotkey(wp);
         return 0;

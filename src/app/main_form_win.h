@@ -182,6 +182,8 @@ class TMainForm final : public win::Window, private program::Host {
     std::vector<HWND> helpTexts_;
     HWND aboutTitle_ = nullptr;
     HWND advLabel_ = nullptr;
+    // The control that had the focus when the window lost the activation.
+    HWND focusOnLeaving_ = nullptr;
 
     // The subsystems, in the order they are built, and the links between
     // them.

@@ -143,6 +143,8 @@ void NotesController::renameCurrentNote(const std::u16string& name) {
     std::vector<std::u16string> names = noteNames();
     names[static_cast<std::size_t>(index)] = name;
     takeSortedNames(std::move(names));
+    // The second view shows what it showed, under the note's new name.
+    secondView_.noteRenamed(toWide(old), toWide(name));
     state_.currentNoteName = name;
     state_.currentNotePath = newPath;
     selectFirstEqual(name);

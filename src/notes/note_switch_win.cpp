@@ -22,14 +22,15 @@ void NotesController::OpenNote() {
     if (index < 0)
         return;
     const std::u16string chosen = noteNameAt(index);
-    secondView_.Close2NoteClick();
-    events_.closeSearchResults(); // its lines stay for the next opening
     // A note whose text could not be kept anywhere is not left unless
-    // the user says so; the lists then show it selected again.
+    // the user says so; the lists then show it selected again, and the
+    // second view and the results area stay as they were.
     if (!closeOutgoingNote()) {
         selectInLists(findNoteIndex(state_.currentNoteName));
         return;
     }
+    secondView_.Close2NoteClick();
+    events_.closeSearchResults(); // its lines stay for the next opening
     // Leaving may have listed a conflict copy, and a question to the user
     // lets the lists follow the folder: the chosen note is found again.
     const std::vector<std::u16string> names = noteNames();
@@ -41,6 +42,9 @@ void NotesController::OpenNote() {
         index = static_cast<int>(at - names.begin());
         namesList_.box().select(index);
     }
+    // The side list follows before the load, which may fail: the lists
+    // agree on the chosen note even when it cannot be read.
+    win::ListBox(listBox_).select(index);
     {
         const auto redraw = note_.suspendRedraw();
         note_.empty();
@@ -58,7 +62,6 @@ void NotesController::OpenNote() {
     }
     note_.setEnabled(true);
     settings::write(*state_.settingsFile, settings::keys::CurrentNoteName, state_.currentNoteName);
-    win::ListBox(listBox_).select(index);
     updateNotesMenu();
     // While the program starts the window is not shown yet.
     if (IsWindowVisible(host_.mainWindow()) && options_.ticked(settings::ID_ISFOCUSONSELECTNOTE) &&

@@ -1,5 +1,6 @@
 #include "notes/second_view_win.h"
 
+#include "base/errors.h"
 #include "notes/note_names.h"
 #include "notes/second_view_size.h"
 #include "win/controls_win.h"
@@ -93,12 +94,18 @@ void SecondView::Note2ListSelect() {
     // Asked before the repainting stops, which takes the visible mark away.
     const bool wasShown = shown();
     view();
-    {
+    // A note that cannot be read leaves the view and the chooser on what
+    // they showed before: the chooser never names a note the view lacks.
+    const std::string before = wasShown ? view_.rtf() : std::string();
+    try {
         const auto redraw = view_.suspendRedraw();
-        view_.empty();
+        // A missing file leaves the view empty, unreported.
         const std::u16string path = notePath(state_.notesFolder, win::toU16(name));
-        if (win::fileExists(path)) // a missing file leaves the view empty, unreported
-            view_.loadFileBytes(win::readFileBytes(path));
+        const bool exists = win::fileExists(path);
+        const std::string bytes = exists ? win::readFileBytes(path) : std::string();
+        view_.empty();
+        if (exists)
+            view_.loadFileBytes(bytes);
         view_.setModified(false);
         // An open view keeps the height the user gave it. The editor fills
         // the space while the view is closed.
@@ -108,7 +115,18 @@ void SecondView::Note2ListSelect() {
             ShowWindow(view_.hwnd(), SW_SHOW);
         }
         ShowWindow(splitter_.hwnd(), SW_SHOW);
+    } catch (const base::UserError&) {
+        // Put back once the repainting runs again, which would show the view.
+        chooser_.box().select(wasShown ? chooser_.box().findExact(shownName_.c_str()) : -1);
+        if (wasShown) {
+            view_.setRtf(before);
+            view_.setModified(false);
+        } else {
+            ShowWindow(view_.hwnd(), SW_HIDE);
+        }
+        throw;
     }
+    shownName_ = name;
     EnableWindow(close_, TRUE);
     view_.setEventMask(view_.eventMask() | ENM_LINK);
     if (options_.ticked(settings::ID_ISDETECTURL))
@@ -116,8 +134,16 @@ void SecondView::Note2ListSelect() {
     host_.relayoutEditorArea();
 }
 
+void SecondView::noteRenamed(const std::wstring& from, const std::wstring& to) {
+    if (!shown() || shownName_ != from)
+        return;
+    shownName_ = to;
+    chooser_.box().select(chooser_.box().findExact(to.c_str()));
+}
+
 void SecondView::Close2NoteClick() {
     chooser_.box().select(-1);
+    shownName_.clear();
     height_ = openedHeight_; // the height it opened with, for the next opening
     if (view_.hwnd()) {
         ShowWindow(splitter_.hwnd(), SW_HIDE);

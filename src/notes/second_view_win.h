@@ -44,6 +44,9 @@ class SecondView {
 
     void Note2ListSelect();
     void Close2NoteClick();
+    // The note shown got a new name: the chooser names it by the new one.
+    // Call after the chooser holds the new names.
+    void noteRenamed(const std::wstring& from, const std::wstring& to);
     bool shown() const;
     int height() const noexcept { return height_; }
 
@@ -74,9 +77,10 @@ class SecondView {
     HWND close_ = nullptr;    // Close2Note
     win::Subclass viewEvents_;
     win::SplitterDrag splitterDrag_;
-    int height_ = 0;       // the view's height now
-    int openedHeight_ = 0; // Note2Height: its height when it was last opened
-    int top_ = 0;          // the space the editor and the view share
+    std::wstring shownName_; // the note the view shows; empty while closed
+    int height_ = 0;         // the view's height now
+    int openedHeight_ = 0;   // Note2Height: its height when it was last opened
+    int top_ = 0;            // the space the editor and the view share
     int bottom_ = 0;
 };
 

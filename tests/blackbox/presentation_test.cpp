@@ -92,12 +92,6 @@ TEST_F(ProgramWindow, ClickOnTheOnePixelLineBringsItBackAndEscSendsItAway) {
 
 namespace {
 
-RECT screenRect(HWND w) {
-    RECT r;
-    GetWindowRect(w, &r);
-    return r;
-}
-
 // The tall, narrow bar between the note list and the editor area.
 HWND listSplitter(HWND window) {
     for (HWND panel : findChildren(window, L"QuivraPanel", WS_VISIBLE)) {

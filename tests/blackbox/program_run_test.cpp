@@ -3,6 +3,7 @@
 #include "running_program.h"
 
 #include "base/ini_file.h"
+#include "notes/notes_ids.h"
 #include "settings/settings_ids.h"
 
 #include <gtest/gtest.h>
@@ -117,12 +118,26 @@ HWND otherCopyWindow(DWORD except, DWORD timeoutMs) {
 
 TEST(Program, RestartedCopyRunsAloneAndALaterStartIsRefused) {
     const fs::path dir = freshProgramFolder();
-    RunningProgram first(dir / L"quivra.exe");
+    fs::create_directories(notesFolder(dir));
+    writeBytes(notesFolder(dir) / L"A.note", "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0 old}");
+    writeBytes(notesFolder(dir) / L"B.note", "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0 bee}");
+    quivra::base::IniFile(settingsFile(dir)).writeString(u"Options", u"CurrentNoteName", u"B");
+    RunningProgram first(dir / L"quivra.exe", L" a b");
     HWND w = first.mainWindow(15000);
     ASSERT_NE(w, nullptr);
-    // "Перезапустить" of the menu of "Выход".
+    // Another note chosen and typed into, not yet written.
+    HWND names = findChildById(w, quivra::notes::ID_NOTESNAMESLIST);
+    ASSERT_NE(names, nullptr);
+    SendMessageW(names, CB_SETCURSEL, 0, 0);
+    SendMessageW(w, WM_COMMAND, MAKEWPARAM(quivra::notes::ID_NOTESNAMESLIST, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(names));
+    HWND editor = findChild(w, L"RichEdit20W");
+    SendMessageW(editor, EM_SETSEL, 0, 0);
+    typeInto(editor, L"new ");
+    // "Перезапустить" of the menu of "Выход", as the menu sends it.
     PostMessageW(w, WM_COMMAND, MAKEWPARAM(quivra::settings::ID_G1, 0), 0);
     ASSERT_TRUE(first.waitForExit(15000));
+    EXPECT_NE(readBytes(notesFolder(dir) / L"A.note").find("new old"), std::string::npos);
     HWND restarted = otherCopyWindow(first.pid(), 15000);
     ASSERT_NE(restarted, nullptr) << "the restart started nothing";
     DWORD restartedPid = 0;
@@ -130,6 +145,11 @@ TEST(Program, RestartedCopyRunsAloneAndALaterStartIsRefused) {
     HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, restartedPid);
     ASSERT_NE(process, nullptr);
     EXPECT_FALSE(quivra::base::IniFile(settingsFile(dir)).keyExists(u"Options", u"Restart"));
+    // The new copy got this copy's parameters and opened the note left.
+    const std::wstring line = commandLineOf(restartedPid);
+    EXPECT_NE(line.find(L"quivra.exe"), std::wstring::npos) << line;
+    EXPECT_EQ(line.substr(line.size() - 4), L" a b") << line;
+    EXPECT_EQ(windowText(findChildById(restarted, quivra::notes::ID_NOTESNAMESLIST)), L"A");
 
     // The user starts the program again: refused, the restarted copy runs on.
     RunningProgram second(dir / L"quivra.exe");

@@ -1,5 +1,7 @@
 #include "running_program.h"
 
+#include <winternl.h>
+
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -42,10 +44,10 @@ template <class Find> HWND waitFor(DWORD timeoutMs, Find find) {
 
 } // namespace
 
-RunningProgram::RunningProgram(const fs::path& exe) {
+RunningProgram::RunningProgram(const fs::path& exe, const std::wstring& parameters) {
     STARTUPINFOW si{};
     si.cb = sizeof(si);
-    std::wstring cmd = L"\"" + exe.wstring() + L"\"";
+    std::wstring cmd = L"\"" + exe.wstring() + L"\"" + parameters;
     started_ = CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
                               exe.parent_path().c_str(), &si, &pi_) != FALSE;
 }
@@ -232,6 +234,33 @@ void clickAt(HWND control, POINT at) {
     SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
 }
 
+void mouse(DWORD flags, POINT to) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    if (flags & MOUSEEVENTF_MOVE) {
+        input.mi.dwFlags |= MOUSEEVENTF_ABSOLUTE;
+        input.mi.dx = MulDiv(to.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+        input.mi.dy = MulDiv(to.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    }
+    SendInput(1, &input, sizeof(INPUT));
+    Sleep(60);
+}
+
+void mouseClick(POINT at, int clicks) {
+    mouse(MOUSEEVENTF_MOVE, at);
+    for (int i = 0; i < clicks; ++i) {
+        mouse(MOUSEEVENTF_LEFTDOWN);
+        mouse(MOUSEEVENTF_LEFTUP);
+    }
+}
+
+RECT screenRect(HWND w) {
+    RECT r;
+    GetWindowRect(w, &r);
+    return r;
+}
+
 void pressKeys(HWND window, std::initializer_list<WORD> keys) {
     SetForegroundWindow(window);
     settle(window);
@@ -258,19 +287,6 @@ bool postHotkey(HWND window) {
     return atom != 0 && PostMessageW(window, WM_HOTKEY, atom, MAKELPARAM(MOD_WIN, 'N'));
 }
 
-void mouse(DWORD flags, POINT to) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    if (flags & MOUSEEVENTF_MOVE) {
-        input.mi.dwFlags |= MOUSEEVENTF_ABSOLUTE;
-        input.mi.dx = MulDiv(to.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-        input.mi.dy = MulDiv(to.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    }
-    SendInput(1, &input, sizeof(INPUT));
-    Sleep(60);
-}
-
 HWND focusedIn(HWND window) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
@@ -286,6 +302,29 @@ std::vector<HWND> findChildren(HWND parent, const wchar_t* className, DWORD styl
                    (static_cast<DWORD>(GetWindowLongW(w, GWL_STYLE)) & styleBits) == styleBits;
         },
         false);
+}
+
+std::wstring commandLineOf(DWORD pid) {
+    using Query = NTSTATUS(WINAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+    const auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    if (!process || !query)
+        return {};
+    std::wstring line;
+    PROCESS_BASIC_INFORMATION basic{};
+    PEB peb{};
+    RTL_USER_PROCESS_PARAMETERS params{};
+    if (query(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) == 0 &&
+        ReadProcessMemory(process, basic.PebBaseAddress, &peb, sizeof peb, nullptr) &&
+        ReadProcessMemory(process, peb.ProcessParameters, &params, sizeof params, nullptr)) {
+        line.resize(params.CommandLine.Length / sizeof(wchar_t));
+        if (!ReadProcessMemory(process, params.CommandLine.Buffer, line.data(),
+                               params.CommandLine.Length, nullptr))
+            line.clear();
+    }
+    CloseHandle(process);
+    return line;
 }
 
 void writeBytes(const fs::path& file, std::string_view bytes) {

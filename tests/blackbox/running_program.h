@@ -16,7 +16,8 @@ namespace quivra::blackbox {
 
 class RunningProgram {
   public:
-    explicit RunningProgram(const std::filesystem::path& exe);
+    // `parameters` follow the quoted path on the command line.
+    explicit RunningProgram(const std::filesystem::path& exe, const std::wstring& parameters = {});
     ~RunningProgram();
     RunningProgram(const RunningProgram&) = delete;
     RunningProgram& operator=(const RunningProgram&) = delete;
@@ -55,6 +56,8 @@ class ScreenDpi {
     };
     std::vector<Saved> saved_;
 };
+// The command line another process was started with (empty if unreadable).
+std::wstring commandLineOf(DWORD pid);
 
 // A new empty folder holding a copy of quivra.exe.
 std::filesystem::path freshProgramFolder();
@@ -92,9 +95,13 @@ void clickAt(HWND control, POINT at);
 // What the system sends the program for its hotkey (Win+N); false when the
 // program has registered none.
 bool postHotkey(HWND window);
-// Presses or moves the real mouse: the system's input, as a hand gives it.
-// A move goes to the point in screen coordinates.
+// Presses or moves the real mouse through the system's input, as a hand
+// gives it; a move goes to the point in screen coordinates.
 void mouse(DWORD flags, POINT to = {});
+// The real mouse moved to the screen point and clicked there once or
+// (clicks 2) twice in quick succession.
+void mouseClick(POINT at, int clicks = 1);
+RECT screenRect(HWND window);
 // The window that has the keyboard focus in the thread of `window`.
 HWND focusedIn(HWND window);
 // The descendants of a class that have all of the style bits, in creation order.

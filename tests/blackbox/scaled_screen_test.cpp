@@ -23,12 +23,6 @@ namespace {
 
 constexpr DWORD kScaledDpi = 144;
 
-RECT screenRect(HWND w) {
-    RECT r;
-    GetWindowRect(w, &r);
-    return r;
-}
-
 // The place of a child relative to its parent's client area.
 POINT placeInParent(HWND child) {
     RECT r = screenRect(child);

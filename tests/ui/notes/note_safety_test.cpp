@@ -81,15 +81,25 @@ TEST_F(NoteSafety, TextKeptNowhereIsNotLeftWithoutTheUsersWord) {
     makeEverythingUnwritable(L"A");
     typeAtStart(L"Пароль ");
 
-    // "Отмена": the switch does not happen and the text stays.
+    // "Отмена": the switch does not happen; the text, the second view and
+    // the results area stay as they were.
+    HWND chooser = form->notes().note2List();
+    SendMessageW(chooser, CB_SETCURSEL, 1, 0);
+    SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(notes::ID_NOTE2LIST, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(chooser));
+    form->search().openResultsArea();
     folder.answers = {IDCANCEL};
     choose(L"B");
     ASSERT_EQ(folder.boxes.size(), 1u);
     EXPECT_NE(folder.boxes[0].text.find(L"не удалось сохранить"), std::wstring::npos);
     EXPECT_EQ(form->state().currentNoteName, u"A");
     EXPECT_EQ(form->notes().selectedNoteIndex(), indexOf(L"A"));
+    EXPECT_EQ(SendMessageW(form->notes().listBox(), LB_GETCURSEL, 0, 0), indexOf(L"A"));
     EXPECT_EQ(editorText().substr(0, 7), u"Пароль ");
     EXPECT_TRUE(form->note().modified());
+    EXPECT_TRUE(form->notes().secondView().shown());
+    EXPECT_EQ(SendMessageW(chooser, CB_GETCURSEL, 0, 0), 1);
+    EXPECT_TRUE(form->search().resultsAreaOpen());
 
     // "Да": saved where the user says, then the switch goes on.
     const fs::path elsewhere = folder.path() / L"спасено.rtf";

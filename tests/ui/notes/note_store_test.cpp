@@ -228,6 +228,9 @@ TEST_F(Notes, UnreadableNoteShowsTheErrorAndCannotBeOverwritten) {
     ASSERT_EQ(folder.boxes.size(), 1u);
     EXPECT_EQ(folder.boxes[0].text, L"Failed to Load Stream");
     EXPECT_FALSE(form->note().enabled());
+    // The side list shows the note the drop-down list shows.
+    EXPECT_EQ(SendMessageW(form->notes().listBox(), LB_GETCURSEL, 0, 0), indexOf(L"Broken"));
+    EXPECT_EQ(form->notes().selectedNoteIndex(), indexOf(L"Broken"));
     form->notes().ImmSaveClick();
     EXPECT_EQ(readFile(noteFile(L"Broken")).size(), 15u);
 }

@@ -97,3 +97,40 @@ TEST_F(SecondView, SwitchingTheNoteClosesItAndAMissingFileShowsNothing) {
     EXPECT_EQ(view().view().textLength(), 0);
     EXPECT_TRUE(folder.boxes.empty());
 }
+
+TEST_F(SecondView, ChooserAlwaysNamesTheNoteTheViewShows) {
+    addNote(L"Broken", std::string("\xEF\xBB\xBF\xC3\x28 not utf-8", 15));
+    startWith({{L"A", kRtfA}, {L"B", kRtfB}});
+    const auto chosenName = [&] {
+        const auto i = SendMessageW(view().chooser(), CB_GETCURSEL, 0, 0);
+        wchar_t text[64]{};
+        if (i >= 0)
+            SendMessageW(view().chooser(), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        return std::wstring(text);
+    };
+    // The current note, shown in the view, gets a new name: the view stays
+    // open on it and the chooser names it by the new name.
+    choose(L"A");
+    form->notes().N_RenameClick();
+    SetWindowTextW(form->notes().namePanel().field(), L"Z");
+    form->notes().NL_DynamicClick();
+    ASSERT_EQ(form->state().currentNoteName, u"Z");
+    EXPECT_TRUE(view().shown());
+    EXPECT_EQ(chosenName(), L"Z");
+    EXPECT_EQ(view().view().text(), u"Alpha");
+
+    // A note that cannot be read: the error is shown, and the view and the
+    // chooser stay on what they showed, open or closed.
+    choose(L"Broken");
+    ASSERT_EQ(folder.boxes.size(), 1u);
+    EXPECT_EQ(folder.boxes[0].text, L"Failed to Load Stream");
+    EXPECT_TRUE(view().shown());
+    EXPECT_EQ(chosenName(), L"Z");
+    EXPECT_EQ(view().view().text(), u"Alpha");
+    SendMessageW(view().closeButton(), BM_CLICK, 0, 0);
+    choose(L"Broken");
+    EXPECT_EQ(folder.boxes.size(), 2u);
+    EXPECT_FALSE(view().shown());
+    EXPECT_EQ(chosenName(), L"");
+    EXPECT_FALSE(IsWindowEnabled(view().closeButton()));
+}
