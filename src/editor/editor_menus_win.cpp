@@ -57,16 +57,16 @@ void EditorMenus::create() {
     append(m, 0, ID_DECRBUF, u"Расшифровать в буфер обмена\tAlt+V");
     append(m, 0, notes::ID_IMMSAVE, u"Принудительно сохранить");
     using F = DateTimeForm;
-    insertDateTimeAt_ =
+    InsertDateTime =
         appendPopup(m, MF_MENUBREAK,
                     dateMenu({F::TimeAndDate, F::DateAndLongTime, F::DayMonthYearAtTime}, L"F5"),
                     L"Вставить дату и время");
-    insertDateAt_ = appendPopup(
+    InsertDateSub = appendPopup(
         m, 0, dateMenu({F::Date, F::DayCommaMonthYear, F::DayMonthYear}, L"F6"), L"Вставить дату");
-    insertTimeAt_ = appendPopup(m, 0, dateMenu({F::Time, F::LongTime}, L"F7"), L"Вставить время");
+    InsertTimeSub = appendPopup(m, 0, dateMenu({F::Time, F::LongTime}, L"F7"), L"Вставить время");
     HMENU special = CreatePopupMenu();
     append(special, 0, ID_N22, u"Буфер обмена как текст");
-    insertSpecialAt_ = appendPopup(m, 0, special, L"Спец. вставка");
+    InsertSpecialSub = appendPopup(m, 0, special, L"Спец. вставка");
     append(m, 0, ID_OPENTEXT, u"Открыть текст из файла...");
     append(m, 0, ID_N32, u"Вставить ссылку на файл");
 
@@ -117,7 +117,7 @@ void EditorMenus::applyAdditRules(const AdditMenuRules& rules) {
     for (int id : {static_cast<int>(ID_COMMENTSTART), static_cast<int>(ID_COMMENTEND),
                    static_cast<int>(ID_OPENTEXT)})
         enable(id, rules.editing);
-    for (int at : {insertDateTimeAt_, insertDateAt_, insertTimeAt_, insertSpecialAt_})
+    for (int at : {InsertDateTime, InsertDateSub, InsertTimeSub, InsertSpecialSub})
         enableAt(at, rules.editing);
     for (int id : {ID_ENCR, ID_DECR, ID_DECRBUF})
         enable(id, rules.selectionCommands);

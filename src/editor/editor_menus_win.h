@@ -31,8 +31,9 @@ class EditorMenus {
     win::UniqueMenu addit_;
     win::UniqueMenu listStyle_;
     win::UniqueMenu hidden_;
-    // The sub-menu items of the additional menu, enabled by position.
-    int insertDateTimeAt_ = 0, insertDateAt_ = 0, insertTimeAt_ = 0, insertSpecialAt_ = 0;
+    // The positions of the additional menu's sub-menu items, enabled by
+    // position.
+    int InsertDateTime = 0, InsertDateSub = 0, InsertTimeSub = 0, InsertSpecialSub = 0;
 };
 
 } // namespace quivra::editor

@@ -98,8 +98,8 @@ void FontPicker::ensureCreated() {
     ShowWindow(filtered_, SW_HIDE);
     search_ = win::createEdit(p, ID_FONTSEARCH, L"", {px(13), px(208), px(158), px(21)});
     host_.addHint(search_, L"Фильтр шрифтов");
-    ok_ = win::createButton(p, ID_BTNFOK, L"Ok", {px(13), px(232), px(77), px(25)});
-    cancel_ = win::createButton(p, ID_BTNFCANCEL, L"Отмена", {px(96), px(232), px(75), px(25)});
+    btnFOk = win::createButton(p, ID_BTNFOK, L"Ok", {px(13), px(232), px(77), px(25)});
+    btnFCancel = win::createButton(p, ID_BTNFCANCEL, L"Отмена", {px(96), px(232), px(75), px(25)});
     listKeys_.attach(list_,
                      [this](UINT msg, WPARAM wp, LPARAM lp,
                             const win::Subclass::Next& next) -> std::optional<LRESULT> {
@@ -293,10 +293,14 @@ bool FontPicker::onMeasureItem(MEASUREITEMSTRUCT& item) {
         return false;
     if (item.CtlID != ID_FONTLIST)
         return false;
+    FontListMeasureItem(item);
+    return true;
+}
+
+void FontPicker::FontListMeasureItem(MEASUREITEMSTRUCT& item) const {
     item.itemHeight = static_cast<UINT>(item.itemID == static_cast<UINT>(-1)
                                             ? win::scale(16, dpi_)
                                             : win::scale(kOwnerDrawnFontItemHeight, dpi_));
-    return true;
 }
 
 bool FontPicker::onDrawItem(const DRAWITEMSTRUCT& item) {
@@ -304,12 +308,17 @@ bool FontPicker::onDrawItem(const DRAWITEMSTRUCT& item) {
         return false;
     if (item.CtlID != ID_FONTLIST)
         return false;
+    FontListDrawItem(item);
+    return true;
+}
+
+void FontPicker::FontListDrawItem(const DRAWITEMSTRUCT& item) const {
     HDC dc = item.hDC;
     RECT r = item.rcItem;
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
     FillRect(dc, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     if (item.itemID == static_cast<UINT>(-1))
-        return true;
+        return;
     const std::wstring name = win::ComboBox(combo_).itemText(static_cast<int>(item.itemID));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
@@ -327,7 +336,6 @@ bool FontPicker::onDrawItem(const DRAWITEMSTRUCT& item) {
         SelectObject(dc, nameFont_.get());
     }
     SelectObject(dc, old);
-    return true;
 }
 
 bool FontPicker::onCommand(int id, int code) {

@@ -54,6 +54,10 @@ class FontPicker {
     bool onCommand(int id, int code);
     bool onDrawItem(const DRAWITEMSTRUCT& item);
     bool onMeasureItem(MEASUREITEMSTRUCT& item);
+    // The owner-drawn font combo's items: the name, and under it a sample
+    // in that font.
+    void FontListMeasureItem(MEASUREITEMSTRUCT& item) const;
+    void FontListDrawItem(const DRAWITEMSTRUCT& item) const;
 
     // --- For the tests -------------------------------------------------------------
     window::FloatingPanelWindow& panel() {
@@ -66,7 +70,7 @@ class FontPicker {
     }
     HWND okButton() {
         ensureCreated();
-        return ok_;
+        return btnFOk;
     }
     HWND fontListFiltered() {
         ensureCreated();
@@ -95,8 +99,8 @@ class FontPicker {
     HWND list_ = nullptr;     // FontList1
     HWND filtered_ = nullptr; // FontListFiltered
     HWND search_ = nullptr;   // FontSearch
-    HWND ok_ = nullptr;
-    HWND cancel_ = nullptr;
+    HWND btnFOk = nullptr;
+    HWND btnFCancel = nullptr;
     win::Subclass listKeys_;
     win::Subclass searchKeys_;
     HWND combo_ = nullptr; // FontList, remade when its style changes

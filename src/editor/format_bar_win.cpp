@@ -67,40 +67,43 @@ void FormatBar::create(HWND editorArea, HWND notifyTarget, program::Host& host) 
         HFONT font;
         const wchar_t* hint;
     } buttons[] = {
-        {bold, ID_BOLDBUTTON, 5, Kind::Toggle, L"B", boldFont_.get(), L"Жирный"},
-        {italic, ID_ITABUTTON, 29, Kind::Toggle, L"I", italicFont_.get(), L"Курсив"},
-        {underline, ID_UNDERBUTTON, 53, Kind::Toggle, L"U", underlineFont_.get(), L"Подчеркнутый"},
-        {strikeOut, ID_STRIKEBUTTON, 76, Kind::Toggle, L"S", strikeFont_.get(), L"Зачеркнутый"},
-        {alLeft, ID_ALLEFT, 106, Kind::Radio, L"|--", plainFont_.get(),
+        {BoldButton, ID_BOLDBUTTON, 5, Kind::Toggle, L"B", boldFont_.get(), L"Жирный"},
+        {ItaButton, ID_ITABUTTON, 29, Kind::Toggle, L"I", italicFont_.get(), L"Курсив"},
+        {UnderButton, ID_UNDERBUTTON, 53, Kind::Toggle, L"U", underlineFont_.get(),
+         L"Подчеркнутый"},
+        {StrikeButton, ID_STRIKEBUTTON, 76, Kind::Toggle, L"S", strikeFont_.get(), L"Зачеркнутый"},
+        {AlLeft, ID_ALLEFT, 106, Kind::Radio, L"|--", plainFont_.get(),
          L"Выровнять по левому краю"},
-        {alCenter, ID_ALCENTER, 129, Kind::Radio, L"-|-", plainFont_.get(), L"Выровнять по центру"},
-        {alRight, ID_ALRIGHT, 152, Kind::Radio, L"--|", plainFont_.get(),
+        {AlCenter, ID_ALCENTER, 129, Kind::Radio, L"-|-", plainFont_.get(), L"Выровнять по центру"},
+        {AlRight, ID_ALRIGHT, 152, Kind::Radio, L"--|", plainFont_.get(),
          L"Выровнять по правому краю"},
-        {selFont, ID_SELFONTBUTTON, 180, Kind::Push, L"A", plainFont_.get(), L"Шрифт"},
-        {bgColor, ID_BGCOLORBUTTON, 226, Kind::Push, L"", plainFont_.get(), L"Фон текста"},
+        {SelFontButton, ID_SELFONTBUTTON, 180, Kind::Push, L"A", plainFont_.get(), L"Шрифт"},
+        {BGColorButton, ID_BGCOLORBUTTON, 226, Kind::Push, L"", plainFont_.get(), L"Фон текста"},
         {isList, ID_ISLIST, 249, Kind::Push, L"", plainFont_.get(), L"Список"},
-        {advanced, ID_ADVANCEDBUTTON, 326, Kind::Push, L"...", boldFont_.get(), L"Дополнительно"},
+        {AdvancedButton, ID_ADVANCEDBUTTON, 326, Kind::Push, L"...", boldFont_.get(),
+         L"Дополнительно"},
     };
     // All but "..." start disabled: they act on a note, and none is open yet.
     for (auto& b : buttons) {
-        b.button.create(panel_, b.id, {px(b.x), y, s, s}, b.kind, b.face, &b.button == &advanced);
+        b.button.create(panel_, b.id, {px(b.x), y, s, s}, b.kind, b.face,
+                        &b.button == &AdvancedButton);
         b.button.setFaceFont(b.font);
         host.addHint(bar, b.id, b.button.rect(), b.hint);
     }
-    selFontColor.create(panel_, ID_SELFONTCOLORBUTTON, {px(204), y, px(20), px(18)}, Kind::Push,
-                        L"", false);
-    host.addHint(bar, ID_SELFONTCOLORBUTTON, selFontColor.rect(),
+    SelFontColorButton.create(panel_, ID_SELFONTCOLORBUTTON, {px(204), y, px(20), px(18)},
+                              Kind::Push, L"", false);
+    host.addHint(bar, ID_SELFONTCOLORBUTTON, SelFontColorButton.rect(),
                  L"Цвет текста\r\nПравый щелчок мышки - сбросить");
     colValue.create(bar, notifyTarget, px(204), px(21), px(20), px(3), 0, 0, ID_COLVALUE);
     setStripColour(RGB(0, 0, 0));
-    win::SpeedButton::makeGroup({&alLeft, &alCenter, &alRight});
-    alLeft.setDown(true);
+    win::SpeedButton::makeGroup({&AlLeft, &AlCenter, &AlRight});
+    AlLeft.setDown(true);
 
     // Glyphs: a letter over the colour strip, a marked letter, a bulleted list.
-    selFontColor.drawGlyph = [this](HDC dc, const RECT& r, bool enabled) {
+    SelFontColorButton.drawGlyph = [this](HDC dc, const RECT& r, bool enabled) {
         drawLetter(dc, r, L"A", boldFont_.get(), glyphColour(enabled, RGB(0, 0, 0)));
     };
-    bgColor.drawGlyph = [this, px](HDC dc, const RECT& r, bool enabled) {
+    BGColorButton.drawGlyph = [this, px](HDC dc, const RECT& r, bool enabled) {
         RECT mark{r.left + px(4), r.top + px(5), r.right - px(4), r.bottom - px(5)};
         fill(dc, mark, glyphColour(enabled, RGB(255, 255, 0)));
         drawLetter(dc, r, L"ab", plainFont_.get(), glyphColour(enabled, RGB(0, 0, 0)));
@@ -114,14 +117,14 @@ void FormatBar::create(HWND editorArea, HWND notifyTarget, program::Host& host) 
         }
     };
 
-    selFontSize.create(bar, ID_SELFONTSIZE, {px(274), px(3), px(46), px(200)},
+    SelFontSize.create(bar, ID_SELFONTSIZE, {px(274), px(3), px(46), px(200)},
                        win::LazyCombo::Kind::Editable, win::LazyCombo::Place::Here);
-    HWND sizeBox = selFontSize.hwnd();
+    HWND sizeBox = SelFontSize.hwnd();
     for (std::u16string_view size : kFontSizeItems)
-        selFontSize.box().add(std::wstring(size.begin(), size.end()).c_str());
+        SelFontSize.box().add(std::wstring(size.begin(), size.end()).c_str());
     SetWindowTextW(sizeBox, L"8");
     host.addHint(sizeBox, kSizeBoxHint);
-    selFontSize.onMade = [this, &host](HWND combo) {
+    SelFontSize.onMade = [this, &host](HWND combo) {
         host.addHint(combo, kSizeBoxHint);
         if (onSizeBoxMade)
             onSizeBoxMade(combo);
@@ -140,8 +143,9 @@ bool FormatBar::shown() const {
 }
 
 std::array<win::SpeedButton*, 11> FormatBar::elevenButtons() {
-    return {&bold,    &italic, &underline, &strikeOut, &selFont, &selFontColor,
-            &bgColor, &isList, &alLeft,    &alCenter,  &alRight};
+    return {&BoldButton,    &ItaButton,          &UnderButton,   &StrikeButton,
+            &SelFontButton, &SelFontColorButton, &BGColorButton, &isList,
+            &AlLeft,        &AlCenter,           &AlRight};
 }
 
 void FormatBar::setStripColour(COLORREF colour) {

@@ -30,11 +30,11 @@ class FormatBar {
     // Background, List, Left, Centre, Right.
     std::array<win::SpeedButton*, 11> elevenButtons();
 
-    win::SpeedButton bold, italic, underline, strikeOut;
-    win::SpeedButton alLeft, alCenter, alRight;
-    win::SpeedButton selFont, selFontColor, bgColor, isList, advanced;
+    win::SpeedButton BoldButton, ItaButton, UnderButton, StrikeButton;
+    win::SpeedButton AlLeft, AlCenter, AlRight;
+    win::SpeedButton SelFontButton, SelFontColorButton, BGColorButton, isList, AdvancedButton;
     win::Panel colValue;        // the text colour strip under the colour button
-    win::LazyCombo selFontSize; // an editable box, made when first used
+    win::LazyCombo SelFontSize; // an editable box, made when first used
     // Runs once the size box is made, with the combo box.
     std::function<void(HWND combo)> onSizeBoxMade;
 

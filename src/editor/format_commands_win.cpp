@@ -47,19 +47,19 @@ void FormattingController::styleButtonClick(win::SpeedButton& button, unsigned b
 }
 
 void FormattingController::BoldButtonClick() {
-    styleButtonClick(bar_.bold, kStyleBold);
+    styleButtonClick(bar_.BoldButton, kStyleBold);
 }
 
 void FormattingController::ItaButtonClick() {
-    styleButtonClick(bar_.italic, kStyleItalic);
+    styleButtonClick(bar_.ItaButton, kStyleItalic);
 }
 
 void FormattingController::UnderButtonClick() {
-    styleButtonClick(bar_.underline, kStyleUnderline);
+    styleButtonClick(bar_.UnderButton, kStyleUnderline);
 }
 
 void FormattingController::StrikeButtonClick() {
-    styleButtonClick(bar_.strikeOut, kStyleStrikeOut);
+    styleButtonClick(bar_.StrikeButton, kStyleStrikeOut);
 }
 
 void FormattingController::align(Alignment alignment) {
@@ -103,7 +103,7 @@ void FormattingController::alignFocusedView(Alignment alignment) {
 // --- Size -------------------------------------------------------------------------------
 
 void FormattingController::SelFontSizeSelect() {
-    const std::u16string text = win::toU16(win::windowText(bar_.selFontSize.hwnd()));
+    const std::u16string text = win::toU16(win::windowText(bar_.SelFontSize.hwnd()));
     const auto points = fontSizeFromText(text);
     if (!points)
         throw base::notValidInteger(text);
@@ -126,11 +126,11 @@ void FormattingController::openPalette(PaletteMode mode, win::SpeedButton& butto
 }
 
 void FormattingController::SelFontColorButtonClick() {
-    openPalette(PaletteMode::TextColour, bar_.selFontColor);
+    openPalette(PaletteMode::TextColour, bar_.SelFontColorButton);
 }
 
 void FormattingController::BGColorButtonClick() {
-    openPalette(PaletteMode::Background, bar_.bgColor);
+    openPalette(PaletteMode::Background, bar_.BGColorButton);
 }
 
 void FormattingController::SelFontColorButtonMouseUp() {

@@ -27,9 +27,10 @@ void FormattingController::create(HWND editorArea, HWND notesPage, HMENU notesMe
     palette_.onPick = [this](std::size_t swatch) { colorPanClick(swatch); };
     palette_.onLeave = [this] { colorPanExit(); };
     bar_.colValue.onClick = [this] { colValueClick(); };
-    bar_.selFontColor.onRightUp = [this] { SelFontColorButtonMouseUp(); };
-    bar_.selFont.onRightUp = [this] {
-        fontPicker_.SelFontButtonMouseUp(bar_.xOf(bar_.selFont), bar_.yOf(bar_.selFont));
+    bar_.SelFontColorButton.onRightUp = [this] { SelFontColorButtonMouseUp(); };
+    bar_.SelFontButton.onRightUp = [this] {
+        fontPicker_.SelFontButtonMouseUp(bar_.xOf(bar_.SelFontButton),
+                                         bar_.yOf(bar_.SelFontButton));
     };
     menus_.create();
     fontPicker_.create(notesPage, editorArea, main, dpi);
@@ -59,7 +60,7 @@ int FormattingController::layoutFormatBar(int width, bool shown) {
 
 void FormattingController::noteViewChanged() {
     enableForReadOnly();
-    EnableWindow(bar_.selFontSize.hwnd(), !state_.noteReadOnly);
+    EnableWindow(bar_.SelFontSize.hwnd(), !state_.noteReadOnly);
     host_.relayoutEditorArea();
 }
 
@@ -88,7 +89,7 @@ std::optional<LRESULT> FormattingController::onEditorMessage(UINT msg,
 
 void FormattingController::NoteEnter() {
     enableForReadOnly();
-    EnableWindow(bar_.selFontSize.hwnd(), !state_.noteReadOnly);
+    EnableWindow(bar_.SelFontSize.hwnd(), !state_.noteReadOnly);
     showAlignmentOfParagraph();
     showSizeOfSelection(note_.charFormat());
 }
@@ -123,7 +124,7 @@ POINT FormattingController::menuPoint(const win::SpeedButton& button, int dx, in
 }
 
 void FormattingController::enableSizeBox(bool enabled) {
-    EnableWindow(bar_.selFontSize.hwnd(), enabled);
+    EnableWindow(bar_.SelFontSize.hwnd(), enabled);
 }
 
 void FormattingController::updateAdditMenu() {
@@ -133,7 +134,7 @@ void FormattingController::updateAdditMenu() {
 void FormattingController::AdvancedButtonClick() {
     needs_.additMenuOpening();
     updateAdditMenu();
-    const POINT at = menuPoint(bar_.advanced, -250, 64);
+    const POINT at = menuPoint(bar_.AdvancedButton, -250, 64);
     TrackPopupMenu(menus_.addit(), TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, 0, host_.mainWindow(),
                    nullptr);
 }
@@ -198,10 +199,10 @@ bool FormattingController::onCommand(int id, int code, HWND) {
         if (code == CBN_SELCHANGE) {
             // The box's text becomes the chosen item's only after this
             // notification; the size is read from the text.
-            const int index = bar_.selFontSize.box().selected();
+            const int index = bar_.SelFontSize.box().selected();
             if (index >= 0) {
                 const std::u16string item(kFontSizeItems[static_cast<std::size_t>(index)]);
-                SetWindowTextW(bar_.selFontSize.hwnd(), win::toWide(item).c_str());
+                SetWindowTextW(bar_.SelFontSize.hwnd(), win::toWide(item).c_str());
                 SelFontSizeSelect();
             }
         } else if (code == CBN_CLOSEUP) {
@@ -308,9 +309,9 @@ void FormattingController::addRefreshRows(program::RefreshTable& table) {
                                                                : format.crTextColor);
     });
     table.add(program::RefreshStep::EditorControls, [this](const program::RefreshFacts& f) {
-        if ((IsWindowEnabled(bar_.selFontSize.hwnd()) != FALSE) != f.editorEnabled)
-            EnableWindow(bar_.selFontSize.hwnd(), f.editorEnabled);
-        bar_.advanced.setEnabled(f.editorFocused);
+        if ((IsWindowEnabled(bar_.SelFontSize.hwnd()) != FALSE) != f.editorEnabled)
+            EnableWindow(bar_.SelFontSize.hwnd(), f.editorEnabled);
+        bar_.AdvancedButton.setEnabled(f.editorFocused);
     });
     table.add(program::RefreshStep::FormatBar, [this](const program::RefreshFacts& f) {
         if (!f.editorFocused) {
@@ -323,35 +324,35 @@ void FormattingController::addRefreshRows(program::RefreshTable& table) {
             showSizeOfSelection(format);
         showAlignmentOfParagraph();
         const DWORD effects = format.dwEffects;
-        bar_.bold.setDown(effects & kStyleBold);
-        bar_.italic.setDown(effects & kStyleItalic);
-        bar_.underline.setDown(effects & kStyleUnderline);
-        bar_.strikeOut.setDown(effects & kStyleStrikeOut);
+        bar_.BoldButton.setDown(effects & kStyleBold);
+        bar_.ItaButton.setDown(effects & kStyleItalic);
+        bar_.UnderButton.setDown(effects & kStyleUnderline);
+        bar_.StrikeButton.setDown(effects & kStyleStrikeOut);
     });
 }
 
 bool FormattingController::sizeBoxFocused() const {
     HWND focus = GetFocus();
-    return focus && (focus == bar_.selFontSize.hwnd() || IsChild(bar_.selFontSize.hwnd(), focus));
+    return focus && (focus == bar_.SelFontSize.hwnd() || IsChild(bar_.SelFontSize.hwnd(), focus));
 }
 
 void FormattingController::showSizeOfSelection(const CHARFORMAT2W& format) {
     const std::wstring size = std::to_wstring(pointsOfTwips(format.yHeight));
-    if (win::windowText(bar_.selFontSize.hwnd()) != size)
-        SetWindowTextW(bar_.selFontSize.hwnd(), size.c_str());
+    if (win::windowText(bar_.SelFontSize.hwnd()) != size)
+        SetWindowTextW(bar_.SelFontSize.hwnd(), size.c_str());
 }
 
 void FormattingController::showAlignmentOfParagraph() {
     if (const auto alignment = alignmentButton(note_.paraFormat().wAlignment)) {
         switch (*alignment) {
         case Alignment::Left:
-            bar_.alLeft.setDown(true);
+            bar_.AlLeft.setDown(true);
             break;
         case Alignment::Center:
-            bar_.alCenter.setDown(true);
+            bar_.AlCenter.setDown(true);
             break;
         case Alignment::Right:
-            bar_.alRight.setDown(true);
+            bar_.AlRight.setDown(true);
             break;
         }
     }

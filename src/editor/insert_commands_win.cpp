@@ -25,10 +25,10 @@ class RefreshPause {
 
 std::optional<std::wstring> chooseFile(program::Host& host, const wchar_t* filter,
                                        std::size_t filterLength) {
-    win::FileDialogRequest request;
-    request.filter.assign(filter, filterLength);
-    request.mustExist = false; // a typed name is taken as it is
-    return win::fileDialog(host.mainWindow(), request);
+    win::FileDialogRequest OD; // the open dialog
+    OD.filter.assign(filter, filterLength);
+    OD.mustExist = false; // a typed name is taken as it is
+    return win::fileDialog(host.mainWindow(), OD);
 }
 
 void OpenTextClick(program::Host& host, document::RichEdit& note) {

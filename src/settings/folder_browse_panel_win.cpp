@@ -27,56 +27,64 @@ using win::Bounds;
 
 void SettingsPage::CustomDirBrowseClick() {
     ensureBrowseTree();
-    SetWindowPos(browsePanel_.hwnd(), HWND_TOP, px(3), px(3), 0, 0, SWP_NOSIZE);
+    SetWindowPos(BrowsePanel.hwnd(), HWND_TOP, px(3), px(3), 0, 0, SWP_NOSIZE);
     const std::wstring custom = customDirText();
     if (!custom.empty() && win::folderExists(win::toU16(custom)))
-        tree_.selectPath(custom);
-    ShowWindow(browsePanel_.hwnd(), SW_SHOW);
-    SetFocus(tree_.hwnd());
+        Tree.selectPath(custom);
+    ShowWindow(BrowsePanel.hwnd(), SW_SHOW);
+    SetFocus(Tree.hwnd());
     TreeChange();
 }
 
 void SettingsPage::TreeChange() {
-    const bool ok = win::folderExists(win::toU16(tree_.selectedPath()));
-    EnableWindow(control(ID_BROWSEOK), ok);
-    EnableWindow(control(ID_BROWSECREATE), ok);
+    const bool ok = win::folderExists(win::toU16(Tree.selectedPath()));
+    EnableWindow(browseOk, ok);
+    EnableWindow(BrowseCreate, ok);
 }
 
 void SettingsPage::browseOkClick() {
-    const std::wstring path = tree_.selectedPath();
+    const std::wstring path = Tree.selectedPath();
     if (!win::folderExists(win::toU16(path)))
         return;
-    SetWindowTextW(control(ID_CUSTOMDIRV), path.c_str()); // its change keeps the text
-    ShowWindow(browsePanel_.hwnd(), SW_HIDE);
+    SetWindowTextW(CustomDirV, path.c_str()); // its change keeps the text
+    ShowWindow(BrowsePanel.hwnd(), SW_HIDE);
     selectCustomDir(true);
 }
 
 void SettingsPage::BrowseCancelClick() {
-    ShowWindow(browsePanel_.hwnd(), SW_HIDE);
+    ShowWindow(BrowsePanel.hwnd(), SW_HIDE);
+}
+
+void SettingsPage::BrowsePanelExit() {
+    BrowseCancelClick();
+}
+
+void SettingsPage::NewFPanelExit() {
+    ShowWindow(NewFPanel.hwnd(), SW_HIDE);
 }
 
 void SettingsPage::BrowseCreateClick() {
     const std::u16string name =
-        proposeNewFolderName(win::toU16(tree_.selectedPath()),
+        proposeNewFolderName(win::toU16(Tree.selectedPath()),
                              [](std::u16string_view p) { return win::folderExists(p); });
-    SetWindowTextW(control(ID_FOLNAME), win::toWide(name).c_str());
-    ShowWindow(newFolderPanel_.hwnd(), SW_SHOW);
-    SetFocus(control(ID_FOLNAME));
+    SetWindowTextW(FolName, win::toWide(name).c_str());
+    ShowWindow(NewFPanel.hwnd(), SW_SHOW);
+    SetFocus(FolName);
 }
 
 void SettingsPage::FN_okClick() {
-    const std::u16string path = newFolderPath(win::toU16(tree_.selectedPath()),
-                                              win::toU16(win::windowText(control(ID_FOLNAME))));
+    const std::u16string path =
+        newFolderPath(win::toU16(Tree.selectedPath()), win::toU16(win::windowText(FolName)));
     if (win::folderExists(path))
         return;
     SHCreateDirectoryExW(nullptr, win::toWide(path.substr(0, path.size() - 1)).c_str(), nullptr);
-    tree_.refreshSelected();
-    SetFocus(tree_.hwnd());
+    Tree.refreshSelected();
+    SetFocus(Tree.hwnd());
 }
 
 void SettingsPage::FN_CanelClick() {
-    SetFocus(tree_.hwnd());
-    ShowWindow(newFolderPanel_.hwnd(), SW_HIDE);
+    SetFocus(Tree.hwnd());
+    ShowWindow(NewFPanel.hwnd(), SW_HIDE);
 }
 
 } // namespace quivra::settings

@@ -31,53 +31,50 @@ void SettingsPage::build() {
     HWND notifyTarget = notifyTarget_;
     RECT rc;
     GetClientRect(page, &rc);
-    tabs_ = win::createControl(WC_TABCONTROLW, L"",
-                               WS_CLIPSIBLINGS | WS_TABSTOP | TCS_BOTTOM | TCS_FOCUSNEVER, page,
-                               ID_SETTINGSP, {0, 0, rc.right, rc.bottom});
+    SettingsP = win::createControl(WC_TABCONTROLW, L"",
+                                   WS_CLIPSIBLINGS | WS_TABSTOP | TCS_BOTTOM | TCS_FOCUSNEVER, page,
+                                   ID_SETTINGSP, {0, 0, rc.right, rc.bottom});
     hints_.create(page);
     const wchar_t* names[] = {L"Общие", L"Заметки", L"Вид и анимация"};
     for (int i = 0; i < 3; ++i) {
         TCITEMW item{};
         item.mask = TCIF_TEXT;
         item.pszText = const_cast<wchar_t*>(names[i]);
-        TabCtrl_InsertItem(tabs_, i, &item);
-        pages_[i] = std::make_unique<win::Panel>();
-        pages_[i]->create(page, notifyTarget, 0, 0, px(600), px(380));
+        TabCtrl_InsertItem(SettingsP, i, &item);
+        pages()[i]->create(page, notifyTarget, 0, 0, px(600), px(380));
     }
-    buildGeneralPage(pages_[0]->hwnd());
-    buildNotesPage(pages_[1]->hwnd());
-    buildViewPage(pages_[2]->hwnd());
+    buildGeneralPage(GeneralSPage.hwnd());
+    buildNotesPage(NotesSPage.hwnd());
+    buildViewPage(ViewSPage.hwnd());
 
-    HWND quit = win::createButton(page, ID_BQUIT, L"Выход", {0, 0, px(75), px(25)});
-    controls_.push_back({ID_BQUIT, quit});
-    quitMenu_.reset(CreatePopupMenu());
-    AppendMenuW(quitMenu_.get(), MF_STRING, ID_G1, L"Перезапустить");
+    bQuit = win::createButton(page, ID_BQUIT, L"Выход", {0, 0, px(75), px(25)});
+    QuitMenu.reset(CreatePopupMenu());
+    AppendMenuW(QuitMenu.get(), MF_STRING, ID_G1, L"Перезапустить");
 
     buildBrowsePanel(page);
 }
 
 void SettingsPage::showValues() {
     showingValues_ = true;
-    for (auto& b : boxes_)
-        win::setChecked(b.hwnd, b.ticked);
-    EnableWindow(existing(ID_DELAYSHOWBAR), ticked(ID_ISANISHOW));
-    EnableWindow(existing(ID_DELAYHIDEBAR), ticked(ID_ISANIHIDE));
+    for (const OptionBox* b : boxes_.all())
+        win::setChecked(b->hwnd, b->ticked);
+    EnableWindow(DelayShowBar, boxes_.isAniShow.ticked);
+    EnableWindow(DelayHideBar, boxes_.isAniHide.ticked);
     for (int id : {ID_OPVAL, ID_DELAYSHOWBAR, ID_DELAYHIDEBAR})
         SendMessageW(existing(id), TBM_SETPOS, TRUE, slider(id));
-    win::ComboBox(existing(ID_PLACE)).select(values_.place);
-    win::ComboBox(existing(ID_BVLCOLOR)).select(values_.borderItem);
-    const win::ComboBox skinsList(existing(ID_SKINSLIST));
+    win::ComboBox(Place).select(values_.place);
+    win::ComboBox(BvlColor).select(values_.borderItem);
+    const win::ComboBox skins(SkinsList);
     for (const auto& name : values_.skins)
-        skinsList.add(name.c_str());
-    skinsList.select(values_.skinItem);
-    SetWindowTextW(existing(ID_DATADIRV), values_.dataDir.c_str());
-    SetWindowTextW(existing(ID_CUSTOMDIRV), values_.customDir.c_str());
-    SetWindowTextW(existing(ID_CUSTOMBROWSERPATH), values_.customBrowser.c_str());
-    win::setChecked(existing(ID_WD_CUSTOMDIR), values_.customSelected);
-    win::setChecked(existing(ID_WD_OWNDIR), !values_.customSelected);
-    SendMessageW(existing(ID_HOTKEYKEYS), HKM_SETHOTKEY,
-                 static_cast<WPARAM>(values_.hotkeyWord & 0xFFFF), 0);
-    ShowWindow(existing(ID_HOTKEYREFUSED), values_.hotkeyRefused ? SW_SHOWNA : SW_HIDE);
+        skins.add(name.c_str());
+    skins.select(values_.skinItem);
+    SetWindowTextW(DataDirV, values_.dataDir.c_str());
+    SetWindowTextW(CustomDirV, values_.customDir.c_str());
+    SetWindowTextW(CustomBrowserPath, values_.customBrowser.c_str());
+    win::setChecked(wd_customdir, values_.customSelected);
+    win::setChecked(wd_owndir, !values_.customSelected);
+    SendMessageW(hotkeyKeys_, HKM_SETHOTKEY, static_cast<WPARAM>(values_.hotkeyWord & 0xFFFF), 0);
+    ShowWindow(hotkeyRefused_, values_.hotkeyRefused ? SW_SHOWNA : SW_HIDE);
     selectTab(values_.tab);
     showingValues_ = false;
 }
@@ -93,40 +90,41 @@ void SettingsPage::buildGeneralPage(HWND p) {
         y += 19;
     }
     win::createGroupBox(p, 0, L"Работа с папкой", {px(8), px(146), px(430), px(84)});
-    auto add = [&](int id, HWND h) { controls_.push_back({id, h}); };
     // Next to "Включить горячую клавишу": another combination than Win+N,
     // and the message shown when the system refuses the combination.
     const int hotkeyY = 8 + 3 * 19;
-    add(ID_HOTKEYKEYS,
-        win::createControl(HOTKEY_CLASSW, L"", WS_TABSTOP | WS_BORDER, p, ID_HOTKEYKEYS,
-                           {px(332), px(hotkeyY - 2), px(120), px(21)}));
-    hints_.add(control(ID_HOTKEYKEYS), L"Другое сочетание клавиш вместо Win+N (пусто — Win+N)");
-    add(ID_HOTKEYREFUSED,
+    hotkeyKeys_ = win::createControl(HOTKEY_CLASSW, L"", WS_TABSTOP | WS_BORDER, p, ID_HOTKEYKEYS,
+                                     {px(332), px(hotkeyY - 2), px(120), px(21)});
+    hints_.add(hotkeyKeys_, L"Другое сочетание клавиш вместо Win+N (пусто — Win+N)");
+    hotkeyRefused_ =
         win::createLabel(p, ID_HOTKEYREFUSED,
                          L"Это сочетание клавиш занято системой или другой программой: "
                          L"выберите другое",
-                         {px(332), px(hotkeyY + 21), px(250), px(28)}));
-    ShowWindow(control(ID_HOTKEYREFUSED), SW_HIDE);
-    add(ID_WD_OWNDIR, win::createRadioButton(p, ID_WD_OWNDIR, L"\\Data\\Notes\\",
-                                             {px(16), px(168), px(92), px(17)}, true));
-    add(ID_DATADIRV, win::createEdit(p, ID_DATADIRV, L"", {px(112), px(166), px(220), px(21)}));
-    add(ID_WD_CUSTOMDIR, win::createRadioButton(p, ID_WD_CUSTOMDIR, L"Своя папка",
-                                                {px(16), px(197), px(92), px(17)}, false));
-    add(ID_CUSTOMDIRV, win::createEdit(p, ID_CUSTOMDIRV, L"", {px(112), px(195), px(192), px(21)}));
-    add(ID_CUSTOMDIRBROWSE,
-        win::createButton(p, ID_CUSTOMDIRBROWSE, L"...", {px(308), px(195), px(24), px(21)}));
-    add(ID_APPLYDATADIR,
-        win::createButton(p, ID_APPLYDATADIR, L"Применить", {px(342), px(178), px(86), px(25)}));
-    add(ID_CLEARCOORDS, win::createButton(p, ID_CLEARCOORDS, L"Сбросить координаты окон",
-                                          {px(8), px(240), px(190), px(25)}));
-    // The sub-folder name takes no character a folder name cannot hold.
+                         {px(332), px(hotkeyY + 21), px(250), px(28)});
+    ShowWindow(hotkeyRefused_, SW_HIDE);
+    wd_owndir = win::createRadioButton(p, ID_WD_OWNDIR, L"\\Data\\Notes\\",
+                                       {px(16), px(168), px(92), px(17)}, true);
+    DataDirV = win::createEdit(p, ID_DATADIRV, L"", {px(112), px(166), px(220), px(21)});
+    wd_customdir = win::createRadioButton(p, ID_WD_CUSTOMDIR, L"Своя папка",
+                                          {px(16), px(197), px(92), px(17)}, false);
+    CustomDirV = win::createEdit(p, ID_CUSTOMDIRV, L"", {px(112), px(195), px(192), px(21)});
+    CustomDirBrowse =
+        win::createButton(p, ID_CUSTOMDIRBROWSE, L"...", {px(308), px(195), px(24), px(21)});
+    ApplyDataDir =
+        win::createButton(p, ID_APPLYDATADIR, L"Применить", {px(342), px(178), px(86), px(25)});
+    ClearCoordsButton = win::createButton(p, ID_CLEARCOORDS, L"Сбросить координаты окон",
+                                          {px(8), px(240), px(190), px(25)});
     folderNameEvents_.attach(
-        control(ID_DATADIRV),
+        DataDirV,
         [](UINT msg, WPARAM wp, LPARAM, const win::Subclass::Next&) -> std::optional<LRESULT> {
-            if (msg == WM_CHAR && !base::isAcceptedNameChar(static_cast<char16_t>(wp)))
+            if (msg == WM_CHAR && !DataDirVKeyPress(static_cast<wchar_t>(wp)))
                 return 0;
             return std::nullopt;
         });
+}
+
+bool SettingsPage::DataDirVKeyPress(wchar_t typed) {
+    return base::isAcceptedNameChar(static_cast<char16_t>(typed));
 }
 
 void SettingsPage::buildNotesPage(HWND p) {
@@ -144,55 +142,53 @@ void SettingsPage::buildNotesPage(HWND p) {
     }
     win::createLabel(p, 0, L"Открывать ссылки с помощью", {px(8), px(172), px(300), px(14)});
     // A path typed into the box is used by the next link click, unstored.
-    controls_.push_back({ID_CUSTOMBROWSERPATH, win::createEdit(p, ID_CUSTOMBROWSERPATH, L"",
-                                                               {px(8), px(188), px(240), px(21)})});
-    controls_.push_back({ID_CHOOSEBROWSER, win::createButton(p, ID_CHOOSEBROWSER, L"...",
-                                                             {px(252), px(188), px(24), px(21)})});
-    controls_.push_back({ID_BROWSERDELETE, win::createButton(p, ID_BROWSERDELETE, L"X",
-                                                             {px(280), px(188), px(24), px(21)})});
-    box(ID_STRONGCIPHER)->hwnd =
-        win::createCheckBox(p, ID_STRONGCIPHER, box(ID_STRONGCIPHER)->caption,
+    CustomBrowserPath =
+        win::createEdit(p, ID_CUSTOMBROWSERPATH, L"", {px(8), px(188), px(240), px(21)});
+    ChooseBrowser =
+        win::createButton(p, ID_CHOOSEBROWSER, L"...", {px(252), px(188), px(24), px(21)});
+    BrowserDelete =
+        win::createButton(p, ID_BROWSERDELETE, L"X", {px(280), px(188), px(24), px(21)});
+    boxes_.strongCipher.hwnd =
+        win::createCheckBox(p, ID_STRONGCIPHER, boxes_.strongCipher.caption,
                             {px(8), px(218), px(470), px(28)}, BS_MULTILINE | BS_TOP);
-    hints_.add(control(ID_CHOOSEBROWSER), L"Обзор");
-    hints_.add(control(ID_BROWSERDELETE), L"Очистить значение");
+    hints_.add(ChooseBrowser, L"Обзор");
+    hints_.add(BrowserDelete, L"Очистить значение");
 }
 
 void SettingsPage::buildViewPage(HWND p) {
-    auto add = [&](int id, HWND h) { controls_.push_back({id, h}); };
     win::createLabel(p, 0, L"Положение:", {px(8), px(11), px(80), px(14)});
     const win::ComboBox place(win::createComboList(p, ID_PLACE, {px(96), px(8), px(140), px(120)}));
     for (const wchar_t* s : {L"Слева", L"Сверху", L"Справа", L"Снизу"})
         place.add(s);
     place.select(0);
-    add(ID_PLACE, place.hwnd());
+    Place = place.hwnd();
 
-    add(ID_SLABEL6,
-        win::createLabel(p, ID_SLABEL6, L"Скин:", {px(8), px(40), px(80), px(14)}, SS_NOTIFY));
-    add(ID_SKINSLIST, win::createComboList(p, ID_SKINSLIST, {px(96), px(37), px(180), px(200)}));
+    sLabel6 = win::createLabel(p, ID_SLABEL6, L"Скин:", {px(8), px(40), px(80), px(14)}, SS_NOTIFY);
+    SkinsList = win::createComboList(p, ID_SKINSLIST, {px(96), px(37), px(180), px(200)});
 
     win::createLabel(p, 0, L"Цвет границы", {px(8), px(69), px(84), px(14)});
     const win::ComboBox colours(win::createComboList(
         p, ID_BVLCOLOR, {px(96), px(66), px(180), px(300)}, CBS_OWNERDRAWFIXED | CBS_HASSTRINGS));
     for (const auto& c : standardColors())
         colours.add(win::toWide(c.name).c_str());
-    add(ID_BVLCOLOR, colours.hwnd());
+    BvlColor = colours.hwnd();
 
-    box(ID_ISANISHOW)->hwnd = win::createCheckBox(p, ID_ISANISHOW, box(ID_ISANISHOW)->caption,
-                                                  {px(8), px(100), px(140), px(17)});
-    add(ID_DELAYSHOWBAR,
-        win::createTrackbar(p, ID_DELAYSHOWBAR, {px(150), px(97), px(220), px(24)}, 10, 100));
-    box(ID_ISANIHIDE)->hwnd = win::createCheckBox(p, ID_ISANIHIDE, box(ID_ISANIHIDE)->caption,
-                                                  {px(8), px(130), px(140), px(17)});
-    add(ID_DELAYHIDEBAR,
-        win::createTrackbar(p, ID_DELAYHIDEBAR, {px(150), px(127), px(220), px(24)}, 10, 100));
+    boxes_.isAniShow.hwnd = win::createCheckBox(p, ID_ISANISHOW, boxes_.isAniShow.caption,
+                                                {px(8), px(100), px(140), px(17)});
+    DelayShowBar =
+        win::createTrackbar(p, ID_DELAYSHOWBAR, {px(150), px(97), px(220), px(24)}, 10, 100);
+    boxes_.isAniHide.hwnd = win::createCheckBox(p, ID_ISANIHIDE, boxes_.isAniHide.caption,
+                                                {px(8), px(130), px(140), px(17)});
+    DelayHideBar =
+        win::createTrackbar(p, ID_DELAYHIDEBAR, {px(150), px(127), px(220), px(24)}, 10, 100);
     win::createLabel(p, 0, L"Непрозрачность", {px(8), px(161), px(140), px(14)});
-    add(ID_OPVAL, win::createTrackbar(p, ID_OPVAL, {px(150), px(157), px(220), px(24)}, 50, 255));
-    box(ID_ISUSEANIMATION)->hwnd = win::createCheckBox(
-        p, ID_ISUSEANIMATION, box(ID_ISUSEANIMATION)->caption, {px(8), px(192), px(320), px(17)});
+    OpVal = win::createTrackbar(p, ID_OPVAL, {px(150), px(157), px(220), px(24)}, 50, 255);
+    boxes_.isUseAnimation.hwnd = win::createCheckBox(
+        p, ID_ISUSEANIMATION, boxes_.isUseAnimation.caption, {px(8), px(192), px(320), px(17)});
     // A slider's key is written when the mouse button is released over it.
-    const int sliders[] = {ID_DELAYSHOWBAR, ID_DELAYHIDEBAR, ID_OPVAL};
+    const HWND sliders[] = {DelayShowBar, DelayHideBar, OpVal};
     for (std::size_t i = 0; i < sliderEvents_.size(); ++i) {
-        HWND slider = control(sliders[i]);
+        HWND slider = sliders[i];
         sliderEvents_[i].attach(
             slider,
             [this, slider](UINT msg, WPARAM, LPARAM lp,
@@ -211,23 +207,19 @@ void SettingsPage::buildViewPage(HWND p) {
 }
 
 void SettingsPage::buildBrowsePanel(HWND page) {
-    browsePanel_.create(page, notifyTarget_, px(3), px(3), px(404), px(304), WS_BORDER);
-    HWND bp = browsePanel_.hwnd();
-    controls_.push_back(
-        {ID_BROWSEOK, win::createButton(bp, ID_BROWSEOK, L"Ok", {px(4), px(270), px(75), px(25)})});
-    controls_.push_back({ID_BROWSECANCEL, win::createButton(bp, ID_BROWSECANCEL, L"Отмена",
-                                                            {px(83), px(270), px(75), px(25)})});
-    controls_.push_back({ID_BROWSECREATE, win::createButton(bp, ID_BROWSECREATE, L"Создать",
-                                                            {px(318), px(270), px(80), px(25)})});
-    newFolderPanel_.create(bp, notifyTarget_, px(4), px(200), px(394), px(64), WS_BORDER);
-    HWND np = newFolderPanel_.hwnd();
+    BrowsePanel.create(page, notifyTarget_, px(3), px(3), px(404), px(304), WS_BORDER);
+    HWND bp = BrowsePanel.hwnd();
+    browseOk = win::createButton(bp, ID_BROWSEOK, L"Ok", {px(4), px(270), px(75), px(25)});
+    BrowseCancel =
+        win::createButton(bp, ID_BROWSECANCEL, L"Отмена", {px(83), px(270), px(75), px(25)});
+    BrowseCreate =
+        win::createButton(bp, ID_BROWSECREATE, L"Создать", {px(318), px(270), px(80), px(25)});
+    NewFPanel.create(bp, notifyTarget_, px(4), px(200), px(394), px(64), WS_BORDER);
+    HWND np = NewFPanel.hwnd();
     win::createLabel(np, 0, L"Имя новой папки:", {px(6), px(6), px(200), px(14)});
-    controls_.push_back(
-        {ID_FOLNAME, win::createEdit(np, ID_FOLNAME, L"", {px(6), px(22), px(380), px(21)})});
-    controls_.push_back(
-        {ID_FN_OK, win::createButton(np, ID_FN_OK, L"Ok", {px(230), px(44), px(75), px(18)})});
-    controls_.push_back({ID_FN_CANEL, win::createButton(np, ID_FN_CANEL, L"Отмена",
-                                                        {px(310), px(44), px(75), px(18)})});
+    FolName = win::createEdit(np, ID_FOLNAME, L"", {px(6), px(22), px(380), px(21)});
+    FN_ok = win::createButton(np, ID_FN_OK, L"Ok", {px(230), px(44), px(75), px(18)});
+    FN_Canel = win::createButton(np, ID_FN_CANEL, L"Отмена", {px(310), px(44), px(75), px(18)});
     ShowWindow(np, SW_HIDE);
     ShowWindow(bp, SW_HIDE);
 }
@@ -236,17 +228,14 @@ void SettingsPage::ensureBrowseTree() {
     // Listing the drives and loading the system's icons is slow, so the tree
     // is made when the panel is first opened rather than at start-up.
     ensureBuilt();
-    if (tree_.hwnd())
+    if (Tree.hwnd())
         return;
-    HWND bp = browsePanel_.hwnd();
-    tree_.create(bp, ID_TREE, RECT{px(4), px(4), px(398), px(262)});
-    SetWindowPos(tree_.hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    SendMessageW(tree_.hwnd(), WM_SETFONT, SendMessageW(control(ID_BROWSEOK), WM_GETFONT, 0, 0),
-                 FALSE);
-    controls_.push_back({ID_TREE, tree_.hwnd()});
-    win::watchFocusLeaving(newFolderPanel_.hwnd(),
-                           [this] { ShowWindow(newFolderPanel_.hwnd(), SW_HIDE); });
-    win::watchFocusLeaving(bp, [this] { BrowseCancelClick(); });
+    HWND bp = BrowsePanel.hwnd();
+    Tree.create(bp, ID_TREE, RECT{px(4), px(4), px(398), px(262)});
+    SetWindowPos(Tree.hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SendMessageW(Tree.hwnd(), WM_SETFONT, SendMessageW(browseOk, WM_GETFONT, 0, 0), FALSE);
+    win::watchFocusLeaving(NewFPanel.hwnd(), [this] { NewFPanelExit(); });
+    win::watchFocusLeaving(bp, [this] { BrowsePanelExit(); });
 }
 
 } // namespace quivra::settings

@@ -37,37 +37,46 @@ void SettingsPage::create(std::function<HWND()> page, HWND notifyTarget, UINT dp
     dpi_ = dpi;
     font_ = font;
     boxes_ = {
-        {ID_ISTRAYICON, L"Иконка в трее", &keys::TrayIcon, false},
-        {ID_ISFOCUSONTRAYCLICK, L"Фокусировать при щелчке иконки в трее", &keys::FocusOnTrayClick,
-         false},
-        {ID_ISDBLCLICK, L"Двойной щелчок для скрытия/показа", &keys::DoubleClick, false},
-        {ID_ISENABLEHOTKEY, L"Вызов по горячей клавише (Win+N)", &keys::EnableHotkey, false},
-        {ID_ISFOCUSONHOTKEY, L"Фокусировать при вызове горячей клавишей",
-         &keys::FocusOnCallByHotkey, false},
-        {ID_ISSTARTUP, L"Автозагрузка (текущий пользователь)", nullptr, false},
-        {ID_DISABLESHOWINGONSTART, L"Отключить показ окна при старте", &keys::SilentStart, false},
-        {ID_ISONELISTCLICK, L"Выбор заметки в списке одинарным щелчком", &keys::OneClickInList,
-         false},
-        {ID_ISFOCUSONSELECTNOTE, L"Фокусировать при выборе заметки", &keys::FocusNoteOnSelect,
-         true},
-        {ID_ISDYNSEARCH, L"Динамический поиск (иначе результаты по ENTER)", &keys::DynamicSearch,
-         true},
-        {ID_ISSEARCHFILTER, L"Использовать фильтр строк при поиске", &keys::SearchFilter, true},
-        {ID_ISSIMPLEFONTLIST, L"Обычный список выбора шрифта", &keys::SimpleFontList, false},
-        {ID_ISDETECTURL, L"Определять ссыдки в редакторе \r\n   (для отключения нужен перезапуск)",
-         &keys::DetectURLs, false},
-        {ID_ISSHOWCOPY,
-         L"Показывать меню действий после выделения комментария щелчком с зажатой клавишей CTRL",
-         &keys::isShowCopyAfterSel, true},
-        {ID_STRONGCIPHER,
-         L"Стойкое шифрование (AES-256). Старые версии программы такой шифр не прочтут",
-         &keys::StrongCipher, false},
-        {ID_ISANISHOW, L"Скорость показа", &keys::isAnimatedShow, true},
-        {ID_ISANIHIDE, L"Скорость скрытия", &keys::isAnimatedHide, true},
-        {ID_ISUSEANIMATION, L"Использовать анимацию в интерфейсе", &keys::UseAnimation, false},
+        .isTrayIcon = {ID_ISTRAYICON, L"Иконка в трее", &keys::TrayIcon, false},
+        .isFocusOnTrayClick = {ID_ISFOCUSONTRAYCLICK, L"Фокусировать при щелчке иконки в трее",
+                               &keys::FocusOnTrayClick, false},
+        .isDblClick = {ID_ISDBLCLICK, L"Двойной щелчок для скрытия/показа", &keys::DoubleClick,
+                       false},
+        .isEnableHotkey = {ID_ISENABLEHOTKEY, L"Вызов по горячей клавише (Win+N)",
+                           &keys::EnableHotkey, false},
+        .isFocusOnHotkey = {ID_ISFOCUSONHOTKEY, L"Фокусировать при вызове горячей клавишей",
+                            &keys::FocusOnCallByHotkey, false},
+        .isStartUp = {ID_ISSTARTUP, L"Автозагрузка (текущий пользователь)", nullptr, false},
+        .DisableShowingOnStart = {ID_DISABLESHOWINGONSTART, L"Отключить показ окна при старте",
+                                  &keys::SilentStart, false},
+        .isOneListClick = {ID_ISONELISTCLICK, L"Выбор заметки в списке одинарным щелчком",
+                           &keys::OneClickInList, false},
+        .isFocusOnSelectNote = {ID_ISFOCUSONSELECTNOTE, L"Фокусировать при выборе заметки",
+                                &keys::FocusNoteOnSelect, true},
+        .isDynSearch = {ID_ISDYNSEARCH, L"Динамический поиск (иначе результаты по ENTER)",
+                        &keys::DynamicSearch, true},
+        .isSearchFilter = {ID_ISSEARCHFILTER, L"Использовать фильтр строк при поиске",
+                           &keys::SearchFilter, true},
+        .isSimpleFontList = {ID_ISSIMPLEFONTLIST, L"Обычный список выбора шрифта",
+                             &keys::SimpleFontList, false},
+        .isDetectURL = {ID_ISDETECTURL,
+                        L"Определять ссыдки в редакторе \r\n   (для отключения нужен перезапуск)",
+                        &keys::DetectURLs, false},
+        .isShowCopy = {ID_ISSHOWCOPY,
+                       L"Показывать меню действий после выделения комментария щелчком с зажатой "
+                       L"клавишей CTRL",
+                       &keys::isShowCopyAfterSel, true},
+        .strongCipher =
+            {ID_STRONGCIPHER,
+             L"Стойкое шифрование (AES-256). Старые версии программы такой шифр не прочтут",
+             &keys::StrongCipher, false},
+        .isAniShow = {ID_ISANISHOW, L"Скорость показа", &keys::isAnimatedShow, true},
+        .isAniHide = {ID_ISANIHIDE, L"Скорость скрытия", &keys::isAnimatedHide, true},
+        .isUseAnimation = {ID_ISUSEANIMATION, L"Использовать анимацию в интерфейсе",
+                           &keys::UseAnimation, false},
     };
-    for (auto& b : boxes_)
-        b.ticked = b.designedTicked;
+    for (OptionBox* b : boxes_.all())
+        b->ticked = b->designedTicked;
 }
 
 void SettingsPage::ensureBuilt() {
@@ -88,26 +97,30 @@ void SettingsPage::layout(int width, int height) {
     height_ = height;
     if (!built_)
         return;
-    MoveWindow(tabs_, 0, 0, width, height, TRUE);
+    MoveWindow(SettingsP, 0, 0, width, height, TRUE);
     RECT r{0, 0, width, height};
-    TabCtrl_AdjustRect(tabs_, FALSE, &r);
-    for (auto& p : pages_) {
+    TabCtrl_AdjustRect(SettingsP, FALSE, &r);
+    for (win::Panel* p : pages()) {
         MoveWindow(p->hwnd(), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
         SetWindowPos(p->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
-    MoveWindow(control(ID_BQUIT), width - px(75) - px(4), height - px(25) - px(1), px(75), px(25),
-               TRUE);
-    SetWindowPos(control(ID_BQUIT), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    SetWindowPos(browsePanel_.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    MoveWindow(bQuit, width - px(75) - px(4), height - px(25) - px(1), px(75), px(25), TRUE);
+    SetWindowPos(bQuit, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetWindowPos(BrowsePanel.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 void SettingsPage::selectTab(int index) {
     values_.tab = index;
     if (!built_)
         return;
-    TabCtrl_SetCurSel(tabs_, index);
+    TabCtrl_SetCurSel(SettingsP, index);
     for (int i = 0; i < 3; ++i)
-        ShowWindow(pages_[i]->hwnd(), i == index ? SW_SHOW : SW_HIDE);
+        ShowWindow(pages()[i]->hwnd(), i == index ? SW_SHOW : SW_HIDE);
+}
+
+std::array<win::Panel*, 3> SettingsPage::pages() const {
+    auto& self = const_cast<SettingsPage&>(*this);
+    return {&self.GeneralSPage, &self.NotesSPage, &self.ViewSPage};
 }
 
 HWND SettingsPage::control(int id) {
@@ -116,26 +129,83 @@ HWND SettingsPage::control(int id) {
 }
 
 HWND SettingsPage::existing(int id) const {
-    for (const auto& b : boxes_)
-        if (b.id == id)
-            return b.hwnd;
-    for (const auto& [cid, h] : controls_)
-        if (cid == id)
-            return h;
+    for (const OptionBox* b : boxes_.all())
+        if (b->id == id)
+            return b->hwnd;
+    switch (id) {
+    case ID_SETTINGSP:
+        return SettingsP;
+    case ID_WD_OWNDIR:
+        return wd_owndir;
+    case ID_DATADIRV:
+        return DataDirV;
+    case ID_WD_CUSTOMDIR:
+        return wd_customdir;
+    case ID_CUSTOMDIRV:
+        return CustomDirV;
+    case ID_CUSTOMDIRBROWSE:
+        return CustomDirBrowse;
+    case ID_APPLYDATADIR:
+        return ApplyDataDir;
+    case ID_CLEARCOORDS:
+        return ClearCoordsButton;
+    case ID_HOTKEYKEYS:
+        return hotkeyKeys_;
+    case ID_HOTKEYREFUSED:
+        return hotkeyRefused_;
+    case ID_CUSTOMBROWSERPATH:
+        return CustomBrowserPath;
+    case ID_CHOOSEBROWSER:
+        return ChooseBrowser;
+    case ID_BROWSERDELETE:
+        return BrowserDelete;
+    case ID_PLACE:
+        return Place;
+    case ID_SLABEL6:
+        return sLabel6;
+    case ID_SKINSLIST:
+        return SkinsList;
+    case ID_BVLCOLOR:
+        return BvlColor;
+    case ID_DELAYSHOWBAR:
+        return DelayShowBar;
+    case ID_DELAYHIDEBAR:
+        return DelayHideBar;
+    case ID_OPVAL:
+        return OpVal;
+    case ID_BQUIT:
+        return bQuit;
+    case ID_TREE:
+        return Tree.hwnd();
+    case ID_BROWSEOK:
+        return browseOk;
+    case ID_BROWSECANCEL:
+        return BrowseCancel;
+    case ID_BROWSECREATE:
+        return BrowseCreate;
+    case ID_FOLNAME:
+        return FolName;
+    case ID_FN_OK:
+        return FN_ok;
+    case ID_FN_CANEL:
+        return FN_Canel;
+    default:
+        break;
+    }
     throw std::logic_error("the settings page has no control " + std::to_string(id));
 }
 
 OptionBox* SettingsPage::box(int id) {
-    for (auto& b : boxes_)
-        if (b.id == id)
-            return &b;
+    for (OptionBox* b : boxes_.all())
+        if (b->id == id)
+            return b;
     return nullptr;
 }
 
 bool SettingsPage::ticked(int id) const {
-    for (const auto& b : boxes_)
-        if (b.id == id)
-            return b.ticked;
+    for (const OptionBox* b : boxes_.all())
+        if (b->id == id)
+            return b->ticked;
     throw std::logic_error("the settings page has no option box " + std::to_string(id));
 }
 
@@ -156,37 +226,107 @@ void SettingsPage::setBoxFromKey(int id) {
 }
 
 void SettingsPage::onOptionBoxChanged(OptionBox& b) {
-    const bool on = b.ticked;
-    switch (b.id) {
-    case ID_ISANISHOW:
-        if (built_)
-            EnableWindow(existing(ID_DELAYSHOWBAR), on);
-        break;
-    case ID_ISANIHIDE:
-        if (built_)
-            EnableWindow(existing(ID_DELAYHIDEBAR), on);
-        break;
-    case ID_ISTRAYICON:
-        // The option is the user's wish: an icon the shell refuses for now
-        // is asked for again, the box and the key stay as set.
-        host_.setTrayIconVisible(on);
-        break;
-    case ID_ISENABLEHOTKEY:
-        write(host_.settingsFile(), keys::EnableHotkey, on);
-        showHotkeyRegistered(host_.setHotkeyEnabled(on));
-        return;
-    default:
-        break;
-    }
-    write(host_.settingsFile(), *b.key, on);
+    using Handler = void (SettingsPage::*)();
+    static constexpr std::pair<int, Handler> handlers[] = {
+        {ID_ISTRAYICON, &SettingsPage::isTrayIconClick},
+        {ID_ISFOCUSONTRAYCLICK, &SettingsPage::isFocusOnTrayClickClick},
+        {ID_ISDBLCLICK, &SettingsPage::isDblClickClick},
+        {ID_ISENABLEHOTKEY, &SettingsPage::isEnableHotkeyClick},
+        {ID_ISFOCUSONHOTKEY, &SettingsPage::isFocusOnHotkeyClick},
+        {ID_DISABLESHOWINGONSTART, &SettingsPage::DisableShowingOnStartClick},
+        {ID_ISONELISTCLICK, &SettingsPage::isOneListClickClick},
+        {ID_ISFOCUSONSELECTNOTE, &SettingsPage::isFocusOnSelectNoteClick},
+        {ID_ISDYNSEARCH, &SettingsPage::isDynSearchClick},
+        {ID_ISSEARCHFILTER, &SettingsPage::isSearchFilterClick},
+        {ID_ISSIMPLEFONTLIST, &SettingsPage::isSimpleFontListClick},
+        {ID_ISDETECTURL, &SettingsPage::isDetectURLClick},
+        {ID_ISSHOWCOPY, &SettingsPage::isShowCopyClick},
+        {ID_STRONGCIPHER, &SettingsPage::strongCipherClick},
+        {ID_ISANISHOW, &SettingsPage::isAniShowClick},
+        {ID_ISANIHIDE, &SettingsPage::isAniHideClick},
+        {ID_ISUSEANIMATION, &SettingsPage::isUseAnimationClick},
+    };
+    for (const auto& [id, handler] : handlers)
+        if (id == b.id)
+            return (this->*handler)();
+}
+
+void SettingsPage::writeBoxKey(const OptionBox& b) {
+    write(host_.settingsFile(), *b.key, b.ticked);
+}
+
+void SettingsPage::isTrayIconClick() {
+    // The option is the user's wish: an icon the shell refuses for now is
+    // asked for again, the box and the key stay as set.
+    host_.setTrayIconVisible(boxes_.isTrayIcon.ticked);
+    writeBoxKey(boxes_.isTrayIcon);
+}
+
+void SettingsPage::isEnableHotkeyClick() {
+    const bool on = boxes_.isEnableHotkey.ticked;
+    writeBoxKey(boxes_.isEnableHotkey);
+    showHotkeyRegistered(host_.setHotkeyEnabled(on));
+}
+
+void SettingsPage::isAniShowClick() {
+    if (built_)
+        EnableWindow(DelayShowBar, boxes_.isAniShow.ticked);
+    writeBoxKey(boxes_.isAniShow);
+}
+
+void SettingsPage::isAniHideClick() {
+    if (built_)
+        EnableWindow(DelayHideBar, boxes_.isAniHide.ticked);
+    writeBoxKey(boxes_.isAniHide);
+}
+
+// The boxes below are read where their option matters; a change only
+// stores it.
+void SettingsPage::isFocusOnTrayClickClick() {
+    writeBoxKey(boxes_.isFocusOnTrayClick);
+}
+void SettingsPage::isDblClickClick() {
+    writeBoxKey(boxes_.isDblClick);
+}
+void SettingsPage::isFocusOnHotkeyClick() {
+    writeBoxKey(boxes_.isFocusOnHotkey);
+}
+void SettingsPage::DisableShowingOnStartClick() {
+    writeBoxKey(boxes_.DisableShowingOnStart);
+}
+void SettingsPage::isOneListClickClick() {
+    writeBoxKey(boxes_.isOneListClick);
+}
+void SettingsPage::isFocusOnSelectNoteClick() {
+    writeBoxKey(boxes_.isFocusOnSelectNote);
+}
+void SettingsPage::isDynSearchClick() {
+    writeBoxKey(boxes_.isDynSearch);
+}
+void SettingsPage::isSearchFilterClick() {
+    writeBoxKey(boxes_.isSearchFilter);
+}
+void SettingsPage::isSimpleFontListClick() {
+    writeBoxKey(boxes_.isSimpleFontList);
+}
+void SettingsPage::isDetectURLClick() {
+    writeBoxKey(boxes_.isDetectURL);
+}
+void SettingsPage::isShowCopyClick() {
+    writeBoxKey(boxes_.isShowCopy);
+}
+void SettingsPage::strongCipherClick() {
+    writeBoxKey(boxes_.strongCipher);
+}
+void SettingsPage::isUseAnimationClick() {
+    writeBoxKey(boxes_.isUseAnimation);
 }
 
 void SettingsPage::setHotkeyField(long fieldWord) {
     values_.hotkeyWord = fieldWord & 0xFFFF;
     if (built_) {
         showingValues_ = true;
-        SendMessageW(existing(ID_HOTKEYKEYS), HKM_SETHOTKEY,
-                     static_cast<WPARAM>(values_.hotkeyWord), 0);
+        SendMessageW(hotkeyKeys_, HKM_SETHOTKEY, static_cast<WPARAM>(values_.hotkeyWord), 0);
         showingValues_ = false;
     }
 }
@@ -194,11 +334,11 @@ void SettingsPage::setHotkeyField(long fieldWord) {
 void SettingsPage::showHotkeyRegistered(bool registered) {
     values_.hotkeyRefused = ticked(ID_ISENABLEHOTKEY) && !registered;
     if (built_)
-        ShowWindow(existing(ID_HOTKEYREFUSED), values_.hotkeyRefused ? SW_SHOWNA : SW_HIDE);
+        ShowWindow(hotkeyRefused_, values_.hotkeyRefused ? SW_SHOWNA : SW_HIDE);
 }
 
 void SettingsPage::onHotkeyFieldChanged() {
-    const auto word = static_cast<long>(SendMessageW(existing(ID_HOTKEYKEYS), HKM_GETHOTKEY, 0, 0));
+    const auto word = static_cast<long>(SendMessageW(hotkeyKeys_, HKM_GETHOTKEY, 0, 0));
     values_.hotkeyWord = word & 0xFFFF;
     showHotkeyRegistered(host_.setHotkeyKeys(settings::hotkeyFromFieldWord(values_.hotkeyWord)));
 }
@@ -211,16 +351,15 @@ void SettingsPage::onAutostartChanged() {
 }
 
 void SettingsPage::setAutostartTicked(bool on) {
-    OptionBox* b = box(ID_ISSTARTUP);
-    b->ticked = on;
+    boxes_.isStartUp.ticked = on;
     if (built_)
-        win::setChecked(b->hwnd, on);
+        win::setChecked(boxes_.isStartUp.hwnd, on);
 }
 
 void SettingsPage::setCustomBrowserText(const std::wstring& path) {
     values_.customBrowser = path;
     if (built_)
-        SetWindowTextW(existing(ID_CUSTOMBROWSERPATH), path.c_str());
+        SetWindowTextW(CustomBrowserPath, path.c_str());
 }
 
 bool SettingsPage::onCommand(int id, int code, HWND ctl) {
@@ -238,10 +377,8 @@ bool SettingsPage::onCommand(int id, int code, HWND ctl) {
     }
     switch (id) {
     case ID_PLACE:
-        if (code == CBN_SELCHANGE) {
-            values_.place = win::ComboBox(ctl).selected();
-            host_.placeSelected(placeIndex());
-        }
+        if (code == CBN_SELCHANGE)
+            PlaceSelect();
         return true;
     case ID_DATADIRV:
     case ID_CUSTOMDIRV:
@@ -254,7 +391,7 @@ bool SettingsPage::onCommand(int id, int code, HWND ctl) {
     case ID_WD_OWNDIR:
     case ID_WD_CUSTOMDIR:
         if (code == BN_CLICKED)
-            values_.customSelected = win::isChecked(existing(ID_WD_CUSTOMDIR));
+            values_.customSelected = win::isChecked(wd_customdir);
         return true;
     case ID_HOTKEYKEYS:
         if (code == EN_CHANGE)
@@ -262,39 +399,32 @@ bool SettingsPage::onCommand(int id, int code, HWND ctl) {
         return true;
     case ID_SKINSLIST:
         if (code == CBN_SELCHANGE) {
-            values_.skinItem = win::ComboBox(ctl).selected();
+            values_.skinItem = win::ComboBox(SkinsList).selected();
             SkinsListSelect();
         }
         return true;
     case ID_SLABEL6:
         if (code == STN_CLICKED)
-            refreshSkinsList(read(host_.settingsFile(), keys::SkinName));
+            sLabel6Click();
         return true;
     case ID_BVLCOLOR:
-        if (code == CBN_SELCHANGE) {
-            const int i = win::ComboBox(ctl).selected();
-            values_.borderItem = i;
-            if (i >= 0 && i < static_cast<int>(standardColors().size())) {
-                values_.borderColour = standardColors()[i].color;
-                write(host_.settingsFile(), keys::BorderColor, standardColors()[i].color);
-                host_.borderColorSelected(borderColor());
-            }
-        }
+        if (code == CBN_SELCHANGE)
+            BvlColorSelect();
         return true;
     case ID_APPLYDATADIR:
         if (code == BN_CLICKED)
-            host_.applyDataDir();
+            ApplyDataDirClick();
         return true;
     case ID_CLEARCOORDS:
         if (code == BN_CLICKED)
-            host_.clearCoords();
+            ClearCoordsButtonClick();
         return true;
     case ID_BQUIT:
         if (code == BN_CLICKED)
-            host_.quit();
+            bQuitClick();
         return true;
     case ID_G1:
-        host_.restart();
+        G1Click();
         return true;
     case ID_CHOOSEBROWSER:
         if (code == BN_CLICKED)
@@ -333,8 +463,43 @@ bool SettingsPage::onCommand(int id, int code, HWND ctl) {
     }
 }
 
+void SettingsPage::PlaceSelect() {
+    values_.place = win::ComboBox(Place).selected();
+    host_.placeSelected(placeIndex());
+}
+
+void SettingsPage::sLabel6Click() {
+    refreshSkinsList(read(host_.settingsFile(), keys::SkinName));
+}
+
+void SettingsPage::BvlColorSelect() {
+    const int i = win::ComboBox(BvlColor).selected();
+    values_.borderItem = i;
+    if (i >= 0 && i < static_cast<int>(standardColors().size())) {
+        values_.borderColour = standardColors()[i].color;
+        write(host_.settingsFile(), keys::BorderColor, standardColors()[i].color);
+        host_.borderColorSelected(borderColor());
+    }
+}
+
+void SettingsPage::ApplyDataDirClick() {
+    host_.applyDataDir();
+}
+
+void SettingsPage::ClearCoordsButtonClick() {
+    host_.clearCoords();
+}
+
+void SettingsPage::bQuitClick() {
+    host_.quit();
+}
+
+void SettingsPage::G1Click() {
+    host_.restart();
+}
+
 std::optional<LRESULT> SettingsPage::onCtlColor(HDC dc, HWND control) {
-    if (!built_ || control != existing(ID_HOTKEYREFUSED))
+    if (!built_ || control != hotkeyRefused_)
         return std::nullopt;
     SetTextColor(dc, RGB(255, 0, 0));
     SetBkMode(dc, TRANSPARENT);
@@ -343,17 +508,17 @@ std::optional<LRESULT> SettingsPage::onCtlColor(HDC dc, HWND control) {
 
 bool SettingsPage::onNotify(NMHDR& header, LRESULT& result) {
     NMHDR* hdr = &header;
-    if (hdr->hwndFrom == tabs_ && hdr->code == TCN_SELCHANGE) {
-        selectTab(TabCtrl_GetCurSel(tabs_));
+    if (hdr->hwndFrom == SettingsP && hdr->code == TCN_SELCHANGE) {
+        selectTab(TabCtrl_GetCurSel(SettingsP));
         result = 0;
         return true;
     }
-    if (tree_.hwnd() && hdr->hwndFrom == tree_.hwnd()) {
-        if (auto r = tree_.handleNotify(hdr)) {
+    if (Tree.hwnd() && hdr->hwndFrom == Tree.hwnd()) {
+        if (auto r = Tree.handleNotify(hdr)) {
             result = *r;
             return true;
         }
-        if (tree_.isSelectionChange(hdr))
+        if (Tree.isSelectionChange(hdr))
             TreeChange();
         result = 0;
         return true;
@@ -362,14 +527,14 @@ bool SettingsPage::onNotify(NMHDR& header, LRESULT& result) {
 }
 
 bool SettingsPage::onContextMenu(HWND control, POINT screen) {
-    if (!built_ || control != existing(ID_BQUIT))
+    if (!built_ || control != bQuit)
         return false;
     if (screen.x == -1 && screen.y == -1) {
         RECT rc;
         GetWindowRect(control, &rc);
         screen = {rc.left, rc.bottom};
     }
-    TrackPopupMenu(quitMenu_.get(), TPM_RIGHTBUTTON, screen.x, screen.y, 0, notifyTarget_, nullptr);
+    TrackPopupMenu(QuitMenu.get(), TPM_RIGHTBUTTON, screen.x, screen.y, 0, notifyTarget_, nullptr);
     return true;
 }
 
@@ -379,19 +544,35 @@ bool SettingsPage::onScroll(HWND ctl) {
             continue;
         slider(id) = static_cast<int>(SendMessageW(ctl, TBM_GETPOS, 0, 0));
         if (id == ID_OPVAL)
-            host_.setOpacity(sliderPosition(ID_OPVAL));
+            OpValChange();
         return true;
     }
     return false;
 }
 
+void SettingsPage::OpValChange() {
+    host_.setOpacity(sliderPosition(ID_OPVAL));
+}
+
 void SettingsPage::onSliderMouseUp(HWND ctl) {
-    if (ctl == existing(ID_DELAYSHOWBAR))
-        write(host_.settingsFile(), keys::DelayShow, sliderPosition(ID_DELAYSHOWBAR));
-    else if (ctl == existing(ID_DELAYHIDEBAR))
-        write(host_.settingsFile(), keys::DelayHide, sliderPosition(ID_DELAYHIDEBAR));
-    else if (ctl == existing(ID_OPVAL))
-        write(host_.settingsFile(), keys::Opacity, sliderPosition(ID_OPVAL));
+    if (ctl == DelayShowBar)
+        DelayShowBarMouseUp();
+    else if (ctl == DelayHideBar)
+        DelayHideBarMouseUp();
+    else if (ctl == OpVal)
+        OpValMouseUp();
+}
+
+void SettingsPage::DelayShowBarMouseUp() {
+    write(host_.settingsFile(), keys::DelayShow, sliderPosition(ID_DELAYSHOWBAR));
+}
+
+void SettingsPage::DelayHideBarMouseUp() {
+    write(host_.settingsFile(), keys::DelayHide, sliderPosition(ID_DELAYHIDEBAR));
+}
+
+void SettingsPage::OpValMouseUp() {
+    write(host_.settingsFile(), keys::Opacity, sliderPosition(ID_OPVAL));
 }
 
 int& SettingsPage::slider(int id) {
@@ -424,7 +605,7 @@ int SettingsPage::placeIndex() const {
 void SettingsPage::setPlaceIndex(long index) {
     values_.place = (index >= 0 && index <= 3) ? static_cast<int>(index) : -1;
     if (built_)
-        win::ComboBox(existing(ID_PLACE)).select(values_.place);
+        win::ComboBox(Place).select(values_.place);
 }
 
 COLORREF SettingsPage::borderColor() const {
@@ -445,7 +626,7 @@ void SettingsPage::setBorderColorItem(std::u16string_view name) {
             found = static_cast<int>(i);
     values_.borderItem = found;
     if (built_)
-        win::ComboBox(existing(ID_BVLCOLOR)).select(found);
+        win::ComboBox(BvlColor).select(found);
 }
 
 void SettingsPage::refreshSkinsList(std::u16string_view storedName) {
@@ -462,7 +643,7 @@ void SettingsPage::refreshSkinsList(std::u16string_view storedName) {
         }
     if (!built_)
         return;
-    const win::ComboBox list(existing(ID_SKINSLIST));
+    const win::ComboBox list(SkinsList);
     list.clear();
     for (const auto& name : values_.skins)
         list.add(name.c_str());
@@ -496,7 +677,7 @@ std::wstring SettingsPage::dataDirText() const {
 void SettingsPage::setDataDirText(const std::u16string& text) {
     values_.dataDir = win::toWide(text);
     if (built_)
-        SetWindowTextW(existing(ID_DATADIRV), values_.dataDir.c_str());
+        SetWindowTextW(DataDirV, values_.dataDir.c_str());
 }
 
 std::wstring SettingsPage::customDirText() const {
@@ -506,7 +687,7 @@ std::wstring SettingsPage::customDirText() const {
 void SettingsPage::setCustomDirText(const std::u16string& text) {
     values_.customDir = win::toWide(text);
     if (built_)
-        SetWindowTextW(existing(ID_CUSTOMDIRV), values_.customDir.c_str());
+        SetWindowTextW(CustomDirV, values_.customDir.c_str());
 }
 
 bool SettingsPage::customDirSelected() const {
@@ -517,12 +698,12 @@ void SettingsPage::selectCustomDir(bool custom) {
     values_.customSelected = custom;
     if (!built_)
         return;
-    win::setChecked(existing(ID_WD_CUSTOMDIR), custom);
-    win::setChecked(existing(ID_WD_OWNDIR), !custom);
+    win::setChecked(wd_customdir, custom);
+    win::setChecked(wd_owndir, !custom);
 }
 
 bool SettingsPage::onDrawItem(const DRAWITEMSTRUCT& di) {
-    if (!built_ || di.hwndItem != existing(ID_BVLCOLOR))
+    if (!built_ || di.hwndItem != BvlColor)
         return false;
     const auto list = standardColors();
     HDC dc = di.hDC;

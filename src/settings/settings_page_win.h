@@ -17,6 +17,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <memory>
@@ -140,9 +141,9 @@ class SettingsPage final : public Options, public program::Subsystem {
     void setHotkeyField(long fieldWord);
     void showHotkeyRegistered(bool registered);
 
-    HWND pageHandle(int index) const { return pages_[index] ? pages_[index]->hwnd() : nullptr; }
-    HWND browsePanel() const { return browsePanel_.hwnd(); }
-    FolderTree& tree() { return tree_; }
+    HWND pageHandle(int index) const { return pages()[index]->hwnd(); }
+    HWND browsePanel() const { return BrowsePanel.hwnd(); }
+    FolderTree& tree() { return Tree; }
 
     // The link program: chosen in a file dialog and stored, or forgotten.
     void ChooseBrowserClick();
@@ -156,6 +157,11 @@ class SettingsPage final : public Options, public program::Subsystem {
     void BrowseCreateClick();
     void FN_okClick();
     void FN_CanelClick();
+    void BrowsePanelExit();
+    void NewFPanelExit();
+    // The sub-folder name takes no character a folder name cannot hold:
+    // false drops the typed character.
+    static bool DataDirVKeyPress(wchar_t typed);
 
   private:
     // What the controls show, kept while they do not exist.
@@ -183,10 +189,79 @@ class SettingsPage final : public Options, public program::Subsystem {
     void buildBrowsePanel(HWND page);
     void ensureBrowseTree();
     void onOptionBoxChanged(OptionBox& box);
+    void writeBoxKey(const OptionBox& box);
     void onAutostartChanged();
     void onHotkeyFieldChanged();
     void onSliderMouseUp(HWND slider);
     int px(int designed) const;
+    std::array<win::Panel*, 3> pages() const;
+
+    // The option boxes' change handlers: each applies its effect, then
+    // writes its key.
+    void isTrayIconClick();
+    void isFocusOnTrayClickClick();
+    void isDblClickClick();
+    void isEnableHotkeyClick();
+    void isFocusOnHotkeyClick();
+    void DisableShowingOnStartClick();
+    void isOneListClickClick();
+    void isFocusOnSelectNoteClick();
+    void isDynSearchClick();
+    void isSearchFilterClick();
+    void isSimpleFontListClick();
+    void isDetectURLClick();
+    void isShowCopyClick();
+    void strongCipherClick();
+    void isAniShowClick();
+    void isAniHideClick();
+    void isUseAnimationClick();
+
+    // The other controls' handlers.
+    void PlaceSelect();
+    void BvlColorSelect();
+    void sLabel6Click();
+    void ApplyDataDirClick();
+    void ClearCoordsButtonClick();
+    void bQuitClick();
+    void G1Click();
+    void OpValChange();
+    void OpValMouseUp();
+    void DelayShowBarMouseUp();
+    void DelayHideBarMouseUp();
+
+    // The option check boxes, in the order of the pages.
+    struct OptionBoxes {
+        OptionBox isTrayIcon, isFocusOnTrayClick, isDblClick, isEnableHotkey, isFocusOnHotkey,
+            isStartUp, DisableShowingOnStart, isOneListClick, isFocusOnSelectNote, isDynSearch,
+            isSearchFilter, isSimpleFontList, isDetectURL, isShowCopy, strongCipher, isAniShow,
+            isAniHide, isUseAnimation;
+        std::array<OptionBox*, 18> all() {
+            return {&isTrayIcon,
+                    &isFocusOnTrayClick,
+                    &isDblClick,
+                    &isEnableHotkey,
+                    &isFocusOnHotkey,
+                    &isStartUp,
+                    &DisableShowingOnStart,
+                    &isOneListClick,
+                    &isFocusOnSelectNote,
+                    &isDynSearch,
+                    &isSearchFilter,
+                    &isSimpleFontList,
+                    &isDetectURL,
+                    &isShowCopy,
+                    &strongCipher,
+                    &isAniShow,
+                    &isAniHide,
+                    &isUseAnimation};
+        }
+        std::array<const OptionBox*, 18> all() const {
+            auto list = const_cast<OptionBoxes*>(this)->all();
+            std::array<const OptionBox*, 18> out{};
+            std::copy(list.begin(), list.end(), out.begin());
+            return out;
+        }
+    };
 
     SettingsPageHost& host_;
     Values values_;
@@ -199,15 +274,24 @@ class SettingsPage final : public Options, public program::Subsystem {
     std::function<HWND()> pageSource_;
     HWND page_ = nullptr; // once built
     HWND notifyTarget_ = nullptr;
-    HWND tabs_ = nullptr;
-    std::array<std::unique_ptr<win::Panel>, 3> pages_;
-    std::vector<OptionBox> boxes_;
-    std::vector<std::pair<int, HWND>> controls_;
+    OptionBoxes boxes_;
+    // The page's controls, by the names of the window's layout.
+    HWND SettingsP = nullptr;
+    win::Panel GeneralSPage, NotesSPage, ViewSPage;
+    HWND wd_owndir = nullptr, DataDirV = nullptr, wd_customdir = nullptr, CustomDirV = nullptr,
+         CustomDirBrowse = nullptr, ApplyDataDir = nullptr, ClearCoordsButton = nullptr;
+    HWND hotkeyKeys_ = nullptr, hotkeyRefused_ = nullptr;
+    HWND CustomBrowserPath = nullptr, ChooseBrowser = nullptr, BrowserDelete = nullptr;
+    HWND Place = nullptr, sLabel6 = nullptr, SkinsList = nullptr, BvlColor = nullptr,
+         DelayShowBar = nullptr, DelayHideBar = nullptr, OpVal = nullptr;
+    HWND bQuit = nullptr;
+    win::UniqueMenu QuitMenu; // its item G1 "Перезапустить"
+    win::Panel BrowsePanel;
+    FolderTree Tree;
+    HWND browseOk = nullptr, BrowseCancel = nullptr, BrowseCreate = nullptr;
+    win::Panel NewFPanel;
+    HWND FolName = nullptr, FN_ok = nullptr, FN_Canel = nullptr;
     win::Hints hints_;
-    win::Panel browsePanel_;
-    win::Panel newFolderPanel_;
-    FolderTree tree_;
-    win::UniqueMenu quitMenu_;
     std::array<win::Subclass, 3> sliderEvents_;
     win::Subclass folderNameEvents_;
 };

@@ -100,7 +100,7 @@ class SampleNotes : public EditorFixture {
         while (i < colours.size() && colours[i].name != colourName)
             ++i;
         ASSERT_LT(i, colours.size());
-        click(bar().selFontColor);
+        click(bar().SelFontColorButton);
         ASSERT_TRUE(formatting().palette().shown());
         const auto s = editor::swatchRect(i);
         const int x = s.left + editor::kSwatchSize / 2, y = s.top + editor::kSwatchSize / 2;
@@ -130,9 +130,9 @@ TEST_F(SampleNotes, BoldAndColouredWordsAmongPlainOnes) {
                 u"и вторая строка простая.");
 
     selectWord(u"жирное");
-    click(bar().bold);
+    click(bar().BoldButton);
     selectWord(u"яркое");
-    click(bar().bold);
+    click(bar().BoldButton);
     pickTextColour(u"clRed");
     selectWord(u"красное");
     pickTextColour(u"clRed");

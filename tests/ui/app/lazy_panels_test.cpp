@@ -99,7 +99,7 @@ TEST(LazyPanels, WhatRunsBeforeTheFirstShowingMakesNoPanel) {
     EXPECT_FALSE(descendantOfClass(main, L"ComboBox"));
     for (auto page : {program::Page::Settings, program::Page::Help, program::Page::About})
         EXPECT_EQ(form->page(page), nullptr);
-    EXPECT_EQ(win::windowText(form->formatting().bar().selFontSize.hwnd()), L"8");
+    EXPECT_EQ(win::windowText(form->formatting().bar().SelFontSize.hwnd()), L"8");
 }
 
 TEST(LazyPanels, FirstShowingMakesEachPanelOnceWithTheWindowsFontAndLaidOut) {

@@ -25,7 +25,7 @@ class ColourPaletteTest : public EditorFixture {
 TEST_F(ColourPaletteTest, PicksColourTheSelectionAndRecordTheColoursNameForTheNote) {
     startWith({{L"Дела", kRtfFormatted}});
     select(0, 5);
-    click(bar().selFontColor);
+    click(bar().SelFontColorButton);
     ASSERT_TRUE(palette().shown());
     EXPECT_EQ(palette().mode(), editor::PaletteMode::TextColour);
     EXPECT_EQ(GetFocus(), palette().hwnd());
@@ -46,7 +46,7 @@ TEST_F(ColourPaletteTest, PicksColourTheSelectionAndRecordTheColoursNameForTheNo
     EXPECT_FALSE(palette().shown()); // closed as the editor took the focus
     EXPECT_EQ(noteSettings().readString(u"Дела", u"FontColor", u""), u"clRed");
 
-    click(bar().bgColor);
+    click(bar().BGColorButton);
     EXPECT_EQ(palette().mode(), editor::PaletteMode::Background);
     EXPECT_EQ(paletteRect().left, 226 - 45);
     pick(14); // clAqua
@@ -60,13 +60,13 @@ TEST_F(ColourPaletteTest, RightClickGivesTheAutomaticColourAndLeavingPicksNothin
     folder.option(u"UseAnimation", u"0");
     startWith({{L"A", kRtfFormatted}});
     select(11, 16); // red "Gamma"
-    rightClick(bar().selFontColor);
+    rightClick(bar().SelFontColorButton);
     EXPECT_TRUE(note().charFormat().dwEffects & CFE_AUTOCOLOR);
     EXPECT_FALSE(palette().shown());
     EXPECT_FALSE(noteSettings().keyExists(u"A", u"FontColor"));
 
     // Opened, then the focus goes elsewhere: the palette hides, nothing changes.
-    click(bar().selFontColor);
+    click(bar().SelFontColorButton);
     ASSERT_TRUE(palette().shown());
     EXPECT_EQ(paletteRect().top, editor::FormatBar::kHeight);
     SetFocus(form->notes().listBox());

@@ -79,7 +79,7 @@ class EditorFixture : public NotesFixture {
 
     DWORD effects() { return note().charFormat().dwEffects; }
     bool down(const win::SpeedButton& button) { return button.down(); }
-    std::wstring sizeBoxText() { return win::windowText(bar().selFontSize.hwnd()); }
+    std::wstring sizeBoxText() { return win::windowText(bar().SelFontSize.hwnd()); }
     // The note's section of the notes folder's per-note settings.
     base::IniFile noteSettings() {
         return base::IniFile(notes::NoteSettingsFile(form->state().notesFolder).path());

@@ -104,12 +104,12 @@ TEST(Screenshots, EditorToolsAndFontLists) {
     note.focus();
     note.setSelection({urgent, urgent});
     form->presenter().PeriodicRefresh();
-    EXPECT_TRUE(bar.bold.down());
+    EXPECT_TRUE(bar.BoldButton.down());
     EXPECT_TRUE(saveWindowShot(form->hwnd(), *out + L"\\format-bar.bmp"));
 
     // The text colour's palette under its button, for a selected word.
     note.setSelection({urgent, urgent + 6});
-    bar.selFontColor.click();
+    bar.SelFontColorButton.click();
     EXPECT_TRUE(editor.palette().shown());
     EXPECT_TRUE(saveWindowShot(form->hwnd(), *out + L"\\colour-palette.bmp"));
     note.focus();
@@ -124,7 +124,7 @@ TEST(Screenshots, EditorToolsAndFontLists) {
     face.dwMask = CFM_FACE;
     wcscpy(face.szFaceName, L"DejaVu Sans");
     note.setCharFormat(face);
-    bar.selFont.click();
+    bar.SelFontButton.click();
     EXPECT_TRUE(picker.panel().shown());
     EXPECT_TRUE(saveWindowShot(form->hwnd(), *out + L"\\font-panel.bmp"));
     HWND search = picker.fontSearch();
@@ -142,7 +142,7 @@ TEST(Screenshots, EditorToolsAndFontLists) {
     // that font. Its dropped-down list is a window of its own.
     note.focus();
     SendMessageW(bar.hwnd(), WM_RBUTTONUP, 0,
-                 MAKELPARAM(bar.selFont.rect().left + 3, bar.selFont.rect().top + 3));
+                 MAKELPARAM(bar.SelFontButton.rect().left + 3, bar.SelFontButton.rect().top + 3));
     HWND combo = picker.fontCombo();
     EXPECT_TRUE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0));
     COMBOBOXINFO info{};

@@ -52,7 +52,7 @@ class FontPickerTest : public EditorFixture {
 
 TEST_F(FontPickerTest, PanelPreviewsEachFontAndEscPutsTheFaceBack) {
     startSelected();
-    click(bar().selFont);
+    click(bar().SelFontButton);
     auto& panel = picker().panel();
     ASSERT_TRUE(panel.shown());
     EXPECT_EQ(panel.place(), (window::Point{3, 3}));
@@ -73,7 +73,7 @@ TEST_F(FontPickerTest, PanelPreviewsEachFontAndEscPutsTheFaceBack) {
 
 TEST_F(FontPickerTest, OkKeepsTheChosenFaceAndAnyOtherWayOutCancels) {
     startSelected();
-    click(bar().selFont);
+    click(bar().SelFontButton);
     HWND list = picker().fontList1();
     choose(list, ID_FONTLIST1, indexOf(other));
     SendMessageW(list, WM_CHAR, 13, 1); // Enter: as Ok
@@ -82,7 +82,7 @@ TEST_F(FontPickerTest, OkKeepsTheChosenFaceAndAnyOtherWayOutCancels) {
     EXPECT_EQ(picker().savedFontName(), other);
 
     // A click in the editor while the panel is open cancels.
-    click(bar().selFont);
+    click(bar().SelFontButton);
     EXPECT_EQ(current(list), indexOf(other));
     choose(list, ID_FONTLIST1, indexOf(first));
     EXPECT_EQ(face(), first);
@@ -92,11 +92,11 @@ TEST_F(FontPickerTest, OkKeepsTheChosenFaceAndAnyOtherWayOutCancels) {
     EXPECT_EQ(face(), other);
 
     // "Отмена" too; a double click is Ok.
-    click(bar().selFont);
+    click(bar().SelFontButton);
     choose(list, ID_FONTLIST1, indexOf(first));
     SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(ID_BTNFCANCEL, BN_CLICKED), 0);
     EXPECT_EQ(face(), other);
-    click(bar().selFont);
+    click(bar().SelFontButton);
     choose(list, ID_FONTLIST1, indexOf(first));
     SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(ID_FONTLIST1, LBN_DBLCLK),
                  reinterpret_cast<LPARAM>(list));
@@ -106,7 +106,7 @@ TEST_F(FontPickerTest, OkKeepsTheChosenFaceAndAnyOtherWayOutCancels) {
 
 TEST_F(FontPickerTest, FilterListsMatchingFontsOverTheListAndTakesTheOneClicked) {
     startSelected();
-    click(bar().selFont);
+    click(bar().SelFontButton);
     HWND search = picker().fontSearch();
     HWND filtered = picker().fontListFiltered();
     SetWindowTextW(search, L"left over");
@@ -153,7 +153,7 @@ TEST_F(FontPickerTest, FilteredListStaysInFrontOnScreenWhenThePanelRepaints) {
     startSelected();
     SetLayeredWindowAttributes(form->hwnd(), 0, 255, LWA_ALPHA);
     SetWindowPos(form->hwnd(), HWND_TOPMOST, 20, 20, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-    click(bar().selFont);
+    click(bar().SelFontButton);
     HWND search = picker().fontSearch();
     HWND filtered = picker().fontListFiltered();
     SetFocus(search);
@@ -179,7 +179,7 @@ TEST_F(FontPickerTest, FilteredListStaysInFrontOnScreenWhenThePanelRepaints) {
 TEST_F(FontPickerTest, OkWithoutAnInstalledFaceChosenStopsWithTheListError) {
     startSelected();
     setFace(u"No Such Font");
-    click(bar().selFont);
+    click(bar().SelFontButton);
     EXPECT_EQ(current(picker().fontList1()), -1);
     SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(ID_BTNFOK, BN_CLICKED), 0);
     ASSERT_EQ(folder.boxes.size(), 1u);
@@ -191,7 +191,7 @@ TEST_F(FontPickerTest, OkWithoutAnInstalledFaceChosenStopsWithTheListError) {
 TEST_F(FontPickerTest, OkWithNothingChosenKeepsThePanelOpenUnderTheRealErrorBox) {
     startSelected();
     setFace(u"No Such Font");
-    click(bar().selFont);
+    click(bar().SelFontButton);
     ASSERT_EQ(current(picker().fontList1()), -1);
     win::setMessageBoxHook({}); // the box the user sees, which takes the focus
     BoxAnswerer user;
@@ -211,7 +211,7 @@ TEST_F(FontPickerTest, OkWithNothingChosenKeepsThePanelOpenUnderTheRealErrorBox)
 
 TEST_F(FontPickerTest, RightClickDropsTheComboWithSamplesOrThePlainList) {
     startSelected();
-    rightClick(bar().selFont);
+    rightClick(bar().SelFontButton);
     HWND combo = picker().fontCombo();
     EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(fonts.size()));
     EXPECT_TRUE(GetWindowLongW(combo, GWL_STYLE) & CBS_OWNERDRAWVARIABLE);
@@ -233,7 +233,7 @@ TEST_F(FontPickerTest, RightClickDropsTheComboWithSamplesOrThePlainList) {
 
     // The plain list once the option is ticked: a list of names only.
     form->settingsPage().setBoxTicked(settings::ID_ISSIMPLEFONTLIST, true);
-    rightClick(bar().selFont);
+    rightClick(bar().SelFontButton);
     combo = picker().fontCombo();
     EXPECT_FALSE(GetWindowLongW(combo, GWL_STYLE) & CBS_OWNERDRAWVARIABLE);
     EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(fonts.size()));

@@ -19,42 +19,42 @@ TEST_F(FormatBarTest, StyleButtonsChangeTheirStyleOverTheOthersAndLeaveTheFocusI
     startWith({{L"A", kRtfFormatted}});
     select(0, 5); // "Alpha", italic
     note().setModified(false);
-    click(bar().bold);
-    EXPECT_TRUE(down(bar().bold));
+    click(bar().BoldButton);
+    EXPECT_TRUE(down(bar().BoldButton));
     EXPECT_EQ(effects() & kStyles, static_cast<DWORD>(CFE_BOLD | CFE_ITALIC));
     EXPECT_EQ(GetFocus(), note().hwnd());
     EXPECT_TRUE(note().modified());
-    click(bar().underline);
-    click(bar().strikeOut);
+    click(bar().UnderButton);
+    click(bar().StrikeButton);
     EXPECT_EQ(effects() & kStyles, kStyles);
-    click(bar().bold); // released
+    click(bar().BoldButton); // released
     // The click flips the button as the refresh last set it: down over italic.
     refresh();
-    EXPECT_TRUE(down(bar().italic));
-    click(bar().italic);
+    EXPECT_TRUE(down(bar().ItaButton));
+    click(bar().ItaButton);
     EXPECT_EQ(effects() & kStyles, static_cast<DWORD>(CFE_UNDERLINE | CFE_STRIKEOUT));
     // A button pressed over a selection of mixed styles gives all of it the style.
     select(0, 10);
-    bar().bold.setDown(false);
-    click(bar().bold);
+    bar().BoldButton.setDown(false);
+    click(bar().BoldButton);
     EXPECT_TRUE(note().charFormat().dwMask & CFM_BOLD);
     EXPECT_TRUE(effects() & CFE_BOLD);
 }
 
 TEST_F(FormatBarTest, AlignmentButtonsAreOneRadioGroupOverTheSelectedParagraphs) {
     startWith({{L"A", kRtfFormatted}});
-    EXPECT_TRUE(down(bar().alLeft));
+    EXPECT_TRUE(down(bar().AlLeft));
     select(2, 8); // "Alpha" and "Beta"
-    click(bar().alRight);
-    EXPECT_TRUE(down(bar().alRight));
-    EXPECT_FALSE(down(bar().alLeft));
+    click(bar().AlRight);
+    EXPECT_TRUE(down(bar().AlRight));
+    EXPECT_FALSE(down(bar().AlLeft));
     EXPECT_EQ(note().paraFormat().wAlignment, PFA_RIGHT);
     select(0, 0);
     EXPECT_EQ(note().paraFormat().wAlignment, PFA_RIGHT);
-    click(bar().alCenter);
+    click(bar().AlCenter);
     EXPECT_EQ(note().paraFormat().wAlignment, PFA_CENTER);
-    EXPECT_FALSE(down(bar().alRight));
-    click(bar().alLeft);
+    EXPECT_FALSE(down(bar().AlRight));
+    click(bar().AlLeft);
     EXPECT_EQ(note().paraFormat().wAlignment, PFA_LEFT);
     select(12, 12); // "Gamma" was never touched
     EXPECT_EQ(note().paraFormat().wAlignment, PFA_LEFT);
@@ -62,7 +62,7 @@ TEST_F(FormatBarTest, AlignmentButtonsAreOneRadioGroupOverTheSelectedParagraphs)
 
 TEST_F(FormatBarTest, SizeBoxTakesAnyTypedIntegerOnEnterAndRefusesOtherText) {
     startWith({{L"A", kRtfFormatted}});
-    HWND box = bar().selFontSize.make();
+    HWND box = bar().SelFontSize.make();
     HWND typed = FindWindowExW(box, nullptr, L"Edit", nullptr);
     ASSERT_NE(typed, nullptr);
     select(0, 5);
@@ -89,7 +89,7 @@ TEST_F(FormatBarTest, SizeBoxTakesAnyTypedIntegerOnEnterAndRefusesOtherText) {
 
 TEST_F(FormatBarTest, SizeBoxTakesTypedTextWiderThanItselfAndTheErrorNamesItAll) {
     startWith({{L"A", kRtfFormatted}});
-    HWND box = bar().selFontSize.make();
+    HWND box = bar().SelFontSize.make();
     HWND typed = FindWindowExW(box, nullptr, L"Edit", nullptr);
     ASSERT_NE(typed, nullptr);
     SetFocus(typed);
@@ -107,16 +107,16 @@ TEST_F(FormatBarTest, RefreshMirrorsTheCaretOnlyWhileTheEditorHasTheFocus) {
     startWith({{L"A", kRtfFormatted}});
     select(7, 7); // in "Beta": bold, centred
     refresh();
-    EXPECT_TRUE(down(bar().bold));
-    EXPECT_FALSE(down(bar().italic));
-    EXPECT_TRUE(down(bar().alCenter));
+    EXPECT_TRUE(down(bar().BoldButton));
+    EXPECT_FALSE(down(bar().ItaButton));
+    EXPECT_TRUE(down(bar().AlCenter));
     EXPECT_EQ(sizeBoxText(), L"8");
     EXPECT_EQ(bar().stripColour(), GetSysColor(COLOR_WINDOWTEXT)); // automatic colour
 
     select(13, 13); // in "Gamma": red, 14 pt, left
     refresh();
-    EXPECT_FALSE(down(bar().bold));
-    EXPECT_TRUE(down(bar().alLeft));
+    EXPECT_FALSE(down(bar().BoldButton));
+    EXPECT_TRUE(down(bar().AlLeft));
     EXPECT_EQ(sizeBoxText(), L"14");
     EXPECT_EQ(bar().stripColour(), RGB(255, 0, 0));
 
@@ -125,16 +125,16 @@ TEST_F(FormatBarTest, RefreshMirrorsTheCaretOnlyWhileTheEditorHasTheFocus) {
     justified.dwMask = PFM_ALIGNMENT;
     justified.wAlignment = PFA_JUSTIFY;
     note().setParaFormat(justified);
-    click(bar().alRight);
+    click(bar().AlRight);
     note().setParaFormat(justified);
     refresh();
-    EXPECT_TRUE(down(bar().alRight));
+    EXPECT_TRUE(down(bar().AlRight));
 
     // Without the focus nothing is mirrored.
     SetFocus(form->notes().listBox());
     select(2, 2); // italic "Alpha"
     refresh();
-    EXPECT_FALSE(down(bar().italic));
+    EXPECT_FALSE(down(bar().ItaButton));
     EXPECT_EQ(sizeBoxText(), L"14");
     EXPECT_EQ(bar().stripColour(), RGB(255, 0, 0));
 }
@@ -156,15 +156,15 @@ TEST_F(FormatBarTest, ButtonsFollowReadOnlyAndTheFocusWhileShortcutsStillWork) {
     EXPECT_EQ(enabledCount(), 11);
     EXPECT_TRUE(unformatEnabled());
     refresh();
-    EXPECT_TRUE(bar().advanced.enabled());
-    EXPECT_TRUE(IsWindowEnabled(bar().selFontSize.hwnd()));
+    EXPECT_TRUE(bar().AdvancedButton.enabled());
+    EXPECT_TRUE(IsWindowEnabled(bar().SelFontSize.hwnd()));
 
     // The focus elsewhere: the eleven and "..." go grey, the size box stays.
     SetFocus(form->notes().listBox());
     EXPECT_EQ(enabledCount(), 0);
     refresh();
-    EXPECT_FALSE(bar().advanced.enabled());
-    EXPECT_TRUE(IsWindowEnabled(bar().selFontSize.hwnd()));
+    EXPECT_FALSE(bar().AdvancedButton.enabled());
+    EXPECT_TRUE(IsWindowEnabled(bar().SelFontSize.hwnd()));
     note().focus();
     EXPECT_EQ(enabledCount(), 11);
 
@@ -172,15 +172,15 @@ TEST_F(FormatBarTest, ButtonsFollowReadOnlyAndTheFocusWhileShortcutsStillWork) {
     open(L"B");
     note().focus();
     EXPECT_EQ(enabledCount(), 0);
-    EXPECT_FALSE(IsWindowEnabled(bar().selFontSize.hwnd()));
+    EXPECT_FALSE(IsWindowEnabled(bar().SelFontSize.hwnd()));
     EXPECT_FALSE(unformatEnabled());
     // The refresh enables the size box again, and shortcuts work.
     refresh();
-    EXPECT_TRUE(IsWindowEnabled(bar().selFontSize.hwnd()));
+    EXPECT_TRUE(IsWindowEnabled(bar().SelFontSize.hwnd()));
     select(0, 5);
     press(note().hwnd(), 'B', true);
     EXPECT_TRUE(effects() & CFE_BOLD);
-    SetWindowTextW(bar().selFontSize.hwnd(), L"20");
+    SetWindowTextW(bar().SelFontSize.hwnd(), L"20");
     formatting().SelFontSizeSelect();
     EXPECT_EQ(note().charFormat().yHeight, 400);
     // Switching read-only off enables them at once.
@@ -261,33 +261,33 @@ TEST_F(FormatBarTest, WithNoNoteOpenOnlyTheAdditionalMenuButtonTakesClicks) {
     start();
     for (auto* b : bar().elevenButtons())
         EXPECT_FALSE(b->enabled());
-    EXPECT_TRUE(bar().advanced.enabled());
-    const bool wasDown = down(bar().bold);
-    click(bar().bold);
-    EXPECT_EQ(down(bar().bold), wasDown);
+    EXPECT_TRUE(bar().AdvancedButton.enabled());
+    const bool wasDown = down(bar().BoldButton);
+    click(bar().BoldButton);
+    EXPECT_EQ(down(bar().BoldButton), wasDown);
 }
 
 TEST_F(FormatBarTest, APressTakenOffItsButtonBeforeTheReleaseClicksNothing) {
     startWith({{L"A", kRtfFormatted}});
     select(6, 10); // "Beta", bold
     refresh();
-    ASSERT_TRUE(down(bar().bold));
-    mouseOn(bar().bold, WM_LBUTTONDOWN, MK_LBUTTON);
+    ASSERT_TRUE(down(bar().BoldButton));
+    mouseOn(bar().BoldButton, WM_LBUTTONDOWN, MK_LBUTTON);
     EXPECT_EQ(GetCapture(), bar().hwnd());
-    mouseOn(bar().italic, WM_MOUSEMOVE, MK_LBUTTON);
-    mouseOn(bar().italic, WM_LBUTTONUP, 0);
+    mouseOn(bar().ItaButton, WM_MOUSEMOVE, MK_LBUTTON);
+    mouseOn(bar().ItaButton, WM_LBUTTONUP, 0);
     EXPECT_EQ(GetCapture(), nullptr);
-    EXPECT_TRUE(down(bar().bold));
-    EXPECT_FALSE(down(bar().italic));
+    EXPECT_TRUE(down(bar().BoldButton));
+    EXPECT_FALSE(down(bar().ItaButton));
     EXPECT_EQ(effects() & kStyles, static_cast<DWORD>(CFE_BOLD));
     // A press and release between the buttons is no click either.
     SendMessageW(bar().hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 12));
     SendMessageW(bar().hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(2, 12));
     EXPECT_EQ(effects() & kStyles, static_cast<DWORD>(CFE_BOLD));
     // A quick second click is a second click, not a double one.
-    mouseOn(bar().bold, WM_LBUTTONDOWN, MK_LBUTTON);
-    mouseOn(bar().bold, WM_LBUTTONUP, 0);
-    mouseOn(bar().bold, WM_LBUTTONDBLCLK, MK_LBUTTON);
-    mouseOn(bar().bold, WM_LBUTTONUP, 0);
+    mouseOn(bar().BoldButton, WM_LBUTTONDOWN, MK_LBUTTON);
+    mouseOn(bar().BoldButton, WM_LBUTTONUP, 0);
+    mouseOn(bar().BoldButton, WM_LBUTTONDBLCLK, MK_LBUTTON);
+    mouseOn(bar().BoldButton, WM_LBUTTONUP, 0);
     EXPECT_EQ(effects() & kStyles, static_cast<DWORD>(CFE_BOLD));
 }

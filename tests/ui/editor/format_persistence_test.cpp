@@ -57,7 +57,7 @@ class FormatPersistenceTest : public EditorFixture {
         return out;
     }
     void chooseFace(const std::u16string& face) {
-        click(bar().selFont);
+        click(bar().SelFontButton);
         HWND list = formatting().fontPicker().fontList1();
         const auto fonts = editor::installedFonts();
         const auto at = std::find(fonts.begin(), fonts.end(), face) - fonts.begin();
@@ -67,8 +67,8 @@ class FormatPersistenceTest : public EditorFixture {
         SendMessageW(list, WM_CHAR, 13, 1); // Enter: as Ok
     }
     void typeSize(const wchar_t* size) {
-        HWND typed = FindWindowExW(bar().selFontSize.make(), nullptr, L"Edit", nullptr);
-        SetWindowTextW(bar().selFontSize.hwnd(), size);
+        HWND typed = FindWindowExW(bar().SelFontSize.make(), nullptr, L"Edit", nullptr);
+        SetWindowTextW(bar().SelFontSize.hwnd(), size);
         SetFocus(typed);
         SendMessageW(typed, WM_CHAR, 13, 1);
     }
@@ -86,20 +86,21 @@ TEST_F(FormatPersistenceTest, FormatsSurviveTheSaveTheWayBackAndARestart) {
     ASSERT_NE(otherFace, fonts.end());
 
     select(0, 3); // "one": every style
-    for (auto* button : {&bar().bold, &bar().italic, &bar().underline, &bar().strikeOut})
+    for (auto* button :
+         {&bar().BoldButton, &bar().ItaButton, &bar().UnderButton, &bar().StrikeButton})
         click(*button);
     select(4, 7); // "two": red on aqua
-    click(bar().selFontColor);
+    click(bar().SelFontColorButton);
     pickSwatch(9);
     select(4, 7);
-    click(bar().bgColor);
+    click(bar().BGColorButton);
     pickSwatch(14);
     select(8, 13); // "three": 16 pt in another face, centred
     typeSize(L"16");
     chooseFace(*otherFace);
-    click(bar().alCenter);
+    click(bar().AlCenter);
     select(14, 18); // "four": right
-    click(bar().alRight);
+    click(bar().AlRight);
     select(19, 23); // "five": lower-case letters with a period
     command(editor::ID_N25);
     command(editor::ID_N29);
