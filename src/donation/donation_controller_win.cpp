@@ -39,7 +39,7 @@ bool DonationController::showing() const {
 void DonationController::AdvTimerTimer() {
     KillTimer(host_.mainWindow(), kAdvTimer);
     timerOn_ = false;
-    if (shouldShowReminder(read(*state_.settingsFile, settings::keys::NoAdv), state_.daysInUse))
+    if (shouldShowReminder(read(*state_.settingsFile, settings::keys::NoAdv), state_.DaysInUse))
         advForm().show();
 }
 
