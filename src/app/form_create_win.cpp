@@ -139,7 +139,7 @@ StartResult TMainForm::FormCreate() {
     SetWindowPos(hwnd(), nullptr, 0, 0, std::min<int>(wr.right - wr.left, scr.width),
                  std::min<int>(wr.bottom - wr.top, scr.height),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowWindow(tabs_, SW_SHOW);
+    ShowWindow(QuivraPages, SW_SHOW);
     // A silent start keeps the window at its hidden place.
     presenter_.setTimer(window::kTimer2, settingsPage_.ticked(ID_DISABLESHOWINGONSTART));
     showPage(program::Page::Notes);
@@ -154,8 +154,8 @@ StartResult TMainForm::FormCreate() {
     startupStep([&] { settingsPage_.applyStoredSkin(); });
     // The first page of the settings and of the help.
     settingsPage_.selectTab(0);
-    if (helpTabs_)
-        TabCtrl_SetCurSel(helpTabs_, 0);
+    if (HelpPages)
+        TabCtrl_SetCurSel(HelpPages, 0);
     return StartResult::Started;
 }
 

@@ -47,8 +47,12 @@ bool DonationController::onCommand(int id, int code, HWND) {
     if (id != ID_ADVLABEL)
         return false;
     if (code == STN_CLICKED)
-        detailsForm().show();
+        AdvLabelClick();
     return true;
+}
+
+void DonationController::AdvLabelClick() {
+    detailsForm().show();
 }
 
 bool DonationController::onTimer(UINT_PTR id) {
