@@ -39,7 +39,7 @@ void TMainForm::applyDataDir() {
 
 void TMainForm::applyNotesFolderRule() {
     const auto choice =
-        settings::chooseNotesFolder(state_.programFolder, settingsPage_.customDirSelected(),
+        settings::chooseNotesFolder(state_.ProgramFolder, settingsPage_.customDirSelected(),
                                     win::toU16(settingsPage_.customDirText()),
                                     win::toU16(settingsPage_.dataDirText()), win::folderExists);
     state_.notesFolder = choice.folder;

@@ -49,23 +49,23 @@ std::optional<std::u16string> optU16(const std::optional<std::wstring>& s) {
 } // namespace
 
 void TMainForm::chooseSettingsFile() {
-    state_.programFolder = folderOf(env_.exePath);
-    state_.dataFolder = dataFolder(state_.programFolder);
-    createFolder(settings::skinsFolder(state_.programFolder));
-    createFolder(notesRootFolder(state_.programFolder));
+    state_.ProgramFolder = folderOf(env_.exePath);
+    state_.dataFolder = dataFolder(state_.ProgramFolder);
+    createFolder(settings::skinsFolder(state_.ProgramFolder));
+    createFolder(notesRootFolder(state_.ProgramFolder));
     const std::u16string base = executableBaseName(toU16(env_.exePath));
     const auto computer = optU16(env_.computerName);
-    state_.profileName = profileName(computer, optU16(env_.userName));
+    state_.ProfileName = profileName(computer, optU16(env_.userName));
     // Data\default.ini, where present, holds the settings of every user.
-    state_.sharedSettings = win::fileExists(sharedSettingsFile(state_.programFolder));
+    state_.sharedSettings = win::fileExists(sharedSettingsFile(state_.ProgramFolder));
     state_.settingsFile = std::make_unique<base::IniFile>(std::filesystem::path(
-        settingsFilePath(state_.programFolder, state_.sharedSettings, base, state_.profileName)));
+        settingsFilePath(state_.ProgramFolder, state_.sharedSettings, base, state_.ProfileName)));
 }
 
 StartResult TMainForm::FormCreate() {
     state_.ctrlDown = false;
     std::srand(static_cast<unsigned>(std::time(nullptr))); // encryption draws random characters
-    state_.cipherBackup.reset();
+    state_.CipherBackup.reset();
     // The settings file was chosen before the window was made: the window's
     // size comes from it.
     base::IniFile& ini = *state_.settingsFile;
@@ -82,7 +82,7 @@ StartResult TMainForm::FormCreate() {
     });
     state_.currentNoteName.clear();
     state_.currentNotePath.clear();
-    DeleteFileW(toWide(obsoleteNotesList(state_.programFolder)).c_str());
+    DeleteFileW(toWide(obsoleteNotesList(state_.ProgramFolder)).c_str());
 
     // The first day of use, for the donation reminder, in the user's short
     // date format (names of months and days included) where that format can
@@ -97,13 +97,13 @@ StartResult TMainForm::FormCreate() {
     });
     const auto start =
         parseShortDate(read(ini, keys::StartDate, todayText), pattern, env_.dateNames);
-    state_.daysInUse = static_cast<long>(daysBetween(start.value_or(today), today));
+    state_.DaysInUse = static_cast<long>(daysBetween(start.value_or(today), today));
     donation_.startReminderTimer();
 
     // The opacity slider is the one control whose setting takes effect here.
     settingsPage_.setSliderPosition(ID_OPVAL, read(ini, keys::Opacity));
     settingsPage_.setDataDirText(
-        read(ini, keys::NotesDir, defaultNotesDir(state_.sharedSettings, state_.profileName)));
+        read(ini, keys::NotesDir, defaultNotesDir(state_.sharedSettings, state_.ProfileName)));
     settingsPage_.selectCustomDir(read(ini, keys::isCustomDir));
     settingsPage_.setCustomDirText(read(ini, keys::CustomDir));
     applyNotesFolderRule(); // picks the notes folder and creates it when missing
@@ -139,7 +139,7 @@ StartResult TMainForm::FormCreate() {
     SetWindowPos(hwnd(), nullptr, 0, 0, std::min<int>(wr.right - wr.left, scr.width),
                  std::min<int>(wr.bottom - wr.top, scr.height),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowWindow(tabs_, SW_SHOW);
+    ShowWindow(QuivraPages, SW_SHOW);
     // A silent start keeps the window at its hidden place.
     presenter_.setTimer(window::kTimer2, settingsPage_.ticked(ID_DISABLESHOWINGONSTART));
     showPage(program::Page::Notes);
@@ -154,8 +154,8 @@ StartResult TMainForm::FormCreate() {
     startupStep([&] { settingsPage_.applyStoredSkin(); });
     // The first page of the settings and of the help.
     settingsPage_.selectTab(0);
-    if (helpTabs_)
-        TabCtrl_SetCurSel(helpTabs_, 0);
+    if (HelpPages)
+        TabCtrl_SetCurSel(HelpPages, 0);
     return StartResult::Started;
 }
 

@@ -10,7 +10,7 @@ namespace quivra::app {
 
 void TMainForm::ensureInfoPages() {
     // Most runs never open these pages: they are made when first shown.
-    if (helpTabs_)
+    if (HelpPages)
         return;
     ensurePage(program::Page::Help);
     ensurePage(program::Page::About);
@@ -28,7 +28,7 @@ void TMainForm::ensureInfoPages() {
 void TMainForm::composeInfoPages() {
     const auto px = [this](int v) { return scale(v); };
     HWND help = page(program::Page::Help);
-    helpTabs_ = win::createControl(WC_TABCONTROLW, L"", WS_CLIPSIBLINGS | TCS_FOCUSNEVER, help,
+    HelpPages = win::createControl(WC_TABCONTROLW, L"", WS_CLIPSIBLINGS | TCS_FOCUSNEVER, help,
                                    ID_HELPPAGES, {0, 0, px(600), px(380)});
     struct HelpPage {
         const wchar_t* title;
@@ -42,7 +42,7 @@ void TMainForm::composeInfoPages() {
         TCITEMW item{};
         item.mask = TCIF_TEXT;
         item.pszText = const_cast<wchar_t*>(p.title);
-        TabCtrl_InsertItem(helpTabs_, i, &item);
+        TabCtrl_InsertItem(HelpPages, i, &item);
         // The text is put in once the box has its font and size: wrapping
         // a long text again for each of those changes is slow.
         HWND text = win::createEdit(help, ID_HELPTEXT + 0, L"", {0, 0, px(100), px(100)},
@@ -60,11 +60,11 @@ void TMainForm::composeInfoPages() {
     HWND version = win::createLabel(about, 0, (std::wstring(L"Версия ") + kProgramVersion).c_str(),
                                     {px(18), px(52), px(300), px(14)});
     win::createLabel(about, 0, kAboutText, {px(18), px(78), px(560), px(90)});
-    advLabel_ = win::createLabel(about, donation::ID_ADVLABEL,
-                                 L"Хотите пожертвовать на программу? Щелкните эту надпись",
-                                 {px(18), px(180), px(420), px(14)}, SS_NOTIFY);
+    AdvLabel = win::createLabel(about, donation::ID_ADVLABEL,
+                                L"Хотите пожертвовать на программу? Щелкните эту надпись",
+                                {px(18), px(180), px(420), px(14)}, SS_NOTIFY);
     SetWindowSubclass(
-        advLabel_,
+        AdvLabel,
         [](HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) -> LRESULT {
             if (msg == WM_SETCURSOR) {
                 SetCursor(LoadCursorW(nullptr, IDC_HAND));
@@ -84,13 +84,13 @@ void TMainForm::fillHelpTexts() {
 }
 
 void TMainForm::layoutHelpPage() {
-    if (!helpTabs_)
+    if (!HelpPages)
         return;
     RECT hp;
     GetClientRect(page(program::Page::Help), &hp);
-    MoveWindow(helpTabs_, 0, 0, hp.right, hp.bottom, TRUE);
+    MoveWindow(HelpPages, 0, 0, hp.right, hp.bottom, TRUE);
     RECT inner{0, 0, hp.right, hp.bottom};
-    TabCtrl_AdjustRect(helpTabs_, FALSE, &inner);
+    TabCtrl_AdjustRect(HelpPages, FALSE, &inner);
     for (HWND t : helpTexts_) {
         MoveWindow(t, inner.left, inner.top, inner.right - inner.left, inner.bottom - inner.top,
                    TRUE);
@@ -100,7 +100,7 @@ void TMainForm::layoutHelpPage() {
 
 void TMainForm::applyInfoFonts() {
     SendMessageW(aboutTitle_, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
-    SendMessageW(advLabel_, WM_SETFONT, reinterpret_cast<WPARAM>(underlineFont_.get()), FALSE);
+    SendMessageW(AdvLabel, WM_SETFONT, reinterpret_cast<WPARAM>(underlineFont_.get()), FALSE);
 }
 
 } // namespace quivra::app

@@ -68,18 +68,18 @@ StartResult TMainForm::create() {
     composeFrame();
     composeEditorArea();
     timeline_.mark("frame and editor");
-    notes_.create(hwnd(), page(program::Page::Notes), editorPanel_.hwnd(), searchBar_.hwnd());
+    notes_.create(hwnd(), page(program::Page::Notes), EditorPanel.hwnd(), searchBar_.hwnd());
     confirm_.create(*this, page(program::Page::Notes), hwnd(), presenter_.panels(), [this] {
         if (note_.enabled())
             note_.focus();
     });
     notes_.createNoteCommands(presenter_.panels(), confirm_);
     timeline_.mark("notes");
-    search_.create(nPanel_.hwnd(), searchBar_.hwnd());
+    search_.create(NPanel.hwnd(), searchBar_.hwnd());
     timeline_.mark("search");
-    formatting_.create(editorPanel_.hwnd(), page(program::Page::Notes), notes_.notesMenu());
+    formatting_.create(EditorPanel.hwnd(), page(program::Page::Notes), notes_.notesMenu());
     timeline_.mark("editor");
-    crypto_.create(hwnd(), editorPanel_.hwnd());
+    crypto_.create(hwnd(), EditorPanel.hwnd());
     crypto_.setCommandMenu(formatting_.additMenu());
     timeline_.mark("crypto");
     settingsPage_.create([this] { return ensurePage(program::Page::Settings); }, hwnd(), dpi_,
@@ -118,43 +118,43 @@ void TMainForm::composeFrame() {
     RECT rc;
     GetClientRect(hwnd(), &rc);
     const int f = scale(3);
-    tabs_ = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_CLIPSIBLINGS | TCS_FOCUSNEVER, f,
-                            f, rc.right - 2 * f, rc.bottom - 2 * f, hwnd(),
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(ID_QUIVRAPAGES)),
-                            GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    QuivraPages = CreateWindowExW(
+        0, WC_TABCONTROLW, L"", WS_CHILD | WS_CLIPSIBLINGS | TCS_FOCUSNEVER, f, f, rc.right - 2 * f,
+        rc.bottom - 2 * f, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(ID_QUIVRAPAGES)),
+        GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(QuivraPages, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     const wchar_t* names[] = {L"Заметки", L"Настройки", L"Справка", L"О программе"};
     for (int i = 0; i < 4; ++i) {
         TCITEMW item{};
         item.mask = TCIF_TEXT;
         item.pszText = const_cast<wchar_t*>(names[i]);
-        TabCtrl_InsertItem(tabs_, i, &item);
+        TabCtrl_InsertItem(QuivraPages, i, &item);
     }
     // The tabs are as tall as their font makes them, which grows more slowly
     // than the scale: the row is made tall enough to hold the toolbar that
     // lies over it, so the toolbar covers no part of a page at any scale.
     RECT tab;
-    if (TabCtrl_GetItemRect(tabs_, 0, &tab)) {
+    if (TabCtrl_GetItemRect(QuivraPages, 0, &tab)) {
         const int missing = scale(kToolbarTop) + scale(kToolbarHeight) - pageArea().top;
         if (missing > 0)
-            TabCtrl_SetItemSize(tabs_, 0, tab.bottom - tab.top + missing);
+            TabCtrl_SetItemSize(QuivraPages, 0, tab.bottom - tab.top + missing);
     }
     ensurePage(program::Page::Notes);
-    hideButton_ =
+    HideButton =
         win::createButton(hwnd(), window::ID_HIDEBUTTON, L"X", {0, 0, scale(20), scale(20)});
     hints_.create(hwnd());
-    addHint(hideButton_, L"Скрыть");
+    addHint(HideButton, L"Скрыть");
 }
 
 void TMainForm::composeEditorArea() {
     HWND notesPage = page(program::Page::Notes);
-    nPanel_.create(notesPage, hwnd(), 0, 0, scale(600), scale(400));
-    editorPanel_.create(nPanel_.hwnd(), hwnd(), 0, 0, scale(600), scale(400));
-    note_.create(editorPanel_.hwnd(), ID_NOTE, RECT{0, 0, 1, 1});
+    NPanel.create(notesPage, hwnd(), 0, 0, scale(600), scale(400));
+    EditorPanel.create(NPanel.hwnd(), hwnd(), 0, 0, scale(600), scale(400));
+    note_.create(EditorPanel.hwnd(), ID_NOTE, RECT{0, 0, 1, 1});
     // Leaving a long note swaps in a fresh editor rather than empty this one.
     note_.setReplaceable(true);
     note_.addSwapListener(links_);
-    searchBar_.create(editorPanel_.hwnd(), hwnd(), 0, 0, scale(600), scale(23));
+    searchBar_.create(EditorPanel.hwnd(), hwnd(), 0, 0, scale(600), scale(23));
 }
 
 void TMainForm::giveFont(HWND root) {
@@ -178,7 +178,7 @@ void TMainForm::layout() {
     const int h = rc.bottom;
     const int f = scale(3);
     presenter_.repaintFrame();
-    MoveWindow(tabs_, f, f, w - 2 * f, h - 2 * f, TRUE);
+    MoveWindow(QuivraPages, f, f, w - 2 * f, h - 2 * f, TRUE);
     const win::Bounds display = win::boundsOf(pageArea());
     for (auto& p : pages_) {
         if (!p)
@@ -187,12 +187,12 @@ void TMainForm::layout() {
         SetWindowPos(p->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     const int hideX = w - f - scale(3) - scale(20);
-    MoveWindow(hideButton_, hideX, f + scale(2), scale(20), scale(20), TRUE);
+    MoveWindow(HideButton, hideX, f + scale(2), scale(20), scale(20), TRUE);
     // At its designed place, or right of the last page tab where the tabs'
     // font makes them wider than designed.
     int toolbarLeft = scale(kToolbarLeft);
     RECT lastTab;
-    if (TabCtrl_GetItemRect(tabs_, TabCtrl_GetItemCount(tabs_) - 1, &lastTab))
+    if (TabCtrl_GetItemRect(QuivraPages, TabCtrl_GetItemCount(QuivraPages) - 1, &lastTab))
         toolbarLeft = std::max<int>(toolbarLeft, f + lastTab.right + scale(2));
     notes_.layoutToolbar(toolbarLeft, scale(kToolbarTop),
                          std::max(0, hideX - scale(4) - toolbarLeft));
@@ -207,7 +207,7 @@ RECT TMainForm::pageArea() const {
     GetClientRect(hwnd(), &rc);
     const int f = scale(3);
     RECT display{f, f, rc.right - f, rc.bottom - f};
-    TabCtrl_AdjustRect(tabs_, FALSE, &display);
+    TabCtrl_AdjustRect(QuivraPages, FALSE, &display);
     return display;
 }
 
@@ -225,7 +225,7 @@ HWND TMainForm::ensurePage(program::Page p) {
 
 void TMainForm::raiseOverPages() {
     // The notes toolbar and the hide button sit over the row of page tabs.
-    for (HWND top : {notes_.toolbar(), hideButton_})
+    for (HWND top : {notes_.toolbar(), HideButton})
         if (top)
             SetWindowPos(top, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
@@ -235,13 +235,13 @@ void TMainForm::layoutNotesPage() {
     GetClientRect(page(program::Page::Notes), &pr);
     const int left = notes_.layoutListPane(pr.bottom, pr.right);
     const int width = pr.right - left;
-    MoveWindow(nPanel_.hwnd(), left, 0, width, pr.bottom, TRUE);
+    MoveWindow(NPanel.hwnd(), left, 0, width, pr.bottom, TRUE);
     // The editor area is as tall as the list pane, less the search results
     // area while it is open beneath it. The format bar lies across its top,
     // the bar of the search box and the second view's chooser across its
     // bottom, the editor between them with the second view under it.
     const int area = search_.layoutResultsArea(width, pr.bottom);
-    MoveWindow(editorPanel_.hwnd(), 0, 0, width, area, TRUE);
+    MoveWindow(EditorPanel.hwnd(), 0, 0, width, area, TRUE);
     const int bar = formatting_.layoutFormatBar(width, state_.formatBarShown);
     const int searchBarTop = std::max(bar, area - scale(23));
     MoveWindow(searchBar_.hwnd(), 0, searchBarTop, width, scale(23), TRUE);
@@ -251,7 +251,7 @@ void TMainForm::layoutNotesPage() {
 }
 
 program::Page TMainForm::activePage() const {
-    return static_cast<program::Page>(TabCtrl_GetCurSel(tabs_));
+    return static_cast<program::Page>(TabCtrl_GetCurSel(QuivraPages));
 }
 
 void TMainForm::showPage(program::Page shown) {
@@ -262,7 +262,7 @@ void TMainForm::showPage(program::Page shown) {
         ensureInfoPages();
     const int index = static_cast<int>(shown);
     ensurePage(shown);
-    TabCtrl_SetCurSel(tabs_, index);
+    TabCtrl_SetCurSel(QuivraPages, index);
     for (int i = 0; i < 4; ++i)
         if (pages_[i])
             ShowWindow(pages_[i]->hwnd(), i == index ? SW_SHOW : SW_HIDE);
@@ -382,7 +382,7 @@ LRESULT TMainForm::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lp));
         return 0;
     case WM_CLOSE:
-        OnClose();
+        FormCloseQuery();
         return 0;
     case WM_DESTROY:
         OnDestroy();
@@ -393,7 +393,7 @@ LRESULT TMainForm::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void TMainForm::OnSize() {
-    if (tabs_)
+    if (QuivraPages)
         layout();
 }
 
@@ -410,12 +410,12 @@ void TMainForm::OnCommand(int id, int code, HWND control) {
 }
 
 LRESULT TMainForm::OnNotify(NMHDR& hdr) {
-    if (hdr.hwndFrom == tabs_ && hdr.code == TCN_SELCHANGE) {
-        showPage(static_cast<program::Page>(TabCtrl_GetCurSel(tabs_)));
+    if (hdr.hwndFrom == QuivraPages && hdr.code == TCN_SELCHANGE) {
+        showPage(static_cast<program::Page>(TabCtrl_GetCurSel(QuivraPages)));
         return 0;
     }
-    if (hdr.hwndFrom == helpTabs_ && hdr.code == TCN_SELCHANGE) {
-        const int sel = TabCtrl_GetCurSel(helpTabs_);
+    if (hdr.hwndFrom == HelpPages && hdr.code == TCN_SELCHANGE) {
+        const int sel = TabCtrl_GetCurSel(HelpPages);
         for (size_t i = 0; i < helpTexts_.size(); ++i)
             ShowWindow(helpTexts_[i], static_cast<int>(i) == sel ? SW_SHOW : SW_HIDE);
         return 0;

@@ -78,8 +78,8 @@ class TMainForm final : public win::Window, private program::Host {
         const auto& made = pages_[static_cast<int>(p)];
         return made ? made->hwnd() : nullptr;
     }
-    HWND pagesControl() const noexcept { return tabs_; }
-    HWND hideButton() const noexcept { return hideButton_; }
+    HWND pagesControl() const noexcept { return QuivraPages; }
+    HWND hideButton() const noexcept { return HideButton; }
     program::Page activePage() const override;
     void showPage(program::Page page) override;
 
@@ -139,7 +139,7 @@ class TMainForm final : public win::Window, private program::Host {
     LRESULT OnNotify(NMHDR& hdr);
     void OnSize();
     void OnGetMinMaxInfo(MINMAXINFO* info);
-    void OnClose();
+    void FormCloseQuery();
     void OnDestroy();
     // The shared steps of quit and restart: the selected note is remembered;
     // the note is left for good (false when the user chose to stay with a
@@ -170,18 +170,18 @@ class TMainForm final : public win::Window, private program::Host {
     win::UniqueAccel shortcuts_;
 
     // The frame and the pages; children the window destroys with itself.
-    HWND tabs_ = nullptr;
+    HWND QuivraPages = nullptr;
     win::Hints hints_;
-    HWND hideButton_ = nullptr;
+    HWND HideButton = nullptr;
     std::array<std::unique_ptr<win::Panel>, 4> pages_;
-    win::Panel nPanel_;
-    win::Panel editorPanel_;
+    win::Panel NPanel;
+    win::Panel EditorPanel;
     win::Panel searchBar_; // SearchAnd2NotePanel: the search box, the second view's chooser
     document::RichEdit note_;
-    HWND helpTabs_ = nullptr;
+    HWND HelpPages = nullptr;
     std::vector<HWND> helpTexts_;
     HWND aboutTitle_ = nullptr;
-    HWND advLabel_ = nullptr;
+    HWND AdvLabel = nullptr;
     // The control that had the focus when the window lost the activation.
     HWND focusOnLeaving_ = nullptr;
 

@@ -11,7 +11,7 @@
 
 namespace quivra::app {
 
-void TMainForm::OnClose() {
+void TMainForm::FormCloseQuery() {
     bQuitClick();
 }
 

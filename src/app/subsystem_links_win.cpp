@@ -77,7 +77,7 @@ std::wstring SubsystemLinks::executablePath() const {
 }
 
 std::wstring SubsystemLinks::skinsFolder() const {
-    return win::toWide(settings::skinsFolder(form_.state().programFolder));
+    return win::toWide(settings::skinsFolder(form_.state().ProgramFolder));
 }
 
 void SubsystemLinks::pauseRefresh() {

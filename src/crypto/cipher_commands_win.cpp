@@ -425,8 +425,8 @@ document::RichEdit::ParagraphsReplaced CryptoController::replaceAtOnce(NoteLines
         changes.push_back({change.index, std::move(change.text)});
     // A decryption has just kept the note's content to return to: the
     // rewrite starts from it instead of reading the content again.
-    const std::string_view current = direction == CipherDirection::Decrypt && state_.cipherBackup
-                                         ? std::string_view(*state_.cipherBackup)
+    const std::string_view current = direction == CipherDirection::Decrypt && state_.CipherBackup
+                                         ? std::string_view(*state_.CipherBackup)
                                          : std::string_view();
     const auto replaced = note_.replaceParagraphs(changes, current);
     for (std::size_t i = 0; i < changes.size(); ++i)

@@ -3,15 +3,15 @@
 namespace quivra::crypto {
 
 void CipherState::takeBackup() {
-    state_.cipherBackup = note_.rtf();
+    state_.CipherBackup = note_.rtf();
     state_.modifiedBeforeDecryption = note_.modified();
 }
 
 void CipherState::returnCipher() {
-    if (!state_.cipherBackup)
+    if (!state_.CipherBackup)
         return;
-    note_.setRtf(*state_.cipherBackup);
-    state_.cipherBackup.reset();
+    note_.setRtf(*state_.CipherBackup);
+    state_.CipherBackup.reset();
     // The note is as it was before the decryption, unsaved changes and all;
     // the decrypt command decrypts again.
     note_.setModified(state_.modifiedBeforeDecryption);
@@ -20,7 +20,7 @@ void CipherState::returnCipher() {
 }
 
 void CipherState::dropBackup() {
-    state_.cipherBackup.reset();
+    state_.CipherBackup.reset();
 }
 
 void CipherState::resetDecryptState() {

@@ -16,7 +16,7 @@ class CipherState {
     CipherState(program::ProgramState& state, document::RichEdit& note, CipherEvents& events)
         : state_(state), note_(note), events_(events) {}
 
-    bool hasBackup() const noexcept { return state_.cipherBackup.has_value(); }
+    bool hasBackup() const noexcept { return state_.CipherBackup.has_value(); }
     // 0: the decrypt command decrypts; 1: it returns the cipher text.
     int decryptState() const noexcept { return state_.decryptState; }
 

@@ -19,14 +19,14 @@ unsigned ClipboardCountdown::timerPeriodMs() const {
 
 void ClipboardCountdown::start(std::optional<std::u16string> clipboardText,
                                std::u16string_view secret) {
-    saved_ = clipboardText ? std::move(*clipboardText) : std::u16string();
+    SavedClipboardText = clipboardText ? std::move(*clipboardText) : std::u16string();
     secret_ = textFingerprint(secret);
     position_ = kSteps;
     stage_ = Stage::Counting;
 }
 
 void ClipboardCountdown::forgetSavedText() {
-    saved_.clear();
+    SavedClipboardText.clear();
 }
 
 void ClipboardCountdown::startRound() {
@@ -71,7 +71,7 @@ void ClipboardCountdown::putBackDone() {
     stage_ = Stage::Idle;
     position_ = 0;
     secret_ = 0;
-    saved_.clear();
+    SavedClipboardText.clear();
 }
 
 void ClipboardCountdown::putBackFailed() {

@@ -86,7 +86,7 @@ class ClipboardCountdown {
     // earlier text. Only while it holds the secret; what was copied meanwhile
     // stays.
     bool replaces(const std::optional<std::u16string>& now) const;
-    const std::u16string& earlierText() const { return saved_; }
+    const std::u16string& earlierText() const { return SavedClipboardText; }
     // The outcome of a put-back: the secret is gone (the earlier text is
     // back, or the secret had been replaced), or the clipboard could not be
     // opened.
@@ -100,7 +100,7 @@ class ClipboardCountdown {
     int position_ = 0;
     int triesLeft_ = 0;
     std::uint64_t secret_ = 0;
-    std::u16string saved_;
+    std::u16string SavedClipboardText;
 };
 
 } // namespace quivra::crypto

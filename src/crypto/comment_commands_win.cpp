@@ -26,10 +26,12 @@ void CryptoController::CommentClick() {
 
 void CryptoController::UnCommentClick() {
     const document::CharRange selection = note_.selection();
+    const long s0 = selection.start;
+    const long l0 = selection.length();
     note_.replaceSelection(unwrapComment(note_.selectedText()));
     // A selection shorter than both markers unwraps to nothing.
-    const long length = std::max(0L, selection.length() - 6);
-    note_.setSelection({selection.start, selection.start + length});
+    const long length = std::max(0L, l0 - 6);
+    note_.setSelection({s0, s0 + length});
 }
 
 bool CryptoController::selectBlock(bool withMarkers) {

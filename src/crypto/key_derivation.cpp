@@ -13,10 +13,11 @@ namespace quivra::crypto {
 std::int64_t AlternatingFold(std::u16string_view text) {
     std::uint64_t acc = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t ci = text[i];
         if (i % 2 == 0) // positions 1, 3, 5, ... counted from 1
-            acc *= text[i];
+            acc *= ci;
         else
-            acc += text[i];
+            acc += ci;
     }
     return static_cast<std::int64_t>(acc);
 }
@@ -33,21 +34,21 @@ KeySet DeriveKeySet(std::u16string_view password, const base::TextServices& text
     Md5Digest hmd = hmacMd5(bytes, bytes);
     WipeOnExit wipeHmd(hmd);
 
-    std::u16string h1 = LowerHex(md);
-    WipeOnExit wipeH1(h1);
-    std::u16string h2 = LowerHex(sha);
-    WipeOnExit wipeH2(h2);
-    std::u16string h3 = LowerHex(hmd);
-    WipeOnExit wipeH3(h3);
+    std::u16string H1 = LowerHex(md);
+    WipeOnExit wipeH1(H1);
+    std::u16string H2 = LowerHex(sha);
+    WipeOnExit wipeH2(H2);
+    std::u16string H3 = LowerHex(hmd);
+    WipeOnExit wipeH3(H3);
 
-    // h1 is lowercase hexadecimal, so nothing is ever reported.
+    // H1 is lowercase hexadecimal, so nothing is ever reported.
     const ReportMessage none;
     KeySet keys;
-    keys.K1 = HexToInt64(h1, none) / static_cast<std::int64_t>(password.size());
+    keys.K1 = HexToInt64(H1, none) / static_cast<std::int64_t>(password.size());
     keys.K2 = AlternatingFold(password);
-    keys.K3 = AlternatingFold(h1);
-    keys.K4 = AlternatingFold(h2);
-    keys.K5 = wrapAdd(keys.K4, h3.back());
+    keys.K3 = AlternatingFold(H1);
+    keys.K4 = AlternatingFold(H2);
+    keys.K5 = wrapAdd(keys.K4, H3.back());
     return keys;
 }
 

@@ -51,19 +51,19 @@ void PasswordPanel::build() {
         return;
     panel_.create(editorArea_, commandTarget_, ID_ECPANEL, dpi_);
     HWND p = panel_.hwnd();
-    cap_ = win::createLabel(p, ID_ECCAP, L"", {px(15), px(9), px(300), px(24)});
+    ECCap = win::createLabel(p, ID_ECCAP, L"", {px(15), px(9), px(300), px(24)});
     caption_ = win::createLabel(p, ID_ECPANELCAPTION, L"", {0, 0, px(351), px(16)}, SS_CENTER);
-    label_ =
+    ECLabel =
         win::createLabel(p, ID_ECLABEL, L"", {px(13), px(kLabelTop), px(330), px(kLabelHeight)});
     password_.edit = win::createEdit(p, ID_ECEDIT, L"", {px(13), px(57), px(330), px(21)},
                                      ES_PASSWORD | ES_READONLY);
-    confirmLabel_ = win::createLabel(p, ID_ECCONFIRMLABEL, L"", {px(13), px(84), px(330), px(16)});
+    ECConfirmLabel = win::createLabel(p, ID_ECCONFIRMLABEL, L"", {px(13), px(84), px(330), px(16)});
     confirm_.edit = win::createEdit(p, ID_ECCONFIRMEDIT, L"", {px(13), px(103), px(331), px(21)},
                                     ES_PASSWORD | ES_READONLY);
-    ok_ = win::createButton(p, ID_ECOK, L"Ok", {px(191), px(130), px(75), px(25)});
-    cancel_ = win::createButton(p, ID_ECCANCEL, L"Отмена", {px(272), px(130), px(75), px(25)});
-    inBuffer_ = win::createCheckBox(p, ID_ECINBUFFER, L"В буфер обмена",
-                                    {px(13), px(133), px(100), px(20)});
+    ECOk = win::createButton(p, ID_ECOK, L"Ok", {px(191), px(130), px(75), px(25)});
+    ECCancel = win::createButton(p, ID_ECCANCEL, L"Отмена", {px(272), px(130), px(75), px(25)});
+    ECInBuffer = win::createCheckBox(p, ID_ECINBUFFER, L"В буфер обмена",
+                                     {px(13), px(133), px(100), px(20)});
     show(caption_, false);
     capFont_ = titleFont(px(19));
     for (Field* f : {&password_, &confirm_}) {
@@ -74,9 +74,9 @@ void PasswordPanel::build() {
     }
     // The labels let the mouse through to the panel, which starts a drag; so
     // does the clipboard box.
-    for (HWND label : {label_, confirmLabel_, cap_, caption_})
+    for (HWND label : {ECLabel, ECConfirmLabel, ECCap, caption_})
         panel_.addDragHandle(label);
-    inBufferEvents_.attach(inBuffer_, [this](UINT msg, WPARAM, LPARAM, const auto&) {
+    inBufferEvents_.attach(ECInBuffer, [this](UINT msg, WPARAM, LPARAM, const auto&) {
         if (msg != WM_LBUTTONDOWN)
             return std::optional<LRESULT>();
         panel_.startDrag();
@@ -97,9 +97,9 @@ void PasswordPanel::layout(int height) {
     const int shift = px(kEncryptHeight) - px(height);
     SetWindowPos(panel_.hwnd(), nullptr, 0, 0, px(353), px(height),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    MoveWindow(ok_, px(191), px(130) - shift, px(75), px(25), TRUE);
-    MoveWindow(cancel_, px(272), px(130) - shift, px(75), px(25), TRUE);
-    MoveWindow(inBuffer_, px(13), px(133) - shift, px(100), px(20), TRUE);
+    MoveWindow(ECOk, px(191), px(130) - shift, px(75), px(25), TRUE);
+    MoveWindow(ECCancel, px(272), px(130) - shift, px(75), px(25), TRUE);
+    MoveWindow(ECInBuffer, px(13), px(133) - shift, px(100), px(20), TRUE);
     RECT rc;
     GetClientRect(panel_.hwnd(), &rc);
     MoveWindow(caption_, 0, (rc.bottom - px(16)) / 2, rc.right, px(16), TRUE);
@@ -108,21 +108,21 @@ void PasswordPanel::layout(int height) {
 void PasswordPanel::open(Use use, bool selectionNotEmpty) {
     build();
     const bool encrypt = use == Use::Encrypt;
-    for (HWND w : {label_, password_.edit, ok_, cancel_})
+    for (HWND w : {ECLabel, password_.edit, ECOk, ECCancel})
         show(w, true);
-    show(confirmLabel_, encrypt);
+    show(ECConfirmLabel, encrypt);
     show(confirm_.edit, encrypt);
-    show(inBuffer_, !encrypt);
+    show(ECInBuffer, !encrypt);
     if (use == Use::Decrypt) {
-        win::setChecked(inBuffer_, false);
-        EnableWindow(inBuffer_, selectionNotEmpty);
+        win::setChecked(ECInBuffer, false);
+        EnableWindow(ECInBuffer, selectionNotEmpty);
     } else if (use == Use::DecryptToClipboard) {
-        win::setChecked(inBuffer_, true); // its enabled state stays as it was
+        win::setChecked(ECInBuffer, true); // its enabled state stays as it was
     }
     layout(encrypt ? kEncryptHeight : kDecryptHeight);
     setCaption(u"");
-    SendMessageW(cap_, WM_SETFONT, reinterpret_cast<WPARAM>(capFont_.get()), FALSE);
-    SetWindowTextW(cap_, encrypt ? L"Зашифровка" : L"Расшифровка");
+    SendMessageW(ECCap, WM_SETFONT, reinterpret_cast<WPARAM>(capFont_.get()), FALSE);
+    SetWindowTextW(ECCap, encrypt ? L"Зашифровка" : L"Расшифровка");
     emptyField(password_);
     if (use != Use::DecryptToClipboard)
         emptyField(confirm_);
@@ -164,13 +164,13 @@ void PasswordPanel::emptyPasswordField() {
 }
 
 bool PasswordPanel::inBufferTicked() const {
-    return win::isChecked(inBuffer_);
+    return win::isChecked(ECInBuffer);
 }
 
 void PasswordPanel::say(PanelLabel label, std::u16string_view text, bool red) {
     const bool first = label == PanelLabel::Password;
     (first ? labelRed_ : confirmRed_) = red;
-    HWND w = first ? label_ : confirmLabel_;
+    HWND w = first ? ECLabel : ECConfirmLabel;
     SetWindowTextW(w, win::toWide(text).c_str());
     if (first)
         fitLabel();
@@ -184,7 +184,7 @@ void PasswordPanel::fitLabel() {
     RECT rc;
     GetClientRect(panel_.hwnd(), &rc);
     const int height = roomy ? rc.bottom - px(kLabelTop) - px(4) : px(kLabelHeight);
-    SetWindowPos(label_, nullptr, 0, 0, px(330), height, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(ECLabel, nullptr, 0, 0, px(330), height, SWP_NOMOVE | SWP_NOZORDER);
 }
 
 void PasswordPanel::setCaption(std::u16string_view caption) {
@@ -196,7 +196,7 @@ void PasswordPanel::setCaption(std::u16string_view caption) {
 void PasswordPanel::showProcessing(std::u16string_view caption) {
     // Hiding the focused field must not take the focus out of the panel.
     SetFocus(panel_.hwnd());
-    for (HWND w : {confirmLabel_, password_.edit, confirm_.edit, ok_, cancel_})
+    for (HWND w : {ECConfirmLabel, password_.edit, confirm_.edit, ECOk, ECCancel})
         show(w, false);
     setCaption(caption);
     RedrawWindow(panel_.hwnd(), nullptr, nullptr,
@@ -205,8 +205,8 @@ void PasswordPanel::showProcessing(std::u16string_view caption) {
 
 void PasswordPanel::showProgress(std::u16string_view text) {
     labelRed_ = false;
-    SetWindowTextW(label_, win::toWide(text).c_str());
-    RedrawWindow(label_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    SetWindowTextW(ECLabel, win::toWide(text).c_str());
+    RedrawWindow(ECLabel, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 void PasswordPanel::focusPasswordField() {
@@ -222,7 +222,7 @@ void PasswordPanel::focusConfirmField() {
 }
 
 std::wstring PasswordPanel::labelText(PanelLabel label) const {
-    return win::windowText(label == PanelLabel::Password ? label_ : confirmLabel_);
+    return win::windowText(label == PanelLabel::Password ? ECLabel : ECConfirmLabel);
 }
 
 bool PasswordPanel::labelRed(PanelLabel label) const {
@@ -271,10 +271,10 @@ std::optional<LRESULT> PasswordPanel::onFieldMessage(Field& field, UINT msg, WPA
                 GetWindowTextLengthW(confirm_.edit) == 0)
                 focusConfirmField();
             else
-                clickCommand(ID_ECOK, ok_);
+                clickCommand(ID_ECOK, ECOk);
             return 0;
         case PasswordEntry::Key::Escape:
-            clickCommand(ID_ECCANCEL, cancel_);
+            clickCommand(ID_ECCANCEL, ECCancel);
             return 0;
         }
         SetWindowTextW(field.edit, visible.c_str());
@@ -300,7 +300,7 @@ std::optional<LRESULT> PasswordPanel::onPanelMessage(UINT msg, WPARAM wp, LPARAM
     case WM_CTLCOLORSTATIC: {
         const auto control = reinterpret_cast<HWND>(lp);
         const bool red =
-            (control == label_ && labelRed_) || (control == confirmLabel_ && confirmRed_);
+            (control == ECLabel && labelRed_) || (control == ECConfirmLabel && confirmRed_);
         if (!red)
             return std::nullopt;
         const LRESULT brush = next();

@@ -39,7 +39,7 @@ bool DonationController::showing() const {
 void DonationController::AdvTimerTimer() {
     KillTimer(host_.mainWindow(), kAdvTimer);
     timerOn_ = false;
-    if (shouldShowReminder(read(*state_.settingsFile, settings::keys::NoAdv), state_.daysInUse))
+    if (shouldShowReminder(read(*state_.settingsFile, settings::keys::NoAdv), state_.DaysInUse))
         advForm().show();
 }
 
@@ -47,8 +47,12 @@ bool DonationController::onCommand(int id, int code, HWND) {
     if (id != ID_ADVLABEL)
         return false;
     if (code == STN_CLICKED)
-        detailsForm().show();
+        AdvLabelClick();
     return true;
+}
+
+void DonationController::AdvLabelClick() {
+    detailsForm().show();
 }
 
 bool DonationController::onTimer(UINT_PTR id) {

@@ -28,6 +28,8 @@ class DonationController final : public program::Subsystem {
     TDForm& detailsForm();
 
     void AdvTimerTimer();
+    // The about page's label "Хотите пожертвовать...": the details window.
+    void AdvLabelClick();
 
     bool onCommand(int id, int code, HWND control) override;
     bool onTimer(UINT_PTR id) override;

@@ -82,15 +82,12 @@ static_assert(program::kEditorIds.contains(ID_EDITOR_LAST));
 static_assert(ID_N17 - ID_INSERTDT + 1 == static_cast<int>(kDateTimeForms.size()));
 static_assert(ID_N28 - ID_F1 + 1 == static_cast<int>(kListMenuItems.size()));
 
-// The menu item of a date and time form, and the form of an item.
+// The menu item of a date and time form.
 constexpr int dateFormItem(DateTimeForm form) {
     return ID_INSERTDT + static_cast<int>(form);
 }
 constexpr bool isDateFormItem(int id) {
     return id >= ID_INSERTDT && id <= ID_N17;
-}
-constexpr DateTimeForm dateFormOfItem(int id) {
-    return static_cast<DateTimeForm>(id - ID_INSERTDT);
 }
 
 // The list menu's item at kListMenuItems[index].

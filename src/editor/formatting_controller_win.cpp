@@ -148,14 +148,35 @@ void FormattingController::isListClick() {
 // --- Routing ---------------------------------------------------------------------------
 
 bool FormattingController::onCommand(int id, int code, HWND) {
-    if (isDateFormItem(id)) {
-        insertDateTime(dateFormOfItem(id));
-        return true;
-    }
-    if (isListMenuItem(id)) {
-        listMenuClick(static_cast<std::size_t>(id - ID_F1));
-        return true;
-    }
+    using Handler = void (FormattingController::*)();
+    static constexpr std::pair<int, Handler> kMenuItems[] = {
+        {ID_INSERTDT, &FormattingController::InsertDTClick},
+        {ID_N12, &FormattingController::N12Click},
+        {ID_N18, &FormattingController::N18Click},
+        {ID_INSERTDATE, &FormattingController::InsertDateClick},
+        {ID_N14, &FormattingController::N14Click},
+        {ID_N15, &FormattingController::N15Click},
+        {ID_INSERTTIME, &FormattingController::InsertTimeClick},
+        {ID_N17, &FormattingController::N17Click},
+        {ID_F1, &FormattingController::F1Click},
+        {ID_N9, &FormattingController::N9Click},
+        {ID_N21, &FormattingController::N21Click},
+        {ID_N25, &FormattingController::N25Click},
+        {ID_A1, &FormattingController::A1Click},
+        {ID_I1, &FormattingController::i1Click},
+        {ID_I2, &FormattingController::I2Click},
+        {ID_G2, &FormattingController::G2Click},
+        {ID_N110, &FormattingController::N110Click},
+        {ID_N29, &FormattingController::N29Click},
+        {ID_N111, &FormattingController::N111Click},
+        {ID_Y1, &FormattingController::Y1Click},
+        {ID_N28, &FormattingController::N28Click},
+    };
+    for (const auto& [item, handler] : kMenuItems)
+        if (id == item) {
+            (this->*handler)();
+            return true;
+        }
     if (fontPicker_.onCommand(id, code))
         return true;
     switch (id) {

@@ -102,12 +102,32 @@ class FormattingController final : public program::Subsystem, public document::V
     void act_al_centerExecute() { alignFocusedView(Alignment::Center); }
 
     // --- Lists, dates, reset ----------------------------------------------------------
-    void listMenuClick(std::size_t item); // F1Click ... N28Click
+    void listMenuClick(std::size_t item);
+    // The list menu's items.
+    void F1Click() { listMenuClick(ID_F1 - ID_F1); }
+    void N9Click() { listMenuClick(ID_N9 - ID_F1); }
+    void N21Click() { listMenuClick(ID_N21 - ID_F1); }
+    void N25Click() { listMenuClick(ID_N25 - ID_F1); }
+    void A1Click() { listMenuClick(ID_A1 - ID_F1); }
+    void i1Click() { listMenuClick(ID_I1 - ID_F1); }
+    void I2Click() { listMenuClick(ID_I2 - ID_F1); }
+    void G2Click() { listMenuClick(ID_G2 - ID_F1); }
+    void N110Click() { listMenuClick(ID_N110 - ID_F1); }
+    void N29Click() { listMenuClick(ID_N29 - ID_F1); }
+    void N111Click() { listMenuClick(ID_N111 - ID_F1); }
+    void Y1Click() { listMenuClick(ID_Y1 - ID_F1); }
+    void N28Click() { listMenuClick(ID_N28 - ID_F1); }
     const ListNumbering& listNumbering() const noexcept { return listNumbering_; }
-    void insertDateTime(DateTimeForm form); // InsertDTClick ... N17Click
+    void insertDateTime(DateTimeForm form);
+    // The date and time items of the additional menu.
     void InsertDTClick() { insertDateTime(DateTimeForm::TimeAndDate); }
+    void N12Click() { insertDateTime(DateTimeForm::DateAndLongTime); }
+    void N18Click() { insertDateTime(DateTimeForm::DayMonthYearAtTime); }
     void InsertDateClick() { insertDateTime(DateTimeForm::Date); }
+    void N14Click() { insertDateTime(DateTimeForm::DayCommaMonthYear); }
+    void N15Click() { insertDateTime(DateTimeForm::DayMonthYear); }
     void InsertTimeClick() { insertDateTime(DateTimeForm::Time); }
+    void N17Click() { insertDateTime(DateTimeForm::LongTime); }
     void N23Click() { InsertDTClick(); }
     void N30Click() { InsertDateClick(); }
     void N26Click() { InsertTimeClick(); }

@@ -12,9 +12,9 @@
 namespace quivra::program {
 
 struct ProgramState {
-    std::u16string programFolder; // folder of the executable, no trailing backslash
+    std::u16string ProgramFolder; // folder of the executable, no trailing backslash
     std::u16string dataFolder;    // its Data folder
-    std::u16string profileName;   // computer + "_" + user
+    std::u16string ProfileName;   // computer + "_" + user
     std::unique_ptr<base::IniFile> settingsFile;
     bool sharedSettings = false; // settingsFile is Data\default.ini
     std::u16string notesFolder;
@@ -26,7 +26,7 @@ struct ProgramState {
     bool noteWordWrap = false;
     bool formatBarShown = true;
     // The note's rich text taken before a decryption was shown.
-    std::optional<std::string> cipherBackup;
+    std::optional<std::string> CipherBackup;
     // Whether the note held unsaved changes when the backup was taken: the
     // return of the cipher puts that back with the text.
     bool modifiedBeforeDecryption = false;
@@ -34,7 +34,7 @@ struct ProgramState {
     int decryptState = 0;
     bool isShown = false;
     bool ctrlDown = false;
-    long daysInUse = 0;
+    long DaysInUse = 0;
 };
 
 } // namespace quivra::program

@@ -74,7 +74,7 @@ TEST(Options, DonationReminderShowsFromTheThirdDayUntilSwitchedOff) {
         auto form = folder.start();
         SendMessageW(form->hwnd(), WM_TIMER, donation::kAdvTimer, 0);
         EXPECT_EQ(form->donation().advForm().isShowing(), c.shown)
-            << std::string(c.startDate, c.startDate + 10) << " days " << form->state().daysInUse;
+            << std::string(c.startDate, c.startDate + 10) << " days " << form->state().DaysInUse;
         EXPECT_FALSE(form->donation().reminderTimerEnabled());
     }
 

@@ -229,7 +229,7 @@ TEST(Startup, BrokenDateAndColourStillFinishStartUp) {
     folder.option(u"BorderColor", u"clNoSuchColour");
     folder.option(u"CurrentNoteName", u"missing");
     auto form = folder.start();
-    EXPECT_EQ(form->state().daysInUse, 0);
+    EXPECT_EQ(form->state().DaysInUse, 0);
     EXPECT_EQ(form->settingsPage().borderColor(), RGB(0, 0, 255));
     EXPECT_TRUE(form->presenter().trayIcon().wanted());
     EXPECT_EQ(form->activePage(), program::Page::Notes);
@@ -349,7 +349,7 @@ TEST(Startup, FirstDayOfUseIsWrittenInTheUsersDateFormatNamesIncludedAndCounted)
         auto form = folder.start();
         const std::string what = base::utf16ToUtf8(win::toU16(c.pattern));
         EXPECT_EQ(folder.settings().readString(u"Options", u"StartDate", u""), c.keyAfter) << what;
-        EXPECT_EQ(form->state().daysInUse, c.days) << what;
+        EXPECT_EQ(form->state().DaysInUse, c.days) << what;
     }
     // The names the system gives are the ones formats use.
     const app::DateNames system = app::Environment::fromSystem().dateNames;

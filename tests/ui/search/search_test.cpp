@@ -202,7 +202,7 @@ TEST_F(Search, SwitchingClosesTheAreaAndTheCipherReturnEmptiesIt) {
     open(L"B");
     EXPECT_FALSE(search().resultsAreaOpen());
     EXPECT_EQ(results().size(), 2u); // kept for the next opening
-    form->state().cipherBackup = note().rtf();
+    form->state().CipherBackup = note().rtf();
     form->cipher().returnCipher();
     EXPECT_TRUE(results().empty());
     // The close button closes the area and empties the view.
