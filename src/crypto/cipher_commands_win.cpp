@@ -352,7 +352,10 @@ NoteLinesPlan CryptoController::planAllLines(const std::vector<std::u16string>& 
 CryptoController::WholeNoteResult
 CryptoController::processAllLines(CipherDirection direction, CommandKeys& keys, bool showProgress) {
     WholeNoteResult result;
-    std::vector<std::u16string> lines = document::splitLines(note_.text());
+    // The text is read once: the lines come from it, and the rewrite of the
+    // content compares the control's text with it.
+    std::u16string text = note_.text();
+    std::vector<std::u16string> lines = document::splitLines(text);
     NoteLinesPlan plan = planAllLines(lines, direction, keys, result);
     // Padding and tokens change the lengths of lines: the lines are then
     // written from the last one back, so that each change's start, counted
@@ -362,11 +365,12 @@ CryptoController::processAllLines(CipherDirection direction, CommandKeys& keys, 
                     [&](const LineChange& c) { return c.text.size() != lines[c.index].size(); });
     const std::size_t leftBefore = plan.left.size();
     if (!result.refused) {
-        writePlan(lines, plan, direction == CipherDirection::Decrypt || lengthsChange, direction,
-                  showProgress);
+        writePlan(text, lines, plan, direction == CipherDirection::Decrypt || lengthsChange,
+                  direction, showProgress);
         // Lines the editor changed went back and joined the lines left.
         result.changed = plan.changes.size() - (plan.left.size() - leftBefore);
     }
+    secureWipe(text);
     for (auto& line : lines)
         secureWipe(line);
     for (auto& change : plan.changes)
@@ -377,8 +381,9 @@ CryptoController::processAllLines(CipherDirection direction, CommandKeys& keys, 
     return result;
 }
 
-void CryptoController::writePlan(std::vector<std::u16string>& lines, NoteLinesPlan& plan,
-                                 bool backwards, CipherDirection direction, bool showProgress) {
+void CryptoController::writePlan(std::u16string_view noteText, std::vector<std::u16string>& lines,
+                                 NoteLinesPlan& plan, bool backwards, CipherDirection direction,
+                                 bool showProgress) {
     LineWriter w{lines, direction, backwards, showProgress};
     w.newText.resize(lines.size());
     w.starts.resize(lines.size());
@@ -398,7 +403,7 @@ void CryptoController::writePlan(std::vector<std::u16string>& lines, NoteLinesPl
     // proportion to the whole text per line, and one rewrite of the content
     // costs a load.
     if (backwards) {
-        switch (replaceAtOnce(plan, direction)) {
+        switch (replaceAtOnce(noteText, plan, direction)) {
         case document::RichEdit::ParagraphsReplaced::AsExpected:
             return;
         case document::RichEdit::ParagraphsReplaced::Differently:
@@ -415,7 +420,8 @@ void CryptoController::writePlan(std::vector<std::u16string>& lines, NoteLinesPl
     putBackChangedLines(lines, plan, plan.left);
 }
 
-document::RichEdit::ParagraphsReplaced CryptoController::replaceAtOnce(NoteLinesPlan& plan,
+document::RichEdit::ParagraphsReplaced CryptoController::replaceAtOnce(std::u16string_view noteText,
+                                                                       NoteLinesPlan& plan,
                                                                        CipherDirection direction) {
     // The new texts move into the editor's list of changes and back, so
     // that no further copy of them is made.
@@ -428,7 +434,7 @@ document::RichEdit::ParagraphsReplaced CryptoController::replaceAtOnce(NoteLines
     const std::string_view current = direction == CipherDirection::Decrypt && state_.CipherBackup
                                          ? std::string_view(*state_.CipherBackup)
                                          : std::string_view();
-    const auto replaced = note_.replaceParagraphs(changes, current);
+    const auto replaced = note_.replaceParagraphs(changes, current, noteText);
     for (std::size_t i = 0; i < changes.size(); ++i)
         plan.changes[i].text = std::move(changes[i].text);
     return replaced;

@@ -154,13 +154,15 @@ class CryptoController final : public program::Subsystem {
     // The changes of a whole-note command, or a result that changes nothing.
     NoteLinesPlan planAllLines(const std::vector<std::u16string>& lines, CipherDirection direction,
                                CommandKeys& keys, WholeNoteResult& result);
-    void writePlan(std::vector<std::u16string>& lines, NoteLinesPlan& plan, bool backwards,
-                   CipherDirection direction, bool showProgress);
+    // `noteText`: the editor's text that `lines` were split from.
+    void writePlan(std::u16string_view noteText, std::vector<std::u16string>& lines,
+                   NoteLinesPlan& plan, bool backwards, CipherDirection direction,
+                   bool showProgress);
     // Every change in one rewrite of the editor's content, which costs what
     // loading the note costs; a note the rewrite cannot place (tables,
     // pictures, fields) is refused, and its lines are replaced in the editor.
-    document::RichEdit::ParagraphsReplaced replaceAtOnce(NoteLinesPlan& plan,
-                                                         CipherDirection direction);
+    document::RichEdit::ParagraphsReplaced
+    replaceAtOnce(std::u16string_view noteText, NoteLinesPlan& plan, CipherDirection direction);
     // The panel's message after a whole-note command; false when there is
     // none and the panel may close.
     bool reportWholeNote(CipherDirection direction, const WholeNoteResult& result);

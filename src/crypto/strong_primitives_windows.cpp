@@ -20,19 +20,30 @@ using cng::input;
 // Windows SDK; mingw's headers lack it).
 constexpr NTSTATUS kAuthTagMismatch = static_cast<NTSTATUS>(0xC000A002L);
 
+// The AES provider in GCM mode, opened once: opening a provider costs far
+// more than a line's encryption, and a whole-note command makes one key per
+// line. It holds no key; CNG lets threads share it.
+BCRYPT_ALG_HANDLE gcmAlgorithm() {
+    static const cng::UniqueAlgorithm algorithm = [] {
+        cng::UniqueAlgorithm alg = cng::openAlgorithm(BCRYPT_AES_ALGORITHM);
+        const wchar_t* mode = BCRYPT_CHAIN_MODE_GCM;
+        check(BCryptSetProperty(alg.get(), BCRYPT_CHAINING_MODE, input(mode),
+                                sizeof(BCRYPT_CHAIN_MODE_GCM), 0),
+              "GCM mode");
+        return alg;
+    }();
+    return algorithm.get();
+}
+
 // An AES key in GCM mode, for one encryption or decryption.
 class GcmKey {
   public:
-    explicit GcmKey(const AesKey& key) : alg_(cng::openAlgorithm(BCRYPT_AES_ALGORITHM)) {
-        const wchar_t* mode = BCRYPT_CHAIN_MODE_GCM;
-        check(BCryptSetProperty(alg_.get(), BCRYPT_CHAINING_MODE, input(mode),
-                                sizeof(BCRYPT_CHAIN_MODE_GCM), 0),
-              "GCM mode");
-        object_.resize(cng::objectLength(alg_.get()));
+    explicit GcmKey(const AesKey& key) {
+        BCRYPT_ALG_HANDLE alg = gcmAlgorithm();
+        object_.resize(cng::objectLength(alg));
         BCRYPT_KEY_HANDLE raw = nullptr;
-        check(BCryptGenerateSymmetricKey(alg_.get(), &raw, object_.data(),
-                                         checkedSize(object_.size()), input(key.data()),
-                                         checkedSize(key.size()), 0),
+        check(BCryptGenerateSymmetricKey(alg, &raw, object_.data(), checkedSize(object_.size()),
+                                         input(key.data()), checkedSize(key.size()), 0),
               "AES key");
         key_.reset(raw);
     }
@@ -46,7 +57,6 @@ class GcmKey {
     BCRYPT_KEY_HANDLE get() const noexcept { return key_.get(); }
 
   private:
-    cng::UniqueAlgorithm alg_;
     std::vector<UCHAR> object_;
     cng::UniqueKey key_;
 };

@@ -557,12 +557,14 @@ std::vector<std::u16string> RichEdit::lines() const {
     return splitLines(text());
 }
 
-RichEdit::ParagraphsReplaced RichEdit::replaceParagraphs(std::span<const ParagraphChange> changes,
-                                                         std::string_view current) {
+RichEdit::ParagraphsReplaced
+RichEdit::replaceParagraphs(std::span<const ParagraphChange> changes, std::string_view current,
+                            std::optional<std::u16string_view> currentText) {
     // Every buffer below holds the note's text, plain on one side of the
     // cipher: none outlives the call.
-    std::u16string before = text();
-    WipedOnExit wipeBefore(before);
+    std::u16string read16 = currentText ? std::u16string() : text();
+    WipedOnExit wipeRead16(read16);
+    const std::u16string_view before = currentText ? *currentText : std::u16string_view(read16);
     std::string read = current.empty() ? rtf() : std::string();
     WipedOnExit wipeRead(read);
     const std::string_view old = current.empty() ? std::string_view(read) : current;

@@ -193,10 +193,12 @@ class RichEdit {
     // rewritten and read back in once, which costs what loading the note
     // costs, where a replacement per line costs Wine's control time in
     // proportion to the whole text. The selection and scroll position are
-    // kept and the modified flag is set. `current`: what rtf() gives now,
-    // when the caller has just read it (empty: read here).
+    // kept and the modified flag is set. `current` and `currentText`: what
+    // rtf() and text() give now, when the caller has just read them (empty,
+    // none: read here).
     ParagraphsReplaced replaceParagraphs(std::span<const ParagraphChange> changes,
-                                         std::string_view current = {});
+                                         std::string_view current = {},
+                                         std::optional<std::u16string_view> currentText = {});
     // First character of line i, -1 when there is no such line.
     long lineIndex(int index) const;
     // Line of character pos (-1: of the caret).
