@@ -8,7 +8,7 @@ JOBS     ?= $(shell nproc)
 XVFB     := xvfb-run -a -s "-screen 0 1280x1024x24"
 export LC_ALL := ru_RU.UTF-8
 
-.PHONY: all deps native win prefix run test test-core test-ui check-layers bench format clean screenshots
+.PHONY: all deps native win prefix run test test-core test-ui check-layers bench format clean screenshots dist
 
 all: native win
 
@@ -38,6 +38,9 @@ check-layers:
 	@scripts/check-layers.sh
 
 test: check-layers test-core test-ui
+
+dist: win
+	@scripts/dist.sh $(WIN) dist
 
 run: win prefix
 	@scripts/run.sh $(WIN)/quivra.exe $(PREFIX) $(BUILD)/screenshot.png

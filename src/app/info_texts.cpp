@@ -1,8 +1,11 @@
 #include "app/info_texts.h"
 
+#include "quivra_version.h"
+
 namespace quivra::app {
 
-const wchar_t* const kProgramVersion = L"0.1.0";
+// Worked out by the build from the source history (cmake/version.cmake).
+const wchar_t* const kProgramVersion = L"" QUIVRA_VERSION_TEXT;
 
 const wchar_t* const kHelpGeneralText =
     L"Quivra — заметки, которые всегда под рукой.\r\n\r\n"

@@ -219,6 +219,9 @@ HWND TMainForm::ensurePage(program::Page p) {
     const win::Bounds b = win::boundsOf(pageArea());
     made->create(hwnd(), hwnd(), b.x, b.y, b.w, b.h);
     ShowWindow(made->hwnd(), SW_HIDE);
+    // A new child window goes to the bottom of its siblings: a page made
+    // after start-up would lie under the page control, which covers it.
+    SetWindowPos(made->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     raiseOverPages(); // the page lies over the page tabs, under these
     return made->hwnd();
 }

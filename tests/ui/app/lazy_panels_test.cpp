@@ -147,7 +147,7 @@ TEST(LazyPanels, FirstShowingMakesEachPanelOnceWithTheWindowsFontAndLaidOut) {
     EXPECT_GT(panel.top, 0);
 }
 
-TEST(LazyPanels, PagesMadeWhenFirstShownFillThePageAreaUnderTheHideButton) {
+TEST(LazyPanels, PagesMadeWhenFirstShownFillThePageAreaOverThePageControlUnderTheHideButton) {
     ProgramFolder folder;
     auto form = folder.start();
     form->FormShow();
@@ -170,6 +170,11 @@ TEST(LazyPanels, PagesMadeWhenFirstShownFillThePageAreaUnderTheHideButton) {
         EXPECT_FALSE(IsWindowVisible(form->page(program::Page::Notes)));
         const RECT area = rectOf(made);
         EXPECT_TRUE(EqualRect(&area, &notesArea));
+        // Over the page control, which would hide it (a new window starts
+        // under its siblings) while letting the clicks through.
+        for (HWND above = GetWindow(made, GW_HWNDPREV); above;
+             above = GetWindow(above, GW_HWNDPREV))
+            EXPECT_NE(above, form->pagesControl());
         // The hide button still takes the clicks at its place.
         const RECT button = rectOf(form->hideButton());
         const POINT centre{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
