@@ -426,7 +426,7 @@ LRESULT TMainForm::OnNotify(NMHDR& hdr) {
         const bool second = hdr.idFrom == notes::ID_NOTE2;
         if (const auto link = document::RichEdit::linkEvent(reinterpret_cast<LPARAM>(&hdr)))
             document::linkClick(second ? notes_.secondView().view() : note_, *link,
-                                second ? (GetKeyState(VK_CONTROL) & 0x8000) != 0 : state_.ctrlDown,
+                                second ? (GetKeyState(VK_CONTROL) & 0x8000) != 0 : state_.CtrlDown,
                                 settingsPage_.customBrowserText());
         return 0;
     }

@@ -77,8 +77,8 @@ bool CryptoController::itemEnabled(int id) const {
         // No menu yet: the refresh's rule, from the facts as they are now.
         program::RefreshFacts f;
         f.editorEnabled = note_.enabled();
-        f.readOnly = state_.noteReadOnly;
-        f.wordWrap = state_.noteWordWrap;
+        f.readOnly = state_.NoteReadOnly;
+        f.wordWrap = state_.NoteWordWrap;
         f.selectionEmpty = note_.selection().length() == 0;
         f.selectionHasCommentMarker = selectionHoldsMarker();
         switch (id) {

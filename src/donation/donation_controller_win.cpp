@@ -17,7 +17,7 @@ void DonationController::ensureCreated() {
     if (advForm_)
         return;
     dForm_ = std::make_unique<TDForm>(std::filesystem::path(state_.dataFolder));
-    advForm_ = std::make_unique<TAdvForm>(state_.settingsFile->path(), *dForm_);
+    advForm_ = std::make_unique<TAdvForm>(state_.SettingsFile->path(), *dForm_);
     dForm_->create();
     advForm_->create();
 }
@@ -39,7 +39,7 @@ bool DonationController::showing() const {
 void DonationController::AdvTimerTimer() {
     KillTimer(host_.mainWindow(), kAdvTimer);
     timerOn_ = false;
-    if (shouldShowReminder(read(*state_.settingsFile, settings::keys::NoAdv), state_.DaysInUse))
+    if (shouldShowReminder(read(*state_.SettingsFile, settings::keys::NoAdv), state_.DaysInUse))
         advForm().show();
 }
 

@@ -60,14 +60,14 @@ int FormattingController::layoutFormatBar(int width, bool shown) {
 
 void FormattingController::noteViewChanged() {
     enableForReadOnly();
-    EnableWindow(bar_.SelFontSize.hwnd(), !state_.noteReadOnly);
+    EnableWindow(bar_.SelFontSize.hwnd(), !state_.NoteReadOnly);
     host_.relayoutEditorArea();
 }
 
 void FormattingController::enableForReadOnly() {
     for (auto* button : bar_.elevenButtons())
-        button->setEnabled(!state_.noteReadOnly);
-    EnableMenuItem(notesMenu_, ID_UNFORMAT, state_.noteReadOnly ? MF_GRAYED : MF_ENABLED);
+        button->setEnabled(!state_.NoteReadOnly);
+    EnableMenuItem(notesMenu_, ID_UNFORMAT, state_.NoteReadOnly ? MF_GRAYED : MF_ENABLED);
 }
 
 // --- The editor's focus ------------------------------------------------------------
@@ -89,7 +89,7 @@ std::optional<LRESULT> FormattingController::onEditorMessage(UINT msg,
 
 void FormattingController::NoteEnter() {
     enableForReadOnly();
-    EnableWindow(bar_.SelFontSize.hwnd(), !state_.noteReadOnly);
+    EnableWindow(bar_.SelFontSize.hwnd(), !state_.NoteReadOnly);
     showAlignmentOfParagraph();
     showSizeOfSelection(note_.charFormat());
 }
@@ -128,7 +128,7 @@ void FormattingController::enableSizeBox(bool enabled) {
 }
 
 void FormattingController::updateAdditMenu() {
-    menus_.applyAdditRules(additMenuRules(note_.selectedText(), state_.noteReadOnly));
+    menus_.applyAdditRules(additMenuRules(note_.selectedText(), state_.NoteReadOnly));
 }
 
 void FormattingController::AdvancedButtonClick() {

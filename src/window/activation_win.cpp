@@ -179,8 +179,8 @@ void Presenter::RecentreOnEdge() {
     if (auto p = shownPosition(dockEdge(), screen(), w, h))
         moveWindowTo(p->x, p->y);
     // Stored in 96-DPI units, as every path that sizes the window reads it.
-    settings::write(*state_.settingsFile, settings::keys::Height, host_.unscale(h));
-    settings::write(*state_.settingsFile, settings::keys::Width, host_.unscale(w));
+    settings::write(*state_.SettingsFile, settings::keys::Height, host_.unscale(h));
+    settings::write(*state_.SettingsFile, settings::keys::Width, host_.unscale(w));
     panels_.placeAfterResize(); // the floating panels that show follow the window
 }
 

@@ -70,7 +70,7 @@ FloatingPanelWindow* FloatingPanels::panelOf(FloatingPanel kind) const {
 }
 
 void FloatingPanels::open(FloatingPanelWindow& panel, PasswordUse use) {
-    panel.moveTo(panelOpenPlace(*state_.settingsFile, panel.kind(), areas_(), use, panel.size()));
+    panel.moveTo(panelOpenPlace(*state_.SettingsFile, panel.kind(), areas_(), use, panel.size()));
     SetWindowPos(panel.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
 }
 
@@ -111,11 +111,11 @@ void FloatingPanels::apply(const std::vector<PanelMove>& moves) {
 }
 
 void FloatingPanels::A2Click() {
-    fixPanelPlaces(*state_.settingsFile, shownPlaces(), areas_().dpi);
+    fixPanelPlaces(*state_.SettingsFile, shownPlaces(), areas_().dpi);
 }
 
 void FloatingPanels::N44Click() {
-    apply(resetPanelPlaces(*state_.settingsFile, shownPlaces(), areas_()));
+    apply(resetPanelPlaces(*state_.SettingsFile, shownPlaces(), areas_()));
 }
 
 void FloatingPanels::placeAfterResize() {

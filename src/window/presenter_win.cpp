@@ -162,7 +162,7 @@ void Presenter::onTaskbarCreated() {
 }
 
 settings::HotkeyKeys Presenter::hotkeyKeys() const {
-    return settings::hotkeyFromFieldWord(read(*state_.settingsFile, settings::keys::HotkeyKeys))
+    return settings::hotkeyFromFieldWord(read(*state_.SettingsFile, settings::keys::HotkeyKeys))
         .value_or(settings::kWinN);
 }
 
@@ -176,9 +176,9 @@ bool Presenter::setHotkeyEnabled(bool enabled) {
 
 bool Presenter::setHotkeyKeys(std::optional<settings::HotkeyKeys> keys) {
     if (const auto word = keys ? settings::fieldWordFromHotkey(*keys) : std::nullopt)
-        settings::write(*state_.settingsFile, settings::keys::HotkeyKeys, *word);
+        settings::write(*state_.SettingsFile, settings::keys::HotkeyKeys, *word);
     else
-        settings::remove(*state_.settingsFile, settings::keys::HotkeyKeys);
+        settings::remove(*state_.SettingsFile, settings::keys::HotkeyKeys);
     return hotkey_->atom() == 0 || hotkey_->registerKeys(keys.value_or(settings::kWinN));
 }
 

@@ -31,7 +31,7 @@ void Presenter::ToggleWindow() {
     RECT r = windowRect();
     // The stored size is in 96-DPI units, like the minimum.
     const auto stored = [this](const auto& key, int minimum) {
-        return host_.scale(storedExtent(read(*state_.settingsFile, key), minimum));
+        return host_.scale(storedExtent(read(*state_.SettingsFile, key), minimum));
     };
     const Size size = toggledSize(scr, {r.right - r.left, r.bottom - r.top},
                                   {stored(settings::keys::Width, kMinimumWidth),

@@ -92,12 +92,12 @@ TEST_F(CommentCommands, CtrlClickSelectsTheBlockTextAndOffersTheActionMenu) {
         shown.clear();
         // The click has placed the caret; the release finds it there.
         select(c.caret, c.caret);
-        form->state().ctrlDown = c.ctrl;
+        form->state().CtrlDown = c.ctrl;
         SendMessageW(note().hwnd(), c.message, c.ctrl ? MK_CONTROL : 0, 0);
         EXPECT_EQ(selection(), c.selected) << c.name;
         EXPECT_EQ(shown.size(), c.menu ? 1u : 0u) << c.name;
     }
-    EXPECT_FALSE(form->state().ctrlDown); // the key-up goes to the menu
+    EXPECT_FALSE(form->state().CtrlDown); // the key-up goes to the menu
     HMENU m = crypto().copyOnlyMenu();
     EXPECT_EQ(shown.at(0), m);
     ASSERT_EQ(GetMenuItemCount(m), 4);
@@ -113,7 +113,7 @@ TEST_F(CommentCommands, CtrlClickSelectsTheBlockTextAndOffersTheActionMenu) {
     form->settingsPage().setBoxTicked(settings::ID_ISSHOWCOPY, false);
     shown.clear();
     select(7, 7);
-    form->state().ctrlDown = true;
+    form->state().CtrlDown = true;
     SendMessageW(note().hwnd(), WM_LBUTTONUP, MK_CONTROL, 0);
     EXPECT_EQ(selection(), (document::CharRange{5, 11}));
     EXPECT_TRUE(shown.empty());

@@ -171,7 +171,7 @@ TEST_F(InsertCommands, CtrlClickOpensTheLinkWithTheChosenProgramInItsFolder) {
     std::vector<win::ShellOpen> opened;
     win::setShellOpenHook([&](const win::ShellOpen& o) { opened.push_back(o); });
     const auto linkClick = [&](bool ctrl, UINT message) {
-        form->state().ctrlDown = ctrl;
+        form->state().CtrlDown = ctrl;
         ENLINK link{};
         link.nmhdr = {note().hwnd(), static_cast<UINT_PTR>(app::ID_NOTE), EN_LINK};
         link.msg = message;
