@@ -141,7 +141,7 @@ StartResult TMainForm::FormCreate() {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(QuivraPages, SW_SHOW);
     // A silent start keeps the window at its hidden place.
-    presenter_.setTimer(window::kTimer2, settingsPage_.ticked(ID_DISABLESHOWINGONSTART));
+    presenter_.setTimer(window::Timer2, settingsPage_.ticked(ID_DISABLESHOWINGONSTART));
     showPage(program::Page::Notes);
     presenter_.initialPlacement(); // shown or hidden at the docking edge
     settingsPage_.setAutostartTicked(settings::autostartPointsTo(env_.exePath));

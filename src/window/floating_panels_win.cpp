@@ -53,9 +53,11 @@ void FloatingPanelWindow::moveTo(Point p) {
 
 void FloatingPanels::create(HWND menuOwner, int fixCommand, int resetCommand) {
     menuOwner_ = menuOwner;
-    menu_.reset(CreatePopupMenu());
-    AppendMenuW(menu_.get(), MF_STRING, static_cast<UINT_PTR>(fixCommand), L"Фиксация координат");
-    AppendMenuW(menu_.get(), MF_STRING, static_cast<UINT_PTR>(resetCommand), L"Сброс координат");
+    pmWindMenu.reset(CreatePopupMenu());
+    AppendMenuW(pmWindMenu.get(), MF_STRING, static_cast<UINT_PTR>(fixCommand),
+                L"Фиксация координат");
+    AppendMenuW(pmWindMenu.get(), MF_STRING, static_cast<UINT_PTR>(resetCommand),
+                L"Сброс координат");
 }
 
 void FloatingPanels::add(FloatingPanelWindow& panel) {
@@ -89,7 +91,7 @@ bool FloatingPanels::showMenuFor(HWND window, POINT screen) {
         return false;
     if (screen.x == -1 && screen.y == -1)
         GetCursorPos(&screen);
-    TrackPopupMenu(menu_.get(), TPM_RIGHTBUTTON, screen.x, screen.y, 0, menuOwner_, nullptr);
+    TrackPopupMenu(pmWindMenu.get(), TPM_RIGHTBUTTON, screen.x, screen.y, 0, menuOwner_, nullptr);
     return true;
 }
 

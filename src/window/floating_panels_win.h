@@ -66,7 +66,7 @@ class FloatingPanels {
     void N44Click();
     // After the main window was moved or resized.
     void placeAfterResize();
-    HMENU menu() const noexcept { return menu_.get(); }
+    HMENU menu() const noexcept { return pmWindMenu.get(); }
 
   private:
     ShownPanels shownPlaces() const;
@@ -77,7 +77,7 @@ class FloatingPanels {
     std::function<PanelAreas()> areas_;
     std::vector<FloatingPanelWindow*> panels_;
     HWND menuOwner_ = nullptr;
-    win::UniqueMenu menu_;
+    win::UniqueMenu pmWindMenu;
 };
 
 } // namespace quivra::window

@@ -355,7 +355,7 @@ TEST_F(ScaledScreen, FloatingPanelsOpenAtTheirPlacesScaled) {
     mouse(MOUSEEVENTF_LEFTUP);
     settle(window);
     ASSERT_EQ(placeInParent(font), (POINT{scaled(10) + 30, scaled(12) + 45}));
-    PostMessageW(window, WM_COMMAND, wn::ID_A2, 0); // "Фиксация координат"
+    PostMessageW(window, WM_COMMAND, wn::A2, 0); // "Фиксация координат"
     settle(window);
     EXPECT_EQ(stored(u"Coords", u"FontPanel_x"), 30);
     EXPECT_EQ(stored(u"Coords", u"FontPanel_y"), 42);

@@ -29,7 +29,7 @@ class InsertCommands : public EditorFixture {
     void answerDialogs(std::optional<std::wstring> path) {
         win::setFileDialogHook([this, path](const win::FileDialogRequest& request) {
             asked.push_back(request);
-            refreshDuringDialog.push_back(form->presenter().timerEnabled(window::kTimer1));
+            refreshDuringDialog.push_back(form->presenter().timerEnabled(window::Timer1));
             return path;
         });
     }
@@ -41,7 +41,7 @@ class InsertCommands : public EditorFixture {
 
 TEST_F(InsertCommands, OpenTextReadsTheContentNotTheExtension) {
     startWith({{L"A", kRtfA}});
-    form->presenter().setTimer(window::kTimer1, true);
+    form->presenter().setTimer(window::Timer1, true);
     const fs::path rich = folder.path() / L"notes.txt";
     writeFile(rich, kRtfFormatted);
     answerDialogs(rich.wstring());
@@ -51,7 +51,7 @@ TEST_F(InsertCommands, OpenTextReadsTheContentNotTheExtension) {
               std::wstring(L"Поддерживаемые форматы\0*.txt;*.rtf;*.note\0Все файлы\0*.*\0", 56));
     EXPECT_FALSE(asked[0].mustExist);
     EXPECT_EQ(refreshDuringDialog, (std::vector<bool>{false}));
-    EXPECT_TRUE(form->presenter().timerEnabled(window::kTimer1));
+    EXPECT_TRUE(form->presenter().timerEnabled(window::Timer1));
     EXPECT_EQ(note().text(), u"Alpha\rBeta\rGamma");
     select(6, 10);
     EXPECT_TRUE(effects() & CFE_BOLD);
@@ -72,7 +72,7 @@ TEST_F(InsertCommands, OpenTextReadsTheContentNotTheExtension) {
                   L"Cannot open file \"" + (folder.path() / L"нет.txt").wstring() + L"\". ", 0),
               0u);
     EXPECT_EQ(note().text(), u"{\\b not rtf}");
-    EXPECT_TRUE(form->presenter().timerEnabled(window::kTimer1));
+    EXPECT_TRUE(form->presenter().timerEnabled(window::Timer1));
 }
 
 TEST_F(InsertCommands, OpenTextOfAFileThatCannotBeDecodedKeepsTheNoteAndItsModifiedFlag) {
@@ -192,7 +192,7 @@ TEST_F(InsertCommands, CtrlClickOpensTheLinkWithTheChosenProgramInItsFolder) {
     fs::create_directories(program.parent_path());
     writeFile(program, "MZ");
     answerDialogs(program.wstring());
-    form->presenter().setTimer(window::kTimer1, true);
+    form->presenter().setTimer(window::Timer1, true);
     SendMessageW(form->settingsPage().control(settings::ID_CHOOSEBROWSER), BM_CLICK, 0, 0);
     EXPECT_EQ(asked[0].filter, std::wstring(L"Приложения\0*.exe\0", 17));
     EXPECT_EQ(refreshDuringDialog, (std::vector<bool>{false}));
