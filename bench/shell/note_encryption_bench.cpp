@@ -101,13 +101,13 @@ int wmain() {
             const std::u16string text = noteText(lines);
             note.setPlainText(text);
             note.setSelection({0, 0});
-            const double encrypt = runCommand(*form, crypto::ID_ENCR, true);
+            const double encrypt = runCommand(*form, crypto::EnCr, true);
             const bool changed = note.text() != text;
             const double encryptedLoad = bareLoad(*form);
-            const double decrypt = runCommand(*form, crypto::ID_DECR, false);
+            const double decrypt = runCommand(*form, crypto::DeCr, false);
             const bool back = document::splitLines(note.text()) == document::splitLines(text);
             const double decryptedLoad = bareLoad(*form);
-            SendMessageW(form->hwnd(), WM_COMMAND, crypto::ID_DECR, 0); // return the cipher
+            SendMessageW(form->hwnd(), WM_COMMAND, crypto::DeCr, 0); // return the cipher
             // The strong cipher's commands derive one key each; the ratio
             // is also given without it.
             const double key = strong ? derivation : 0.0;

@@ -43,18 +43,18 @@ void EditorMenus::create() {
     using namespace crypto;
     addit_.reset(CreatePopupMenu());
     HMENU m = addit_.get();
-    append(m, 0, ID_COMMENTSTART, u"Начало комментария");
-    append(m, 0, ID_COMMENTEND, u"Конец комментария");
-    append(m, 0, ID_COMMENT, u"Закомментировать");
-    append(m, 0, ID_UNCOMMENT, u"Раскомментировать");
+    append(m, 0, CommentStart, u"Начало комментария");
+    append(m, 0, CommentEnd, u"Конец комментария");
+    append(m, 0, Comment, u"Закомментировать");
+    append(m, 0, UnComment, u"Раскомментировать");
     HMENU select = CreatePopupMenu();
-    append(select, 0, ID_C1, u"С символами");
-    append(select, 0, ID_SELECTONLYTEXTCOMMENT, u"Только текст\tAlt+S");
+    append(select, 0, C1, u"С символами");
+    append(select, 0, SelectOnlyTextComment, u"Только текст\tAlt+S");
     appendPopup(m, 0, select, L"Выделить комментарий");
     AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
-    append(m, 0, ID_ENCR, u"Шифровать\tAlt+C");
-    append(m, 0, ID_DECR, u"Расшифровать\tAlt+D");
-    append(m, 0, ID_DECRBUF, u"Расшифровать в буфер обмена\tAlt+V");
+    append(m, 0, EnCr, u"Шифровать\tAlt+C");
+    append(m, 0, DeCr, u"Расшифровать\tAlt+D");
+    append(m, 0, DeCrBuf, u"Расшифровать в буфер обмена\tAlt+V");
     append(m, 0, notes::ID_IMMSAVE, u"Принудительно сохранить");
     using F = DateTimeForm;
     InsertDateTime =
@@ -112,14 +112,14 @@ void EditorMenus::applyAdditRules(const AdditMenuRules& rules) {
         EnableMenuItem(m, static_cast<UINT>(position),
                        MF_BYPOSITION | (on ? MF_ENABLED : MF_GRAYED));
     };
-    enable(ID_UNCOMMENT, rules.uncomment);
-    enable(ID_COMMENT, rules.comment);
-    for (int id : {static_cast<int>(ID_COMMENTSTART), static_cast<int>(ID_COMMENTEND),
+    enable(UnComment, rules.uncomment);
+    enable(Comment, rules.comment);
+    for (int id : {static_cast<int>(CommentStart), static_cast<int>(CommentEnd),
                    static_cast<int>(ID_OPENTEXT)})
         enable(id, rules.editing);
     for (int at : {InsertDateTime, InsertDateSub, InsertTimeSub, InsertSpecialSub})
         enableAt(at, rules.editing);
-    for (int id : {ID_ENCR, ID_DECR, ID_DECRBUF})
+    for (int id : {EnCr, DeCr, DeCrBuf})
         enable(id, rules.selectionCommands);
 }
 

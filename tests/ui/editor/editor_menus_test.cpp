@@ -52,17 +52,17 @@ TEST_F(EditorMenusTest, AdditionalMenuHoldsEveryItemInOrderWithTheInsertionsInAS
     startWith({{L"A", kRtfA}});
     using namespace crypto;
     const std::vector<Item> expected{
-        {L"Начало комментария", ID_COMMENTSTART},
-        {L"Конец комментария", ID_COMMENTEND},
-        {L"Закомментировать", ID_COMMENT},
-        {L"Раскомментировать", ID_UNCOMMENT},
+        {L"Начало комментария", CommentStart},
+        {L"Конец комментария", CommentEnd},
+        {L"Закомментировать", Comment},
+        {L"Раскомментировать", UnComment},
         {L"Выделить комментарий",
          0,
-         {{L"С символами", ID_C1}, {L"Только текст\tAlt+S", ID_SELECTONLYTEXTCOMMENT}}},
+         {{L"С символами", C1}, {L"Только текст\tAlt+S", SelectOnlyTextComment}}},
         {L"", 0},
-        {L"Шифровать\tAlt+C", ID_ENCR},
-        {L"Расшифровать\tAlt+D", ID_DECR},
-        {L"Расшифровать в буфер обмена\tAlt+V", ID_DECRBUF},
+        {L"Шифровать\tAlt+C", EnCr},
+        {L"Расшифровать\tAlt+D", DeCr},
+        {L"Расшифровать в буфер обмена\tAlt+V", DeCrBuf},
         {L"Принудительно сохранить", notes::ID_IMMSAVE},
         {L"Вставить дату и время",
          0,
@@ -101,34 +101,34 @@ TEST_F(EditorMenusTest, AdditionalMenuEnablesByTheSelectionAndReadOnlyAsItOpens)
     using namespace crypto;
     select(0, 12); // "##[hidden]##"
     formatting().updateAdditMenu();
-    EXPECT_FALSE(grey(m, ID_UNCOMMENT));
-    EXPECT_TRUE(grey(m, ID_COMMENT));
-    EXPECT_FALSE(grey(m, ID_ENCR));
+    EXPECT_FALSE(grey(m, UnComment));
+    EXPECT_TRUE(grey(m, Comment));
+    EXPECT_FALSE(grey(m, EnCr));
     EXPECT_FALSE(grey(m, 10, MF_BYPOSITION)); // "Вставить дату и время"
 
     select(13, 13);
     form->notes().sett_roClick();
     formatting().updateAdditMenu();
-    EXPECT_TRUE(grey(m, ID_UNCOMMENT));
-    EXPECT_TRUE(grey(m, ID_COMMENT));
-    EXPECT_TRUE(grey(m, ID_COMMENTSTART));
+    EXPECT_TRUE(grey(m, UnComment));
+    EXPECT_TRUE(grey(m, Comment));
+    EXPECT_TRUE(grey(m, CommentStart));
     EXPECT_TRUE(grey(m, ID_OPENTEXT));
     for (UINT at : {10u, 11u, 12u, 13u})
         EXPECT_TRUE(grey(m, at, MF_BYPOSITION)) << at;
-    for (UINT id : {ID_ENCR, ID_DECR, ID_DECRBUF})
+    for (UINT id : {EnCr, DeCr, DeCrBuf})
         EXPECT_TRUE(grey(m, id)) << id;
     // The link, the forced save and the comment selection keep their state.
     EXPECT_FALSE(grey(m, ID_N32));
     EXPECT_FALSE(grey(m, notes::ID_IMMSAVE));
-    EXPECT_FALSE(grey(m, ID_C1));
+    EXPECT_FALSE(grey(m, C1));
 
     // "..." opens the menu (dismissed here by Esc) with those states set.
     form->notes().sett_roClick();
     select(0, 3);
     PostMessageW(form->hwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
     formatting().AdvancedButtonClick();
-    EXPECT_FALSE(grey(m, ID_ENCR));
-    EXPECT_TRUE(grey(m, ID_COMMENT)); // starts with "##["
+    EXPECT_FALSE(grey(m, EnCr));
+    EXPECT_TRUE(grey(m, Comment)); // starts with "##["
 }
 
 TEST_F(EditorMenusTest, ListMenuAppliesTheRememberedTypeAndStyleToTheSelectedParagraphs) {
