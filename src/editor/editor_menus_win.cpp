@@ -65,10 +65,10 @@ void EditorMenus::create() {
         m, 0, dateMenu({F::Date, F::DayCommaMonthYear, F::DayMonthYear}, L"F6"), L"Вставить дату");
     InsertTimeSub = appendPopup(m, 0, dateMenu({F::Time, F::LongTime}, L"F7"), L"Вставить время");
     HMENU special = CreatePopupMenu();
-    append(special, 0, ID_N22, u"Буфер обмена как текст");
+    append(special, 0, N22, u"Буфер обмена как текст");
     InsertSpecialSub = appendPopup(m, 0, special, L"Спец. вставка");
-    append(m, 0, ID_OPENTEXT, u"Открыть текст из файла...");
-    append(m, 0, ID_N32, u"Вставить ссылку на файл");
+    append(m, 0, OpenText, u"Открыть текст из файла...");
+    append(m, 0, N32, u"Вставить ссылку на файл");
 
     listStyle_.reset(CreatePopupMenu());
     for (std::size_t i = 0; i < kListMenuItems.size(); ++i) {
@@ -89,9 +89,9 @@ void EditorMenus::create() {
         int id;
         DateTimeForm form;
         const wchar_t* key;
-    } keys[] = {{L"Дата и время", ID_N23, F::TimeAndDate, L"F5"},
-                {L"Дата", ID_N30, F::Date, L"F6"},
-                {L"Время", ID_N26, F::Time, L"F7"}};
+    } keys[] = {{L"Дата и время", N23, F::TimeAndDate, L"F5"},
+                {L"Дата", N30, F::Date, L"F6"},
+                {L"Время", N26, F::Time, L"F7"}};
     for (const auto& k : keys) {
         HMENU sub = CreatePopupMenu();
         std::u16string caption(dateTimeFormCaption(k.form));
@@ -114,8 +114,8 @@ void EditorMenus::applyAdditRules(const AdditMenuRules& rules) {
     };
     enable(UnComment, rules.uncomment);
     enable(Comment, rules.comment);
-    for (int id : {static_cast<int>(CommentStart), static_cast<int>(CommentEnd),
-                   static_cast<int>(ID_OPENTEXT)})
+    for (int id :
+         {static_cast<int>(CommentStart), static_cast<int>(CommentEnd), static_cast<int>(OpenText)})
         enable(id, rules.editing);
     for (int at : {InsertDateTime, InsertDateSub, InsertTimeSub, InsertSpecialSub})
         enableAt(at, rules.editing);

@@ -378,7 +378,7 @@ TEST_F(ScaledScreen, FloatingPanelsOpenAtTheirPlacesScaled) {
     closeByClickingTheEditor(wn::ID_CONFIRMPANEL);
 
     // "Сброс форматирования": the same panel centred on the notes page.
-    PostMessageW(window, WM_COMMAND, ed::ID_UNFORMAT, 0);
+    PostMessageW(window, WM_COMMAND, ed::Unformat, 0);
     settle(window);
     ASSERT_EQ(shownPanel(wn::ID_CONFIRMPANEL), confirm) << "the reset warning did not open";
     EXPECT_EQ(placeInParent(confirm), centredIn(GetParent(confirm), confirm));

@@ -76,9 +76,9 @@ TEST_F(EditorMenusTest, AdditionalMenuHoldsEveryItemInOrderWithTheInsertionsInAS
           {L"ДД, Месяц, ГГГГ", ID_N14},
           {L"ДД месяца ГГГГ года", ID_N15}}},
         {L"Вставить время", 0, {{L"ЧЧ:ММ\tF7", ID_INSERTTIME}, {L"ЧЧ:ММ:СС", ID_N17}}},
-        {L"Спец. вставка", 0, {{L"Буфер обмена как текст", ID_N22}}},
-        {L"Открыть текст из файла...", ID_OPENTEXT},
-        {L"Вставить ссылку на файл", ID_N32},
+        {L"Спец. вставка", 0, {{L"Буфер обмена как текст", N22}}},
+        {L"Открыть текст из файла...", OpenText},
+        {L"Вставить ссылку на файл", N32},
     };
     EXPECT_EQ(itemsOf(formatting().additMenu()), expected);
     // The first form of each date sub-menu is its bold default item.
@@ -87,12 +87,12 @@ TEST_F(EditorMenusTest, AdditionalMenuHoldsEveryItemInOrderWithTheInsertionsInAS
     // The function keys' hidden items.
     const auto hidden = itemsOf(formatting().hiddenMenu());
     ASSERT_EQ(hidden.size(), 3u);
-    EXPECT_EQ(hidden[0].sub[0].id, static_cast<UINT>(ID_N23));
-    EXPECT_EQ(hidden[1].sub[0].id, static_cast<UINT>(ID_N30));
+    EXPECT_EQ(hidden[0].sub[0].id, static_cast<UINT>(N23));
+    EXPECT_EQ(hidden[1].sub[0].id, static_cast<UINT>(N30));
     EXPECT_EQ(hidden[2].sub[0].caption, L"ЧЧ:ММ\tF7");
     // "Сброс форматирования" closes the notes menu.
     const auto notesItems = itemsOf(form->notes().notesMenu());
-    EXPECT_EQ(notesItems.back(), (Item{L"Сброс форматирования", ID_UNFORMAT}));
+    EXPECT_EQ(notesItems.back(), (Item{L"Сброс форматирования", Unformat}));
 }
 
 TEST_F(EditorMenusTest, AdditionalMenuEnablesByTheSelectionAndReadOnlyAsItOpens) {
@@ -112,13 +112,13 @@ TEST_F(EditorMenusTest, AdditionalMenuEnablesByTheSelectionAndReadOnlyAsItOpens)
     EXPECT_TRUE(grey(m, UnComment));
     EXPECT_TRUE(grey(m, Comment));
     EXPECT_TRUE(grey(m, CommentStart));
-    EXPECT_TRUE(grey(m, ID_OPENTEXT));
+    EXPECT_TRUE(grey(m, OpenText));
     for (UINT at : {10u, 11u, 12u, 13u})
         EXPECT_TRUE(grey(m, at, MF_BYPOSITION)) << at;
     for (UINT id : {EnCr, DeCr, DeCrBuf})
         EXPECT_TRUE(grey(m, id)) << id;
     // The link, the forced save and the comment selection keep their state.
-    EXPECT_FALSE(grey(m, ID_N32));
+    EXPECT_FALSE(grey(m, N32));
     EXPECT_FALSE(grey(m, notes::ID_IMMSAVE));
     EXPECT_FALSE(grey(m, C1));
 

@@ -45,7 +45,7 @@ TEST_F(InsertCommands, OpenTextReadsTheContentNotTheExtension) {
     const fs::path rich = folder.path() / L"notes.txt";
     writeFile(rich, kRtfFormatted);
     answerDialogs(rich.wstring());
-    command(ID_OPENTEXT);
+    command(OpenText);
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].filter,
               std::wstring(L"Поддерживаемые форматы\0*.txt;*.rtf;*.note\0Все файлы\0*.*\0", 56));
@@ -60,13 +60,13 @@ TEST_F(InsertCommands, OpenTextReadsTheContentNotTheExtension) {
     const fs::path plain = folder.path() / L"plain.rtf";
     writeFile(plain, "\xEF\xBB\xBF{\\b not rtf}");
     answerDialogs(plain.wstring());
-    command(ID_OPENTEXT);
+    command(OpenText);
     EXPECT_EQ(note().text(), u"{\\b not rtf}");
 
     // A typed name of no file: the standard error, the editor unchanged.
     folder.boxes.clear();
     answerDialogs((folder.path() / L"нет.txt").wstring());
-    command(ID_OPENTEXT);
+    command(OpenText);
     ASSERT_EQ(folder.boxes.size(), 1u);
     EXPECT_EQ(folder.boxes[0].text.rfind(
                   L"Cannot open file \"" + (folder.path() / L"нет.txt").wstring() + L"\". ", 0),
@@ -92,7 +92,7 @@ TEST_F(InsertCommands, OpenTextOfAFileThatCannotBeDecodedKeepsTheNoteAndItsModif
             writeFile(file, bytes);
             answerDialogs(file.wstring());
             folder.boxes.clear();
-            command(ID_OPENTEXT);
+            command(OpenText);
             ASSERT_EQ(folder.boxes.size(), 1u);
             EXPECT_EQ(folder.boxes[0].text, L"Failed to Load Stream");
             EXPECT_EQ(note().rtf(), before);
@@ -110,11 +110,11 @@ TEST_F(InsertCommands, LinkToAFileGoesInEvenInAReadOnlyNote) {
     ASSERT_TRUE(note().readOnly());
     select(0, 0);
     answerDialogs(std::wstring(L"C:\\Docs\\plan.txt"));
-    command(ID_N32);
+    command(N32);
     EXPECT_EQ(asked[0].filter, std::wstring(L"Все файлы\0*.*\0", 14));
     EXPECT_EQ(note().text(), u"file:///C:\\Docs\\plan.txtAlpha");
     answerDialogs(std::nullopt); // cancelled: nothing
-    command(ID_N32);
+    command(N32);
     EXPECT_EQ(note().text(), u"file:///C:\\Docs\\plan.txtAlpha");
 }
 
@@ -131,14 +131,14 @@ TEST_F(InsertCommands, ClipboardAsTextDropsTheFormatting) {
         SetClipboardData(CF_UNICODETEXT, data);
     }
     select(0, 5); // "Alpha" replaced
-    command(ID_N22);
+    command(N22);
     EXPECT_EQ(note().text(), u"вставка");
     {
         win::ClipboardLock clipboard(form->hwnd());
         EmptyClipboard();
     }
     select(0, 3);
-    command(ID_N22); // no text: the selection goes
+    command(N22); // no text: the selection goes
     EXPECT_EQ(note().text(), u"авка");
 
     // Another program keeps the clipboard open: the standard error, and the
@@ -154,7 +154,7 @@ TEST_F(InsertCommands, ClipboardAsTextDropsTheFormatting) {
     WaitForSingleObject(opened.get(), INFINITE);
     folder.boxes.clear();
     select(0, 2);
-    command(ID_N22);
+    command(N22);
     SetEvent(done.get());
     otherProgram.join();
     ASSERT_EQ(folder.boxes.size(), 1u);
