@@ -8,7 +8,7 @@
 namespace quivra::donation {
 
 void DonationController::startReminderTimer() {
-    SetTimer(host_.mainWindow(), kAdvTimer, 1000, nullptr);
+    SetTimer(host_.mainWindow(), AdvTimer, 1000, nullptr);
     timerOn_ = true;
 }
 
@@ -37,7 +37,7 @@ bool DonationController::showing() const {
 }
 
 void DonationController::AdvTimerTimer() {
-    KillTimer(host_.mainWindow(), kAdvTimer);
+    KillTimer(host_.mainWindow(), AdvTimer);
     timerOn_ = false;
     if (shouldShowReminder(read(*state_.SettingsFile, settings::keys::NoAdv), state_.DaysInUse))
         advForm().show();
@@ -56,7 +56,7 @@ void DonationController::AdvLabelClick() {
 }
 
 bool DonationController::onTimer(UINT_PTR id) {
-    if (id != kAdvTimer)
+    if (id != AdvTimer)
         return false;
     AdvTimerTimer();
     return true;
