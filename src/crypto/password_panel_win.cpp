@@ -74,12 +74,14 @@ void PasswordPanel::build() {
     }
     // The labels let the mouse through to the panel, which starts a drag; so
     // does the clipboard box.
+    panel_.onMouseDown = [this](window::MouseButton button) { ECPanelMouseDown(button); };
     for (HWND label : {ECLabel, ECConfirmLabel, ECCap, caption_})
         panel_.addDragHandle(label);
     inBufferEvents_.attach(ECInBuffer, [this](UINT msg, WPARAM, LPARAM, const auto&) {
-        if (msg != WM_LBUTTONDOWN)
+        const auto button = window::pressedButton(msg);
+        if (!button)
             return std::optional<LRESULT>();
-        panel_.startDrag();
+        ECPanelMouseDown(*button);
         return std::optional<LRESULT>(0);
     });
     panelEvents_.attach(p, [this](UINT msg, WPARAM wp, LPARAM lp, const auto& next) {
@@ -87,6 +89,10 @@ void PasswordPanel::build() {
     });
     panels_.add(panel_);
     win::watchFocusLeaving(p, [this] { close(); });
+}
+
+void PasswordPanel::ECPanelMouseDown(window::MouseButton button) {
+    panel_.startDrag(button);
 }
 
 HWND PasswordPanel::control(int id) const {

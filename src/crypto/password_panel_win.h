@@ -89,6 +89,8 @@ class PasswordPanel {
         win::Subclass events;
     };
     void build();
+    // A mouse button went down on the panel, a label or the clipboard box.
+    void ECPanelMouseDown(window::MouseButton button);
     void layout(int height);
     void emptyField(Field& field);
     void fieldChanged(const Field& field);
