@@ -108,7 +108,7 @@ int wmain() {
             const std::u16string text = noteText(lines);
             note.setPlainText(text);
             note.setSelection({0, 0});
-            const double encrypt = runCommand(*form, crypto::ID_ENCR, true);
+            const double encrypt = runCommand(*form, crypto::EnCr, true);
             const bool changed = note.text() != text;
             const double encryptedLoad = bareLoad(*form);
             // The decryption is repeated (the cipher returned between runs)
@@ -117,10 +117,10 @@ int wmain() {
             std::vector<double> decrypts, decryptedLoads;
             bool back = true;
             for (int run = 0; run < kDecryptRuns; ++run) {
-                decrypts.push_back(runCommand(*form, crypto::ID_DECR, false));
+                decrypts.push_back(runCommand(*form, crypto::DeCr, false));
                 back = back && document::splitLines(note.text()) == document::splitLines(text);
                 decryptedLoads.push_back(bareLoad(*form));
-                SendMessageW(form->hwnd(), WM_COMMAND, crypto::ID_DECR, 0); // return the cipher
+                SendMessageW(form->hwnd(), WM_COMMAND, crypto::DeCr, 0); // return the cipher
             }
             const double decrypt = median(decrypts);
             const double decryptedLoad = median(decryptedLoads);

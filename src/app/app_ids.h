@@ -12,8 +12,8 @@ enum AppId : int {
     ID_NOTE, // the editor
     ID_HELPPAGES,
     ID_HELPTEXT,
-    ID_TRAY_EXIT,
-    ID_APP_LAST = ID_TRAY_EXIT,
+    N6, // "Выход", the tray icon menu's item
+    ID_APP_LAST = N6,
 };
 static_assert(program::kAppIds.contains(ID_APP_LAST));
 

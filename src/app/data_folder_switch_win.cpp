@@ -12,7 +12,7 @@ namespace quivra::app {
 
 void TMainForm::applyDataDir() {
     using namespace settings;
-    base::IniFile& ini = *state_.settingsFile;
+    base::IniFile& ini = *state_.SettingsFile;
     // The choice is stored only when the switch happens: a user who stays
     // with a note that cannot be written keeps this folder at the next start.
     if (!notes_.closeOutgoingNote())

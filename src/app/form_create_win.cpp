@@ -58,17 +58,17 @@ void TMainForm::chooseSettingsFile() {
     state_.ProfileName = profileName(computer, optU16(env_.userName));
     // Data\default.ini, where present, holds the settings of every user.
     state_.sharedSettings = win::fileExists(sharedSettingsFile(state_.ProgramFolder));
-    state_.settingsFile = std::make_unique<base::IniFile>(std::filesystem::path(
+    state_.SettingsFile = std::make_unique<base::IniFile>(std::filesystem::path(
         settingsFilePath(state_.ProgramFolder, state_.sharedSettings, base, state_.ProfileName)));
 }
 
 StartResult TMainForm::FormCreate() {
-    state_.ctrlDown = false;
+    state_.CtrlDown = false;
     std::srand(static_cast<unsigned>(std::time(nullptr))); // encryption draws random characters
     state_.CipherBackup.reset();
     // The settings file was chosen before the window was made: the window's
     // size comes from it.
-    base::IniFile& ini = *state_.settingsFile;
+    base::IniFile& ini = *state_.SettingsFile;
 
     // A restarted copy starts while the old one may still hold the mutex.
     if (singleInstanceRefused(exists(ini, keys::Restart)))
@@ -141,7 +141,7 @@ StartResult TMainForm::FormCreate() {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(QuivraPages, SW_SHOW);
     // A silent start keeps the window at its hidden place.
-    presenter_.setTimer(window::kTimer2, settingsPage_.ticked(ID_DISABLESHOWINGONSTART));
+    presenter_.setTimer(window::Timer2, settingsPage_.ticked(ID_DISABLESHOWINGONSTART));
     showPage(program::Page::Notes);
     presenter_.initialPlacement(); // shown or hidden at the docking edge
     settingsPage_.setAutostartTicked(settings::autostartPointsTo(env_.exePath));
@@ -161,17 +161,17 @@ StartResult TMainForm::FormCreate() {
 
 int TMainForm::storedListWidth() const {
     // In 96-DPI units like the window's size; no wider than any window.
-    return scale(window::storedExtent(read(*state_.settingsFile, keys::ListWidth), 0));
+    return scale(window::storedExtent(read(*state_.SettingsFile, keys::ListWidth), 0));
 }
 
 int TMainForm::storedWidth() const {
     return scale(
-        window::storedExtent(read(*state_.settingsFile, keys::Width), window::kMinimumWidth));
+        window::storedExtent(read(*state_.SettingsFile, keys::Width), window::kMinimumWidth));
 }
 
 int TMainForm::storedHeight() const {
     return scale(
-        window::storedExtent(read(*state_.settingsFile, keys::Height), window::kMinimumHeight));
+        window::storedExtent(read(*state_.SettingsFile, keys::Height), window::kMinimumHeight));
 }
 
 bool TMainForm::singleInstanceRefused(bool restarted) {
@@ -189,8 +189,8 @@ bool TMainForm::singleInstanceRefused(bool restarted) {
         if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED)
             return false;
     }
-    const long placement = read(*state_.settingsFile, keys::Placement);
-    state_.settingsFile.reset();
+    const long placement = read(*state_.SettingsFile, keys::Placement);
+    state_.SettingsFile.reset();
     const std::wstring caption = toWide(secondCopyCaption());
     const std::wstring text = toWide(secondCopyText(
         window::dockEdgeFromIndex(static_cast<int>(placement)), presenter_.screen()));
@@ -199,7 +199,7 @@ bool TMainForm::singleInstanceRefused(bool restarted) {
 }
 
 void TMainForm::readOptions() {
-    base::IniFile& ini = *state_.settingsFile;
+    base::IniFile& ini = *state_.SettingsFile;
     // Each box's handler writes its key back; one that fails leaves the
     // others to run.
     auto fromKey = [this](int id) { startupStep([&] { settingsPage_.setBoxFromKey(id); }); };

@@ -64,7 +64,7 @@ StartResult TMainForm::create() {
     icon_.reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1),
                                               IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                               GetSystemMetrics(SM_CYSMICON), 0)));
-    presenter_.create(hwnd(), icon_.get(), ID_TRAY_EXIT);
+    presenter_.create(hwnd(), icon_.get(), N6);
     composeFrame();
     composeEditorArea();
     timeline_.mark("frame and editor");
@@ -275,11 +275,11 @@ void TMainForm::showPage(program::Page shown) {
 }
 
 void TMainForm::pauseRefresh() {
-    presenter_.setTimer(window::kTimer1, false);
+    presenter_.setTimer(window::Timer1, false);
 }
 
 void TMainForm::resumeRefresh() {
-    presenter_.setTimer(window::kTimer1, true);
+    presenter_.setTimer(window::Timer1, true);
 }
 
 LRESULT TMainForm::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -408,7 +408,7 @@ void TMainForm::OnGetMinMaxInfo(MINMAXINFO* info) {
 void TMainForm::OnCommand(int id, int code, HWND control) {
     if (router_.command(id, code, control))
         return;
-    if (id == ID_TRAY_EXIT)
+    if (id == N6)
         N6Click();
 }
 
@@ -429,7 +429,7 @@ LRESULT TMainForm::OnNotify(NMHDR& hdr) {
         const bool second = hdr.idFrom == notes::ID_NOTE2;
         if (const auto link = document::RichEdit::linkEvent(reinterpret_cast<LPARAM>(&hdr)))
             document::linkClick(second ? notes_.secondView().view() : note_, *link,
-                                second ? (GetKeyState(VK_CONTROL) & 0x8000) != 0 : state_.ctrlDown,
+                                second ? (GetKeyState(VK_CONTROL) & 0x8000) != 0 : state_.CtrlDown,
                                 settingsPage_.customBrowserText());
         return 0;
     }

@@ -42,7 +42,7 @@ void TMainForm::rememberSelectedNote() {
     const int selected = notes_.selectedNoteIndex();
     if (selected >= 0)
         writeIfPossible([&] {
-            settings::write(*state_.settingsFile, settings::keys::CurrentNoteName,
+            settings::write(*state_.SettingsFile, settings::keys::CurrentNoteName,
                             notes_.noteNameAt(selected));
         });
 }
@@ -69,9 +69,9 @@ void TMainForm::G1Click() {
     // The key lets the new copy wait for this one to end instead of being
     // refused as a second copy. Without it the new copy would be refused:
     // the failed write is shown and nothing restarts.
-    settings::write(*state_.settingsFile, settings::keys::Restart);
+    settings::write(*state_.SettingsFile, settings::keys::Restart);
     if (!leaveForGood()) {
-        writeIfPossible([&] { settings::remove(*state_.settingsFile, settings::keys::Restart); });
+        writeIfPossible([&] { settings::remove(*state_.SettingsFile, settings::keys::Restart); });
         return;
     }
     // The new copy gets this copy's parameters, each after a space.
@@ -99,7 +99,7 @@ void TMainForm::N6Click() {
     // The tray's exit ends the program at once without writing the note. A
     // change not yet written is still kept as a recovery file, unless the
     // editor shows a decryption (which must never reach the disk).
-    if (note_.modified() && note_.enabled() && !state_.noteReadOnly && !cipher_.hasBackup() &&
+    if (note_.modified() && note_.enabled() && !state_.NoteReadOnly && !cipher_.hasBackup() &&
         cipher_.decryptState() == 0 && !state_.currentNotePath.empty()) {
         try {
             notes::writeRecoveryFile(std::filesystem::path(state_.dataFolder),

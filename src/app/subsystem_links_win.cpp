@@ -12,7 +12,7 @@ namespace quivra::app {
 // --- The settings page --------------------------------------------------------
 
 base::IniFile& SubsystemLinks::settingsFile() {
-    return *form_.state().settingsFile;
+    return *form_.state().SettingsFile;
 }
 
 void SubsystemLinks::setTrayIconVisible(bool visible) {
@@ -111,7 +111,7 @@ void SubsystemLinks::syncListSelection() {
 }
 
 bool SubsystemLinks::noteReadOnly() const {
-    return form_.state().noteReadOnly;
+    return form_.state().NoteReadOnly;
 }
 
 HWND SubsystemLinks::editorWindow() const {
@@ -129,7 +129,7 @@ void SubsystemLinks::windowCalledIn() {
 }
 
 void SubsystemLinks::releaseCtrl() {
-    form_.state().ctrlDown = false;
+    form_.state().CtrlDown = false;
 }
 
 program::RefreshFacts SubsystemLinks::refreshFacts() const {
@@ -139,8 +139,8 @@ program::RefreshFacts SubsystemLinks::refreshFacts() const {
     f.editorEnabled = note.enabled();
     f.editorFocused = note.focused();
     f.modified = note.modified();
-    f.readOnly = form_.state().noteReadOnly;
-    f.wordWrap = form_.state().noteWordWrap;
+    f.readOnly = form_.state().NoteReadOnly;
+    f.wordWrap = form_.state().NoteWordWrap;
     f.noteSelected = notes.selectedNoteIndex() >= 0;
     const auto sel = note.selection();
     f.selectionEmpty = sel.start == sel.end;

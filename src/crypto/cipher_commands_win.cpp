@@ -39,14 +39,14 @@ void letPaintsRun() {
 // --- Opening the panel ---------------------------------------------------------
 
 void CryptoController::EnCrClick() {
-    if (!itemEnabled(ID_ENCR))
+    if (!itemEnabled(EnCr))
         return;
     events_.passwordPanelEntered();
     panel_.open(PasswordPanel::Use::Encrypt, note_.selection().length() != 0);
 }
 
 void CryptoController::DeCrClick() {
-    if (!itemEnabled(ID_DECR))
+    if (!itemEnabled(DeCr))
         return;
     if (state_.decryptState == 1) {
         returnCipherClick();

@@ -16,7 +16,7 @@
 namespace quivra::crypto {
 
 void CryptoController::DeCrBufClick() {
-    if (!itemEnabled(ID_DECRBUF))
+    if (!itemEnabled(DeCrBuf))
         return;
     panel_.open(PasswordPanel::Use::DecryptToClipboard, note_.selection().length() != 0);
 }

@@ -61,9 +61,9 @@ void CryptoController::D2Click() {
 
 void CryptoController::NoteMouseUp() {
     // The click has placed the caret already.
-    if (!state_.ctrlDown || !selectBlock(false))
+    if (!state_.CtrlDown || !selectBlock(false))
         return;
-    state_.ctrlDown = false; // the Ctrl key-up goes to the menu, not to the editor
+    state_.CtrlDown = false; // the Ctrl key-up goes to the menu, not to the editor
     if (!options_.ticked(settings::ID_ISSHOWCOPY))
         return;
     POINT at;

@@ -54,17 +54,17 @@ void CryptoController::composeMenus() {
     HMENU m = copyOnlyMenu_.get();
     AppendMenuW(m, MF_STRING, ID_COPYONLY, L"Копировать\tCtrl+C");
     AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(m, MF_STRING, ID_H2, L"Расшифровать в буфер обмена");
-    AppendMenuW(m, MF_STRING, ID_N45, L"Расшифровать");
+    AppendMenuW(m, MF_STRING, H2, L"Расшифровать в буфер обмена");
+    AppendMenuW(m, MF_STRING, N45, L"Расшифровать");
 
     // Never shown: the items exist to give the editor its shortcuts.
     shortcutItems_.reset(CreatePopupMenu());
     HMENU h = shortcutItems_.get();
-    AppendMenuW(h, MF_STRING, ID_N10, L"Шифровать\tAlt+C");
-    AppendMenuW(h, MF_STRING, ID_N11, L"Дешифровать\tAlt+D");
-    AppendMenuW(h, MF_STRING, ID_N13, L"Вернуть шифр\tAlt+R");
-    AppendMenuW(h, MF_STRING, ID_ALTS, L"Выделить текст комментария (только текст)\tAlt+S");
-    AppendMenuW(h, MF_STRING, ID_ALTV, L"Расшифровать и скопировать\tAlt+V");
+    AppendMenuW(h, MF_STRING, N10, L"Шифровать\tAlt+C");
+    AppendMenuW(h, MF_STRING, N11, L"Дешифровать\tAlt+D");
+    AppendMenuW(h, MF_STRING, N13, L"Вернуть шифр\tAlt+R");
+    AppendMenuW(h, MF_STRING, D2, L"Выделить текст комментария (только текст)\tAlt+S");
+    AppendMenuW(h, MF_STRING, H1, L"Расшифровать и скопировать\tAlt+V");
 }
 
 void CryptoController::setCommandMenu(HMENU menu) {
@@ -77,16 +77,16 @@ bool CryptoController::itemEnabled(int id) const {
         // No menu yet: the refresh's rule, from the facts as they are now.
         program::RefreshFacts f;
         f.editorEnabled = note_.enabled();
-        f.readOnly = state_.noteReadOnly;
-        f.wordWrap = state_.noteWordWrap;
+        f.readOnly = state_.NoteReadOnly;
+        f.wordWrap = state_.NoteWordWrap;
         f.selectionEmpty = note_.selection().length() == 0;
         f.selectionHasCommentMarker = selectionHoldsMarker();
         switch (id) {
-        case ID_ENCR:
+        case EnCr:
             return encryptEnabled(f);
-        case ID_DECR:
+        case DeCr:
             return decryptEnabled(f);
-        case ID_DECRBUF:
+        case DeCrBuf:
             return decryptToClipboardEnabled(f);
         default:
             return true;
@@ -104,7 +104,7 @@ void CryptoController::setReturnCaption(bool returnCipher) {
     info.cbSize = sizeof info;
     info.fMask = MIIM_STRING;
     info.dwTypeData = const_cast<wchar_t*>(returnCipher ? kReturnCaption : kDecryptCaption);
-    SetMenuItemInfoW(commandMenu_, ID_DECR, FALSE, &info);
+    SetMenuItemInfoW(commandMenu_, DeCr, FALSE, &info);
 }
 
 bool CryptoController::selectionHoldsMarker() const {
@@ -120,48 +120,48 @@ bool CryptoController::selectionHoldsMarker() const {
 
 bool CryptoController::onCommand(int id, int code, HWND) {
     switch (id) {
-    case ID_COMMENTSTART:
+    case CommentStart:
         CommentStartClick();
         break;
-    case ID_COMMENTEND:
+    case CommentEnd:
         CommentEndClick();
         break;
-    case ID_COMMENT:
+    case Comment:
         CommentClick();
         break;
-    case ID_UNCOMMENT:
+    case UnComment:
         UnCommentClick();
         break;
-    case ID_C1:
+    case C1:
         C1Click();
         break;
-    case ID_SELECTONLYTEXTCOMMENT:
+    case SelectOnlyTextComment:
         SelectOnlyTextCommentClick();
         break;
-    case ID_ALTS:
+    case D2:
         D2Click();
         break;
-    case ID_ENCR:
+    case EnCr:
         EnCrClick();
         break;
-    case ID_DECR:
-    case ID_N45:
+    case DeCr:
+    case N45:
         DeCrClick();
         break;
-    case ID_N10:
+    case N10:
         N10Click();
         break;
-    case ID_N11:
+    case N11:
         N11Click();
         break;
-    case ID_N13:
+    case N13:
         N13Click();
         break;
-    case ID_DECRBUF:
-    case ID_H2:
+    case DeCrBuf:
+    case H2:
         DeCrBufClick();
         break;
-    case ID_ALTV:
+    case H1:
         H1Click();
         break;
     case ID_COPYONLY:
@@ -197,36 +197,36 @@ void CryptoController::addRefreshRows(program::RefreshTable& table) {
             EnableMenuItem(commandMenu_, static_cast<UINT>(id), enabled ? MF_ENABLED : MF_GRAYED);
     };
     table.add(program::RefreshStep::Encrypt,
-              [enable](const program::RefreshFacts& f) { enable(ID_ENCR, encryptEnabled(f)); });
+              [enable](const program::RefreshFacts& f) { enable(EnCr, encryptEnabled(f)); });
     table.add(program::RefreshStep::Decrypt,
-              [enable](const program::RefreshFacts& f) { enable(ID_DECR, decryptEnabled(f)); });
+              [enable](const program::RefreshFacts& f) { enable(DeCr, decryptEnabled(f)); });
     table.add(program::RefreshStep::DecryptToClipboard, [enable](const program::RefreshFacts& f) {
-        enable(ID_DECRBUF, decryptToClipboardEnabled(f));
+        enable(DeCrBuf, decryptToClipboardEnabled(f));
     });
 }
 
 void CryptoController::addShortcuts(std::vector<ACCEL>& shortcuts) {
-    shortcuts.push_back({FALT | FVIRTKEY, 'C', ID_N10});
-    shortcuts.push_back({FALT | FVIRTKEY, 'D', ID_N11});
-    shortcuts.push_back({FALT | FVIRTKEY, 'R', ID_N13});
-    shortcuts.push_back({FALT | FVIRTKEY, 'S', ID_ALTS});
-    shortcuts.push_back({FALT | FVIRTKEY, 'V', ID_ALTV});
+    shortcuts.push_back({FALT | FVIRTKEY, 'C', N10});
+    shortcuts.push_back({FALT | FVIRTKEY, 'D', N11});
+    shortcuts.push_back({FALT | FVIRTKEY, 'R', N13});
+    shortcuts.push_back({FALT | FVIRTKEY, 'S', D2});
+    shortcuts.push_back({FALT | FVIRTKEY, 'V', H1});
 }
 
 HMENU CryptoController::menuOf(int id) const {
     switch (id) {
-    case ID_N10:
-    case ID_N11:
-    case ID_N13:
-    case ID_ALTS:
-    case ID_ALTV:
+    case N10:
+    case N11:
+    case N13:
+    case D2:
+    case H1:
         return shortcutItems_.get();
-    case ID_N45:
-    case ID_H2:
+    case N45:
+    case H2:
     case ID_COPYONLY:
         return copyOnlyMenu_.get();
     default:
-        return program::kCryptoIds.contains(id) && id <= ID_DECRBUF ? commandMenu_ : nullptr;
+        return program::kCryptoIds.contains(id) && id <= DeCrBuf ? commandMenu_ : nullptr;
     }
 }
 

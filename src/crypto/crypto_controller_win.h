@@ -49,7 +49,7 @@ class CryptoController final : public program::Subsystem {
     // Builds the password panel in the editor area, the countdown window
     // and the menus, and starts watching the editor's mouse for Ctrl+click.
     void create(HWND mainWindow, HWND editorArea);
-    // The additional menu holding the items ID_COMMENTSTART to ID_DECRBUF.
+    // The additional menu holding the items CommentStart to DeCrBuf.
     void setCommandMenu(HMENU menu);
     HMENU commandMenu() const noexcept { return commandMenu_; }
 

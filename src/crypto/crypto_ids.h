@@ -10,23 +10,23 @@ namespace quivra::crypto {
 
 enum CryptoId : int {
     // Items of the additional menu.
-    ID_COMMENTSTART = program::kCryptoIds.first, // "Начало комментария"
-    ID_COMMENTEND,                               // "Конец комментария"
-    ID_COMMENT,                                  // "Закомментировать"
-    ID_UNCOMMENT,                                // "Раскомментировать"
-    ID_C1,                    // "Выделить комментарий" > "С символами"
-    ID_SELECTONLYTEXTCOMMENT, // "Выделить комментарий" > "Только текст" (Alt+S)
-    ID_ENCR,                  // "Шифровать" (Alt+C)
-    ID_DECR,    // "Расшифровать" / "Вернуть шифр" (Alt+D / Alt+R)
-    ID_DECRBUF, // "Расшифровать в буфер обмена" (Alt+V)
+    CommentStart = program::kCryptoIds.first, // "Начало комментария"
+    CommentEnd,                               // "Конец комментария"
+    Comment,                                  // "Закомментировать"
+    UnComment,                                // "Раскомментировать"
+    C1,                    // "Выделить комментарий" > "С символами"
+    SelectOnlyTextComment, // "Выделить комментарий" > "Только текст" (Alt+S)
+    EnCr,                  // "Шифровать" (Alt+C)
+    DeCr,                  // "Расшифровать" / "Вернуть шифр" (Alt+D / Alt+R)
+    DeCrBuf,               // "Расшифровать в буфер обмена" (Alt+V)
     // Shortcuts that reach the commands above (the hidden items).
-    ID_N10,  // Alt+C: encrypt
-    ID_N11,  // Alt+D: decrypt, in state 0
-    ID_N13,  // Alt+R: return the cipher, in state 1
-    ID_ALTS, // Alt+S: select the comment's text
-    ID_ALTV, // Alt+V: decrypt to the clipboard
+    N10, // Alt+C: encrypt
+    N11, // Alt+D: decrypt, in state 0
+    N13, // Alt+R: return the cipher, in state 1
+    D2,  // Alt+S: select the comment's text
+    H1,  // Alt+V: decrypt to the clipboard
     // The action menu of a Ctrl+click comment selection.
-    ID_N45, // "Расшифровать"
+    N45, // "Расшифровать"
     ID_COPYONLY,
     // The password panel.
     ID_ECPANEL,
@@ -41,7 +41,7 @@ enum CryptoId : int {
     // The clipboard countdown.
     kTPTimer,
     // The action menu's "Расшифровать в буфер обмена".
-    ID_H2,
+    H2,
     // The password panel's own caption, shown while a command runs.
     ID_ECPANELCAPTION,
     ID_CRYPTO_SPARE_FIRST, // free for the subsystem's further controls

@@ -55,18 +55,18 @@ void PasswordPanel::build() {
     caption_ = win::createLabel(p, ID_ECPANELCAPTION, L"", {0, 0, px(351), px(16)}, SS_CENTER);
     ECLabel =
         win::createLabel(p, ID_ECLABEL, L"", {px(13), px(kLabelTop), px(330), px(kLabelHeight)});
-    password_.edit = win::createEdit(p, ID_ECEDIT, L"", {px(13), px(57), px(330), px(21)},
-                                     ES_PASSWORD | ES_READONLY);
+    ECEdit.edit = win::createEdit(p, ID_ECEDIT, L"", {px(13), px(57), px(330), px(21)},
+                                  ES_PASSWORD | ES_READONLY);
     ECConfirmLabel = win::createLabel(p, ID_ECCONFIRMLABEL, L"", {px(13), px(84), px(330), px(16)});
-    confirm_.edit = win::createEdit(p, ID_ECCONFIRMEDIT, L"", {px(13), px(103), px(331), px(21)},
-                                    ES_PASSWORD | ES_READONLY);
+    ECConfirmEdit.edit = win::createEdit(
+        p, ID_ECCONFIRMEDIT, L"", {px(13), px(103), px(331), px(21)}, ES_PASSWORD | ES_READONLY);
     ECOk = win::createButton(p, ID_ECOK, L"Ok", {px(191), px(130), px(75), px(25)});
     ECCancel = win::createButton(p, ID_ECCANCEL, L"Отмена", {px(272), px(130), px(75), px(25)});
     ECInBuffer = win::createCheckBox(p, ID_ECINBUFFER, L"В буфер обмена",
                                      {px(13), px(133), px(100), px(20)});
     show(caption_, false);
     capFont_ = titleFont(px(19));
-    for (Field* f : {&password_, &confirm_}) {
+    for (Field* f : {&ECEdit, &ECConfirmEdit}) {
         SendMessageW(f->edit, EM_SETPASSWORDCHAR, L'*', 0);
         f->events.attach(f->edit, [this, f](UINT msg, WPARAM wp, LPARAM lp, const auto& next) {
             return onFieldMessage(*f, msg, wp, lp, next);
@@ -74,12 +74,14 @@ void PasswordPanel::build() {
     }
     // The labels let the mouse through to the panel, which starts a drag; so
     // does the clipboard box.
+    panel_.onMouseDown = [this](window::MouseButton button) { ECPanelMouseDown(button); };
     for (HWND label : {ECLabel, ECConfirmLabel, ECCap, caption_})
         panel_.addDragHandle(label);
     inBufferEvents_.attach(ECInBuffer, [this](UINT msg, WPARAM, LPARAM, const auto&) {
-        if (msg != WM_LBUTTONDOWN)
+        const auto button = window::pressedButton(msg);
+        if (!button)
             return std::optional<LRESULT>();
-        panel_.startDrag();
+        ECPanelMouseDown(*button);
         return std::optional<LRESULT>(0);
     });
     panelEvents_.attach(p, [this](UINT msg, WPARAM wp, LPARAM lp, const auto& next) {
@@ -87,6 +89,10 @@ void PasswordPanel::build() {
     });
     panels_.add(panel_);
     win::watchFocusLeaving(p, [this] { close(); });
+}
+
+void PasswordPanel::ECPanelMouseDown(window::MouseButton button) {
+    panel_.startDrag(button);
 }
 
 HWND PasswordPanel::control(int id) const {
@@ -108,10 +114,10 @@ void PasswordPanel::layout(int height) {
 void PasswordPanel::open(Use use, bool selectionNotEmpty) {
     build();
     const bool encrypt = use == Use::Encrypt;
-    for (HWND w : {ECLabel, password_.edit, ECOk, ECCancel})
+    for (HWND w : {ECLabel, ECEdit.edit, ECOk, ECCancel})
         show(w, true);
     show(ECConfirmLabel, encrypt);
-    show(confirm_.edit, encrypt);
+    show(ECConfirmEdit.edit, encrypt);
     show(ECInBuffer, !encrypt);
     if (use == Use::Decrypt) {
         win::setChecked(ECInBuffer, false);
@@ -123,9 +129,9 @@ void PasswordPanel::open(Use use, bool selectionNotEmpty) {
     setCaption(u"");
     SendMessageW(ECCap, WM_SETFONT, reinterpret_cast<WPARAM>(capFont_.get()), FALSE);
     SetWindowTextW(ECCap, encrypt ? L"Зашифровка" : L"Расшифровка");
-    emptyField(password_);
+    emptyField(ECEdit);
     if (use != Use::DecryptToClipboard)
-        emptyField(confirm_);
+        emptyField(ECConfirmEdit);
     say(PanelLabel::Password, panel_text::kPassword, false);
     say(PanelLabel::Confirm, panel_text::kConfirm, false);
     if (use == Use::Encrypt)
@@ -145,12 +151,12 @@ void PasswordPanel::close() {
 }
 
 bool PasswordPanel::encryptionMode() const {
-    return hasStyle(confirm_.edit, WS_VISIBLE);
+    return hasStyle(ECConfirmEdit.edit, WS_VISIBLE);
 }
 
 void PasswordPanel::wipeTexts() {
-    password_.entry.clear();
-    confirm_.entry.clear();
+    ECEdit.entry.clear();
+    ECConfirmEdit.entry.clear();
 }
 
 void PasswordPanel::emptyField(Field& field) {
@@ -160,7 +166,7 @@ void PasswordPanel::emptyField(Field& field) {
 }
 
 void PasswordPanel::emptyPasswordField() {
-    emptyField(password_);
+    emptyField(ECEdit);
 }
 
 bool PasswordPanel::inBufferTicked() const {
@@ -180,7 +186,7 @@ void PasswordPanel::say(PanelLabel label, std::u16string_view text, bool red) {
 void PasswordPanel::fitLabel() {
     // Once the fields are hidden and no caption shows, a long message may
     // take the panel's lower part.
-    const bool roomy = !hasStyle(password_.edit, WS_VISIBLE) && GetWindowTextLengthW(caption_) == 0;
+    const bool roomy = !hasStyle(ECEdit.edit, WS_VISIBLE) && GetWindowTextLengthW(caption_) == 0;
     RECT rc;
     GetClientRect(panel_.hwnd(), &rc);
     const int height = roomy ? rc.bottom - px(kLabelTop) - px(4) : px(kLabelHeight);
@@ -196,7 +202,7 @@ void PasswordPanel::setCaption(std::u16string_view caption) {
 void PasswordPanel::showProcessing(std::u16string_view caption) {
     // Hiding the focused field must not take the focus out of the panel.
     SetFocus(panel_.hwnd());
-    for (HWND w : {ECConfirmLabel, password_.edit, confirm_.edit, ECOk, ECCancel})
+    for (HWND w : {ECConfirmLabel, ECEdit.edit, ECConfirmEdit.edit, ECOk, ECCancel})
         show(w, false);
     setCaption(caption);
     RedrawWindow(panel_.hwnd(), nullptr, nullptr,
@@ -210,15 +216,15 @@ void PasswordPanel::showProgress(std::u16string_view text) {
 }
 
 void PasswordPanel::focusPasswordField() {
-    SetFocus(password_.edit);
-    const auto end = GetWindowTextLengthW(password_.edit);
-    SendMessageW(password_.edit, EM_SETSEL, end, end);
+    SetFocus(ECEdit.edit);
+    const auto end = GetWindowTextLengthW(ECEdit.edit);
+    SendMessageW(ECEdit.edit, EM_SETSEL, end, end);
 }
 
 void PasswordPanel::focusConfirmField() {
-    SetFocus(confirm_.edit);
-    const auto end = GetWindowTextLengthW(confirm_.edit);
-    SendMessageW(confirm_.edit, EM_SETSEL, end, end);
+    SetFocus(ECConfirmEdit.edit);
+    const auto end = GetWindowTextLengthW(ECConfirmEdit.edit);
+    SendMessageW(ECConfirmEdit.edit, EM_SETSEL, end, end);
 }
 
 std::wstring PasswordPanel::labelText(PanelLabel label) const {
@@ -231,7 +237,7 @@ bool PasswordPanel::labelRed(PanelLabel label) const {
 
 void PasswordPanel::fieldChanged(const Field& field) {
     // ECEditChange, ECConfirmEditChange.
-    if (&field == &password_)
+    if (&field == &ECEdit)
         say(PanelLabel::Password, panel_text::kPassword, false);
     else
         say(PanelLabel::Confirm, panel_text::kConfirm, false);
@@ -267,8 +273,8 @@ std::optional<LRESULT> PasswordPanel::onFieldMessage(Field& field, UINT msg, WPA
         case PasswordEntry::Key::Unchanged:
             return 0;
         case PasswordEntry::Key::Enter:
-            if (&field == &password_ && encryptionMode() &&
-                GetWindowTextLengthW(confirm_.edit) == 0)
+            if (&field == &ECEdit && encryptionMode() &&
+                GetWindowTextLengthW(ECConfirmEdit.edit) == 0)
                 focusConfirmField();
             else
                 clickCommand(ID_ECOK, ECOk);
@@ -283,7 +289,7 @@ std::optional<LRESULT> PasswordPanel::onFieldMessage(Field& field, UINT msg, WPA
         return 0;
     }
     case WM_MBUTTONUP:
-        if (&field == &password_ && onMiddleButton) {
+        if (&field == &ECEdit && onMiddleButton) {
             next();
             onMiddleButton(); // ECEditMouseUp
             return 0;

@@ -42,11 +42,11 @@ class PasswordPanel {
     bool encryptionMode() const;
 
     // PasswordText and ConfirmText.
-    const std::u16string& passwordText() const { return password_.entry.text(); }
-    const std::u16string& confirmText() const { return confirm_.entry.text(); }
+    const std::u16string& passwordText() const { return ECEdit.entry.text(); }
+    const std::u16string& confirmText() const { return ECConfirmEdit.entry.text(); }
     void wipeTexts();
     // The middle-button confirmation asks for the repeat afresh.
-    void wipeConfirmText() { confirm_.entry.clear(); }
+    void wipeConfirmText() { ECConfirmEdit.entry.clear(); }
     // The middle-button confirmation's step 0: the password field emptied,
     // PasswordText kept.
     void emptyPasswordField();
@@ -82,12 +82,15 @@ class PasswordPanel {
     bool labelRed(PanelLabel label) const;
 
   private:
+    // A masked field and the password typed into it (its box shows filler).
     struct Field {
         HWND edit = nullptr;
         PasswordEntry entry;
         win::Subclass events;
     };
     void build();
+    // A mouse button went down on the panel, a label or the clipboard box.
+    void ECPanelMouseDown(window::MouseButton button);
     void layout(int height);
     void emptyField(Field& field);
     void fieldChanged(const Field& field);
@@ -111,8 +114,8 @@ class PasswordPanel {
     HWND ECOk = nullptr;
     HWND ECCancel = nullptr;
     HWND ECInBuffer = nullptr;
-    Field password_;
-    Field confirm_;
+    Field ECEdit;
+    Field ECConfirmEdit;
     bool labelRed_ = false;
     bool confirmRed_ = false;
     int step_ = 0;

@@ -13,8 +13,8 @@ namespace quivra::donation {
 class TAdvForm : public DonationWindow {
   public:
     // Control identifiers.
-    static constexpr int kHeader = 100, kSLabel1 = 101, kSLabel2 = 102, kAdv_yes = 110,
-                         kAdv_yes2 = 111, kSButton2 = 112, kAdv_no = 113;
+    static constexpr int kHeader = 100, sLabel1 = 101, sLabel2 = 102, Adv_yes = 110, Adv_yes2 = 111,
+                         sButton2 = 112, Adv_no = 113;
 
     static constexpr int kWidth = 289, kHeight = 286;
 

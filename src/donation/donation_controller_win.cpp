@@ -8,7 +8,7 @@
 namespace quivra::donation {
 
 void DonationController::startReminderTimer() {
-    SetTimer(host_.mainWindow(), kAdvTimer, 1000, nullptr);
+    SetTimer(host_.mainWindow(), AdvTimer, 1000, nullptr);
     timerOn_ = true;
 }
 
@@ -17,7 +17,7 @@ void DonationController::ensureCreated() {
     if (advForm_)
         return;
     dForm_ = std::make_unique<TDForm>(std::filesystem::path(state_.dataFolder));
-    advForm_ = std::make_unique<TAdvForm>(state_.settingsFile->path(), *dForm_);
+    advForm_ = std::make_unique<TAdvForm>(state_.SettingsFile->path(), *dForm_);
     dForm_->create();
     advForm_->create();
 }
@@ -37,9 +37,9 @@ bool DonationController::showing() const {
 }
 
 void DonationController::AdvTimerTimer() {
-    KillTimer(host_.mainWindow(), kAdvTimer);
+    KillTimer(host_.mainWindow(), AdvTimer);
     timerOn_ = false;
-    if (shouldShowReminder(read(*state_.settingsFile, settings::keys::NoAdv), state_.DaysInUse))
+    if (shouldShowReminder(read(*state_.SettingsFile, settings::keys::NoAdv), state_.DaysInUse))
         advForm().show();
 }
 
@@ -56,7 +56,7 @@ void DonationController::AdvLabelClick() {
 }
 
 bool DonationController::onTimer(UINT_PTR id) {
-    if (id != kAdvTimer)
+    if (id != AdvTimer)
         return false;
     AdvTimerTimer();
     return true;

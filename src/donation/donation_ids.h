@@ -8,8 +8,8 @@ namespace quivra::donation {
 
 enum DonationId : int {
     ID_ADVLABEL = program::kDonationIds.first, // the label of the about page
-    kAdvTimer,                                 // the reminder, once, 1 s after start
-    ID_DONATION_LAST = kAdvTimer,
+    AdvTimer,                                  // the reminder, once, 1 s after start
+    ID_DONATION_LAST = AdvTimer,
 };
 static_assert(program::kDonationIds.contains(ID_DONATION_LAST));
 

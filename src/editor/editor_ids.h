@@ -28,13 +28,13 @@ enum EditorId : int {
     ID_ADVANCEDBUTTON,
     ID_COLORPAN,
     // The actions of category "Format" (shortcuts only).
-    ID_ACT_BOLD,
-    ID_ACT_ITALLIC,
-    ID_ACT_UNDERLINE,
-    ID_ACT_STRIKEOUT,
-    ID_ACT_AL_LEFT,
-    ID_ACT_AL_RIGHT,
-    ID_ACT_AL_CENTER,
+    act_bold,
+    act_itallic,
+    act_underline,
+    act_strikeout,
+    act_al_left,
+    act_al_right,
+    act_al_center,
     // The eight date and time forms, in the order of kDateTimeForms.
     ID_INSERTDT,
     ID_N12,
@@ -45,13 +45,13 @@ enum EditorId : int {
     ID_INSERTTIME,
     ID_N17,
     // Hidden items carrying F5, F6 and F7.
-    ID_N23,
-    ID_N30,
-    ID_N26,
+    N23,
+    N30,
+    N26,
     // Insertion items of the additional menu.
-    ID_N22,      // "Спец. вставка" > "Буфер обмена как текст"
-    ID_OPENTEXT, // "Открыть текст из файла..."
-    ID_N32,      // "Вставить ссылку на файл"
+    N22,      // "Спец. вставка" > "Буфер обмена как текст"
+    OpenText, // "Открыть текст из файла..."
+    N32,      // "Вставить ссылку на файл"
     // The list menu, in the order of kListMenuItems (N31 is its separator).
     ID_F1,
     ID_N9,
@@ -68,7 +68,7 @@ enum EditorId : int {
     ID_N31,
     ID_N28,
     // "Сброс форматирования" of the notes menu.
-    ID_UNFORMAT,
+    Unformat,
     // The font panel and the font combo.
     ID_FONTLIST1,
     ID_FONTLISTFILTERED,

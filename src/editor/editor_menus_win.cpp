@@ -43,18 +43,18 @@ void EditorMenus::create() {
     using namespace crypto;
     addit_.reset(CreatePopupMenu());
     HMENU m = addit_.get();
-    append(m, 0, ID_COMMENTSTART, u"Начало комментария");
-    append(m, 0, ID_COMMENTEND, u"Конец комментария");
-    append(m, 0, ID_COMMENT, u"Закомментировать");
-    append(m, 0, ID_UNCOMMENT, u"Раскомментировать");
+    append(m, 0, CommentStart, u"Начало комментария");
+    append(m, 0, CommentEnd, u"Конец комментария");
+    append(m, 0, Comment, u"Закомментировать");
+    append(m, 0, UnComment, u"Раскомментировать");
     HMENU select = CreatePopupMenu();
-    append(select, 0, ID_C1, u"С символами");
-    append(select, 0, ID_SELECTONLYTEXTCOMMENT, u"Только текст\tAlt+S");
+    append(select, 0, C1, u"С символами");
+    append(select, 0, SelectOnlyTextComment, u"Только текст\tAlt+S");
     appendPopup(m, 0, select, L"Выделить комментарий");
     AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
-    append(m, 0, ID_ENCR, u"Шифровать\tAlt+C");
-    append(m, 0, ID_DECR, u"Расшифровать\tAlt+D");
-    append(m, 0, ID_DECRBUF, u"Расшифровать в буфер обмена\tAlt+V");
+    append(m, 0, EnCr, u"Шифровать\tAlt+C");
+    append(m, 0, DeCr, u"Расшифровать\tAlt+D");
+    append(m, 0, DeCrBuf, u"Расшифровать в буфер обмена\tAlt+V");
     append(m, 0, notes::ID_IMMSAVE, u"Принудительно сохранить");
     using F = DateTimeForm;
     InsertDateTime =
@@ -65,10 +65,10 @@ void EditorMenus::create() {
         m, 0, dateMenu({F::Date, F::DayCommaMonthYear, F::DayMonthYear}, L"F6"), L"Вставить дату");
     InsertTimeSub = appendPopup(m, 0, dateMenu({F::Time, F::LongTime}, L"F7"), L"Вставить время");
     HMENU special = CreatePopupMenu();
-    append(special, 0, ID_N22, u"Буфер обмена как текст");
+    append(special, 0, N22, u"Буфер обмена как текст");
     InsertSpecialSub = appendPopup(m, 0, special, L"Спец. вставка");
-    append(m, 0, ID_OPENTEXT, u"Открыть текст из файла...");
-    append(m, 0, ID_N32, u"Вставить ссылку на файл");
+    append(m, 0, OpenText, u"Открыть текст из файла...");
+    append(m, 0, N32, u"Вставить ссылку на файл");
 
     listStyle_.reset(CreatePopupMenu());
     for (std::size_t i = 0; i < kListMenuItems.size(); ++i) {
@@ -89,9 +89,9 @@ void EditorMenus::create() {
         int id;
         DateTimeForm form;
         const wchar_t* key;
-    } keys[] = {{L"Дата и время", ID_N23, F::TimeAndDate, L"F5"},
-                {L"Дата", ID_N30, F::Date, L"F6"},
-                {L"Время", ID_N26, F::Time, L"F7"}};
+    } keys[] = {{L"Дата и время", N23, F::TimeAndDate, L"F5"},
+                {L"Дата", N30, F::Date, L"F6"},
+                {L"Время", N26, F::Time, L"F7"}};
     for (const auto& k : keys) {
         HMENU sub = CreatePopupMenu();
         std::u16string caption(dateTimeFormCaption(k.form));
@@ -112,14 +112,14 @@ void EditorMenus::applyAdditRules(const AdditMenuRules& rules) {
         EnableMenuItem(m, static_cast<UINT>(position),
                        MF_BYPOSITION | (on ? MF_ENABLED : MF_GRAYED));
     };
-    enable(ID_UNCOMMENT, rules.uncomment);
-    enable(ID_COMMENT, rules.comment);
-    for (int id : {static_cast<int>(ID_COMMENTSTART), static_cast<int>(ID_COMMENTEND),
-                   static_cast<int>(ID_OPENTEXT)})
+    enable(UnComment, rules.uncomment);
+    enable(Comment, rules.comment);
+    for (int id :
+         {static_cast<int>(CommentStart), static_cast<int>(CommentEnd), static_cast<int>(OpenText)})
         enable(id, rules.editing);
     for (int at : {InsertDateTime, InsertDateSub, InsertTimeSub, InsertSpecialSub})
         enableAt(at, rules.editing);
-    for (int id : {ID_ENCR, ID_DECR, ID_DECRBUF})
+    for (int id : {EnCr, DeCr, DeCrBuf})
         enable(id, rules.selectionCommands);
 }
 

@@ -89,6 +89,7 @@ void FontPicker::ensureCreated() {
     const auto px = [dpi](int v) { return win::scale(v, dpi); };
     panel_.create(notesPage, notifyTarget, window::ID_FONTPANEL, dpi);
     HWND p = panel_.hwnd();
+    panel_.onMouseDown = [this](window::MouseButton button) { FontPanelMouseDown(button); };
     // The filtered list lies over the full one: each clips the other, or a
     // repaint of the panel draws the full list over the filtered one.
     list_ =

@@ -87,6 +87,8 @@ class FontPicker {
     const std::u16string& savedFontName() const { return savedFontName_; }
 
   private:
+    // A mouse button went down on the panel's background.
+    void FontPanelMouseDown(window::MouseButton button) { panel_.startDrag(button); }
     void createCombo(HWND editorArea, bool simple);
     void applyFace(std::u16string_view face);
     std::u16string selectionFace() const;

@@ -35,7 +35,7 @@ void FormattingController::create(HWND editorArea, HWND notesPage, HMENU notesMe
     menus_.create();
     fontPicker_.create(notesPage, editorArea, main, dpi);
     notesMenu_ = notesMenu;
-    AppendMenuW(notesMenu_, MF_STRING, ID_UNFORMAT, L"Сброс форматирования");
+    AppendMenuW(notesMenu_, MF_STRING, Unformat, L"Сброс форматирования");
 
     // The palette slides over the editor, which must not paint over it.
     SetWindowLongPtrW(note_.hwnd(), GWL_STYLE,
@@ -60,14 +60,14 @@ int FormattingController::layoutFormatBar(int width, bool shown) {
 
 void FormattingController::noteViewChanged() {
     enableForReadOnly();
-    EnableWindow(bar_.SelFontSize.hwnd(), !state_.noteReadOnly);
+    EnableWindow(bar_.SelFontSize.hwnd(), !state_.NoteReadOnly);
     host_.relayoutEditorArea();
 }
 
 void FormattingController::enableForReadOnly() {
     for (auto* button : bar_.elevenButtons())
-        button->setEnabled(!state_.noteReadOnly);
-    EnableMenuItem(notesMenu_, ID_UNFORMAT, state_.noteReadOnly ? MF_GRAYED : MF_ENABLED);
+        button->setEnabled(!state_.NoteReadOnly);
+    EnableMenuItem(notesMenu_, Unformat, state_.NoteReadOnly ? MF_GRAYED : MF_ENABLED);
 }
 
 // --- The editor's focus ------------------------------------------------------------
@@ -89,7 +89,7 @@ std::optional<LRESULT> FormattingController::onEditorMessage(UINT msg,
 
 void FormattingController::NoteEnter() {
     enableForReadOnly();
-    EnableWindow(bar_.SelFontSize.hwnd(), !state_.noteReadOnly);
+    EnableWindow(bar_.SelFontSize.hwnd(), !state_.NoteReadOnly);
     showAlignmentOfParagraph();
     showSizeOfSelection(note_.charFormat());
 }
@@ -128,7 +128,7 @@ void FormattingController::enableSizeBox(bool enabled) {
 }
 
 void FormattingController::updateAdditMenu() {
-    menus_.applyAdditRules(additMenuRules(note_.selectedText(), state_.noteReadOnly));
+    menus_.applyAdditRules(additMenuRules(note_.selectedText(), state_.NoteReadOnly));
 }
 
 void FormattingController::AdvancedButtonClick() {
@@ -230,50 +230,50 @@ bool FormattingController::onCommand(int id, int code, HWND) {
             SelFontSizeCloseUp();
         }
         return true;
-    case ID_ACT_BOLD:
+    case act_bold:
         act_boldExecute();
         return true;
-    case ID_ACT_ITALLIC:
+    case act_itallic:
         act_itallicExecute();
         return true;
-    case ID_ACT_UNDERLINE:
+    case act_underline:
         act_underlineExecute();
         return true;
-    case ID_ACT_STRIKEOUT:
+    case act_strikeout:
         act_strikeoutExecute();
         return true;
-    case ID_ACT_AL_LEFT:
+    case act_al_left:
         act_al_leftExecute();
         return true;
-    case ID_ACT_AL_RIGHT:
+    case act_al_right:
         act_al_rightExecute();
         return true;
-    case ID_ACT_AL_CENTER:
+    case act_al_center:
         act_al_centerExecute();
         return true;
-    case ID_N23:
-    case ID_N30:
-    case ID_N26:
+    case N23:
+    case N30:
+    case N26:
         // The keys belong to the editor's menu: they work while it has the focus.
         if (code == program::kFromShortcut && !note_.focused())
             return true;
-        if (id == ID_N23)
+        if (id == N23)
             N23Click();
-        else if (id == ID_N30)
+        else if (id == N30)
             N30Click();
         else
             N26Click();
         return true;
-    case ID_UNFORMAT:
+    case Unformat:
         UnformatClick();
         return true;
-    case ID_OPENTEXT:
+    case OpenText:
         OpenTextClick(host_, note_);
         return true;
-    case ID_N32:
+    case N32:
         N32Click(host_, note_);
         return true;
-    case ID_N22:
+    case N22:
         N22Click(host_, note_);
         return true;
     default:
@@ -283,28 +283,28 @@ bool FormattingController::onCommand(int id, int code, HWND) {
 
 void FormattingController::addShortcuts(std::vector<ACCEL>& shortcuts) {
     const BYTE ctrl = FCONTROL | FVIRTKEY;
-    shortcuts.push_back({ctrl, 'B', ID_ACT_BOLD});
-    shortcuts.push_back({ctrl, 'I', ID_ACT_ITALLIC});
-    shortcuts.push_back({ctrl, 'U', ID_ACT_UNDERLINE});
-    shortcuts.push_back({ctrl, 'L', ID_ACT_AL_LEFT});
-    shortcuts.push_back({ctrl, 'R', ID_ACT_AL_RIGHT});
-    shortcuts.push_back({ctrl, 'E', ID_ACT_AL_CENTER});
-    shortcuts.push_back({FVIRTKEY, VK_F5, ID_N23});
-    shortcuts.push_back({FVIRTKEY, VK_F6, ID_N30});
-    shortcuts.push_back({FVIRTKEY, VK_F7, ID_N26});
+    shortcuts.push_back({ctrl, 'B', act_bold});
+    shortcuts.push_back({ctrl, 'I', act_itallic});
+    shortcuts.push_back({ctrl, 'U', act_underline});
+    shortcuts.push_back({ctrl, 'L', act_al_left});
+    shortcuts.push_back({ctrl, 'R', act_al_right});
+    shortcuts.push_back({ctrl, 'E', act_al_center});
+    shortcuts.push_back({FVIRTKEY, VK_F5, N23});
+    shortcuts.push_back({FVIRTKEY, VK_F6, N30});
+    shortcuts.push_back({FVIRTKEY, VK_F7, N26});
 }
 
 HMENU FormattingController::menuOf(int id) const {
     // The format actions have no item: they run whatever the note's state.
     switch (id) {
-    case ID_N23:
-    case ID_N30:
-    case ID_N26:
+    case N23:
+    case N30:
+    case N26:
         return menus_.hidden();
-    case ID_UNFORMAT:
+    case Unformat:
         return notesMenu_;
     default:
-        if (isDateFormItem(id) || id == ID_N22 || id == ID_OPENTEXT || id == ID_N32)
+        if (isDateFormItem(id) || id == N22 || id == OpenText || id == N32)
             return menus_.addit();
         if (isListMenuItem(id))
             return menus_.listStyle();

@@ -68,7 +68,7 @@ void FormattingController::listMenuClick(std::size_t item) {
 // --- Dates and times ----------------------------------------------------------------------
 
 void FormattingController::insertDateTime(DateTimeForm form) {
-    if (hasFunctionKey(form) && state_.noteReadOnly)
+    if (hasFunctionKey(form) && state_.NoteReadOnly)
         return;
     const base::DateTime now = dates_.now();
     note_.replaceSelection(dateTimeText(form, now, dates_.shortDate(now), dates_.longTime(now)));

@@ -32,6 +32,7 @@ void NamePanel::build() {
     field_ = win::createEdit(p, ids_.field, L"", {px(11), px(30), px(279), px(21)});
     confirm_ = win::createButton(p, ids_.confirm, L"", {px(53), px(57), px(138), px(24)});
     cancel_ = win::createButton(p, ids_.cancel, L"Отмена", {px(197), px(57), px(93), px(24)});
+    onMouseDown = [this](window::MouseButton button) { NL_EditMouseDown(button); };
     addDragHandle(prompt_);
     fieldKeys_.attach(field_, [this](UINT msg, WPARAM wp, LPARAM lp, const auto& next) {
         return onFieldMessage(msg, wp, lp, next);

@@ -67,6 +67,8 @@ class NamePanel final : public window::FloatingPanelWindow {
     }
 
   private:
+    // A mouse button went down on the panel or its prompt.
+    void NL_EditMouseDown(window::MouseButton button) { startDrag(button); }
     std::optional<LRESULT> onFieldMessage(UINT msg, WPARAM wp, LPARAM lp,
                                           const win::Subclass::Next& next);
 

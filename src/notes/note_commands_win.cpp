@@ -152,11 +152,11 @@ void NotesController::renameCurrentNote(const std::u16string& name) {
     // The settings follow the note under its new name.
     const MovedViewSettings moved = NoteSettingsFile(state_.notesFolder).moveSection(old, name);
     if (moved.readOnly)
-        state_.noteReadOnly = *moved.readOnly;
+        state_.NoteReadOnly = *moved.readOnly;
     if (moved.wordWrap)
-        state_.noteWordWrap = *moved.wordWrap;
-    CheckMenuItem(notesMenu_.get(), ID_SETT_RO, state_.noteReadOnly ? MF_CHECKED : MF_UNCHECKED);
-    CheckMenuItem(notesMenu_.get(), ID_SETT_WW, state_.noteWordWrap ? MF_CHECKED : MF_UNCHECKED);
+        state_.NoteWordWrap = *moved.wordWrap;
+    CheckMenuItem(notesMenu_.get(), ID_SETT_RO, state_.NoteReadOnly ? MF_CHECKED : MF_UNCHECKED);
+    CheckMenuItem(notesMenu_.get(), ID_SETT_WW, state_.NoteWordWrap ? MF_CHECKED : MF_UNCHECKED);
 }
 
 // --- Delete ------------------------------------------------------------------------

@@ -113,7 +113,7 @@ void NotesController::loadCurrentNote() {
 SaveResult NotesController::SaveIfModified(Moment moment) {
     // A disabled editor holds nothing the user typed: either no note is open
     // or the open note's file could not be read and must stay as it is.
-    if (state_.currentNotePath.empty() || state_.noteReadOnly || !note_.enabled())
+    if (state_.currentNotePath.empty() || state_.NoteReadOnly || !note_.enabled())
         return SaveResult::Unchanged;
     // Nothing is written over a file another program changed or deleted.
     switch (decideDiskAction(noteChangeOnDisk(), note_.modified(), deletedOnDisk_, moment)) {
@@ -226,7 +226,7 @@ void NotesController::FocusCurrentNote() {
 
 void NotesController::NMenu_SaveClick() {
     saveInPassing(Moment::UserSave);
-    if (cipher_.hasBackup() && !state_.noteReadOnly) {
+    if (cipher_.hasBackup() && !state_.NoteReadOnly) {
         cipher_.dropBackup();
         cipher_.resetDecryptState();
     }

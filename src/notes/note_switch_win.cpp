@@ -61,7 +61,7 @@ void NotesController::OpenNote() {
         note_.setModified(false);
     }
     note_.setEnabled(true);
-    settings::write(*state_.settingsFile, settings::keys::CurrentNoteName, state_.currentNoteName);
+    settings::write(*state_.SettingsFile, settings::keys::CurrentNoteName, state_.currentNoteName);
     updateNotesMenu();
     // While the program starts the window is not shown yet.
     if (IsWindowVisible(host_.mainWindow()) && options_.ticked(settings::ID_ISFOCUSONSELECTNOTE) &&

@@ -5,7 +5,7 @@
 namespace quivra::notes {
 
 void NotesController::applyReadOnly(bool readOnly) {
-    state_.noteReadOnly = readOnly;
+    state_.NoteReadOnly = readOnly;
     note_.setReadOnly(readOnly);
     showReadOnlySign(readOnly);
     CheckMenuItem(notesMenu_.get(), ID_SETT_RO, readOnly ? MF_CHECKED : MF_UNCHECKED);
@@ -13,7 +13,7 @@ void NotesController::applyReadOnly(bool readOnly) {
 }
 
 void NotesController::applyWordWrap(bool wordWrap) {
-    state_.noteWordWrap = wordWrap;
+    state_.NoteWordWrap = wordWrap;
     note_.setWordWrap(wordWrap);
     CheckMenuItem(notesMenu_.get(), ID_SETT_WW, wordWrap ? MF_CHECKED : MF_UNCHECKED);
 }
@@ -34,13 +34,13 @@ void NotesController::applyNoteSettings(const NoteViewSettings& s) {
 // changes nothing the user sees (editor, format buttons, tick), so what is
 // shown is always what the note will open with next time.
 void NotesController::sett_roClick() {
-    const bool readOnly = !state_.noteReadOnly;
+    const bool readOnly = !state_.NoteReadOnly;
     NoteSettingsFile(state_.notesFolder).writeReadOnly(state_.currentNoteName, readOnly);
     applyReadOnly(readOnly);
 }
 
 void NotesController::sett_wwClick() {
-    const bool wordWrap = !state_.noteWordWrap;
+    const bool wordWrap = !state_.NoteWordWrap;
     NoteSettingsFile(state_.notesFolder).writeWordWrap(state_.currentNoteName, wordWrap);
     // The control lays its text out again only when it is loaded anew.
     const bool modified = note_.modified();

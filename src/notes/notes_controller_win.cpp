@@ -149,7 +149,7 @@ void NotesController::setListWidth(int width) {
 
 void NotesController::LBSplitterMoved() {
     // Stored in 96-DPI units, as start-up reads it.
-    settings::write(*state_.settingsFile, settings::keys::ListWidth, host_.unscale(listWidth_));
+    settings::write(*state_.SettingsFile, settings::keys::ListWidth, host_.unscale(listWidth_));
 }
 
 // --- Routing ----------------------------------------------------------------
@@ -379,7 +379,7 @@ void NotesController::showEditorMenu(POINT screen) {
     }
     const auto sel = note_.selection();
     const bool hasSelection = sel.end != sel.start;
-    const bool writable = !state_.noteReadOnly;
+    const bool writable = !state_.NoteReadOnly;
     HMENU m = editorMenu_.get();
     EnableMenuItem(m, ID_NMENU_CUT, hasSelection && writable ? MF_ENABLED : MF_GRAYED);
     EnableMenuItem(m, ID_NMENU_COPY, hasSelection ? MF_ENABLED : MF_GRAYED);
@@ -424,7 +424,7 @@ std::optional<LRESULT> NotesController::onEditorMessage(UINT msg, WPARAM wp, LPA
         return std::nullopt;
     case WM_KEYDOWN:
         if (wp == VK_CONTROL)
-            state_.ctrlDown = true; // NoteKeyDown
+            state_.CtrlDown = true; // NoteKeyDown
         if (wp == 'S' && (GetKeyState(VK_CONTROL) & 0x8000)) {
             NMenu_SaveClick();
             return 0;
@@ -432,7 +432,7 @@ std::optional<LRESULT> NotesController::onEditorMessage(UINT msg, WPARAM wp, LPA
         return std::nullopt;
     case WM_KEYUP:
         if (wp == VK_CONTROL)
-            state_.ctrlDown = false; // NoteKeyUp
+            state_.CtrlDown = false; // NoteKeyUp
         return std::nullopt;
     case WM_CHAR: // NoteKeyPress
         if (wp == VK_ESCAPE) {
@@ -444,9 +444,9 @@ std::optional<LRESULT> NotesController::onEditorMessage(UINT msg, WPARAM wp, LPA
         // With Ctrl the wheel steps through the notes; the editor would also
         // zoom its text (and keep the zoom for every note), so it does not
         // get the turn. Without Ctrl it scrolls as usual.
-        if (!state_.ctrlDown && !(GET_KEYSTATE_WPARAM(wp) & MK_CONTROL))
+        if (!state_.CtrlDown && !(GET_KEYSTATE_WPARAM(wp) & MK_CONTROL))
             return std::nullopt;
-        if (state_.ctrlDown) {
+        if (state_.CtrlDown) {
             if (GET_WHEEL_DELTA_WPARAM(wp) < 0)
                 GoDownExecute();
             else

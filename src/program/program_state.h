@@ -15,15 +15,15 @@ struct ProgramState {
     std::u16string ProgramFolder; // folder of the executable, no trailing backslash
     std::u16string dataFolder;    // its Data folder
     std::u16string ProfileName;   // computer + "_" + user
-    std::unique_ptr<base::IniFile> settingsFile;
-    bool sharedSettings = false; // settingsFile is Data\default.ini
+    std::unique_ptr<base::IniFile> SettingsFile;
+    bool sharedSettings = false; // SettingsFile is Data\default.ini
     std::u16string notesFolder;
     std::u16string currentNoteName;
     std::u16string currentNotePath;
     // The current note's view settings; the editor, the menu ticks and the
     // read-only icon show them.
-    bool noteReadOnly = false;
-    bool noteWordWrap = false;
+    bool NoteReadOnly = false;
+    bool NoteWordWrap = false;
     bool formatBarShown = true;
     // The note's rich text taken before a decryption was shown.
     std::optional<std::string> CipherBackup;
@@ -33,7 +33,7 @@ struct ProgramState {
     // 0: the decrypt command decrypts; 1: it returns the cipher text.
     int decryptState = 0;
     bool isShown = false;
-    bool ctrlDown = false;
+    bool CtrlDown = false;
     long DaysInUse = 0;
 };
 

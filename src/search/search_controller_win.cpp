@@ -130,7 +130,7 @@ void SearchController::FindEditEscape() {
 }
 
 void SearchController::focusFindEdit() {
-    state_.ctrlDown = false;
+    state_.CtrlDown = false;
     EnableWindow(findEdit_, note_.enabled());
     SetFocus(findEdit_);
 }

@@ -59,14 +59,6 @@ LRESULT Panel::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         if (onClick)
             onClick();
         return 0;
-    case WM_LBUTTONDBLCLK:
-        if (onDoubleClick)
-            onDoubleClick();
-        return 0;
-    case WM_MBUTTONDOWN:
-        if (onMiddleDown)
-            onMiddleDown();
-        return 0;
     default:
         break;
     }

@@ -21,11 +21,8 @@ class Panel : public Window {
                 DWORD exStyle = 0, int id = 0);
     void setBackground(COLORREF colour);
     void clearBackground();
-    // Called for left-button clicks and double clicks on the panel itself.
+    // Called when the left button goes down on the panel itself.
     std::function<void()> onClick;
-    std::function<void()> onDoubleClick;
-    // Called when the middle button goes down on the panel itself.
-    std::function<void()> onMiddleDown;
 
   protected:
     LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

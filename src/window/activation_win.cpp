@@ -20,7 +20,7 @@ void Presenter::SummonOrDismiss() {
     showNotesPage();
     content_.returnCipher();
     setOpacity(options_.sliderPosition(settings::ID_OPVAL));
-    setTimer(kTimer2, false);
+    setTimer(Timer2, false);
     {
         // The editor is painted once before and once after the toggle.
         UpdateWindow(content_.editorWindow());
@@ -31,7 +31,7 @@ void Presenter::SummonOrDismiss() {
         if (state_.isShown) // the list box shows the note the names list has
             content_.syncListSelection();
     }
-    setTimer(kTimer1, state_.isShown); // the auto-hide watches a shown window
+    setTimer(Timer1, state_.isShown); // the auto-hide watches a shown window
 }
 
 void Presenter::OnHotkey(WPARAM id) {
@@ -49,7 +49,7 @@ void Presenter::TopBvlClick() {
 void Presenter::TopBvlDblClick() {
     showNotesPage();
     ToggleWindow();
-    setTimer(kTimer1, state_.isShown);
+    setTimer(Timer1, state_.isShown);
 }
 
 void Presenter::TrayIconClick() {
@@ -64,9 +64,9 @@ void Presenter::TrayIconDblClick() {
 
 void Presenter::trayToggle() {
     showNotesPage();
-    setTimer(kTimer2, state_.isShown); // taken before the toggle
+    setTimer(Timer2, state_.isShown); // taken before the toggle
     ToggleWindow();
-    setTimer(kTimer1, state_.isShown);
+    setTimer(Timer1, state_.isShown);
     if (state_.isShown && options_.ticked(settings::ID_ISFOCUSONTRAYCLICK))
         SetForegroundWindow(host_.mainWindow());
 }
@@ -75,15 +75,15 @@ void Presenter::HideButtonClick() {
     UpdateWindow(host_.mainWindow());
     content_.returnCipher();
     ToggleWindow();
-    setTimer(kTimer1, state_.isShown);
-    setTimer(kTimer2, true);
+    setTimer(Timer1, state_.isShown);
+    setTimer(Timer2, true);
 }
 
 void Presenter::NoteEscape() {
     showNotesPage();
     UpdateWindow(host_.mainWindow());
     ToggleWindow();
-    setTimer(kTimer1, state_.isShown);
+    setTimer(Timer1, state_.isShown);
 }
 
 void Presenter::Timer1Timer() {
@@ -95,13 +95,13 @@ void Presenter::Timer1Timer() {
 }
 
 void Presenter::AutoHide() {
-    setTimer(kTimer1, false);
+    setTimer(Timer1, false);
     content_.returnCipher();
     if (!content_.noteReadOnly())
         content_.saveIfModified();
     host_.showPage(program::Page::Notes);
     ToggleWindow(); // the window is shown, so it hides
-    setTimer(kTimer2, true);
+    setTimer(Timer2, true);
 }
 
 namespace {
@@ -130,7 +130,7 @@ void Presenter::HiddenKeeper() {
         return;
     HWND w = host_.mainWindow();
     const RECT r = windowRect();
-    const auto p = hiddenPosition(dockEdge(), screen(), r.right - r.left, r.bottom - r.top);
+    const auto p = HiddenPosition(dockEdge(), screen(), r.right - r.left, r.bottom - r.top);
     // Moving or raising the window costs a restacking of the X window under
     // Wine every time (1.4% of a core at 10 ticks a second). So the window is
     // only moved when it left its place and only raised when another window
@@ -176,11 +176,11 @@ void Presenter::RecentreOnEdge() {
     const int w = r.right - r.left;
     const int h = r.bottom - r.top;
     // Back at the edge, in the size the user gave it.
-    if (auto p = shownPosition(dockEdge(), screen(), w, h))
+    if (auto p = ShownPosition(dockEdge(), screen(), w, h))
         moveWindowTo(p->x, p->y);
     // Stored in 96-DPI units, as every path that sizes the window reads it.
-    settings::write(*state_.settingsFile, settings::keys::Height, host_.unscale(h));
-    settings::write(*state_.settingsFile, settings::keys::Width, host_.unscale(w));
+    settings::write(*state_.SettingsFile, settings::keys::Height, host_.unscale(h));
+    settings::write(*state_.SettingsFile, settings::keys::Width, host_.unscale(w));
     panels_.placeAfterResize(); // the floating panels that show follow the window
 }
 

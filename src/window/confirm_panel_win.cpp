@@ -63,6 +63,7 @@ void ConfirmPanel::build() {
     no_ = win::createButton(p, kNoId, L"Нет", {px(265), px(126), px(75), px(25)});
     headingFont_ = tahoma(px(37), FW_NORMAL);
     questionFont_ = tahoma(px(13), FW_NORMAL);
+    onMouseDown = [this](MouseButton button) { FWarnPanMouseDown(button); };
     addDragHandle(heading_);
     addDragHandle(question_);
     // Enter answers with the focused button, as Space does.

@@ -63,6 +63,8 @@ class ConfirmPanel final : public FloatingPanelWindow {
     LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
   private:
+    // A mouse button went down on the panel or one of its labels.
+    void FWarnPanMouseDown(MouseButton button) { startDrag(button); }
     void drawHeading(const DRAWITEMSTRUCT& item);
     void hideAndReturn();
 

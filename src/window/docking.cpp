@@ -68,7 +68,7 @@ DockEdge dockEdgeFromIndex(int index) {
     }
 }
 
-std::optional<Point> shownPosition(DockEdge edge, Screen screen, int width, int height) {
+std::optional<Point> ShownPosition(DockEdge edge, Screen screen, int width, int height) {
     switch (edge) {
     case DockEdge::Left:
     case DockEdge::Top:
@@ -83,7 +83,7 @@ std::optional<Point> shownPosition(DockEdge edge, Screen screen, int width, int 
     return std::nullopt;
 }
 
-std::optional<Point> hiddenPosition(DockEdge edge, Screen screen, int width, int height) {
+std::optional<Point> HiddenPosition(DockEdge edge, Screen screen, int width, int height) {
     switch (edge) {
     case DockEdge::Left:
         return placeAcross(edge, 1 - width, screen, width, height);
@@ -100,7 +100,7 @@ std::optional<Point> hiddenPosition(DockEdge edge, Screen screen, int width, int
 }
 
 bool isTakenAsShown(DockEdge edge, int left, int top, Screen screen, int width, int height) {
-    const auto shown = shownPosition(edge, screen, width, height);
+    const auto shown = ShownPosition(edge, screen, width, height);
     if (!shown)
         return false;
     return edgeCoordinate(edge, {left, top}) == edgeCoordinate(edge, *shown);
@@ -108,7 +108,7 @@ bool isTakenAsShown(DockEdge edge, int left, int top, Screen screen, int width, 
 
 std::vector<int> slideInCoordinates(DockEdge edge, int start, int step, Screen screen, int width,
                                     int height) {
-    const auto target = shownPosition(edge, screen, width, height);
+    const auto target = ShownPosition(edge, screen, width, height);
     if (!target)
         return {};
     // Sliding in moves away from the screen's outside: up the coordinate for
@@ -119,7 +119,7 @@ std::vector<int> slideInCoordinates(DockEdge edge, int start, int step, Screen s
 
 std::vector<int> slideOutCoordinates(DockEdge edge, int start, int step, Screen screen, int width,
                                      int height) {
-    const auto target = hiddenPosition(edge, screen, width, height);
+    const auto target = HiddenPosition(edge, screen, width, height);
     if (!target)
         return {};
     const bool increasing = edge == DockEdge::Right || edge == DockEdge::Bottom;
@@ -139,12 +139,12 @@ Size toggledSize(Screen screen, Size current, Size stored, Size minimum) {
 std::optional<InitialPlacement> initialPlacement(DockEdge edge, bool startHidden, int sliderOpacity,
                                                  Screen screen, int width, int height) {
     if (startHidden) {
-        const auto at = hiddenPosition(edge, screen, width, height);
+        const auto at = HiddenPosition(edge, screen, width, height);
         if (!at)
             return std::nullopt;
         return InitialPlacement{*at, kHiddenOpacity, true};
     }
-    const auto at = shownPosition(edge, screen, width, height);
+    const auto at = ShownPosition(edge, screen, width, height);
     if (!at)
         return std::nullopt;
     return InitialPlacement{*at, sliderOpacity, false};

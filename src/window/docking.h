@@ -41,8 +41,8 @@ inline constexpr int kHiddenOpacity = 1;
 // Both coordinates of the resting places. Across the edge the window lies
 // against it (shown) or beyond it with one pixel left on the screen (hidden);
 // along the edge it is centred. No edge gives no position.
-std::optional<Point> shownPosition(DockEdge edge, Screen screen, int width, int height);
-std::optional<Point> hiddenPosition(DockEdge edge, Screen screen, int width, int height);
+std::optional<Point> ShownPosition(DockEdge edge, Screen screen, int width, int height);
+std::optional<Point> HiddenPosition(DockEdge edge, Screen screen, int width, int height);
 
 // Whether a window at (left, top) counts as shown: only its coordinate across
 // the edge is compared with the shown place. False for no edge.

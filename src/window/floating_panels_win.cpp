@@ -12,8 +12,6 @@ bool FloatingPanelWindow::create(HWND area, HWND notifyTarget, int id, int dpi) 
                        win::scale(size.height, dpi), WS_BORDER, 0, id))
         return false;
     ShowWindow(hwnd(), SW_HIDE);
-    onClick = [this] { startDrag(); };
-    onMiddleDown = [this] { startDrag(); };
     return true;
 }
 
@@ -23,9 +21,94 @@ void FloatingPanelWindow::addDragHandle(HWND control) {
     SetWindowLongPtrW(control, GWL_STYLE, GetWindowLongPtrW(control, GWL_STYLE) & ~SS_NOTIFY);
 }
 
-void FloatingPanelWindow::startDrag() {
-    ReleaseCapture();
-    SendMessageW(hwnd(), WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+namespace {
+
+// Where the pointer was when the message being handled was sent.
+Point messagePoint() {
+    const DWORD pos = GetMessagePos();
+    return {static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
+}
+
+} // namespace
+
+std::optional<MouseButton> pressedButton(UINT msg) {
+    switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: // a quick second press is a press like the first
+        return MouseButton::Left;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+        return MouseButton::Middle;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+        return MouseButton::Right;
+    default:
+        return std::nullopt;
+    }
+}
+
+void FloatingPanelWindow::startDrag(MouseButton button) {
+    endHandDrag(false);
+    if (button == MouseButton::Left) {
+        ReleaseCapture();
+        SendMessageW(hwnd(), WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+        return;
+    }
+    HWND area = GetParent(hwnd());
+    RECT r;
+    GetClientRect(area, &r);
+    MapWindowPoints(area, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    handDrag_.emplace(
+        HandDrag{button, PanelDrag(place(), messagePoint(),
+                                   Size{GetSystemMetrics(SM_CXDRAG), GetSystemMetrics(SM_CYDRAG)},
+                                   ScreenRect{r.left, r.top, r.right, r.bottom})});
+    SetCapture(hwnd());
+}
+
+void FloatingPanelWindow::endHandDrag(bool released) {
+    if (!handDrag_)
+        return;
+    const bool rightClick = handDrag_->button == MouseButton::Right && !handDrag_->drag.moved();
+    handDrag_.reset(); // first: releasing the capture reports the change at once
+    if (GetCapture() == hwnd())
+        ReleaseCapture();
+    if (released && rightClick) {
+        const Point at = messagePoint();
+        SendMessageW(hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd()),
+                     MAKELPARAM(at.x, at.y));
+    }
+}
+
+LRESULT FloatingPanelWindow::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (const auto button = pressedButton(msg)) {
+        if (onMouseDown)
+            onMouseDown(*button);
+        return 0;
+    }
+    switch (msg) {
+    case WM_MOUSEMOVE:
+        if (handDrag_) {
+            if (const auto to = handDrag_->drag.follow(messagePoint()))
+                moveTo(*to);
+            return 0;
+        }
+        break;
+    case WM_MBUTTONUP:
+    case WM_RBUTTONUP:
+        if (handDrag_ &&
+            handDrag_->button == (msg == WM_MBUTTONUP ? MouseButton::Middle : MouseButton::Right)) {
+            endHandDrag(true);
+            return 0;
+        }
+        break;
+    case WM_CAPTURECHANGED:
+        // Another window took the mouse: the drag ends where it is.
+        endHandDrag(false);
+        break;
+    default:
+        break;
+    }
+    return Panel::handleMessage(msg, wp, lp);
 }
 
 bool FloatingPanelWindow::shown() const {
@@ -53,9 +136,11 @@ void FloatingPanelWindow::moveTo(Point p) {
 
 void FloatingPanels::create(HWND menuOwner, int fixCommand, int resetCommand) {
     menuOwner_ = menuOwner;
-    menu_.reset(CreatePopupMenu());
-    AppendMenuW(menu_.get(), MF_STRING, static_cast<UINT_PTR>(fixCommand), L"Фиксация координат");
-    AppendMenuW(menu_.get(), MF_STRING, static_cast<UINT_PTR>(resetCommand), L"Сброс координат");
+    pmWindMenu.reset(CreatePopupMenu());
+    AppendMenuW(pmWindMenu.get(), MF_STRING, static_cast<UINT_PTR>(fixCommand),
+                L"Фиксация координат");
+    AppendMenuW(pmWindMenu.get(), MF_STRING, static_cast<UINT_PTR>(resetCommand),
+                L"Сброс координат");
 }
 
 void FloatingPanels::add(FloatingPanelWindow& panel) {
@@ -70,7 +155,7 @@ FloatingPanelWindow* FloatingPanels::panelOf(FloatingPanel kind) const {
 }
 
 void FloatingPanels::open(FloatingPanelWindow& panel, PasswordUse use) {
-    panel.moveTo(panelOpenPlace(*state_.settingsFile, panel.kind(), areas_(), use, panel.size()));
+    panel.moveTo(panelOpenPlace(*state_.SettingsFile, panel.kind(), areas_(), use, panel.size()));
     SetWindowPos(panel.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
 }
 
@@ -89,7 +174,7 @@ bool FloatingPanels::showMenuFor(HWND window, POINT screen) {
         return false;
     if (screen.x == -1 && screen.y == -1)
         GetCursorPos(&screen);
-    TrackPopupMenu(menu_.get(), TPM_RIGHTBUTTON, screen.x, screen.y, 0, menuOwner_, nullptr);
+    TrackPopupMenu(pmWindMenu.get(), TPM_RIGHTBUTTON, screen.x, screen.y, 0, menuOwner_, nullptr);
     return true;
 }
 
@@ -111,11 +196,11 @@ void FloatingPanels::apply(const std::vector<PanelMove>& moves) {
 }
 
 void FloatingPanels::A2Click() {
-    fixPanelPlaces(*state_.settingsFile, shownPlaces(), areas_().dpi);
+    fixPanelPlaces(*state_.SettingsFile, shownPlaces(), areas_().dpi);
 }
 
 void FloatingPanels::N44Click() {
-    apply(resetPanelPlaces(*state_.settingsFile, shownPlaces(), areas_()));
+    apply(resetPanelPlaces(*state_.SettingsFile, shownPlaces(), areas_()));
 }
 
 void FloatingPanels::placeAfterResize() {

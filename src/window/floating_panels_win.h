@@ -9,15 +9,21 @@
 
 #include "program/program_state.h"
 #include "win/panel_win.h"
+#include "window/panel_drag.h"
 #include "window/panel_places.h"
 
 #include <windows.h>
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace quivra::window {
+
+enum class MouseButton { Left, Middle, Right };
+// The button a press (down or double click) is of; none for other messages.
+std::optional<MouseButton> pressedButton(UINT msg);
 
 // One floating panel. Its owner creates it and its controls, and hides it
 // when it is done (or when the keyboard focus leaves it). An owner may
@@ -33,15 +39,34 @@ class FloatingPanelWindow : public win::Panel {
     FloatingPanel kind() const noexcept { return kind_; }
     // Labels of the panel that start a drag like its background does.
     void addDragHandle(HWND control);
-    // The platform's move loop: the panel follows the mouse inside its area.
-    void startDrag();
+    // Run when a mouse button goes down on the panel's background or a drag
+    // handle: the owner's handler starts the drag.
+    std::function<void(MouseButton)> onMouseDown;
+    // The panel follows the mouse inside its area while the button is held.
+    // The left button runs the platform's move loop. That loop ends only when
+    // the left button is released, so the other two drag by hand; a right
+    // release that follows no move beyond the drag threshold opens the
+    // context menu at the release point. Nothing is stored either way.
+    void startDrag(MouseButton button);
     bool shown() const;
     Point place() const;
     Size size() const;
     void moveTo(Point place);
 
+  protected:
+    LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
   private:
+    // `released`: by its button (a right click then opens the menu), not
+    // because another window took the mouse or another drag began.
+    void endHandDrag(bool released);
+
+    struct HandDrag {
+        MouseButton button;
+        PanelDrag drag;
+    };
     FloatingPanel kind_;
+    std::optional<HandDrag> handDrag_;
 };
 
 class FloatingPanels {
@@ -66,7 +91,7 @@ class FloatingPanels {
     void N44Click();
     // After the main window was moved or resized.
     void placeAfterResize();
-    HMENU menu() const noexcept { return menu_.get(); }
+    HMENU menu() const noexcept { return pmWindMenu.get(); }
 
   private:
     ShownPanels shownPlaces() const;
@@ -77,7 +102,7 @@ class FloatingPanels {
     std::function<PanelAreas()> areas_;
     std::vector<FloatingPanelWindow*> panels_;
     HWND menuOwner_ = nullptr;
-    win::UniqueMenu menu_;
+    win::UniqueMenu pmWindMenu;
 };
 
 } // namespace quivra::window

@@ -3,22 +3,22 @@
 namespace quivra::window {
 
 bool Hotkey::registerKeys(settings::HotkeyKeys keys) {
-    if (atom_ == 0)
-        atom_ = GlobalAddAtomW(L"quivra_hotkey_sh");
+    if (HotkeyAtom == 0)
+        HotkeyAtom = GlobalAddAtomW(L"quivra_hotkey_sh");
     if (registered_)
-        UnregisterHotKey(owner_, atom_);
+        UnregisterHotKey(owner_, HotkeyAtom);
     keys_ = keys;
-    registered_ =
-        atom_ != 0 && RegisterHotKey(owner_, atom_, keys.modifiers, keys.virtualKey) != FALSE;
+    registered_ = HotkeyAtom != 0 &&
+                  RegisterHotKey(owner_, HotkeyAtom, keys.modifiers, keys.virtualKey) != FALSE;
     return registered_;
 }
 
 void Hotkey::unregister() {
-    if (atom_ == 0)
+    if (HotkeyAtom == 0)
         return;
-    UnregisterHotKey(owner_, atom_);
-    GlobalDeleteAtom(atom_);
-    atom_ = 0;
+    UnregisterHotKey(owner_, HotkeyAtom);
+    GlobalDeleteAtom(HotkeyAtom);
+    HotkeyAtom = 0;
     registered_ = false;
 }
 

@@ -26,13 +26,13 @@ class Hotkey {
     // Unregisters and deletes the atom; errors are ignored.
     void unregister();
 
-    std::uint16_t atom() const noexcept { return atom_; }
+    std::uint16_t atom() const noexcept { return HotkeyAtom; }
     bool registered() const noexcept { return registered_; }
     settings::HotkeyKeys keys() const noexcept { return keys_; }
 
   private:
     HWND owner_;
-    std::uint16_t atom_ = 0;
+    std::uint16_t HotkeyAtom = 0;
     bool registered_ = false;
     settings::HotkeyKeys keys_ = settings::kWinN;
 };

@@ -16,7 +16,7 @@ Presenter::~Presenter() {
 void Presenter::create(HWND mainWindow, HICON icon, int trayExitCommand) {
     tray_ = std::make_unique<TrayIcon>(mainWindow, WM_QUIVRA_TRAY, trayExitCommand, icon);
     hotkey_ = std::make_unique<Hotkey>(mainWindow);
-    panels_.create(mainWindow, ID_A2, ID_N44);
+    panels_.create(mainWindow, A2, N44);
 }
 
 std::array<RECT, 4> Presenter::frameStrips() const {
@@ -75,7 +75,7 @@ void Presenter::moveWindowTo(int x, int y) {
 void Presenter::moveToEdge(int edgeIndex) {
     RECT wr;
     GetWindowRect(host_.mainWindow(), &wr);
-    if (auto p = shownPosition(dockEdgeFromIndex(edgeIndex), screen(), wr.right - wr.left,
+    if (auto p = ShownPosition(dockEdgeFromIndex(edgeIndex), screen(), wr.right - wr.left,
                                wr.bottom - wr.top))
         moveWindowTo(p->x, p->y);
 }
@@ -114,7 +114,7 @@ void Presenter::firstShowing() {
     if (options_.ticked(settings::ID_DISABLESHOWINGONSTART))
         return;
     startSlideOut();
-    setTimer(kTimer2, true); // keeps the window at its hidden place
+    setTimer(Timer2, true); // keeps the window at its hidden place
 }
 
 void Presenter::setTrayIconVisible(bool visible) {
@@ -162,7 +162,7 @@ void Presenter::onTaskbarCreated() {
 }
 
 settings::HotkeyKeys Presenter::hotkeyKeys() const {
-    return settings::hotkeyFromFieldWord(read(*state_.settingsFile, settings::keys::HotkeyKeys))
+    return settings::hotkeyFromFieldWord(read(*state_.SettingsFile, settings::keys::HotkeyKeys))
         .value_or(settings::kWinN);
 }
 
@@ -176,16 +176,16 @@ bool Presenter::setHotkeyEnabled(bool enabled) {
 
 bool Presenter::setHotkeyKeys(std::optional<settings::HotkeyKeys> keys) {
     if (const auto word = keys ? settings::fieldWordFromHotkey(*keys) : std::nullopt)
-        settings::write(*state_.settingsFile, settings::keys::HotkeyKeys, *word);
+        settings::write(*state_.SettingsFile, settings::keys::HotkeyKeys, *word);
     else
-        settings::remove(*state_.settingsFile, settings::keys::HotkeyKeys);
+        settings::remove(*state_.SettingsFile, settings::keys::HotkeyKeys);
     return hotkey_->atom() == 0 || hotkey_->registerKeys(keys.value_or(settings::kWinN));
 }
 
 void Presenter::setTimer(UINT_PTR id, bool enabled) {
-    bool& on = id == kTimer1 ? timer1_ : timer2_;
+    bool& on = id == Timer1 ? timer1_ : timer2_;
     if (enabled)
-        SetTimer(host_.mainWindow(), id, id == kTimer1 ? kRefreshPeriodMs : kKeeperPeriodMs,
+        SetTimer(host_.mainWindow(), id, id == Timer1 ? kRefreshPeriodMs : kKeeperPeriodMs,
                  nullptr);
     else
         KillTimer(host_.mainWindow(), id);
@@ -193,12 +193,12 @@ void Presenter::setTimer(UINT_PTR id, bool enabled) {
 }
 
 bool Presenter::timerEnabled(UINT_PTR id) const {
-    return id == kTimer1 ? timer1_ : id == kTimer2 && timer2_;
+    return id == Timer1 ? timer1_ : id == Timer2 && timer2_;
 }
 
 void Presenter::stopTimers() {
-    setTimer(kTimer1, false);
-    setTimer(kTimer2, false);
+    setTimer(Timer1, false);
+    setTimer(Timer2, false);
     KillTimer(host_.mainWindow(), kTrayRetryTimer);
 }
 
@@ -208,10 +208,10 @@ void Presenter::PeriodicRefresh() {
 
 bool Presenter::onCommand(int id, int code, HWND) {
     switch (id) {
-    case ID_A2:
+    case A2:
         panels_.A2Click();
         return true;
-    case ID_N44:
+    case N44:
         panels_.N44Click();
         return true;
     case ID_HIDEBUTTON:
@@ -224,9 +224,9 @@ bool Presenter::onCommand(int id, int code, HWND) {
 }
 
 bool Presenter::onTimer(UINT_PTR id) {
-    if (id == kTimer1)
+    if (id == Timer1)
         Timer1Timer();
-    else if (id == kTimer2)
+    else if (id == Timer2)
         HiddenKeeper();
     else if (id == kTrayRetryTimer)
         retryTrayIcon();

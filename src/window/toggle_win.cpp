@@ -31,7 +31,7 @@ void Presenter::ToggleWindow() {
     RECT r = windowRect();
     // The stored size is in 96-DPI units, like the minimum.
     const auto stored = [this](const auto& key, int minimum) {
-        return host_.scale(storedExtent(read(*state_.settingsFile, key), minimum));
+        return host_.scale(storedExtent(read(*state_.SettingsFile, key), minimum));
     };
     const Size size = toggledSize(scr, {r.right - r.left, r.bottom - r.top},
                                   {stored(settings::keys::Width, kMinimumWidth),
@@ -45,7 +45,7 @@ void Presenter::ToggleWindow() {
     const int height = r.bottom - r.top;
     const DockEdge edge = dockEdge();
     if (!state_.isShown) // a hidden window starts from its exact hidden place
-        if (auto p = hiddenPosition(edge, scr, width, height))
+        if (auto p = HiddenPosition(edge, scr, width, height))
             moveWindowTo(p->x, p->y);
     content_.hideChangedMark();
     if (edge != DockEdge::None) { // without an edge nothing moves
@@ -55,7 +55,7 @@ void Presenter::ToggleWindow() {
             if (options_.ticked(settings::ID_ISANIHIDE)) {
                 startSlideOut();
             } else {
-                const auto p = *hiddenPosition(edge, scr, width, height);
+                const auto p = *HiddenPosition(edge, scr, width, height);
                 moveWindowTo(alongX(edge) ? p.x : r.left, alongX(edge) ? r.top : p.y);
             }
             setOpacity(kHiddenOpacity);
@@ -66,7 +66,7 @@ void Presenter::ToggleWindow() {
             if (options_.ticked(settings::ID_ISANISHOW)) {
                 startSlideIn();
             } else {
-                const auto p = *shownPosition(edge, scr, width, height);
+                const auto p = *ShownPosition(edge, scr, width, height);
                 moveWindowTo(alongX(edge) ? p.x : r.left, alongX(edge) ? r.top : p.y);
             }
             state_.isShown = true;
@@ -96,10 +96,10 @@ void Presenter::OnSlide(bool in) {
     const int w = r.right - r.left;
     const int h = r.bottom - r.top;
     const int start = alongX(edge) ? r.left : r.top;
-    const int step =
+    const int SlideStep =
         options_.sliderPosition(in ? settings::ID_DELAYSHOWBAR : settings::ID_DELAYHIDEBAR);
-    const auto coords = in ? slideInCoordinates(edge, start, step, screen(), w, h)
-                           : slideOutCoordinates(edge, start, step, screen(), w, h);
+    const auto coords = in ? slideInCoordinates(edge, start, SlideStep, screen(), w, h)
+                           : slideOutCoordinates(edge, start, SlideStep, screen(), w, h);
     for (int c : coords)
         moveWindowTo(alongX(edge) ? c : r.left, alongX(edge) ? r.top : c);
 }

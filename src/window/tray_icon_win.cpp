@@ -22,8 +22,8 @@ void TrayIcon::setNotifyHookForTesting(NotifyHook hook) {
 }
 
 TrayIcon::TrayIcon(HWND owner, UINT callbackMessage, int exitCommand, HICON icon)
-    : owner_(owner), callback_(callbackMessage), icon_(icon), menu_(CreatePopupMenu()) {
-    AppendMenuW(menu_.get(), MF_STRING, static_cast<UINT_PTR>(exitCommand), L"Выход");
+    : owner_(owner), callback_(callbackMessage), icon_(icon), TrayMenu(CreatePopupMenu()) {
+    AppendMenuW(TrayMenu.get(), MF_STRING, static_cast<UINT_PTR>(exitCommand), L"Выход");
 }
 
 TrayIcon::~TrayIcon() {
@@ -88,7 +88,7 @@ void TrayIcon::showMenu() {
     // The owner must be foreground, or the menu would not close on a click
     // elsewhere.
     SetForegroundWindow(owner_);
-    TrackPopupMenu(menu_.get(), TPM_RIGHTBUTTON, pt.x, pt.y, 0, owner_, nullptr);
+    TrackPopupMenu(TrayMenu.get(), TPM_RIGHTBUTTON, pt.x, pt.y, 0, owner_, nullptr);
     PostMessageW(owner_, WM_NULL, 0, 0);
 }
 

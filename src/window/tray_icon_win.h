@@ -55,7 +55,7 @@ class TrayIcon {
     bool wanted_ = false;
     bool shown_ = false;
     bool ready_ = false;
-    win::UniqueMenu menu_;
+    win::UniqueMenu TrayMenu;
 };
 
 } // namespace quivra::window

@@ -9,10 +9,10 @@ namespace quivra::window {
 
 enum WindowId : int {
     ID_HIDEBUTTON = program::kWindowIds.first,
-    kTimer1, // PeriodicRefresh, 50 ms, while shown
-    kTimer2, // HiddenKeeper, 1 ms
-    ID_A2,   // "Фиксация координат" of the floating panels' menu
-    ID_N44,  // "Сброс координат"
+    Timer1, // PeriodicRefresh, 50 ms, while shown
+    Timer2, // HiddenKeeper
+    A2,     // "Фиксация координат" of the floating panels' menu
+    N44,    // "Сброс координат"
     // The floating panels, whoever owns their controls.
     ID_FONTPANEL,
     ID_NAMEPANEL,

@@ -63,7 +63,7 @@ TEST_F(ProgramErrorBoxes, OpenTextOfAFileThatCannotBeOpenedKeepsTheNoteAndTheWin
     const std::string before = readBytes(note(L"A"));
     mouseClick(middleOf(editor));
     // "Открыть текст из файла..." as the additional menu sends it.
-    PostMessageW(window, WM_COMMAND, MAKEWPARAM(quivra::editor::ID_OPENTEXT, 0), 0);
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(quivra::editor::OpenText, 0), 0);
     HWND dialog = program->messageBox(10000);
     ASSERT_NE(dialog, nullptr) << "no file dialog";
     HWND nameField =

@@ -255,10 +255,24 @@ void mouseClick(POINT at, int clicks) {
     }
 }
 
+void mouseDrag(POINT grip, DWORD down, DWORD up) {
+    mouse(MOUSEEVENTF_MOVE, grip);
+    mouse(down);
+    for (int step = 1; step <= 3; ++step)
+        mouse(MOUSEEVENTF_MOVE, {grip.x + step * 10, grip.y + step * 15});
+    mouse(up);
+}
+
 RECT screenRect(HWND w) {
     RECT r;
     GetWindowRect(w, &r);
     return r;
+}
+
+POINT placeInParent(HWND child) {
+    RECT r = screenRect(child);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return {r.left, r.top};
 }
 
 void pressKeys(HWND window, std::initializer_list<WORD> keys) {

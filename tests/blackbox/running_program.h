@@ -101,7 +101,13 @@ void mouse(DWORD flags, POINT to = {});
 // The real mouse moved to the screen point and clicked there once or
 // (clicks 2) twice in quick succession.
 void mouseClick(POINT at, int clicks = 1);
+// The real mouse pressed at `grip` with the button of `down` (a
+// MOUSEEVENTF_*DOWN flag), moved 30 px right and 45 down in three steps and
+// released with `up`.
+void mouseDrag(POINT grip, DWORD down, DWORD up);
 RECT screenRect(HWND window);
+// The place of a child relative to its parent's client area.
+POINT placeInParent(HWND child);
 // The window that has the keyboard focus in the thread of `window`.
 HWND focusedIn(HWND window);
 // The descendants of a class that have all of the style bits, in creation order.

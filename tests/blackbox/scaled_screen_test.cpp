@@ -23,13 +23,6 @@ namespace {
 
 constexpr DWORD kScaledDpi = 144;
 
-// The place of a child relative to its parent's client area.
-POINT placeInParent(HWND child) {
-    RECT r = screenRect(child);
-    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
-    return {r.left, r.top};
-}
-
 SIZE clientSize(HWND w) {
     RECT r;
     GetClientRect(w, &r);
@@ -347,15 +340,10 @@ TEST_F(ScaledScreen, FloatingPanelsOpenAtTheirPlacesScaled) {
     EXPECT_EQ(windowSize(font).cx, scaled(182));
     // The real mouse drags it by its background 30 px right and 45 down.
     const RECT at = screenRect(font);
-    const POINT grip{at.left + scaled(5), at.top + scaled(5)};
-    mouse(MOUSEEVENTF_MOVE, grip);
-    mouse(MOUSEEVENTF_LEFTDOWN);
-    for (int step = 1; step <= 3; ++step)
-        mouse(MOUSEEVENTF_MOVE, {grip.x + step * 10, grip.y + step * 15});
-    mouse(MOUSEEVENTF_LEFTUP);
+    mouseDrag({at.left + scaled(5), at.top + scaled(5)}, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
     settle(window);
     ASSERT_EQ(placeInParent(font), (POINT{scaled(10) + 30, scaled(12) + 45}));
-    PostMessageW(window, WM_COMMAND, wn::ID_A2, 0); // "Фиксация координат"
+    PostMessageW(window, WM_COMMAND, wn::A2, 0); // "Фиксация координат"
     settle(window);
     EXPECT_EQ(stored(u"Coords", u"FontPanel_x"), 30);
     EXPECT_EQ(stored(u"Coords", u"FontPanel_y"), 42);
@@ -378,7 +366,7 @@ TEST_F(ScaledScreen, FloatingPanelsOpenAtTheirPlacesScaled) {
     closeByClickingTheEditor(wn::ID_CONFIRMPANEL);
 
     // "Сброс форматирования": the same panel centred on the notes page.
-    PostMessageW(window, WM_COMMAND, ed::ID_UNFORMAT, 0);
+    PostMessageW(window, WM_COMMAND, ed::Unformat, 0);
     settle(window);
     ASSERT_EQ(shownPanel(wn::ID_CONFIRMPANEL), confirm) << "the reset warning did not open";
     EXPECT_EQ(placeInParent(confirm), centredIn(GetParent(confirm), confirm));

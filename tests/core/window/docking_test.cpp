@@ -26,8 +26,8 @@ TEST(Docking, RestingPlacesByEdgeAndTheShownTest) {
         {DockEdge::Left, {800, 300}, 640, 481, {0, -90}, {-639, -90}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(shownPosition(c.edge, c.screen, c.w, c.h), c.shown) << int(c.edge);
-        EXPECT_EQ(hiddenPosition(c.edge, c.screen, c.w, c.h), c.hidden) << int(c.edge);
+        EXPECT_EQ(ShownPosition(c.edge, c.screen, c.w, c.h), c.shown) << int(c.edge);
+        EXPECT_EQ(HiddenPosition(c.edge, c.screen, c.w, c.h), c.hidden) << int(c.edge);
         EXPECT_TRUE(isTakenAsShown(c.edge, c.shown.x, c.shown.y, c.screen, c.w, c.h));
         EXPECT_FALSE(isTakenAsShown(c.edge, c.hidden.x, c.hidden.y, c.screen, c.w, c.h));
     }
@@ -35,8 +35,8 @@ TEST(Docking, RestingPlacesByEdgeAndTheShownTest) {
     EXPECT_TRUE(isTakenAsShown(DockEdge::Left, 0, 999, kFullHd, 640, 480));
     EXPECT_FALSE(isTakenAsShown(DockEdge::Bottom, 600, 640, kFullHd, 640, 480));
     for (int index : {-1, 4}) {
-        EXPECT_FALSE(shownPosition(dockEdgeFromIndex(index), kFullHd, 640, 480));
-        EXPECT_FALSE(hiddenPosition(dockEdgeFromIndex(index), kFullHd, 640, 480));
+        EXPECT_FALSE(ShownPosition(dockEdgeFromIndex(index), kFullHd, 640, 480));
+        EXPECT_FALSE(HiddenPosition(dockEdgeFromIndex(index), kFullHd, 640, 480));
         EXPECT_FALSE(isTakenAsShown(dockEdgeFromIndex(index), 0, 0, kFullHd, 640, 480));
     }
 }
@@ -64,8 +64,8 @@ TEST(Docking, SlidesMoveInWholeStepsAndSnapOntoTheTarget) {
 TEST(Docking, NoSlidePassesItsTarget) {
     for (DockEdge edge : {DockEdge::Left, DockEdge::Top, DockEdge::Right, DockEdge::Bottom}) {
         const bool alongX = edge == DockEdge::Left || edge == DockEdge::Right;
-        const Point shown = *shownPosition(edge, kFullHd, 700, 500);
-        const Point hidden = *hiddenPosition(edge, kFullHd, 700, 500);
+        const Point shown = *ShownPosition(edge, kFullHd, 700, 500);
+        const Point hidden = *HiddenPosition(edge, kFullHd, 700, 500);
         const int in = alongX ? shown.x : shown.y;
         const int out = alongX ? hidden.x : hidden.y;
         for (int step : {10, 13, 99, 100}) {

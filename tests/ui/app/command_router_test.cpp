@@ -83,5 +83,5 @@ TEST(CommandRouter, ReadOnlyShortcutIsRefusedWhileNoNoteIsSelected) {
     ASSERT_EQ(form->notes().selectedNoteIndex(), -1);
     form->presenter().PeriodicRefresh(); // greys the note commands
     SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(notes::ID_SETT_RO, kShortcut), 0);
-    EXPECT_FALSE(form->state().noteReadOnly);
+    EXPECT_FALSE(form->state().NoteReadOnly);
 }

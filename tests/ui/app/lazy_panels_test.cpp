@@ -73,8 +73,8 @@ TEST(LazyPanels, WhatRunsBeforeTheFirstShowingMakesNoPanel) {
     GetWindowRect(main, &r);
     SetWindowPos(main, nullptr, 0, 0, r.right - r.left + 40, r.bottom - r.top + 30,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageW(main, WM_COMMAND, window::ID_A2, 0);
-    SendMessageW(main, WM_COMMAND, window::ID_N44, 0);
+    SendMessageW(main, WM_COMMAND, window::A2, 0);
+    SendMessageW(main, WM_COMMAND, window::N44, 0);
     form->presenter().panels().placeAfterResize();
     form->search().SearchCloseClick();
     form->search().clearResults();

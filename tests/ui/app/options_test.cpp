@@ -72,7 +72,7 @@ TEST(Options, DonationReminderShowsFromTheThirdDayUntilSwitchedOff) {
         ProgramFolder folder;
         folder.option(u"StartDate", c.startDate);
         auto form = folder.start();
-        SendMessageW(form->hwnd(), WM_TIMER, donation::kAdvTimer, 0);
+        SendMessageW(form->hwnd(), WM_TIMER, donation::AdvTimer, 0);
         EXPECT_EQ(form->donation().advForm().isShowing(), c.shown)
             << std::string(c.startDate, c.startDate + 10) << " days " << form->state().DaysInUse;
         EXPECT_FALSE(form->donation().reminderTimerEnabled());
@@ -81,15 +81,15 @@ TEST(Options, DonationReminderShowsFromTheThirdDayUntilSwitchedOff) {
     ProgramFolder folder;
     folder.option(u"StartDate", u"01.12.2026");
     auto form = folder.start();
-    SendMessageW(form->hwnd(), WM_TIMER, donation::kAdvTimer, 0);
+    SendMessageW(form->hwnd(), WM_TIMER, donation::AdvTimer, 0);
     ASSERT_TRUE(form->donation().advForm().isShowing());
-    SendMessageW(GetDlgItem(form->donation().advForm().hwnd(), donation::TAdvForm::kAdv_no),
+    SendMessageW(GetDlgItem(form->donation().advForm().hwnd(), donation::TAdvForm::Adv_no),
                  BM_CLICK, 0, 0);
     EXPECT_FALSE(form->donation().advForm().isShowing());
     EXPECT_EQ(folder.settings().readString(u"Options", u"NoAdv", u""), u"1");
     form.reset();
     form = folder.start();
-    SendMessageW(form->hwnd(), WM_TIMER, donation::kAdvTimer, 0);
+    SendMessageW(form->hwnd(), WM_TIMER, donation::AdvTimer, 0);
     EXPECT_FALSE(form->donation().advForm().isShowing());
 }
 

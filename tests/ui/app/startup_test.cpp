@@ -63,7 +63,7 @@ TEST(Startup, FirstStartCreatesTheTreeAndWritesTheChangedOptionsInOrder) {
     form->presenter().runPendingSlides();
     EXPECT_EQ(windowRect(*form).left, 1 - 640);
     EXPECT_EQ(form->presenter().opacity(), 220);
-    EXPECT_TRUE(form->presenter().timerEnabled(window::kTimer2));
+    EXPECT_TRUE(form->presenter().timerEnabled(window::Timer2));
 }
 
 TEST(Startup, SharedDefaultIniTakesAllSettingsAndTheDefaultNotesFolder) {
@@ -187,7 +187,7 @@ TEST(Startup, SilentStartBeginsAtTheHiddenPlaceAlmostTransparent) {
     auto form = folder.start();
     EXPECT_EQ(windowRect(*form).left, screenW() - 1);
     EXPECT_EQ(form->presenter().opacity(), 1);
-    EXPECT_TRUE(form->presenter().timerEnabled(window::kTimer2));
+    EXPECT_TRUE(form->presenter().timerEnabled(window::Timer2));
     form->FormShow();
     form->presenter().runPendingSlides();
     EXPECT_EQ(windowRect(*form).left, screenW() - 1);

@@ -60,9 +60,9 @@ TEST_F(CipherCommands, SelectionRoundTripsBitForBitAndReturnCipherRestoresTheFor
 
     // Alt+D does nothing now; Alt+R returns the cipher exactly.
     note().focus();
-    SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(crypto::ID_N11, 1), 0);
+    SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(crypto::N11, 1), 0);
     EXPECT_FALSE(panel().shown());
-    SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(crypto::ID_N13, 1), 0);
+    SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(crypto::N13, 1), 0);
     EXPECT_EQ(editorText(), u"до " + cipher + u" после");
     EXPECT_FALSE(note().modified());
     EXPECT_EQ(decryptCaption(), L"Расшифровать\tAlt+D");
@@ -76,7 +76,7 @@ TEST_F(CipherCommands, SelectionRoundTripsBitForBitAndReturnCipherRestoresTheFor
     select(3, 8);
     decrypt(u"не тот");
     EXPECT_NE(editorText(), u"до тайна после");
-    clickMenu(crypto::ID_DECR);
+    clickMenu(crypto::DeCr);
     EXPECT_EQ(readFile(noteFile(L"A")), encrypted);
     EXPECT_EQ(note().rtf(), [&] {
         document::RichEdit probe;
@@ -117,10 +117,10 @@ TEST_F(CipherCommands, WholeNoteLeavesCommentBlocksAndComesBackLineForLine) {
     EXPECT_EQ(form->state().decryptState, 1);
     // Alt+D does nothing, the item and Alt+R return the cipher.
     note().focus();
-    SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(crypto::ID_N11, 1), 0);
+    SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(crypto::N11, 1), 0);
     EXPECT_FALSE(panel().shown());
     EXPECT_EQ(lines(), plain);
-    clickMenu(crypto::ID_DECR);
+    clickMenu(crypto::DeCr);
     EXPECT_EQ(lines(), expected);
 }
 
@@ -243,37 +243,37 @@ TEST_F(CipherCommands, RefreshEnablesTheItemsAndTheCommandsTestThem) {
     };
     select(0, 9);
     form->presenter().PeriodicRefresh();
-    EXPECT_FALSE(enabled(crypto::ID_ENCR));
-    EXPECT_FALSE(enabled(crypto::ID_DECR));
-    EXPECT_FALSE(enabled(crypto::ID_DECRBUF));
-    clickMenu(crypto::ID_ENCR); // a disabled item does nothing
+    EXPECT_FALSE(enabled(crypto::EnCr));
+    EXPECT_FALSE(enabled(crypto::DeCr));
+    EXPECT_FALSE(enabled(crypto::DeCrBuf));
+    clickMenu(crypto::EnCr); // a disabled item does nothing
     EXPECT_FALSE(panel().shown());
     select(0, 5);
     form->presenter().PeriodicRefresh();
-    EXPECT_TRUE(enabled(crypto::ID_ENCR));
-    EXPECT_TRUE(enabled(crypto::ID_DECRBUF));
+    EXPECT_TRUE(enabled(crypto::EnCr));
+    EXPECT_TRUE(enabled(crypto::DeCrBuf));
     form->notes().sett_roClick(); // read-only: no encryption
     form->presenter().PeriodicRefresh();
-    EXPECT_FALSE(enabled(crypto::ID_ENCR));
-    EXPECT_TRUE(enabled(crypto::ID_DECR));
+    EXPECT_FALSE(enabled(crypto::EnCr));
+    EXPECT_TRUE(enabled(crypto::DeCr));
     note().focus();
-    SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(crypto::ID_N10, 1), 0); // Alt+C
+    SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(crypto::N10, 1), 0); // Alt+C
     EXPECT_FALSE(panel().shown());
     form->notes().sett_roClick();
     form->presenter().PeriodicRefresh();
     note().focus();
-    SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(crypto::ID_N10, 1), 0);
+    SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(crypto::N10, 1), 0);
     EXPECT_TRUE(panel().shown());
     // The shortcuts act only while the editor has the focus.
-    SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(crypto::ID_N11, 1), 0);
+    SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(crypto::N11, 1), 0);
     EXPECT_EQ(win::windowText(field(crypto::ID_ECCAP)), L"Зашифровка");
 
     // Before the additional menu is handed over the commands apply the rule.
     note().focus();
     crypto().setCommandMenu(nullptr);
     form->notes().sett_roClick();
-    clickMenu(crypto::ID_ENCR);
+    clickMenu(crypto::EnCr);
     EXPECT_FALSE(panel().shown());
-    clickMenu(crypto::ID_DECR);
+    clickMenu(crypto::DeCr);
     EXPECT_TRUE(panel().shown());
 }

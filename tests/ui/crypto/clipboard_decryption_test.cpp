@@ -66,7 +66,7 @@ class ClipboardDecryption : public CryptoFixture {
     }
     void decryptIntoClipboard() {
         select(7, 13);
-        SendMessageW(form->hwnd(), WM_COMMAND, crypto::ID_DECRBUF, 0);
+        SendMessageW(form->hwnd(), WM_COMMAND, crypto::DeCrBuf, 0);
         typeInto(crypto::ID_ECEDIT, u"пароль");
         clickOk();
     }
@@ -135,7 +135,7 @@ TEST_F(ClipboardDecryption, SecretStaysForTheCountdownThenTheEarlierTextComesBac
         IsClipboardFormatAvailable(RegisterClipboardFormatW(L"CanIncludeInClipboardHistory")));
 
     // A second decryption into the clipboard waits for the end.
-    clickMenu(crypto::ID_DECR); // state 1: returns the cipher
+    clickMenu(crypto::DeCr); // state 1: returns the cipher
     EXPECT_EQ(form->state().decryptState, 0);
     decryptIntoClipboard();
     EXPECT_TRUE(panel().shown()); // Ok did nothing
@@ -187,7 +187,7 @@ TEST_F(ClipboardDecryption, ABusyClipboardLeftAfterARoundOfTriesIsTriedAgainLate
     for (const bool calledIn : {true, false}) { // else the session ends
         SCOPED_TRACE(calledIn ? "window called in" : "session ends");
         if (form->state().decryptState == 1)
-            clickMenu(crypto::ID_DECR); // the note back to its cipher
+            clickMenu(crypto::DeCr); // the note back to its cipher
         putOnClipboard(u"прежний текст");
         decryptIntoClipboard();
         ClipboardHeldElsewhere held;

@@ -19,21 +19,21 @@ class CommentCommands : public CryptoFixture {
 TEST_F(CommentCommands, WrapUnwrapAndInsertMarkers) {
     setText(u"abc");
     select(0, 3);
-    clickMenu(crypto::ID_COMMENT);
+    clickMenu(crypto::Comment);
     EXPECT_EQ(editorText(), u"##[abc]##");
     EXPECT_EQ(selection(), (document::CharRange{6, 6})); // before the closing marker
     select(0, 9);
-    clickMenu(crypto::ID_UNCOMMENT);
+    clickMenu(crypto::UnComment);
     EXPECT_EQ(editorText(), u"abc");
     EXPECT_EQ(selection(), (document::CharRange{0, 3}));
     select(3, 3);
-    clickMenu(crypto::ID_COMMENT); // an empty selection: both markers, caret between
+    clickMenu(crypto::Comment); // an empty selection: both markers, caret between
     EXPECT_EQ(editorText(), u"abc##[]##");
     EXPECT_EQ(selection(), (document::CharRange{6, 6}));
     select(0, 1);
-    clickMenu(crypto::ID_COMMENTSTART);
+    clickMenu(crypto::CommentStart);
     select(4, 4);
-    clickMenu(crypto::ID_COMMENTEND);
+    clickMenu(crypto::CommentEnd);
     EXPECT_EQ(editorText(), u"##[b]##c##[]##");
 }
 
@@ -46,14 +46,14 @@ TEST_F(CommentCommands, SelectingBlocksAroundTheCaret) {
         document::CharRange selected; // unchanged caret when outside
     };
     const Case cases[] = {
-        {6, crypto::ID_SELECTONLYTEXTCOMMENT, {5, 17}}, // the line breaks included
-        {6, crypto::ID_C1, {2, 20}},
-        {4, crypto::ID_SELECTONLYTEXTCOMMENT, {5, 17}},   // just after "##"
-        {3, crypto::ID_SELECTONLYTEXTCOMMENT, {3, 3}},    // between the two "#"
-        {17, crypto::ID_C1, {2, 20}},                     // just before "]"
-        {19, crypto::ID_SELECTONLYTEXTCOMMENT, {19, 19}}, // inside the closing marker
-        {0, crypto::ID_C1, {0, 0}},
-        {25, crypto::ID_SELECTONLYTEXTCOMMENT, {26, 26}}, // an empty block: length 0
+        {6, crypto::SelectOnlyTextComment, {5, 17}}, // the line breaks included
+        {6, crypto::C1, {2, 20}},
+        {4, crypto::SelectOnlyTextComment, {5, 17}},   // just after "##"
+        {3, crypto::SelectOnlyTextComment, {3, 3}},    // between the two "#"
+        {17, crypto::C1, {2, 20}},                     // just before "]"
+        {19, crypto::SelectOnlyTextComment, {19, 19}}, // inside the closing marker
+        {0, crypto::C1, {0, 0}},
+        {25, crypto::SelectOnlyTextComment, {26, 26}}, // an empty block: length 0
     };
     for (const auto& c : cases) {
         select(c.caret, c.caret);
@@ -63,10 +63,10 @@ TEST_F(CommentCommands, SelectingBlocksAroundTheCaret) {
     // Alt+S acts only while the editor has the focus.
     select(6, 6);
     SetFocus(form->notes().listBox());
-    SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(crypto::ID_ALTS, 1), 0);
+    SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(crypto::D2, 1), 0);
     EXPECT_EQ(selection(), (document::CharRange{6, 6}));
     note().focus();
-    SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(crypto::ID_ALTS, 1), 0);
+    SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(crypto::D2, 1), 0);
     EXPECT_EQ(selection(), (document::CharRange{5, 17}));
 }
 
@@ -92,12 +92,12 @@ TEST_F(CommentCommands, CtrlClickSelectsTheBlockTextAndOffersTheActionMenu) {
         shown.clear();
         // The click has placed the caret; the release finds it there.
         select(c.caret, c.caret);
-        form->state().ctrlDown = c.ctrl;
+        form->state().CtrlDown = c.ctrl;
         SendMessageW(note().hwnd(), c.message, c.ctrl ? MK_CONTROL : 0, 0);
         EXPECT_EQ(selection(), c.selected) << c.name;
         EXPECT_EQ(shown.size(), c.menu ? 1u : 0u) << c.name;
     }
-    EXPECT_FALSE(form->state().ctrlDown); // the key-up goes to the menu
+    EXPECT_FALSE(form->state().CtrlDown); // the key-up goes to the menu
     HMENU m = crypto().copyOnlyMenu();
     EXPECT_EQ(shown.at(0), m);
     ASSERT_EQ(GetMenuItemCount(m), 4);
@@ -113,7 +113,7 @@ TEST_F(CommentCommands, CtrlClickSelectsTheBlockTextAndOffersTheActionMenu) {
     form->settingsPage().setBoxTicked(settings::ID_ISSHOWCOPY, false);
     shown.clear();
     select(7, 7);
-    form->state().ctrlDown = true;
+    form->state().CtrlDown = true;
     SendMessageW(note().hwnd(), WM_LBUTTONUP, MK_CONTROL, 0);
     EXPECT_EQ(selection(), (document::CharRange{5, 11}));
     EXPECT_TRUE(shown.empty());

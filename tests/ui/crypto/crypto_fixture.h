@@ -28,9 +28,9 @@ class CryptoFixture : public NotesFixture {
         ShowWindow(form->hwnd(), SW_SHOWNOACTIVATE);
         choose(L"A");
         menu.reset(CreatePopupMenu());
-        for (int id : {crypto::ID_COMMENTSTART, crypto::ID_COMMENTEND, crypto::ID_COMMENT,
-                       crypto::ID_UNCOMMENT, crypto::ID_C1, crypto::ID_SELECTONLYTEXTCOMMENT,
-                       crypto::ID_ENCR, crypto::ID_DECR, crypto::ID_DECRBUF})
+        for (int id : {crypto::CommentStart, crypto::CommentEnd, crypto::Comment, crypto::UnComment,
+                       crypto::C1, crypto::SelectOnlyTextComment, crypto::EnCr, crypto::DeCr,
+                       crypto::DeCrBuf})
             AppendMenuW(menu.get(), MF_STRING, id, L"item");
         crypto().setCommandMenu(menu.get());
     }
@@ -57,19 +57,19 @@ class CryptoFixture : public NotesFixture {
     }
     void clickMenu(int id) { SendMessageW(form->hwnd(), WM_COMMAND, id, 0); }
     void encrypt(std::u16string_view password) {
-        clickMenu(crypto::ID_ENCR);
+        clickMenu(crypto::EnCr);
         typeInto(crypto::ID_ECEDIT, password);
         typeInto(crypto::ID_ECCONFIRMEDIT, password);
         clickOk();
     }
     void decrypt(std::u16string_view password) {
-        clickMenu(crypto::ID_DECR);
+        clickMenu(crypto::DeCr);
         typeInto(crypto::ID_ECEDIT, password);
         clickOk();
     }
     std::wstring decryptCaption() {
         wchar_t text[64]{};
-        GetMenuStringW(menu.get(), crypto::ID_DECR, text, 64, MF_BYCOMMAND);
+        GetMenuStringW(menu.get(), crypto::DeCr, text, 64, MF_BYCOMMAND);
         return text;
     }
     // What the note's file holds, as the editor would load it.

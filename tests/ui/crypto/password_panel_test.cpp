@@ -40,7 +40,7 @@ TEST_F(PasswordPanelTest, ThreeCharactersAreRefusedInRedAndFourAcceptedInBothMod
     setText(u"тайна");
     select(0, 5);
 
-    clickMenu(crypto::ID_ENCR);
+    clickMenu(crypto::EnCr);
     ASSERT_TRUE(panel().shown());
     EXPECT_EQ(height(), 159);
     EXPECT_EQ(text(crypto::ID_ECCAP), L"Зашифровка");
@@ -66,7 +66,7 @@ TEST_F(PasswordPanelTest, ThreeCharactersAreRefusedInRedAndFourAcceptedInBothMod
     EXPECT_EQ(editorText(), crypto::EncryptText(u"тайна", keysOf(u"абвг")));
 
     select(0, 5);
-    clickMenu(crypto::ID_DECR);
+    clickMenu(crypto::DeCr);
     EXPECT_EQ(height(), 112);
     EXPECT_EQ(text(crypto::ID_ECCAP), L"Расшифровка");
     EXPECT_FALSE(visible(crypto::ID_ECCONFIRMEDIT));
@@ -85,7 +85,7 @@ TEST_F(PasswordPanelTest, ThreeCharactersAreRefusedInRedAndFourAcceptedInBothMod
 
 TEST_F(PasswordPanelTest, FieldsShowFillerAndTheKeysDoWhatTheyShould) {
     setText(u"текст");
-    clickMenu(crypto::ID_ENCR);
+    clickMenu(crypto::EnCr);
     HWND pw = field(crypto::ID_ECEDIT);
     EXPECT_EQ(SendMessageW(pw, EM_GETPASSWORDCHAR, 0, 0), L'*');
     SendMessageW(pw, WM_CHAR, 8, 1); // Backspace in an empty field
@@ -115,7 +115,7 @@ TEST_F(PasswordPanelTest, FieldsShowFillerAndTheKeysDoWhatTheyShould) {
     EXPECT_TRUE(panel().confirmText().empty());
 
     // Esc cancels: the editor gets the focus and the panel closes.
-    clickMenu(crypto::ID_DECR);
+    clickMenu(crypto::DeCr);
     typeInto(crypto::ID_ECEDIT, u"abcd");
     SendMessageW(field(crypto::ID_ECEDIT), WM_CHAR, 27, 1);
     EXPECT_FALSE(panel().shown());
@@ -129,17 +129,17 @@ TEST_F(PasswordPanelTest, OpensAtItsPlaceForEachUse) {
     RECT editor;
     GetClientRect(note().hwnd(), &editor);
     const auto place = [&] { return panel().window().place(); };
-    clickMenu(crypto::ID_ENCR);
+    clickMenu(crypto::EnCr);
     EXPECT_EQ(place(),
               (window::Point{editor.right / 2 - 353 / 2, editor.bottom / 2 - 159 / 2 + 20}));
-    clickMenu(crypto::ID_DECR);
+    clickMenu(crypto::DeCr);
     EXPECT_EQ(place(),
               (window::Point{editor.right / 2 - 353 / 2, editor.bottom / 2 - 112 / 2 + 20}));
-    clickMenu(crypto::ID_DECRBUF);
+    clickMenu(crypto::DeCrBuf);
     EXPECT_EQ(place(), (window::Point{editor.right / 2 - 353 / 2, editor.bottom / 2 - 112 / 2}));
     EXPECT_TRUE(win::isChecked(field(crypto::ID_ECINBUFFER)));
     folder.settings().writeString(u"Coords", u"EDPanel_x", u"7");
-    clickMenu(crypto::ID_ENCR);
+    clickMenu(crypto::EnCr);
     EXPECT_EQ(place().x, 7);
 }
 
@@ -148,7 +148,7 @@ TEST_F(PasswordPanelTest, MiddleButtonConfirmsWithoutChangingTheDecryptState) {
     const auto middle = [&] {
         SendMessageW(field(crypto::ID_ECEDIT), WM_MBUTTONUP, 0, MAKELPARAM(2, 2));
     };
-    clickMenu(crypto::ID_ENCR);
+    clickMenu(crypto::EnCr);
     typeInto(crypto::ID_ECEDIT, u"abc");
     middle();
     EXPECT_EQ(text(crypto::ID_ECLABEL), L"Зашифровка: Пароль должен быть минимум 4 символа");
@@ -171,7 +171,7 @@ TEST_F(PasswordPanelTest, MiddleButtonConfirmsWithoutChangingTheDecryptState) {
     // Step 2 decrypts the whole note but leaves the decrypt state and the
     // modified flag alone.
     note().setModified(true);
-    clickMenu(crypto::ID_DECR);
+    clickMenu(crypto::DeCr);
     typeInto(crypto::ID_ECEDIT, u"abcd");
     middle();
     EXPECT_EQ(lines()[0], u"строка");

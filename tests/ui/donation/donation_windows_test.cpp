@@ -113,10 +113,10 @@ TEST_F(DonationWindows, ReminderStartsHiddenCentredOnTopAndItsCaptionsFit) {
     EXPECT_FALSE(GetWindowLongPtrW(w, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME));
     EXPECT_TRUE(GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_TOPMOST);
 
-    const std::pair<int, int> buttons[] = {{TAdvForm::kAdv_yes, 115},
-                                           {TAdvForm::kAdv_yes2, 157},
-                                           {TAdvForm::kSButton2, 199},
-                                           {TAdvForm::kAdv_no, 241}};
+    const std::pair<int, int> buttons[] = {{TAdvForm::Adv_yes, 115},
+                                           {TAdvForm::Adv_yes2, 157},
+                                           {TAdvForm::sButton2, 199},
+                                           {TAdvForm::Adv_no, 241}};
     for (const auto& [id, y] : buttons) {
         const HWND button = GetDlgItem(w, id);
         RECT b{};
@@ -135,10 +135,10 @@ TEST_F(DonationWindows, ReminderButtonsSwitchItOffOrNotAndOpenTheDetails) {
         int button;
         bool switchesOff, showsDetails;
     };
-    const Case cases[] = {{TAdvForm::kAdv_yes, false, true},
-                          {TAdvForm::kAdv_yes2, true, true},
-                          {TAdvForm::kSButton2, false, false},
-                          {TAdvForm::kAdv_no, true, false}};
+    const Case cases[] = {{TAdvForm::Adv_yes, false, true},
+                          {TAdvForm::Adv_yes2, true, true},
+                          {TAdvForm::sButton2, false, false},
+                          {TAdvForm::Adv_no, true, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.button);
         std::error_code ec;
@@ -163,7 +163,7 @@ TEST_F(DonationWindows, UnwritableSettingsFileShowsTheErrorAndKeepsTheReminder) 
     createWindows();
     reminder->show();
 
-    click(*reminder, TAdvForm::kAdv_yes2);
+    click(*reminder, TAdvForm::Adv_yes2);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_NE(boxes[0].find(L"Unable to write to"), std::wstring::npos) << boxes[0];
     EXPECT_TRUE(reminder->isShowing());

@@ -52,17 +52,17 @@ TEST_F(EditorMenusTest, AdditionalMenuHoldsEveryItemInOrderWithTheInsertionsInAS
     startWith({{L"A", kRtfA}});
     using namespace crypto;
     const std::vector<Item> expected{
-        {L"Начало комментария", ID_COMMENTSTART},
-        {L"Конец комментария", ID_COMMENTEND},
-        {L"Закомментировать", ID_COMMENT},
-        {L"Раскомментировать", ID_UNCOMMENT},
+        {L"Начало комментария", CommentStart},
+        {L"Конец комментария", CommentEnd},
+        {L"Закомментировать", Comment},
+        {L"Раскомментировать", UnComment},
         {L"Выделить комментарий",
          0,
-         {{L"С символами", ID_C1}, {L"Только текст\tAlt+S", ID_SELECTONLYTEXTCOMMENT}}},
+         {{L"С символами", C1}, {L"Только текст\tAlt+S", SelectOnlyTextComment}}},
         {L"", 0},
-        {L"Шифровать\tAlt+C", ID_ENCR},
-        {L"Расшифровать\tAlt+D", ID_DECR},
-        {L"Расшифровать в буфер обмена\tAlt+V", ID_DECRBUF},
+        {L"Шифровать\tAlt+C", EnCr},
+        {L"Расшифровать\tAlt+D", DeCr},
+        {L"Расшифровать в буфер обмена\tAlt+V", DeCrBuf},
         {L"Принудительно сохранить", notes::ID_IMMSAVE},
         {L"Вставить дату и время",
          0,
@@ -76,9 +76,9 @@ TEST_F(EditorMenusTest, AdditionalMenuHoldsEveryItemInOrderWithTheInsertionsInAS
           {L"ДД, Месяц, ГГГГ", ID_N14},
           {L"ДД месяца ГГГГ года", ID_N15}}},
         {L"Вставить время", 0, {{L"ЧЧ:ММ\tF7", ID_INSERTTIME}, {L"ЧЧ:ММ:СС", ID_N17}}},
-        {L"Спец. вставка", 0, {{L"Буфер обмена как текст", ID_N22}}},
-        {L"Открыть текст из файла...", ID_OPENTEXT},
-        {L"Вставить ссылку на файл", ID_N32},
+        {L"Спец. вставка", 0, {{L"Буфер обмена как текст", N22}}},
+        {L"Открыть текст из файла...", OpenText},
+        {L"Вставить ссылку на файл", N32},
     };
     EXPECT_EQ(itemsOf(formatting().additMenu()), expected);
     // The first form of each date sub-menu is its bold default item.
@@ -87,12 +87,12 @@ TEST_F(EditorMenusTest, AdditionalMenuHoldsEveryItemInOrderWithTheInsertionsInAS
     // The function keys' hidden items.
     const auto hidden = itemsOf(formatting().hiddenMenu());
     ASSERT_EQ(hidden.size(), 3u);
-    EXPECT_EQ(hidden[0].sub[0].id, static_cast<UINT>(ID_N23));
-    EXPECT_EQ(hidden[1].sub[0].id, static_cast<UINT>(ID_N30));
+    EXPECT_EQ(hidden[0].sub[0].id, static_cast<UINT>(N23));
+    EXPECT_EQ(hidden[1].sub[0].id, static_cast<UINT>(N30));
     EXPECT_EQ(hidden[2].sub[0].caption, L"ЧЧ:ММ\tF7");
     // "Сброс форматирования" closes the notes menu.
     const auto notesItems = itemsOf(form->notes().notesMenu());
-    EXPECT_EQ(notesItems.back(), (Item{L"Сброс форматирования", ID_UNFORMAT}));
+    EXPECT_EQ(notesItems.back(), (Item{L"Сброс форматирования", Unformat}));
 }
 
 TEST_F(EditorMenusTest, AdditionalMenuEnablesByTheSelectionAndReadOnlyAsItOpens) {
@@ -101,34 +101,34 @@ TEST_F(EditorMenusTest, AdditionalMenuEnablesByTheSelectionAndReadOnlyAsItOpens)
     using namespace crypto;
     select(0, 12); // "##[hidden]##"
     formatting().updateAdditMenu();
-    EXPECT_FALSE(grey(m, ID_UNCOMMENT));
-    EXPECT_TRUE(grey(m, ID_COMMENT));
-    EXPECT_FALSE(grey(m, ID_ENCR));
+    EXPECT_FALSE(grey(m, UnComment));
+    EXPECT_TRUE(grey(m, Comment));
+    EXPECT_FALSE(grey(m, EnCr));
     EXPECT_FALSE(grey(m, 10, MF_BYPOSITION)); // "Вставить дату и время"
 
     select(13, 13);
     form->notes().sett_roClick();
     formatting().updateAdditMenu();
-    EXPECT_TRUE(grey(m, ID_UNCOMMENT));
-    EXPECT_TRUE(grey(m, ID_COMMENT));
-    EXPECT_TRUE(grey(m, ID_COMMENTSTART));
-    EXPECT_TRUE(grey(m, ID_OPENTEXT));
+    EXPECT_TRUE(grey(m, UnComment));
+    EXPECT_TRUE(grey(m, Comment));
+    EXPECT_TRUE(grey(m, CommentStart));
+    EXPECT_TRUE(grey(m, OpenText));
     for (UINT at : {10u, 11u, 12u, 13u})
         EXPECT_TRUE(grey(m, at, MF_BYPOSITION)) << at;
-    for (UINT id : {ID_ENCR, ID_DECR, ID_DECRBUF})
+    for (UINT id : {EnCr, DeCr, DeCrBuf})
         EXPECT_TRUE(grey(m, id)) << id;
     // The link, the forced save and the comment selection keep their state.
-    EXPECT_FALSE(grey(m, ID_N32));
+    EXPECT_FALSE(grey(m, N32));
     EXPECT_FALSE(grey(m, notes::ID_IMMSAVE));
-    EXPECT_FALSE(grey(m, ID_C1));
+    EXPECT_FALSE(grey(m, C1));
 
     // "..." opens the menu (dismissed here by Esc) with those states set.
     form->notes().sett_roClick();
     select(0, 3);
     PostMessageW(form->hwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
     formatting().AdvancedButtonClick();
-    EXPECT_FALSE(grey(m, ID_ENCR));
-    EXPECT_TRUE(grey(m, ID_COMMENT)); // starts with "##["
+    EXPECT_FALSE(grey(m, EnCr));
+    EXPECT_TRUE(grey(m, Comment)); // starts with "##["
 }
 
 TEST_F(EditorMenusTest, ListMenuAppliesTheRememberedTypeAndStyleToTheSelectedParagraphs) {

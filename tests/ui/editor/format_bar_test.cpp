@@ -150,7 +150,7 @@ TEST_F(FormatBarTest, ButtonsFollowReadOnlyAndTheFocusWhileShortcutsStillWork) {
         return n;
     };
     const auto unformatEnabled = [this] {
-        return !(GetMenuState(form->notes().notesMenu(), editor::ID_UNFORMAT, MF_BYCOMMAND) &
+        return !(GetMenuState(form->notes().notesMenu(), editor::Unformat, MF_BYCOMMAND) &
                  MF_GRAYED);
     };
     EXPECT_EQ(enabledCount(), 11);
@@ -197,7 +197,7 @@ TEST_F(FormatBarTest, FormatShortcutsActOnTheFocusedRichTextView) {
     press(note().hwnd(), 'B', true);
     press(note().hwnd(), 'I', true);
     press(note().hwnd(), 'U', true);
-    command(editor::ID_ACT_STRIKEOUT, 1); // no key of its own
+    command(editor::act_strikeout, 1); // no key of its own
     EXPECT_EQ(effects() & kStyles, static_cast<DWORD>(CFE_UNDERLINE | CFE_STRIKEOUT));
     press(note().hwnd(), 'E', true);
     EXPECT_EQ(note().paraFormat().wAlignment, PFA_CENTER);

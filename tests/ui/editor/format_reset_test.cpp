@@ -31,7 +31,7 @@ class FormatReset : public EditorFixture {
 TEST_F(FormatReset, WarningAnsweredNoOrLeftChangesNothing) {
     startWith({{L"A", kRich}});
     const std::string before = note().rtf();
-    command(ID_UNFORMAT);
+    command(Unformat);
     ASSERT_TRUE(panel().shown());
     EXPECT_EQ(panel().place(), centred());
     EXPECT_EQ(GetFocus(), panel().noButton());
@@ -47,13 +47,13 @@ TEST_F(FormatReset, WarningAnsweredNoOrLeftChangesNothing) {
     EXPECT_EQ(note().rtf(), before);
 
     // Enter right away answers with the focused "Нет".
-    command(ID_UNFORMAT);
+    command(Unformat);
     SendMessageW(panel().noButton(), WM_KEYDOWN, VK_RETURN, 1);
     EXPECT_FALSE(panel().shown());
     EXPECT_EQ(note().rtf(), before);
 
     // A click elsewhere only hides it.
-    command(ID_UNFORMAT);
+    command(Unformat);
     SetFocus(form->notes().listBox());
     EXPECT_FALSE(panel().shown());
     EXPECT_EQ(note().rtf(), before);
@@ -66,7 +66,7 @@ TEST_F(FormatReset, YesLeavesTheSameTextInTheDefaultLook) {
     const std::u16string text = note().text();
     ASSERT_EQ(text.substr(0, 10), u"Head\tline\r");
     note().setModified(false);
-    command(ID_UNFORMAT);
+    command(Unformat);
     SendMessageW(panel().yesButton(), BM_CLICK, 0, 0);
     EXPECT_FALSE(panel().shown());
     EXPECT_EQ(GetFocus(), note().hwnd());
@@ -100,14 +100,14 @@ TEST_F(FormatReset, ReadOnlyDisablesItAndItOpensCentredWhereverThePanelWasFixed)
     EXPECT_EQ(panel().place(), (window::Point{5, 6}));
     SendMessageW(panel().noButton(), BM_CLICK, 0, 0);
     // ... the reset's warning centred.
-    command(ID_UNFORMAT);
+    command(Unformat);
     EXPECT_EQ(panel().place(), centred());
     SendMessageW(panel().noButton(), BM_CLICK, 0, 0);
 
     open(L"B");
-    EXPECT_TRUE(GetMenuState(form->notes().notesMenu(), ID_UNFORMAT, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_TRUE(GetMenuState(form->notes().notesMenu(), Unformat, MF_BYCOMMAND) & MF_GRAYED);
     // Refused as a shortcut's command would be.
     form->presenter().PeriodicRefresh();
-    command(ID_UNFORMAT, 1);
+    command(Unformat, 1);
     EXPECT_FALSE(panel().shown());
 }

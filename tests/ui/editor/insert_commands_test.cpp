@@ -29,7 +29,7 @@ class InsertCommands : public EditorFixture {
     void answerDialogs(std::optional<std::wstring> path) {
         win::setFileDialogHook([this, path](const win::FileDialogRequest& request) {
             asked.push_back(request);
-            refreshDuringDialog.push_back(form->presenter().timerEnabled(window::kTimer1));
+            refreshDuringDialog.push_back(form->presenter().timerEnabled(window::Timer1));
             return path;
         });
     }
@@ -41,17 +41,17 @@ class InsertCommands : public EditorFixture {
 
 TEST_F(InsertCommands, OpenTextReadsTheContentNotTheExtension) {
     startWith({{L"A", kRtfA}});
-    form->presenter().setTimer(window::kTimer1, true);
+    form->presenter().setTimer(window::Timer1, true);
     const fs::path rich = folder.path() / L"notes.txt";
     writeFile(rich, kRtfFormatted);
     answerDialogs(rich.wstring());
-    command(ID_OPENTEXT);
+    command(OpenText);
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].filter,
               std::wstring(L"Поддерживаемые форматы\0*.txt;*.rtf;*.note\0Все файлы\0*.*\0", 56));
     EXPECT_FALSE(asked[0].mustExist);
     EXPECT_EQ(refreshDuringDialog, (std::vector<bool>{false}));
-    EXPECT_TRUE(form->presenter().timerEnabled(window::kTimer1));
+    EXPECT_TRUE(form->presenter().timerEnabled(window::Timer1));
     EXPECT_EQ(note().text(), u"Alpha\rBeta\rGamma");
     select(6, 10);
     EXPECT_TRUE(effects() & CFE_BOLD);
@@ -60,19 +60,19 @@ TEST_F(InsertCommands, OpenTextReadsTheContentNotTheExtension) {
     const fs::path plain = folder.path() / L"plain.rtf";
     writeFile(plain, "\xEF\xBB\xBF{\\b not rtf}");
     answerDialogs(plain.wstring());
-    command(ID_OPENTEXT);
+    command(OpenText);
     EXPECT_EQ(note().text(), u"{\\b not rtf}");
 
     // A typed name of no file: the standard error, the editor unchanged.
     folder.boxes.clear();
     answerDialogs((folder.path() / L"нет.txt").wstring());
-    command(ID_OPENTEXT);
+    command(OpenText);
     ASSERT_EQ(folder.boxes.size(), 1u);
     EXPECT_EQ(folder.boxes[0].text.rfind(
                   L"Cannot open file \"" + (folder.path() / L"нет.txt").wstring() + L"\". ", 0),
               0u);
     EXPECT_EQ(note().text(), u"{\\b not rtf}");
-    EXPECT_TRUE(form->presenter().timerEnabled(window::kTimer1));
+    EXPECT_TRUE(form->presenter().timerEnabled(window::Timer1));
 }
 
 TEST_F(InsertCommands, OpenTextOfAFileThatCannotBeDecodedKeepsTheNoteAndItsModifiedFlag) {
@@ -92,7 +92,7 @@ TEST_F(InsertCommands, OpenTextOfAFileThatCannotBeDecodedKeepsTheNoteAndItsModif
             writeFile(file, bytes);
             answerDialogs(file.wstring());
             folder.boxes.clear();
-            command(ID_OPENTEXT);
+            command(OpenText);
             ASSERT_EQ(folder.boxes.size(), 1u);
             EXPECT_EQ(folder.boxes[0].text, L"Failed to Load Stream");
             EXPECT_EQ(note().rtf(), before);
@@ -110,11 +110,11 @@ TEST_F(InsertCommands, LinkToAFileGoesInEvenInAReadOnlyNote) {
     ASSERT_TRUE(note().readOnly());
     select(0, 0);
     answerDialogs(std::wstring(L"C:\\Docs\\plan.txt"));
-    command(ID_N32);
+    command(N32);
     EXPECT_EQ(asked[0].filter, std::wstring(L"Все файлы\0*.*\0", 14));
     EXPECT_EQ(note().text(), u"file:///C:\\Docs\\plan.txtAlpha");
     answerDialogs(std::nullopt); // cancelled: nothing
-    command(ID_N32);
+    command(N32);
     EXPECT_EQ(note().text(), u"file:///C:\\Docs\\plan.txtAlpha");
 }
 
@@ -131,14 +131,14 @@ TEST_F(InsertCommands, ClipboardAsTextDropsTheFormatting) {
         SetClipboardData(CF_UNICODETEXT, data);
     }
     select(0, 5); // "Alpha" replaced
-    command(ID_N22);
+    command(N22);
     EXPECT_EQ(note().text(), u"вставка");
     {
         win::ClipboardLock clipboard(form->hwnd());
         EmptyClipboard();
     }
     select(0, 3);
-    command(ID_N22); // no text: the selection goes
+    command(N22); // no text: the selection goes
     EXPECT_EQ(note().text(), u"авка");
 
     // Another program keeps the clipboard open: the standard error, and the
@@ -154,7 +154,7 @@ TEST_F(InsertCommands, ClipboardAsTextDropsTheFormatting) {
     WaitForSingleObject(opened.get(), INFINITE);
     folder.boxes.clear();
     select(0, 2);
-    command(ID_N22);
+    command(N22);
     SetEvent(done.get());
     otherProgram.join();
     ASSERT_EQ(folder.boxes.size(), 1u);
@@ -171,7 +171,7 @@ TEST_F(InsertCommands, CtrlClickOpensTheLinkWithTheChosenProgramInItsFolder) {
     std::vector<win::ShellOpen> opened;
     win::setShellOpenHook([&](const win::ShellOpen& o) { opened.push_back(o); });
     const auto linkClick = [&](bool ctrl, UINT message) {
-        form->state().ctrlDown = ctrl;
+        form->state().CtrlDown = ctrl;
         ENLINK link{};
         link.nmhdr = {note().hwnd(), static_cast<UINT_PTR>(app::ID_NOTE), EN_LINK};
         link.msg = message;
@@ -192,7 +192,7 @@ TEST_F(InsertCommands, CtrlClickOpensTheLinkWithTheChosenProgramInItsFolder) {
     fs::create_directories(program.parent_path());
     writeFile(program, "MZ");
     answerDialogs(program.wstring());
-    form->presenter().setTimer(window::kTimer1, true);
+    form->presenter().setTimer(window::Timer1, true);
     SendMessageW(form->settingsPage().control(settings::ID_CHOOSEBROWSER), BM_CLICK, 0, 0);
     EXPECT_EQ(asked[0].filter, std::wstring(L"Приложения\0*.exe\0", 17));
     EXPECT_EQ(refreshDuringDialog, (std::vector<bool>{false}));

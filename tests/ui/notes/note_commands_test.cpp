@@ -132,7 +132,7 @@ TEST_F(NoteCommands, FirstAddSortsTheListAndANewNoteIsWritableUnwrappedAndHasNoF
     notesSettings().writeString(u"RO", u"WordWrap", u"1");
     notesSettings().writeString(u"RO", u"ShowFormatBar", u"0");
     startWith({{L"RO", kRtfB}});
-    ASSERT_TRUE(form->state().noteReadOnly);
+    ASSERT_TRUE(form->state().NoteReadOnly);
     ASSERT_FALSE(form->state().formatBarShown);
     note().setSelection({0, 0});
     EXPECT_FALSE(notes().listSorted());
@@ -147,9 +147,9 @@ TEST_F(NoteCommands, FirstAddSortsTheListAndANewNoteIsWritableUnwrappedAndHasNoF
     EXPECT_EQ(form->state().currentNoteName, u"Б");
     EXPECT_TRUE(note().enabled());
     EXPECT_EQ(note().textLength(), 0);
-    EXPECT_FALSE(form->state().noteReadOnly);
+    EXPECT_FALSE(form->state().NoteReadOnly);
     EXPECT_FALSE(note().readOnly());
-    EXPECT_FALSE(form->state().noteWordWrap);
+    EXPECT_FALSE(form->state().NoteWordWrap);
     EXPECT_FALSE(note().wordWrap());
     EXPECT_TRUE(form->state().formatBarShown);
     EXPECT_FALSE(visible(notes().readOnlyIcon()));
@@ -174,7 +174,7 @@ TEST_F(NoteCommands, RenameCarriesTheFileItsCompanionAndItsSettings) {
     notesSettings().writeString(u"Старая", u"ShowFormatBar", u"0");
     writeFile(notesDir() / L"Старая.ini", "companion");
     startWith({{L"Старая", kRtfA}});
-    ASSERT_TRUE(form->state().noteReadOnly);
+    ASSERT_TRUE(form->state().NoteReadOnly);
     command(notes::ID_N_RENAME, 1);
     setName(L"Новая");
     EXPECT_TRUE(confirmEnabled());
@@ -193,7 +193,7 @@ TEST_F(NoteCommands, RenameCarriesTheFileItsCompanionAndItsSettings) {
     EXPECT_EQ(ini.readString(u"Новая", u"ReadOnly", u""), u"1");
     EXPECT_EQ(ini.readString(u"Новая", u"ShowFormatBar", u""), u"0");
     EXPECT_FALSE(ini.keyExists(u"Новая", u"WordWrap"));
-    EXPECT_TRUE(form->state().noteReadOnly);
+    EXPECT_TRUE(form->state().NoteReadOnly);
     EXPECT_TRUE(GetMenuState(notes().notesMenu(), notes::ID_SETT_RO, MF_BYCOMMAND) & MF_CHECKED);
 }
 
@@ -291,11 +291,11 @@ TEST_F(NoteCommands, ViewTogglesTheFileRefusesChangeNothingTheUserSees) {
     } cases[] = {
         {notes::ID_SETT_RO,
          [&] {
-             return note().readOnly() || form->state().noteReadOnly ||
+             return note().readOnly() || form->state().NoteReadOnly ||
                     enabledFormatButtons() != 11 ||
                     (notes().readOnlyIcon() && visible(notes().readOnlyIcon()));
          }},
-        {notes::ID_SETT_WW, [&] { return note().wordWrap() || form->state().noteWordWrap; }},
+        {notes::ID_SETT_WW, [&] { return note().wordWrap() || form->state().NoteWordWrap; }},
     };
     for (const Case& c : cases) {
         folder.boxes.clear();

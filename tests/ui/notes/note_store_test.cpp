@@ -123,7 +123,7 @@ TEST_F(Notes, ReadOnlySettingIsReadAsAnIntegerAndNeverWritten) {
         auto fm = f.start();
         SendMessageW(fm->notes().namesList(), CB_SETCURSEL, 0, 0);
         fm->notes().OpenNote();
-        EXPECT_EQ(fm->state().noteReadOnly, c.readOnly);
+        EXPECT_EQ(fm->state().NoteReadOnly, c.readOnly);
         EXPECT_EQ((GetWindowLongW(fm->notes().readOnlyIcon(), GWL_STYLE) & WS_VISIBLE) != 0,
                   c.readOnly);
         EXPECT_EQ((GetWindowLongW(fm->note().hwnd(), GWL_STYLE) & ES_READONLY) != 0, c.readOnly);
@@ -140,7 +140,7 @@ TEST_F(Notes, WordWrapKeepsTextAndFormattingAndIsStoredPerNote) {
     open(L"W");
     const std::string before = form->note().rtf();
     form->notes().sett_wwClick();
-    EXPECT_TRUE(form->state().noteWordWrap);
+    EXPECT_TRUE(form->state().NoteWordWrap);
     EXPECT_EQ(form->note().rtf(), before);
     form->notes().sett_wwClick();
     EXPECT_EQ(form->note().rtf(), before);

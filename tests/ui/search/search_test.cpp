@@ -226,11 +226,11 @@ TEST_F(Search, UnreadableLineNumberGivesTheIntegerErrorAndCtrlFReachesTheBox) {
     ASSERT_EQ(folder.boxes.size(), 1u);
     EXPECT_EQ(folder.boxes[0].text, L"'' is not a valid integer value");
 
-    form->state().ctrlDown = true;
+    form->state().CtrlDown = true;
     note().focus();
     press(note().hwnd(), 'F', true);
     EXPECT_EQ(GetFocus(), box());
-    EXPECT_FALSE(form->state().ctrlDown);
+    EXPECT_FALSE(form->state().CtrlDown);
     // Esc returns to the editor.
     SendMessageW(box(), WM_KEYUP, VK_ESCAPE, 0xC0000001);
     EXPECT_EQ(GetFocus(), note().hwnd());

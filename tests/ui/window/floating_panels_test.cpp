@@ -28,7 +28,7 @@ TEST(FloatingPanels, FixedPlaceIsUsedUntilResetAndResizeReplacesWithoutForgettin
     EXPECT_TRUE(font.shown());
     EXPECT_EQ(font.place(), (Point{3, 3}));
     font.moveTo({50, 60}); // where the user dragged it
-    SendMessageW(form->hwnd(), WM_COMMAND, window::ID_A2, 0);
+    SendMessageW(form->hwnd(), WM_COMMAND, window::A2, 0);
     auto ini = folder.settings();
     EXPECT_EQ(ini.readInteger(u"Coords", u"FontPanel_x", -1), 50);
     EXPECT_EQ(ini.readInteger(u"Coords", u"FontPanel_y", -1), 60);
@@ -44,7 +44,7 @@ TEST(FloatingPanels, FixedPlaceIsUsedUntilResetAndResizeReplacesWithoutForgettin
 
     // "Сброс координат" forgets it.
     font.moveTo({70, 80});
-    SendMessageW(form->hwnd(), WM_COMMAND, window::ID_N44, 0);
+    SendMessageW(form->hwnd(), WM_COMMAND, window::N44, 0);
     EXPECT_EQ(font.place(), (Point{3, 3}));
     EXPECT_FALSE(ini.keyExists(u"Coords", u"FontPanel_x"));
 

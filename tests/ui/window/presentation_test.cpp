@@ -162,24 +162,24 @@ TEST_F(Presentation, AutoHideSavesTheNoteAndTheKeeperHoldsTheLine) {
     presenter().TrayIconClick();
     presenter().runPendingSlides();
     ASSERT_TRUE(form->state().isShown);
-    ASSERT_TRUE(presenter().timerEnabled(window::kTimer1));
+    ASSERT_TRUE(presenter().timerEnabled(window::Timer1));
     form->note().setSelection({0, 0});
     type(L"x");
     // Another window takes the activation.
     HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10,
                                  nullptr, nullptr, nullptr, nullptr);
     SetActiveWindow(other);
-    SendMessageW(form->hwnd(), WM_TIMER, window::kTimer1, 0);
+    SendMessageW(form->hwnd(), WM_TIMER, window::Timer1, 0);
     presenter().runPendingSlides();
     EXPECT_FALSE(form->state().isShown);
     EXPECT_EQ(presenter().opacity(), 1);
     EXPECT_EQ(rect().left, 1 - 640);
-    EXPECT_FALSE(presenter().timerEnabled(window::kTimer1));
-    EXPECT_TRUE(presenter().timerEnabled(window::kTimer2));
+    EXPECT_FALSE(presenter().timerEnabled(window::Timer1));
+    EXPECT_TRUE(presenter().timerEnabled(window::Timer2));
     EXPECT_NE(readFile(noteFile(L"A")).find("xAlpha"), std::string::npos);
     // The keeper puts a shifted hidden window back.
     SetWindowPos(form->hwnd(), nullptr, 50, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageW(form->hwnd(), WM_TIMER, window::kTimer2, 0);
+    SendMessageW(form->hwnd(), WM_TIMER, window::Timer2, 0);
     EXPECT_EQ(rect().left, 1 - 640);
     EXPECT_EQ(rect().top, screenHeight() / 2 - 240);
     DestroyWindow(other);
@@ -198,7 +198,7 @@ TEST_F(Presentation, HotkeyTwiceLeavesTheKeeperOffAndDoubleClickSettingMakesSing
     SendMessageW(form->hwnd(), WM_HOTKEY, atom, 0);
     presenter().runPendingSlides();
     EXPECT_FALSE(form->state().isShown);
-    EXPECT_FALSE(presenter().timerEnabled(window::kTimer2));
+    EXPECT_FALSE(presenter().timerEnabled(window::Timer2));
 
     form->settingsPage().setBoxTicked(settings::ID_ISDBLCLICK, true);
     // A click on the right edge strip, which the main window paints.
@@ -261,7 +261,7 @@ TEST_F(Presentation, EscInTheEditorAndTheHideButtonSendTheWindowAway) {
                  reinterpret_cast<LPARAM>(form->hideButton()));
     presenter().runPendingSlides();
     EXPECT_FALSE(form->state().isShown);
-    EXPECT_TRUE(presenter().timerEnabled(window::kTimer2));
+    EXPECT_TRUE(presenter().timerEnabled(window::Timer2));
 }
 
 TEST_F(Presentation, QuitRemembersOnlyASelectedNoteAndCloseRequestsQuit) {
