@@ -1,5 +1,6 @@
 #include "document/rtf_text.h"
 
+#include "base/utf.h"
 #include "document/rtf_destinations.h"
 #include "document/rtf_lexer.h"
 
@@ -19,13 +20,6 @@ constexpr unsigned kSymbolCodePage = 42;
 constexpr unsigned kUtf8 = 65001;
 // What the reader takes a word without a number for.
 constexpr long kNoParameter = -1000000;
-
-// Code pages that read ASCII bytes as ASCII (others decode every byte).
-bool isAsciiCompatible(unsigned page) {
-    return (page >= 1250 && page <= 1258) || page == 874 || page == 932 || page == 936 ||
-           page == 949 || page == 950 || page == 1361 || page == 437 || page == 850 ||
-           page == kUtf8;
-}
 
 // The characters of the control words that stand for one.
 std::optional<char16_t> characterWord(std::string_view word) {
@@ -97,7 +91,7 @@ struct Token {
 
 class Tokens {
   public:
-    explicit Tokens(std::string_view rtf) : lexer_(rtf) {}
+    explicit Tokens(std::string_view rtf) : rtf_(rtf), lexer_(rtf) {}
 
     // After the end, and after a \' without its digits, only the end.
     Token next() {
@@ -105,6 +99,15 @@ class Tokens {
             return {};
         if (at_ < run_.size())
             return character(run_[at_++]);
+        // Most of a note's text is \'hh escapes: read here, past the lexer.
+        const std::size_t at = lexer_.offset();
+        if (at + 3 < rtf_.size() && rtf_[at] == '\\' && rtf_[at + 1] == '\'') {
+            const int high = hexDigit(rtf_[at + 2]), low = hexDigit(rtf_[at + 3]);
+            if (high >= 0 && low >= 0) {
+                lexer_ = RtfLexer(rtf_, {}, at + 4);
+                return {Token::Text, static_cast<char>(high * 16 + low)};
+            }
+        }
         const RtfToken t = lexer_.next();
         switch (t.kind) {
         case RtfTokenKind::GroupOpen:
@@ -142,12 +145,15 @@ class Tokens {
         return {};
     }
 
+    static int hexDigit(char c) { return base::hexDigit(static_cast<unsigned char>(c)); }
+
   private:
     // A tab in the source is the word \tab.
     static Token character(char c) {
         return c == '\t' ? Token{Token::Word, 0, "tab"} : Token{Token::Text, c};
     }
 
+    std::string_view rtf_;
     RtfLexer lexer_;
     std::string_view run_;
     std::size_t at_ = 0;
@@ -695,18 +701,9 @@ class TextReader {
 
     // Pairs of hexadecimal digits as bytes, up to the first that is none.
     static std::string hexBytes(std::string_view digits) {
-        const auto value = [](char c) -> int {
-            if (c >= '0' && c <= '9')
-                return c - '0';
-            if (c >= 'a' && c <= 'f')
-                return c - 'a' + 10;
-            if (c >= 'A' && c <= 'F')
-                return c - 'A' + 10;
-            return -1;
-        };
         std::string bytes;
         for (std::size_t i = 0; i + 1 < digits.size(); i += 2) {
-            const int high = value(digits[i]), low = value(digits[i + 1]);
+            const int high = Tokens::hexDigit(digits[i]), low = Tokens::hexDigit(digits[i + 1]);
             if (high < 0 || low < 0)
                 break;
             bytes.push_back(static_cast<char>(high * 16 + low));
@@ -759,7 +756,8 @@ class TextReader {
     }
 
     // The bytes of text since the last token that was no text, in the code
-    // page in force.
+    // page in force. A code page of one byte a character is read through a
+    // table of its 256 characters, asked of the platform once.
     void flush() {
         if (bytes_.empty())
             return;
@@ -767,14 +765,29 @@ class TextReader {
         if (page == kSymbolCodePage) {
             for (char b : bytes_)
                 out_.push_back(static_cast<char16_t>(0xF000 + static_cast<unsigned char>(b)));
-        } else if (isAsciiCompatible(page) && std::all_of(bytes_.begin(), bytes_.end(), [](char b) {
-                       return static_cast<unsigned char>(b) < 0x80;
-                   })) {
-            out_.append(bytes_.begin(), bytes_.end());
+        } else if (const std::u16string* table = singleByteTable(page)) {
+            for (char b : bytes_)
+                out_.push_back((*table)[static_cast<unsigned char>(b)]);
         } else {
             out_ += codePages_.decode(page, bytes_);
         }
         bytes_.clear();
+    }
+
+    const std::u16string* singleByteTable(unsigned page) {
+        auto [at, added] = pageTables_.try_emplace(page);
+        if (added && isSingleByte(page)) {
+            std::string all(256, '\0');
+            for (int b = 0; b < 256; ++b)
+                all[static_cast<std::size_t>(b)] = static_cast<char>(b);
+            at->second = codePages_.decode(page, all);
+        }
+        return at->second.size() == 256 ? &at->second : nullptr;
+    }
+
+    static bool isSingleByte(unsigned page) {
+        return (page >= 1250 && page <= 1258) || page == 874 || page == 437 || page == 850 ||
+               page == 866 || page == 10000;
     }
 
     // --- Tables, as the control builds them from the markup ------------------
@@ -912,6 +925,7 @@ class TextReader {
     std::map<long, unsigned> fonts_;
     long defaultFont_ = 0;
     std::string bytes_;
+    std::map<unsigned, std::u16string> pageTables_; // of single-byte code pages
     std::u16string out_;
     std::size_t paragraphStart_ = 0;
     std::vector<Table> tables_; // the innermost last

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "crypto/cipher_text_ranges.h"
 #include "crypto/strong_token.h"
 #include "document/text_lines.h"
 #include "search/all_notes_search.h"
 #include "search/background_search.h"
 
+#include "common/crypto_cipher_text.h"
 #include "common/test_code_pages.h"
 
 #include <chrono>
@@ -52,16 +52,6 @@ class MemoryFiles : public NoteFiles {
     std::map<std::u16string, File> files_;
 };
 
-class CryptoCipherText : public CipherText {
-  public:
-    std::vector<TextSpan> cipherText(std::u16string_view text) const override {
-        std::vector<TextSpan> spans;
-        for (const auto& r : crypto::cipherTextRanges(text))
-            spans.push_back({r.start, r.length});
-        return spans;
-    }
-};
-
 std::string rtf(const std::string& body) {
     return "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fcharset204 Tahoma;}}\\f0 " + body + "}";
 }
@@ -83,7 +73,7 @@ class AllNotes : public ::testing::Test {
 
     MemoryFiles files;
     document::testing::TestCodePages pages;
-    CryptoCipherText cipher;
+    quivra::search::testing::CryptoCipherText cipher;
     NoteCorpus corpus{files, NoteReading{pages, 1251}, cipher};
     std::vector<ListedNote> list;
     std::atomic<bool> stop{false};
@@ -184,7 +174,7 @@ TEST(AllNotesHit, IsFoundInTheOpenedNoteEvenWhenTheNoteChanged) {
 TEST(BackgroundSearch, AnswersTheLatestSearchOnly) {
     MemoryFiles files;
     document::testing::TestCodePages pages;
-    CryptoCipherText cipher;
+    quivra::search::testing::CryptoCipherText cipher;
     std::vector<ListedNote> list;
     for (int i = 0; i < 50; ++i) {
         const std::u16string name = u"n" + std::u16string(1, char16_t(u'A' + i));
