@@ -1,8 +1,8 @@
 #!/bin/sh
 # Runs the shell timing programs (bench/shell) under Wine and prints their
 # figures: start-up time, opening, leaving and saving a big note, listing a
-# big notes folder, slides, a search keystroke, a whole-note encryption and the
-# 50 ms refresh tick.
+# big notes folder, slides, a search keystroke, the search across all notes, a
+# whole-note encryption and the 50 ms refresh tick.
 # Called by `make bench` inside Xvfb:
 #     scripts/bench-shell.sh <Windows build folder> <Wine prefix>
 # Like the tests' wine-emulator.sh it starts a persistent wineserver first, so
@@ -22,7 +22,7 @@ if $SERVER -p60 </dev/null >/dev/null 2>&1; then
 fi
 ERRORS=$(mktemp)
 rc=0
-for program in startup_bench startup_phases_bench open_note_bench leave_note_bench enumerate_notes_bench slide_bench save_note_bench search_bench note_encryption_bench refresh_bench; do
+for program in startup_bench startup_phases_bench open_note_bench leave_note_bench enumerate_notes_bench slide_bench save_note_bench search_bench all_notes_search_bench note_encryption_bench refresh_bench; do
     echo
     if [ ! -f "$BIN/$program.exe" ]; then
         echo "$program: $BIN/$program.exe is missing" >&2

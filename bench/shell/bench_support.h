@@ -63,6 +63,12 @@ inline std::string listed(const std::vector<double>& v) {
     return out;
 }
 
+// A row of figures: the label, their median and each of them.
+inline void row(const char* label, const std::vector<double>& times, int labelWidth = 52) {
+    std::printf("    %-*s median %7.1f ms   (%s)\n", labelWidth, label, median(times),
+                listed(times).c_str());
+}
+
 inline double mean(const std::vector<double>& v) {
     return v.empty() ? 0 : std::accumulate(v.begin(), v.end(), 0.0) / static_cast<double>(v.size());
 }

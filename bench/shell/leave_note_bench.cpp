@@ -52,10 +52,6 @@ bool timeSwitches(app::TMainForm& form, const wchar_t* big, const wchar_t* small
     return true;
 }
 
-void row(const char* label, const std::vector<double>& times) {
-    std::printf("    %-44s median %7.1f ms   (%s)\n", label, median(times), listed(times).c_str());
-}
-
 // Lines of 40 characters.
 std::u16string plainLines(int lines) {
     std::u16string text;
@@ -123,9 +119,9 @@ int wmain() {
             continue;
         }
         std::printf("  %s note:\n", n.label);
-        row("opening it", swapped.open);
-        row("leaving it, fresh editor swapped in", swapped.leave);
-        row("leaving it, editor emptied in place", inPlace.leave);
+        row("opening it", swapped.open, 44);
+        row("leaving it, fresh editor swapped in", swapped.leave, 44);
+        row("leaving it, editor emptied in place", inPlace.leave, 44);
         std::printf("    leaving / opening: %.3f with the swap, %.2f in place\n",
                     median(swapped.leave) / median(swapped.open),
                     median(inPlace.leave) / median(inPlace.open));

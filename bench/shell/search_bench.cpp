@@ -70,10 +70,6 @@ void lineByLineKeystroke(document::RichEdit& note, document::RichEdit& results,
     results.setPlainText(filtered);
 }
 
-void row(const char* label, const std::vector<double>& times) {
-    std::printf("    %-52s median %7.1f ms   (%s)\n", label, median(times), listed(times).c_str());
-}
-
 } // namespace
 
 int wmain() {

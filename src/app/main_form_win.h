@@ -197,7 +197,8 @@ class TMainForm final : public win::Window, private program::Host {
     window::ConfirmPanel confirm_;
     editor::FormattingController formatting_{
         *this, state_, note_, settingsPage_, presenter_.panels(), confirm_, links_};
-    search::SearchController search_{*this, state_, note_, settingsPage_, links_, formatting_};
+    search::SearchController search_{*this,  state_, note_,      settingsPage_,
+                                     links_, links_, formatting_};
     crypto::CryptoController crypto_{
         *this, state_, note_, settingsPage_, cipher_, presenter_.panels(), links_};
     CommandRouter router_;

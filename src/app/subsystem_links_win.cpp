@@ -2,6 +2,8 @@
 
 #include "app/main_form_win.h"
 #include "base/dpi_scale.h"
+#include "crypto/cipher_text_ranges.h"
+#include "notes/note_names.h"
 #include "settings/data_folders.h"
 #include "settings/keys.h"
 #include "skins/skin_engine_win.h"
@@ -171,6 +173,37 @@ void SubsystemLinks::closeSearchResults() {
 
 void SubsystemLinks::escapeTyped() {
     form_.presenter().NoteEscape();
+}
+
+void SubsystemLinks::searchAllNotes() {
+    form_.search().SearchAllNotes();
+}
+
+std::vector<search::ListedNote> SubsystemLinks::listedNotes() const {
+    notes::NotesController& notes = form_.notes();
+    const std::u16string& folder = form_.state().notesFolder;
+    std::vector<search::ListedNote> listed;
+    const int count = notes.noteCount();
+    listed.reserve(static_cast<std::size_t>(std::max(count, 0)));
+    for (int i = 0; i < count; ++i) {
+        std::u16string name = notes.noteNameAt(i);
+        std::u16string path = notes::notePath(folder, name);
+        listed.push_back({std::move(name), std::move(path)});
+    }
+    return listed;
+}
+
+bool SubsystemLinks::openListedNote(const std::u16string& name) {
+    return form_.notes().openListedNote(name);
+}
+
+// Called from the thread that reads the notes: crypto's rule is a function of
+// the text alone.
+std::vector<search::TextSpan> SubsystemLinks::cipherText(std::u16string_view text) const {
+    std::vector<search::TextSpan> spans;
+    for (const crypto::TextRange& range : crypto::cipherTextRanges(text))
+        spans.push_back({range.start, range.length});
+    return spans;
 }
 
 void SubsystemLinks::searchBoxEntered() {

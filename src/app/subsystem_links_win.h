@@ -8,6 +8,7 @@
 #include "document/rich_edit_win.h"
 #include "editor/formatting_needs.h"
 #include "notes/note_events.h"
+#include "search/all_notes_links.h"
 #include "search/search_events.h"
 #include "settings/settings_page_win.h"
 #include "window/shown_content_win.h"
@@ -20,6 +21,7 @@ class SubsystemLinks final : public settings::SettingsPageHost,
                              public window::ShownContent,
                              public notes::NoteEvents,
                              public search::SearchEvents,
+                             public search::AllNotesLinks,
                              public editor::FormattingNeeds,
                              public crypto::CipherEvents,
                              public document::EditorSwapListener {
@@ -63,10 +65,16 @@ class SubsystemLinks final : public settings::SettingsPageHost,
     void noteViewChanged() override;
     void closeSearchResults() override;
     void escapeTyped() override;
+    void searchAllNotes() override;
 
     // search::SearchEvents.
     void searchBoxEntered() override;
     void enableSizeBox(bool enabled) override;
+
+    // search::AllNotesLinks.
+    std::vector<search::ListedNote> listedNotes() const override;
+    bool openListedNote(const std::u16string& name) override;
+    std::vector<search::TextSpan> cipherText(std::u16string_view text) const override;
 
     // editor::FormattingNeeds.
     int listPaneWidth() const override;

@@ -1,5 +1,7 @@
 #include "document/note_form.h"
 
+#include "document/rtf_text.h"
+
 #include <optional>
 
 namespace quivra::document {
@@ -29,6 +31,27 @@ NoteForm rtfNoteForm(std::string_view rtf) {
     if (scan.safe())
         form.load = {rtf.size(), scan.paragraphs, scan.longestParagraph};
     return form;
+}
+
+std::optional<std::u16string> noteFileText(std::string_view bytes,
+                                           const base::TextServices& services,
+                                           const CodePages& codePages, unsigned systemCodePage) {
+    NoteForm form = decideNoteForm(bytes, services);
+    switch (form.kind) {
+    case NoteFormKind::Rtf:
+        if (auto text = rtfText(bytes, codePages, systemCodePage))
+            return text;
+        // RTF the control rejects is shown as its text.
+        form = plainNoteForm(bytes, services);
+        if (form.refused())
+            return std::nullopt;
+        return std::move(form.text);
+    case NoteFormKind::PlainText:
+        return std::move(form.text);
+    case NoteFormKind::Refused:
+        break;
+    }
+    return std::nullopt;
 }
 
 NoteForm textNoteForm(std::u16string_view text) {

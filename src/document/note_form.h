@@ -10,8 +10,10 @@
 #include "base/text_services.h"
 #include "document/load_size.h"
 #include "document/plain_text.h"
+#include "document/rtf_output.h"
 #include "document/rtf_guard.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -48,6 +50,14 @@ NoteForm plainNoteForm(std::string_view bytes, const base::TextServices& service
 // RTF the program made itself (a note kept in memory): RTF when the guard
 // passes it, else refused.
 NoteForm rtfNoteForm(std::string_view rtf);
+
+// The text a note file shows in the editor, read without it: RTF the guard
+// passes as rtfText reads it (rtf_text.h), other bytes as plain text the way
+// the loader decodes them, paragraphs ended by '\r'; nothing for a file the
+// loader refuses.
+std::optional<std::u16string> noteFileText(std::string_view bytes,
+                                           const base::TextServices& services,
+                                           const CodePages& codePages, unsigned systemCodePage);
 
 // Text the program made itself: '\n', '\r' and "\r\n" each become a
 // paragraph break.

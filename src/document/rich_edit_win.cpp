@@ -2,6 +2,7 @@
 
 #include "base/errors.h"
 #include "base/text_services.h"
+#include "document/code_pages_win.h"
 #include "document/load_progress_win.h"
 #include "document/note_form.h"
 #include "document/rtf_output.h"
@@ -103,27 +104,6 @@ template <typename Buffer> class WipedOnExit {
     Buffer& buffer_;
 };
 
-// The system's code pages as the standard RTF writer needs them.
-class WindowsCodePages : public CodePages {
-  public:
-    std::optional<std::string> encode(unsigned codePage, char32_t c) const override {
-        if (c > 0xFFFF)
-            return std::nullopt; // no ANSI or DBCS code page holds those
-        const auto unit = static_cast<wchar_t>(c);
-        char bytes[8];
-        BOOL lacking = FALSE;
-        const int n = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, &unit, 1, bytes,
-                                          sizeof bytes, nullptr, &lacking);
-        if (n <= 0 || lacking)
-            return std::nullopt;
-        wchar_t back[4];
-        const int m = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes, n, back, 4);
-        if (m != 1 || back[0] != unit)
-            return std::nullopt;
-        return std::string(bytes, static_cast<size_t>(n));
-    }
-};
-
 } // namespace
 
 bool RichEdit::create(HWND parent, int id, const RECT& rect) {
@@ -214,7 +194,7 @@ std::string RichEdit::rtf() const {
     if (utf8.find("\xEF\xBF\xBD") != std::string::npos)
         if (std::optional<std::string> repaired = restoreSurrogates(utf8, text()))
             utf8 = std::move(*repaired);
-    if (std::optional<std::string> standard = standardRtf(utf8, GetACP(), WindowsCodePages()))
+    if (std::optional<std::string> standard = standardRtf(utf8, GetACP(), windowsCodePages()))
         return std::move(*standard);
     return streamOut(SF_RTF); // not expected: standard, if with look-alikes
 }
@@ -568,7 +548,7 @@ RichEdit::replaceParagraphs(std::span<const ParagraphChange> changes, std::strin
     std::string read = current.empty() ? rtf() : std::string();
     WipedOnExit wipeRead(read);
     const std::string_view old = current.empty() ? std::string_view(read) : current;
-    std::optional<RewrittenRtf> rewritten = rewriteParagraphs(old, changes, WindowsCodePages());
+    std::optional<RewrittenRtf> rewritten = rewriteParagraphs(old, changes, windowsCodePages());
     if (!rewritten)
         return ParagraphsReplaced::Refused;
     WipedOnExit wipeRewritten(rewritten->rtf);

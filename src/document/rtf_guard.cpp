@@ -1,5 +1,6 @@
 #include "document/rtf_guard.h"
 
+#include "document/rtf_destinations.h"
 #include "document/rtf_lexer.h"
 #include "document/rtf_table_model.h"
 
@@ -17,39 +18,12 @@ bool among(std::string_view word, const std::array<std::string_view, N>& words) 
     return std::find(words.begin(), words.end(), word) != words.end();
 }
 
-// Destinations whose reader takes every token of the group itself, but
-// follows the braces of the group by its own rules: a font table entry that
-// is missing a brace ends the table early and the rest of the group is read
-// as text ("{\fonttbl{;\pngblip}\cellx5400\intbl...").
-constexpr auto kOwnReaders =
-    std::to_array<std::string_view>({"fonttbl", "colortbl", "stylesheet", "info"});
-
-// Destinations after which the reader skips the rest of the group, found by
-// streaming "{\rtf1 {\WORD qx}y}" for each of the 6,584 words found in
-// riched20.dll and keeping those that lost "qx".
-constexpr auto kSkipped = std::to_array<std::string_view>({
-    "NeXTGraphic", "aftncn",       "aftnsep",    "aftnsepc", "annotation", "atnauthor", "atnicn",
-    "atnid",       "atnref",       "atntime",    "atrfend",  "atrfstart",  "author",    "bkmkend",
-    "bkmkstart",   "comment",      "datafield",  "do",       "doccomm",    "falt",      "field",
-    "file",        "filetbl",      "fldinst",    "fldrslt",  "fonteb",     "fontfile",  "footer",
-    "footerf",     "footerl",      "footerr",    "footnote", "ftncn",      "ftnsep",    "ftnsepc",
-    "generator",   "header",       "headerf",    "headerl",  "headerr",    "keycode",   "keywords",
-    "nextfile",    "nonesttables", "nonshppict", "objalias", "objclass",   "objdata",   "objitem",
-    "objname",     "objsect",      "objtopic",   "operator", "pgnhn",      "pn",        "pnseclvl",
-    "pntext",      "pntxta",       "pntxtb",     "result",   "revtbl",     "rxe",       "subject",
-    "tc",          "template",     "title",      "txe",      "verscomm",   "version",   "xe",
-});
-
-// Destinations whose reader routes some of the group's tokens and skips
-// others.
-constexpr auto kPartlyRead = std::to_array<std::string_view>({"pict", "object"});
-
 // Which way the reader may take the rest of a group, by the control word.
 bool skipsRest(std::string_view word) {
-    return among(word, kSkipped);
+    return readerSkipsRest(word);
 }
 bool mayReadRest(std::string_view word) {
-    return among(word, kOwnReaders) || among(word, kPartlyRead);
+    return readerOwnsRest(word) || readerReadsPartOfRest(word);
 }
 
 // Words that put a character or an object into the text.

@@ -29,6 +29,11 @@ class CodePages {
     // exactly (the bytes read back give `c` again, no look-alike); nothing
     // otherwise.
     virtual std::optional<std::string> encode(unsigned codePage, char32_t c) const = 0;
+    // The text that bytes of the code page stand for, as readers take a run
+    // of text and \'hh escapes (a pair of a double-byte code page is one
+    // character). Bytes the code page does not define become what the
+    // platform makes of them.
+    virtual std::u16string decode(unsigned codePage, std::string_view bytes) const = 0;
 };
 
 // The code page in which RTF readers take the \'hh of a font of this

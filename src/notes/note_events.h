@@ -14,6 +14,9 @@ class NoteEvents {
     virtual void closeSearchResults() = 0;
     // Esc was typed in the editor: the window slides out.
     virtual void escapeTyped() = 0;
+    // The notes menu's item (or Ctrl+Shift+F): the search box searches all
+    // notes.
+    virtual void searchAllNotes() = 0;
 
   protected:
     ~NoteEvents() = default;

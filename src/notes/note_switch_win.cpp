@@ -70,6 +70,16 @@ void NotesController::OpenNote() {
     // The format buttons follow the read-only state (noteViewChanged).
 }
 
+bool NotesController::openListedNote(const std::u16string& name) {
+    const std::vector<std::u16string> names = noteNames();
+    const auto at = std::find(names.begin(), names.end(), name);
+    if (at == names.end())
+        return false;
+    namesList_.box().select(static_cast<int>(at - names.begin()));
+    OpenNote();
+    return state_.currentNoteName == name && note_.enabled();
+}
+
 void NotesController::enableLinks() {
     note_.setEventMask(note_.eventMask() | ENM_LINK);
     // Detection is never switched off while the program runs.

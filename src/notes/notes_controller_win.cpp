@@ -188,6 +188,9 @@ bool NotesController::onCommand(int id, int code, HWND) {
         else
             N_RemoveClick();
         return true;
+    case ID_N_SEARCHALL:
+        events_.searchAllNotes();
+        return true;
     case ID_NEWNNAME:
         if (code == EN_CHANGE)
             NewNNameChange();
@@ -302,6 +305,7 @@ void NotesController::addShortcuts(std::vector<ACCEL>& shortcuts) {
     shortcuts.push_back({FALT | FVIRTKEY, 'I', ID_N_ADD});
     shortcuts.push_back({FALT | FVIRTKEY, 'E', ID_N_RENAME});
     shortcuts.push_back({FCONTROL | FVIRTKEY, 'D', ID_N_REMOVE});
+    shortcuts.push_back({FCONTROL | FSHIFT | FVIRTKEY, 'F', ID_N_SEARCHALL});
 }
 
 HMENU NotesController::menuOf(int id) const {
@@ -309,6 +313,7 @@ HMENU NotesController::menuOf(int id) const {
     case ID_N_ADD:
     case ID_N_RENAME:
     case ID_N_REMOVE:
+    case ID_N_SEARCHALL:
     case ID_SETT_RO:
     case ID_SETT_WW:
     case ID_SHOWTOOLBAR:
@@ -346,6 +351,7 @@ void NotesController::composeMenus() {
     AppendMenuW(n, MF_STRING, ID_N_ADD, L"Добавить\tAlt+I");
     AppendMenuW(n, MF_STRING, ID_N_RENAME, L"Переименовать\tAlt+E");
     AppendMenuW(n, MF_STRING, ID_N_REMOVE, L"Удвлить\tCtrl+D");
+    AppendMenuW(n, MF_STRING, ID_N_SEARCHALL, L"Искать во всех заметках\tCtrl+Shift+F");
     AppendMenuW(n, MF_STRING | MF_MENUBARBREAK, ID_SETT_RO, L"Только для чтения");
     AppendMenuW(n, MF_STRING, ID_SETT_WW, L"Перенос по словам");
     AppendMenuW(n, MF_STRING | MF_CHECKED, ID_SHOWTOOLBAR, L"Панель инструментов");

@@ -104,6 +104,9 @@ class NotesController final : public program::Subsystem {
     int noteCount() const;
     std::u16string noteNameAt(int index) const;
     int findNoteIndex(const std::u16string& name) const;
+    // Opens the note listed exactly so, as choosing it in the list does;
+    // false when none is, or the user stayed with the note left.
+    bool openListedNote(const std::u16string& name);
 
     // Saves as a trigger in passing does (focus loss, Ctrl+S, hiding); a
     // text kept nowhere is reported to the user once, after the handler.

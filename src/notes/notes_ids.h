@@ -48,7 +48,9 @@ enum NotesId : int {
     ID_NOTESFOLDERCHANGED,
     // Timer: the folder has been quiet for a moment; the lists follow it.
     ID_FOLLOWFOLDERTIMER,
-    ID_NOTES_LAST = ID_FOLLOWFOLDERTIMER,
+    // The notes menu's search across all notes, Ctrl+Shift+F.
+    ID_N_SEARCHALL,
+    ID_NOTES_LAST = ID_N_SEARCHALL,
 };
 static_assert(program::kNotesIds.contains(ID_NOTES_LAST));
 

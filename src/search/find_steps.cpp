@@ -11,7 +11,7 @@ SearchStep hitAt(long position, std::u16string_view text, long findNextStart) {
 } // namespace
 
 bool isSearchText(std::u16string_view boxText) {
-    return !boxText.empty() && boxText != kSearchPlaceholder;
+    return !boxText.empty() && boxText != kSearchPlaceholder && boxText != kAllNotesPlaceholder;
 }
 
 SearchStep searchWhileTyping(const NoteText& note, std::u16string_view text) {

@@ -8,10 +8,12 @@
 
 namespace quivra::search {
 
-// The search box shows this while it does not have the focus.
+// The search box shows this while it does not have the focus, and the
+// second while it searches all notes.
 inline constexpr std::u16string_view kSearchPlaceholder = u"Поиск";
+inline constexpr std::u16string_view kAllNotesPlaceholder = u"Поиск во всех заметках";
 
-// False for an empty box and for the placeholder: the search while typing then
+// False for an empty box and for a placeholder: the search while typing then
 // only collapses the editor's selection and leaves the result view alone.
 bool isSearchText(std::u16string_view boxText);
 

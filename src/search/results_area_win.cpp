@@ -6,9 +6,12 @@
 #include "win/controls_win.h"
 #include "win/dialog_keys_win.h"
 
+#include <algorithm>
+
 namespace quivra::search {
 
 namespace {
+constexpr const wchar_t* kFilterCaption = L"Фильтр (двойной щелчок - выделение строки в заметке)";
 constexpr int kSplitter = 6;
 constexpr int kHeader = 24;
 constexpr int kCloseWidth = 23;
@@ -49,9 +52,8 @@ void ResultsArea::build() {
     const auto px = [this](int v) { return host_.scale(v); };
     splitter_.create(column_, notifyTarget_, 0, 0, 1, px(kSplitter));
     panel_.create(column_, notifyTarget_, 0, 0, 1, px(kResultsAreaOpening - kSplitter));
-    header_ =
-        win::createLabel(panel_.hwnd(), 0, L"Фильтр (двойной щелчок - выделение строки в заметке)",
-                         {px(4), px(5), px(300), px(16)});
+    header_ = win::createLabel(panel_.hwnd(), 0, caption_ ? caption_ : kFilterCaption,
+                               {px(4), px(5), px(300), px(16)});
     close_ =
         win::createButton(panel_.hwnd(), closeId_, L"X", {0, 0, px(kCloseWidth), px(kCloseWidth)});
     createView(RECT{0, px(kHeader), 1, px(kHeader) + 1});
@@ -198,6 +200,21 @@ std::u16string ResultsArea::caretLine() const {
             from = previous + 1;
     const std::size_t end = text.find(u'\r', at);
     return text.substr(from, end == std::u16string::npos ? std::u16string::npos : end - from);
+}
+
+std::size_t ResultsArea::caretLineIndex() const {
+    if (!built())
+        return 0;
+    const std::u16string text = view_.text();
+    const auto caret = static_cast<std::size_t>(std::max(0L, view_.selection().start));
+    const auto before = std::u16string_view(text).substr(0, std::min(caret, text.size()));
+    return static_cast<std::size_t>(std::count(before.begin(), before.end(), u'\r'));
+}
+
+void ResultsArea::setCaption(const wchar_t* caption) {
+    caption_ = caption;
+    if (header_)
+        SetWindowTextW(header_, caption_ ? caption_ : kFilterCaption);
 }
 
 // SearchMemoDblClick and SearchMemoKeyPress.

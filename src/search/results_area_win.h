@@ -52,8 +52,11 @@ class ResultsArea {
     // True while pieces of the last fill are still to come.
     bool filling() const noexcept { return next_ < pending_.size(); }
     std::vector<std::u16string> lines() const;
-    // The result line that holds the view's caret.
+    // The result line that holds the view's caret, and its index (from 0).
     std::u16string caretLine() const;
+    std::size_t caretLineIndex() const;
+    // The header's caption; null gives back the line filter's.
+    void setCaption(const wchar_t* caption);
 
     // The controls, made on first use.
     document::RichEdit& view() {
@@ -92,6 +95,7 @@ class ResultsArea {
     win::Panel splitter_; // NoteSplitt
     win::Panel panel_;    // SearchPanel
     HWND header_ = nullptr;
+    const wchar_t* caption_ = nullptr; // null: the line filter's
     HWND close_ = nullptr;
     document::RichEdit view_; // SearchMemo
     int viewId_ = 0;

@@ -20,13 +20,16 @@ void SearchController::create(HWND column, HWND searchBar) {
     host_.addHint(findEdit_, L"Поиск");
     results_.create(column, main, {ID_SEARCHMEMO, ID_SEARCHCLOSE});
     results_.onJump = [this] { SearchMemoDblClick(); };
+    allNotes_.create(findEdit_);
     boxKeys_.attach(findEdit_, [this](UINT msg, WPARAM wp, LPARAM lp, const auto& next) {
         return onBoxMessage(msg, wp, lp, next);
     });
-    // NoteKeyDown: Ctrl+F takes the user to the box.
+    // NoteKeyDown: Ctrl+F takes the user to the box (Ctrl+Shift+F is the
+    // notes menu's shortcut).
     editorKeys_.attach(
         note_.hwnd(), [this](UINT msg, WPARAM wp, LPARAM, const auto&) -> std::optional<LRESULT> {
-            if (msg == WM_KEYDOWN && wp == 'F' && (GetKeyState(VK_CONTROL) & 0x8000)) {
+            if (msg == WM_KEYDOWN && wp == 'F' && (GetKeyState(VK_CONTROL) & 0x8000) &&
+                !(GetKeyState(VK_SHIFT) & 0x8000)) {
                 focusFindEdit();
                 return 0;
             }
@@ -64,6 +67,10 @@ void SearchController::fillResults(const NoteText& text, std::u16string_view sea
 // --- The search box ----------------------------------------------------------------
 
 void SearchController::FindEditChange() {
+    if (allNotes_.active()) { // searched while typing, whatever the option
+        allNotes_.textChanged(boxText());
+        return;
+    }
     if (!options_.ticked(settings::ID_ISDYNSEARCH))
         return;
     const std::u16string searched = boxText();
@@ -85,6 +92,10 @@ void SearchController::FindEditChange() {
 }
 
 void SearchController::FindNext() {
+    if (allNotes_.active()) {
+        allNotes_.openFirst();
+        return;
+    }
     const std::u16string searched = boxText();
     if (searched.empty()) { // closes the results and goes back to the note
         results_.close();
@@ -119,20 +130,41 @@ void SearchController::FindEditEnter() {
 void SearchController::FindEditExit() {
     // With the search while typing on, the placeholder collapses the
     // selection to the last hit's start.
-    SetWindowTextW(findEdit_, win::toWide(kSearchPlaceholder).c_str());
+    SetWindowTextW(
+        findEdit_,
+        win::toWide(allNotes_.active() ? kAllNotesPlaceholder : kSearchPlaceholder).c_str());
     InvalidateRect(findEdit_, nullptr, TRUE);
     events_.enableSizeBox(true);
 }
 
 void SearchController::FindEditEscape() {
+    allNotes_.leave(); // back to the search in the note
     if (note_.enabled())
         note_.focus();
 }
 
 void SearchController::focusFindEdit() {
+    allNotes_.leave();
     state_.CtrlDown = false;
     EnableWindow(findEdit_, note_.enabled());
     SetFocus(findEdit_);
+}
+
+void SearchController::SearchAllNotes() {
+    state_.CtrlDown = false;
+    if (host_.activePage() != program::Page::Notes)
+        host_.showPage(program::Page::Notes);
+    allNotes_.enter();
+    EnableWindow(findEdit_, TRUE);
+    if (GetFocus() == findEdit_) {
+        // Already typing in the box: its text is searched for in all notes.
+        allNotes_.textChanged(boxText());
+        return;
+    }
+    // Gaining the focus, the box takes the note's selected text (FindEditEnter),
+    // which is searched for at once.
+    SetFocus(findEdit_);
+    InvalidateRect(findEdit_, nullptr, TRUE);
 }
 
 // FindEditKeyPress and FindEditKeyUp.
@@ -155,6 +187,10 @@ std::optional<LRESULT> SearchController::onBoxMessage(UINT msg, WPARAM wp, LPARA
 // --- The results area ----------------------------------------------------------------
 
 void SearchController::SearchMemoDblClick() {
+    if (allNotes_.active()) { // the results of all notes: the note opens
+        allNotes_.openAtCaret();
+        return;
+    }
     const NoteText text(note_.text());
     if (text.lines().empty())
         return;
@@ -208,8 +244,10 @@ std::optional<LRESULT> SearchController::onCtlColor(HDC dc, HWND control) {
 
 void SearchController::addRefreshRows(program::RefreshTable& table) {
     table.add(program::RefreshStep::EditorControls, [this](const program::RefreshFacts& f) {
-        if ((IsWindowEnabled(findEdit_) != FALSE) != f.editorEnabled)
-            EnableWindow(findEdit_, f.editorEnabled);
+        // Searching all notes needs no open note.
+        const bool enabled = f.editorEnabled || allNotes_.active();
+        if ((IsWindowEnabled(findEdit_) != FALSE) != enabled)
+            EnableWindow(findEdit_, enabled);
     });
 }
 

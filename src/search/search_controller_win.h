@@ -8,6 +8,7 @@
 #include "document/rich_edit_win.h"
 #include "program/program_state.h"
 #include "program/subsystem_win.h"
+#include "search/all_notes_mode_win.h"
 #include "search/find_steps.h"
 #include "search/results_area_win.h"
 #include "search/search_events.h"
@@ -24,9 +25,9 @@ class SearchController final : public program::Subsystem {
   public:
     SearchController(program::Host& host, program::ProgramState& state, document::RichEdit& note,
                      const settings::Options& options, SearchEvents& events,
-                     document::ViewRegistry& views)
+                     AllNotesLinks& allNotes, document::ViewRegistry& views)
         : host_(host), state_(state), note_(note), options_(options), events_(events),
-          results_(host, views) {}
+          results_(host, views), allNotes_(allNotes, results_, note) {}
 
     // The box in `searchBar` (the bar under the editor), the results area in
     // `column` (under the editor area).
@@ -47,8 +48,12 @@ class SearchController final : public program::Subsystem {
     void FindNext();
     // Esc released in the box.
     void FindEditEscape();
-    // Ctrl+F in the editor.
+    // Ctrl+F in the editor: the search in the note.
     void focusFindEdit();
+    // Ctrl+Shift+F or the notes menu's item: the box searches all notes
+    // until Esc or Ctrl+F.
+    void SearchAllNotes();
+    AllNotesMode& allNotes() noexcept { return allNotes_; }
     long findNextStart() const noexcept { return findNextStart_; }
 
     // --- The results area -------------------------------------------------------------
@@ -82,6 +87,7 @@ class SearchController final : public program::Subsystem {
     const settings::Options& options_;
     SearchEvents& events_;
     ResultsArea results_;
+    AllNotesMode allNotes_;
     HWND findEdit_ = nullptr;
     win::Subclass boxKeys_;
     win::Subclass editorKeys_;

@@ -1,9 +1,10 @@
-// Code pages for tests of the RTF writers without the platform: Windows-1251
-// through the portable text services and the Latin-1 half of Windows-1252;
-// no other code page holds anything.
+// Code pages for tests of the RTF writers and readers without the platform:
+// Windows-1251 through the portable text services, the Latin-1 half of
+// Windows-1252 and UTF-8; other code pages hold nothing.
 #pragma once
 
 #include "base/text_services.h"
+#include "base/utf.h"
 #include "document/rtf_output.h"
 
 #include <optional>
@@ -26,6 +27,20 @@ class TestCodePages : public CodePages {
             return std::string(1, static_cast<char>(c));
         }
         return std::nullopt;
+    }
+    std::u16string decode(unsigned codePage, std::string_view bytes) const override {
+        if (codePage == 1251)
+            return quivra::base::portableTextServices().ansiToUtf16(bytes);
+        if (codePage == 65001)
+            return quivra::base::utf8ToUtf16(bytes);
+        if (codePage != 1252)
+            return {};
+        std::u16string text;
+        for (char b : bytes) {
+            const auto byte = static_cast<unsigned char>(b);
+            text.push_back(byte < 0x80 || byte >= 0xA0 ? byte : u'\uFFFD');
+        }
+        return text;
     }
     mutable int asked = 0;
 };

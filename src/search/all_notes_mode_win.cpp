@@ -1,0 +1,108 @@
+#include "search/all_notes_mode_win.h"
+
+#include "document/code_pages_win.h"
+
+#include <windows.h>
+
+namespace quivra::search {
+
+namespace {
+// Posted to the box by the search's thread: results are there.
+constexpr UINT kResultsReady = WM_APP + 21;
+} // namespace
+
+void AllNotesMode::create(HWND box) {
+    box_ = box;
+    boxEvents_.attach(box, [this](UINT msg, WPARAM, LPARAM, const auto&) -> std::optional<LRESULT> {
+        if (msg != kResultsReady)
+            return std::nullopt;
+        resultsReady();
+        return 0;
+    });
+}
+
+void AllNotesMode::enter() {
+    if (active_)
+        return;
+    active_ = true;
+    recheck_ = true;
+    results_.clear();
+    results_.setCaption(L"Во всех заметках (двойной щелчок - открыть заметку)");
+}
+
+void AllNotesMode::leave() {
+    if (!active_)
+        return;
+    active_ = false;
+    waiting_ = openWhenListed_ = false;
+    hits_.clear();
+    searched_.clear();
+    results_.clear();
+    results_.close();
+    results_.setCaption(nullptr);
+}
+
+void AllNotesMode::textChanged(const std::u16string& text) {
+    if (!isSearchText(text))
+        return; // the results stay as they are
+    if (!background_) {
+        HWND box = box_;
+        background_ = std::make_unique<BackgroundSearch>(
+            diskNoteFiles(), NoteReading{document::windowsCodePages(), GetACP()}, links_,
+            [box] { PostMessageW(box, kResultsReady, 0, 0); });
+    }
+    searched_ = text;
+    waiting_ = true;
+    openWhenListed_ = false;
+    background_->search(links_.listedNotes(), text, recheck_);
+    recheck_ = false;
+}
+
+void AllNotesMode::resultsReady() {
+    if (!background_ || !active_)
+        return;
+    std::optional<AllNotesResults> results = background_->take();
+    if (!results)
+        return; // a later search is on its way
+    waiting_ = false;
+    hits_ = std::move(results->hits);
+    results_.fill(std::move(results->lines));
+    if (!results_.isOpen())
+        results_.open();
+    if (std::exchange(openWhenListed_, false) && !hits_.empty())
+        open(hits_.front());
+}
+
+void AllNotesMode::openFirst() {
+    if (waiting_) {
+        openWhenListed_ = true;
+        return;
+    }
+    if (!hits_.empty())
+        open(hits_.front());
+}
+
+void AllNotesMode::openAtCaret() {
+    const std::size_t line = results_.caretLineIndex();
+    if (line < hits_.size())
+        open(hits_[line]); // the line telling how many more opens nothing
+}
+
+void AllNotesMode::open(const NoteHit& hit) {
+    const NoteHit chosen = hit; // the switch may list results anew
+    const std::u16string searched = searched_;
+    if (!links_.openListedNote(chosen.note))
+        return;
+    // The switch wrote the note left: the next search looks at the files.
+    recheck_ = true;
+    if (note_.enabled()) {
+        if (const auto selection = hitInNote(NoteText(note_.text()), chosen, searched))
+            note_.setSelection({selection->start, selection->start + selection->length});
+        note_.focus();
+    }
+    // Switching notes closed the results area; these results belong to no
+    // note, so they stay in sight for the next one.
+    results_.open();
+}
+
+} // namespace quivra::search
