@@ -52,6 +52,16 @@ TEST(Screenshots, MainWindowPages) {
     SetWindowTextW(form->notes().namePanel().field(), L"Новая заметка");
     EXPECT_TRUE(saveWindowShot(form->hwnd(), *out + L"\\notes-views.bmp"));
     form->notes().NL_CancelClick();
+    // The search across all notes with its result lines.
+    form->search().SearchAllNotes();
+    SetWindowTextW(form->search().findEdit(), L"н");
+    for (int i = 0; i < 500 && !form->search().allNotes().listed(); ++i) {
+        Sleep(10);
+        pumpMessages();
+    }
+    pumpMessages();
+    EXPECT_TRUE(saveWindowShot(form->hwnd(), *out + L"\\all-notes-search.bmp"));
+    form->search().FindEditEscape();
     form->showPage(program::Page::Settings);
     const wchar_t* tabs[] = {L"settings-general.bmp", L"settings-notes.bmp", L"settings-view.bmp"};
     for (int i = 0; i < 3; ++i) {
