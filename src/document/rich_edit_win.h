@@ -155,6 +155,9 @@ class RichEdit {
     // --- Selection ------------------------------------------------------
     CharRange selection() const;
     void setSelection(CharRange range);
+    POINT scrollPosition() const;
+    // Puts the selection and scroll position back after a replacement.
+    void restoreView(CharRange selection, POINT scrolled);
     std::u16string selectedText() const;
     // While hidden, selection changes are not drawn: many replacements in a
     // row run faster.
@@ -253,9 +256,6 @@ class RichEdit {
     // control.
     bool replacesToEmpty(long paragraphs) const;
     bool replaceControl();
-    POINT scrollPosition() const;
-    // Puts the selection and scroll position back after a replacement.
-    void restoreView(CharRange selection, POINT scrolled);
     std::string streamOut(UINT format) const;
     std::u16string getText(DWORD flags) const;
 

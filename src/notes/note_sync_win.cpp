@@ -141,6 +141,7 @@ void NotesController::OnConflictNotice() {
 }
 
 void NotesController::lookAtNoteOnDisk() {
+    secondView_.followFile();
     if (state_.currentNotePath.empty() || !note_.enabled())
         return;
     switch (decideDiskAction(noteChangeOnDisk(), note_.modified(), deletedOnDisk_, Moment::Look)) {

@@ -2,6 +2,7 @@
 
 #include "base/errors.h"
 #include "notes/note_names.h"
+#include "notes/note_sync_win.h"
 #include "notes/second_view_size.h"
 #include "win/controls_win.h"
 #include "win/file_system_win.h"
@@ -101,8 +102,12 @@ void SecondView::Note2ListSelect() {
         const auto redraw = view_.suspendRedraw();
         // A missing file leaves the view empty, unreported.
         const std::u16string path = notePath(state_.notesFolder, win::toU16(name));
+        // The stamp is taken first: a write while the file is read shows as
+        // a change later.
+        const FileStamp stamp = fileStampOf(path);
         const bool exists = win::fileExists(path);
         const std::string bytes = exists ? win::readFileBytes(path) : std::string();
+        shownStamp_ = stamp;
         view_.empty();
         if (exists)
             view_.loadFileBytes(bytes);
@@ -139,6 +144,28 @@ void SecondView::noteRenamed(const std::wstring& from, const std::wstring& to) {
         return;
     shownName_ = to;
     chooser_.box().select(chooser_.box().findExact(to.c_str()));
+}
+
+void SecondView::followFile() {
+    if (!shown())
+        return;
+    const std::u16string path = notePath(state_.notesFolder, win::toU16(shownName_));
+    const FileStamp now = fileStampOf(path);
+    if (!now.exists || now == shownStamp_)
+        return;
+    try {
+        const std::string bytes = win::readFileBytes(path);
+        const document::CharRange kept = view_.selection();
+        const POINT scrolled = view_.scrollPosition();
+        const auto redraw = view_.suspendRedraw();
+        view_.loadFileBytes(bytes);
+        view_.setModified(false);
+        view_.restoreView(kept, scrolled);
+        shownStamp_ = now;
+    } catch (const base::UserError&) {
+        // Locked or half written: the next change or call of the window
+        // tries again.
+    }
 }
 
 void SecondView::Close2NoteClick() {

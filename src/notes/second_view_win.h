@@ -6,6 +6,7 @@
 #pragma once
 
 #include "document/rich_edit_win.h"
+#include "notes/note_on_disk.h"
 #include "program/program_state.h"
 #include "program/subsystem_win.h"
 #include "settings/options_win.h"
@@ -49,6 +50,10 @@ class SecondView {
     void noteRenamed(const std::wstring& from, const std::wstring& to);
     bool shown() const;
     int height() const noexcept { return height_; }
+    // Another program rewrote the note shown (a synchronised folder): the
+    // view shows the file's new content where the user was reading. A file
+    // gone or unreadable for now leaves the view as it is.
+    void followFile();
 
     // The view, made on first use.
     document::RichEdit& view();
@@ -78,6 +83,7 @@ class SecondView {
     win::Subclass viewEvents_;
     win::SplitterDrag splitterDrag_;
     std::wstring shownName_; // the note the view shows; empty while closed
+    FileStamp shownStamp_;   // its file as the view read it
     int height_ = 0;         // the view's height now
     int openedHeight_ = 0;   // Note2Height: its height when it was last opened
     int top_ = 0;            // the space the editor and the view share

@@ -282,3 +282,30 @@ TEST_F(ProgramFolderSyncWithoutBin, DeletedNoteGoesToTheRecoveryFolderUnderAFree
     EXPECT_EQ(readBytes(recovery / L"A (2).note"), unique);
     EXPECT_EQ(readBytes(recovery / L"A.note"), "kept from before");
 }
+
+TEST_F(ProgramFolderSync, SecondViewFollowsItsNoteRewrittenOutside) {
+    callIn();
+    HWND chooser = findChildById(window, nt::ID_NOTE2LIST);
+    ASSERT_NE(chooser, nullptr);
+    // "B", the second of A and B, chosen as a user would: a click drops the
+    // list (and makes the real box in place of its stand-in), the keys pick.
+    focusControl(window, chooser);
+    chooser = findChildById(window, nt::ID_NOTE2LIST);
+    pressKeys(window, {VK_DOWN});
+    pressKeys(window, {VK_DOWN});
+    pressKeys(window, {VK_RETURN});
+    ASSERT_EQ(SendMessageW(chooser, CB_GETCURSEL, 0, 0), 1);
+    HWND view = nullptr;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            view = findChildById(window, nt::ID_NOTE2);
+            return view && windowText(view) == L"bee";
+        },
+        2000));
+    writeBytes(notes / L"B.note", rtf("bee, rewritten elsewhere"));
+    EXPECT_TRUE(waitFor([&] { return windowText(view) == L"bee, rewritten elsewhere"; }, 3000))
+        << "the view shows: " << std::string(windowText(view).begin(), windowText(view).end());
+    // The editor's note and its file are left alone.
+    EXPECT_EQ(windowText(editor), L"old");
+    EXPECT_EQ(readBytes(notes / L"A.note"), rtf("old"));
+}
