@@ -33,10 +33,10 @@ TEST_F(AllNotesSearch, CtrlShiftFAWordAndEnterOpenTheNoteWithTheWordSelected) {
     ASSERT_NE(find, nullptr);
 
     pressKeys(window, {VK_CONTROL, VK_SHIFT, 'F'});
-    ASSERT_TRUE(waitUntil([&] { return focusedIn(window) == find; })) << "the box has no focus";
+    ASSERT_TRUE(waitFor([&] { return focusedIn(window) == find; })) << "the box has no focus";
     typeInto(find, L"zebra");
     pressKeys(window, {VK_RETURN});
-    ASSERT_TRUE(waitUntil([&] { return shownNote() == L"B"; })) << "B did not open";
+    ASSERT_TRUE(waitFor([&] { return shownNote() == L"B"; })) << "B did not open";
     settle(window);
     // "third zebra line" is the third line: "zebra" from 19 to 24.
     EXPECT_EQ(windowText(editor), L"first\r\nsecond\r\nthird zebra line");
@@ -57,7 +57,7 @@ TEST_F(AllNotesSearch, TheMenuItemADoubleClickAndEnterOnAResultAndEscBackToTheNo
     ASSERT_TRUE(find && menuButton);
     mouseClick(middleOf(menuButton));
     HWND menu = nullptr;
-    ASSERT_TRUE(waitUntil([&] {
+    ASSERT_TRUE(waitFor([&] {
         menu = FindWindowW(L"#32768", nullptr);
         return menu && IsWindowVisible(menu);
     })) << "no notes menu";
@@ -67,10 +67,10 @@ TEST_F(AllNotesSearch, TheMenuItemADoubleClickAndEnterOnAResultAndEscBackToTheNo
     pressKeys(window, {VK_DOWN});
     pressKeys(window, {VK_DOWN});
     pressKeys(window, {VK_RETURN});
-    ASSERT_TRUE(waitUntil([&] { return focusedIn(window) == find; })) << "the box has no focus";
+    ASSERT_TRUE(waitFor([&] { return focusedIn(window) == find; })) << "the box has no focus";
     typeInto(find, L"e");
     HWND memo = nullptr;
-    ASSERT_TRUE(waitUntil([&] {
+    ASSERT_TRUE(waitFor([&] {
         memo = findChildById(window, quivra::search::ID_SEARCHMEMO);
         return memo && IsWindowVisible(memo) &&
                windowText(memo) == L"A: 1 alpha one\r\nA: 2 beta two\r\nA: 3 gamma beta\r\nB: 1 "
@@ -80,7 +80,7 @@ TEST_F(AllNotesSearch, TheMenuItemADoubleClickAndEnterOnAResultAndEscBackToTheNo
     // A double click on the first line opens A again, with the "e" of "one".
     const RECT r = screenRect(memo);
     mouseClick({r.left + 20, r.top + 8}, 2);
-    ASSERT_TRUE(waitUntil([&] { return LOWORD(selectionOf(editor)) == 8; }))
+    ASSERT_TRUE(waitFor([&] { return LOWORD(selectionOf(editor)) == 8; }))
         << LOWORD(selectionOf(editor));
     EXPECT_EQ(shownNote(), L"A");
     EXPECT_EQ(HIWORD(selectionOf(editor)), 9);
@@ -90,7 +90,7 @@ TEST_F(AllNotesSearch, TheMenuItemADoubleClickAndEnterOnAResultAndEscBackToTheNo
     for (int i = 0; i < 3; ++i)
         pressKeys(window, {VK_DOWN});
     pressKeys(window, {VK_RETURN});
-    ASSERT_TRUE(waitUntil([&] { return shownNote() == L"B"; })) << "B did not open";
+    ASSERT_TRUE(waitFor([&] { return shownNote() == L"B"; })) << "B did not open";
     settle(window);
     EXPECT_EQ(LOWORD(selectionOf(editor)), 1);
     EXPECT_EQ(HIWORD(selectionOf(editor)), 2);
@@ -98,7 +98,7 @@ TEST_F(AllNotesSearch, TheMenuItemADoubleClickAndEnterOnAResultAndEscBackToTheNo
     // Esc in the box: the search in the note again.
     mouseClick(middleOf(find));
     pressKeys(window, {VK_ESCAPE});
-    ASSERT_TRUE(waitUntil([&] { return focusedIn(window) == editor; }));
+    ASSERT_TRUE(waitFor([&] { return focusedIn(window) == editor; }));
     EXPECT_EQ(windowText(find), L"Поиск");
     EXPECT_FALSE(IsWindowVisible(memo));
 }

@@ -3,14 +3,10 @@
 // hotkey and in front, ready for the real mouse and keyboard.
 #pragma once
 
-#include "running_program.h"
+#include "program_test.h"
 
 #include "base/ini_file.h"
 #include "notes/notes_ids.h"
-
-#include <gtest/gtest.h>
-
-#include <memory>
 
 namespace quivra::blackbox {
 
@@ -19,52 +15,27 @@ namespace fs = std::filesystem;
 inline constexpr const char* kRtfA =
     "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0 alpha one\\par beta two\\par gamma beta\\par}";
 
-template <class Test> inline bool waitUntil(Test test, DWORD timeoutMs = 5000) {
-    const DWORD until = GetTickCount() + timeoutMs;
-    while (!test()) {
-        if (GetTickCount() > until)
-            return false;
-        Sleep(50);
-    }
-    return true;
-}
-
-class CalledInProgram : public ::testing::Test {
+class CalledInProgram : public ProgramTest {
   protected:
     void SetUp() override {
-        dir = freshProgramFolder();
-        fs::create_directories(notesFolder(dir));
-        writeBytes(note(L"A"), kRtfA);
-        writeBytes(note(L"B"), "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0 bee}");
-        writeBytes(note(L"C"), "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0 sea}");
-        quivra::base::IniFile ini(settingsFile(dir));
-        ini.writeString(u"Options", u"CurrentNoteName", u"A");
-        ini.writeString(u"Options", u"EnableHotkey", u"1");
-        ini.writeString(u"Options", u"ListWidth", u"150");
-        ini.writeString(u"Options", u"DynamicSearch", u"1");
-        program = std::make_unique<RunningProgram>(dir / L"quivra.exe");
-        ASSERT_TRUE(program->started());
-        window = program->mainWindow(15000);
-        ASSERT_NE(window, nullptr);
-        ASSERT_TRUE(waitUntil([&] { return screenRect(window).left < 0; }, 10000));
-        const ATOM atom = GlobalFindAtomW(L"quivra_hotkey_sh");
-        ASSERT_NE(atom, 0);
-        PostMessageW(window, WM_HOTKEY, atom, MAKELPARAM(MOD_WIN, 'N'));
-        ASSERT_TRUE(waitUntil([&] { return screenRect(window).left == 0; }, 10000));
+        start({{{L"A", kRtfA},
+                {L"B", "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0 bee}"},
+                {L"C", "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0 sea}"}},
+               {{u"CurrentNoteName", u"A"},
+                {u"EnableHotkey", u"1"},
+                {u"ListWidth", u"150"},
+                {u"DynamicSearch", u"1"}},
+               {}});
+        if (HasFatalFailure())
+            return;
+        ASSERT_TRUE(waitFor([&] { return screenRect(window).left < 0; }));
+        ASSERT_TRUE(postHotkey(window));
+        ASSERT_TRUE(waitForLeft(window, 0));
         SetForegroundWindow(window);
         settle(window);
         names = findChildById(window, quivra::notes::ID_NOTESNAMESLIST);
         editor = findChild(window, L"RichEdit20W");
         ASSERT_TRUE(names && editor);
-    }
-    void TearDown() override {
-        if (window && IsWindow(window))
-            PostMessageW(window, WM_CLOSE, 0, 0);
-        if (program)
-            program->waitForExit(15000);
-    }
-    fs::path note(const wchar_t* name) const {
-        return notesFolder(dir) / (std::wstring(name) + L".note");
     }
     // The screen point in the middle of row `row` of a list box.
     static POINT listRow(HWND list, int row) {
@@ -95,9 +66,6 @@ class CalledInProgram : public ::testing::Test {
         Sleep(30);
     }
 
-    fs::path dir;
-    std::unique_ptr<RunningProgram> program;
-    HWND window = nullptr;
     HWND names = nullptr;
     HWND editor = nullptr;
 };

@@ -16,7 +16,7 @@ using ProgramErrorBoxes = CalledInProgram;
 // A message box of the program whose text begins with `start`.
 HWND boxSaying(const RunningProgram& program, const std::wstring& start) {
     HWND found = nullptr;
-    waitUntil([&] {
+    waitFor([&] {
         found = program.messageBox(0);
         return found && messageBoxText(found).rfind(start, 0) == 0;
     });

@@ -92,7 +92,7 @@ TEST_F(PanelsUnderTheMouse, ARightClickOpensTheMenuWhereItWasReleased) {
     mouse(MOUSEEVENTF_MOVE, release);
     mouse(MOUSEEVENTF_RIGHTUP);
     HWND menu = nullptr;
-    ASSERT_TRUE(waitUntil([&] { return (menu = shownMenu()) != nullptr; }))
+    ASSERT_TRUE(waitFor([&] { return (menu = shownMenu()) != nullptr; }))
         << "no menu after a right click";
     EXPECT_EQ(placeInParent(font).x, dragged.x) << "a click moved the panel";
     const RECT m = screenRect(menu);
@@ -102,7 +102,7 @@ TEST_F(PanelsUnderTheMouse, ARightClickOpensTheMenuWhereItWasReleased) {
     // The first of its two items.
     mouseClick({(m.left + m.right) / 2, m.top + (m.bottom - m.top) / 4});
     settle(window);
-    ASSERT_TRUE(waitUntil([&] { return placeFixed(); })) << "the place was not fixed";
+    ASSERT_TRUE(waitFor([&] { return placeFixed(); })) << "the place was not fixed";
     quivra::base::IniFile ini(settingsFile(dir));
     EXPECT_EQ(ini.readInteger(u"Coords", u"FontPanel_x", -1), dragged.x);
     EXPECT_EQ(ini.readInteger(u"Coords", u"FontPanel_y", -1), dragged.y);

@@ -39,7 +39,7 @@ TEST_F(ProgramLists, SideListAndQuickSearchResultsOpenNotesUnderTheMouse) {
     mouseClick(middleOf(quickAdd));
     pressKeys(window, {'C'});
     HWND results = findChildById(window, quivra::notes::ID_QUICKLIST);
-    ASSERT_TRUE(waitUntil([&] {
+    ASSERT_TRUE(waitFor([&] {
         results = findChildById(window, quivra::notes::ID_QUICKLIST);
         return results && IsWindowVisible(results);
     })) << "no quick-search results";
@@ -69,7 +69,7 @@ TEST_F(ProgramLists, CtrlWheelStepsThroughTheNotesAndAClickOnTheStarSaves) {
     const std::string before = readBytes(note(L"A"));
     pressKeys(window, {'X'});
     HWND star = nullptr;
-    ASSERT_TRUE(waitUntil([&] {
+    ASSERT_TRUE(waitFor([&] {
         star = findChildById(window, quivra::notes::ID_MODLAB);
         return star && IsWindowVisible(star);
     })) << "no changed mark";
@@ -77,7 +77,7 @@ TEST_F(ProgramLists, CtrlWheelStepsThroughTheNotesAndAClickOnTheStarSaves) {
     mouseClick(middleOf(star));
     settle(window);
     EXPECT_NE(readBytes(note(L"A")).find("x"), std::string::npos) << readBytes(note(L"A"));
-    EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(star); }));
+    EXPECT_TRUE(waitFor([&] { return !IsWindowVisible(star); }));
 }
 
 TEST_F(ProgramLists, EnterOnAResultLineSelectsThatLineInTheEditor) {
@@ -109,7 +109,7 @@ TEST_F(ProgramLists, TrayMenusExitEndsTheProgramWithoutWritingTheNote) {
     // message with the mouse message.
     PostMessageW(window, quivra::window::WM_QUIVRA_TRAY, 0, WM_RBUTTONUP);
     HWND menu = nullptr;
-    ASSERT_TRUE(waitUntil([&] {
+    ASSERT_TRUE(waitFor([&] {
         menu = FindWindowW(L"#32768", nullptr);
         return menu && IsWindowVisible(menu);
     })) << "no tray menu";

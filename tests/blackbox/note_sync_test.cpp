@@ -1,9 +1,8 @@
 // The real program while another program changes its notes folder, as a
 // synchronised folder or a second computer does, and the delete command's
 // way back: driven from outside.
-#include "running_program.h"
+#include "program_test.h"
 
-#include "base/ini_file.h"
 #include "notes/notes_controller_win.h"
 
 #include <gtest/gtest.h>
@@ -18,31 +17,6 @@ namespace nt = quivra::notes;
 namespace {
 
 constexpr int kHiddenLeft = 1 - 640;
-
-bool waitFor(const std::function<bool()>& done, DWORD timeoutMs) {
-    const DWORD until = GetTickCount() + timeoutMs;
-    for (;;) {
-        if (done())
-            return true;
-        if (GetTickCount() > until)
-            return false;
-        Sleep(20);
-    }
-}
-
-bool waitForLeft(HWND w, int left) {
-    return waitFor(
-        [&] {
-            RECT r;
-            GetWindowRect(w, &r);
-            return r.left == left;
-        },
-        10000);
-}
-
-std::string rtf(const char* text) {
-    return std::string("{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0 ") + text + "}";
-}
 
 std::vector<std::wstring> listed(HWND list) {
     std::vector<std::wstring> names;
@@ -59,32 +33,16 @@ bool holds(const std::vector<std::wstring>& names, const std::wstring& name) {
     return std::find(names.begin(), names.end(), name) != names.end();
 }
 
-class ProgramFolderSync : public ::testing::Test {
+class ProgramFolderSync : public ProgramTest {
   protected:
     void SetUp() override {
-        dir = freshProgramFolder();
+        start(notesAAndB());
+        if (HasFatalFailure())
+            return;
         notes = notesFolder(dir);
-        fs::create_directories(notes);
-        writeBytes(notes / L"A.note", rtf("old"));
-        writeBytes(notes / L"B.note", rtf("bee"));
-        quivra::base::IniFile ini(settingsFile(dir));
-        ini.writeString(u"Options", u"CurrentNoteName", u"A");
-        ini.writeString(u"Options", u"EnableHotkey", u"1");
-        program = std::make_unique<RunningProgram>(dir / L"quivra.exe");
-        ASSERT_TRUE(program->started());
-        window = program->mainWindow(15000);
-        ASSERT_NE(window, nullptr);
         ASSERT_TRUE(waitForLeft(window, kHiddenLeft)) << "no first slide-out";
         editor = findChild(window, L"RichEdit20W");
         ASSERT_NE(editor, nullptr);
-    }
-    void TearDown() override {
-        if (window)
-            PostMessageW(window, WM_CLOSE, 0, 0);
-        if (program)
-            program->waitForExit(15000);
-        std::error_code ec;
-        fs::remove_all(dir, ec);
     }
     void hotkey() {
         const ATOM atom = GlobalFindAtomW(L"quivra_hotkey_sh");
@@ -107,30 +65,27 @@ class ProgramFolderSync : public ::testing::Test {
         return found;
     }
 
-    fs::path dir;
     fs::path notes;
-    std::unique_ptr<RunningProgram> program;
-    HWND window = nullptr;
     HWND editor = nullptr;
 };
 
 } // namespace
 
 TEST_F(ProgramFolderSync, NoteRewrittenWhileHiddenIsShownWithTheNewTextWhenCalledIn) {
-    writeBytes(notes / L"A.note", rtf("written by the other computer"));
+    writeBytes(notes / L"A.note", tahomaRtf("written by the other computer"));
     callIn();
     EXPECT_TRUE(
         waitFor([&] { return windowText(editor).starts_with(L"written by the other"); }, 2000))
         << "the editor shows: " << windowText(editor).size() << " characters";
     EXPECT_EQ(SendMessageW(editor, EM_GETMODIFY, 0, 0), 0);
     sendAway(); // nothing of the user's to write: the file stays as the other program left it
-    EXPECT_EQ(readBytes(notes / L"A.note"), rtf("written by the other computer"));
+    EXPECT_EQ(readBytes(notes / L"A.note"), tahomaRtf("written by the other computer"));
     EXPECT_TRUE(conflictCopies().empty());
 }
 
 TEST_F(ProgramFolderSync, UnsavedTextAndAnOutsideRewriteAreBothKeptAndTheUserIsTold) {
     typeInto(editor, L"mine ");
-    writeBytes(notes / L"A.note", rtf("theirs"));
+    writeBytes(notes / L"A.note", tahomaRtf("theirs"));
     Sleep(700); // the folder watch has reported the change: the typing is not disturbed
     EXPECT_EQ(windowText(editor), L"mine old");
     // Called in and sent away (by the hotkey or by the lost activation): the
@@ -149,7 +104,7 @@ TEST_F(ProgramFolderSync, UnsavedTextAndAnOutsideRewriteAreBothKeptAndTheUserIsT
     const std::wstring copyName = copies[0].stem().wstring();
     EXPECT_NE(told.find(L"«A» — версия, записанная другой программой"), std::wstring::npos);
     EXPECT_NE(told.find(L"«" + copyName + L"» — ваш текст"), std::wstring::npos);
-    EXPECT_EQ(readBytes(notes / L"A.note"), rtf("theirs"));
+    EXPECT_EQ(readBytes(notes / L"A.note"), tahomaRtf("theirs"));
     EXPECT_NE(readBytes(copies[0]).find("mine old"), std::string::npos);
     // The copy is a note like any other, and the editor shows the file's version.
     HWND list = findChildById(window, nt::ID_NOTESLB);
@@ -161,7 +116,7 @@ TEST_F(ProgramFolderSync, NotesMadeAndDeletedOutsideComeAndGoInTheListsAndTheOpe
     HWND list = findChildById(window, nt::ID_NOTESLB);
     HWND names = findChildById(window, nt::ID_NOTESNAMESLIST);
     ASSERT_NE(list, nullptr);
-    writeBytes(notes / L"C.note", rtf("sea"));
+    writeBytes(notes / L"C.note", tahomaRtf("sea"));
     EXPECT_TRUE(waitFor([&] { return holds(listed(list), L"C"); }, 2000)) << "C not listed";
     fs::remove(notes / L"B.note");
     EXPECT_TRUE(waitFor([&] { return !holds(listed(list), L"B"); }, 2000)) << "B still listed";
@@ -224,9 +179,9 @@ class ProgramFolderSyncDelete : public ProgramFolderSync {
   protected:
     // Ctrl+D and "Да" on the open note A; returns the bytes it held.
     std::string deleteNoteA() {
-        const std::string unique = rtf(("to get back " + std::to_string(GetTickCount64()) + " " +
-                                        std::to_string(GetCurrentProcessId()))
-                                           .c_str());
+        const std::string unique = tahomaRtf(("to get back " + std::to_string(GetTickCount64()) +
+                                              " " + std::to_string(GetCurrentProcessId()))
+                                                 .c_str());
         writeBytes(notes / L"A.note", unique);
         writeBytes(notes / L"A.ini", "companion");
         callIn();
@@ -302,10 +257,10 @@ TEST_F(ProgramFolderSync, SecondViewFollowsItsNoteRewrittenOutside) {
             return view && windowText(view) == L"bee";
         },
         2000));
-    writeBytes(notes / L"B.note", rtf("bee, rewritten elsewhere"));
+    writeBytes(notes / L"B.note", tahomaRtf("bee, rewritten elsewhere"));
     EXPECT_TRUE(waitFor([&] { return windowText(view) == L"bee, rewritten elsewhere"; }, 3000))
         << "the view shows: " << std::string(windowText(view).begin(), windowText(view).end());
     // The editor's note and its file are left alone.
     EXPECT_EQ(windowText(editor), L"old");
-    EXPECT_EQ(readBytes(notes / L"A.note"), rtf("old"));
+    EXPECT_EQ(readBytes(notes / L"A.note"), tahomaRtf("old"));
 }

@@ -2,7 +2,7 @@
 // activation of another window, a click on the one-pixel line, Esc; and the
 // real mouse on the window once it is in: the list's splitter, hints, the
 // names list and the format bar.
-#include "running_program.h"
+#include "program_test.h"
 
 #include "base/ini_file.h"
 #include "editor/editor_ids.h"
@@ -17,46 +17,15 @@ namespace {
 
 constexpr int kHiddenLeft = 1 - 640;
 
-// Waits until the window's left edge is at `left`.
-bool waitForLeft(HWND w, int left, DWORD timeoutMs = 10000) {
-    const DWORD until = GetTickCount() + timeoutMs;
-    do {
-        RECT r;
-        GetWindowRect(w, &r);
-        if (r.left == left)
-            return true;
-        Sleep(20);
-    } while (GetTickCount() < until);
-    return false;
-}
-
-class ProgramWindow : public ::testing::Test {
+class ProgramWindow : public ProgramTest {
   protected:
     void SetUp() override {
-        dir = freshProgramFolder();
-        fs::create_directories(notesFolder(dir));
-        writeBytes(notesFolder(dir) / L"A.note", "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0 old}");
-        writeBytes(notesFolder(dir) / L"B.note", "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0 bee}");
-        quivra::base::IniFile ini(settingsFile(dir));
-        ini.writeString(u"Options", u"CurrentNoteName", u"A");
-        ini.writeString(u"Options", u"EnableHotkey", u"1");
-        program = std::make_unique<RunningProgram>(dir / L"quivra.exe");
-        ASSERT_TRUE(program->started());
-        window = program->mainWindow(15000);
-        ASSERT_NE(window, nullptr);
+        start(notesAAndB());
+        if (HasFatalFailure())
+            return;
         ASSERT_TRUE(waitForLeft(window, kHiddenLeft)) << "no first slide-out";
     }
-    void TearDown() override {
-        if (window)
-            PostMessageW(window, WM_CLOSE, 0, 0);
-        if (program)
-            program->waitForExit(15000);
-    }
     void hotkey() { ASSERT_TRUE(postHotkey(window)) << "no hotkey registered"; }
-
-    fs::path dir;
-    std::unique_ptr<RunningProgram> program;
-    HWND window = nullptr;
 };
 
 } // namespace

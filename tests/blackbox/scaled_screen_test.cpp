@@ -2,7 +2,7 @@
 // are: it must look and behave as at 96 DPI, every size scaled. The settings
 // file keeps sizes and panel places in 96-DPI units, so a file written on an
 // unscaled screen means the same window here.
-#include "running_program.h"
+#include "program_test.h"
 
 #include "base/ini_file.h"
 #include "crypto/crypto_ids.h"
@@ -41,59 +41,28 @@ POINT centredIn(HWND area, HWND panel) {
     return {a.cx / 2 - p.cx / 2, a.cy / 2 - p.cy / 2};
 }
 
-bool waitFor(const std::function<bool()>& done, DWORD timeoutMs = 10000) {
-    const DWORD until = GetTickCount() + timeoutMs;
-    while (!done()) {
-        if (GetTickCount() > until)
-            return false;
-        Sleep(20);
-    }
-    return true;
-}
-
-bool waitForLeft(HWND w, int left) {
-    return waitFor([&] { return screenRect(w).left == left; });
-}
-
 // The program started at 144 DPI on one note, the hotkey enabled, with the
 // settings given; every other setting is the default.
-class ScaledScreen : public ::testing::Test {
+class ScaledScreen : public ProgramTest {
   protected:
     void start(std::initializer_list<std::pair<const char16_t*, const char16_t*>> options = {},
                std::initializer_list<std::pair<const char16_t*, const char16_t*>> coords = {}) {
-        dir = freshProgramFolder();
-        fs::create_directories(notesFolder(dir));
-        writeBytes(notesFolder(dir) / L"A.note",
-                   "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0\\fs16 first line\\par}");
-        writeBytes(notesFolder(dir) / L"B.note", "{\\rtf1 second\\par}");
-        {
-            quivra::base::IniFile ini(settingsFile(dir));
-            ini.writeString(u"Options", u"CurrentNoteName", u"A");
-            ini.writeString(u"Options", u"EnableHotkey", u"1");
-            for (const auto& [key, value] : options)
-                ini.writeString(u"Options", key, value);
-            for (const auto& [key, value] : coords)
-                ini.writeString(u"Coords", key, value);
-        }
+        ProgramSetup setup{
+            {{L"A", "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0\\fs16 first line\\par}"},
+             {L"B", "{\\rtf1 second\\par}"}},
+            {{u"CurrentNoteName", u"A"}, {u"EnableHotkey", u"1"}},
+            {}};
+        for (const auto& [key, value] : options)
+            setup.options.emplace_back(key, value);
+        for (const auto& [key, value] : coords)
+            setup.coords.emplace_back(key, value);
         ScreenDpi screenDpi(dpi);
-        program = std::make_unique<RunningProgram>(dir / L"quivra.exe");
-        ASSERT_TRUE(program->started());
-        window = program->mainWindow(15000);
-        ASSERT_NE(window, nullptr);
-    }
-    void TearDown() override {
-        if (window)
-            PostMessageW(window, WM_CLOSE, 0, 0);
-        if (program)
-            program->waitForExit(15000);
+        ProgramTest::start(setup);
     }
     void hotkey() { ASSERT_TRUE(postHotkey(window)) << "no hotkey registered"; }
     // Waits for the first slide-out, then brings the window in by the hotkey.
     void callIn() {
-        ASSERT_TRUE(waitFor([&] {
-            const RECT r = screenRect(window);
-            return r.left == 1 - (r.right - r.left);
-        })) << "no first slide-out";
+        ASSERT_TRUE(waitForSlidOut(window)) << "no first slide-out";
         hotkey();
         ASSERT_TRUE(waitForLeft(window, 0)) << "the hotkey did not bring the window in";
         settle(window);
@@ -105,9 +74,6 @@ class ScaledScreen : public ::testing::Test {
     int scaled(int designed) const { return MulDiv(designed, dpi, 96); }
 
     DWORD dpi = kScaledDpi;
-    fs::path dir;
-    std::unique_ptr<RunningProgram> program;
-    HWND window = nullptr;
 };
 
 void clickScreen(POINT at) {
