@@ -151,7 +151,14 @@ void SecondView::followFile() {
         return;
     const std::u16string path = notePath(state_.notesFolder, win::toU16(shownName_));
     const FileStamp now = fileStampOf(path);
-    if (!now.exists || now == shownStamp_)
+    // A note deleted outside closes the view once the chooser no longer
+    // lists it: the chooser never leaves the view without a name.
+    if (!now.exists) {
+        if (chooser_.box().findExact(shownName_.c_str()) < 0)
+            Close2NoteClick();
+        return;
+    }
+    if (now == shownStamp_)
         return;
     try {
         const std::string bytes = win::readFileBytes(path);

@@ -52,7 +52,8 @@ class SecondView {
     int height() const noexcept { return height_; }
     // Another program rewrote the note shown (a synchronised folder): the
     // view shows the file's new content where the user was reading. A file
-    // gone or unreadable for now leaves the view as it is.
+    // unreadable for now leaves the view as it is; a file deleted closes it
+    // once the chooser no longer lists it.
     void followFile();
 
     // The view, made on first use.

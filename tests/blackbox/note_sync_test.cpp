@@ -238,7 +238,7 @@ TEST_F(ProgramFolderSyncWithoutBin, DeletedNoteGoesToTheRecoveryFolderUnderAFree
     EXPECT_EQ(readBytes(recovery / L"A.note"), "kept from before");
 }
 
-TEST_F(ProgramFolderSync, SecondViewFollowsItsNoteRewrittenOutside) {
+TEST_F(ProgramFolderSync, SecondViewFollowsItsNoteRewrittenOrDeletedOutside) {
     callIn();
     HWND chooser = findChildById(window, nt::ID_NOTE2LIST);
     ASSERT_NE(chooser, nullptr);
@@ -263,4 +263,8 @@ TEST_F(ProgramFolderSync, SecondViewFollowsItsNoteRewrittenOutside) {
     // The editor's note and its file are left alone.
     EXPECT_EQ(windowText(editor), L"old");
     EXPECT_EQ(readBytes(notes / L"A.note"), tahomaRtf("old"));
+    // Deleted outside: the view closes as the chooser loses its name.
+    fs::remove(notes / L"B.note");
+    EXPECT_TRUE(waitFor([&] { return !IsWindowVisible(view); }, 3000)) << "the view stays open";
+    EXPECT_EQ(SendMessageW(chooser, CB_GETCOUNT, 0, 0), 1);
 }
