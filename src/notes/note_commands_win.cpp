@@ -18,8 +18,8 @@ void NotesController::NotesActMenuButtonClick() {
     // The window has no frame: the button's screen place is the window's
     // place plus the toolbar's and the button's.
     RECT button;
-    GetWindowRect(menuButton_, &button);
-    TrackPopupMenu(notesMenu_.get(), TPM_LEFTALIGN | TPM_TOPALIGN, button.left - host_.scale(50),
+    GetWindowRect(NotesActMenuButton, &button);
+    TrackPopupMenu(ActNotesMenu.get(), TPM_LEFTALIGN | TPM_TOPALIGN, button.left - host_.scale(50),
                    button.bottom, 0, host_.mainWindow(), nullptr);
 }
 
@@ -155,8 +155,8 @@ void NotesController::renameCurrentNote(const std::u16string& name) {
         state_.NoteReadOnly = *moved.readOnly;
     if (moved.wordWrap)
         state_.NoteWordWrap = *moved.wordWrap;
-    CheckMenuItem(notesMenu_.get(), ID_SETT_RO, state_.NoteReadOnly ? MF_CHECKED : MF_UNCHECKED);
-    CheckMenuItem(notesMenu_.get(), ID_SETT_WW, state_.NoteWordWrap ? MF_CHECKED : MF_UNCHECKED);
+    CheckMenuItem(ActNotesMenu.get(), sett_ro, state_.NoteReadOnly ? MF_CHECKED : MF_UNCHECKED);
+    CheckMenuItem(ActNotesMenu.get(), sett_ww, state_.NoteWordWrap ? MF_CHECKED : MF_UNCHECKED);
 }
 
 // --- Delete ------------------------------------------------------------------------
@@ -181,7 +181,7 @@ void NotesController::deleteCurrentNote() {
     if (!state_.currentNotePath.empty() && win::fileExists(state_.currentNotePath))
         deleteToRecycleBin(state_.currentNotePath, std::filesystem::path(state_.dataFolder));
     forgetNoteFile();
-    namesList_.box().select(-1);
+    NotesNamesList.box().select(-1);
     copyNoteNamesToLists();
     if (!state_.currentNoteName.empty()) // the note's view settings go with it
         NoteSettingsFile(state_.notesFolder).eraseSection(state_.currentNoteName);

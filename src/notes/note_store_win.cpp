@@ -43,7 +43,7 @@ void NotesController::EnumerateNotes() {
 }
 
 void NotesController::setNoteNames(const std::vector<std::u16string>& names) {
-    const win::ComboBox box = namesList_.box();
+    const win::ComboBox box = NotesNamesList.box();
     box.clear();
     box.reserve(names.size());
     for (const auto& n : names)
@@ -63,11 +63,11 @@ std::vector<std::u16string> NotesController::noteNames() const {
 void NotesController::copyNoteNamesToLists() {
     const int n = noteCount();
     const win::ComboBox chooser(secondView_.chooser());
-    const win::ListBox list(listBox_);
+    const win::ListBox list(NotesLB);
     // The chooser's selection is its own: the open second view keeps its note.
     const int chosen = chooser.selected();
     const std::wstring chosenName = chooser.itemText(chosen);
-    win::RedrawSuspension redraw(listBox_);
+    win::RedrawSuspension redraw(NotesLB);
     list.clear();
     chooser.clear();
     list.reserve(static_cast<std::size_t>(std::max(n, 0)));

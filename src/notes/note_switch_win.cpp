@@ -40,11 +40,11 @@ void NotesController::OpenNote() {
         if (at == names.end())
             return; // its file went meanwhile
         index = static_cast<int>(at - names.begin());
-        namesList_.box().select(index);
+        NotesNamesList.box().select(index);
     }
     // The side list follows before the load, which may fail: the lists
     // agree on the chosen note even when it cannot be read.
-    win::ListBox(listBox_).select(index);
+    win::ListBox(NotesLB).select(index);
     {
         const auto redraw = note_.suspendRedraw();
         note_.empty();
@@ -75,7 +75,7 @@ bool NotesController::openListedNote(const std::u16string& name) {
     const auto at = std::find(names.begin(), names.end(), name);
     if (at == names.end())
         return false;
-    namesList_.box().select(static_cast<int>(at - names.begin()));
+    NotesNamesList.box().select(static_cast<int>(at - names.begin()));
     OpenNote();
     return state_.currentNoteName == name && note_.enabled();
 }
@@ -112,24 +112,24 @@ void NotesController::loadRememberedNote() {
 }
 
 void NotesController::selectInLists(int index) {
-    namesList_.box().select(index);
-    win::ListBox(listBox_).select(index);
+    NotesNamesList.box().select(index);
+    win::ListBox(NotesLB).select(index);
 }
 
 std::u16string NotesController::noteNameAt(int index) const {
-    return toU16(namesList_.box().itemText(index));
+    return toU16(NotesNamesList.box().itemText(index));
 }
 
 int NotesController::noteCount() const {
-    return namesList_.box().count();
+    return NotesNamesList.box().count();
 }
 
 int NotesController::selectedNoteIndex() const {
-    return namesList_.box().selected();
+    return NotesNamesList.box().selected();
 }
 
 int NotesController::findNoteIndex(const std::u16string& name) const {
-    return namesList_.box().findExact(toWide(name).c_str());
+    return NotesNamesList.box().findExact(toWide(name).c_str());
 }
 
 bool NotesController::canStepNotes() const {
@@ -144,7 +144,7 @@ void NotesController::GoDownExecute() {
     const int index = selectedNoteIndex();
     if (index + 1 >= noteCount())
         return;
-    namesList_.box().select(index + 1);
+    NotesNamesList.box().select(index + 1);
     OpenNote();
 }
 
@@ -154,7 +154,7 @@ void NotesController::GoUpExecute() {
     const int index = selectedNoteIndex();
     if (index <= 0)
         return;
-    namesList_.box().select(index - 1);
+    NotesNamesList.box().select(index - 1);
     OpenNote();
 }
 
@@ -165,14 +165,14 @@ void NotesController::NotesLBClick() {
 }
 
 void NotesController::NotesLBDblClick() {
-    namesList_.box().select(win::ListBox(listBox_).selected());
+    NotesNamesList.box().select(win::ListBox(NotesLB).selected());
     OpenNote();
 }
 
 void NotesController::NotesNamesListDropDown() {
     RECT wr;
     GetWindowRect(host_.mainWindow(), &wr);
-    const win::ComboBox box = namesList_.box();
+    const win::ComboBox box = NotesNamesList.box();
     const int itemHeight = box.itemHeight(0);
     if (itemHeight > 0)
         box.setMinVisible(((wr.bottom - wr.top) - 70) / itemHeight);

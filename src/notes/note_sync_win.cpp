@@ -167,13 +167,13 @@ void NotesController::followNotesFolder() {
         sortNoteNames(names);
     if (names == noteNames())
         return; // nothing to redraw
-    const int top = static_cast<int>(SendMessageW(listBox_, LB_GETTOPINDEX, 0, 0));
+    const int top = static_cast<int>(SendMessageW(NotesLB, LB_GETTOPINDEX, 0, 0));
     setNoteNames(names);
     if (opened) {
         const auto at = std::find(names.begin(), names.end(), open);
         selectInLists(static_cast<int>(at - names.begin()));
     }
-    SendMessageW(listBox_, LB_SETTOPINDEX, static_cast<WPARAM>(std::max(top, 0)), 0);
+    SendMessageW(NotesLB, LB_SETTOPINDEX, static_cast<WPARAM>(std::max(top, 0)), 0);
 }
 
 void NotesController::watchNotesFolder() {

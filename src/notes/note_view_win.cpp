@@ -8,19 +8,19 @@ void NotesController::applyReadOnly(bool readOnly) {
     state_.NoteReadOnly = readOnly;
     note_.setReadOnly(readOnly);
     showReadOnlySign(readOnly);
-    CheckMenuItem(notesMenu_.get(), ID_SETT_RO, readOnly ? MF_CHECKED : MF_UNCHECKED);
+    CheckMenuItem(ActNotesMenu.get(), sett_ro, readOnly ? MF_CHECKED : MF_UNCHECKED);
     events_.noteViewChanged();
 }
 
 void NotesController::applyWordWrap(bool wordWrap) {
     state_.NoteWordWrap = wordWrap;
     note_.setWordWrap(wordWrap);
-    CheckMenuItem(notesMenu_.get(), ID_SETT_WW, wordWrap ? MF_CHECKED : MF_UNCHECKED);
+    CheckMenuItem(ActNotesMenu.get(), sett_ww, wordWrap ? MF_CHECKED : MF_UNCHECKED);
 }
 
 void NotesController::applyFormatBarShown(bool shown) {
     state_.formatBarShown = shown;
-    CheckMenuItem(notesMenu_.get(), ID_SHOWTOOLBAR, shown ? MF_CHECKED : MF_UNCHECKED);
+    CheckMenuItem(ActNotesMenu.get(), ShowToolBar, shown ? MF_CHECKED : MF_UNCHECKED);
     events_.noteViewChanged();
 }
 

@@ -36,13 +36,13 @@ void NotesController::create(HWND mainWindow, HWND notesPage, HWND editorArea, H
         return onEditorMessage(msg, wp, lp, next);
     });
     splitterDrag_.attach(
-        lbSplitter_.hwnd(), win::SplitterDrag::Moves::LeftRight,
+        LBSplitter.hwnd(), win::SplitterDrag::Moves::LeftRight,
         [this](POINT at) {
             setListWidth(at.x);
             host_.relayoutEditorArea();
         },
         [this] { LBSplitterMoved(); });
-    quickAddEvents_.attach(quickAdd_, [this](UINT msg, WPARAM wp, LPARAM lp, const auto& next) {
+    quickAddEvents_.attach(QuickAdd, [this](UINT msg, WPARAM wp, LPARAM lp, const auto& next) {
         return onQuickAddMessage(msg, wp, lp, next);
     });
     updateNotesMenu();
@@ -60,36 +60,37 @@ void NotesController::createNoteCommands(window::FloatingPanels& panels,
 
 void NotesController::composeToolbar(HWND mainWindow) {
     const auto px = [this](int v) { return host_.scale(v); };
-    toolbar_.create(mainWindow, mainWindow, px(276), px(7), px(330), px(23));
-    HWND tb = toolbar_.hwnd();
-    menuButton_ = win::createButton(tb, ID_NOTESACTMENUBUTTON, L"Меню", {0, 0, px(49), px(23)});
-    namesList_.create(tb, ID_NOTESNAMESLIST, {px(51), px(1), px(228), px(300)},
-                      win::LazyCombo::Kind::List);
+    NotesTBarPanel.create(mainWindow, mainWindow, px(276), px(7), px(330), px(23));
+    HWND tb = NotesTBarPanel.hwnd();
+    NotesActMenuButton =
+        win::createButton(tb, ID_NOTESACTMENUBUTTON, L"Меню", {0, 0, px(49), px(23)});
+    NotesNamesList.create(tb, ID_NOTESNAMESLIST, {px(51), px(1), px(228), px(300)},
+                          win::LazyCombo::Kind::List);
 }
 
 // The changed mark and the read-only sign are made the first time they show.
 void NotesController::showChangedMark(bool shown) {
-    if (shown && !modLab_) {
-        modLab_ = win::createLabel(toolbar_.hwnd(), ID_MODLAB, L"*",
-                                   win::boundsOf(changedMarkPlace()), SS_NOTIFY);
-        host_.giveFont(modLab_);
-        host_.addHint(modLab_, L"Заметка изменена");
+    if (shown && !modLab) {
+        modLab = win::createLabel(NotesTBarPanel.hwnd(), ID_MODLAB, L"*",
+                                  win::boundsOf(changedMarkPlace()), SS_NOTIFY);
+        host_.giveFont(modLab);
+        host_.addHint(modLab, L"Заметка изменена");
     }
-    if (modLab_)
-        ShowWindow(modLab_, shown ? SW_SHOW : SW_HIDE);
+    if (modLab)
+        ShowWindow(modLab, shown ? SW_SHOW : SW_HIDE);
 }
 
 void NotesController::showReadOnlySign(bool shown) {
-    if (shown && !imgRO_) {
-        imgRO_ =
-            win::createLabel(toolbar_.hwnd(), ID_IMGRO, L"", win::boundsOf(readOnlySignPlace()),
-                             SS_ICON | SS_CENTERIMAGE | SS_NOTIFY);
-        SendMessageW(imgRO_, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_WARNING)),
+    if (shown && !imgRO) {
+        imgRO = win::createLabel(NotesTBarPanel.hwnd(), ID_IMGRO, L"",
+                                 win::boundsOf(readOnlySignPlace()),
+                                 SS_ICON | SS_CENTERIMAGE | SS_NOTIFY);
+        SendMessageW(imgRO, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_WARNING)),
                      0);
-        host_.addHint(imgRO_, L"Заметка только для чтения");
+        host_.addHint(imgRO, L"Заметка только для чтения");
     }
-    if (imgRO_)
-        ShowWindow(imgRO_, shown ? SW_SHOW : SW_HIDE);
+    if (imgRO)
+        ShowWindow(imgRO, shown ? SW_SHOW : SW_HIDE);
 }
 
 RECT NotesController::changedMarkPlace() const {
@@ -111,21 +112,21 @@ int NotesController::namesListWidth() const {
 void NotesController::composeListPane(HWND notesPage) {
     const auto px = [this](int v) { return host_.scale(v); };
     HWND mainWindow = host_.mainWindow();
-    lbPane_.create(notesPage, mainWindow, 0, 0, 0, px(400));
-    listBox_ = win::createListBox(lbPane_.hwnd(), ID_NOTESLB, {0, 0, 1, 1});
-    win::ListBox(listBox_).setItemHeight(0, px(13));
-    quickAdd_ = win::createEdit(lbPane_.hwnd(), ID_QUICKADD, L"", {0, 0, 1, px(21)});
-    host_.addHint(quickAdd_, L"Быстрый поиск/Быстрое добавление заметки (Enter -добавить)");
-    lbSplitter_.create(notesPage, mainWindow, 0, 0, px(4), px(400));
+    LBPane.create(notesPage, mainWindow, 0, 0, 0, px(400));
+    NotesLB = win::createListBox(LBPane.hwnd(), ID_NOTESLB, {0, 0, 1, 1});
+    win::ListBox(NotesLB).setItemHeight(0, px(13));
+    QuickAdd = win::createEdit(LBPane.hwnd(), ID_QUICKADD, L"", {0, 0, 1, px(21)});
+    host_.addHint(QuickAdd, L"Быстрый поиск/Быстрое добавление заметки (Enter -добавить)");
+    LBSplitter.create(notesPage, mainWindow, 0, 0, px(4), px(400));
 }
 
 void NotesController::layoutToolbar(int x, int y, int width) {
     const auto px = [this](int v) { return host_.scale(v); };
-    MoveWindow(toolbar_.hwnd(), x, y, width, px(23), TRUE);
+    MoveWindow(NotesTBarPanel.hwnd(), x, y, width, px(23), TRUE);
     toolbarWidth_ = width;
-    namesList_.move(px(51), px(1), namesListWidth(), px(300));
+    NotesNamesList.move(px(51), px(1), namesListWidth(), px(300));
     for (const auto& [label, place] :
-         {std::pair{modLab_, changedMarkPlace()}, std::pair{imgRO_, readOnlySignPlace()}})
+         {std::pair{modLab, changedMarkPlace()}, std::pair{imgRO, readOnlySignPlace()}})
         if (label) {
             const win::Bounds b = win::boundsOf(place);
             MoveWindow(label, b.x, b.y, b.w, b.h, TRUE);
@@ -136,10 +137,10 @@ int NotesController::layoutListPane(int pageHeight, int pageWidth) {
     const auto px = [this](int v) { return host_.scale(v); };
     const int splitter = px(4);
     const int lw = std::clamp(listWidth_, 0, std::max(0, pageWidth - splitter - px(100)));
-    MoveWindow(lbPane_.hwnd(), 0, 0, lw, pageHeight, TRUE);
-    MoveWindow(listBox_, 0, 0, lw, std::max(0, pageHeight - px(21)), TRUE);
-    MoveWindow(quickAdd_, 0, pageHeight - px(21), lw, px(21), TRUE);
-    MoveWindow(lbSplitter_.hwnd(), lw, 0, splitter, pageHeight, TRUE);
+    MoveWindow(LBPane.hwnd(), 0, 0, lw, pageHeight, TRUE);
+    MoveWindow(NotesLB, 0, 0, lw, std::max(0, pageHeight - px(21)), TRUE);
+    MoveWindow(QuickAdd, 0, pageHeight - px(21), lw, px(21), TRUE);
+    MoveWindow(LBSplitter.hwnd(), lw, 0, splitter, pageHeight, TRUE);
     return lw + splitter;
 }
 
@@ -174,16 +175,16 @@ bool NotesController::onCommand(int id, int code, HWND) {
         else if (code == LBN_SETFOCUS)
             hideQuickSearch(); // NotesLBEnter
         return true;
-    case ID_N_ADD:
-    case ID_N_RENAME:
-    case ID_N_REMOVE:
+    case N_add:
+    case N_Rename:
+    case N_Remove:
         // Note_newExecute, Note_renameExecute, Note_delExecute: the keys
         // work on the notes page only (the router has checked the item).
         if (code == program::kFromShortcut && host_.activePage() != program::Page::Notes)
             return true;
-        if (id == ID_N_ADD)
+        if (id == N_add)
             N_addClick();
-        else if (id == ID_N_RENAME)
+        else if (id == N_Rename)
             N_RenameClick();
         else
             N_RemoveClick();
@@ -233,22 +234,22 @@ bool NotesController::onCommand(int id, int code, HWND) {
         if (code == BN_CLICKED)
             NotesActMenuButtonClick();
         return true;
-    case ID_SETT_RO:
+    case sett_ro:
         sett_roClick();
         return true;
-    case ID_SETT_WW:
+    case sett_ww:
         sett_wwClick();
         return true;
-    case ID_SHOWTOOLBAR:
+    case ShowToolBar:
         ShowToolBarClick();
         return true;
     case ID_IMMSAVE:
         ImmSaveClick();
         return true;
-    case ID_GOUP:
+    case GoUp:
         GoUpExecute();
         return true;
-    case ID_GODOWN:
+    case GoDown:
         GoDownExecute();
         return true;
     case ID_UNSAVEDNOTICE:
@@ -267,7 +268,7 @@ bool NotesController::onCommand(int id, int code, HWND) {
     case ID_NMENU_PASTE:
     case ID_NMENU_DELETE:
     case ID_NMENU_SELECTALL:
-    case ID_NMENU_SAVE:
+    case NMenu_Save:
         onEditorCommand(id);
         return true;
     default:
@@ -293,37 +294,37 @@ void NotesController::addRefreshRows(program::RefreshTable& table) {
     table.add(program::RefreshStep::ChangedMark,
               [this](const program::RefreshFacts& f) { showChangedMark(changedMarkVisible(f)); });
     table.add(program::RefreshStep::NotesToolbar, [this](const program::RefreshFacts& f) {
-        ShowWindow(toolbar_.hwnd(), notesToolbarVisible(f) ? SW_SHOW : SW_HIDE);
+        ShowWindow(NotesTBarPanel.hwnd(), notesToolbarVisible(f) ? SW_SHOW : SW_HIDE);
     });
     table.add(program::RefreshStep::NotesMenu,
               [this](const program::RefreshFacts& f) { enableNotesMenu(f); });
 }
 
 void NotesController::addShortcuts(std::vector<ACCEL>& shortcuts) {
-    shortcuts.push_back({FALT | FVIRTKEY, VK_UP, ID_GOUP});
-    shortcuts.push_back({FALT | FVIRTKEY, VK_DOWN, ID_GODOWN});
-    shortcuts.push_back({FALT | FVIRTKEY, 'I', ID_N_ADD});
-    shortcuts.push_back({FALT | FVIRTKEY, 'E', ID_N_RENAME});
-    shortcuts.push_back({FCONTROL | FVIRTKEY, 'D', ID_N_REMOVE});
+    shortcuts.push_back({FALT | FVIRTKEY, VK_UP, GoUp});
+    shortcuts.push_back({FALT | FVIRTKEY, VK_DOWN, GoDown});
+    shortcuts.push_back({FALT | FVIRTKEY, 'I', N_add});
+    shortcuts.push_back({FALT | FVIRTKEY, 'E', N_Rename});
+    shortcuts.push_back({FCONTROL | FVIRTKEY, 'D', N_Remove});
     shortcuts.push_back({FCONTROL | FSHIFT | FVIRTKEY, 'F', ID_N_SEARCHALL});
 }
 
 HMENU NotesController::menuOf(int id) const {
     switch (id) {
-    case ID_N_ADD:
-    case ID_N_RENAME:
-    case ID_N_REMOVE:
+    case N_add:
+    case N_Rename:
+    case N_Remove:
     case ID_N_SEARCHALL:
-    case ID_SETT_RO:
-    case ID_SETT_WW:
-    case ID_SHOWTOOLBAR:
-        return notesMenu_.get();
+    case sett_ro:
+    case sett_ww:
+    case ShowToolBar:
+        return ActNotesMenu.get();
     case ID_NMENU_CUT:
     case ID_NMENU_COPY:
     case ID_NMENU_PASTE:
     case ID_NMENU_DELETE:
     case ID_NMENU_SELECTALL:
-    case ID_NMENU_SAVE:
+    case NMenu_Save:
         return editorMenu_.get();
     default:
         return nullptr;
@@ -342,19 +343,19 @@ void NotesController::composeMenus() {
     AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(m, MF_STRING, ID_NMENU_SELECTALL, L"Выделить все\tCtrl+A");
     AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(m, MF_STRING, ID_NMENU_SAVE, L"Сохранить\tCtrl+S");
+    AppendMenuW(m, MF_STRING, NMenu_Save, L"Сохранить\tCtrl+S");
     // The sub-menu "Скрытые" is never shown: it only carries shortcuts, which
     // arrive with the commands that use them.
 
-    notesMenu_.reset(CreatePopupMenu());
-    HMENU n = notesMenu_.get();
-    AppendMenuW(n, MF_STRING, ID_N_ADD, L"Добавить\tAlt+I");
-    AppendMenuW(n, MF_STRING, ID_N_RENAME, L"Переименовать\tAlt+E");
-    AppendMenuW(n, MF_STRING, ID_N_REMOVE, L"Удвлить\tCtrl+D");
+    ActNotesMenu.reset(CreatePopupMenu());
+    HMENU n = ActNotesMenu.get();
+    AppendMenuW(n, MF_STRING, N_add, L"Добавить\tAlt+I");
+    AppendMenuW(n, MF_STRING, N_Rename, L"Переименовать\tAlt+E");
+    AppendMenuW(n, MF_STRING, N_Remove, L"Удвлить\tCtrl+D");
     AppendMenuW(n, MF_STRING, ID_N_SEARCHALL, L"Искать во всех заметках\tCtrl+Shift+F");
-    AppendMenuW(n, MF_STRING | MF_MENUBARBREAK, ID_SETT_RO, L"Только для чтения");
-    AppendMenuW(n, MF_STRING, ID_SETT_WW, L"Перенос по словам");
-    AppendMenuW(n, MF_STRING | MF_CHECKED, ID_SHOWTOOLBAR, L"Панель инструментов");
+    AppendMenuW(n, MF_STRING | MF_MENUBARBREAK, sett_ro, L"Только для чтения");
+    AppendMenuW(n, MF_STRING, sett_ww, L"Перенос по словам");
+    AppendMenuW(n, MF_STRING | MF_CHECKED, ShowToolBar, L"Панель инструментов");
 }
 
 void NotesController::updateNotesMenu() {
@@ -366,15 +367,15 @@ void NotesController::updateNotesMenu() {
 }
 
 void NotesController::enableNotesMenu(const program::RefreshFacts& f) {
-    HMENU n = notesMenu_.get();
+    HMENU n = ActNotesMenu.get();
     const auto enable = [n](int id, bool on) {
         EnableMenuItem(n, static_cast<UINT>(id), on ? MF_ENABLED : MF_GRAYED);
     };
-    enable(ID_N_RENAME, renameOrDeleteEnabled(f));
-    enable(ID_N_REMOVE, renameOrDeleteEnabled(f));
-    enable(ID_N_ADD, addNoteEnabled(f));
-    enable(ID_SETT_RO, viewSettingsEnabled(f));
-    enable(ID_SETT_WW, viewSettingsEnabled(f));
+    enable(N_Rename, renameOrDeleteEnabled(f));
+    enable(N_Remove, renameOrDeleteEnabled(f));
+    enable(N_add, addNoteEnabled(f));
+    enable(sett_ro, viewSettingsEnabled(f));
+    enable(sett_ww, viewSettingsEnabled(f));
 }
 
 void NotesController::showEditorMenu(POINT screen) {
@@ -412,7 +413,7 @@ void NotesController::onEditorCommand(int id) {
     case ID_NMENU_SELECTALL:
         note_.setSelection({0, -1});
         break;
-    case ID_NMENU_SAVE:
+    case NMenu_Save:
         NMenu_SaveClick();
         break;
     default:
@@ -475,21 +476,21 @@ std::optional<LRESULT> NotesController::onEditorMessage(UINT msg, WPARAM wp, LPA
 // --- What the other subsystems see of the lists ----------------------------------
 
 void NotesController::syncSideList() {
-    win::ListBox(listBox_).select(selectedNoteIndex());
+    win::ListBox(NotesLB).select(selectedNoteIndex());
 }
 
 bool NotesController::namesDroppedDown() const {
-    return namesList_.box().droppedDown();
+    return NotesNamesList.box().droppedDown();
 }
 
 int NotesController::listPaneWidth() const {
     RECT r;
-    GetWindowRect(listBox_, &r);
+    GetWindowRect(NotesLB, &r);
     return static_cast<int>(r.right - r.left);
 }
 
 void NotesController::hideChangedMark() {
-    ShowWindow(modLab_, SW_HIDE);
+    ShowWindow(modLab, SW_HIDE);
 }
 
 } // namespace quivra::notes

@@ -162,21 +162,21 @@ class NotesController final : public program::Subsystem {
     int listPaneWidth() const;
     void hideChangedMark();
     QuickSearchPanel& quickSearch() { return quickSearch_; }
-    HWND quickAdd() const { return quickAdd_; }
+    HWND quickAdd() const { return QuickAdd; }
 
     // --- The second note view ------------------------------------------------------
     SecondView& secondView() { return secondView_; }
 
     // --- Controls, for the main window's layout and the tests --------------------
-    HWND toolbar() const { return toolbar_.hwnd(); }
-    HWND namesList() const { return namesList_.hwnd(); }
-    HWND listBox() const { return listBox_; }
-    HWND listSplitter() const { return lbSplitter_.hwnd(); }
+    HWND toolbar() const { return NotesTBarPanel.hwnd(); }
+    HWND namesList() const { return NotesNamesList.hwnd(); }
+    HWND listBox() const { return NotesLB; }
+    HWND listSplitter() const { return LBSplitter.hwnd(); }
     HWND note2List() const { return secondView_.chooser(); }
-    HWND changedMark() const { return modLab_; } // null until first shown
-    HWND readOnlyIcon() const { return imgRO_; } // null until first shown
-    HWND menuButton() const { return menuButton_; }
-    HMENU notesMenu() const { return notesMenu_.get(); }
+    HWND changedMark() const { return modLab; } // null until first shown
+    HWND readOnlyIcon() const { return imgRO; } // null until first shown
+    HWND menuButton() const { return NotesActMenuButton; }
+    HMENU notesMenu() const { return ActNotesMenu.get(); }
     HMENU editorMenu() const { return editorMenu_.get(); }
 
     // --- win::Subsystem --------------------------------------------------------
@@ -247,16 +247,16 @@ class NotesController final : public program::Subsystem {
     NoteEvents& events_;
 
     HWND notesPage_ = nullptr;
-    win::Panel toolbar_;
-    HWND menuButton_ = nullptr;
-    win::LazyCombo namesList_;
-    HWND modLab_ = nullptr; // made when first shown, like the read-only sign
-    HWND imgRO_ = nullptr;
+    win::Panel NotesTBarPanel;
+    HWND NotesActMenuButton = nullptr;
+    win::LazyCombo NotesNamesList;
+    HWND modLab = nullptr; // made when first shown, like the read-only sign
+    HWND imgRO = nullptr;
     int toolbarWidth_ = 0;
-    win::Panel lbPane_;
-    win::Panel lbSplitter_;
-    HWND listBox_ = nullptr;
-    HWND quickAdd_ = nullptr;
+    win::Panel LBPane;
+    win::Panel LBSplitter;
+    HWND NotesLB = nullptr;
+    HWND QuickAdd = nullptr;
     int listWidth_ = 0;
     bool sortedList_ = false;
     NamePanel namePanel_;
@@ -264,7 +264,7 @@ class NotesController final : public program::Subsystem {
     QuickSearchPanel quickSearch_;
     SecondView secondView_;
     win::UniqueMenu editorMenu_;
-    win::UniqueMenu notesMenu_;
+    win::UniqueMenu ActNotesMenu;
     win::Subclass editorEvents_;
     win::SplitterDrag splitterDrag_;
     win::Subclass quickAddEvents_;

@@ -11,33 +11,33 @@
 namespace quivra::notes {
 
 void NotesController::QuickAddEnter() {
-    SetWindowTextW(quickAdd_, L"");
+    SetWindowTextW(QuickAdd, L"");
 }
 
 void NotesController::QuickAddExit() {
     // The results stay, so that the user can move to them and pick one.
-    SetWindowTextW(quickAdd_, L"");
+    SetWindowTextW(QuickAdd, L"");
 }
 
 void NotesController::QuickAddKeyUp() {
-    const auto names = quickListNames(noteNames(), win::toU16(win::windowText(quickAdd_)));
+    const auto names = quickListNames(noteNames(), win::toU16(win::windowText(QuickAdd)));
     if (names.empty()) {
         quickSearch_.hide();
         return;
     }
     RECT field;
-    GetWindowRect(quickAdd_, &field);
+    GetWindowRect(QuickAdd, &field);
     MapWindowPoints(nullptr, notesPage_, reinterpret_cast<POINT*>(&field), 2);
     quickSearch_.showNames(names, {field.left, field.top - host_.scale(kQuickSearchHeight) -
                                                    host_.scale(kQuickSearchGap)});
 }
 
 void NotesController::QuickAddEnterKey() {
-    const std::u16string typed = win::toU16(win::windowText(quickAdd_));
+    const std::u16string typed = win::toU16(win::windowText(QuickAdd));
     const QuickAddStep step = quickAddOnEnter(typed, quickSearch_.shown(), quickSearch_.names());
     switch (step.action) {
     case QuickAddAction::SelectFieldText:
-        SendMessageW(quickAdd_, EM_SETSEL, 0, -1);
+        SendMessageW(QuickAdd, EM_SETSEL, 0, -1);
         return;
     case QuickAddAction::PickListed:
         quickSearch_.pick(step.listIndex);
@@ -53,7 +53,7 @@ void NotesController::QuickAddEscKey() {
     if (note_.enabled())
         note_.focus();
     else
-        SetFocus(namesList_.hwnd());
+        SetFocus(NotesNamesList.hwnd());
 }
 
 void NotesController::QuickListDblClick() {
@@ -64,7 +64,7 @@ void NotesController::QuickListDblClick() {
     const int count = noteCount();
     for (int i = 0; i < count; ++i)
         if (noteNameAt(i) == chosen) {
-            namesList_.box().select(i);
+            NotesNamesList.box().select(i);
             OpenNote();
             return;
         }

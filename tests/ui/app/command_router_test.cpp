@@ -82,6 +82,6 @@ TEST(CommandRouter, ReadOnlyShortcutIsRefusedWhileNoNoteIsSelected) {
     auto form = folder.start();
     ASSERT_EQ(form->notes().selectedNoteIndex(), -1);
     form->presenter().PeriodicRefresh(); // greys the note commands
-    SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(notes::ID_SETT_RO, kShortcut), 0);
+    SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(notes::sett_ro, kShortcut), 0);
     EXPECT_FALSE(form->state().NoteReadOnly);
 }

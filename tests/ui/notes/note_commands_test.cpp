@@ -59,7 +59,7 @@ class NoteCommands : public EditorFixture {
 
 TEST_F(NoteCommands, NamePanelRefusesListedDeviceAndTakenNamesAndFiltersTyping) {
     startWith({{L"Work", kRtfA}});
-    command(notes::ID_N_ADD, 1); // Alt+I
+    command(notes::N_add, 1); // Alt+I
     ASSERT_TRUE(panel().shown());
     EXPECT_EQ(GetFocus(), panel().field());
     EXPECT_EQ(win::windowText(panel().confirmButton()), L"Добавить");
@@ -79,7 +79,7 @@ TEST_F(NoteCommands, NamePanelRefusesListedDeviceAndTakenNamesAndFiltersTyping) 
     EXPECT_FALSE(panel().shown());
     EXPECT_EQ(GetFocus(), note().hwnd());
 
-    command(notes::ID_N_RENAME, 1); // Alt+E
+    command(notes::N_Rename, 1); // Alt+E
     EXPECT_EQ(fieldText(), L"Work");
     EXPECT_EQ(win::windowText(panel().confirmButton()), L"Переименовать");
     EXPECT_FALSE(confirmEnabled());
@@ -98,29 +98,29 @@ TEST_F(NoteCommands, NamePanelRefusesListedDeviceAndTakenNamesAndFiltersTyping) 
 TEST_F(NoteCommands, MenuKeysAndSteppingWaitWhileThePanelIsOpen) {
     startWith({{L"A", kRtfA}, {L"B", kRtfB}});
     refresh();
-    EXPECT_TRUE(itemEnabled(notes::ID_N_RENAME));
-    EXPECT_TRUE(itemEnabled(notes::ID_N_REMOVE));
+    EXPECT_TRUE(itemEnabled(notes::N_Rename));
+    EXPECT_TRUE(itemEnabled(notes::N_Remove));
     const int index = notes().selectedNoteIndex();
-    command(notes::ID_N_ADD, 1);
+    command(notes::N_add, 1);
     ASSERT_TRUE(panel().shown());
     refresh();
-    EXPECT_FALSE(itemEnabled(notes::ID_N_ADD));
-    EXPECT_FALSE(itemEnabled(notes::ID_N_RENAME));
-    EXPECT_FALSE(itemEnabled(notes::ID_N_REMOVE));
-    command(notes::ID_N_REMOVE, 1); // Ctrl+D is refused
+    EXPECT_FALSE(itemEnabled(notes::N_add));
+    EXPECT_FALSE(itemEnabled(notes::N_Rename));
+    EXPECT_FALSE(itemEnabled(notes::N_Remove));
+    command(notes::N_Remove, 1); // Ctrl+D is refused
     EXPECT_FALSE(form->confirmPanel().shown());
-    command(notes::ID_GODOWN, 1);
-    command(notes::ID_GOUP, 1);
+    command(notes::GoDown, 1);
+    command(notes::GoUp, 1);
     EXPECT_EQ(notes().selectedNoteIndex(), index);
     EXPECT_TRUE(panel().shown());
     // Leaving the panel closes it; then the keys work again.
     SetFocus(note().hwnd());
     EXPECT_FALSE(panel().shown());
     refresh();
-    EXPECT_TRUE(itemEnabled(notes::ID_N_ADD));
+    EXPECT_TRUE(itemEnabled(notes::N_add));
     // Not on another page.
     form->showPage(program::Page::Settings);
-    command(notes::ID_N_ADD, 1);
+    command(notes::N_add, 1);
     EXPECT_FALSE(panel().shown());
 }
 
@@ -153,8 +153,7 @@ TEST_F(NoteCommands, FirstAddSortsTheListAndANewNoteIsWritableUnwrappedAndHasNoF
     EXPECT_FALSE(note().wordWrap());
     EXPECT_TRUE(form->state().formatBarShown);
     EXPECT_FALSE(visible(notes().readOnlyIcon()));
-    EXPECT_TRUE(GetMenuState(notes().notesMenu(), notes::ID_SHOWTOOLBAR, MF_BYCOMMAND) &
-                MF_CHECKED);
+    EXPECT_TRUE(GetMenuState(notes().notesMenu(), notes::ShowToolBar, MF_BYCOMMAND) & MF_CHECKED);
     EXPECT_EQ(GetFocus(), note().hwnd());
     EXPECT_FALSE(fs::exists(noteFile(L"Б")));
     // The chooser of the second view holds the same names.
@@ -175,7 +174,7 @@ TEST_F(NoteCommands, RenameCarriesTheFileItsCompanionAndItsSettings) {
     writeFile(notesDir() / L"Старая.ini", "companion");
     startWith({{L"Старая", kRtfA}});
     ASSERT_TRUE(form->state().NoteReadOnly);
-    command(notes::ID_N_RENAME, 1);
+    command(notes::N_Rename, 1);
     setName(L"Новая");
     EXPECT_TRUE(confirmEnabled());
     SendMessageW(panel().confirmButton(), BM_CLICK, 0, 0);
@@ -194,14 +193,14 @@ TEST_F(NoteCommands, RenameCarriesTheFileItsCompanionAndItsSettings) {
     EXPECT_EQ(ini.readString(u"Новая", u"ShowFormatBar", u""), u"0");
     EXPECT_FALSE(ini.keyExists(u"Новая", u"WordWrap"));
     EXPECT_TRUE(form->state().NoteReadOnly);
-    EXPECT_TRUE(GetMenuState(notes().notesMenu(), notes::ID_SETT_RO, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_TRUE(GetMenuState(notes().notesMenu(), notes::sett_ro, MF_BYCOMMAND) & MF_CHECKED);
 }
 
 TEST_F(NoteCommands, RenameTheFileSystemRefusesKeepsTheOldNameEverywhere) {
     startWith({{L"A", kRtfA}});
     note().setSelection({0, 0});
     type(L"изменено ");
-    command(notes::ID_N_RENAME, 1);
+    command(notes::N_Rename, 1);
     setName(L"Нет такой папки\\B"); // pasted: no folder of that name
     ASSERT_TRUE(confirmEnabled());
     notes().NL_DynamicClick();
@@ -220,7 +219,7 @@ TEST_F(NoteCommands, DeleteAsksFirstAndLeavesNoNoteOpen) {
     writeFile(notesDir() / L"Дела.ini", "companion");
     startWith({{L"Дела", kRtfA}, {L"Другая", kRtfB}});
     window::ConfirmPanel& confirm = form->confirmPanel();
-    command(notes::ID_N_REMOVE, 1); // Ctrl+D
+    command(notes::N_Remove, 1); // Ctrl+D
     ASSERT_TRUE(confirm.shown());
     EXPECT_EQ(win::windowText(confirm.questionLabel()),
               L"Вы действительно хотите удалить заметку \"Дела\"?");
@@ -229,7 +228,7 @@ TEST_F(NoteCommands, DeleteAsksFirstAndLeavesNoNoteOpen) {
     EXPECT_FALSE(confirm.shown());
     EXPECT_TRUE(fs::exists(noteFile(L"Дела")));
 
-    command(notes::ID_N_REMOVE, 1);
+    command(notes::N_Remove, 1);
     SendMessageW(confirm.yesButton(), BM_CLICK, 0, 0);
     EXPECT_FALSE(confirm.shown());
     EXPECT_FALSE(fs::exists(noteFile(L"Дела")));
@@ -241,9 +240,9 @@ TEST_F(NoteCommands, DeleteAsksFirstAndLeavesNoNoteOpen) {
     EXPECT_TRUE(form->state().currentNoteName.empty());
     EXPECT_EQ(notesSettings().sectionNames(), (std::vector<std::u16string>{u"Другая"}));
     refresh();
-    EXPECT_FALSE(itemEnabled(notes::ID_N_RENAME));
-    EXPECT_FALSE(itemEnabled(notes::ID_N_REMOVE));
-    EXPECT_TRUE(itemEnabled(notes::ID_N_ADD));
+    EXPECT_FALSE(itemEnabled(notes::N_Rename));
+    EXPECT_FALSE(itemEnabled(notes::N_Remove));
+    EXPECT_TRUE(itemEnabled(notes::N_add));
 }
 
 TEST_F(NoteCommands, ViewSettingsWithNoNoteOrOfANoteWithAnEmptyNameLiveInTheEmptyNamedSection) {
@@ -251,7 +250,7 @@ TEST_F(NoteCommands, ViewSettingsWithNoNoteOrOfANoteWithAnEmptyNameLiveInTheEmpt
     addNote(L"B", kRtfB);
     start();
     // No note open: "Панель инструментов" still flips the bar and writes.
-    command(notes::ID_SHOWTOOLBAR);
+    command(notes::ShowToolBar);
     EXPECT_TRUE(folder.boxes.empty());
     EXPECT_EQ(notesSettings().readString(u"", u"ShowFormatBar", u"?"), u"0");
 
@@ -262,8 +261,8 @@ TEST_F(NoteCommands, ViewSettingsWithNoNoteOrOfANoteWithAnEmptyNameLiveInTheEmpt
     ASSERT_GE(unnamed, 0);
     SendMessageW(notes().namesList(), CB_SETCURSEL, unnamed, 0);
     notes().OpenNote();
-    command(notes::ID_SETT_RO);
-    command(notes::ID_SETT_WW);
+    command(notes::sett_ro);
+    command(notes::sett_ww);
     EXPECT_TRUE(folder.boxes.empty());
     const std::u16string written = readSettingsText(notesDir() / L"notessettings.ini");
     EXPECT_NE(written.find(u"[]\r\nShowFormatBar=0\r\nReadOnly=1\r\nWordWrap=1"),
@@ -289,13 +288,13 @@ TEST_F(NoteCommands, ViewTogglesTheFileRefusesChangeNothingTheUserSees) {
         int item;
         std::function<bool()> changed;
     } cases[] = {
-        {notes::ID_SETT_RO,
+        {notes::sett_ro,
          [&] {
              return note().readOnly() || form->state().NoteReadOnly ||
                     enabledFormatButtons() != 11 ||
                     (notes().readOnlyIcon() && visible(notes().readOnlyIcon()));
          }},
-        {notes::ID_SETT_WW, [&] { return note().wordWrap() || form->state().NoteWordWrap; }},
+        {notes::sett_ww, [&] { return note().wordWrap() || form->state().NoteWordWrap; }},
     };
     for (const Case& c : cases) {
         folder.boxes.clear();

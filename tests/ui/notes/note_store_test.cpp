@@ -58,7 +58,7 @@ TEST_F(Notes, ChangedNoteLeftWithAltDownIsWrittenToItsOwnFile) {
     const int a = form->notes().selectedNoteIndex();
     form->note().setSelection({0, 0});
     type(L"Новое ");
-    SendMessageW(form->hwnd(), WM_COMMAND, notes::ID_GODOWN, 0);
+    SendMessageW(form->hwnd(), WM_COMMAND, notes::GoDown, 0);
     const std::u16string other = a == 0 ? u"B" : u"A";
     EXPECT_EQ(form->state().currentNoteName, other);
     const std::string written = readFile(noteFile(a == 0 ? L"A" : L"B"));
