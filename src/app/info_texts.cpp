@@ -43,6 +43,7 @@ const wchar_t* const kHelpShortcutsText =
     L"  Ctrl+B, Ctrl+I, Ctrl+U\tполужирный, курсив, подчёркнутый\r\n"
     L"  Ctrl+L, Ctrl+E, Ctrl+R\tвыровнять влево, по центру, вправо\r\n"
     L"  Ctrl+F\t\tпоиск в заметке\r\n"
+    L"  Ctrl+Shift+F\tпоиск во всех заметках\r\n"
     L"  F5\t\tвставить время и дату\r\n"
     L"  F6\t\tвставить дату\r\n"
     L"  F7\t\tвставить время\r\n"
