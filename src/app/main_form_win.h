@@ -200,7 +200,7 @@ class TMainForm final : public win::Window, private program::Host {
     search::SearchController search_{*this,  state_, note_,      settingsPage_,
                                      links_, links_, formatting_};
     crypto::CryptoController crypto_{
-        *this, state_, note_, settingsPage_, cipher_, presenter_.panels(), links_};
+        *this, state_, note_, settingsPage_, cipher_, presenter_.panels(), links_, links_};
     CommandRouter router_;
 
     std::vector<std::u16string> startupErrors_;

@@ -234,6 +234,10 @@ void SubsystemLinks::passwordPanelEntered() {
     form_.notes().hideQuickSearch();
 }
 
+std::optional<std::string> SubsystemLinks::unchangedBytes() const {
+    return form_.notes().unchangedNoteFile();
+}
+
 // --- The note editor's replacement -----------------------------------------------
 
 void SubsystemLinks::editorReplaced(HWND old, HWND fresh) {

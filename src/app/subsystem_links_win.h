@@ -5,6 +5,7 @@
 #pragma once
 
 #include "crypto/cipher_events.h"
+#include "crypto/open_note_file.h"
 #include "document/rich_edit_win.h"
 #include "editor/formatting_needs.h"
 #include "notes/note_events.h"
@@ -24,6 +25,7 @@ class SubsystemLinks final : public settings::SettingsPageHost,
                              public search::AllNotesLinks,
                              public editor::FormattingNeeds,
                              public crypto::CipherEvents,
+                             public crypto::OpenNoteFile,
                              public document::EditorSwapListener {
   public:
     explicit SubsystemLinks(TMainForm& form) : form_(form) {}
@@ -84,6 +86,9 @@ class SubsystemLinks final : public settings::SettingsPageHost,
     void cipherReturned() override;
     void decryptStateReset() override;
     void passwordPanelEntered() override;
+
+    // crypto::OpenNoteFile.
+    std::optional<std::string> unchangedBytes() const override;
 
     // document::EditorSwapListener: the note editor's control was replaced;
     // its handlers, settings and place went along in the wrapper.

@@ -10,6 +10,7 @@
 #include "crypto/key_derivation.h"
 #include "crypto/secure_wipe.h"
 #include "crypto/strong_note_lines.h"
+#include "document/rtf_guard.h"
 #include "document/text_lines.h"
 
 #include <algorithm>
@@ -240,11 +241,14 @@ void CryptoController::runEncryption(bool fromOk) {
 }
 
 void CryptoController::runDecryption(bool fromOk) {
+    // Unchanged since it was read or written, the editor holds what the
+    // note's file holds (a decrypted view is unmodified, but has a backup).
+    const bool asSaved = !note_.modified() && !cipher_.hasBackup();
     showEditor(false);
-    cipher_.takeBackup();
     CommandKeys keys = deriveKeys();
     const document::CharRange selection = note_.selection();
     if (selection.length() != 0) {
+        cipher_.takeBackup();
         const std::u16string cipherText = note_.selectedText();
         if (containsCommentMarker(cipherText)) {
             showEditor(true);
@@ -290,7 +294,15 @@ void CryptoController::runDecryption(bool fromOk) {
         panel_.close();
     } else {
         const long caret = selection.start;
-        const WholeNoteResult result = processAllLines(CipherDirection::Decrypt, keys, fromOk);
+        cipher_.startDecryption();
+        RewriteSource source = decryptionSource(asSaved);
+        const WholeNoteResult result =
+            processAllLines(CipherDirection::Decrypt, keys, fromOk, &source);
+        // The content replaced was set aside (the backup) or lines were
+        // written in place after a copy was kept; otherwise nothing changed,
+        // and the content read is the backup.
+        if (!cipher_.hasBackup())
+            cipher_.keepBackup(std::move(source.rtf));
         showEditor(true);
         note_.setSelection({caret, caret});
         if (result.changed == 0 && !result.failed.empty()) {
@@ -349,8 +361,20 @@ NoteLinesPlan CryptoController::planAllLines(const std::vector<std::u16string>& 
     return plan;
 }
 
-CryptoController::WholeNoteResult
-CryptoController::processAllLines(CipherDirection direction, CommandKeys& keys, bool showProgress) {
+CryptoController::RewriteSource CryptoController::decryptionSource(bool asSaved) {
+    // Reading the note's file costs next to nothing; reading the content out
+    // of the control costs a third of loading it.
+    if (asSaved)
+        if (std::optional<std::string> bytes = noteFile_.unchangedBytes();
+            bytes && document::startsAsRtf(*bytes))
+            return {std::move(*bytes), false};
+    return {note_.rtf(), true};
+}
+
+CryptoController::WholeNoteResult CryptoController::processAllLines(CipherDirection direction,
+                                                                    CommandKeys& keys,
+                                                                    bool showProgress,
+                                                                    RewriteSource* source) {
     WholeNoteResult result;
     // The text is read once: the lines come from it, and the rewrite of the
     // content compares the control's text with it.
@@ -366,7 +390,7 @@ CryptoController::processAllLines(CipherDirection direction, CommandKeys& keys, 
     const std::size_t leftBefore = plan.left.size();
     if (!result.refused) {
         writePlan(text, lines, plan, direction == CipherDirection::Decrypt || lengthsChange,
-                  direction, showProgress);
+                  direction, showProgress, source);
         // Lines the editor changed went back and joined the lines left.
         result.changed = plan.changes.size() - (plan.left.size() - leftBefore);
     }
@@ -383,7 +407,9 @@ CryptoController::processAllLines(CipherDirection direction, CommandKeys& keys, 
 
 void CryptoController::writePlan(std::u16string_view noteText, std::vector<std::u16string>& lines,
                                  NoteLinesPlan& plan, bool backwards, CipherDirection direction,
-                                 bool showProgress) {
+                                 bool showProgress, RewriteSource* source) {
+    if (plan.changes.empty())
+        return;
     LineWriter w{lines, direction, backwards, showProgress};
     w.newText.resize(lines.size());
     w.starts.resize(lines.size());
@@ -403,7 +429,7 @@ void CryptoController::writePlan(std::u16string_view noteText, std::vector<std::
     // proportion to the whole text per line, and one rewrite of the content
     // costs a load.
     if (backwards) {
-        switch (replaceAtOnce(noteText, plan, direction)) {
+        switch (replaceAtOnce(noteText, plan, source)) {
         case document::RichEdit::ParagraphsReplaced::AsExpected:
             return;
         case document::RichEdit::ParagraphsReplaced::Differently:
@@ -413,6 +439,10 @@ void CryptoController::writePlan(std::u16string_view noteText, std::vector<std::
             break;
         }
     }
+    // The lines are written in place: a decryption keeps a copy of the
+    // content to go back to first.
+    if (source)
+        cipher_.keepBackup(source->readFromEditor ? source->rtf : note_.rtf());
     note_.hideSelection(true);
     if (!plan.changes.empty())
         writeLines(w, plan.changes.front().index, plan.changes.back().index);
@@ -420,21 +450,19 @@ void CryptoController::writePlan(std::u16string_view noteText, std::vector<std::
     putBackChangedLines(lines, plan, plan.left);
 }
 
-document::RichEdit::ParagraphsReplaced CryptoController::replaceAtOnce(std::u16string_view noteText,
-                                                                       NoteLinesPlan& plan,
-                                                                       CipherDirection direction) {
+document::RichEdit::ParagraphsReplaced
+CryptoController::replaceAtOnce(std::u16string_view noteText, NoteLinesPlan& plan,
+                                const RewriteSource* source) {
     // The new texts move into the editor's list of changes and back, so
     // that no further copy of them is made.
     std::vector<document::ParagraphChange> changes;
     changes.reserve(plan.changes.size());
     for (LineChange& change : plan.changes)
         changes.push_back({change.index, std::move(change.text)});
-    // A decryption has just kept the note's content to return to: the
-    // rewrite starts from it instead of reading the content again.
-    const std::string_view current = direction == CipherDirection::Decrypt && state_.CipherBackup
-                                         ? std::string_view(*state_.CipherBackup)
-                                         : std::string_view();
-    const auto replaced = note_.replaceParagraphs(changes, current, noteText);
+    // A decryption sets the content it replaces aside, to return to.
+    const auto replaced = source ? note_.replaceParagraphs(changes, source->rtf, noteText,
+                                                           document::RichEdit::OldContent::SetAside)
+                                 : note_.replaceParagraphs(changes, {}, noteText);
     for (std::size_t i = 0; i < changes.size(); ++i)
         plan.changes[i].text = std::move(changes[i].text);
     return replaced;

@@ -19,9 +19,9 @@ constexpr const wchar_t* kReturnCaption = L"Вернуть шифр\tAlt+R";
 CryptoController::CryptoController(program::Host& host, program::ProgramState& state,
                                    document::RichEdit& note, const settings::Options& options,
                                    CipherState& cipher, window::FloatingPanels& panels,
-                                   CipherEvents& events)
+                                   CipherEvents& events, const OpenNoteFile& noteFile)
     : host_(host), state_(state), note_(note), options_(options), cipher_(cipher), events_(events),
-      panel_(panels) {
+      noteFile_(noteFile), panel_(panels) {
     popupMenu = [this](HMENU menu, POINT at) {
         TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, 0, mainWindow_, nullptr);
     };

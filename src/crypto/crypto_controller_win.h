@@ -19,6 +19,7 @@
 #include "crypto/editor_fit.h"
 #include "crypto/key_set.h"
 #include "crypto/note_lines_cipher.h"
+#include "crypto/open_note_file.h"
 #include "crypto/password_panel_win.h"
 #include "crypto/strong_token.h"
 #include "crypto/timer_form_win.h"
@@ -43,7 +44,8 @@ class CryptoController final : public program::Subsystem {
   public:
     CryptoController(program::Host& host, program::ProgramState& state, document::RichEdit& note,
                      const settings::Options& options, CipherState& cipher,
-                     window::FloatingPanels& panels, CipherEvents& events);
+                     window::FloatingPanels& panels, CipherEvents& events,
+                     const OpenNoteFile& noteFile);
     ~CryptoController() override;
 
     // Builds the password panel in the editor area, the countdown window
@@ -148,21 +150,31 @@ class CryptoController final : public program::Subsystem {
     // otherwise puts the old text back and answers false.
     bool replaceKept(document::CharRange selection, const std::u16string& text,
                      const std::u16string& old);
+    // The rich text a whole-note decryption rewrites: the note's file when
+    // `asSaved` (the editor holds what it was read from or wrote) and the
+    // file is still that one, else the editor's content read out.
+    struct RewriteSource {
+        std::string rtf;
+        bool readFromEditor = true;
+    };
+    RewriteSource decryptionSource(bool asSaved);
     // Every line outside comment blocks; answers the lines left as they were.
-    WholeNoteResult processAllLines(CipherDirection direction, CommandKeys& keys,
-                                    bool showProgress);
+    // A decryption passes what it rewrites (`source`), keeps a backup of the
+    // content to return to and sets the replaced content aside.
+    WholeNoteResult processAllLines(CipherDirection direction, CommandKeys& keys, bool showProgress,
+                                    RewriteSource* source = nullptr);
     // The changes of a whole-note command, or a result that changes nothing.
     NoteLinesPlan planAllLines(const std::vector<std::u16string>& lines, CipherDirection direction,
                                CommandKeys& keys, WholeNoteResult& result);
     // `noteText`: the editor's text that `lines` were split from.
     void writePlan(std::u16string_view noteText, std::vector<std::u16string>& lines,
                    NoteLinesPlan& plan, bool backwards, CipherDirection direction,
-                   bool showProgress);
+                   bool showProgress, RewriteSource* source);
     // Every change in one rewrite of the editor's content, which costs what
     // loading the note costs; a note the rewrite cannot place (tables,
     // pictures, fields) is refused, and its lines are replaced in the editor.
     document::RichEdit::ParagraphsReplaced
-    replaceAtOnce(std::u16string_view noteText, NoteLinesPlan& plan, CipherDirection direction);
+    replaceAtOnce(std::u16string_view noteText, NoteLinesPlan& plan, const RewriteSource* source);
     // The panel's message after a whole-note command; false when there is
     // none and the panel may close.
     bool reportWholeNote(CipherDirection direction, const WholeNoteResult& result);
@@ -197,6 +209,7 @@ class CryptoController final : public program::Subsystem {
     const settings::Options& options_;
     CipherState& cipher_;
     CipherEvents& events_;
+    const OpenNoteFile& noteFile_;
     HWND mainWindow_ = nullptr;
 
     PasswordPanel panel_;

@@ -255,7 +255,7 @@ void RichEdit::restoreView(CharRange kept, POINT scrolled) {
 
 void RichEdit::empty() {
     const auto lines = static_cast<long>(SendMessageW(hwnd_, EM_GETLINECOUNT, 0, 0));
-    if (!(replacesToEmpty(lines) && replaceControl()) && lines >= kBigEmptyLines)
+    if (!(replacesToEmpty(lines) && replaceControl(OldControl::Destroy)) && lines >= kBigEmptyLines)
         deleteInSteps(lines);
     SendMessageW(hwnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
     // The empty paragraph left behind keeps the format of the removed text;
@@ -303,23 +303,44 @@ void RichEdit::deleteInSteps(long lines) {
     }
 }
 
-bool RichEdit::replaceControl() {
-    HWND old = hwnd_;
-    if (!owned_ || owned_.get() != old)
+bool RichEdit::replaceControl(OldControl old) {
+    HWND current = hwnd_;
+    if (!owned_ || owned_.get() != current)
         return false;
+    RECT r{};
+    GetWindowRect(current, &r);
+    HWND parent = GetParent(current);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(current, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(current, GWL_EXSTYLE));
+    const DWORD freshStyle = (style & ~WS_VISIBLE) | kScrollBars;
+    win::UniqueHwnd fresh(
+        CreateWindowExW(exStyle, RICHEDIT_CLASSW, L"", freshStyle, r.left, r.top, r.right - r.left,
+                        r.bottom - r.top, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(GetDlgCtrlID(current))),
+                        GetModuleHandleW(nullptr), nullptr));
+    if (!fresh)
+        return false;
+    const bool wrap = wordWrap_;
+    win::UniqueHwnd previous = putInPlace(std::move(fresh), true);
+    if (old == OldControl::SetAside) {
+        asideWrap_ = wrap;
+        // Out of the window's children (and so of every search through
+        // them), hidden, until it comes back or is dropped.
+        ShowWindow(previous.get(), SW_HIDE);
+        SetParent(previous.get(), HWND_MESSAGE);
+        aside_ = std::move(previous);
+    }
+    return true; // a control not set aside is destroyed here
+}
+
+win::UniqueHwnd RichEdit::putInPlace(win::UniqueHwnd next, bool fresh) {
+    HWND old = hwnd_;
     HWND parent = GetParent(old);
     RECT r{};
     GetWindowRect(old, &r);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(old, GWL_STYLE));
-    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(old, GWL_EXSTYLE));
-    const DWORD freshStyle = (style & ~WS_VISIBLE) | kScrollBars;
-    win::UniqueHwnd fresh(CreateWindowExW(
-        exStyle, RICHEDIT_CLASSW, L"", freshStyle, r.left, r.top, r.right - r.left,
-        r.bottom - r.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(GetDlgCtrlID(old))),
-        GetModuleHandleW(nullptr), nullptr));
-    if (!fresh)
-        return false;
     // The settings of the old control that the program changes.
     const CHARFORMAT2W format = defaultCharFormat();
     const DWORD mask = eventMask();
@@ -328,33 +349,77 @@ bool RichEdit::replaceControl() {
     const HANDLE background = GetPropW(old, kBackgroundProp);
     const bool focused = GetFocus() == old;
     const bool wrap = wordWrap_;
+    if (!fresh) {
+        // A control set aside earlier comes back into the old one's place,
+        // size and state, which may have changed meanwhile.
+        SetParent(next.get(), parent);
+        SetWindowLongPtrW(next.get(), GWLP_ID, GetDlgCtrlID(old));
+        MoveWindow(next.get(), r.left, r.top, r.right - r.left, r.bottom - r.top, FALSE);
+        SendMessageW(next.get(), EM_SETREADONLY, (style & ES_READONLY) != 0, 0);
+        EnableWindow(next.get(), (style & WS_DISABLED) == 0);
+    }
     // Right below the old one, which leaves it in the old one's place in the
     // z-order and the tab order once that is gone.
-    SetWindowPos(fresh.get(), old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    const win::UniqueHwnd previous(owned_.release()); // destroyed on the way out
-    owned_ = std::move(fresh);
+    SetWindowPos(next.get(), old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    win::UniqueHwnd previous(owned_.release());
+    owned_ = std::move(next);
     hwnd_ = owned_.get();
-    SendMessageW(hwnd_, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
-    prepare();
-    setDefaultCharFormat(format);
-    setWordWrap(wrap);
-    setAutoUrlDetect(urls);
+    if (fresh) {
+        SendMessageW(hwnd_, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
+        prepare();
+        setDefaultCharFormat(format);
+        setWordWrap(wrap);
+        setAutoUrlDetect(urls);
+    } else {
+        // A control set aside keeps its text's formats: a rich-edit control
+        // takes WM_SETFONT as a format change of all of it, and a new wrap
+        // or link detection goes through all of it (seconds for a big
+        // note), so only what changed meanwhile is set.
+        wordWrap_ = asideWrap_;
+        if (wrap != asideWrap_)
+            setWordWrap(wrap);
+        if (urls != autoUrlDetect())
+            setAutoUrlDetect(urls);
+    }
     setEventMask(mask);
-    if (background)
-        setBackground(hwnd_, static_cast<COLORREF>(reinterpret_cast<UINT_PTR>(background) - 1));
+    setBackground(hwnd_, background ? std::optional<COLORREF>(static_cast<COLORREF>(
+                                          reinterpret_cast<UINT_PTR>(background) - 1))
+                                    : std::nullopt);
     // A suspended redraw hides the control under Wine until it resumes, and
     // its end shows the control it finds then.
-    if (redrawSuspensions_ > 0)
+    if (redrawSuspensions_ > 0) {
         SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
-    else if (style & WS_VISIBLE)
-        ShowWindow(hwnd_, SW_SHOWNA);
+    } else {
+        if (!fresh)
+            SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+        ShowWindow(hwnd_, (style & WS_VISIBLE) ? SW_SHOWNA : SW_HIDE);
+        if (!fresh)
+            InvalidateRect(hwnd_, nullptr, TRUE);
+    }
     win::Subclass::moveHandlers(old, hwnd_, [&] {
         if (focused)
             SetFocus(hwnd_);
     });
     for (EditorSwapListener* listener : std::vector(swapListeners_))
         listener->editorReplaced(old, hwnd_);
+    return previous;
+}
+
+bool RichEdit::setContentAside() {
+    const auto lines = static_cast<long>(SendMessageW(hwnd_, EM_GETLINECOUNT, 0, 0));
+    return replacesToEmpty(lines) && replaceControl(OldControl::SetAside);
+}
+
+bool RichEdit::bringContentBack() {
+    if (!aside_ || !owned_ || owned_.get() != hwnd_)
+        return false;
+    // The control that held the content meanwhile goes.
+    putInPlace(std::move(aside_), false);
     return true;
+}
+
+void RichEdit::dropContentAside() {
+    aside_.reset();
 }
 
 std::u16string RichEdit::getText(DWORD flags) const {
@@ -539,7 +604,7 @@ std::vector<std::u16string> RichEdit::lines() const {
 
 RichEdit::ParagraphsReplaced
 RichEdit::replaceParagraphs(std::span<const ParagraphChange> changes, std::string_view current,
-                            std::optional<std::u16string_view> currentText) {
+                            std::optional<std::u16string_view> currentText, OldContent keep) {
     // Every buffer below holds the note's text, plain on one side of the
     // cipher: none outlives the call.
     std::u16string read16 = currentText ? std::u16string() : text();
@@ -562,8 +627,11 @@ RichEdit::replaceParagraphs(std::span<const ParagraphChange> changes, std::strin
         return ParagraphsReplaced::Refused;
     const CharRange kept = selection();
     const POINT scrolled = scrollPosition();
+    const bool setAside = keep == OldContent::SetAside && setContentAside();
     if (!streamForm(rewritten->rtf, form)) {
         // The control rejected it and is empty now: the note goes back.
+        if (setAside && bringContentBack())
+            return ParagraphsReplaced::Refused;
         if (!streamForm(old, rtfNoteForm(old)))
             throw base::failedToLoadStream();
         restoreView(kept, scrolled);

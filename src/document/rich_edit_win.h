@@ -111,6 +111,23 @@ class RichEdit {
     // the handle learns of the change through an EditorSwapListener. Not for
     // attached controls.
     void setReplaceable(bool replaceable) noexcept { replaceable_ = replaceable; }
+    // The content set aside, for a quick way back to it: the control that
+    // holds it is kept, hidden and out of the window, and a fresh, empty one
+    // takes its place as empty() puts one there. An earlier content set
+    // aside is dropped. False for a content that empty() would not replace
+    // the control for (a small one loads back in a moment); nothing changes
+    // then.
+    bool setContentAside();
+    bool hasContentAside() const noexcept { return static_cast<bool>(aside_); }
+    // The control set aside takes the place of the one shown, which goes
+    // with its content; it comes back with its selection, scroll position
+    // and modified flag, and with the settings the shown one has now (place,
+    // size, read-only, enabled, visible, font, word wrap, notifications, link
+    // detection, background, focus, handlers). False when nothing was set
+    // aside.
+    bool bringContentBack();
+    // Forgets the content set aside.
+    void dropContentAside();
     // A listener stays registered until removed; the wrapper must not
     // outlive it without removing it.
     void addSwapListener(EditorSwapListener& listener);
@@ -198,10 +215,14 @@ class RichEdit {
     // proportion to the whole text. The selection and scroll position are
     // kept and the modified flag is set. `current` and `currentText`: what
     // rtf() and text() give now, when the caller has just read them (empty,
-    // none: read here).
+    // none: read here); `current` may also be RTF of the same text the
+    // content was loaded from. With SetAside the content replaced is set
+    // aside as setContentAside() does, when the control allows it.
+    enum class OldContent { Drop, SetAside };
     ParagraphsReplaced replaceParagraphs(std::span<const ParagraphChange> changes,
                                          std::string_view current = {},
-                                         std::optional<std::u16string_view> currentText = {});
+                                         std::optional<std::u16string_view> currentText = {},
+                                         OldContent keep = OldContent::Drop);
     // First character of line i, -1 when there is no such line.
     long lineIndex(int index) const;
     // Line of character pos (-1: of the caret).
@@ -255,12 +276,18 @@ class RichEdit {
     // Whether emptying a text of this many paragraphs is cheaper by a fresh
     // control.
     bool replacesToEmpty(long paragraphs) const;
-    bool replaceControl();
+    enum class OldControl { Destroy, SetAside };
+    bool replaceControl(OldControl old);
+    // Puts `next` (fresh: just made; otherwise one set aside) where the
+    // current control is and returns the current one.
+    win::UniqueHwnd putInPlace(win::UniqueHwnd next, bool fresh);
     std::string streamOut(UINT format) const;
     std::u16string getText(DWORD flags) const;
 
     win::UniqueHwnd owned_;
     HWND hwnd_ = nullptr;
+    win::UniqueHwnd aside_;
+    bool asideWrap_ = false;
     HWND progressOwner_ = nullptr;
     std::vector<EditorSwapListener*> swapListeners_;
     bool replaceable_ = false;

@@ -45,6 +45,18 @@ DiskChange NotesController::noteChangeOnDisk() const {
         });
 }
 
+std::optional<std::string> NotesController::unchangedNoteFile() const {
+    if (state_.currentNotePath.empty() || deletedOnDisk_ || !known_.stamp.exists ||
+        fileStampOf(state_.currentNotePath) != known_.stamp)
+        return std::nullopt;
+    std::error_code ec;
+    std::optional<std::string> bytes =
+        base::readWholeFile(std::filesystem::path(state_.currentNotePath), ec);
+    if (!bytes || contentHash(*bytes) != known_.contentHash)
+        return std::nullopt;
+    return bytes;
+}
+
 void NotesController::rememberNoteFile(const FileStamp& stamp, std::string_view bytes) {
     known_ = {stamp, contentHash(bytes)};
     deletedOnDisk_ = false;

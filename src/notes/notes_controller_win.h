@@ -123,6 +123,9 @@ class NotesController final : public program::Subsystem {
     // The folder being watched for changes (empty: none).
     const std::wstring& watchedFolder() const { return folderWatch_.folder(); }
     bool noteDeletedOnDisk() const noexcept { return deletedOnDisk_; }
+    // The open note's file while it is still the one the editor was filled
+    // from or last wrote: same size, time and content.
+    std::optional<std::string> unchangedNoteFile() const;
 
     // --- Commands ------------------------------------------------------------
     void NMenu_SaveClick();

@@ -78,3 +78,92 @@ TEST_F(DecryptedView, SaveCommandMakesTheDecryptionPermanent) {
     EXPECT_EQ(form->state().decryptState, 0);
     EXPECT_EQ(decryptCaption(), L"Расшифровать\tAlt+D");
 }
+
+TEST_F(DecryptedView, ReturnOfTheWholeNotesCipherGivesBackTheNoteAsItWas) {
+    // The decryption reads the note's file when the editor holds what was
+    // saved, and the editor's content after a change; a big note's content
+    // is set aside in its control, a small one's copied. Every way, the
+    // cipher comes back with its formats and modified flag, into the
+    // editor's place as it is then (its size and wrap changed meanwhile).
+    for (bool big : {false, true})
+        for (bool changedSinceSaved : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "big " << big << ", changed " << changedSinceSaved);
+            std::u16string text = u"первая строка\rвторая, длинная: " + std::u16string(300, u'ж') +
+                                  u"\r##[ открыто ]##\r";
+            for (int i = 0; big && i < 300; ++i)
+                text += u"ещё строка\r";
+            setText(text);
+            select(0, 6);
+            CHARFORMAT2W bold{};
+            bold.cbSize = sizeof bold;
+            bold.dwMask = CFM_BOLD | CFM_COLOR;
+            bold.dwEffects = CFE_BOLD;
+            bold.crTextColor = RGB(200, 0, 0);
+            note().setCharFormat(bold);
+            select(0, 0);
+            encrypt(u"пароль");
+            form->notes().ImmSaveClick();
+            const HWND editor = note().hwnd();
+            const HWND parent = GetParent(editor);
+            const int id = GetDlgCtrlID(editor);
+
+            // Opening the password panel saves in passing: a change made
+            // after that is one the file does not hold.
+            clickMenu(crypto::DeCr);
+            if (changedSinceSaved) {
+                select(0, 4);
+                CHARFORMAT2W italic{};
+                italic.cbSize = sizeof italic;
+                italic.dwMask = CFM_ITALIC;
+                italic.dwEffects = CFE_ITALIC;
+                note().setCharFormat(italic);
+            }
+            select(5, 5);
+            const std::string before = note().rtf();
+            const bool modifiedBefore = note().modified();
+            typeInto(crypto::ID_ECEDIT, u"пароль");
+            clickOk();
+            ASSERT_EQ(lines()[0], u"первая строка");
+            EXPECT_EQ(note().hwnd() != editor, big);
+            select(3, 3);
+            const CHARFORMAT2W format = note().charFormat();
+            EXPECT_TRUE(format.dwEffects & CFE_BOLD); // the line's first format
+            EXPECT_EQ((format.dwEffects & CFE_ITALIC) != 0, changedSinceSaved);
+            note().setWordWrap(true);
+            RECT r{};
+            GetWindowRect(note().hwnd(), &r);
+            MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+            MoveWindow(note().hwnd(), r.left, r.top, r.right - r.left - 40, r.bottom - r.top, TRUE);
+
+            clickMenu(crypto::DeCr);
+            EXPECT_EQ(note().hwnd(), editor);
+            EXPECT_EQ(note().rtf(), before);
+            EXPECT_EQ(note().modified(), modifiedBefore);
+            EXPECT_EQ(note().selection(), (document::CharRange{3, 3})); // the view's caret
+            EXPECT_EQ(decryptCaption(), L"Расшифровать\tAlt+D");
+            EXPECT_FALSE(form->cipher().hasBackup());
+            // In the editor's place, the only control there with its id, and
+            // wrapping at its new width.
+            EXPECT_EQ(GetDlgItem(parent, id), editor);
+            EXPECT_TRUE(IsWindowVisible(editor));
+            RECT now{};
+            GetWindowRect(editor, &now);
+            EXPECT_EQ(now.right - now.left, r.right - r.left - 40);
+            EXPECT_GT(note().lineCount(), big ? 303 : 3);
+            int editors = 0;
+            for (HWND child = GetWindow(parent, GW_CHILD); child;
+                 child = GetWindow(child, GW_HWNDNEXT))
+                editors += GetDlgCtrlID(child) == id;
+            EXPECT_EQ(editors, 1);
+            // What is typed now reaches the note through the program's
+            // handlers.
+            note().setWordWrap(false);
+            MoveWindow(editor, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+            note().focus();
+            select(5, 5);
+            type(L"!");
+            EXPECT_EQ(editorText().substr(5, 1), u"!");
+            EXPECT_TRUE(note().modified());
+            form->notes().ImmSaveClick();
+        }
+}
