@@ -151,10 +151,11 @@ int wmain() {
                         "%.2f; return of the cipher %.0f ms\n",
                         unsavedDecrypt, unsavedLoad, unsavedDecrypt / unsavedLoad, median(returns));
             if (strong)
-                std::printf("    without the key derivation: encrypt %.2f, decrypt %.2f, unsaved "
-                            "decrypt %.2f\n",
-                            (encrypt - key) / encryptedLoad, (decrypt - key) / decryptedLoad,
-                            (unsavedDecrypt - key) / unsavedLoad);
+                std::printf(
+                    "    without the key derivation: encrypt %.2f, decrypt %.2f, changed-note "
+                    "decrypt %.2f\n",
+                    (encrypt - key) / encryptedLoad, (decrypt - key) / decryptedLoad,
+                    (unsavedDecrypt - key) / unsavedLoad);
         }
     }
     form->settingsPage().setBoxTicked(settings::ID_STRONGCIPHER, false);

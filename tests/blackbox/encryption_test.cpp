@@ -8,6 +8,7 @@
 #include "crypto/cipher.h"
 #include "crypto/key_derivation.h"
 #include "document/text_lines.h"
+#include "win/wide_win.h"
 
 #include <gtest/gtest.h>
 
@@ -208,6 +209,67 @@ TEST(ProgramEncryption, StrongCipherKeepsTheFileSecretAndOnlyTheRightPasswordOpe
         ASSERT_TRUE(run.quit());
     }
     EXPECT_EQ(readBytes(file), saved);
+    std::error_code ec;
+    fs::remove_all(dir, ec);
+}
+
+TEST(ProgramEncryption, BigNotesCipherComesBackByTheCommandAndByTheHotkey) {
+    // A note of 300 lines of cipher, as earlier versions wrote it: its
+    // decrypted view is shown in a fresh editor while the cipher's waits
+    // aside, and an outside program finds only the editor shown.
+    const fs::path dir = freshProgramFolder();
+    fs::create_directories(notesFolder(dir));
+    {
+        base::IniFile ini(settingsFile(dir));
+        ini.writeString(u"Options", u"CurrentNoteName", u"Secrets");
+        ini.writeString(u"Options", u"EnableHotkey", u"1");
+    }
+    const crypto::KeySet keys = crypto::DeriveKeySet(u"correct horse", base::textServices());
+    std::vector<std::u16string> plain, cipher;
+    std::string rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0\\fs16 ";
+    for (int i = 0; i < 300; ++i) {
+        std::u16string line = u"строка " + win::toU16(std::to_wstring(i));
+        auto held = [](const std::u16string& c) {
+            return c.find_first_of(std::u16string(u"\0\n\r", 3)) == std::u16string::npos;
+        };
+        while (!held(crypto::EncryptText(line, keys)))
+            line += u' ';
+        plain.push_back(line);
+        cipher.push_back(crypto::EncryptText(line, keys));
+        for (char16_t u : cipher.back())
+            rtf += "\\u" + std::to_string(static_cast<short>(u)) + "?";
+        rtf += "\\par ";
+    }
+    rtf += "}";
+    const fs::path file = notesFolder(dir) / L"Secrets.note";
+    writeBytes(file, rtf);
+    {
+        RunningNote run(dir);
+        ASSERT_NE(run.editor, nullptr);
+        const auto shownLines = [&] {
+            run.editor = findChild(run.window, L"RichEdit20W");
+            return run.lines();
+        };
+        ASSERT_EQ(shownLines(), cipher);
+        const auto decrypt = [&] {
+            auto fields = run.openPanel('D');
+            ASSERT_EQ(fields.size(), 1u);
+            typeInto(fields[0], L"correct horse\r");
+            EXPECT_EQ(shownLines(), plain);
+        };
+        decrypt();
+        pressKeys(run.window, {VK_MENU, 'R'});
+        EXPECT_EQ(shownLines(), cipher) << "Alt+R";
+
+        decrypt();
+        const ATOM atom = GlobalFindAtomW(L"quivra_hotkey_sh");
+        ASSERT_NE(atom, 0);
+        PostMessageW(run.window, WM_HOTKEY, atom, MAKELPARAM(MOD_WIN, 'N'));
+        settle(run.window);
+        EXPECT_EQ(shownLines(), cipher) << "Win+N";
+        ASSERT_TRUE(run.quit());
+    }
+    EXPECT_EQ(readBytes(file), rtf);
     std::error_code ec;
     fs::remove_all(dir, ec);
 }
