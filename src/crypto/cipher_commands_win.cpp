@@ -10,7 +10,7 @@
 #include "crypto/key_derivation.h"
 #include "crypto/secure_wipe.h"
 #include "crypto/strong_note_lines.h"
-#include "document/rtf_guard.h"
+#include "document/rtf_output.h"
 #include "document/text_lines.h"
 
 #include <algorithm>
@@ -363,10 +363,12 @@ NoteLinesPlan CryptoController::planAllLines(const std::vector<std::u16string>& 
 
 CryptoController::RewriteSource CryptoController::decryptionSource(bool asSaved) {
     // Reading the note's file costs next to nothing; reading the content out
-    // of the control costs a third of loading it.
+    // of the control costs a third of loading it. Only a file this program
+    // wrote is taken: the rewrite reads it as it reads what the control
+    // gives, where another writer's RTF could read otherwise.
     if (asSaved)
         if (std::optional<std::string> bytes = noteFile_.unchangedBytes();
-            bytes && document::startsAsRtf(*bytes))
+            bytes && document::beginsAsStandardRtf(*bytes))
             return {std::move(*bytes), false};
     return {note_.rtf(), true};
 }

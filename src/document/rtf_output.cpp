@@ -116,6 +116,21 @@ std::optional<std::string> restoreSurrogates(std::string_view utf8Rtf, std::u16s
 
 namespace {
 
+constexpr std::string_view kStandardStart = "{\\rtf1\\ansi\\ansicpg";
+constexpr std::string_view kStandardAfterCodePage = "\\uc1";
+
+} // namespace
+
+bool beginsAsStandardRtf(std::string_view rtf) noexcept {
+    if (!rtf.starts_with(kStandardStart))
+        return false;
+    const size_t digits = rtf.find_first_not_of("0123456789", kStandardStart.size());
+    return digits != std::string_view::npos && digits > kStandardStart.size() &&
+           rtf.substr(digits).starts_with(kStandardAfterCodePage);
+}
+
+namespace {
+
 // The text of the writer's UTF-8 output, walked token by token and written
 // out again as standard RTF.
 class StandardWriter {
@@ -128,7 +143,8 @@ class StandardWriter {
             return std::nullopt;
         const size_t body = std::min(in_.find_first_not_of("0123456789", 6), in_.size());
         out_.reserve(in_.size() + in_.size() / 2);
-        out_ += "{\\rtf1\\ansi\\ansicpg" + std::to_string(ansi_) + "\\uc1";
+        out_ += std::string(kStandardStart) + std::to_string(ansi_) +
+                std::string(kStandardAfterCodePage);
         RtfLexer lexer(in_, {.doubleMinus = true}, body);
         for (RtfToken t = lexer.next(); t.kind != RtfTokenKind::End; t = lexer.next()) {
             const bool afterUnicode = std::exchange(afterUnicode_, false);

@@ -58,6 +58,10 @@ std::optional<unsigned> codePageOfCharset(int charset, unsigned ansiCodePage) no
 // Nothing when the input is not UTF-8 RTF.
 std::optional<std::string> standardRtf(std::string_view utf8Rtf, unsigned ansiCodePage,
                                        const CodePages& codePages);
+// Whether a document begins as standardRtf writes one ({\rtf1\ansi\ansicpgN
+// \uc1): a note this program wrote, rather than one another program (or an
+// earlier version) wrote.
+bool beginsAsStandardRtf(std::string_view rtf) noexcept;
 
 // The character sets (\fcharsetN) named in the document's font table, each
 // once, in the order met. Fonts without \fcharset use the document's default

@@ -70,6 +70,7 @@ TEST(RichEditRtfOutput, IgnoresReplacementsInFaceNames) {
 
 namespace {
 
+using quivra::document::beginsAsStandardRtf;
 using quivra::document::standardRtf;
 using quivra::document::testing::TestCodePages;
 
@@ -159,4 +160,17 @@ TEST(RichEditRtfOutput, LeavesWhatIsNotTheWritersUtf8Rtf) {
     EXPECT_FALSE(standardRtf(kUtf8Head + "\\f0 \xED\xA0\x80}", 1251, pages).has_value());
     EXPECT_EQ(quivra::document::codePageOfCharset(1, 1250), 1250u);
     EXPECT_EQ(quivra::document::codePageOfCharset(2, 1251), std::nullopt);
+}
+
+TEST(RichEditRtfOutput, TellsItsOwnDocumentsFromOtherWriters) {
+    const TestCodePages pages;
+    EXPECT_TRUE(beginsAsStandardRtf(*standardRtf(kUtf8Head + "x}", 1251, pages)));
+    for (const char* other : {
+             "{\\urtf1\\deff0 x}",                                // Wine's UTF-8 writer
+             "{\\rtf1\\ansi\\ansicpg1251\\deff0\\deflang1049 x}", // Windows' control
+             "{\\rtf1\\ansi\\deff3\\adeflang1025 x}",             // an office suite
+             "{\\rtf1\\ansi\\ansicpg\\uc1 x}",                    // no code page
+             "{\\rtf1\\ansi\\ansicpg1251",                        // cut short
+         })
+        EXPECT_FALSE(beginsAsStandardRtf(other)) << other;
 }
