@@ -5,6 +5,7 @@
 #pragma once
 
 #include "base/date_time.h"
+#include "base/file_stamp.h"
 
 #include <cstdint>
 #include <functional>
@@ -14,13 +15,9 @@
 
 namespace quivra::notes {
 
-// What the file system says of a file, cheap to ask for.
-struct FileStamp {
-    bool exists = false;
-    std::uint64_t size = 0;
-    std::int64_t writeTime = 0; // the platform's last-write time, any unit
-    bool operator==(const FileStamp&) const = default;
-};
+// Read with the platform's own call (note_sync_win.h), to the last-write
+// time's full precision.
+using base::FileStamp;
 
 // The note's file as the program last read or wrote it.
 struct KnownNoteFile {

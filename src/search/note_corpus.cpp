@@ -16,18 +16,18 @@ namespace {
 
 class DiskNoteFiles final : public NoteFiles {
   public:
-    std::optional<NoteStamp> stamp(const std::u16string& path) const override {
+    base::FileStamp stamp(const std::u16string& path) const override {
         std::error_code ec;
         const fs::path file(path);
         if (!fs::is_regular_file(file, ec))
-            return std::nullopt;
+            return {};
         const auto size = fs::file_size(file, ec);
         if (ec)
-            return std::nullopt;
+            return {};
         const auto time = fs::last_write_time(file, ec);
         if (ec)
-            return std::nullopt;
-        return NoteStamp{size, static_cast<std::int64_t>(time.time_since_epoch().count())};
+            return {};
+        return {true, size, static_cast<std::int64_t>(time.time_since_epoch().count())};
     }
 
     std::optional<std::string> read(const std::u16string& path) const override {
@@ -95,14 +95,14 @@ std::size_t NoteCorpus::update(const std::vector<ListedNote>& notes,
             break;
         // The stamp is taken before the bytes: a change while they are read
         // shows at the next update.
-        const std::optional<NoteStamp> stamp = files_.stamp(note.path);
+        const base::FileStamp stamp = files_.stamp(note.path);
         const auto it = known_.find(note.path);
-        if (!stamp) {
+        if (!stamp.exists) {
             if (it != known_.end())
                 known_.erase(it);
             continue;
         }
-        if (it != known_.end() && it->second.stamp == *stamp)
+        if (it != known_.end() && it->second.stamp == stamp)
             continue;
         const std::optional<std::string> bytes = files_.read(note.path);
         if (!bytes) { // tried again at the next update
@@ -113,7 +113,7 @@ std::size_t NoteCorpus::update(const std::vector<ListedNote>& notes,
         ++read;
         // A file the editor would refuse has no text to find.
         std::optional<std::u16string> text = reading_.text(*bytes);
-        known_[note.path] = {*stamp,
+        known_[note.path] = {stamp,
                              noteContent(text ? std::move(*text) : std::u16string(), cipher_)};
     }
     return read;

@@ -6,6 +6,7 @@
 // for the matching.
 #pragma once
 
+#include "base/file_stamp.h"
 #include "document/rtf_output.h"
 
 #include <atomic>
@@ -19,19 +20,13 @@
 
 namespace quivra::search {
 
-// What the file system says of a note file, cheap to ask for.
-struct NoteStamp {
-    std::uint64_t size = 0;
-    std::int64_t writeTime = 0; // the platform's last-write time, any unit
-    friend bool operator==(const NoteStamp&, const NoteStamp&) = default;
-};
-
 // The note files as the corpus reads them.
 class NoteFiles {
   public:
     virtual ~NoteFiles() = default;
-    // None when there is no such file (a note added and never written).
-    virtual std::optional<NoteStamp> stamp(const std::u16string& path) const = 0;
+    // Not existing when there is no such file (a note added and never
+    // written) or it cannot be asked.
+    virtual base::FileStamp stamp(const std::u16string& path) const = 0;
     // None when the file cannot be read (gone meanwhile, locked).
     virtual std::optional<std::string> read(const std::u16string& path) const = 0;
 };
@@ -109,7 +104,7 @@ class NoteCorpus {
 
   private:
     struct Known {
-        NoteStamp stamp;
+        base::FileStamp stamp;
         NoteContent content;
     };
 

@@ -26,12 +26,12 @@ class MemoryFiles : public NoteFiles {
         file.bytes = std::move(bytes);
         ++file.time;
     }
-    std::optional<NoteStamp> stamp(const std::u16string& path) const override {
+    base::FileStamp stamp(const std::u16string& path) const override {
         const std::lock_guard lock(mutex_);
         const auto it = files_.find(path);
         if (it == files_.end())
-            return std::nullopt;
-        return NoteStamp{it->second.bytes.size(), it->second.time};
+            return {};
+        return {true, it->second.bytes.size(), it->second.time};
     }
     std::optional<std::string> read(const std::u16string& path) const override {
         const std::lock_guard lock(mutex_);
