@@ -41,7 +41,9 @@ struct LinkEvent {
 class EditorSwapListener {
   public:
     // `fresh` is set up like `old` and already carries its handlers; `old`
-    // still exists and is destroyed right after the listeners were told.
+    // still exists and is destroyed right after the listeners were told, or
+    // set aside (setContentAside). `fresh` may be a control set aside
+    // earlier, coming back.
     virtual void editorReplaced(HWND old, HWND fresh) = 0;
 
   protected:
