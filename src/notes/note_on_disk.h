@@ -15,7 +15,7 @@
 
 namespace quivra::notes {
 
-// Read with the platform's own call (note_sync_win.h), to the last-write
+// Read with the platform's own call (win::fileStamp), to the last-write
 // time's full precision.
 using base::FileStamp;
 

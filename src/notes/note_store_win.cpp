@@ -7,7 +7,7 @@
 #include "notes/note_folder_win.h"
 #include "notes/note_names.h"
 #include "notes/note_order.h"
-#include "notes/note_sync_win.h"
+#include "win/file_system_win.h"
 #include "notes/unsaved_note_win.h"
 #include "win/combo_box_win.h"
 #include "win/list_box_win.h"
@@ -91,7 +91,7 @@ void NotesController::LoadNoteFile(const std::u16string& path) {
         throw base::cannotOpenFile(path, u"Имя зарезервировано системой для устройства");
     // The file's stamp before the read: a change while it is read shows as
     // one at the next look.
-    const FileStamp stamp = fileStampOf(path);
+    const FileStamp stamp = win::fileStamp(path);
     const std::string bytes = win::readFileBytes(path);
     note_.loadFileBytes(bytes);
     if (path == state_.currentNotePath)
@@ -144,7 +144,7 @@ SaveResult NotesController::SaveIfModified(Moment moment) {
         saveNoteFile(std::filesystem::path(state_.currentNotePath), rtf);
         if (keep)
             SetFileAttributesW(path.c_str(), GetFileAttributesW(path.c_str()) | keep);
-        rememberNoteFile(fileStampOf(state_.currentNotePath), rtf);
+        rememberNoteFile(win::fileStamp(state_.currentNotePath), rtf);
     } catch (const base::UserError& e) {
         // A failed write is not reported and the note stays modified, so the
         // next trigger tries again; meanwhile the text is kept in a recovery

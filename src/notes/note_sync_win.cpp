@@ -1,7 +1,6 @@
 // The open note's file against the editor, and the lists against the notes
 // folder, while other programs (a synchronised folder, a second computer)
 // change the folder.
-#include "notes/note_sync_win.h"
 
 #include "base/atomic_file.h"
 #include "base/errors.h"
@@ -23,19 +22,9 @@ namespace quivra::notes {
 
 using win::toWide;
 
-FileStamp fileStampOf(const std::u16string& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExW(toWide(path).c_str(), GetFileExInfoStandard, &data) ||
-        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        return {};
-    return {true, (std::uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
-            static_cast<std::int64_t>((std::uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) |
-                                      data.ftLastWriteTime.dwLowDateTime)};
-}
-
 DiskChange NotesController::noteChangeOnDisk() const {
     return compareWithDisk(
-        known_, fileStampOf(state_.currentNotePath), [this]() -> std::optional<std::uint64_t> {
+        known_, win::fileStamp(state_.currentNotePath), [this]() -> std::optional<std::uint64_t> {
             std::error_code ec;
             const auto bytes =
                 base::readWholeFile(std::filesystem::path(state_.currentNotePath), ec);
@@ -47,7 +36,7 @@ DiskChange NotesController::noteChangeOnDisk() const {
 
 std::optional<std::string> NotesController::unchangedNoteFile() const {
     if (state_.currentNotePath.empty() || deletedOnDisk_ || !known_.stamp.exists ||
-        fileStampOf(state_.currentNotePath) != known_.stamp)
+        win::fileStamp(state_.currentNotePath) != known_.stamp)
         return std::nullopt;
     std::error_code ec;
     std::optional<std::string> bytes =
@@ -68,7 +57,7 @@ void NotesController::forgetNoteFile() {
 }
 
 void NotesController::reloadNoteFromDisk() {
-    const FileStamp stamp = fileStampOf(state_.currentNotePath);
+    const FileStamp stamp = win::fileStamp(state_.currentNotePath);
     std::string bytes;
     try {
         bytes = win::readFileBytes(state_.currentNotePath);

@@ -2,7 +2,7 @@
 
 #include "base/errors.h"
 #include "notes/note_names.h"
-#include "notes/note_sync_win.h"
+#include "win/file_system_win.h"
 #include "notes/second_view_size.h"
 #include "win/controls_win.h"
 #include "win/file_system_win.h"
@@ -104,7 +104,7 @@ void SecondView::Note2ListSelect() {
         const std::u16string path = notePath(state_.notesFolder, win::toU16(name));
         // The stamp is taken first: a write while the file is read shows as
         // a change later.
-        const FileStamp stamp = fileStampOf(path);
+        const FileStamp stamp = win::fileStamp(path);
         const bool exists = win::fileExists(path);
         const std::string bytes = exists ? win::readFileBytes(path) : std::string();
         shownStamp_ = stamp;
@@ -150,7 +150,7 @@ void SecondView::followFile() {
     if (!shown())
         return;
     const std::u16string path = notePath(state_.notesFolder, win::toU16(shownName_));
-    const FileStamp now = fileStampOf(path);
+    const FileStamp now = win::fileStamp(path);
     // A note deleted outside closes the view once the chooser no longer
     // lists it: the chooser never leaves the view without a name.
     if (!now.exists) {

@@ -1,6 +1,7 @@
 #include "search/all_notes_mode_win.h"
 
 #include "document/code_pages_win.h"
+#include "win/file_system_win.h"
 
 #include <windows.h>
 
@@ -9,6 +10,24 @@ namespace quivra::search {
 namespace {
 // Posted to the box by the search's thread: results are there.
 constexpr UINT kResultsReady = WM_APP + 21;
+
+// The note files with the stamps the program's other file checks use: the
+// standard library's last-write times come in whole seconds here, which
+// would miss a note rewritten within a second at the same size.
+class WindowsNoteFiles final : public NoteFiles {
+  public:
+    base::FileStamp stamp(const std::u16string& path) const override {
+        return win::fileStamp(path);
+    }
+    std::optional<std::string> read(const std::u16string& path) const override {
+        return diskNoteFiles().read(path);
+    }
+};
+
+const NoteFiles& windowsNoteFiles() {
+    static const WindowsNoteFiles files;
+    return files;
+}
 } // namespace
 
 void AllNotesMode::create(HWND box) {
@@ -48,7 +67,7 @@ void AllNotesMode::textChanged(const std::u16string& text) {
     if (!background_) {
         HWND box = box_;
         background_ = std::make_unique<BackgroundSearch>(
-            diskNoteFiles(), NoteReading{document::windowsCodePages(), GetACP()}, links_,
+            windowsNoteFiles(), NoteReading{document::windowsCodePages(), GetACP()}, links_,
             [box] { PostMessageW(box, kResultsReady, 0, 0); });
     }
     searched_ = text;

@@ -5,6 +5,7 @@
 
 #include "notes/notes_ids.h"
 #include "search/search_controller_win.h"
+#include "win/handles_win.h"
 #include "win/wide_win.h"
 
 #include <fstream>
@@ -129,4 +130,37 @@ TEST_F(AllNotes, EscAndCtrlFGoBackToTheSearchInTheNoteAndTheMenuWorksWithoutANot
     typeSearch(L"none");
     waitForResults();
     EXPECT_EQ(results(), std::vector<std::u16string>{u"B: 1 none"});
+}
+
+TEST_F(AllNotes, ANoteRewrittenWithinTheSameSecondAtTheSameSizeIsReadAgain) {
+    startWith({{L"A", rtf("alpha\\par").c_str()}, {L"B", rtf("none\\par").c_str()}});
+    pressSearchAll();
+    typeSearch(L"alpha");
+    waitForResults();
+    EXPECT_EQ(results(), std::vector<std::u16string>{u"A: 1 alpha"});
+    SendMessageW(box(), WM_KEYUP, VK_ESCAPE, 0);
+
+    // Another program writes as many bytes, its write time a tick later:
+    // the same whole second.
+    const std::wstring path = noteFile(L"A").wstring();
+    FILETIME written{};
+    {
+        const win::UniqueHandleFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                                     nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(GetFileTime(file.get(), nullptr, nullptr, &written));
+    }
+    std::ofstream(noteFile(L"A"), std::ios::binary) << rtf("gamma\\par");
+    ULARGE_INTEGER later{{written.dwLowDateTime, written.dwHighDateTime}};
+    later.QuadPart += later.QuadPart % 10'000'000 == 9'999'999 ? -1 : 1;
+    const FILETIME next{later.LowPart, later.HighPart};
+    {
+        const win::UniqueHandleFile file(CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, 0,
+                                                     nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(SetFileTime(file.get(), nullptr, nullptr, &next));
+    }
+
+    pressSearchAll();
+    typeSearch(L"gamma");
+    waitForResults();
+    EXPECT_EQ(results(), std::vector<std::u16string>{u"A: 1 gamma"});
 }
