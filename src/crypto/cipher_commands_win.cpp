@@ -446,8 +446,7 @@ void CryptoController::writePlan(std::u16string_view noteText, std::vector<std::
     if (source)
         cipher_.keepBackup(source->readFromEditor ? source->rtf : note_.rtf());
     note_.hideSelection(true);
-    if (!plan.changes.empty())
-        writeLines(w, plan.changes.front().index, plan.changes.back().index);
+    writeLines(w, plan.changes.front().index, plan.changes.back().index);
     note_.hideSelection(false);
     putBackChangedLines(lines, plan, plan.left);
 }

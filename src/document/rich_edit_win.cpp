@@ -336,10 +336,6 @@ bool RichEdit::replaceControl(OldControl old) {
 
 win::UniqueHwnd RichEdit::putInPlace(win::UniqueHwnd next, bool fresh) {
     HWND old = hwnd_;
-    HWND parent = GetParent(old);
-    RECT r{};
-    GetWindowRect(old, &r);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(old, GWL_STYLE));
     // The settings of the old control that the program changes.
     const CHARFORMAT2W format = defaultCharFormat();
@@ -351,7 +347,12 @@ win::UniqueHwnd RichEdit::putInPlace(win::UniqueHwnd next, bool fresh) {
     const bool wrap = wordWrap_;
     if (!fresh) {
         // A control set aside earlier comes back into the old one's place,
-        // size and state, which may have changed meanwhile.
+        // size and state, which may have changed meanwhile (a fresh one was
+        // made there).
+        HWND parent = GetParent(old);
+        RECT r{};
+        GetWindowRect(old, &r);
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
         SetParent(next.get(), parent);
         SetWindowLongPtrW(next.get(), GWLP_ID, GetDlgCtrlID(old));
         MoveWindow(next.get(), r.left, r.top, r.right - r.left, r.bottom - r.top, FALSE);

@@ -30,12 +30,7 @@ class CipherCommands : public CryptoFixture {};
 TEST_F(CipherCommands, SelectionRoundTripsBitForBitAndReturnCipherRestoresTheFormatting) {
     setText(u"до тайна после");
     // A bold word inside the selection, to see the formatting come back.
-    select(3, 5);
-    CHARFORMAT2W bold{};
-    bold.cbSize = sizeof bold;
-    bold.dwMask = CFM_BOLD;
-    bold.dwEffects = CFE_BOLD;
-    note().setCharFormat(bold);
+    setEffect(3, 5, CFM_BOLD, CFE_BOLD);
     select(3, 8);
     encrypt(u"пароль");
     const std::u16string cipher = crypto::EncryptText(u"тайна", keysOf(u"пароль"));
@@ -130,14 +125,6 @@ TEST_F(CipherCommands, WholeNoteKeepsParagraphFormatsAndGivesEachLineOneFormat) 
     for (const auto& l : plain)
         text += l + u"\r";
     setText(text);
-    const auto setEffect = [&](long from, long to, DWORD mask, DWORD effect) {
-        select(from, to);
-        CHARFORMAT2W f{};
-        f.cbSize = sizeof f;
-        f.dwMask = mask;
-        f.dwEffects = effect;
-        note().setCharFormat(f);
-    };
     const auto effect = [&](long from, long to, DWORD mask) {
         select(from, to);
         const CHARFORMAT2W f = note().charFormat();

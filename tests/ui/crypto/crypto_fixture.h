@@ -44,6 +44,16 @@ class CryptoFixture : public NotesFixture {
         note().focus();
     }
     void select(long start, long end) { note().setSelection({start, end}); }
+    // Character effects (CFE_*) and the text colour over a range.
+    void setEffect(long from, long to, DWORD mask, DWORD effects, COLORREF colour = 0) {
+        select(from, to);
+        CHARFORMAT2W f{};
+        f.cbSize = sizeof f;
+        f.dwMask = mask;
+        f.dwEffects = effects;
+        f.crTextColor = colour;
+        note().setCharFormat(f);
+    }
     std::vector<std::u16string> lines() { return document::splitLines(editorText()); }
 
     void typeInto(int fieldId, std::u16string_view text) {

@@ -93,13 +93,7 @@ TEST_F(DecryptedView, ReturnOfTheWholeNotesCipherGivesBackTheNoteAsItWas) {
             for (int i = 0; big && i < 300; ++i)
                 text += u"ещё строка\r";
             setText(text);
-            select(0, 6);
-            CHARFORMAT2W bold{};
-            bold.cbSize = sizeof bold;
-            bold.dwMask = CFM_BOLD | CFM_COLOR;
-            bold.dwEffects = CFE_BOLD;
-            bold.crTextColor = RGB(200, 0, 0);
-            note().setCharFormat(bold);
+            setEffect(0, 6, CFM_BOLD | CFM_COLOR, CFE_BOLD, RGB(200, 0, 0));
             select(0, 0);
             encrypt(u"пароль");
             form->notes().ImmSaveClick();
@@ -110,14 +104,8 @@ TEST_F(DecryptedView, ReturnOfTheWholeNotesCipherGivesBackTheNoteAsItWas) {
             // Opening the password panel saves in passing: a change made
             // after that is one the file does not hold.
             clickMenu(crypto::DeCr);
-            if (changedSinceSaved) {
-                select(0, 4);
-                CHARFORMAT2W italic{};
-                italic.cbSize = sizeof italic;
-                italic.dwMask = CFM_ITALIC;
-                italic.dwEffects = CFE_ITALIC;
-                note().setCharFormat(italic);
-            }
+            if (changedSinceSaved)
+                setEffect(0, 4, CFM_ITALIC, CFE_ITALIC);
             select(5, 5);
             const std::string before = note().rtf();
             const bool modifiedBefore = note().modified();
