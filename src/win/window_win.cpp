@@ -52,6 +52,12 @@ LRESULT Window::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT Window::defaultProc(UINT msg, WPARAM wp, LPARAM lp) {
+    // A control in dialog mode answers Esc by posting WM_CLOSE to its parent
+    // (a rich-edit or multi-line edit control under the main loop's
+    // IsDialogMessage); the default handling would destroy the panel with
+    // everything in it. A child window of ours ends only with its owner.
+    if (msg == WM_CLOSE && (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_CHILD))
+        return 0;
     return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 

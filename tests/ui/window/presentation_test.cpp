@@ -8,6 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string_view>
+#include <vector>
+
 using namespace quivra;
 using namespace quivra::test;
 
@@ -262,6 +266,33 @@ TEST_F(Presentation, EscInTheEditorAndTheHideButtonSendTheWindowAway) {
     presenter().runPendingSlides();
     EXPECT_FALSE(form->state().isShown);
     EXPECT_TRUE(presenter().timerEnabled(window::Timer2));
+}
+
+// A rich-edit or multi-line edit control in dialog mode answers Esc by
+// posting WM_CLOSE to its parent: no panel or page of the window goes.
+TEST_F(Presentation, NoPanelOrPageIsDestroyedByACloseRequestFromAChild) {
+    addNote(L"A", kRtfA);
+    folder.option(u"CurrentNoteName", u"A");
+    start();
+    for (program::Page p : {program::Page::Settings, program::Page::Help, program::Page::About})
+        form->showPage(p);
+    form->showPage(program::Page::Notes);
+    std::vector<HWND> all;
+    EnumChildWindows(
+        form->hwnd(),
+        [](HWND w, LPARAM lp) {
+            reinterpret_cast<std::vector<HWND>*>(lp)->push_back(w);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&all));
+    for (HWND w : all) {
+        wchar_t name[64]{};
+        GetClassNameW(w, name, 64);
+        if (std::wstring_view(name).starts_with(L"Quivra"))
+            SendMessageW(w, WM_CLOSE, 0, 0);
+    }
+    EXPECT_TRUE(std::all_of(all.begin(), all.end(), [](HWND w) { return IsWindow(w); }));
+    EXPECT_NE(form->hwnd(), nullptr);
 }
 
 TEST_F(Presentation, QuitRemembersOnlyASelectedNoteAndCloseRequestsQuit) {
