@@ -7,6 +7,7 @@
 #include "program/refresh_table.h"
 #include "settings/keys.h"
 #include "win/controls_win.h"
+#include "win/dialog_keys_win.h"
 #include "win/list_box_win.h"
 
 #include <commctrl.h>
@@ -425,6 +426,9 @@ void NotesController::onEditorCommand(int id) {
 
 std::optional<LRESULT> NotesController::onEditorMessage(UINT msg, WPARAM wp, LPARAM lp,
                                                         const win::Subclass::Next& next) {
+    // NoteKeyPress: Esc hides the window.
+    if (auto taken = win::takeEscape(msg, wp, [this] { events_.escapeTyped(); }))
+        return taken;
     switch (msg) {
     case WM_SETFOCUS: // NoteEnter
         hideQuickSearch();
@@ -440,12 +444,6 @@ std::optional<LRESULT> NotesController::onEditorMessage(UINT msg, WPARAM wp, LPA
     case WM_KEYUP:
         if (wp == VK_CONTROL)
             state_.CtrlDown = false; // NoteKeyUp
-        return std::nullopt;
-    case WM_CHAR: // NoteKeyPress
-        if (wp == VK_ESCAPE) {
-            events_.escapeTyped();
-            return 0;
-        }
         return std::nullopt;
     case WM_MOUSEWHEEL:
         // With Ctrl the wheel steps through the notes; the editor would also

@@ -49,7 +49,7 @@ class NotesController final : public program::Subsystem {
                     const settings::Options& options, crypto::CipherState& cipher,
                     NoteEvents& events, document::ViewRegistry& views)
         : host_(host), state_(state), note_(note), options_(options), cipher_(cipher),
-          events_(events), secondView_(host, state, options, views) {}
+          events_(events), secondView_(host, state, options, views, events) {}
 
     // Builds the toolbar on the main window, the list pane and the quick
     // search results on the notes page, the second view in the editor area

@@ -5,6 +5,7 @@
 #include "win/file_system_win.h"
 #include "notes/second_view_size.h"
 #include "win/controls_win.h"
+#include "win/dialog_keys_win.h"
 #include "win/file_system_win.h"
 #include "win/read_file_win.h"
 #include "win/wide_win.h"
@@ -187,8 +188,11 @@ void SecondView::Close2NoteClick() {
     host_.relayoutEditorArea();
 }
 
-std::optional<LRESULT> SecondView::onViewMessage(UINT msg, WPARAM, LPARAM lp,
+std::optional<LRESULT> SecondView::onViewMessage(UINT msg, WPARAM wp, LPARAM lp,
                                                  const win::Subclass::Next& next) {
+    // Esc hides the window here as in the editor above the view.
+    if (auto taken = win::takeEscape(msg, wp, [this] { events_.escapeTyped(); }))
+        return taken;
     switch (msg) {
     case WM_SETFOCUS: {
         const LRESULT r = next();

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "document/rich_edit_win.h"
+#include "notes/note_events.h"
 #include "notes/note_on_disk.h"
 #include "program/program_state.h"
 #include "program/subsystem_win.h"
@@ -25,8 +26,8 @@ namespace quivra::notes {
 class SecondView {
   public:
     SecondView(program::Host& host, program::ProgramState& state, const settings::Options& options,
-               document::ViewRegistry& views)
-        : host_(host), state_(state), options_(options), views_(views) {}
+               document::ViewRegistry& views, NoteEvents& events)
+        : host_(host), state_(state), options_(options), views_(views), events_(events) {}
 
     struct Ids {
         int view, chooser, close;
@@ -77,6 +78,7 @@ class SecondView {
     program::ProgramState& state_;
     const settings::Options& options_;
     document::ViewRegistry& views_;
+    NoteEvents& events_;
     document::RichEdit view_; // Note2
     win::Panel splitter_;     // spl2note
     win::LazyCombo chooser_;  // Note2List

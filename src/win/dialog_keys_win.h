@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <initializer_list>
 #include <optional>
 
@@ -26,6 +27,17 @@ inline std::optional<LRESULT> wantKeys(UINT msg, LPARAM lp, const Subclass::Next
         if (pressed.wParam == key)
             return next() | DLGC_WANTMESSAGE;
     return std::nullopt;
+}
+
+// Esc in a rich-edit control. In dialog mode (IsDialogMessage puts it there)
+// the control answers the key press by posting WM_CLOSE to its parent, so
+// the press is kept from it; the character that follows runs `escape`.
+inline std::optional<LRESULT> takeEscape(UINT msg, WPARAM wp, const std::function<void()>& escape) {
+    if (wp != VK_ESCAPE || (msg != WM_KEYDOWN && msg != WM_CHAR))
+        return std::nullopt;
+    if (msg == WM_CHAR)
+        escape();
+    return 0;
 }
 
 } // namespace quivra::win
