@@ -196,11 +196,23 @@ HWND LazyCombo::hwnd() const noexcept {
 }
 
 void LazyCombo::move(int x, int y, int w, int droppedHeight) {
-    droppedHeight_ = droppedHeight;
     if (combo_) {
+        // A combo box resized while its list is down hides the list but
+        // keeps the mouse captured, and the user's next click is lost: a
+        // layout that leaves the box where it is does not touch it, and one
+        // that moves it closes the list first.
+        RECT r;
+        GetWindowRect(combo_, &r);
+        MapWindowPoints(nullptr, GetParent(combo_), reinterpret_cast<POINT*>(&r), 2);
+        if (r.left == x && r.top == y && r.right - r.left == w && droppedHeight == droppedHeight_)
+            return;
+        droppedHeight_ = droppedHeight;
+        if (SendMessageW(combo_, CB_GETDROPPEDSTATE, 0, 0))
+            SendMessageW(combo_, CB_SHOWDROPDOWN, FALSE, 0);
         MoveWindow(combo_, x, y, w, droppedHeight, TRUE);
         return;
     }
+    droppedHeight_ = droppedHeight;
     placed_ = true;
     MoveWindow(face_->hwnd(), x, y, w, height_, TRUE);
 }
