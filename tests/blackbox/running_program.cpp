@@ -2,6 +2,7 @@
 
 #include <winternl.h>
 
+#include <cctype>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -232,6 +233,28 @@ void clickInto(HWND control) {
 void clickAt(HWND control, POINT at) {
     SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
     SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+}
+
+void clickWithMouse(HWND window, HWND control) {
+    SetForegroundWindow(window);
+    const RECT r = screenRect(control);
+    mouseClick({r.left + 6, r.top + 6});
+    settle(window);
+}
+
+void typeLetters(HWND window, std::string_view letters) {
+    std::vector<INPUT> keys;
+    for (char c : letters) {
+        INPUT down{};
+        down.type = INPUT_KEYBOARD;
+        down.ki.wVk = static_cast<WORD>(std::toupper(static_cast<unsigned char>(c)));
+        INPUT up = down;
+        up.ki.dwFlags = KEYEVENTF_KEYUP;
+        keys.push_back(down);
+        keys.push_back(up);
+    }
+    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+    settle(window);
 }
 
 void mouse(DWORD flags, POINT to) {

@@ -10,6 +10,7 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quivra::blackbox {
@@ -89,6 +90,11 @@ void focusControl(HWND window, HWND control);
 void pressKeys(HWND window, std::initializer_list<WORD> keys);
 // A left click at the control's top-left corner (the control takes the focus).
 void clickInto(HWND control);
+// The real mouse clicks the control of the program's window near its
+// top-left corner, the window in front.
+void clickWithMouse(HWND window, HWND control);
+// Lower-case letters typed on the real keyboard into what has the focus.
+void typeLetters(HWND window, std::string_view letters);
 // A left click at a point of the control's client area, as its window
 // procedure receives one.
 void clickAt(HWND control, POINT at);
