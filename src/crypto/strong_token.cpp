@@ -5,6 +5,7 @@
 #include "crypto/secure_wipe.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace quivra::crypto {
 
@@ -64,6 +65,21 @@ bool isStrongToken(std::u16string_view text) {
     return parse(text).has_value();
 }
 
+std::vector<StrongSalt> tokenSalts(std::u16string_view text) {
+    std::vector<StrongSalt> salts;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find(u'\r', start);
+        if (end == std::u16string_view::npos)
+            end = text.size();
+        if (const auto token = parse(text.substr(start, end - start)))
+            if (std::find(salts.begin(), salts.end(), token->salt) == salts.end())
+                salts.push_back(token->salt);
+        start = end + 1;
+    }
+    return salts;
+}
+
 StrongKeys::StrongKeys(std::u16string_view password, std::uint32_t iterations)
     : password_(base::utf16ToUtf8(password)), iterations_(iterations) {}
 
@@ -74,6 +90,8 @@ StrongKeys::~StrongKeys() {
 }
 
 const AesKey& StrongKeys::keyFor(const StrongSalt& salt) {
+    if (forgotten_ && !keys_.contains(salt))
+        throw std::logic_error("no key for this salt");
     auto [it, added] = keys_.try_emplace(salt);
     if (added) {
         try {
@@ -87,12 +105,30 @@ const AesKey& StrongKeys::keyFor(const StrongSalt& salt) {
 }
 
 const StrongSalt& StrongKeys::encryptionSalt() {
+    if (!encryptionSalt_ && forgotten_) {
+        if (keys_.empty())
+            throw std::logic_error("no key kept");
+        encryptionSalt_ = keys_.begin()->first;
+    }
     if (!encryptionSalt_) {
         StrongSalt salt;
         randomBytes(salt);
         encryptionSalt_ = salt;
     }
     return *encryptionSalt_;
+}
+
+std::vector<const AesKey*> StrongKeys::derivedKeys() const {
+    std::vector<const AesKey*> keys;
+    for (const auto& [salt, key] : keys_)
+        keys.push_back(&key);
+    return keys;
+}
+
+void StrongKeys::forgetPassword() {
+    secureWipe(password_);
+    password_.clear();
+    forgotten_ = true;
 }
 
 std::u16string encryptStrongText(StrongKeys& keys, std::u16string_view text) {

@@ -18,6 +18,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quivra::crypto {
 
@@ -46,15 +47,27 @@ class StrongKeys {
 
     const AesKey& keyFor(const StrongSalt& salt);
     const StrongSalt& encryptionSalt();
+    // Keeps only the keys derived so far and wipes the password: a decrypted
+    // view encrypts again under the salt of a token it opened, with no new
+    // derivation. Afterwards a key for any other salt, or an encryption
+    // salt when none was derived, throws std::logic_error.
+    void forgetPassword();
+    // The keys derived so far, where they live.
+    std::vector<const AesKey*> derivedKeys() const;
     // How many keys were derived so far.
     std::size_t derivations() const noexcept { return keys_.size(); }
 
   private:
     std::string password_; // UTF-8
+    bool forgotten_ = false;
     std::uint32_t iterations_;
     std::optional<StrongSalt> encryptionSalt_;
     std::map<StrongSalt, AesKey> keys_; // nodes stay in place, so nothing is copied
 };
+
+// The salts of the lines of `text` that are tokens, each once: the keys a
+// decryption of that text needs.
+std::vector<StrongSalt> tokenSalts(std::u16string_view text);
 
 // The token of the text under the command's salt and a fresh random nonce.
 std::u16string encryptStrongText(StrongKeys& keys, std::u16string_view text);
