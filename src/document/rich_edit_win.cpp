@@ -7,6 +7,7 @@
 #include "document/note_form.h"
 #include "document/rtf_output.h"
 #include "document/text_lines.h"
+#include "document/wiped_buffer.h"
 #include "win/subclass_win.h"
 
 #include <algorithm>
@@ -86,23 +87,6 @@ DWORD CALLBACK writeBytes(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* writ
         return 1;
     }
 }
-
-// Zeroes a buffer that held the note's text when the scope ends, through a
-// volatile pointer so that the stores are kept although the buffer dies.
-template <typename Buffer> class WipedOnExit {
-  public:
-    explicit WipedOnExit(Buffer& buffer) noexcept : buffer_(buffer) {}
-    ~WipedOnExit() {
-        volatile auto* unit = buffer_.data();
-        for (size_t i = 0; i < buffer_.size(); ++i)
-            unit[i] = 0;
-    }
-    WipedOnExit(const WipedOnExit&) = delete;
-    WipedOnExit& operator=(const WipedOnExit&) = delete;
-
-  private:
-    Buffer& buffer_;
-};
 
 } // namespace
 

@@ -201,6 +201,43 @@ std::optional<RewrittenRtf> rewriteParagraphs(std::string_view rtf,
     return ParagraphRewriter(rtf, changes, codePages).run();
 }
 
+std::optional<std::vector<ParagraphChange>>
+asParagraphChanges(std::u16string_view text, std::span<const base::TextReplacement> replacements) {
+    // Each replacement's paragraph and where that paragraph starts.
+    struct Placed {
+        std::size_t paragraph;
+        std::size_t paragraphStart;
+    };
+    std::vector<Placed> placed;
+    std::vector<ParagraphChange> changes;
+    std::size_t start = 0;
+    std::size_t paragraph = 0;
+    for (const base::TextReplacement& r : replacements) {
+        if (r.text.find_first_of(std::u16string_view(u"\r\n\0", 3)) != std::u16string::npos ||
+            text.substr(r.start, r.end - r.start).find(u'\r') != std::u16string_view::npos)
+            return std::nullopt;
+        for (std::size_t brk = text.find(u'\r', start);
+             brk != std::u16string_view::npos && brk < r.start; brk = text.find(u'\r', start)) {
+            start = brk + 1;
+            ++paragraph;
+        }
+        if (changes.empty() || changes.back().index != paragraph) {
+            const std::size_t brk = text.find(u'\r', start);
+            const std::size_t end = brk == std::u16string_view::npos ? text.size() : brk;
+            changes.push_back({paragraph, std::u16string(text.substr(start, end - start))});
+        }
+        placed.push_back({changes.size() - 1, start});
+    }
+    // From the last replacement back, so that the offsets of the earlier
+    // ones in the same paragraph stay valid.
+    for (std::size_t i = replacements.size(); i-- > 0;) {
+        const base::TextReplacement& r = replacements[i];
+        changes[placed[i].paragraph].text.replace(r.start - placed[i].paragraphStart,
+                                                  r.end - r.start, r.text);
+    }
+    return changes;
+}
+
 bool readsAsChanged(std::u16string_view before, std::u16string_view after,
                     std::span<const ParagraphChange> changes) {
     auto change = changes.begin();

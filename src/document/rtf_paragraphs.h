@@ -10,6 +10,7 @@
 // formatting stays, and every other paragraph is kept byte for byte.
 #pragma once
 
+#include "base/text_diff.h"
 #include "document/rtf_output.h"
 
 #include <cstddef>
@@ -17,6 +18,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quivra::document {
 
@@ -49,6 +51,11 @@ struct RewrittenRtf {
 std::optional<RewrittenRtf> rewriteParagraphs(std::string_view rtf,
                                               std::span<const ParagraphChange> changes,
                                               const CodePages& codePages);
+
+// The replacements of code units of `text` as changes of whole paragraphs,
+// by increasing index; nothing when one crosses or makes a paragraph break.
+std::optional<std::vector<ParagraphChange>>
+asParagraphChanges(std::u16string_view text, std::span<const base::TextReplacement> replacements);
 
 // Whether `after` is the text `before` (paragraph breaks as '\r') with the
 // changes made, listed by increasing index.
