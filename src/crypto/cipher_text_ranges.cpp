@@ -34,6 +34,36 @@ bool isCompatibleCipherLine(std::u16string_view line) {
     return false;
 }
 
+// What typed words are made of: ASCII, Latin, Greek and Cyrillic letters,
+// punctuation and currency signs. Cipher text of the compatible cipher is
+// random code units, which fall here once in a hundred or so.
+bool ordinary(char16_t c) {
+    return c == u'\t' || (c >= 0x20 && c <= 0x7E) || (c >= 0xA0 && c <= 0x24F) ||
+           (c >= 0x370 && c <= 0x52F) || (c >= 0x2000 && c <= 0x206F) ||
+           (c >= 0x20A0 && c <= 0x20CF);
+}
+
+// In a line that holds compatible cipher text, the runs of code units that
+// are no ordinary text, a few ordinary ones between them taken in: an
+// encrypted selection among plain words.
+void addCipherRuns(std::u16string_view line, std::size_t lineStart, std::vector<TextRange>& out) {
+    constexpr std::size_t kBridged = 3;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        if (ordinary(line[i])) {
+            ++i;
+            continue;
+        }
+        const std::size_t start = i;
+        std::size_t end = i + 1;
+        for (std::size_t j = end; j < line.size() && j - end <= kBridged; ++j)
+            if (!ordinary(line[j]))
+                end = j + 1;
+        out.push_back({lineStart + start, end - start});
+        i = end;
+    }
+}
+
 void addTokens(std::u16string_view line, std::size_t lineStart, std::vector<TextRange>& out) {
     for (std::size_t at = line.find(kStrongTokenPrefix); at != std::u16string_view::npos;) {
         std::size_t end = at + kStrongTokenPrefix.size();
@@ -56,7 +86,7 @@ std::vector<TextRange> cipherTextRanges(std::u16string_view noteText) {
             end = noteText.size();
         const std::u16string_view line = noteText.substr(start, end - start);
         if (isCompatibleCipherLine(line))
-            ranges.push_back({start, line.size()});
+            addCipherRuns(line, start, ranges);
         else
             addTokens(line, start, ranges);
         start = end + 1;

@@ -25,8 +25,10 @@
 namespace quivra::crypto {
 
 // The ranges of cipher text in a note's text (paragraphs separated by '\r'),
-// in order and apart from each other. A line of the compatible cipher is
-// taken whole, without its paragraph break.
+// in order and apart from each other. In a line of the compatible cipher,
+// the runs of code units that are no ordinary text (letters of the Latin,
+// Greek and Cyrillic scripts, ASCII, punctuation): plain words beside an
+// encrypted selection stay searchable.
 std::vector<TextRange> cipherTextRanges(std::u16string_view noteText);
 
 } // namespace quivra::crypto

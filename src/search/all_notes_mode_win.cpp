@@ -44,7 +44,6 @@ void AllNotesMode::enter() {
     if (active_)
         return;
     active_ = true;
-    recheck_ = true;
     results_.clear();
     results_.setCaption(L"Во всех заметках (двойной щелчок - открыть заметку)");
 }
@@ -73,8 +72,16 @@ void AllNotesMode::textChanged(const std::u16string& text) {
     searched_ = text;
     waiting_ = true;
     openWhenListed_ = false;
-    background_->search(links_.listedNotes(), text, recheck_);
-    recheck_ = false;
+    // Every search looks at the files' stamps again (in the search's
+    // thread): a note saved meanwhile, by this program or another, is read
+    // anew, so no line is listed as it was before.
+    background_->search(links_.listedNotes(), text, true);
+}
+
+void AllNotesMode::forgetResults() {
+    hits_.clear();
+    waiting_ = openWhenListed_ = false;
+    results_.clear();
 }
 
 void AllNotesMode::resultsReady() {
@@ -112,8 +119,6 @@ void AllNotesMode::open(const NoteHit& hit) {
     const std::u16string searched = searched_;
     if (!links_.openListedNote(chosen.note))
         return;
-    // The switch wrote the note left: the next search looks at the files.
-    recheck_ = true;
     if (note_.enabled()) {
         if (const auto selection = hitInNote(NoteText(note_.text()), chosen, searched))
             note_.setSelection({selection->start, selection->start + selection->length});

@@ -39,6 +39,9 @@ class AllNotesMode {
     // The box's text changed: the search for it (none for an empty box or
     // a placeholder) is handed to the search's thread.
     void textChanged(const std::u16string& text);
+    // The results listed go, and with them what Enter and a double click
+    // would open.
+    void forgetResults();
     // Enter in the box: the first note listed opens, as soon as the
     // results of the text typed are there.
     void openFirst();
@@ -62,7 +65,6 @@ class AllNotesMode {
     win::Subclass boxEvents_;
     std::unique_ptr<BackgroundSearch> background_; // started with the first search
     bool active_ = false;
-    bool recheck_ = true;  // the next search looks at the files again
     bool waiting_ = false; // a search asked for is not listed yet
     bool openWhenListed_ = false;
     std::u16string searched_; // the text of the results listed, or asked for

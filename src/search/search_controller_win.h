@@ -64,7 +64,10 @@ class SearchController final : public program::Subsystem {
     bool resultsAreaOpen() const noexcept { return results_.isOpen(); }
     // The decrypted text went back to cipher text: no decrypted line stays
     // listed.
-    void clearResults() { results_.clear(); }
+    void clearResults() {
+        results_.clear();
+        allNotes_.forgetResults();
+    }
     ResultsArea& results() noexcept { return results_; }
     document::RichEdit& resultView() { return results_.view(); }
     HWND findEdit() const noexcept { return findEdit_; }

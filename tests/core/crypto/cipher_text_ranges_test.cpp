@@ -10,8 +10,9 @@ using namespace quivra::crypto;
 TEST(CipherTextRanges, TellTokensAndCompatibleCipherLinesFromText) {
     StrongKeys keys(u"пароль", 1);
     const std::u16string token = encryptStrongText(keys, u"тайна");
-    const std::u16string lone = u"ab\xD800"
-                                u"cd"; // a surrogate without its pair
+    // Compatible cipher text: random code units, a surrogate without its
+    // pair among them.
+    const std::u16string lone = u"\x8D96\xD800\x4AFA\x0041\x8D81";
     struct Case {
         const char* what;
         std::u16string text;
@@ -23,8 +24,8 @@ TEST(CipherTextRanges, TellTokensAndCompatibleCipherLinesFromText) {
         {"two tokens", token + u" " + token, {{0, token.size()}, {token.size() + 1, token.size()}}},
         {"the prefix with too short a body", u"QV1:abcdef", {}},
         {"a compatible cipher line, whole", u"ab\r" + lone + u"\rcd", {{3, lone.size()}}},
-        {"a control character", u"x\x01y\rok", {{0, 3}}},
-        {"a comment block's cipher line", u"##[" + lone + u"]##", {{0, lone.size() + 6}}},
+        {"a control character", u"\x8D96\x01\x4AFA\rok", {{0, 3}}},
+        {"an encrypted selection among words", u"пароль: " + lone + u" и всё", {{8, lone.size()}}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(cipherTextRanges(c.text), c.cipher) << c.what;
