@@ -97,13 +97,13 @@ void TMainForm::OnQueryEndSession() {
 
 void TMainForm::N6Click() {
     // The tray's exit ends the program at once without writing the note. A
-    // change not yet written is still kept as a recovery file, unless the
-    // editor shows a decryption (which must never reach the disk).
-    if (note_.modified() && note_.enabled() && !state_.NoteReadOnly && !cipher_.hasBackup() &&
-        cipher_.decryptState() == 0 && !state_.currentNotePath.empty()) {
+    // change not yet written is still kept as a recovery file, a decrypted
+    // view's with the cipher in place of its decrypted text.
+    if (note_.modified() && note_.enabled() && !state_.NoteReadOnly &&
+        !state_.currentNotePath.empty()) {
         try {
             notes::writeRecoveryFile(std::filesystem::path(state_.dataFolder),
-                                     state_.currentNoteName, win::localNow(), note_.rtf());
+                                     state_.currentNoteName, win::localNow(), cipher_.rtfToSave());
         } catch (const base::UserError&) {
         }
     }

@@ -14,7 +14,10 @@
 #include "document/text_lines.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <exception>
+#include <thread>
 
 namespace quivra::crypto {
 
@@ -83,11 +86,22 @@ void CryptoController::ECCancelClick() {
 void CryptoController::returnCipherClick() {
     const document::CharRange selection = note_.selection();
     // The search results go with the decrypted view; the note's modified
-    // flag is what it was before the decryption.
+    // flag is what it was before the decryption, or set by what was typed.
     cipher_.returnCipher();
     note_.setSelection(selection);
     note_.focus();
     cipher_.resetDecryptState();
+    showReturnNotice();
+}
+
+void CryptoController::showReturnNotice() {
+    // Whole lines were encrypted because of typing at the edge of decrypted
+    // text: the panel says so, without asking for anything.
+    if (std::optional<std::u16string> notice = cipher_.takeNotice()) {
+        panel_.open(PasswordPanel::Use::Decrypt, false);
+        panel_.showProcessing(u"");
+        stopWithMessage(*notice, false);
+    }
 }
 
 // --- Ok ----------------------------------------------------------------------------
@@ -110,7 +124,6 @@ void CryptoController::encryptOk() {
             panel_.focusConfirmField();
         return;
     }
-    cipher_.resetDecryptState();
     panel_.showProcessing(panel_text::kEncrypting);
     runEncryption(true);
 }
@@ -162,6 +175,43 @@ CryptoController::CommandKeys CryptoController::deriveKeys() {
             std::make_unique<StrongKeys>(panel_.passwordText())};
 }
 
+bool CryptoController::deriveInBackground(StrongKeys& keys, std::vector<StrongSalt> salts) {
+    if (salts.empty())
+        return true;
+    // Each strong key costs the work factor (more than half a second): it is
+    // derived in a thread of its own while the panel says so; the window
+    // answers the system meanwhile and Esc gives up. Other input and timers
+    // wait for the command's end.
+    panel_.showProgress(panel_text::kDerivingKey);
+    std::atomic<bool> cancelled{false};
+    std::atomic<bool> finished{false};
+    std::exception_ptr failure;
+    std::thread worker([&] {
+        try {
+            for (const StrongSalt& salt : salts) {
+                if (cancelled)
+                    break;
+                keys.keyFor(salt);
+            }
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        finished = true;
+    });
+    while (!finished) {
+        letPaintsRun();
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE))
+            if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE)
+                cancelled = true;
+        Sleep(10);
+    }
+    worker.join();
+    if (failure)
+        std::rethrow_exception(failure);
+    return !cancelled;
+}
+
 void CryptoController::showEditor(bool shown) {
     ShowWindow(note_.hwnd(), shown ? SW_SHOW : SW_HIDE);
 }
@@ -184,10 +234,14 @@ bool CryptoController::replaceKept(document::CharRange selection, const std::u16
 }
 
 void CryptoController::runEncryption(bool fromOk) {
-    cipher_.dropBackup();
     showEditor(false);
     CommandKeys keys = deriveKeys();
     const bool strong = options_.ticked(settings::ID_STRONGCIPHER);
+    if (strong && !deriveInBackground(*keys.strong, {keys.strong->encryptionSalt()})) {
+        showEditor(true);
+        ECCancelClick();
+        return;
+    }
     const document::CharRange selection = note_.selection();
     if (selection.length() != 0) {
         std::u16string plain = note_.selectedText();
@@ -210,12 +264,20 @@ void CryptoController::runEncryption(bool fromOk) {
             stopWithMessage(refusedLineMessage(std::nullopt), true);
             return;
         }
+        // A decrypted view keeps the rest of its decrypted text; this part
+        // is the new cipher's.
+        std::u16string before = cipher_.hasBackup() ? note_.text() : std::u16string();
+        WipeOnExit wipeBefore(before);
         if (!replaceKept(selection, kept->text, plain)) {
             note_.setSelection(selection);
             showEditor(true);
             stopWithMessage(selectionLeftMessage(CipherDirection::Encrypt), true);
             return;
         }
+        cipher_.selectionEncrypted(before, static_cast<std::size_t>(selection.start),
+                                   static_cast<std::size_t>(selection.end), kept->text);
+        if (fromOk)
+            cipher_.resetDecryptState();
         showEditor(true);
         // The cipher text is selected.
         const document::CharRange cipherRange{
@@ -234,6 +296,12 @@ void CryptoController::runEncryption(bool fromOk) {
     const WholeNoteResult result = processAllLines(CipherDirection::Encrypt, keys, fromOk);
     showEditor(true);
     note_.setSelection({caret, caret});
+    if (!result.refused) {
+        // Every line is the new cipher's: a decrypted view has nothing left.
+        cipher_.dropBackup();
+        if (fromOk)
+            cipher_.resetDecryptState();
+    }
     if (reportWholeNote(CipherDirection::Encrypt, result))
         return;
     note_.focus();
@@ -247,8 +315,17 @@ void CryptoController::runDecryption(bool fromOk) {
     showEditor(false);
     CommandKeys keys = deriveKeys();
     const document::CharRange selection = note_.selection();
+    {
+        std::u16string text = selection.length() != 0 ? note_.selectedText() : note_.text();
+        const std::vector<StrongSalt> salts = tokenSalts(text);
+        secureWipe(text);
+        if (!deriveInBackground(*keys.strong, salts)) {
+            showEditor(true);
+            ECCancelClick();
+            return;
+        }
+    }
     if (selection.length() != 0) {
-        cipher_.takeBackup();
         const std::u16string cipherText = note_.selectedText();
         if (containsCommentMarker(cipherText)) {
             showEditor(true);
@@ -257,12 +334,11 @@ void CryptoController::runDecryption(bool fromOk) {
         }
         // A selection that is exactly one token is the strong cipher's; a
         // token the password does not open stays as it is.
+        const bool strong = isStrongToken(cipherText);
         std::u16string plain;
-        if (isStrongToken(cipherText)) {
+        if (strong) {
             auto opened = decryptStrongToken(*keys.strong, cipherText);
             if (!opened) {
-                // Nothing changed: there is no decrypted view to go back from.
-                cipher_.dropBackup();
                 showEditor(true);
                 stopWithMessage(failedTokensMessage({}), true);
                 return;
@@ -275,17 +351,28 @@ void CryptoController::runDecryption(bool fromOk) {
         if (fromOk) {
             countdown_.forgetSavedText();
             if (panel_.inBufferTicked()) {
+                // The note does not change: a view shown stays as it is.
                 decryptIntoClipboard(plain);
                 cipher_.markDecrypted();
                 return;
             }
         }
+        const bool first = cipher_.startDecryption();
+        if (first)
+            cipher_.keepBackup(note_.rtf());
         if (!editorKeepsSelectionText(plain) || !replaceKept(selection, plain, cipherText)) {
+            if (first)
+                cipher_.dropBackup();
             note_.setSelection(selection);
             showEditor(true);
             stopWithMessage(selectionLeftMessage(CipherDirection::Decrypt), true);
             return;
         }
+        const auto start = static_cast<std::size_t>(selection.start);
+        cipher_.addView(
+            DecryptedView::ofSelection(note_.text(), start, start + plain.size(), cipherText,
+                                       strong ? CipherKind::Strong : CipherKind::Compatible),
+            std::make_unique<ViewKeys>(keys.compatible, std::move(keys.strong)));
         if (fromOk)
             setReturnCaption(true);
         showEditor(true);
@@ -294,25 +381,38 @@ void CryptoController::runDecryption(bool fromOk) {
         panel_.close();
     } else {
         const long caret = selection.start;
-        cipher_.startDecryption();
+        // The first decryption of a view keeps what to return to; a later
+        // one keeps the first's.
+        const bool first = cipher_.startDecryption();
+        std::u16string before = note_.text();
+        WipeOnExit wipeBefore(before);
         RewriteSource source = decryptionSource(asSaved);
         const WholeNoteResult result =
-            processAllLines(CipherDirection::Decrypt, keys, fromOk, &source);
+            processAllLines(CipherDirection::Decrypt, keys, fromOk, first ? &source : nullptr);
+        if (cipher_.interrupted()) {
+            showEditor(true);
+            panel_.close();
+            return;
+        }
         // The content replaced was set aside (the backup) or lines were
         // written in place after a copy was kept; otherwise nothing changed,
         // and the content read is the backup.
-        if (!cipher_.hasBackup())
+        if (first && !cipher_.hasBackup())
             cipher_.keepBackup(std::move(source.rtf));
         showEditor(true);
         note_.setSelection({caret, caret});
         if (result.changed == 0 && !result.failed.empty()) {
             // Every token refused the password and nothing else changed:
             // there is no decrypted view, and the command decrypts again.
-            cipher_.dropBackup();
+            if (first)
+                cipher_.dropBackup();
             reportWholeNote(CipherDirection::Decrypt, result);
             return;
         }
-        // The automatic saves must not store the decrypted text.
+        cipher_.addView(DecryptedView::ofWholeNote(before, note_.text()),
+                        std::make_unique<ViewKeys>(keys.compatible, std::move(keys.strong)));
+        // The automatic saves need not store anything: the file holds the
+        // cipher of what the editor shows.
         if (fromOk)
             note_.setModified(false);
         if (!reportWholeNote(CipherDirection::Decrypt, result)) {
@@ -431,7 +531,16 @@ void CryptoController::writePlan(std::u16string_view noteText, std::vector<std::
     // proportion to the whole text per line, and one rewrite of the content
     // costs a load.
     if (backwards) {
-        switch (replaceAtOnce(noteText, plan, source)) {
+        // One rewrite of the content: the count says where it starts and
+        // that it is done.
+        if (showProgress) {
+            panel_.showProgress(lineProgressText(direction, 0, lines.size()));
+            letPaintsRun();
+        }
+        const auto replaced = replaceAtOnce(noteText, plan, source);
+        if (showProgress && replaced != document::RichEdit::ParagraphsReplaced::Refused)
+            panel_.showProgress(lineProgressText(direction, lines.size(), lines.size()));
+        switch (replaced) {
         case document::RichEdit::ParagraphsReplaced::AsExpected:
             return;
         case document::RichEdit::ParagraphsReplaced::Differently:
@@ -481,6 +590,8 @@ bool CryptoController::formatUniform(document::CharRange range) {
 }
 
 void CryptoController::writeLines(LineWriter& w, std::size_t first, std::size_t last) {
+    if (cipher_.interrupted())
+        return;
     // The lines from the first to the last that change are written in one
     // replacement when their character and paragraph formats are the same
     // throughout: that gives what one replacement per line gives (each line
@@ -495,6 +606,21 @@ void CryptoController::writeLines(LineWriter& w, std::size_t first, std::size_t 
         --last;
     if (first > last || !w.changed[first])
         return;
+    // A line that does not change is never written back: it may hold what
+    // its plain text does not (a picture or an object in a comment block).
+    std::size_t unchanged = first;
+    while (unchanged <= last && w.changed[unchanged])
+        ++unchanged;
+    if (unchanged <= last) {
+        if (w.backwards) {
+            writeLines(w, unchanged + 1, last);
+            writeLines(w, first, unchanged - 1);
+        } else {
+            writeLines(w, first, unchanged - 1);
+            writeLines(w, unchanged + 1, last);
+        }
+        return;
+    }
     const document::CharRange range{w.starts[first],
                                     w.starts[last] + static_cast<long>(w.lines[last].size())};
     if (first != last && (last - first >= kLinesAtOnce || !formatUniform(range))) {

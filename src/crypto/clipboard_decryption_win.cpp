@@ -34,11 +34,10 @@ void CryptoController::decryptIntoClipboard(std::u16string& plain) {
         clipboard.replace(plain, true);
     } catch (...) {
         // The note did not change: the editor and the panel come back as
-        // they were before Ok, and the copy of the note goes.
+        // they were before Ok.
         secureWipe(plain);
         showEditor(true);
         panel_.close();
-        cipher_.dropBackup();
         throw;
     }
     countdown_.start(std::move(earlier), plain);
@@ -58,6 +57,9 @@ void CryptoController::TPTimerTimer() {
 }
 
 void CryptoController::mainWindowCalledIn() {
+    // After the call-in has focused the editor.
+    if (cipher_.hasNotice())
+        PostMessageW(mainWindow_, WM_COMMAND, ID_RETURNNOTICE, 0);
     if (!countdown_.windowCalledIn())
         return;
     putBackClipboardText(false);

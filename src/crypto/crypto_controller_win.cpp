@@ -148,6 +148,9 @@ bool CryptoController::onCommand(int id, int code, HWND) {
     case N45:
         DeCrClick();
         break;
+    case ID_RETURNNOTICE:
+        showReturnNotice();
+        break;
     case N10:
         N10Click();
         break;

@@ -130,6 +130,7 @@ class CryptoController final : public program::Subsystem {
     void runEncryption(bool fromOk);
     void runDecryption(bool fromOk);
     void returnCipherClick();
+    void showReturnNotice();
     // The keys of one command, both ciphers': the compatible key set, and the
     // strong cipher's, derived per salt as tokens need them.
     struct CommandKeys {
@@ -137,6 +138,9 @@ class CryptoController final : public program::Subsystem {
         std::unique_ptr<StrongKeys> strong;
     };
     CommandKeys deriveKeys();
+    // Derives the strong keys of these salts before the command uses them;
+    // false when the user gave up (Esc).
+    bool deriveInBackground(StrongKeys& keys, std::vector<StrongSalt> salts);
     // What a whole-note command came to.
     struct WholeNoteResult {
         std::vector<std::size_t> left;      // lines the editor would not keep

@@ -44,6 +44,9 @@ enum CryptoId : int {
     H2,
     // The password panel's own caption, shown while a command runs.
     ID_ECPANELCAPTION,
+    // Posted when the window is called in after a return of the cipher had
+    // something to say.
+    ID_RETURNNOTICE,
     ID_CRYPTO_SPARE_FIRST, // free for the subsystem's further controls
     ID_CRYPTO_LAST = program::kCryptoIds.last,
 };

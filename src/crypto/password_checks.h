@@ -24,6 +24,8 @@ inline constexpr std::u16string_view kEncryptMarker =
 inline constexpr std::u16string_view kDecryptMarker =
     u"В выделенном тексте присутствует символ комментария";
 inline constexpr std::u16string_view kRepeatPassword = u"Зашифровка: Повторите пароль";
+// While the strong cipher's key is derived.
+inline constexpr std::u16string_view kDerivingKey = u"Вычисление ключа…";
 } // namespace panel_text
 
 // The two labels that carry messages: ECLabel above the password field and

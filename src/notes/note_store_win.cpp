@@ -11,6 +11,7 @@
 #include "notes/unsaved_note_win.h"
 #include "win/combo_box_win.h"
 #include "win/list_box_win.h"
+#include "win/message_box_win.h"
 #include "win/local_time_win.h"
 #include "win/read_file_win.h"
 #include "win/wide_win.h"
@@ -127,13 +128,15 @@ SaveResult NotesController::SaveIfModified(Moment moment) {
         return SaveResult::Unchanged;
     case DiskAction::KeepInRecovery:
         keepAsDeleted();
-        return keepUnsavedText(note_.rtf(), u"Файл заметки удалён другой программой.");
+        return keepUnsavedText(cipher_.rtfToSave(), u"Файл заметки удалён другой программой.");
     case DiskAction::KeepConflict:
-        return keepConflictCopy(note_.rtf(), moment);
+        return keepConflictCopy(cipher_.rtfToSave(), moment);
     case DiskAction::Write:
         break;
     }
-    const std::string rtf = note_.rtf();
+    // A decrypted view is written with the cipher in place of its
+    // decrypted text; it stays as it is in the editor.
+    const std::string rtf = cipher_.rtfToSave();
     // The replacement is a new file: hidden and system marks are put back.
     const std::wstring path = toWide(state_.currentNotePath);
     const DWORD before = GetFileAttributesW(path.c_str());
@@ -153,8 +156,8 @@ SaveResult NotesController::SaveIfModified(Moment moment) {
     }
     note_.setModified(false);
     deletedOnDisk_ = false;
-    cipher_.dropBackup();
-    cipher_.resetDecryptState();
+    if (!cipher_.hasBackup())
+        cipher_.resetDecryptState();
     unsaved_ = {};
     return SaveResult::Saved;
 }
@@ -186,7 +189,7 @@ void NotesController::OnUnsavedNote() {
         return;
     if (tellAboutUnsavedNote(host_.mainWindow(), state_.currentNoteName, unsaved_.reason) ==
         UnsavedChoice::SaveElsewhere)
-        saveNoteElsewhere(host_.mainWindow(), state_.currentNoteName, note_.rtf());
+        saveNoteElsewhere(host_.mainWindow(), state_.currentNoteName, cipher_.rtfToSave());
 }
 
 bool NotesController::mayLeaveNote() {
@@ -196,7 +199,7 @@ bool NotesController::mayLeaveNote() {
         switch (askBeforeLeavingUnsavedNote(host_.mainWindow(), state_.currentNoteName,
                                             unsaved_.reason)) {
         case UnsavedChoice::SaveElsewhere:
-            if (!saveNoteElsewhere(host_.mainWindow(), state_.currentNoteName, note_.rtf()))
+            if (!saveNoteElsewhere(host_.mainWindow(), state_.currentNoteName, cipher_.rtfToSave()))
                 continue;
             break;
         case UnsavedChoice::Discard:
@@ -225,23 +228,35 @@ void NotesController::FocusCurrentNote() {
 }
 
 void NotesController::NMenu_SaveClick() {
+    keepDecryptionIfChosen();
     saveInPassing(Moment::UserSave);
-    if (cipher_.hasBackup() && !state_.NoteReadOnly) {
-        cipher_.dropBackup();
-        cipher_.resetDecryptState();
-    }
 }
 
 void NotesController::ImmSaveClick() {
+    keepDecryptionIfChosen();
     note_.setModified(true);
     saveInPassing(Moment::UserSave);
 }
 
+void NotesController::keepDecryptionIfChosen() {
+    // Only the user's own save of a decrypted view may write its plain text,
+    // and only when asked; otherwise the save writes the cipher and the
+    // view stays.
+    if (!cipher_.hasBackup() || state_.NoteReadOnly || !note_.enabled())
+        return;
+    if (win::messageBox(host_.mainWindow(), L"Сохранить расшифрованный текст открытым?", L"Quivra",
+                        MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    cipher_.dropBackup();
+    cipher_.resetDecryptState();
+    note_.setModified(true);
+}
+
 void NotesController::NoteExit() {
-    if (!state_.currentNoteName.empty() && state_.decryptState != 1) {
+    // A decrypted view is written when the window hides, the note is left
+    // or the program ends.
+    if (!state_.currentNoteName.empty() && !cipher_.hasBackup())
         saveInPassing();
-        cipher_.dropBackup();
-    }
 }
 
 } // namespace quivra::notes

@@ -111,6 +111,9 @@ class NotesController final : public program::Subsystem {
     // Saves as a trigger in passing does (focus loss, Ctrl+S, hiding); a
     // text kept nowhere is reported to the user once, after the handler.
     void saveInPassing(Moment moment = Moment::AutoSave);
+    // Asks, while a decrypted view is shown, whether the save keeps its text
+    // plain; a yes ends the view (the decryption becomes permanent).
+    void keepDecryptionIfChosen();
 
     // --- Changes made by other programs -----------------------------------------
     // Looks at the open note's file (the window was called in, the folder

@@ -35,18 +35,23 @@ class DecryptedView : public CryptoFixture {
 
 } // namespace
 
-TEST_F(DecryptedView, SwitchingNotesReturnsTheCipherBeforeSaving) {
+// What was typed into the view ("!" at the start of "секрет") is encrypted
+// again, never written plain, and comes back with the next decryption.
+TEST_F(DecryptedView, SwitchingNotesReturnsTheCipherWithTheTypedTextEncrypted) {
     for (bool wholeNote : {false, true}) {
         SCOPED_TRACE(wholeNote);
         decryptAndEdit(wholeNote);
         choose(L"B");
         EXPECT_FALSE(fileHoldsPlainText());
-        EXPECT_EQ(savedText(L"A"), cipherText);
+        EXPECT_EQ(savedText(L"A").find(u"!"), std::u16string::npos);
         EXPECT_FALSE(form->cipher().hasBackup());
         EXPECT_EQ(form->state().decryptState, 0);
         EXPECT_EQ(decryptCaption(), L"Расшифровать\tAlt+D");
         choose(L"A");
-        EXPECT_EQ(editorText(), cipherText);
+        EXPECT_EQ(lines()[1], document::splitLines(cipherText)[1]); // untouched: as it was
+        select(0, wholeNote ? 0 : 7);
+        decrypt(u"пароль");
+        EXPECT_EQ(lines()[0], u"!секрет");
     }
 }
 
@@ -69,14 +74,24 @@ TEST_F(DecryptedView, QuitReturnsTheCipherBeforeSaving) {
     }
 }
 
-TEST_F(DecryptedView, SaveCommandMakesTheDecryptionPermanent) {
-    decryptAndEdit(false);
-    note().focus();
-    form->notes().NMenu_SaveClick();
-    EXPECT_TRUE(fileHoldsPlainText()); // the user asked for it
-    EXPECT_FALSE(form->cipher().hasBackup());
-    EXPECT_EQ(form->state().decryptState, 0);
-    EXPECT_EQ(decryptCaption(), L"Расшифровать\tAlt+D");
+// The save command asks: "Да" makes the decryption permanent, "Нет" writes
+// the cipher and leaves the view as it is.
+TEST_F(DecryptedView, SaveCommandAsksWhetherTheTextStaysPlain) {
+    for (int answer : {IDYES, IDNO}) {
+        SCOPED_TRACE(answer);
+        decryptAndEdit(false);
+        note().focus();
+        folder.answers = {answer};
+        form->notes().NMenu_SaveClick();
+        ASSERT_FALSE(folder.boxes.empty());
+        EXPECT_EQ(folder.boxes.back().text, L"Сохранить расшифрованный текст открытым?");
+        EXPECT_EQ(fileHoldsPlainText(), answer == IDYES);
+        EXPECT_EQ(form->cipher().hasBackup(), answer == IDNO);
+        EXPECT_EQ(form->state().decryptState, answer == IDYES ? 0 : 1);
+        EXPECT_EQ(lines()[0], u"!секрет"); // the view as it was
+        form.reset();
+        SetUp();
+    }
 }
 
 TEST_F(DecryptedView, ReturnOfTheWholeNotesCipherGivesBackTheNoteAsItWas) {
@@ -154,4 +169,20 @@ TEST_F(DecryptedView, ReturnOfTheWholeNotesCipherGivesBackTheNoteAsItWas) {
             EXPECT_TRUE(note().modified());
             form->notes().ImmSaveClick();
         }
+}
+
+// The view's key lives as long as the view: once the cipher is back, the
+// memory that held it (freed, and read at once) no longer holds the key.
+TEST_F(DecryptedView, TheKeyIsWipedWhenTheViewEnds) {
+    decryptAndEdit(true);
+    const crypto::ViewKeys* keys = form->cipher().lastKeys();
+    ASSERT_NE(keys, nullptr);
+    std::vector<std::pair<const std::uint8_t*, std::vector<std::uint8_t>>> held;
+    for (std::span<const std::uint8_t> bytes : keys->material())
+        held.push_back({bytes.data(), {bytes.begin(), bytes.end()}});
+    ASSERT_FALSE(held.empty());
+    clickMenu(crypto::DeCr); // "Вернуть шифр"
+    EXPECT_EQ(form->cipher().lastKeys(), nullptr);
+    for (const auto& [at, key] : held)
+        EXPECT_FALSE(std::equal(key.begin(), key.end(), at)) << "the key is still in memory";
 }
