@@ -13,7 +13,10 @@
 #include "document/text_lines.h"
 #include "notes/note_on_disk.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -83,6 +86,36 @@ double keyDerivation() {
     return median(times);
 }
 
+// The longest wait for an answer of the main window while a decryption of
+// `tokens` tokens, each under a salt of its own, derives their keys: another
+// thread sends it a message every 10 ms.
+double longestWaitDuringDerivation(app::TMainForm& form, int tokens) {
+    std::u16string text;
+    for (int i = 0; i < tokens; ++i) {
+        crypto::StrongKeys keys(u"пароль");
+        text += crypto::encryptStrongText(keys, u"тайна " + std::u16string(1, u'0' + i)) + u"\r";
+    }
+    form.note().setPlainText(text);
+    form.note().setSelection({0, 0});
+    std::atomic<bool> done{false};
+    double longest = 0;
+    std::thread prober([&] {
+        const HWND window = form.hwnd();
+        while (!done) {
+            Stopwatch wait;
+            DWORD_PTR answer = 0;
+            SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer);
+            longest = std::max(longest, wait.ms());
+            Sleep(10);
+        }
+    });
+    runCommand(form, crypto::DeCr, false);
+    done = true;
+    prober.join();
+    SendMessageW(form.hwnd(), WM_COMMAND, crypto::DeCr, 0); // the cipher back
+    return longest;
+}
+
 } // namespace
 
 int wmain() {
@@ -101,6 +134,9 @@ int wmain() {
     std::printf("Key derivation of the strong cipher (PBKDF2-HMAC-SHA256, 600,000 "
                 "iterations), once per command: %.0f ms\n",
                 derivation);
+    std::printf("The window's longest wait for an answer while a decryption derives the keys "
+                "of 3 tokens (3 salts): %.0f ms\n",
+                longestWaitDuringDerivation(*form, 3));
     std::printf("Whole-note commands through the password panel's Ok, against the bare "
                 "control's load of the note each gives:\n");
     for (bool strong : {false, true}) {
