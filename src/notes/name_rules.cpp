@@ -13,7 +13,7 @@ NameTaskTexts nameTaskTexts(NameTask task) {
 
 bool nameConfirmable(NameTask task, std::u16string_view typed,
                      std::span<const std::u16string> listed, bool noteFileExists) {
-    if (typed.empty() || isReservedDeviceName(typed) || base::indexIgnoringCase(listed, typed))
+    if (!isNoteNameForAFile(typed) || base::indexIgnoringCase(listed, typed))
         return false;
     return task == NameTask::Add || !noteFileExists;
 }

@@ -17,9 +17,9 @@ struct NameTaskTexts {
 
 NameTaskTexts nameTaskTexts(NameTask task);
 
-// The confirm button is enabled for a typed name that is not empty, is no
-// name the system keeps for a device, and equals no listed name ignoring
-// case. A rename also refuses a name whose note file exists though the list
+// The confirm button is enabled for a typed or pasted name that can name a
+// file of its own in the notes folder (isNoteNameForAFile) and equals no
+// listed name ignoring case. A rename also refuses a name whose note file exists though the list
 // does not hold it (another program made it after the list was read): moving
 // the note there would fail, and the next save would overwrite that file.
 // An add of such a name is allowed: it lists the file and opens it.

@@ -43,9 +43,8 @@ void NotesController::openNamePanel(NameTask task, const std::u16string& text) {
 }
 
 bool NotesController::noteFileExists(const std::u16string& name) const {
-    // Names the system keeps for devices never reach the file system.
-    return !name.empty() && !isReservedDeviceName(name) &&
-           win::fileExists(notePath(state_.notesFolder, name));
+    // Names that are no file's of the folder never reach the file system.
+    return isNoteNameForAFile(name) && win::fileExists(notePath(state_.notesFolder, name));
 }
 
 void NotesController::NewNNameChange() {
@@ -97,6 +96,10 @@ int NotesController::selectFirstEqual(const std::u16string& name) {
 }
 
 bool NotesController::addNote(const std::u16string& name) {
+    // A name listed already in other letter case is that note: one file
+    // holds both, and the list names each note once.
+    if (const int listed = findNoteIndex(name); listed >= 0)
+        return openListedNote(noteNameAt(listed));
     if (!closeOutgoingNote()) // the user chose to stay with the note
         return false;
     // From now on the list keeps its names sorted.

@@ -2,6 +2,8 @@
 
 #include "base/text_services.h"
 
+#include <algorithm>
+
 namespace quivra::notes {
 
 bool isNoteFileName(std::u16string_view fileName) {
@@ -27,6 +29,15 @@ bool isReservedDeviceName(std::u16string_view noteName) {
     const char16_t digit = upper[3];
     return (digit >= u'1' && digit <= u'9') || digit == u'\u00B9' || digit == u'\u00B2' ||
            digit == u'\u00B3';
+}
+
+bool isNoteNameForAFile(std::u16string_view name) {
+    if (name.empty() || name == u"." || name == u".." || name.back() == u'.' ||
+        name.back() == u' ' || isReservedDeviceName(name))
+        return false;
+    return std::none_of(name.begin(), name.end(), [](char16_t c) {
+        return c < 0x20 || std::u16string_view(u"\\/:*?\"<>|").find(c) != std::u16string_view::npos;
+    });
 }
 
 std::u16string noteNameFromFileName(std::u16string_view fileName) {

@@ -26,6 +26,13 @@ bool isNoteFileName(std::u16string_view fileName);
 // never listed, opened or accepted as typed names.
 bool isReservedDeviceName(std::u16string_view noteName);
 
+// Whether a name typed or pasted for a note can name a file of its own right
+// in the notes folder: not empty, no \ / : * ? " < > | and no control
+// character (a path elsewhere, a stream, a name the system refuses), not "."
+// or "..", no trailing dot or blank (the system drops them, so the file
+// would be another note's), no device name.
+bool isNoteNameForAFile(std::u16string_view name);
+
 // "x.note.note" holds the note "x.note"; ".note" the note with an empty name.
 std::u16string noteNameFromFileName(std::u16string_view fileName);
 

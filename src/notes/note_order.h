@@ -12,4 +12,8 @@ namespace quivra::notes {
 // letter case keep their order.
 void sortNoteNames(std::vector<std::u16string>& names);
 
+// Keeps the first of names equal but for letter case: one file holds them
+// all where the system ignores case, and the lists name each note once.
+void dropCaseDuplicates(std::vector<std::u16string>& names);
+
 } // namespace quivra::notes

@@ -43,7 +43,8 @@ void NotesController::EnumerateNotes() {
     setNoteNames(found);
 }
 
-void NotesController::setNoteNames(const std::vector<std::u16string>& names) {
+void NotesController::setNoteNames(std::vector<std::u16string> names) {
+    dropCaseDuplicates(names);
     const win::ComboBox box = NotesNamesList.box();
     box.clear();
     box.reserve(names.size());

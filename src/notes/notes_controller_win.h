@@ -201,7 +201,7 @@ class NotesController final : public program::Subsystem {
     int namesListWidth() const;
     void composeListPane(HWND notesPage);
     void composeMenus();
-    void setNoteNames(const std::vector<std::u16string>& names);
+    void setNoteNames(std::vector<std::u16string> names);
     std::vector<std::u16string> noteNames() const;
     void copyNoteNamesToLists();
     void selectInLists(int index);

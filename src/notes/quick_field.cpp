@@ -14,7 +14,7 @@ std::vector<std::u16string> quickListNames(std::span<const std::u16string> notes
 
 QuickAddStep quickAddOnEnter(std::u16string_view fieldText, bool quickSearchShowing,
                              std::span<const std::u16string> quickList) {
-    if (fieldText.empty() || fieldText.front() == u' ' || isReservedDeviceName(fieldText))
+    if (fieldText.empty() || fieldText.front() == u' ' || !isNoteNameForAFile(fieldText))
         return {QuickAddAction::SelectFieldText, 0};
     if (quickSearchShowing &&
         std::find(quickList.begin(), quickList.end(), fieldText) != quickList.end())

@@ -1,7 +1,7 @@
 // The real program's note commands and search driven from outside: a note
 // added with Alt+I, renamed with Alt+E and deleted with Ctrl+D, and a typed
 // search that selects its hit.
-#include "running_program.h"
+#include "program_test.h"
 
 #include "base/ini_file.h"
 #include "notes/notes_controller_win.h"
@@ -92,6 +92,114 @@ TEST(ProgramNoteCommands, AddRenameSearchAndDeleteFromTheKeyboard) {
     EXPECT_TRUE(waitForFile(notes / L"Итоги.note", false));
     EXPECT_TRUE(fs::exists(notes / L"Дела.note"));
 
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(program.waitForExit(15000));
+    std::error_code ec;
+    fs::remove_all(dir, ec);
+}
+
+namespace {
+
+void putOnClipboard(const std::wstring& text) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    std::copy(text.c_str(), text.c_str() + text.size() + 1,
+              static_cast<wchar_t*>(GlobalLock(memory)));
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+}
+
+} // namespace
+
+// A name pasted into the rename field is checked whole: one that leaves the
+// folder, makes a stream or is changed by the system cannot be confirmed. A
+// name equal but for case to a listed one, added or found in the folder, is
+// the listed note, listed once.
+TEST(ProgramNoteCommands, PastedNamesThatAreNoFileOfTheFolderAndCaseDuplicatesAreRefused) {
+    const fs::path dir = freshProgramFolder();
+    const fs::path notes = notesFolder(dir);
+    fs::create_directories(notes);
+    quivra::base::IniFile(settingsFile(dir)).writeString(u"Options", u"CurrentNoteName", u"Дела");
+    writeBytes(notes / L"Дела.note", "{\\rtf1 first\\par}");
+    writeBytes(notes / L"дела.note", "{\\rtf1 second\\par}"); // a case-sensitive file system
+    RunningProgram program(dir / L"quivra.exe");
+    HWND window = program.mainWindow(15000);
+    ASSERT_NE(window, nullptr);
+    HWND names = findChildById(window, nt::ID_NOTESNAMESLIST);
+    ASSERT_NE(names, nullptr);
+    EXPECT_EQ(SendMessageW(names, CB_GETCOUNT, 0, 0), 1);
+
+    pressKeys(window, {VK_MENU, 'E'});
+    HWND field = findChildById(window, nt::ID_NEWNNAME);
+    HWND confirm = findChildById(window, nt::ID_NL_DYNAMIC);
+    ASSERT_TRUE(field && confirm);
+    for (const wchar_t* pasted : {L"..\\..\\имя", L"a:b", L"CON", L"x.", L"Новое"}) {
+        SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+        putOnClipboard(pasted);
+        pressKeys(window, {VK_CONTROL, 'V'});
+        EXPECT_EQ(windowText(field), pasted);
+        EXPECT_EQ(IsWindowEnabled(confirm) != 0, std::wstring(pasted) == L"Новое") << pasted;
+    }
+    typeInto(field, L"\x1B"); // Esc: no rename
+
+    // Quick add of the listed name in other letters opens that note.
+    HWND quick = findChildById(window, nt::ID_QUICKADD);
+    ASSERT_NE(quick, nullptr);
+    focusControl(window, quick);
+    typeInto(quick, L"ДЕЛА\r");
+    EXPECT_EQ(SendMessageW(names, CB_GETCOUNT, 0, 0), 1);
+    EXPECT_EQ(windowText(names), L"Дела");
+    EXPECT_FALSE(fs::exists(notes / L"ДЕЛА.note") &&
+                 std::count_if(fs::directory_iterator(notes), fs::directory_iterator(),
+                               [](const auto& e) { return e.path().extension() == L".note"; }) > 2)
+        << "a note was added";
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(program.waitForExit(15000));
+    std::error_code ec;
+    fs::remove_all(dir, ec);
+}
+
+// A Ctrl+click on a link that is no web page or mail address asks first,
+// naming the link; "Нет" opens nothing.
+TEST(ProgramNoteCommands, CtrlClickOnAFileLinkAsksFirst) {
+    const fs::path dir = freshProgramFolder();
+    const fs::path notes = notesFolder(dir);
+    fs::create_directories(notes);
+    quivra::base::IniFile ini(settingsFile(dir));
+    ini.writeString(u"Options", u"CurrentNoteName", u"Ссылки");
+    ini.writeString(u"Options", u"EnableHotkey", u"1");
+    writeBytes(
+        notes / L"Ссылки.note",
+        "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0\\fs16 file://C:/windows/notepad.exe\\par}");
+    RunningProgram program(dir / L"quivra.exe");
+    HWND window = program.mainWindow(15000);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(waitFor([&] { return screenRect(window).left < 0; }));
+    ASSERT_TRUE(postHotkey(window));
+    ASSERT_TRUE(waitFor([&] { return screenRect(window).left == 0; }));
+    HWND editor = findChild(window, L"RichEdit20W");
+    ASSERT_NE(editor, nullptr);
+    // The link's fifth character, on the screen.
+    const auto packed = static_cast<DWORD>(SendMessageW(editor, EM_POSFROMCHAR, 4, 0));
+    POINT at{static_cast<short>(LOWORD(packed)) + 2, static_cast<short>(HIWORD(packed)) + 4};
+    ClientToScreen(editor, &at);
+    SetForegroundWindow(window);
+    settle(window);
+    INPUT ctrl{};
+    ctrl.type = INPUT_KEYBOARD;
+    ctrl.ki.wVk = VK_CONTROL;
+    clickWithMouse(window, editor); // the editor takes the focus first
+    SendInput(1, &ctrl, sizeof ctrl);
+    mouseClick(at);
+    ctrl.ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(1, &ctrl, sizeof ctrl);
+    HWND box = program.messageBox(5000);
+    ASSERT_NE(box, nullptr) << "the link opened without a question";
+    EXPECT_NE(messageBoxText(box).find(L"file://C:/windows/notepad.exe"), std::wstring::npos);
+    PostMessageW(box, WM_COMMAND, IDNO, 0);
+    EXPECT_TRUE(waitFor([&] { return !IsWindow(box); }));
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(program.waitForExit(15000));
     std::error_code ec;

@@ -34,7 +34,16 @@ TEST(NoteCommands, NamePanelConfirmsOnlyNewNamesTheFilesCanTake) {
         // it at the next save.
         {NameTask::Add, u"Чужая", true, true},
         {NameTask::Rename, u"Чужая", true, false},
-        {NameTask::Rename, u"Новая \"в кавычках\"", false, true},
+        // Pasted names are checked whole: a path elsewhere, a stream, a name
+        // the system refuses or changes.
+        {NameTask::Rename, u"Новая \"в кавычках\"", false, false},
+        {NameTask::Rename, u"..\\..\\имя", false, false},
+        {NameTask::Add, u"a:b", false, false},
+        {NameTask::Add, u"x.", false, false},
+        {NameTask::Add, u"x ", false, false},
+        {NameTask::Add, u"..", false, false},
+        {NameTask::Add, u"tab\there", false, false},
+        {NameTask::Add, u"v1.2 план", false, true},
     };
     for (const auto& c : cases)
         EXPECT_EQ(nameConfirmable(c.task, c.typed, listed, c.fileExists), c.confirmable)
@@ -49,6 +58,10 @@ TEST(NoteCommands, SortedListIgnoresCaseAndKeepsEqualNamesInOrder) {
     sortNoteNames(names);
     EXPECT_EQ(names, (std::vector<std::u16string>{u"apple", u"Work", u"zoo", u"БАНК", u"Бюджет",
                                                   u"покупки", u"Покупки", u"яблоко"}));
+    // One file holds names equal but for case: the lists keep the first.
+    dropCaseDuplicates(names);
+    EXPECT_EQ(names, (std::vector<std::u16string>{u"apple", u"Work", u"zoo", u"БАНК", u"Бюджет",
+                                                  u"покупки", u"яблоко"}));
 }
 
 TEST(NoteCommands, MenuItemsFollowThePanelTheSelectionAndTheDropDown) {
