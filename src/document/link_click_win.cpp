@@ -1,5 +1,7 @@
 #include "document/link_click_win.h"
 
+#include "document/link_target.h"
+#include "win/message_box_win.h"
 #include "win/shell_open_win.h"
 #include "win/wide_win.h"
 
@@ -11,6 +13,15 @@ bool linkClick(RichEdit& editor, const LinkEvent& link, bool ctrlDown,
         return false;
     editor.setSelection(link.range);
     const std::wstring text = win::toWide(editor.selectedText());
+    if (!opensWithoutAsking(editor.selectedText())) {
+        const std::wstring question =
+            L"Ссылка ведёт не на веб-страницу и не на почту:\n" + text + L"\n\nОткрыть её?";
+        if (win::messageBox(GetAncestor(editor.hwnd(), GA_ROOT), question.c_str(), L"Quivra",
+                            MB_YESNO | MB_ICONQUESTION) != IDYES) {
+            editor.setSelection({link.range.start, link.range.start});
+            return true;
+        }
+    }
     const DWORD attributes =
         linkProgram.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(linkProgram.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {

@@ -10,7 +10,8 @@ namespace quivra::document {
 
 // Handles the editor's link notification. Acts only on the release of the
 // left button while Ctrl is held in the editor: selects the link, opens its
-// text, and leaves the caret at the link's start. False when it did nothing.
+// text (a link that is no web page or mail address after the user agreed),
+// and leaves the caret at the link's start. False when it did nothing.
 bool linkClick(RichEdit& editor, const LinkEvent& link, bool ctrlDown,
                const std::wstring& linkProgram);
 
