@@ -204,7 +204,9 @@ bool CryptoController::deriveInBackground(StrongKeys& keys, std::vector<StrongSa
         while (PeekMessageW(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE))
             if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE)
                 cancelled = true;
-        Sleep(10);
+        // Woken at once by a message sent to the window, a paint or a key.
+        MsgWaitForMultipleObjectsEx(0, nullptr, 10, QS_SENDMESSAGE | QS_PAINT | QS_KEY,
+                                    MWMO_INPUTAVAILABLE);
     }
     worker.join();
     if (failure)
