@@ -224,10 +224,19 @@ template <class Match> void removeMatching(const fs::path& folder, Match&& match
 
 } // namespace
 
-void replaceFileAtomically(const fs::path& target, std::string_view bytes) {
+namespace {
+
+enum class Placing { Replace, CreateNew };
+
+// The temporary written, flushed and renamed into place; false when a new
+// file's name was taken or `beforeRename` said no.
+bool writeAndPlace(const fs::path& target, std::string_view bytes, Placing placing,
+                   const BeforeRename& beforeRename) {
     std::error_code ec;
     const auto old = fs::status(target, ec);
     const bool exists = fs::exists(old);
+    if (placing == Placing::CreateNew && exists)
+        return false;
     if (exists && (!fs::is_regular_file(old) ||
                    (old.permissions() & fs::perms::owner_write) == fs::perms::none))
         failWrite(target);
@@ -264,11 +273,50 @@ void replaceFileAtomically(const fs::path& target, std::string_view bytes) {
     const auto hook = beforeReplaceHook.load();
     if (hook && !hook(temp->path(), target))
         failWrite(target);
-    fs::rename(temp->path(), target, ec);
-    if (ec)
-        failWrite(target);
+    if (beforeRename && !beforeRename(temp->path()))
+        return false;
+    if (placing == Placing::CreateNew) {
+        // A rename that fails where the name is taken: the C runtime's on
+        // Windows (MoveFile), a hard link elsewhere.
+#ifdef _WIN32
+        errno = 0;
+        if (_wrename(temp->path().c_str(), target.c_str()) != 0) {
+            if (errno == EEXIST || errno == EACCES || fs::exists(target, ec))
+                return false;
+            failWrite(target);
+        }
+#else
+        if (::link(temp->path().c_str(), target.c_str()) != 0) {
+            if (errno == EEXIST)
+                return false;
+            failWrite(target);
+        }
+        fs::remove(temp->path(), ec);
+#endif
+    } else {
+        fs::rename(temp->path(), target, ec);
+        if (ec)
+            failWrite(target);
+    }
     temp->release();
     flushFolder(folder);
+    return true;
+}
+
+} // namespace
+
+void replaceFileAtomically(const fs::path& target, std::string_view bytes) {
+    writeAndPlace(target, bytes, Placing::Replace, {});
+}
+
+void replaceFileAtomically(const fs::path& target, std::string_view bytes,
+                           const BeforeRename& beforeRename) {
+    if (!writeAndPlace(target, bytes, Placing::Replace, beforeRename))
+        throw ReplacementAbandoned();
+}
+
+bool createFileAtomically(const fs::path& target, std::string_view bytes) {
+    return writeAndPlace(target, bytes, Placing::CreateNew, {});
 }
 
 std::optional<std::string> readWholeFile(const fs::path& path, std::error_code& ec) {

@@ -13,7 +13,9 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -27,6 +29,23 @@ namespace quivra::base {
 // step fails; the target then keeps its old content and no temporary file
 // stays behind. The permissions of an existing target are carried over.
 void replaceFileAtomically(const std::filesystem::path& target, std::string_view bytes);
+
+// Asked right before the written and flushed temporary is renamed over the
+// target: false leaves the target as it is, the temporary goes, and the
+// replacement throws ReplacementAbandoned. So a writer may check that the
+// file it is about to replace is still the one it read.
+using BeforeRename = std::function<bool(const std::filesystem::path& temporary)>;
+struct ReplacementAbandoned : std::runtime_error {
+    ReplacementAbandoned() : std::runtime_error("the file changed before it was replaced") {}
+};
+void replaceFileAtomically(const std::filesystem::path& target, std::string_view bytes,
+                           const BeforeRename& beforeRename);
+
+// Writes a new file atomically (temporary, flush, then a rename that never
+// replaces): false, and nothing written, when a file of that name exists,
+// also one made meanwhile by another program. Throws as
+// replaceFileAtomically does for every other failure.
+bool createFileAtomically(const std::filesystem::path& target, std::string_view bytes);
 
 // The file's bytes, or nullopt with `ec` set when it cannot be opened or read.
 // Paths outside the ANSI code page work on Windows too.
