@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 
 namespace quivra::base {
 
@@ -12,5 +13,12 @@ struct FileStamp {
     std::int64_t writeTime = 0; // the reader's last-write time, any unit
     bool operator==(const FileStamp&) const = default;
 };
+
+// The stamp of a file (not a folder) to the last-write time's full precision:
+// the system's own call on Windows (the standard library of the Windows
+// build gives whole seconds, so a rewrite within a second at the same size
+// would look unchanged), the standard library elsewhere. A file that cannot
+// be asked does not exist.
+FileStamp fileStampOf(const std::filesystem::path& file);
 
 } // namespace quivra::base

@@ -298,25 +298,10 @@ std::optional<long> parseProfileInteger(std::u16string_view text) {
     return parseDecimal(text);
 }
 
-namespace {
-
-IniFile::Stamp stampOf(const fs::path& p) {
-    std::error_code ec;
-    IniFile::Stamp stamp;
-    stamp.size = fs::file_size(p, ec);
-    if (ec)
-        return {};
-    stamp.time = fs::last_write_time(p, ec);
-    stamp.exists = !ec;
-    return stamp;
-}
-
-} // namespace
-
 IniFile::IniFile(fs::path path) : path_(std::move(path)) {}
 
 const IniFile::Snapshot* IniFile::current() const {
-    const Stamp stamp = stampOf(path_);
+    const FileStamp stamp = fileStampOf(path_);
     if (snapshot_ && snapshot_->stamp == stamp)
         return &*snapshot_;
     Snapshot fresh;
@@ -355,8 +340,14 @@ std::vector<std::u16string> IniFile::linesForChange() {
 
 void IniFile::replace(const std::vector<std::u16string>& lines) {
     const std::string bytes = encode(lines);
-    replaceFileAtomically(path_, bytes);
-    snapshot_ = Snapshot{stampOf(path_), decode(bytes), std::nullopt};
+    // The stamp is the temporary's, taken before it takes the file's place:
+    // a write by another program right after is not taken for this one.
+    FileStamp written;
+    replaceFileAtomically(path_, bytes, [&](const fs::path& temporary) {
+        written = fileStampOf(temporary);
+        return true;
+    });
+    snapshot_ = Snapshot{written, decode(bytes), std::nullopt};
 }
 
 std::u16string IniFile::readString(std::u16string_view section, std::u16string_view key,

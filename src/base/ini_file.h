@@ -17,6 +17,8 @@
 // CRLF line ends, through a temporary file that replaces the old one.
 #pragma once
 
+#include "base/file_stamp.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -69,17 +71,11 @@ class IniFile {
     // file. Errors are ignored.
     void removeStaleTemporaries() const;
 
-    // The file's size and time, by which a kept text is known to be current.
-    struct Stamp {
-        bool exists = false;
-        std::uintmax_t size = 0;
-        std::filesystem::file_time_type time{};
-        friend bool operator==(const Stamp&, const Stamp&) = default;
-    };
-
   private:
     struct Snapshot {
-        Stamp stamp;
+        // The file's size and time, to their full precision, by which a
+        // kept text is known to be current.
+        FileStamp stamp;
         std::u16string text;
         // The file's bytes when decoding dropped some of them.
         std::optional<std::string> inexactBytes;

@@ -2,6 +2,7 @@
 
 #include "base/atomic_file.h"
 #include "base/errors.h"
+#include "base/file_stamp.h"
 #include "notes/note_names.h"
 
 #include <system_error>
@@ -32,6 +33,11 @@ void saveNoteFile(const fs::path& path, std::string_view rtfBytes) {
     base::replaceFileAtomically(path, rtfBytes);
 }
 
+void saveNoteFile(const fs::path& path, std::string_view rtfBytes,
+                  const base::BeforeRename& stillOurs) {
+    base::replaceFileAtomically(path, rtfBytes, stillOurs);
+}
+
 bool isCompleteRtf(std::string_view bytes) {
     if (!bytes.starts_with("{\\rtf") && !bytes.starts_with("{\\urtf"))
         return false;
@@ -60,11 +66,13 @@ bool holdsNewerNote(const fs::path& temporary, const fs::path& note, std::string
     std::error_code ec;
     if (!fs::exists(fs::symlink_status(note, ec)))
         return true;
-    const auto noteTime = fs::last_write_time(note, ec);
-    if (ec)
+    // To the time's full precision: a save that died within the same second
+    // as the note's last one left text the note may lack.
+    const base::FileStamp noteStamp = base::fileStampOf(note);
+    if (!noteStamp.exists)
         return true;
-    const auto tempTime = fs::last_write_time(temporary, ec);
-    if (ec || tempTime <= noteTime)
+    const base::FileStamp tempStamp = base::fileStampOf(temporary);
+    if (!tempStamp.exists || tempStamp.writeTime < noteStamp.writeTime)
         return false;
     std::error_code readError;
     const auto current = base::readWholeFile(note, readError);
@@ -143,8 +151,8 @@ fs::path writeRecoveryFile(const fs::path& dataFolder, std::u16string_view noteN
         fs::path file = folder / recoveryFileName(noteName, now, number);
         if (fs::exists(fs::symlink_status(file, ec)))
             continue;
-        base::replaceFileAtomically(file, rtfBytes);
-        return file;
+        if (base::createFileAtomically(file, rtfBytes))
+            return file;
     }
     throw base::unableToWrite((folder / recoveryFileName(noteName, now)).u16string());
 }

@@ -6,6 +6,8 @@
 // the note and the moment of the failure, so nothing typed is lost.
 #pragma once
 
+#include "base/atomic_file.h"
+
 #include "base/date_time.h"
 
 #include <filesystem>
@@ -25,6 +27,11 @@ inline constexpr std::size_t kMaxRecoveryNoteNameLength = 100;
 // quivra::UserError ("Unable to write to <path>") when that fails; the file then
 // keeps its previous content.
 void saveNoteFile(const std::filesystem::path& path, std::string_view rtfBytes);
+// The same, asking `stillOurs` right before the file is replaced (the new
+// text written and flushed beside it): false leaves the file as another
+// writer made it and throws base::ReplacementAbandoned.
+void saveNoteFile(const std::filesystem::path& path, std::string_view rtfBytes,
+                  const base::BeforeRename& stillOurs);
 
 // Clears away the temporary files interrupted saves left in the notes folder
 // (only files of the form "<name>.~tmp<8 hex digits>" that our writes create).
@@ -52,7 +59,8 @@ std::u16string recoveryFileName(std::u16string_view noteName, const base::DateTi
                                 int number = 1);
 
 // Writes the bytes to <dataFolder>\Recovery\<recoveryFileName>, creating the
-// folder, with the first number whose name is not taken. Returns the file's
+// folder, with the first number whose name is not taken, also by a file made
+// while it writes: no file is ever replaced. Returns the file's
 // path. Throws quivra::UserError ("Unable to write to <path>") on failure.
 std::filesystem::path writeRecoveryFile(const std::filesystem::path& dataFolder,
                                         std::u16string_view noteName, const base::DateTime& now,

@@ -23,13 +23,7 @@ bool folderExists(std::u16string_view path) {
 }
 
 base::FileStamp fileStamp(std::u16string_view path) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExW(toWide(path).c_str(), GetFileExInfoStandard, &data) ||
-        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        return {};
-    return {true, (std::uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
-            static_cast<std::int64_t>((std::uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) |
-                                      data.ftLastWriteTime.dwLowDateTime)};
+    return base::fileStampOf(std::filesystem::path(path));
 }
 
 } // namespace quivra::win
