@@ -115,10 +115,27 @@ void NotesController::loadCurrentNote() {
 SaveResult NotesController::SaveIfModified(Moment moment) {
     // A disabled editor holds nothing the user typed: either no note is open
     // or the open note's file could not be read and must stay as it is.
-    if (state_.currentNotePath.empty() || state_.NoteReadOnly || !note_.enabled())
+    if (state_.currentNotePath.empty() || !note_.enabled())
         return SaveResult::Unchanged;
+    if (state_.NoteReadOnly) {
+        // Never written; but a note whose file another program deleted is
+        // kept as a recovery copy when it is left, as a writable one is.
+        const bool leaving = moment == Moment::Leave || moment == Moment::EndSession;
+        if (leaving && (deletedOnDisk_ || noteChangeOnDisk() == DiskChange::Deleted))
+            return keepUnsavedText(note_.rtf(), u"Файл заметки удалён другой программой.");
+        return SaveResult::Unchanged;
+    }
     // Nothing is written over a file another program changed or deleted.
-    switch (decideDiskAction(noteChangeOnDisk(), note_.modified(), deletedOnDisk_, moment)) {
+    const DiskChange change = noteChangeOnDisk();
+    const DiskAction action = decideDiskAction(change, note_.modified(), deletedOnDisk_, moment);
+    // A decrypted view is written with the cipher in place of its decrypted
+    // text; it stays as it is in the editor. Whatever happened to the file
+    // meanwhile is looked at again right before the replace.
+    const std::string rtf = action == DiskAction::Write || action == DiskAction::KeepConflict ||
+                                    action == DiskAction::KeepInRecovery
+                                ? cipher_.rtfToSave()
+                                : std::string();
+    switch (action) {
     case DiskAction::Nothing:
         return SaveResult::Unchanged;
     case DiskAction::Reload:
@@ -129,26 +146,41 @@ SaveResult NotesController::SaveIfModified(Moment moment) {
         return SaveResult::Unchanged;
     case DiskAction::KeepInRecovery:
         keepAsDeleted();
-        return keepUnsavedText(cipher_.rtfToSave(), u"Файл заметки удалён другой программой.");
+        return keepUnsavedText(rtf, u"Файл заметки удалён другой программой.");
     case DiskAction::KeepConflict:
-        return keepConflictCopy(cipher_.rtfToSave(), moment);
+        return keepConflictCopy(rtf, moment);
     case DiskAction::Write:
         break;
     }
-    // A decrypted view is written with the cipher in place of its
-    // decrypted text; it stays as it is in the editor.
-    const std::string rtf = cipher_.rtfToSave();
     // The replacement is a new file: hidden and system marks are put back.
     const std::wstring path = toWide(state_.currentNotePath);
     const DWORD before = GetFileAttributesW(path.c_str());
     const DWORD keep = before == INVALID_FILE_ATTRIBUTES
                            ? 0
                            : before & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    FileStamp written;
     try {
-        saveNoteFile(std::filesystem::path(state_.currentNotePath), rtf);
-        if (keep)
+        // Right before the replace, the file must still be what the program
+        // read or wrote (its content too: a rewrite of the same size within
+        // the file system's time resolution keeps the stamp), or nothing
+        // where it found nothing. The new file's stamp is the temporary's,
+        // taken before the rename, so a write by another program right after
+        // it is never taken for this one.
+        const bool fileThere = change == DiskChange::None && known_.stamp.exists;
+        saveNoteFile(std::filesystem::path(state_.currentNotePath), rtf,
+                     [&](const std::filesystem::path& temporary) {
+                         if (!fileIsAsDecided(fileThere))
+                             return false;
+                         written = win::fileStamp(temporary.u16string());
+                         return true;
+                     });
+        if (keep) // the attributes leave the last-write time as it is
             SetFileAttributesW(path.c_str(), GetFileAttributesW(path.c_str()) | keep);
-        rememberNoteFile(win::fileStamp(state_.currentNotePath), rtf);
+        rememberNoteFile(written, rtf);
+    } catch (const base::ReplacementAbandoned&) {
+        // Another program wrote the note meanwhile: its version stays, the
+        // user's goes beside it.
+        return keepConflictCopy(rtf, moment);
     } catch (const base::UserError& e) {
         // A failed write is not reported and the note stays modified, so the
         // next trigger tries again; meanwhile the text is kept in a recovery

@@ -34,6 +34,17 @@ DiskChange NotesController::noteChangeOnDisk() const {
         });
 }
 
+bool NotesController::fileIsAsDecided(bool fileThere) const {
+    const FileStamp now = win::fileStamp(state_.currentNotePath);
+    if (!fileThere)
+        return !now.exists;
+    if (!now.exists || now.size != known_.stamp.size)
+        return false;
+    std::error_code ec;
+    const auto bytes = base::readWholeFile(std::filesystem::path(state_.currentNotePath), ec);
+    return bytes && contentHash(*bytes) == known_.contentHash;
+}
+
 std::optional<std::string> NotesController::unchangedNoteFile() const {
     if (state_.currentNotePath.empty() || deletedOnDisk_ || !known_.stamp.exists ||
         win::fileStamp(state_.currentNotePath) != known_.stamp)
@@ -98,23 +109,46 @@ void NotesController::keepAsDeleted() {
 
 SaveResult NotesController::keepConflictCopy(const std::string& rtf, Moment moment) {
     const std::u16string noteName = state_.currentNoteName;
-    const auto name = conflictNoteName(noteName, win::localNow(), [this](const std::u16string& n) {
-        return findNoteIndex(n) >= 0 || isReservedDeviceName(n) ||
-               win::fileExists(notePath(state_.notesFolder, n));
-    });
-    if (!name)
-        return keepUnsavedText(rtf, u"Файл заметки изменён другой программой.");
+    // The same text is kept once: a note whose file cannot be read or loaded
+    // meanwhile (locked by its writer) would get a copy at every trigger.
+    const std::uint64_t hash = contentHash(rtf);
+    const bool leaving = moment == Moment::Leave || moment == Moment::EndSession;
+    if (conflictKept_ && conflictKept_->note == noteName && conflictKept_->hash == hash) {
+        if (leaving)
+            note_.setModified(false);
+        else
+            reloadNoteFromDisk();
+        return SaveResult::Saved;
+    }
+    // A copy never replaces a file: a name taken meanwhile goes on to the
+    // next one.
+    std::optional<std::u16string> name;
     try {
-        saveNoteFile(std::filesystem::path(notePath(state_.notesFolder, *name)), rtf);
+        std::u16string tried;
+        for (int round = 0; round < 8 && !name; ++round) {
+            const auto next =
+                conflictNoteName(noteName, win::localNow(), [&](const std::u16string& n) {
+                    return findNoteIndex(n) >= 0 || !isNoteNameForAFile(n) || n == tried ||
+                           win::fileExists(notePath(state_.notesFolder, n));
+                });
+            if (!next)
+                break;
+            tried = *next;
+            if (base::createFileAtomically(
+                    std::filesystem::path(notePath(state_.notesFolder, *next)), rtf))
+                name = next;
+        }
     } catch (const base::UserError& e) {
         return keepUnsavedText(rtf, e.text());
     }
+    if (!name)
+        return keepUnsavedText(rtf, u"Файл заметки изменён другой программой.");
+    conflictKept_ = ConflictKept{noteName, hash};
     conflictNotice_ = L"Заметку «" + toWide(noteName) +
                       L"» изменила другая программа, пока в редакторе были несохранённые "
                       L"изменения. Ничего не перезаписано:\n\n«" +
                       toWide(noteName) + L"» — версия, записанная другой программой;\n«" +
                       toWide(*name) + L"» — ваш текст.";
-    const bool leaving = moment == Moment::Leave || moment == Moment::EndSession;
     if (leaving)
         note_.setModified(false); // the editor is emptied next
     else
@@ -142,6 +176,7 @@ void NotesController::OnConflictNotice() {
 }
 
 void NotesController::lookAtNoteOnDisk() {
+    watchNotesFolder(); // taken up again once a folder removed comes back
     secondView_.followFile();
     if (state_.currentNotePath.empty() || !note_.enabled())
         return;
@@ -179,7 +214,7 @@ void NotesController::followNotesFolder() {
 
 void NotesController::watchNotesFolder() {
     const std::wstring folder = toWide(state_.notesFolder);
-    if (folder != folderWatch_.folder() && host_.mainWindow())
+    if ((folder != folderWatch_.folder() || !folderWatch_.running()) && host_.mainWindow())
         folderWatch_.start(folder, host_.mainWindow(), ID_NOTESFOLDERCHANGED);
 }
 

@@ -237,6 +237,10 @@ class NotesController final : public program::Subsystem {
 
     // The note's file against the editor (note_sync_win.cpp).
     DiskChange noteChangeOnDisk() const;
+    // Right before a replace: the file holds what the program knows of it
+    // (`fileThere`), its content compared whatever its stamp, or there is
+    // still no file.
+    bool fileIsAsDecided(bool fileThere) const;
     void rememberNoteFile(const FileStamp& stamp, std::string_view bytes);
     void forgetNoteFile();
     void reloadNoteFromDisk();
@@ -291,6 +295,12 @@ class NotesController final : public program::Subsystem {
     win::FolderWatch folderWatch_;
     // What the user is told about the last conflict copy, once.
     std::wstring conflictNotice_;
+    // The last conflict copy's note and text, not written twice.
+    struct ConflictKept {
+        std::u16string note;
+        std::uint64_t hash = 0;
+    };
+    std::optional<ConflictKept> conflictKept_;
 };
 
 } // namespace quivra::notes

@@ -36,6 +36,10 @@ void FolderWatch::stop() {
     folder_.clear();
 }
 
+bool FolderWatch::running() const {
+    return thread_ && WaitForSingleObject(thread_.get(), 0) == WAIT_TIMEOUT;
+}
+
 DWORD WINAPI FolderWatch::run(void* self) {
     auto& watch = *static_cast<FolderWatch*>(self);
     const HANDLE waits[] = {watch.stop_.get(), watch.change_.get()};
@@ -43,8 +47,12 @@ DWORD WINAPI FolderWatch::run(void* self) {
         if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0 + 1)
             return 0; // told to stop, or the wait failed
         PostMessageW(watch.window_, WM_COMMAND, static_cast<WPARAM>(watch.commandId_), 0);
-        if (!FindNextChangeNotification(watch.change_.get()))
+        if (!FindNextChangeNotification(watch.change_.get())) {
+            // The folder went: the window looks once more, and starts the
+            // watch again when it finds the folder back.
+            PostMessageW(watch.window_, WM_COMMAND, static_cast<WPARAM>(watch.commandId_), 0);
             return 0;
+        }
     }
 }
 

@@ -31,6 +31,9 @@ class FolderWatch {
     bool start(const std::wstring& folder, HWND window, int commandId);
     void stop();
     const std::wstring& folder() const noexcept { return folder_; }
+    // False once the watch has ended on its own (its folder was removed or
+    // could not be watched any more): a start again takes it up.
+    bool running() const;
 
   private:
     static DWORD WINAPI run(void* self);

@@ -2,7 +2,12 @@
 // the user typed and nothing the other program wrote is lost.
 #include "support/notes_fixture.h"
 
+#include "base/atomic_file.h"
+#include "notes/notes_ids.h"
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace quivra;
 using namespace quivra::test;
@@ -69,4 +74,55 @@ TEST_F(NoteSync, NoteDeletedOutsideIsWrittenBackOnlyByTheUsersSaveAndKeptWhenLef
     ASSERT_EQ(kept.size(), 1u);
     EXPECT_NE(readFile(kept[0]).find("more "), std::string::npos);
     EXPECT_EQ(form->state().currentNoteName, u"B");
+}
+
+namespace {
+
+// Another program writes the note between the program's look at the file
+// and its replace, with the same size and the program's own last-write time
+// (a file system that keeps whole seconds, or two seconds).
+std::filesystem::path racedNote;
+bool writerInTheWindow(const fs::path&, const fs::path& target) {
+    if (target == racedNote) {
+        const auto time = fs::last_write_time(target);
+        std::string theirs = readFile(target);
+        std::replace(theirs.begin(), theirs.end(), 'A', 'Z');
+        writeFile(target, theirs);
+        fs::last_write_time(target, time);
+    }
+    return true;
+}
+
+} // namespace
+
+// A writer that acts right before the replace keeps its version; the user's
+// goes beside it as a conflict copy, once however often the note is saved,
+// and the user is told once.
+TEST_F(NoteSync, AWriterBetweenTheLookAndTheReplaceKeepsItsVersionAndTheUsersGoesBeside) {
+    racedNote = noteFile(L"A");
+    base::setBeforeReplaceHookForTesting(&writerInTheWindow);
+    form->notes().saveInPassing();
+    base::setBeforeReplaceHookForTesting(nullptr);
+    const std::string theirs = readFile(noteFile(L"A"));
+    EXPECT_NE(theirs.find("Zlpha"), std::string::npos);
+    std::vector<fs::path> copies;
+    for (const auto& f : filesIn(notesDir()))
+        if (f.filename().wstring().starts_with(L"A (конфликт "))
+            copies.push_back(f);
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_NE(readFile(copies[0]).find("mine Alpha"), std::string::npos);
+}
+
+// A read-only note whose file another program deleted is kept in Data\Recovery
+// when it is left, as a writable one is.
+TEST_F(NoteSync, AReadOnlyNoteDeletedOutsideIsKeptWhenLeft) {
+    form->notes().SaveIfModified(notes::Moment::UserSave);
+    SendMessageW(form->hwnd(), WM_COMMAND, notes::sett_ro, 0);
+    ASSERT_TRUE(form->state().NoteReadOnly);
+    fs::remove(noteFile(L"A"));
+    form->notes().lookAtNoteOnDisk();
+    choose(L"B");
+    const auto kept = filesIn(folder.data() / L"Recovery");
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_NE(readFile(kept[0]).find("mine Alpha"), std::string::npos);
 }
