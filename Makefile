@@ -27,12 +27,13 @@ win: deps
 
 prefix: deps
 	@$(XVFB) scripts/wine-prefix.sh $(PREFIX)
+	@$(XVFB) scripts/wine-prefix.sh $(PREFIX)-sync
 
 test-core: native
 	@cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
 
 test-ui: win prefix
-	@$(XVFB) sh -c 'cd $(WIN) && ctest --output-on-failure; rc=$$?; WINEPREFIX=$(PREFIX) /usr/lib/wine/wineserver -k; exit $$rc'
+	@$(XVFB) sh -c 'cd $(WIN) && ctest --output-on-failure; rc=$$?; WINEPREFIX=$(PREFIX) /usr/lib/wine/wineserver -k; WINEPREFIX=$(PREFIX)-sync /usr/lib/wine/wineserver -k; exit $$rc'
 
 check-layers:
 	@scripts/check-layers.sh

@@ -126,7 +126,10 @@ bool SubsystemLinks::donationShowing() const {
 
 void SubsystemLinks::windowCalledIn() {
     form_.crypto().mainWindowCalledIn();
-    // Another program may have changed the note while the window was away.
+    // Another program may have changed the folder and the note while the
+    // window was away, also where no change of the folder is reported (a
+    // network share, a folder the system cannot watch).
+    form_.notes().followNotesFolder();
     form_.notes().lookAtNoteOnDisk();
 }
 
