@@ -120,6 +120,8 @@ bool NotesController::addNote(const std::u16string& name) {
     applyWordWrap(false);
     if (win::fileExists(state_.currentNotePath))
         loadCurrentNote();
+    else
+        addedNotes_.added(state_.notesFolder, state_.currentNoteName);
     note_.setModified(false);
     updateNotesMenu();
     return true;
@@ -145,6 +147,7 @@ void NotesController::renameCurrentNote(const std::u16string& name) {
                   toWide(state_.notesFolder + u"\\" + name + u".ini").c_str());
     std::vector<std::u16string> names = noteNames();
     names[static_cast<std::size_t>(index)] = name;
+    addedNotes_.renamed(old, name);
     takeSortedNames(std::move(names));
     // The second view shows what it showed, under the note's new name.
     secondView_.noteRenamed(toWide(old), toWide(name));
@@ -188,6 +191,7 @@ void NotesController::deleteCurrentNote() {
     copyNoteNamesToLists();
     if (!state_.currentNoteName.empty()) // the note's view settings go with it
         NoteSettingsFile(state_.notesFolder).eraseSection(state_.currentNoteName);
+    addedNotes_.removed(state_.currentNoteName);
     state_.currentNoteName.clear();
     state_.currentNotePath.clear();
     EnumerateNotes();

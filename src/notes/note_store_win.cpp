@@ -37,10 +37,18 @@ void NotesController::EnumerateNotes() {
     removeStaleNoteTemporaries(std::filesystem::path(state_.notesFolder), dataFolderOf(state_),
                                win::localNow());
     watchNotesFolder(); // a folder switch moves the watch along
-    auto found = findNoteNames(state_.notesFolder);
+    auto found = notesToList();
     if (sortedList_)
         sortNoteNames(found);
     setNoteNames(found);
+}
+
+std::vector<std::u16string> NotesController::notesToList() {
+    auto names = findNoteNames(state_.notesFolder);
+    addedNotes_.keepListed(state_.notesFolder, names, [this](const std::u16string& name) {
+        return win::fileExists(notePath(state_.notesFolder, name));
+    });
+    return names;
 }
 
 void NotesController::setNoteNames(std::vector<std::u16string> names) {

@@ -60,6 +60,7 @@ std::optional<std::string> NotesController::unchangedNoteFile() const {
 void NotesController::rememberNoteFile(const FileStamp& stamp, std::string_view bytes) {
     known_ = {stamp, contentHash(bytes)};
     deletedOnDisk_ = false;
+    addedNotes_.removed(state_.currentNoteName); // its file lists it now
 }
 
 void NotesController::forgetNoteFile() {
@@ -193,7 +194,7 @@ void NotesController::lookAtNoteOnDisk() {
 }
 
 void NotesController::followNotesFolder() {
-    auto names = findNoteNames(state_.notesFolder);
+    auto names = notesToList();
     // The open note stays listed: its text is in the editor, file or not.
     const std::u16string& open = state_.currentNoteName;
     const bool opened = selectedNoteIndex() >= 0;

@@ -10,6 +10,7 @@
 
 #include "crypto/cipher_state_win.h"
 #include "document/rich_edit_win.h"
+#include "notes/added_notes.h"
 #include "notes/name_panel_win.h"
 #include "notes/note_events.h"
 #include "notes/note_on_disk.h"
@@ -201,6 +202,8 @@ class NotesController final : public program::Subsystem {
     int namesListWidth() const;
     void composeListPane(HWND notesPage);
     void composeMenus();
+    // The folder's notes and those added but not written yet.
+    std::vector<std::u16string> notesToList();
     void setNoteNames(std::vector<std::u16string> names);
     std::vector<std::u16string> noteNames() const;
     void copyNoteNamesToLists();
@@ -301,6 +304,7 @@ class NotesController final : public program::Subsystem {
         std::uint64_t hash = 0;
     };
     std::optional<ConflictKept> conflictKept_;
+    AddedNotes addedNotes_; // listed though their file is not written yet
 };
 
 } // namespace quivra::notes

@@ -154,6 +154,30 @@ TEST_F(ProgramFolderSync, NotesMadeAndDeletedOutsideComeAndGoInTheListsAndTheOpe
     EXPECT_EQ(windowText(editor), L"xold");
 }
 
+TEST_F(ProgramFolderSync, NotesAddedWithoutAFileStayListedWhileTheFolderChanges) {
+    HWND list = findChildById(window, nt::ID_NOTESLB);
+    ASSERT_NE(list, nullptr);
+    callIn();
+    const auto add = [&](const wchar_t* name) {
+        pressKeys(window, {VK_MENU, 'I'});
+        HWND field = findChildById(window, nt::ID_NEWNNAME);
+        ASSERT_NE(field, nullptr);
+        typeInto(field, name);
+        typeInto(field, L"\r");
+    };
+    add(L"E");
+    add(L"G"); // E is left without a file
+    const auto others = [&] { return holds(listed(list), L"E") && holds(listed(list), L"G"); };
+    for (const wchar_t* outside : {L"F", L"H"}) {
+        writeBytes(notes / (std::wstring(outside) + L".note"), tahomaRtf("x"));
+        EXPECT_TRUE(waitFor([&] { return holds(listed(list), outside); }, 2000)) << outside;
+        EXPECT_TRUE(others());
+        sendAway();
+        callIn(); // the call-in reads the folder again
+        EXPECT_TRUE(others());
+    }
+}
+
 namespace {
 
 // The files of the user's trash as Wine keeps it (the freedesktop.org trash
