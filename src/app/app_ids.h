@@ -5,6 +5,8 @@
 
 #include "program/id_blocks.h"
 
+#include <windows.h>
+
 namespace quivra::app {
 
 enum AppId : int {
@@ -16,5 +18,10 @@ enum AppId : int {
     ID_APP_LAST = N6,
 };
 static_assert(program::kAppIds.contains(ID_APP_LAST));
+
+// Start-up met failures; shown once the window is up.
+inline constexpr UINT WM_QUIVRA_STARTUP_ERRORS = WM_APP + 4;
+// How long a restarted copy waits for the copy that started it to end.
+inline constexpr DWORD kRestartWaitMs = 5000;
 
 } // namespace quivra::app

@@ -30,18 +30,11 @@ void TMainForm::composeInfoPages() {
     HWND help = page(program::Page::Help);
     HelpPages = win::createControl(WC_TABCONTROLW, L"", WS_CLIPSIBLINGS | TCS_FOCUSNEVER, help,
                                    ID_HELPPAGES, {0, 0, px(600), px(380)});
-    struct HelpPage {
-        const wchar_t* title;
-        const wchar_t* text;
-    };
-    const HelpPage helpPages[] = {{L"Общие сведения", kHelpGeneralText},
-                                  {L"Горячие клавиши", kHelpShortcutsText},
-                                  {L"Лицензия", kHelpLicenceText}};
     int i = 0;
-    for (const auto& p : helpPages) {
+    for (const wchar_t* title : {L"Общие сведения", L"Горячие клавиши", L"Лицензия"}) {
         TCITEMW item{};
         item.mask = TCIF_TEXT;
-        item.pszText = const_cast<wchar_t*>(p.title);
+        item.pszText = const_cast<wchar_t*>(title);
         TabCtrl_InsertItem(HelpPages, i, &item);
         // The text is put in once the box has its font and size: wrapping
         // a long text again for each of those changes is slow.
@@ -77,8 +70,21 @@ void TMainForm::composeInfoPages() {
     (void)version;
 }
 
+namespace {
+
+// The key list: the keys of every subsystem's commands, from their tables.
+std::wstring shortcutsText() {
+    return std::wstring(kHelpWindowKeysText) +
+           program::helpLines(notes::NotesController::commands()) +
+           program::helpLines(editor::FormattingController::commands()) + L"\r\nШифрование\r\n" +
+           program::helpLines(crypto::CryptoController::commands());
+}
+
+} // namespace
+
 void TMainForm::fillHelpTexts() {
-    const wchar_t* texts[] = {kHelpGeneralText, kHelpShortcutsText, kHelpLicenceText};
+    const std::wstring keys = shortcutsText();
+    const wchar_t* texts[] = {kHelpGeneralText, keys.c_str(), kHelpLicenceText};
     for (size_t i = 0; i < helpTexts_.size(); ++i)
         SetWindowTextW(helpTexts_[i], texts[i]);
 }

@@ -4,7 +4,7 @@
 namespace quivra::app {
 
 extern const wchar_t* const kHelpGeneralText;
-extern const wchar_t* const kHelpShortcutsText;
+extern const wchar_t* const kHelpWindowKeysText;
 extern const wchar_t* const kHelpLicenceText;
 extern const wchar_t* const kAboutText;
 extern const wchar_t* const kProgramVersion;

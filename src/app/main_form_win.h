@@ -35,11 +35,6 @@
 
 namespace quivra::app {
 
-// Start-up met failures; shown once the window is up.
-inline constexpr UINT WM_QUIVRA_STARTUP_ERRORS = WM_APP + 4;
-// How long a restarted copy waits for the copy that started it to end.
-inline constexpr DWORD kRestartWaitMs = 5000;
-
 enum class StartResult { Started, Refused, Failed };
 
 class TMainForm final : public win::Window, private program::Host {
@@ -68,12 +63,13 @@ class TMainForm final : public win::Window, private program::Host {
     window::ConfirmPanel& confirmPanel() noexcept { return confirm_; }
     search::SearchController& search() noexcept { return search_; }
     win::Hints& hints() noexcept { return hints_; }
+    // What the subsystems may ask of the window, for the links between them.
+    program::Host& host() noexcept { return *this; }
 
     // How long each phase of create() and FormShow() took.
     const app::StartupTimeline& timeline() const noexcept { return timeline_; }
 
-    // The notes page is made at start-up, the others when first shown (null
-    // until then).
+    // The notes page is made at start-up, the others when first shown.
     HWND page(program::Page p) const {
         const auto& made = pages_[static_cast<int>(p)];
         return made ? made->hwnd() : nullptr;
@@ -87,6 +83,8 @@ class TMainForm final : public win::Window, private program::Host {
     void bQuitClick();
     void G1Click();
     void N6Click();
+    // "Применить" on the settings page: the notes folder switches.
+    void applyDataDir();
     // The user's session ends (log-off, shutdown): what quit keeps is kept,
     // and the session is never held up.
     void OnQueryEndSession();
@@ -95,10 +93,6 @@ class TMainForm final : public win::Window, private program::Host {
     LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
   private:
-    // The links between the subsystems reach them and the window's own
-    // actions through the window.
-    friend class SubsystemLinks;
-
     // Composition and layout.
     void composeFrame();
     void composeEditorArea();
@@ -127,8 +121,6 @@ class TMainForm final : public win::Window, private program::Host {
     bool singleInstanceRefused(bool restarted);
     void readOptions();
     void applyNotesFolderRule();
-    // "Применить" on the settings page: the notes folder switches.
-    void applyDataDir();
     // Runs one start-up step: a failure the user must hear of does not stop
     // the start; it is shown once the window is up and the next step runs.
     void startupStep(const std::function<void()>& step);
@@ -185,8 +177,7 @@ class TMainForm final : public win::Window, private program::Host {
     // The control that had the focus when the window lost the activation.
     HWND focusOnLeaving_ = nullptr;
 
-    // The subsystems, in the order they are built, and the links between
-    // them.
+    // The subsystems in the order they are built, and their links.
     SubsystemLinks links_{*this};
     settings::SettingsPage settingsPage_{links_};
     crypto::CipherState cipher_{state_, note_, links_};

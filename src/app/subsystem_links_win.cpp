@@ -34,7 +34,6 @@ void SubsystemLinks::setOpacity(int alpha) {
 }
 
 void SubsystemLinks::placeSelected(int edgeIndex) {
-    settings::write(settingsFile(), settings::keys::Placement, edgeIndex);
     form_.presenter().moveToEdge(edgeIndex);
 }
 
@@ -43,27 +42,11 @@ void SubsystemLinks::borderColorSelected(COLORREF colour) {
 }
 
 void SubsystemLinks::applySkin(const std::wstring& name) {
-    // Only colours change: the editor keeps its text, formats and modified
-    // flag (its page colour is set, not its content). Without a skin before
-    // and after, nothing is touched at all.
-    auto& engine = skins::skinEngine();
-    const bool wasActive = engine.isActive();
-    if (!name.empty()) {
-        engine.setSkin(name);
-        engine.setActive(true);
-    } else {
-        engine.setActive(false);
-    }
-    if (wasActive || engine.isActive())
-        engine.applyTo(form_.hwnd());
+    skins::switchSkin(name, form_.hwnd());
 }
 
 void SubsystemLinks::applyDataDir() {
     form_.applyDataDir();
-}
-
-void SubsystemLinks::clearCoords() {
-    settingsFile().eraseSection(settings::kCoordsSection);
 }
 
 void SubsystemLinks::quit() {
@@ -83,11 +66,11 @@ std::wstring SubsystemLinks::skinsFolder() const {
 }
 
 void SubsystemLinks::pauseRefresh() {
-    form_.pauseRefresh();
+    form_.host().pauseRefresh();
 }
 
 void SubsystemLinks::resumeRefresh() {
-    form_.resumeRefresh();
+    form_.host().resumeRefresh();
 }
 
 // --- Showing and hiding the window --------------------------------------------
@@ -160,8 +143,9 @@ window::PanelAreas SubsystemLinks::panelAreas() const {
     RECT page, editor;
     GetClientRect(form_.page(program::Page::Notes), &page);
     GetClientRect(form_.note().hwnd(), &editor);
-    return window::PanelAreas{
-        {page.right, page.bottom}, {editor.right, editor.bottom}, form_.scale(base::kDesignDpi)};
+    return window::PanelAreas{{page.right, page.bottom},
+                              {editor.right, editor.bottom},
+                              form_.host().scale(base::kDesignDpi)};
 }
 
 // --- Between the subsystems ------------------------------------------------------
@@ -209,7 +193,7 @@ std::vector<search::TextSpan> SubsystemLinks::cipherText(std::u16string_view tex
     return spans;
 }
 
-void SubsystemLinks::searchBoxEntered() {
+void SubsystemLinks::closeQuickSearch() {
     form_.notes().hideQuickSearch();
 }
 
@@ -221,20 +205,12 @@ int SubsystemLinks::listPaneWidth() const {
     return form_.notes().listPaneWidth();
 }
 
-void SubsystemLinks::additMenuOpening() {
-    form_.notes().hideQuickSearch();
-}
-
 void SubsystemLinks::cipherReturned() {
     form_.search().clearResults();
 }
 
 void SubsystemLinks::decryptStateReset() {
     form_.crypto().decryptStateReset();
-}
-
-void SubsystemLinks::passwordPanelEntered() {
-    form_.notes().hideQuickSearch();
 }
 
 std::optional<std::string> SubsystemLinks::unchangedBytes() const {
@@ -244,7 +220,7 @@ std::optional<std::string> SubsystemLinks::unchangedBytes() const {
 // --- The note editor's replacement -----------------------------------------------
 
 void SubsystemLinks::editorReplaced(HWND old, HWND fresh) {
-    form_.hints_.follow(old, fresh);
+    form_.hints().follow(old, fresh);
 }
 
 } // namespace quivra::app

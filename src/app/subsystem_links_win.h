@@ -40,7 +40,6 @@ class SubsystemLinks final : public settings::SettingsPageHost,
     void borderColorSelected(COLORREF colour) override;
     void applySkin(const std::wstring& name) override;
     void applyDataDir() override;
-    void clearCoords() override;
     void quit() override;
     void restart() override;
     std::wstring executablePath() const override;
@@ -70,7 +69,9 @@ class SubsystemLinks final : public settings::SettingsPageHost,
     void searchAllNotes() override;
 
     // search::SearchEvents.
-    void searchBoxEntered() override;
+    // The search box, the password panel or the additional menu took the
+    // user elsewhere: one answer for the three interfaces asking it.
+    void closeQuickSearch() override;
     void enableSizeBox(bool enabled) override;
 
     // search::AllNotesLinks.
@@ -80,12 +81,10 @@ class SubsystemLinks final : public settings::SettingsPageHost,
 
     // editor::FormattingNeeds.
     int listPaneWidth() const override;
-    void additMenuOpening() override;
 
     // crypto::CipherEvents.
     void cipherReturned() override;
     void decryptStateReset() override;
-    void passwordPanelEntered() override;
 
     // crypto::OpenNoteFile.
     std::optional<std::string> unchangedBytes() const override;

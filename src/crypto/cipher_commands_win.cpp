@@ -45,7 +45,7 @@ void letPaintsRun() {
 void CryptoController::EnCrClick() {
     if (!itemEnabled(EnCr))
         return;
-    events_.passwordPanelEntered();
+    events_.closeQuickSearch();
     panel_.open(PasswordPanel::Use::Encrypt, note_.selection().length() != 0);
 }
 
@@ -56,7 +56,7 @@ void CryptoController::DeCrClick() {
         returnCipherClick();
         return;
     }
-    events_.passwordPanelEntered();
+    events_.closeQuickSearch();
     panel_.open(PasswordPanel::Use::Decrypt, note_.selection().length() != 0);
 }
 

@@ -11,9 +11,9 @@ class CipherEvents {
     virtual void cipherReturned() = 0;
     // The decrypt command is back in its first mode: its caption follows.
     virtual void decryptStateReset() = 0;
-    // The password panel took the focus: the quick-search results of the
-    // note list hide.
-    virtual void passwordPanelEntered() = 0;
+    // The password panel took the focus: the note list's quick-search
+    // results hide.
+    virtual void closeQuickSearch() = 0;
 
   protected:
     ~CipherEvents() = default;

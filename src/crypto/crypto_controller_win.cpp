@@ -9,12 +9,99 @@
 
 namespace quivra::crypto {
 
-namespace {
-
-constexpr const wchar_t* kDecryptCaption = L"Расшифровать\tAlt+D";
-constexpr const wchar_t* kReturnCaption = L"Вернуть шифр\tAlt+R";
-
-} // namespace
+program::Commands<CryptoController> CryptoController::commands() {
+    using C = CryptoController;
+    using program::alt;
+    static constexpr program::Command<C> kCommands[] = {
+        // The additional menu: the comment brackets, the selection of a
+        // comment and the cipher, each reached by the key of a hidden item.
+        {.id = CommentStart,
+         .caption = L"Начало комментария",
+         .menu = kComments,
+         .run = &C::CommentStartClick},
+        {.id = CommentEnd,
+         .caption = L"Конец комментария",
+         .menu = kComments,
+         .run = &C::CommentEndClick},
+        {.id = Comment, .caption = L"Закомментировать", .menu = kComments, .run = &C::CommentClick},
+        {.id = UnComment,
+         .caption = L"Раскомментировать",
+         .menu = kComments,
+         .run = &C::UnCommentClick},
+        {.id = C1, .caption = L"С символами", .menu = kSelectComment, .run = &C::C1Click},
+        {.id = SelectOnlyTextComment,
+         .caption = L"Только текст",
+         .keyOf = D2,
+         .menu = kSelectComment,
+         .run = &C::SelectOnlyTextCommentClick},
+        {.id = EnCr,
+         .caption = L"Шифровать",
+         .keyOf = N10,
+         .menu = kCipher,
+         .run = &C::EnCrClick,
+         .enabled = encryptEnabled},
+        {.id = DeCr,
+         .caption = L"Расшифровать",
+         .keyOf = N11,
+         .menu = kCipher,
+         .run = &C::DeCrClick,
+         .enabled = decryptEnabled},
+        {.id = DeCrBuf,
+         .caption = L"Расшифровать в буфер обмена",
+         .keyOf = H1,
+         .menu = kCipher,
+         .run = &C::DeCrBufClick,
+         .enabled = decryptToClipboardEnabled},
+        // Never shown: the items exist to give the editor its keys.
+        {.id = N10,
+         .caption = L"Шифровать",
+         .key = alt('C'),
+         .menu = kShortcutItems,
+         .run = &C::N10Click,
+         .help = L"зашифровать"},
+        {.id = N11,
+         .caption = L"Дешифровать",
+         .key = alt('D'),
+         .menu = kShortcutItems,
+         .run = &C::N11Click,
+         .help = L"расшифровать"},
+        {.id = N13,
+         .caption = L"Вернуть шифр",
+         .key = alt('R'),
+         .menu = kShortcutItems,
+         .run = &C::N13Click,
+         .help = L"вернуть шифр"},
+        {.id = D2,
+         .caption = L"Выделить текст комментария (только текст)",
+         .key = alt('S'),
+         .menu = kShortcutItems,
+         .run = &C::D2Click,
+         .help = L"выделить текст комментария"},
+        {.id = H1,
+         .caption = L"Расшифровать и скопировать",
+         .key = alt('V'),
+         .menu = kShortcutItems,
+         .run = &C::H1Click,
+         .help = L"расшифровать в буфер обмена"},
+        // The action menu of a Ctrl+click comment selection.
+        {.id = ID_COPYONLY,
+         .caption = L"Копировать",
+         .key = program::kCopyKey,
+         .menu = kCopyOnly,
+         .run = &C::copySelection},
+        {.menu = kCopyOnly},
+        {.id = H2,
+         .caption = L"Расшифровать в буфер обмена",
+         .menu = kCopyOnly,
+         .run = &C::DeCrBufClick},
+        {.id = N45, .caption = L"Расшифровать", .menu = kCopyOnly, .run = &C::DeCrClick},
+        // The password panel's buttons, and the notice of a return.
+        {.id = ID_ECOK, .run = &C::ECOkClick, .code = BN_CLICKED},
+        {.id = ID_ECCANCEL, .run = &C::ECCancelClick, .code = BN_CLICKED},
+        {.id = ID_RETURNNOTICE, .run = &C::showReturnNotice},
+    };
+    return kCommands;
+}
 
 CryptoController::CryptoController(program::Host& host, program::ProgramState& state,
                                    document::RichEdit& note, const settings::Options& options,
@@ -51,20 +138,13 @@ void CryptoController::create(HWND mainWindow, HWND editorArea) {
 
 void CryptoController::composeMenus() {
     copyOnlyMenu_.reset(CreatePopupMenu());
-    HMENU m = copyOnlyMenu_.get();
-    AppendMenuW(m, MF_STRING, ID_COPYONLY, L"Копировать\tCtrl+C");
-    AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(m, MF_STRING, H2, L"Расшифровать в буфер обмена");
-    AppendMenuW(m, MF_STRING, N45, L"Расшифровать");
-
-    // Never shown: the items exist to give the editor its shortcuts.
+    appendMenuItems(kCopyOnly, copyOnlyMenu_.get());
     shortcutItems_.reset(CreatePopupMenu());
-    HMENU h = shortcutItems_.get();
-    AppendMenuW(h, MF_STRING, N10, L"Шифровать\tAlt+C");
-    AppendMenuW(h, MF_STRING, N11, L"Дешифровать\tAlt+D");
-    AppendMenuW(h, MF_STRING, N13, L"Вернуть шифр\tAlt+R");
-    AppendMenuW(h, MF_STRING, D2, L"Выделить текст комментария (только текст)\tAlt+S");
-    AppendMenuW(h, MF_STRING, H1, L"Расшифровать и скопировать\tAlt+V");
+    appendMenuItems(kShortcutItems, shortcutItems_.get());
+}
+
+void CryptoController::copySelection() {
+    SendMessageW(note_.hwnd(), WM_COPY, 0, 0);
 }
 
 void CryptoController::setCommandMenu(HMENU menu) {
@@ -81,16 +161,8 @@ bool CryptoController::itemEnabled(int id) const {
         f.wordWrap = state_.NoteWordWrap;
         f.selectionEmpty = note_.selection().length() == 0;
         f.selectionHasCommentMarker = selectionHoldsMarker();
-        switch (id) {
-        case EnCr:
-            return encryptEnabled(f);
-        case DeCr:
-            return decryptEnabled(f);
-        case DeCrBuf:
-            return decryptToClipboardEnabled(f);
-        default:
-            return true;
-        }
+        const auto* row = program::findCommand(commands(), id);
+        return !row || !row->enabled || row->enabled(f);
     }
     const UINT state = GetMenuState(commandMenu_, static_cast<UINT>(id), MF_BYCOMMAND);
     return state == static_cast<UINT>(-1) || (state & (MF_GRAYED | MF_DISABLED)) == 0;
@@ -103,7 +175,9 @@ void CryptoController::setReturnCaption(bool returnCipher) {
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_STRING;
-    info.dwTypeData = const_cast<wchar_t*>(returnCipher ? kReturnCaption : kDecryptCaption);
+    // The item reads as the hidden item whose key does what it does now.
+    std::wstring caption = program::menuCaption(commands(), returnCipher ? N13 : DeCr);
+    info.dwTypeData = caption.data();
     SetMenuItemInfoW(commandMenu_, DeCr, FALSE, &info);
 }
 
@@ -119,70 +193,8 @@ bool CryptoController::selectionHoldsMarker() const {
 // --- Routing ----------------------------------------------------------------
 
 bool CryptoController::onCommand(int id, int code, HWND) {
-    switch (id) {
-    case CommentStart:
-        CommentStartClick();
-        break;
-    case CommentEnd:
-        CommentEndClick();
-        break;
-    case Comment:
-        CommentClick();
-        break;
-    case UnComment:
-        UnCommentClick();
-        break;
-    case C1:
-        C1Click();
-        break;
-    case SelectOnlyTextComment:
-        SelectOnlyTextCommentClick();
-        break;
-    case D2:
-        D2Click();
-        break;
-    case EnCr:
-        EnCrClick();
-        break;
-    case DeCr:
-    case N45:
-        DeCrClick();
-        break;
-    case ID_RETURNNOTICE:
-        showReturnNotice();
-        break;
-    case N10:
-        N10Click();
-        break;
-    case N11:
-        N11Click();
-        break;
-    case N13:
-        N13Click();
-        break;
-    case DeCrBuf:
-    case H2:
-        DeCrBufClick();
-        break;
-    case H1:
-        H1Click();
-        break;
-    case ID_COPYONLY:
-        SendMessageW(note_.hwnd(), WM_COPY, 0, 0);
-        break;
-    case ID_ECOK:
-        if (code == BN_CLICKED)
-            ECOkClick();
-        break;
-    case ID_ECCANCEL:
-        if (code == BN_CLICKED)
-            ECCancelClick();
-        break;
-    default:
-        // The panel's other controls need nothing from here.
-        return program::kCryptoIds.contains(id);
-    }
-    return true;
+    // The panel's other controls need nothing from here.
+    return program::runCommand(commands(), *this, id, code) || program::kCryptoIds.contains(id);
 }
 
 bool CryptoController::onTimer(UINT_PTR id) {
@@ -209,27 +221,19 @@ void CryptoController::addRefreshRows(program::RefreshTable& table) {
 }
 
 void CryptoController::addShortcuts(std::vector<ACCEL>& shortcuts) {
-    shortcuts.push_back({FALT | FVIRTKEY, 'C', N10});
-    shortcuts.push_back({FALT | FVIRTKEY, 'D', N11});
-    shortcuts.push_back({FALT | FVIRTKEY, 'R', N13});
-    shortcuts.push_back({FALT | FVIRTKEY, 'S', D2});
-    shortcuts.push_back({FALT | FVIRTKEY, 'V', H1});
+    program::addAccelerators(commands(), shortcuts);
 }
 
 HMENU CryptoController::menuOf(int id) const {
-    switch (id) {
-    case N10:
-    case N11:
-    case N13:
-    case D2:
-    case H1:
+    switch (program::menuIndexOf(commands(), id)) {
+    case kShortcutItems:
         return shortcutItems_.get();
-    case N45:
-    case H2:
-    case ID_COPYONLY:
+    case kCopyOnly:
         return copyOnlyMenu_.get();
+    case program::kNoMenu:
+        return nullptr;
     default:
-        return program::kCryptoIds.contains(id) && id <= DeCrBuf ? commandMenu_ : nullptr;
+        return commandMenu_; // the additional menu's groups
     }
 }
 

@@ -24,6 +24,7 @@
 #include "crypto/strong_token.h"
 #include "crypto/timer_form_win.h"
 #include "document/rich_edit_win.h"
+#include "program/command_table_win.h"
 #include "program/program_state.h"
 #include "program/subsystem_win.h"
 #include "settings/options_win.h"
@@ -103,6 +104,14 @@ class CryptoController final : public program::Subsystem {
     // Opens a popup menu at a screen point (TrackPopupMenu by default).
     std::function<void(HMENU menu, POINT screen)> popupMenu;
 
+    // The menus that hold the subsystem's items. The additional menu's
+    // three groups are built by the editor subsystem, in its order.
+    enum Menu : int { kComments, kSelectComment, kCipher, kShortcutItems, kCopyOnly };
+    static program::Commands<CryptoController> commands();
+    static void appendMenuItems(Menu menu, HMENU handle) {
+        program::appendMenuItems(commands(), menu, handle);
+    }
+
     // --- win::Subsystem ----------------------------------------------------------
     bool onCommand(int id, int code, HWND control) override;
     bool onTimer(UINT_PTR id) override;
@@ -112,6 +121,7 @@ class CryptoController final : public program::Subsystem {
 
   private:
     void composeMenus();
+    void copySelection();
     bool itemEnabled(int id) const;
     void setReturnCaption(bool returnCipher);
 

@@ -1,5 +1,6 @@
 #include "editor/editor_menus_win.h"
 
+#include "crypto/crypto_controller_win.h"
 #include "crypto/crypto_ids.h"
 #include "editor/date_forms.h"
 #include "editor/editor_ids.h"
@@ -16,7 +17,7 @@ void append(HMENU menu, UINT flags, int id, std::u16string_view caption) {
 }
 
 // A sub-menu of date and time forms, the first one bold with its key.
-HMENU dateMenu(std::initializer_list<DateTimeForm> forms, const wchar_t* key) {
+HMENU dateMenu(std::initializer_list<DateTimeForm> forms, const std::wstring& key) {
     HMENU menu = CreatePopupMenu();
     bool first = true;
     for (DateTimeForm form : forms) {
@@ -39,31 +40,28 @@ int appendPopup(HMENU menu, UINT flags, HMENU sub, const wchar_t* caption) {
 
 } // namespace
 
-void EditorMenus::create() {
+void EditorMenus::create(const DateKeyTexts& keys) {
     using namespace crypto;
     addit_.reset(CreatePopupMenu());
     HMENU m = addit_.get();
-    append(m, 0, CommentStart, u"Начало комментария");
-    append(m, 0, CommentEnd, u"Конец комментария");
-    append(m, 0, Comment, u"Закомментировать");
-    append(m, 0, UnComment, u"Раскомментировать");
+    using Crypto = CryptoController;
+    Crypto::appendMenuItems(Crypto::kComments, m);
     HMENU select = CreatePopupMenu();
-    append(select, 0, C1, u"С символами");
-    append(select, 0, SelectOnlyTextComment, u"Только текст\tAlt+S");
+    Crypto::appendMenuItems(Crypto::kSelectComment, select);
     appendPopup(m, 0, select, L"Выделить комментарий");
     AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
-    append(m, 0, EnCr, u"Шифровать\tAlt+C");
-    append(m, 0, DeCr, u"Расшифровать\tAlt+D");
-    append(m, 0, DeCrBuf, u"Расшифровать в буфер обмена\tAlt+V");
+    Crypto::appendMenuItems(Crypto::kCipher, m);
     append(m, 0, notes::ID_IMMSAVE, u"Принудительно сохранить");
     using F = DateTimeForm;
-    InsertDateTime =
-        appendPopup(m, MF_MENUBREAK,
-                    dateMenu({F::TimeAndDate, F::DateAndLongTime, F::DayMonthYearAtTime}, L"F5"),
-                    L"Вставить дату и время");
-    InsertDateSub = appendPopup(
-        m, 0, dateMenu({F::Date, F::DayCommaMonthYear, F::DayMonthYear}, L"F6"), L"Вставить дату");
-    InsertTimeSub = appendPopup(m, 0, dateMenu({F::Time, F::LongTime}, L"F7"), L"Вставить время");
+    InsertDateTime = appendPopup(
+        m, MF_MENUBREAK,
+        dateMenu({F::TimeAndDate, F::DateAndLongTime, F::DayMonthYearAtTime}, keys.dateTime),
+        L"Вставить дату и время");
+    InsertDateSub =
+        appendPopup(m, 0, dateMenu({F::Date, F::DayCommaMonthYear, F::DayMonthYear}, keys.date),
+                    L"Вставить дату");
+    InsertTimeSub =
+        appendPopup(m, 0, dateMenu({F::Time, F::LongTime}, keys.time), L"Вставить время");
     HMENU special = CreatePopupMenu();
     append(special, 0, N22, u"Буфер обмена как текст");
     InsertSpecialSub = appendPopup(m, 0, special, L"Спец. вставка");
@@ -88,11 +86,11 @@ void EditorMenus::create() {
         const wchar_t* menu;
         int id;
         DateTimeForm form;
-        const wchar_t* key;
-    } keys[] = {{L"Дата и время", N23, F::TimeAndDate, L"F5"},
-                {L"Дата", N30, F::Date, L"F6"},
-                {L"Время", N26, F::Time, L"F7"}};
-    for (const auto& k : keys) {
+        const std::wstring& key;
+    } items[] = {{L"Дата и время", N23, F::TimeAndDate, keys.dateTime},
+                 {L"Дата", N30, F::Date, keys.date},
+                 {L"Время", N26, F::Time, keys.time}};
+    for (const auto& k : items) {
         HMENU sub = CreatePopupMenu();
         std::u16string caption(dateTimeFormCaption(k.form));
         caption += u'\t';

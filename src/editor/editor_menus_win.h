@@ -10,11 +10,18 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace quivra::editor {
+
+// The keys of the three date commands, as the captions show them.
+struct DateKeyTexts {
+    std::wstring dateTime, date, time;
+};
 
 class EditorMenus {
   public:
-    void create();
+    void create(const DateKeyTexts& keys);
 
     HMENU addit() const noexcept { return addit_.get(); }
     HMENU listStyle() const noexcept { return listStyle_.get(); }

@@ -339,41 +339,23 @@ void FontPicker::FontListDrawItem(const DRAWITEMSTRUCT& item) const {
     SelectObject(dc, old);
 }
 
+program::Commands<FontPicker> FontPicker::commands() {
+    using P = FontPicker;
+    static constexpr program::Command<P> kCommands[] = {
+        {.id = ID_FONTLIST1, .run = &P::FontList1Click, .code = LBN_SELCHANGE},
+        {.id = ID_FONTLIST1, .run = &P::FontList1DblClick, .code = LBN_DBLCLK},
+        {.id = ID_FONTLISTFILTERED, .run = &P::FontListFilteredClick, .code = LBN_SELCHANGE},
+        {.id = ID_FONTSEARCH, .run = &P::FontSearchEnter, .code = EN_SETFOCUS},
+        {.id = ID_BTNFOK, .run = &P::btnFOkClick, .code = BN_CLICKED},
+        {.id = ID_BTNFCANCEL, .run = &P::btnFCancelClick, .code = BN_CLICKED},
+        {.id = ID_FONTLIST, .run = &P::FontListSelect, .code = CBN_SELCHANGE},
+        {.id = ID_FONTLIST, .run = &P::FontListCloseUp, .code = CBN_CLOSEUP},
+    };
+    return kCommands;
+}
+
 bool FontPicker::onCommand(int id, int code) {
-    if (!panel_.hwnd())
-        return false;
-    switch (id) {
-    case ID_FONTLIST1:
-        if (code == LBN_SELCHANGE)
-            FontList1Click();
-        else if (code == LBN_DBLCLK)
-            FontList1DblClick();
-        return true;
-    case ID_FONTLISTFILTERED:
-        if (code == LBN_SELCHANGE)
-            FontListFilteredClick();
-        return true;
-    case ID_FONTSEARCH:
-        if (code == EN_SETFOCUS)
-            FontSearchEnter();
-        return true;
-    case ID_BTNFOK:
-        if (code == BN_CLICKED)
-            btnFOkClick();
-        return true;
-    case ID_BTNFCANCEL:
-        if (code == BN_CLICKED)
-            btnFCancelClick();
-        return true;
-    case ID_FONTLIST:
-        if (code == CBN_SELCHANGE)
-            FontListSelect();
-        else if (code == CBN_CLOSEUP)
-            FontListCloseUp();
-        return true;
-    default:
-        return false;
-    }
+    return panel_.hwnd() && program::runCommand(commands(), *this, id, code);
 }
 
 } // namespace quivra::editor

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "document/rich_edit_win.h"
+#include "program/command_table_win.h"
 #include "program/subsystem_win.h"
 #include "settings/options_win.h"
 #include "win/handles_win.h"
@@ -52,6 +53,7 @@ class FontPicker {
 
     // What arrives for the picker's identifiers.
     bool onCommand(int id, int code);
+    static program::Commands<FontPicker> commands();
     bool onDrawItem(const DRAWITEMSTRUCT& item);
     bool onMeasureItem(MEASUREITEMSTRUCT& item);
     // The owner-drawn font combo's items: the name, and under it a sample

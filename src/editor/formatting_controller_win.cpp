@@ -32,10 +32,10 @@ void FormattingController::create(HWND editorArea, HWND notesPage, HMENU notesMe
         fontPicker_.SelFontButtonMouseUp(bar_.xOf(bar_.SelFontButton),
                                          bar_.yOf(bar_.SelFontButton));
     };
-    menus_.create();
+    menus_.create(dateKeyTexts());
     fontPicker_.create(notesPage, editorArea, main, dpi);
     notesMenu_ = notesMenu;
-    AppendMenuW(notesMenu_, MF_STRING, Unformat, L"Сброс форматирования");
+    program::appendMenuItems(commands(), kNotesMenu, notesMenu_);
 
     // The palette slides over the editor, which must not paint over it.
     SetWindowLongPtrW(note_.hwnd(), GWL_STYLE,
@@ -132,7 +132,7 @@ void FormattingController::updateAdditMenu() {
 }
 
 void FormattingController::AdvancedButtonClick() {
-    needs_.additMenuOpening();
+    needs_.closeQuickSearch();
     updateAdditMenu();
     const POINT at = menuPoint(bar_.AdvancedButton, -250, 64);
     TrackPopupMenu(menus_.addit(), TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, 0, host_.mainWindow(),
@@ -147,169 +147,160 @@ void FormattingController::isListClick() {
 
 // --- Routing ---------------------------------------------------------------------------
 
-bool FormattingController::onCommand(int id, int code, HWND) {
-    using Handler = void (FormattingController::*)();
-    static constexpr std::pair<int, Handler> kMenuItems[] = {
-        {ID_INSERTDT, &FormattingController::InsertDTClick},
-        {ID_N12, &FormattingController::N12Click},
-        {ID_N18, &FormattingController::N18Click},
-        {ID_INSERTDATE, &FormattingController::InsertDateClick},
-        {ID_N14, &FormattingController::N14Click},
-        {ID_N15, &FormattingController::N15Click},
-        {ID_INSERTTIME, &FormattingController::InsertTimeClick},
-        {ID_N17, &FormattingController::N17Click},
-        {ID_F1, &FormattingController::F1Click},
-        {ID_N9, &FormattingController::N9Click},
-        {ID_N21, &FormattingController::N21Click},
-        {ID_N25, &FormattingController::N25Click},
-        {ID_A1, &FormattingController::A1Click},
-        {ID_I1, &FormattingController::i1Click},
-        {ID_I2, &FormattingController::I2Click},
-        {ID_G2, &FormattingController::G2Click},
-        {ID_N110, &FormattingController::N110Click},
-        {ID_N29, &FormattingController::N29Click},
-        {ID_N111, &FormattingController::N111Click},
-        {ID_Y1, &FormattingController::Y1Click},
-        {ID_N28, &FormattingController::N28Click},
+program::Commands<FormattingController> FormattingController::commands() {
+    using F = FormattingController;
+    using program::bare;
+    using program::ctrl;
+    static constexpr program::Command<F> kCommands[] = {
+        // The format bar's buttons and size box.
+        {.id = ID_BOLDBUTTON, .run = &F::BoldButtonClick},
+        {.id = ID_ITABUTTON, .run = &F::ItaButtonClick},
+        {.id = ID_UNDERBUTTON, .run = &F::UnderButtonClick},
+        {.id = ID_STRIKEBUTTON, .run = &F::StrikeButtonClick},
+        {.id = ID_ALLEFT, .run = &F::AlLeftClick},
+        {.id = ID_ALCENTER, .run = &F::AlCenterClick},
+        {.id = ID_ALRIGHT, .run = &F::AlRightClick},
+        {.id = ID_SELFONTBUTTON, .run = &F::selFontButtonClick},
+        {.id = ID_SELFONTCOLORBUTTON, .run = &F::SelFontColorButtonClick},
+        {.id = ID_BGCOLORBUTTON, .run = &F::BGColorButtonClick},
+        {.id = ID_ISLIST, .run = &F::isListClick},
+        {.id = ID_ADVANCEDBUTTON, .run = &F::AdvancedButtonClick},
+        {.id = ID_SELFONTSIZE, .run = &F::fontSizeChosen, .code = CBN_SELCHANGE},
+        {.id = ID_SELFONTSIZE, .run = &F::SelFontSizeCloseUp, .code = CBN_CLOSEUP},
+        // The format keys; no item: they run whatever the note's state.
+        {.id = act_bold, .key = ctrl('B'), .run = &F::act_boldExecute, .help = L"полужирный"},
+        {.id = act_itallic, .key = ctrl('I'), .run = &F::act_itallicExecute, .help = L"курсив"},
+        {.id = act_underline,
+         .key = ctrl('U'),
+         .run = &F::act_underlineExecute,
+         .help = L"подчёркнутый"},
+        {.id = act_strikeout, .run = &F::act_strikeoutExecute},
+        {.id = act_al_left,
+         .key = ctrl('L'),
+         .run = &F::act_al_leftExecute,
+         .help = L"выровнять влево"},
+        {.id = act_al_right,
+         .key = ctrl('R'),
+         .run = &F::act_al_rightExecute,
+         .help = L"выровнять вправо"},
+        {.id = act_al_center,
+         .key = ctrl('E'),
+         .run = &F::act_al_centerExecute,
+         .help = L"выровнять по центру"},
+        // The date keys belong to the editor's menu: they work while the
+        // editor has the focus.
+        {.id = N23,
+         .key = bare(VK_F5),
+         .menu = kHiddenMenu,
+         .run = &F::N23Click,
+         .keyAllowed = &F::editorFocused,
+         .help = L"вставить время и дату"},
+        {.id = N30,
+         .key = bare(VK_F6),
+         .menu = kHiddenMenu,
+         .run = &F::N30Click,
+         .keyAllowed = &F::editorFocused,
+         .help = L"вставить дату"},
+        {.id = N26,
+         .key = bare(VK_F7),
+         .menu = kHiddenMenu,
+         .run = &F::N26Click,
+         .keyAllowed = &F::editorFocused,
+         .help = L"вставить время"},
+        // The additional menu's date forms and insertions.
+        {.id = ID_INSERTDT, .menu = kAdditMenu, .run = &F::InsertDTClick},
+        {.id = ID_N12, .menu = kAdditMenu, .run = &F::N12Click},
+        {.id = ID_N18, .menu = kAdditMenu, .run = &F::N18Click},
+        {.id = ID_INSERTDATE, .menu = kAdditMenu, .run = &F::InsertDateClick},
+        {.id = ID_N14, .menu = kAdditMenu, .run = &F::N14Click},
+        {.id = ID_N15, .menu = kAdditMenu, .run = &F::N15Click},
+        {.id = ID_INSERTTIME, .menu = kAdditMenu, .run = &F::InsertTimeClick},
+        {.id = ID_N17, .menu = kAdditMenu, .run = &F::N17Click},
+        {.id = N22, .menu = kAdditMenu, .run = &F::pasteAsText},
+        {.id = OpenText, .menu = kAdditMenu, .run = &F::openTextFromFile},
+        {.id = N32, .menu = kAdditMenu, .run = &F::insertFileLink},
+        // The list menu.
+        {.id = ID_F1, .menu = kListMenu, .run = &F::F1Click},
+        {.id = ID_N9, .menu = kListMenu, .run = &F::N9Click},
+        {.id = ID_N21, .menu = kListMenu, .run = &F::N21Click},
+        {.id = ID_N25, .menu = kListMenu, .run = &F::N25Click},
+        {.id = ID_A1, .menu = kListMenu, .run = &F::A1Click},
+        {.id = ID_I1, .menu = kListMenu, .run = &F::i1Click},
+        {.id = ID_I2, .menu = kListMenu, .run = &F::I2Click},
+        {.id = ID_G2, .menu = kListMenu, .run = &F::G2Click},
+        {.id = ID_N110, .menu = kListMenu, .run = &F::N110Click},
+        {.id = ID_N29, .menu = kListMenu, .run = &F::N29Click},
+        {.id = ID_N111, .menu = kListMenu, .run = &F::N111Click},
+        {.id = ID_Y1, .menu = kListMenu, .run = &F::Y1Click},
+        {.id = ID_N28, .menu = kListMenu, .run = &F::N28Click},
+        // The notes menu's item.
+        {.id = Unformat,
+         .caption = L"Сброс форматирования",
+         .menu = kNotesMenu,
+         .run = &F::UnformatClick},
     };
-    for (const auto& [item, handler] : kMenuItems)
-        if (id == item) {
-            (this->*handler)();
-            return true;
-        }
-    if (fontPicker_.onCommand(id, code))
-        return true;
-    switch (id) {
-    case ID_BOLDBUTTON:
-        BoldButtonClick();
-        return true;
-    case ID_ITABUTTON:
-        ItaButtonClick();
-        return true;
-    case ID_UNDERBUTTON:
-        UnderButtonClick();
-        return true;
-    case ID_STRIKEBUTTON:
-        StrikeButtonClick();
-        return true;
-    case ID_ALLEFT:
-        AlLeftClick();
-        return true;
-    case ID_ALCENTER:
-        AlCenterClick();
-        return true;
-    case ID_ALRIGHT:
-        AlRightClick();
-        return true;
-    case ID_SELFONTBUTTON:
-        fontPicker_.SelFontButtonClick();
-        return true;
-    case ID_SELFONTCOLORBUTTON:
-        SelFontColorButtonClick();
-        return true;
-    case ID_BGCOLORBUTTON:
-        BGColorButtonClick();
-        return true;
-    case ID_ISLIST:
-        isListClick();
-        return true;
-    case ID_ADVANCEDBUTTON:
-        AdvancedButtonClick();
-        return true;
-    case ID_SELFONTSIZE:
-        if (code == CBN_SELCHANGE) {
-            // The box's text becomes the chosen item's only after this
-            // notification; the size is read from the text.
-            const int index = bar_.SelFontSize.box().selected();
-            if (index >= 0) {
-                const std::u16string item(kFontSizeItems[static_cast<std::size_t>(index)]);
-                SetWindowTextW(bar_.SelFontSize.hwnd(), win::toWide(item).c_str());
-                SelFontSizeSelect();
-            }
-        } else if (code == CBN_CLOSEUP) {
-            SelFontSizeCloseUp();
-        }
-        return true;
-    case act_bold:
-        act_boldExecute();
-        return true;
-    case act_itallic:
-        act_itallicExecute();
-        return true;
-    case act_underline:
-        act_underlineExecute();
-        return true;
-    case act_strikeout:
-        act_strikeoutExecute();
-        return true;
-    case act_al_left:
-        act_al_leftExecute();
-        return true;
-    case act_al_right:
-        act_al_rightExecute();
-        return true;
-    case act_al_center:
-        act_al_centerExecute();
-        return true;
-    case N23:
-    case N30:
-    case N26:
-        // The keys belong to the editor's menu: they work while it has the focus.
-        if (code == program::kFromShortcut && !note_.focused())
-            return true;
-        if (id == N23)
-            N23Click();
-        else if (id == N30)
-            N30Click();
-        else
-            N26Click();
-        return true;
-    case Unformat:
-        UnformatClick();
-        return true;
-    case OpenText:
-        OpenTextClick(host_, note_);
-        return true;
-    case N32:
-        N32Click(host_, note_);
-        return true;
-    case N22:
-        N22Click(host_, note_);
-        return true;
-    default:
-        return false;
-    }
+    return kCommands;
+}
+
+bool FormattingController::onCommand(int id, int code, HWND) {
+    return fontPicker_.onCommand(id, code) || program::runCommand(commands(), *this, id, code);
+}
+
+bool FormattingController::editorFocused() const {
+    return note_.focused();
+}
+
+void FormattingController::selFontButtonClick() {
+    fontPicker_.SelFontButtonClick();
+}
+
+void FormattingController::fontSizeChosen() {
+    // The box's text becomes the chosen item's only after this notification;
+    // the size is read from the text.
+    const int index = bar_.SelFontSize.box().selected();
+    if (index < 0)
+        return;
+    const std::u16string item(kFontSizeItems[static_cast<std::size_t>(index)]);
+    SetWindowTextW(bar_.SelFontSize.hwnd(), win::toWide(item).c_str());
+    SelFontSizeSelect();
+}
+
+void FormattingController::openTextFromFile() {
+    OpenTextClick(host_, note_);
+}
+
+void FormattingController::insertFileLink() {
+    N32Click(host_, note_);
+}
+
+void FormattingController::pasteAsText() {
+    N22Click(host_, note_);
 }
 
 void FormattingController::addShortcuts(std::vector<ACCEL>& shortcuts) {
-    const BYTE ctrl = FCONTROL | FVIRTKEY;
-    shortcuts.push_back({ctrl, 'B', act_bold});
-    shortcuts.push_back({ctrl, 'I', act_itallic});
-    shortcuts.push_back({ctrl, 'U', act_underline});
-    shortcuts.push_back({ctrl, 'L', act_al_left});
-    shortcuts.push_back({ctrl, 'R', act_al_right});
-    shortcuts.push_back({ctrl, 'E', act_al_center});
-    shortcuts.push_back({FVIRTKEY, VK_F5, N23});
-    shortcuts.push_back({FVIRTKEY, VK_F6, N30});
-    shortcuts.push_back({FVIRTKEY, VK_F7, N26});
+    program::addAccelerators(commands(), shortcuts);
 }
 
 HMENU FormattingController::menuOf(int id) const {
-    // The format actions have no item: they run whatever the note's state.
-    switch (id) {
-    case N23:
-    case N30:
-    case N26:
+    switch (program::menuIndexOf(commands(), id)) {
+    case kHiddenMenu:
         return menus_.hidden();
-    case Unformat:
+    case kAdditMenu:
+        return menus_.addit();
+    case kListMenu:
+        return menus_.listStyle();
+    case kNotesMenu:
         return notesMenu_;
     default:
-        if (isDateFormItem(id) || id == N22 || id == OpenText || id == N32)
-            return menus_.addit();
-        if (isListMenuItem(id))
-            return menus_.listStyle();
         return nullptr;
     }
+}
+
+DateKeyTexts FormattingController::dateKeyTexts() {
+    const auto keyOf = [](int id) {
+        return program::keyText(program::findCommand(commands(), id)->key);
+    };
+    return {keyOf(N23), keyOf(N30), keyOf(N26)};
 }
 
 // --- The 50 ms refresh -----------------------------------------------------------------

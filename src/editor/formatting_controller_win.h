@@ -11,6 +11,7 @@
 #include "editor/date_forms.h"
 #include "editor/editor_ids.h"
 #include "editor/editor_menus_win.h"
+#include "program/command_table_win.h"
 #include "editor/font_picker_win.h"
 #include "editor/format_bar_win.h"
 #include "editor/formatting_needs.h"
@@ -132,6 +133,17 @@ class FormattingController final : public program::Subsystem, public document::V
     void N30Click() { InsertDateClick(); }
     void N26Click() { InsertTimeClick(); }
     void UnformatClick();
+    // The commands: the bar's controls, the format and date keys, the items
+    // of the additional, list and notes menus.
+    enum Menu : int { kHiddenMenu, kAdditMenu, kListMenu, kNotesMenu };
+    static program::Commands<FormattingController> commands();
+    static DateKeyTexts dateKeyTexts();
+    bool editorFocused() const;
+    void selFontButtonClick();
+    void fontSizeChosen();
+    void openTextFromFile();
+    void insertFileLink();
+    void pasteAsText();
     // The reset itself, once "Да" is answered.
     void resetFormatting();
 

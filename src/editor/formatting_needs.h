@@ -8,9 +8,9 @@ class FormattingNeeds {
   public:
     // Width of the note list pane, where the menus of the bar open.
     virtual int listPaneWidth() const = 0;
-    // The "..." button is opening the additional menu: the quick-search
-    // results hide.
-    virtual void additMenuOpening() = 0;
+    // The "..." button is opening the additional menu: the note list's
+    // quick-search results hide.
+    virtual void closeQuickSearch() = 0;
 
   protected:
     ~FormattingNeeds() = default;

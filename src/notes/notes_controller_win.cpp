@@ -154,127 +154,149 @@ void NotesController::LBSplitterMoved() {
     settings::write(*state_.SettingsFile, settings::keys::ListWidth, host_.unscale(listWidth_));
 }
 
-// --- Routing ----------------------------------------------------------------
+// --- Commands ----------------------------------------------------------------
+
+program::Commands<NotesController> NotesController::commands() {
+    using C = NotesController;
+    using program::alt;
+    using program::ctrl;
+    static constexpr program::Command<C> kCommands[] = {
+        // The notes menu ("Меню" of the notes toolbar); the note commands'
+        // keys work on the notes page only.
+        {.id = N_add,
+         .caption = L"Добавить",
+         .key = alt('I'),
+         .menu = kNotesMenu,
+         .run = &C::N_addClick,
+         .keyAllowed = &C::onNotesPage,
+         .enabled = addNoteEnabled,
+         .help = L"добавить заметку"},
+        {.id = N_Rename,
+         .caption = L"Переименовать",
+         .key = alt('E'),
+         .menu = kNotesMenu,
+         .run = &C::N_RenameClick,
+         .keyAllowed = &C::onNotesPage,
+         .enabled = renameOrDeleteEnabled,
+         .help = L"переименовать заметку"},
+        {.id = N_Remove,
+         .caption = L"Удвлить",
+         .key = ctrl('D'),
+         .menu = kNotesMenu,
+         .run = &C::N_RemoveClick,
+         .keyAllowed = &C::onNotesPage,
+         .enabled = renameOrDeleteEnabled,
+         .help = L"удалить заметку"},
+        {.id = ID_N_SEARCHALL,
+         .caption = L"Искать во всех заметках",
+         .key = program::ctrlShift('F'),
+         .menu = kNotesMenu,
+         .run = &C::searchAllNotes,
+         .help = L"поиск во всех заметках"},
+        {.id = sett_ro,
+         .caption = L"Только для чтения",
+         .menu = kNotesMenu,
+         .run = &C::sett_roClick,
+         .enabled = viewSettingsEnabled,
+         .menuFlags = MF_MENUBARBREAK},
+        {.id = sett_ww,
+         .caption = L"Перенос по словам",
+         .menu = kNotesMenu,
+         .run = &C::sett_wwClick,
+         .enabled = viewSettingsEnabled},
+        {.id = ShowToolBar,
+         .caption = L"Панель инструментов",
+         .menu = kNotesMenu,
+         .run = &C::ShowToolBarClick,
+         .menuFlags = MF_CHECKED},
+        // The editor's context menu; its save key works while the editor
+        // has the focus.
+        {.id = ID_NMENU_CUT,
+         .caption = L"Вырезать",
+         .key = program::kCutKey,
+         .menu = kEditorMenu,
+         .run = &C::cutSelection,
+         .help = L"вырезать"},
+        {.id = ID_NMENU_COPY,
+         .caption = L"Копировать",
+         .key = program::kCopyKey,
+         .menu = kEditorMenu,
+         .run = &C::copySelection,
+         .help = L"копировать"},
+        {.id = ID_NMENU_PASTE,
+         .caption = L"Вставить",
+         .key = program::kPasteKey,
+         .menu = kEditorMenu,
+         .run = &C::pasteClipboard,
+         .help = L"вставить"},
+        {.id = ID_NMENU_DELETE,
+         .caption = L"Удалить",
+         .menu = kEditorMenu,
+         .run = &C::clearSelection},
+        {.menu = kEditorMenu},
+        {.id = ID_NMENU_SELECTALL,
+         .caption = L"Выделить все",
+         .key = program::kSelectAllKey,
+         .menu = kEditorMenu,
+         .run = &C::selectAll,
+         .help = L"выделить всё"},
+        {.menu = kEditorMenu},
+        {.id = NMenu_Save,
+         .caption = L"Сохранить",
+         .key = ctrl('S'),
+         .menu = kEditorMenu,
+         .run = &C::NMenu_SaveClick,
+         .keyAllowed = &C::editorFocused,
+         .help = L"сохранить заметку"},
+        // Keys without an item.
+        {.id = GoUp, .key = alt(VK_UP), .run = &C::GoUpExecute, .help = L"предыдущая заметка"},
+        {.id = GoDown, .key = alt(VK_DOWN), .run = &C::GoDownExecute, .help = L"следующая заметка"},
+        {.id = ID_IMMSAVE, .run = &C::ImmSaveClick},
+        // The controls of the notes page; entering a list or a field
+        // closes the quick search.
+        {.id = ID_NOTESNAMESLIST, .run = &C::NotesNamesListSelect, .code = CBN_SELCHANGE},
+        {.id = ID_NOTESNAMESLIST, .run = &C::NotesNamesListDropDown, .code = CBN_DROPDOWN},
+        {.id = ID_NOTESNAMESLIST, .run = &C::NotesNamesListCloseUp, .code = CBN_CLOSEUP},
+        {.id = ID_NOTESNAMESLIST, .run = &C::hideQuickSearch, .code = CBN_SETFOCUS},
+        {.id = ID_NOTESLB, .run = &C::NotesLBClick, .code = LBN_SELCHANGE},
+        {.id = ID_NOTESLB, .run = &C::NotesLBDblClick, .code = LBN_DBLCLK},
+        {.id = ID_NOTESLB, .run = &C::hideQuickSearch, .code = LBN_SETFOCUS},
+        {.id = ID_NEWNNAME, .run = &C::NewNNameChange, .code = EN_CHANGE},
+        {.id = ID_NEWNNAME, .run = &C::hideQuickSearch, .code = EN_SETFOCUS},
+        {.id = ID_NL_DYNAMIC, .run = &C::NL_DynamicClick, .code = BN_CLICKED},
+        {.id = ID_NL_CANCEL, .run = &C::NL_CancelClick, .code = BN_CLICKED},
+        {.id = ID_QUICKADD, .run = &C::QuickAddEnter, .code = EN_SETFOCUS},
+        {.id = ID_QUICKADD, .run = &C::QuickAddExit, .code = EN_KILLFOCUS},
+        {.id = ID_QUICKLIST, .run = &C::QuickListDblClick, .code = LBN_DBLCLK},
+        {.id = ID_NOTE2LIST, .run = &C::Note2ListSelect, .code = CBN_SELCHANGE},
+        {.id = ID_NOTE2LIST, .run = &C::hideQuickSearch, .code = CBN_SETFOCUS},
+        {.id = ID_CLOSE2NOTE, .run = &C::Close2NoteClick, .code = BN_CLICKED},
+        {.id = ID_MODLAB, .run = &C::NMenu_SaveClick, .code = STN_CLICKED},
+        {.id = ID_NOTESACTMENUBUTTON, .run = &C::NotesActMenuButtonClick, .code = BN_CLICKED},
+        // Posted to the window by the store and the folder watch.
+        {.id = ID_UNSAVEDNOTICE, .run = &C::OnUnsavedNote},
+        {.id = ID_CONFLICTNOTICE, .run = &C::OnConflictNotice},
+        {.id = ID_NOTESFOLDERCHANGED, .run = &C::notesFolderChanged},
+    };
+    return kCommands;
+}
 
 bool NotesController::onCommand(int id, int code, HWND) {
-    switch (id) {
-    case ID_NOTESNAMESLIST:
-        if (code == CBN_SELCHANGE)
-            NotesNamesListSelect();
-        else if (code == CBN_DROPDOWN)
-            NotesNamesListDropDown();
-        else if (code == CBN_CLOSEUP)
-            NotesNamesListCloseUp();
-        else if (code == CBN_SETFOCUS)
-            hideQuickSearch(); // NotesNamesListEnter
-        return true;
-    case ID_NOTESLB:
-        if (code == LBN_SELCHANGE)
-            NotesLBClick();
-        else if (code == LBN_DBLCLK)
-            NotesLBDblClick();
-        else if (code == LBN_SETFOCUS)
-            hideQuickSearch(); // NotesLBEnter
-        return true;
-    case N_add:
-    case N_Rename:
-    case N_Remove:
-        // Note_newExecute, Note_renameExecute, Note_delExecute: the keys
-        // work on the notes page only (the router has checked the item).
-        if (code == program::kFromShortcut && host_.activePage() != program::Page::Notes)
-            return true;
-        if (id == N_add)
-            N_addClick();
-        else if (id == N_Rename)
-            N_RenameClick();
-        else
-            N_RemoveClick();
-        return true;
-    case ID_N_SEARCHALL:
-        events_.searchAllNotes();
-        return true;
-    case ID_NEWNNAME:
-        if (code == EN_CHANGE)
-            NewNNameChange();
-        else if (code == EN_SETFOCUS)
-            hideQuickSearch(); // NL_EditEnter
-        return true;
-    case ID_NL_DYNAMIC:
-        if (code == BN_CLICKED)
-            NL_DynamicClick();
-        return true;
-    case ID_NL_CANCEL:
-        if (code == BN_CLICKED)
-            NL_CancelClick();
-        return true;
-    case ID_QUICKADD:
-        if (code == EN_SETFOCUS)
-            QuickAddEnter();
-        else if (code == EN_KILLFOCUS)
-            QuickAddExit();
-        return true;
-    case ID_QUICKLIST:
-        if (code == LBN_DBLCLK)
-            QuickListDblClick();
-        return true;
-    case ID_NOTE2LIST:
-        if (code == CBN_SELCHANGE)
-            secondView_.Note2ListSelect();
-        else if (code == CBN_SETFOCUS)
-            hideQuickSearch(); // Note2ListEnter
-        return true;
-    case ID_CLOSE2NOTE:
-        if (code == BN_CLICKED)
-            secondView_.Close2NoteClick();
-        return true;
-    case ID_MODLAB:
-        if (code == STN_CLICKED)
-            NMenu_SaveClick();
-        return true;
-    case ID_NOTESACTMENUBUTTON:
-        if (code == BN_CLICKED)
-            NotesActMenuButtonClick();
-        return true;
-    case sett_ro:
-        sett_roClick();
-        return true;
-    case sett_ww:
-        sett_wwClick();
-        return true;
-    case ShowToolBar:
-        ShowToolBarClick();
-        return true;
-    case ID_IMMSAVE:
-        ImmSaveClick();
-        return true;
-    case GoUp:
-        GoUpExecute();
-        return true;
-    case GoDown:
-        GoDownExecute();
-        return true;
-    case ID_UNSAVEDNOTICE:
-        OnUnsavedNote();
-        return true;
-    case ID_CONFLICTNOTICE:
-        OnConflictNotice();
-        return true;
-    case ID_NOTESFOLDERCHANGED:
-        // A burst of changes (a synchronisation, a save of ours) is followed
-        // once, when the folder has been quiet for a moment.
-        SetTimer(host_.mainWindow(), ID_FOLLOWFOLDERTIMER, kFollowFolderDelayMs, nullptr);
-        return true;
-    case ID_NMENU_CUT:
-    case ID_NMENU_COPY:
-    case ID_NMENU_PASTE:
-    case ID_NMENU_DELETE:
-    case ID_NMENU_SELECTALL:
-    case NMenu_Save:
-        onEditorCommand(id);
-        return true;
-    default:
-        return false;
-    }
+    return program::runCommand(commands(), *this, id, code);
+}
+
+bool NotesController::onNotesPage() const {
+    return host_.activePage() == program::Page::Notes;
+}
+
+bool NotesController::editorFocused() const {
+    return note_.focused();
+}
+
+void NotesController::notesFolderChanged() {
+    // A burst of changes (a synchronisation, a save of ours) is followed
+    // once, when the folder has been quiet for a moment.
+    SetTimer(host_.mainWindow(), ID_FOLLOWFOLDERTIMER, kFollowFolderDelayMs, nullptr);
 }
 
 bool NotesController::onTimer(UINT_PTR id) {
@@ -302,30 +324,14 @@ void NotesController::addRefreshRows(program::RefreshTable& table) {
 }
 
 void NotesController::addShortcuts(std::vector<ACCEL>& shortcuts) {
-    shortcuts.push_back({FALT | FVIRTKEY, VK_UP, GoUp});
-    shortcuts.push_back({FALT | FVIRTKEY, VK_DOWN, GoDown});
-    shortcuts.push_back({FALT | FVIRTKEY, 'I', N_add});
-    shortcuts.push_back({FALT | FVIRTKEY, 'E', N_Rename});
-    shortcuts.push_back({FCONTROL | FVIRTKEY, 'D', N_Remove});
-    shortcuts.push_back({FCONTROL | FSHIFT | FVIRTKEY, 'F', ID_N_SEARCHALL});
+    program::addAccelerators(commands(), shortcuts);
 }
 
 HMENU NotesController::menuOf(int id) const {
-    switch (id) {
-    case N_add:
-    case N_Rename:
-    case N_Remove:
-    case ID_N_SEARCHALL:
-    case sett_ro:
-    case sett_ww:
-    case ShowToolBar:
+    switch (program::menuIndexOf(commands(), id)) {
+    case kNotesMenu:
         return ActNotesMenu.get();
-    case ID_NMENU_CUT:
-    case ID_NMENU_COPY:
-    case ID_NMENU_PASTE:
-    case ID_NMENU_DELETE:
-    case ID_NMENU_SELECTALL:
-    case NMenu_Save:
+    case kEditorMenu:
         return editorMenu_.get();
     default:
         return nullptr;
@@ -336,27 +342,9 @@ HMENU NotesController::menuOf(int id) const {
 
 void NotesController::composeMenus() {
     editorMenu_.reset(CreatePopupMenu());
-    HMENU m = editorMenu_.get();
-    AppendMenuW(m, MF_STRING, ID_NMENU_CUT, L"Вырезать\tCtrl+X");
-    AppendMenuW(m, MF_STRING, ID_NMENU_COPY, L"Копировать\tCtrl+C");
-    AppendMenuW(m, MF_STRING, ID_NMENU_PASTE, L"Вставить\tCtrl+V");
-    AppendMenuW(m, MF_STRING, ID_NMENU_DELETE, L"Удалить");
-    AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(m, MF_STRING, ID_NMENU_SELECTALL, L"Выделить все\tCtrl+A");
-    AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(m, MF_STRING, NMenu_Save, L"Сохранить\tCtrl+S");
-    // The sub-menu "Скрытые" is never shown: it only carries shortcuts, which
-    // arrive with the commands that use them.
-
+    program::appendMenuItems(commands(), kEditorMenu, editorMenu_.get());
     ActNotesMenu.reset(CreatePopupMenu());
-    HMENU n = ActNotesMenu.get();
-    AppendMenuW(n, MF_STRING, N_add, L"Добавить\tAlt+I");
-    AppendMenuW(n, MF_STRING, N_Rename, L"Переименовать\tAlt+E");
-    AppendMenuW(n, MF_STRING, N_Remove, L"Удвлить\tCtrl+D");
-    AppendMenuW(n, MF_STRING, ID_N_SEARCHALL, L"Искать во всех заметках\tCtrl+Shift+F");
-    AppendMenuW(n, MF_STRING | MF_MENUBARBREAK, sett_ro, L"Только для чтения");
-    AppendMenuW(n, MF_STRING, sett_ww, L"Перенос по словам");
-    AppendMenuW(n, MF_STRING | MF_CHECKED, ShowToolBar, L"Панель инструментов");
+    program::appendMenuItems(commands(), kNotesMenu, ActNotesMenu.get());
 }
 
 void NotesController::updateNotesMenu() {
@@ -368,15 +356,10 @@ void NotesController::updateNotesMenu() {
 }
 
 void NotesController::enableNotesMenu(const program::RefreshFacts& f) {
-    HMENU n = ActNotesMenu.get();
-    const auto enable = [n](int id, bool on) {
-        EnableMenuItem(n, static_cast<UINT>(id), on ? MF_ENABLED : MF_GRAYED);
-    };
-    enable(N_Rename, renameOrDeleteEnabled(f));
-    enable(N_Remove, renameOrDeleteEnabled(f));
-    enable(N_add, addNoteEnabled(f));
-    enable(sett_ro, viewSettingsEnabled(f));
-    enable(sett_ww, viewSettingsEnabled(f));
+    for (const auto& row : commands())
+        if (row.menu == kNotesMenu && row.enabled)
+            EnableMenuItem(ActNotesMenu.get(), static_cast<UINT>(row.id),
+                           row.enabled(f) ? MF_ENABLED : MF_GRAYED);
 }
 
 void NotesController::showEditorMenu(POINT screen) {
@@ -397,29 +380,24 @@ void NotesController::showEditorMenu(POINT screen) {
     TrackPopupMenu(m, TPM_RIGHTBUTTON, screen.x, screen.y, 0, host_.mainWindow(), nullptr);
 }
 
-void NotesController::onEditorCommand(int id) {
-    switch (id) {
-    case ID_NMENU_CUT:
-        SendMessageW(note_.hwnd(), WM_CUT, 0, 0);
-        break;
-    case ID_NMENU_COPY:
-        SendMessageW(note_.hwnd(), WM_COPY, 0, 0);
-        break;
-    case ID_NMENU_PASTE:
-        SendMessageW(note_.hwnd(), WM_PASTE, 0, 0);
-        break;
-    case ID_NMENU_DELETE:
-        SendMessageW(note_.hwnd(), WM_CLEAR, 0, 0);
-        break;
-    case ID_NMENU_SELECTALL:
-        note_.setSelection({0, -1});
-        break;
-    case NMenu_Save:
-        NMenu_SaveClick();
-        break;
-    default:
-        break;
-    }
+void NotesController::cutSelection() {
+    SendMessageW(note_.hwnd(), WM_CUT, 0, 0);
+}
+
+void NotesController::copySelection() {
+    SendMessageW(note_.hwnd(), WM_COPY, 0, 0);
+}
+
+void NotesController::pasteClipboard() {
+    SendMessageW(note_.hwnd(), WM_PASTE, 0, 0);
+}
+
+void NotesController::clearSelection() {
+    SendMessageW(note_.hwnd(), WM_CLEAR, 0, 0);
+}
+
+void NotesController::selectAll() {
+    note_.setSelection({0, -1});
 }
 
 // --- The editor's events ------------------------------------------------------
@@ -436,10 +414,6 @@ std::optional<LRESULT> NotesController::onEditorMessage(UINT msg, WPARAM wp, LPA
     case WM_KEYDOWN:
         if (wp == VK_CONTROL)
             state_.CtrlDown = true; // NoteKeyDown
-        if (wp == 'S' && (GetKeyState(VK_CONTROL) & 0x8000)) {
-            NMenu_SaveClick();
-            return 0;
-        }
         return std::nullopt;
     case WM_KEYUP:
         if (wp == VK_CONTROL)

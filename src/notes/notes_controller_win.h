@@ -18,6 +18,7 @@
 #include "notes/notes_ids.h"
 #include "notes/quick_search_win.h"
 #include "notes/second_view_win.h"
+#include "program/command_table_win.h"
 #include "program/program_state.h"
 #include "program/refresh_table.h"
 #include "program/subsystem_win.h"
@@ -193,6 +194,10 @@ class NotesController final : public program::Subsystem {
     void addShortcuts(std::vector<ACCEL>& shortcuts) override;
     HMENU menuOf(int id) const override;
 
+    // The commands: the menus, keys and controls of the subsystem.
+    enum Menu : int { kNotesMenu, kEditorMenu };
+    static program::Commands<NotesController> commands();
+
   private:
     void composeToolbar(HWND mainWindow);
     void showChangedMark(bool shown);
@@ -219,7 +224,17 @@ class NotesController final : public program::Subsystem {
     void updateNotesMenu();
     void enableNotesMenu(const program::RefreshFacts& facts);
     void showEditorMenu(POINT screen);
-    void onEditorCommand(int id);
+    bool onNotesPage() const;
+    bool editorFocused() const;
+    void notesFolderChanged();
+    void searchAllNotes() { events_.searchAllNotes(); }
+    void Note2ListSelect() { secondView_.Note2ListSelect(); }
+    void Close2NoteClick() { secondView_.Close2NoteClick(); }
+    void cutSelection();
+    void copySelection();
+    void pasteClipboard();
+    void clearSelection();
+    void selectAll();
     std::optional<LRESULT> onEditorMessage(UINT msg, WPARAM wp, LPARAM lp,
                                            const win::Subclass::Next& next);
     std::optional<LRESULT> onQuickAddMessage(UINT msg, WPARAM wp, LPARAM lp,

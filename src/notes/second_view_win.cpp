@@ -1,5 +1,7 @@
 #include "notes/second_view_win.h"
 
+#include "program/command_table_win.h"
+
 #include "base/errors.h"
 #include "notes/note_names.h"
 #include "win/file_system_win.h"
@@ -216,10 +218,13 @@ void SecondView::showContextMenu(POINT screen) {
     }
     win::UniqueMenu menu(CreatePopupMenu());
     const auto sel = view_.selection();
+    // The view's own keys, named as the note's editing menu names them.
+    const std::wstring copy = L"Копировать\t" + program::keyText(program::kCopyKey);
+    const std::wstring selectAll = L"Выделить все\t" + program::keyText(program::kSelectAllKey);
     AppendMenuW(menu.get(), MF_STRING | (sel.start == sel.end ? MF_GRAYED : 0), kCopy,
-                L"Копировать\tCtrl+C");
+                copy.c_str());
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu.get(), MF_STRING, kSelectAll, L"Выделить все\tCtrl+A");
+    AppendMenuW(menu.get(), MF_STRING, kSelectAll, selectAll.c_str());
     const UINT chosen = TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON | TPM_RETURNCMD, screen.x,
                                        screen.y, 0, view_.hwnd(), nullptr);
     if (chosen == kCopy)

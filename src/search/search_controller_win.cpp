@@ -116,7 +116,7 @@ void SearchController::FindNext() {
 }
 
 void SearchController::FindEditEnter() {
-    events_.searchBoxEntered();
+    events_.closeQuickSearch();
     // The selected text is searched for at once (while typing is searched).
     const auto selection = note_.selection();
     SetWindowTextW(findEdit_, selection.start == selection.end

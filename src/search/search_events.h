@@ -6,9 +6,8 @@ namespace quivra::search {
 
 class SearchEvents {
   public:
-    // The box gained the focus: the quick-search results of the note list
-    // hide.
-    virtual void searchBoxEntered() = 0;
+    // The box gained the focus: the note list's quick-search results hide.
+    virtual void closeQuickSearch() = 0;
     // The format bar's font-size box is disabled while the search box has
     // the focus, and enabled again when it leaves.
     virtual void enableSizeBox(bool enabled) = 0;

@@ -49,7 +49,7 @@ void SettingsPage::build() {
 
     bQuit = win::createButton(page, ID_BQUIT, L"Выход", {0, 0, px(75), px(25)});
     QuitMenu.reset(CreatePopupMenu());
-    AppendMenuW(QuitMenu.get(), MF_STRING, ID_G1, L"Перезапустить");
+    program::appendMenuItems(commands(), kQuitMenu, QuitMenu.get());
 
     buildBrowsePanel(page);
 }

@@ -362,9 +362,41 @@ void SettingsPage::setCustomBrowserText(const std::wstring& path) {
         SetWindowTextW(CustomBrowserPath, path.c_str());
 }
 
+program::Commands<SettingsPage> SettingsPage::commands() {
+    using S = SettingsPage;
+    constexpr int clicked = BN_CLICKED;
+    static constexpr program::Command<S> kCommands[] = {
+        {.id = ID_G1, .caption = L"Перезапустить", .menu = kQuitMenu, .run = &S::G1Click},
+        {.id = ID_PLACE, .run = &S::PlaceSelect, .code = CBN_SELCHANGE},
+        {.id = ID_DATADIRV, .run = &S::dataDirTyped, .code = EN_CHANGE},
+        {.id = ID_CUSTOMDIRV, .run = &S::customDirTyped, .code = EN_CHANGE},
+        {.id = ID_CUSTOMBROWSERPATH, .run = &S::customBrowserTyped, .code = EN_CHANGE},
+        {.id = ID_WD_OWNDIR, .run = &S::dataDirChoiceClick, .code = clicked},
+        {.id = ID_WD_CUSTOMDIR, .run = &S::dataDirChoiceClick, .code = clicked},
+        {.id = ID_HOTKEYKEYS, .run = &S::onHotkeyFieldChanged, .code = EN_CHANGE},
+        {.id = ID_SKINSLIST, .run = &S::skinChosen, .code = CBN_SELCHANGE},
+        {.id = ID_SLABEL6, .run = &S::sLabel6Click, .code = STN_CLICKED},
+        {.id = ID_BVLCOLOR, .run = &S::BvlColorSelect, .code = CBN_SELCHANGE},
+        {.id = ID_APPLYDATADIR, .run = &S::ApplyDataDirClick, .code = clicked},
+        {.id = ID_CLEARCOORDS, .run = &S::ClearCoordsButtonClick, .code = clicked},
+        {.id = ID_BQUIT, .run = &S::bQuitClick, .code = clicked},
+        {.id = ID_CHOOSEBROWSER, .run = &S::ChooseBrowserClick, .code = clicked},
+        {.id = ID_BROWSERDELETE, .run = &S::BrowserDeleteClick, .code = clicked},
+        {.id = ID_CUSTOMDIRBROWSE, .run = &S::CustomDirBrowseClick, .code = clicked},
+        {.id = ID_BROWSEOK, .run = &S::browseOkClick, .code = clicked},
+        {.id = ID_BROWSECANCEL, .run = &S::BrowseCancelClick, .code = clicked},
+        {.id = ID_BROWSECREATE, .run = &S::BrowseCreateClick, .code = clicked},
+        {.id = ID_FN_OK, .run = &S::FN_okClick, .code = clicked},
+        {.id = ID_FN_CANEL, .run = &S::FN_CanelClick, .code = clicked},
+    };
+    return kCommands;
+}
+
 bool SettingsPage::onCommand(int id, int code, HWND ctl) {
     if (showingValues_)
         return true; // the page's own setting of its controls
+    // An option box's default action: it writes its key (the autostart box
+    // has none: it writes the registry).
     if (OptionBox* b = box(id); b && ctl == b->hwnd) {
         if (code == BN_CLICKED) {
             b->ticked = win::isChecked(b->hwnd);
@@ -375,96 +407,33 @@ bool SettingsPage::onCommand(int id, int code, HWND ctl) {
         }
         return true;
     }
-    switch (id) {
-    case ID_PLACE:
-        if (code == CBN_SELCHANGE)
-            PlaceSelect();
-        return true;
-    case ID_DATADIRV:
-    case ID_CUSTOMDIRV:
-    case ID_CUSTOMBROWSERPATH:
-        if (code == EN_CHANGE)
-            (id == ID_DATADIRV     ? values_.dataDir
-             : id == ID_CUSTOMDIRV ? values_.customDir
-                                   : values_.customBrowser) = win::windowText(ctl);
-        return true;
-    case ID_WD_OWNDIR:
-    case ID_WD_CUSTOMDIR:
-        if (code == BN_CLICKED)
-            values_.customSelected = win::isChecked(wd_customdir);
-        return true;
-    case ID_HOTKEYKEYS:
-        if (code == EN_CHANGE)
-            onHotkeyFieldChanged();
-        return true;
-    case ID_SKINSLIST:
-        if (code == CBN_SELCHANGE) {
-            values_.skinItem = win::ComboBox(SkinsList).selected();
-            SkinsListSelect();
-        }
-        return true;
-    case ID_SLABEL6:
-        if (code == STN_CLICKED)
-            sLabel6Click();
-        return true;
-    case ID_BVLCOLOR:
-        if (code == CBN_SELCHANGE)
-            BvlColorSelect();
-        return true;
-    case ID_APPLYDATADIR:
-        if (code == BN_CLICKED)
-            ApplyDataDirClick();
-        return true;
-    case ID_CLEARCOORDS:
-        if (code == BN_CLICKED)
-            ClearCoordsButtonClick();
-        return true;
-    case ID_BQUIT:
-        if (code == BN_CLICKED)
-            bQuitClick();
-        return true;
-    case ID_G1:
-        G1Click();
-        return true;
-    case ID_CHOOSEBROWSER:
-        if (code == BN_CLICKED)
-            ChooseBrowserClick();
-        return true;
-    case ID_BROWSERDELETE:
-        if (code == BN_CLICKED)
-            BrowserDeleteClick();
-        return true;
-    case ID_CUSTOMDIRBROWSE:
-        if (code == BN_CLICKED)
-            CustomDirBrowseClick();
-        return true;
-    case ID_BROWSEOK:
-        if (code == BN_CLICKED)
-            browseOkClick();
-        return true;
-    case ID_BROWSECANCEL:
-        if (code == BN_CLICKED)
-            BrowseCancelClick();
-        return true;
-    case ID_BROWSECREATE:
-        if (code == BN_CLICKED)
-            BrowseCreateClick();
-        return true;
-    case ID_FN_OK:
-        if (code == BN_CLICKED)
-            FN_okClick();
-        return true;
-    case ID_FN_CANEL:
-        if (code == BN_CLICKED)
-            FN_CanelClick();
-        return true;
-    default:
-        return false;
-    }
+    return program::runCommand(commands(), *this, id, code);
+}
+
+void SettingsPage::dataDirTyped() {
+    values_.dataDir = win::windowText(DataDirV);
+}
+
+void SettingsPage::customDirTyped() {
+    values_.customDir = win::windowText(CustomDirV);
+}
+
+void SettingsPage::customBrowserTyped() {
+    values_.customBrowser = win::windowText(CustomBrowserPath);
+}
+
+void SettingsPage::dataDirChoiceClick() {
+    values_.customSelected = win::isChecked(wd_customdir);
+}
+
+void SettingsPage::skinChosen() {
+    values_.skinItem = win::ComboBox(SkinsList).selected();
+    SkinsListSelect();
 }
 
 void SettingsPage::PlaceSelect() {
     values_.place = win::ComboBox(Place).selected();
+    write(host_.settingsFile(), keys::Placement, placeIndex());
     host_.placeSelected(placeIndex());
 }
 
@@ -487,7 +456,8 @@ void SettingsPage::ApplyDataDirClick() {
 }
 
 void SettingsPage::ClearCoordsButtonClick() {
-    host_.clearCoords();
+    // The floating panels take their default places when next shown.
+    host_.settingsFile().eraseSection(kCoordsSection);
 }
 
 void SettingsPage::bQuitClick() {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "base/ini_file.h"
+#include "program/command_table_win.h"
 #include "program/id_blocks.h"
 #include "program/subsystem_win.h"
 #include "settings/folder_tree_win.h"
@@ -39,11 +40,11 @@ class SettingsPageHost {
     // when the system refuses it.
     virtual bool setHotkeyKeys(std::optional<settings::HotkeyKeys> keys) = 0;
     virtual void setOpacity(int alpha) = 0;
+    // The edge is stored already; the window moves to it.
     virtual void placeSelected(int edgeIndex) = 0;
     virtual void borderColorSelected(COLORREF colour) = 0;
     virtual void applySkin(const std::wstring& name) = 0;
     virtual void applyDataDir() = 0;
-    virtual void clearCoords() = 0;
     virtual void quit() = 0;
     virtual void restart() = 0;
     virtual std::wstring executablePath() const = 0;
@@ -217,6 +218,14 @@ class SettingsPage final : public Options, public program::Subsystem {
     void isUseAnimationClick();
 
     // The other controls' handlers.
+    // The page's commands: its buttons, fields, lists and the quit menu.
+    enum Menu : int { kQuitMenu };
+    static program::Commands<SettingsPage> commands();
+    void dataDirTyped();
+    void customDirTyped();
+    void customBrowserTyped();
+    void dataDirChoiceClick();
+    void skinChosen();
     void PlaceSelect();
     void BvlColorSelect();
     void sLabel6Click();

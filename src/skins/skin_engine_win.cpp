@@ -565,4 +565,17 @@ SkinEngine& skinEngine() {
     return engine;
 }
 
+void switchSkin(const std::wstring& name, HWND root) {
+    SkinEngine& engine = skinEngine();
+    const bool wasActive = engine.isActive();
+    if (!name.empty()) {
+        engine.setSkin(name);
+        engine.setActive(true);
+    } else {
+        engine.setActive(false);
+    }
+    if (wasActive || engine.isActive())
+        engine.applyTo(root);
+}
+
 } // namespace quivra::skins

@@ -109,4 +109,9 @@ class SkinEngine {
 // The program's one engine.
 SkinEngine& skinEngine();
 
+// Switches to the named skin (none: the program's own look) and colours the
+// window tree of root anew. Only colours change: controls keep their text,
+// formats and state. Without a skin before and after, nothing is touched.
+void switchSkin(const std::wstring& name, HWND root);
+
 } // namespace quivra::skins
