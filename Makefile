@@ -6,9 +6,11 @@ BENCHDIR := $(BUILD)/bench
 PREFIX   := $(abspath $(WIN))/wineprefix
 JOBS     ?= $(shell nproc)
 XVFB     := xvfb-run -a -s "-screen 0 1280x1024x24"
+# Every C++ source and header of ours, for clang-format.
+SOURCES   = $(shell find src tests bench -name '*.cpp' -o -name '*.h' | sort)
 export LC_ALL := ru_RU.UTF-8
 
-.PHONY: all deps native win prefix run test test-core test-ui check-layers bench format clean screenshots dist
+.PHONY: all deps native win prefix run test test-core test-ui check-format check-layers check-tidy bench format clean screenshots dist
 
 all: native win
 
@@ -35,10 +37,17 @@ test-core: native
 test-ui: win prefix
 	@$(XVFB) sh -c 'cd $(WIN) && ctest --output-on-failure; rc=$$?; WINEPREFIX=$(PREFIX) /usr/lib/wine/wineserver -k; WINEPREFIX=$(PREFIX)-sync /usr/lib/wine/wineserver -k; exit $$rc'
 
+check-format: deps
+	@clang-format --dry-run -Werror $(SOURCES)
+	@echo "format: every source as .clang-format has it"
+
 check-layers:
 	@scripts/check-layers.sh
 
-test: check-layers test-core test-ui
+check-tidy: native
+	@scripts/check-tidy.sh $(NATIVE)
+
+test: check-format check-layers check-tidy test-core test-ui
 
 dist: win
 	@scripts/dist.sh $(WIN) dist
@@ -53,7 +62,7 @@ bench: deps win prefix
 	@$(XVFB) scripts/bench-shell.sh $(WIN) $(PREFIX)
 
 format:
-	@find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	@clang-format -i $(SOURCES)
 
 clean:
 	rm -rf $(BUILD)

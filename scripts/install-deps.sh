@@ -7,7 +7,7 @@
 set -e
 PACKAGES="cmake make g++ googletest libbenchmark-dev \
 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev wine64 \
-xvfb xauth x11-utils xdotool imagemagick clang-format locales libssl-dev syncthing \
+xvfb xauth x11-utils xdotool imagemagick clang-format clang-tidy locales libssl-dev syncthing \
 libreoffice-writer-nogui|libreoffice-writer"
 missing=""
 installed() {

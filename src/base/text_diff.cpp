@@ -127,6 +127,8 @@ std::vector<TextEdit> unequalRuns(std::u16string_view before, std::u16string_vie
     const std::hash<std::u16string_view> hash;
     std::vector<std::size_t> a;
     std::vector<std::size_t> b;
+    a.reserve(oldLines.size());
+    b.reserve(newLines.size());
     for (const Line& l : oldLines)
         a.push_back(hash(text(before, l)));
     for (const Line& l : newLines)

@@ -74,8 +74,8 @@ bool hasFunctionKey(DateTimeForm form) {
 
 std::u16string dateTimeText(DateTimeForm form, const base::DateTime& now,
                             std::u16string_view shortDate, std::u16string_view longTime) {
-    const std::u16string date(shortDate);
-    const std::u16string time(longTime);
+    std::u16string date(shortDate);
+    std::u16string time(longTime);
     switch (form) {
     case DateTimeForm::TimeAndDate:
         return hoursMinutes(now) + u" " + date;

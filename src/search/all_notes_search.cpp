@@ -59,11 +59,10 @@ std::u16string moreHitsLine(std::size_t more) {
     std::u16string out = u"… и ещё ";
     appendNumber(out, more);
     const std::size_t lastTwo = more % 100, last = more % 10;
-    if (lastTwo >= 11 && lastTwo <= 14)
-        out.append(u" совпадений");
-    else if (last == 1)
+    const bool teen = lastTwo >= 11 && lastTwo <= 14;
+    if (!teen && last == 1)
         out.append(u" совпадение");
-    else if (last >= 2 && last <= 4)
+    else if (!teen && last >= 2 && last <= 4)
         out.append(u" совпадения");
     else
         out.append(u" совпадений");

@@ -13,7 +13,7 @@ namespace quivra::skins {
 namespace {
 
 // A skin is a handful of lines; anything much larger is not one of ours.
-constexpr std::size_t kMaxSkinFileBytes = 64 * 1024;
+constexpr std::size_t kMaxSkinFileBytes = std::size_t{64} * 1024;
 
 char16_t asciiLower(char16_t c) {
     return (c >= u'A' && c <= u'Z') ? c + (u'a' - u'A') : c;
