@@ -10,7 +10,7 @@
 namespace quivra::notes {
 
 class AddedNotes {
-public:
+  public:
     void added(const std::u16string& folder, const std::u16string& name);
     void renamed(const std::u16string& from, const std::u16string& to);
     // Removed by the user, or written: from now on its file speaks for it.
@@ -23,7 +23,7 @@ public:
     void keepListed(const std::u16string& folder, std::vector<std::u16string>& listed,
                     const std::function<bool(const std::u16string&)>& hasFile);
 
-private:
+  private:
     std::u16string folder_;
     std::vector<std::u16string> names_;
 };
