@@ -64,3 +64,36 @@ TEST(AboutPage, ShowsTheVersionOfTheExecutablesVersionResource) {
             colours.insert(shot.at(x, y));
     EXPECT_GT(colours.size(), 1u) << "the version label is covered or not painted";
 }
+
+// Every key of every command table is on the help page's key list, so a
+// key added to a table without its help line is caught here.
+TEST(HelpPage, ListsEveryKeyOfTheCommandTables) {
+    ProgramFolder folder;
+    auto form = folder.start();
+    form->showPage(program::Page::Help);
+    std::wstring keys;
+    EnumChildWindows(
+        form->page(program::Page::Help),
+        [](HWND w, LPARAM lp) -> BOOL {
+            wchar_t text[4096]{};
+            GetWindowTextW(w, text, 4096);
+            if (std::wstring_view(text).find(L"Win+N\t") != std::wstring_view::npos)
+                *reinterpret_cast<std::wstring*>(lp) = text;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&keys));
+    ASSERT_FALSE(keys.empty()) << "no key list";
+    const auto check = [&keys](auto table) {
+        for (const auto& row : table) {
+            if (row.key.none() || !row.key.accelerator)
+                continue;
+            EXPECT_NE(keys.find(L"  " + program::keyText(row.key) + L"\t"), std::wstring::npos)
+                << program::keyText(row.key);
+        }
+    };
+    check(notes::NotesController::commands());
+    check(editor::FormattingController::commands());
+    check(crypto::CryptoController::commands());
+    EXPECT_NE(keys.find(L"  Ctrl+Shift+F\tпоиск во всех заметках\r\n"), std::wstring::npos);
+    EXPECT_NE(keys.find(L"  F5\t\tвставить время и дату\r\n"), std::wstring::npos);
+}
