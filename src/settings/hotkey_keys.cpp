@@ -1,5 +1,7 @@
 #include "settings/hotkey_keys.h"
 
+#include "base/key_names.h"
+
 namespace quivra::settings {
 
 namespace {
@@ -41,28 +43,12 @@ std::optional<long> fieldWordFromHotkey(HotkeyKeys keys) {
 }
 
 std::u16string hotkeyName(HotkeyKeys keys) {
-    std::u16string name;
-    if (keys.modifiers & kModControl)
-        name += u"Ctrl+";
-    if (keys.modifiers & kModAlt)
-        name += u"Alt+";
-    if (keys.modifiers & kModShift)
-        name += u"Shift+";
-    if (keys.modifiers & kModWin)
-        name += u"Win+";
-    const unsigned k = keys.virtualKey;
-    if ((k >= '0' && k <= '9') || (k >= 'A' && k <= 'Z'))
-        name += static_cast<char16_t>(k);
-    else if (k >= 0x70 && k <= 0x87) { // F1-F24
-        name += u'F';
-        const auto digits = std::to_string(k - 0x6F);
-        name.append(digits.begin(), digits.end());
-    } else {
-        const auto digits = std::to_string(k);
-        name += u'#';
-        name.append(digits.begin(), digits.end());
-    }
-    return name;
+    const unsigned m = keys.modifiers;
+    return base::keyName({.ctrl = (m & kModControl) != 0,
+                          .alt = (m & kModAlt) != 0,
+                          .shift = (m & kModShift) != 0,
+                          .win = (m & kModWin) != 0},
+                         keys.virtualKey);
 }
 
 } // namespace quivra::settings
