@@ -63,7 +63,6 @@ void TMainForm::chooseSettingsFile() {
 }
 
 StartResult TMainForm::FormCreate() {
-    state_.CtrlDown = false;
     std::srand(static_cast<unsigned>(std::time(nullptr))); // encryption draws random characters
     state_.CipherBackup.reset();
     // The settings file was chosen before the window was made: the window's

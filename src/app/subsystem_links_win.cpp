@@ -117,7 +117,7 @@ void SubsystemLinks::windowCalledIn() {
 }
 
 void SubsystemLinks::releaseCtrl() {
-    form_.state().CtrlDown = false;
+    form_.notes().releaseCtrl();
 }
 
 program::RefreshFacts SubsystemLinks::refreshFacts() const {

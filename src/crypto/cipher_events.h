@@ -14,6 +14,9 @@ class CipherEvents {
     // The password panel took the focus: the note list's quick-search
     // results hide.
     virtual void closeQuickSearch() = 0;
+    // The Ctrl key-up goes to a menu, not to the editor: Ctrl counts as
+    // released.
+    virtual void releaseCtrl() = 0;
 
   protected:
     ~CipherEvents() = default;

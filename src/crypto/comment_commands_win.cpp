@@ -63,7 +63,7 @@ void CryptoController::NoteMouseUp() {
     // The click has placed the caret already.
     if (!state_.CtrlDown || !selectBlock(false))
         return;
-    state_.CtrlDown = false; // the Ctrl key-up goes to the menu, not to the editor
+    events_.releaseCtrl();
     if (!options_.ticked(settings::ID_ISSHOWCOPY))
         return;
     POINT at;

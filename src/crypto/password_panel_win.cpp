@@ -236,7 +236,7 @@ bool PasswordPanel::labelRed(PanelLabel label) const {
 }
 
 void PasswordPanel::fieldChanged(const Field& field) {
-    // ECEditChange, ECConfirmEditChange.
+    // The password or its confirmation was edited.
     if (&field == &ECEdit)
         say(PanelLabel::Password, panel_text::kPassword, false);
     else
@@ -260,7 +260,7 @@ std::optional<LRESULT> PasswordPanel::onFieldMessage(Field& field, UINT msg, WPA
             return next() | DLGC_WANTMESSAGE;
         return std::nullopt;
     }
-    case WM_CHAR: { // ECEditKeyPress, ECConfirmEditKeyPress
+    case WM_CHAR: { // a key typed into either field
         std::wstring visible = win::windowText(field.edit);
         switch (field.entry.onChar(static_cast<char16_t>(wp))) {
         case PasswordEntry::Key::Typed:

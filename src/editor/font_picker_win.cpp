@@ -106,7 +106,7 @@ void FontPicker::ensureCreated() {
                             const win::Subclass::Next& next) -> std::optional<LRESULT> {
                          if (msg == WM_GETDLGCODE && wantsKey(lp, {VK_RETURN, VK_ESCAPE}))
                              return next() | DLGC_WANTMESSAGE;
-                         if (msg == WM_CHAR && wp == 13) { // FontList1KeyPress
+                         if (msg == WM_CHAR && wp == 13) { // Enter takes the font
                              btnFOkClick();
                              return 0;
                          }
@@ -121,7 +121,7 @@ void FontPicker::ensureCreated() {
                               const win::Subclass::Next& next) -> std::optional<LRESULT> {
                            if (msg == WM_GETDLGCODE && wantsKey(lp, {VK_ESCAPE}))
                                return next() | DLGC_WANTMESSAGE;
-                           if (msg == WM_CHAR && wp == 27) { // FontSearchKeyPress: Esc is swallowed
+                           if (msg == WM_CHAR && wp == 27) { // Esc is swallowed
                                SetFocus(list_);
                                ShowWindow(filtered_, SW_HIDE);
                                SetWindowTextW(search_, L"");

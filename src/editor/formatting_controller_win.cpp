@@ -101,7 +101,7 @@ void FormattingController::NoteExit() {
 
 std::optional<LRESULT> FormattingController::onSizeBoxKey(UINT msg, WPARAM wp, LPARAM lp,
                                                           const win::Subclass::Next& next) {
-    // SelFontSizeKeyPress: Enter applies the typed size; the main window's
+    // Enter in the size box applies the typed size; the main window's
     // dialog navigation must leave the key to the box.
     if (msg == WM_GETDLGCODE && lp && reinterpret_cast<const MSG*>(lp)->message == WM_KEYDOWN &&
         reinterpret_cast<const MSG*>(lp)->wParam == VK_RETURN)

@@ -37,7 +37,7 @@ void NamePanel::build() {
     fieldKeys_.attach(field_, [this](UINT msg, WPARAM wp, LPARAM lp, const auto& next) {
         return onFieldMessage(msg, wp, lp, next);
     });
-    win::watchFocusLeaving(p, [this] { close(); }); // NL_EditExit
+    win::watchFocusLeaving(p, [this] { close(); });
     host_->giveFont(p);
 }
 
@@ -74,7 +74,7 @@ void NamePanel::close() {
         onClosed();
 }
 
-// NewNNameKeyPress.
+// The keys of the name field.
 std::optional<LRESULT> NamePanel::onFieldMessage(UINT msg, WPARAM wp, LPARAM lp,
                                                  const win::Subclass::Next& next) {
     if (auto code = win::wantKeys(msg, lp, next, {VK_RETURN, VK_ESCAPE}))

@@ -404,20 +404,20 @@ void NotesController::selectAll() {
 
 std::optional<LRESULT> NotesController::onEditorMessage(UINT msg, WPARAM wp, LPARAM lp,
                                                         const win::Subclass::Next& next) {
-    // NoteKeyPress: Esc hides the window.
+    // Esc hides the window.
     if (auto taken = win::takeEscape(msg, wp, [this] { events_.escapeTyped(); }))
         return taken;
     switch (msg) {
-    case WM_SETFOCUS: // NoteEnter
+    case WM_SETFOCUS:
         hideQuickSearch();
         return std::nullopt;
     case WM_KEYDOWN:
         if (wp == VK_CONTROL)
-            state_.CtrlDown = true; // NoteKeyDown
+            state_.CtrlDown = true;
         return std::nullopt;
     case WM_KEYUP:
         if (wp == VK_CONTROL)
-            state_.CtrlDown = false; // NoteKeyUp
+            state_.CtrlDown = false;
         return std::nullopt;
     case WM_MOUSEWHEEL:
         // With Ctrl the wheel steps through the notes; the editor would also

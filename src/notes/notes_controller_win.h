@@ -163,6 +163,8 @@ class NotesController final : public program::Subsystem {
     void QuickAddEscKey();
     void QuickListDblClick();
     void hideQuickSearch() { quickSearch_.hide(); }
+    // Ctrl counts as released in the editor (its key-up went elsewhere).
+    void releaseCtrl() { state_.CtrlDown = false; }
     // The side list shows the note selected in the drop-down list.
     void syncSideList();
     bool namesDroppedDown() const;

@@ -70,7 +70,7 @@ void NotesController::QuickListDblClick() {
         }
 }
 
-// QuickAddKeyPress and QuickAddKeyUp.
+// The keys of the quick-add field.
 std::optional<LRESULT> NotesController::onQuickAddMessage(UINT msg, WPARAM wp, LPARAM lp,
                                                           const win::Subclass::Next& next) {
     if (auto code = win::wantKeys(msg, lp, next, {VK_RETURN, VK_ESCAPE}))

@@ -33,6 +33,8 @@ struct ProgramState {
     // 0: the decrypt command decrypts; 1: it returns the cipher text.
     int decryptState = 0;
     bool isShown = false;
+    // Ctrl held down in the editor. Written by the notes controller alone
+    // (the editor's keys); the others ask it through releaseCtrl().
     bool CtrlDown = false;
     long DaysInUse = 0;
 };

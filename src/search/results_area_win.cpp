@@ -217,7 +217,7 @@ void ResultsArea::setCaption(const wchar_t* caption) {
         SetWindowTextW(header_, caption_ ? caption_ : kFilterCaption);
 }
 
-// SearchMemoDblClick and SearchMemoKeyPress.
+// A double click or a key in the results.
 std::optional<LRESULT> ResultsArea::onViewMessage(UINT msg, WPARAM wp, LPARAM lp,
                                                   const win::Subclass::Next& next) {
     if (auto code = win::wantKeys(msg, lp, next, {VK_RETURN}))

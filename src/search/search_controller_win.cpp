@@ -24,7 +24,7 @@ void SearchController::create(HWND column, HWND searchBar) {
     boxKeys_.attach(findEdit_, [this](UINT msg, WPARAM wp, LPARAM lp, const auto& next) {
         return onBoxMessage(msg, wp, lp, next);
     });
-    // NoteKeyDown: Ctrl+F takes the user to the box (Ctrl+Shift+F is the
+    // In the editor, Ctrl+F takes the user to the box (Ctrl+Shift+F is the
     // notes menu's shortcut).
     editorKeys_.attach(
         note_.hwnd(), [this](UINT msg, WPARAM wp, LPARAM, const auto&) -> std::optional<LRESULT> {
@@ -145,13 +145,13 @@ void SearchController::FindEditEscape() {
 
 void SearchController::focusFindEdit() {
     allNotes_.leave();
-    state_.CtrlDown = false;
+    events_.releaseCtrl();
     EnableWindow(findEdit_, note_.enabled());
     SetFocus(findEdit_);
 }
 
 void SearchController::SearchAllNotes() {
-    state_.CtrlDown = false;
+    events_.releaseCtrl();
     if (host_.activePage() != program::Page::Notes)
         host_.showPage(program::Page::Notes);
     allNotes_.enter();
@@ -167,7 +167,7 @@ void SearchController::SearchAllNotes() {
     InvalidateRect(findEdit_, nullptr, TRUE);
 }
 
-// FindEditKeyPress and FindEditKeyUp.
+// The keys of the search box.
 std::optional<LRESULT> SearchController::onBoxMessage(UINT msg, WPARAM wp, LPARAM lp,
                                                       const win::Subclass::Next& next) {
     if (auto code = win::wantKeys(msg, lp, next, {VK_RETURN, VK_ESCAPE}))
