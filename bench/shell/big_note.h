@@ -118,7 +118,7 @@ inline std::string makeNote(size_t size) {
 }
 
 inline bool selectNote(app::TMainForm& form, const wchar_t* name) {
-    HWND list = form.notes().namesList();
+    HWND list = form.notes().lists().namesList();
     const auto index = SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                     reinterpret_cast<LPARAM>(name));
     if (index < 0)

@@ -37,7 +37,7 @@ double timeStart(const BenchProgramFolder& folder, long& listed) {
     const double ms = clock.ms();
     if (!form)
         return -1;
-    listed = static_cast<long>(SendMessageW(form->notes().namesList(), CB_GETCOUNT, 0, 0));
+    listed = static_cast<long>(SendMessageW(form->notes().lists().namesList(), CB_GETCOUNT, 0, 0));
     form.reset();
     pumpMessages();
     return ms;

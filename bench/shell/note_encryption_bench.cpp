@@ -127,7 +127,7 @@ int wmain() {
     if (!form)
         return 1;
     ShowWindow(form->hwnd(), SW_SHOWNOACTIVATE);
-    SendMessageW(form->notes().namesList(), CB_SETCURSEL, 0, 0);
+    SendMessageW(form->notes().lists().namesList(), CB_SETCURSEL, 0, 0);
     form->notes().OpenNote();
     auto& note = form->note();
     const double derivation = keyDerivation();
@@ -158,7 +158,7 @@ int wmain() {
             // A note decrypted as it was saved, as when it was opened: the
             // rewrite reads the file.
             note.setModified(true);
-            form->notes().SaveIfModified(notes::Moment::UserSave);
+            form->notes().store().SaveIfModified(notes::Moment::UserSave);
             // The decryption is repeated (the cipher returned between runs)
             // and each median taken: one run swings by a third on a busy
             // machine.

@@ -15,7 +15,7 @@ void TMainForm::applyDataDir() {
     base::IniFile& ini = *state_.SettingsFile;
     // The choice is stored only when the switch happens: a user who stays
     // with a note that cannot be written keeps this folder at the next start.
-    if (!notes_.closeOutgoingNote())
+    if (!notes_.store().closeOutgoingNote())
         return;
     write(ini, keys::NotesDir, win::toU16(settingsPage_.dataDirText()));
     write(ini, keys::isCustomDir, settingsPage_.customDirSelected());
@@ -29,7 +29,7 @@ void TMainForm::applyDataDir() {
     // The note the settings remember as open, looked up in the new folder.
     state_.currentNoteName = read(ini, keys::CurrentNoteName);
     applyNotesFolderRule();
-    win::ComboBox(notes_.namesList()).clear();
+    win::ComboBox(notes_.lists().namesList()).clear();
     note_.empty();
     notes_.EnumerateNotes();
     if (state_.currentNoteName.empty()) // nothing selected, the editor stays empty

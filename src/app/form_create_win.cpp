@@ -211,8 +211,8 @@ void TMainForm::readOptions() {
                    ID_ISSIMPLEFONTLIST})
         fromKey(id);
     const int listWidth = storedListWidth();
-    if (listWidth != notes_.listWidth()) {
-        notes_.setListWidth(listWidth);
+    if (listWidth != notes_.lists().listWidth()) {
+        notes_.lists().setListWidth(listWidth);
         layoutNotesPage();
     }
     fromKey(ID_ISUSEANIMATION);

@@ -103,7 +103,7 @@ StartResult TMainForm::create() {
     timeline_.mark("fonts");
     // The list pane is laid out at its stored width at once; start-up's own
     // reading of it then finds nothing to move.
-    notes_.setListWidth(storedListWidth());
+    notes_.lists().setListWidth(storedListWidth());
     layout();
     timeline_.mark("layout");
     const StartResult result = FormCreate();
@@ -194,8 +194,8 @@ void TMainForm::layout() {
     RECT lastTab;
     if (TabCtrl_GetItemRect(QuivraPages, TabCtrl_GetItemCount(QuivraPages) - 1, &lastTab))
         toolbarLeft = std::max<int>(toolbarLeft, f + lastTab.right + scale(2));
-    notes_.layoutToolbar(toolbarLeft, scale(kToolbarTop),
-                         std::max(0, hideX - scale(4) - toolbarLeft));
+    notes_.lists().layoutToolbar(toolbarLeft, scale(kToolbarTop),
+                                 std::max(0, hideX - scale(4) - toolbarLeft));
     raiseOverPages();
     layoutNotesPage();
     settingsPage_.layout(display.w, display.h);
@@ -228,7 +228,7 @@ HWND TMainForm::ensurePage(program::Page p) {
 
 void TMainForm::raiseOverPages() {
     // The notes toolbar and the hide button sit over the row of page tabs.
-    for (HWND top : {notes_.toolbar(), HideButton})
+    for (HWND top : {notes_.lists().toolbar(), HideButton})
         if (top)
             SetWindowPos(top, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
@@ -236,7 +236,7 @@ void TMainForm::raiseOverPages() {
 void TMainForm::layoutNotesPage() {
     RECT pr;
     GetClientRect(page(program::Page::Notes), &pr);
-    const int left = notes_.layoutListPane(pr.bottom, pr.right);
+    const int left = notes_.lists().layoutListPane(pr.bottom, pr.right);
     const int width = pr.right - left;
     MoveWindow(NPanel.hwnd(), left, 0, width, pr.bottom, TRUE);
     // The editor area is as tall as the list pane, less the search results
@@ -269,7 +269,7 @@ void TMainForm::showPage(program::Page shown) {
     for (int i = 0; i < 4; ++i)
         if (pages_[i])
             ShowWindow(pages_[i]->hwnd(), i == index ? SW_SHOW : SW_HIDE);
-    ShowWindow(notes_.toolbar(), shown == program::Page::Notes ? SW_SHOW : SW_HIDE);
+    ShowWindow(notes_.lists().toolbar(), shown == program::Page::Notes ? SW_SHOW : SW_HIDE);
     if (shown == program::Page::Notes)
         notes_.NotesPageShow();
 }

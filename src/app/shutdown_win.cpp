@@ -39,11 +39,11 @@ template <class F> void writeIfPossible(F&& write) {
 } // namespace
 
 void TMainForm::rememberSelectedNote() {
-    const int selected = notes_.selectedNoteIndex();
+    const int selected = notes_.lists().selectedNoteIndex();
     if (selected >= 0)
         writeIfPossible([&] {
             settings::write(*state_.SettingsFile, settings::keys::CurrentNoteName,
-                            notes_.noteNameAt(selected));
+                            notes_.lists().noteNameAt(selected));
         });
 }
 
@@ -51,7 +51,7 @@ bool TMainForm::leaveForGood() {
     // The decrypted view goes back to cipher text and the note is
     // written before anything else happens; a text that can be kept nowhere
     // keeps the program running unless the user gives it up.
-    if (!notes_.closeOutgoingNote())
+    if (!notes_.store().closeOutgoingNote())
         return false;
     if (state_.isShown) // the slide alone, whatever the hide animation option says
         presenter_.startSlideOut();
@@ -91,7 +91,7 @@ void TMainForm::OnQueryEndSession() {
     rememberSelectedNote();
     crypto_.takeSecretOffClipboard(); // the session may end before the window goes
     cipher_.returnCipher();
-    notes_.SaveIfModified(notes::Moment::EndSession);
+    notes_.store().SaveIfModified(notes::Moment::EndSession);
     cipher_.resetDecryptState();
 }
 

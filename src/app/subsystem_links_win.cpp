@@ -76,7 +76,7 @@ void SubsystemLinks::resumeRefresh() {
 // --- Showing and hiding the window --------------------------------------------
 
 void SubsystemLinks::saveIfModified() {
-    form_.notes().saveInPassing();
+    form_.notes().store().saveInPassing();
 }
 
 void SubsystemLinks::focusCurrentNote() {
@@ -84,7 +84,7 @@ void SubsystemLinks::focusCurrentNote() {
 }
 
 void SubsystemLinks::hideChangedMark() {
-    form_.notes().hideChangedMark();
+    form_.notes().lists().hideChangedMark();
 }
 
 void SubsystemLinks::returnCipher() {
@@ -92,7 +92,7 @@ void SubsystemLinks::returnCipher() {
 }
 
 void SubsystemLinks::syncListSelection() {
-    form_.notes().syncSideList();
+    form_.notes().lists().syncSideList();
 }
 
 bool SubsystemLinks::noteReadOnly() const {
@@ -112,7 +112,7 @@ void SubsystemLinks::windowCalledIn() {
     // Another program may have changed the folder and the note while the
     // window was away, also where no change of the folder is reported (a
     // network share, a folder the system cannot watch).
-    form_.notes().followNotesFolder();
+    form_.notes().lists().followNotesFolder();
     form_.notes().lookAtNoteOnDisk();
 }
 
@@ -129,13 +129,13 @@ program::RefreshFacts SubsystemLinks::refreshFacts() const {
     f.modified = note.modified();
     f.readOnly = form_.state().NoteReadOnly;
     f.wordWrap = form_.state().NoteWordWrap;
-    f.noteSelected = notes.selectedNoteIndex() >= 0;
+    f.noteSelected = notes.lists().selectedNoteIndex() >= 0;
     const auto sel = note.selection();
     f.selectionEmpty = sel.start == sel.end;
     f.selectionHasCommentMarker = !f.selectionEmpty && form_.crypto().selectionHoldsMarker();
     f.notesPageActive = form_.activePage() == program::Page::Notes;
-    f.namesDroppedDown = notes.namesDroppedDown();
-    f.namePanelShowing = notes.namePanelShowing();
+    f.namesDroppedDown = notes.lists().namesDroppedDown();
+    f.namePanelShowing = notes.noteCommands().namePanelShowing();
     return f;
 }
 
@@ -170,10 +170,10 @@ std::vector<search::ListedNote> SubsystemLinks::listedNotes() const {
     notes::NotesController& notes = form_.notes();
     const std::u16string& folder = form_.state().notesFolder;
     std::vector<search::ListedNote> listed;
-    const int count = notes.noteCount();
+    const int count = notes.lists().noteCount();
     listed.reserve(static_cast<std::size_t>(std::max(count, 0)));
     for (int i = 0; i < count; ++i) {
-        std::u16string name = notes.noteNameAt(i);
+        std::u16string name = notes.lists().noteNameAt(i);
         std::u16string path = notes::notePath(folder, name);
         listed.push_back({std::move(name), std::move(path)});
     }
@@ -202,7 +202,7 @@ void SubsystemLinks::enableSizeBox(bool enabled) {
 }
 
 int SubsystemLinks::listPaneWidth() const {
-    return form_.notes().listPaneWidth();
+    return form_.notes().lists().listPaneWidth();
 }
 
 void SubsystemLinks::cipherReturned() {
@@ -214,7 +214,7 @@ void SubsystemLinks::decryptStateReset() {
 }
 
 std::optional<std::string> SubsystemLinks::unchangedBytes() const {
-    return form_.notes().unchangedNoteFile();
+    return form_.notes().store().unchangedNoteFile();
 }
 
 // --- The note editor's replacement -----------------------------------------------

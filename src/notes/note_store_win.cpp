@@ -1,22 +1,18 @@
 // Loading and writing the current note, and what happens when its text can
 // be written nowhere.
-#include "notes/notes_controller_win.h"
+#include "notes/note_store_win.h"
 
 #include "base/errors.h"
 #include "notes/note_file.h"
 #include "notes/note_folder_win.h"
 #include "notes/note_names.h"
-#include "notes/note_order.h"
+#include "notes/notes_ids.h"
 #include "win/file_system_win.h"
 #include "notes/unsaved_note_win.h"
-#include "win/combo_box_win.h"
-#include "win/list_box_win.h"
 #include "win/message_box_win.h"
 #include "win/local_time_win.h"
 #include "win/read_file_win.h"
 #include "win/wide_win.h"
-
-#include <commctrl.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -33,68 +29,7 @@ std::filesystem::path dataFolderOf(const program::ProgramState& state) {
 
 } // namespace
 
-void NotesController::EnumerateNotes() {
-    removeStaleNoteTemporaries(std::filesystem::path(state_.notesFolder), dataFolderOf(state_),
-                               win::localNow());
-    watchNotesFolder(); // a folder switch moves the watch along
-    auto found = notesToList();
-    if (sortedList_)
-        sortNoteNames(found);
-    setNoteNames(found);
-}
-
-std::vector<std::u16string> NotesController::notesToList() {
-    auto names = findNoteNames(state_.notesFolder);
-    addedNotes_.keepListed(state_.notesFolder, names, [this](const std::u16string& name) {
-        return win::fileExists(notePath(state_.notesFolder, name));
-    });
-    return names;
-}
-
-void NotesController::setNoteNames(std::vector<std::u16string> names) {
-    dropCaseDuplicates(names);
-    const win::ComboBox box = NotesNamesList.box();
-    box.clear();
-    box.reserve(names.size());
-    for (const auto& n : names)
-        box.add(toWide(n).c_str());
-    copyNoteNamesToLists();
-}
-
-std::vector<std::u16string> NotesController::noteNames() const {
-    std::vector<std::u16string> names;
-    const int n = noteCount();
-    names.reserve(static_cast<std::size_t>(std::max(n, 0)));
-    for (int i = 0; i < n; ++i)
-        names.push_back(noteNameAt(i));
-    return names;
-}
-
-void NotesController::copyNoteNamesToLists() {
-    const int n = noteCount();
-    const win::ComboBox chooser(secondView_.chooser());
-    const win::ListBox list(NotesLB);
-    // The chooser's selection is its own: the open second view keeps its note.
-    const int chosen = chooser.selected();
-    const std::wstring chosenName = chooser.itemText(chosen);
-    win::RedrawSuspension redraw(NotesLB);
-    list.clear();
-    chooser.clear();
-    list.reserve(static_cast<std::size_t>(std::max(n, 0)));
-    chooser.reserve(static_cast<std::size_t>(std::max(n, 0)));
-    int rechosen = -1;
-    for (int i = 0; i < n; ++i) {
-        const std::wstring name = toWide(noteNameAt(i));
-        list.add(name.c_str());
-        chooser.add(name.c_str());
-        if (rechosen < 0 && chosen >= 0 && name == chosenName)
-            rechosen = i;
-    }
-    if (rechosen >= 0)
-        chooser.select(rechosen);
-}
-
-void NotesController::LoadNoteFile(const std::u16string& path) {
+void NoteStore::LoadNoteFile(const std::u16string& path) {
     // Names the system takes for devices never reach the file system.
     if (isReservedDeviceName(
             noteNameFromFileName(std::u16string_view(path).substr(path.find_last_of(u"\\/") + 1))))
@@ -108,7 +43,7 @@ void NotesController::LoadNoteFile(const std::u16string& path) {
         rememberNoteFile(stamp, bytes);
 }
 
-void NotesController::loadCurrentNote() {
+void NoteStore::loadCurrentNote() {
     try {
         LoadNoteFile(state_.currentNotePath);
     } catch (const base::UserError&) {
@@ -120,7 +55,7 @@ void NotesController::loadCurrentNote() {
     }
 }
 
-SaveResult NotesController::SaveIfModified(Moment moment) {
+SaveResult NoteStore::SaveIfModified(Moment moment) {
     // A disabled editor holds nothing the user typed: either no note is open
     // or the open note's file could not be read and must stay as it is.
     if (state_.currentNotePath.empty() || !note_.enabled())
@@ -203,7 +138,7 @@ SaveResult NotesController::SaveIfModified(Moment moment) {
     return SaveResult::Saved;
 }
 
-SaveResult NotesController::keepUnsavedText(const std::string& rtf, const std::u16string& reason) {
+SaveResult NoteStore::keepUnsavedText(const std::string& rtf, const std::u16string& reason) {
     // The same text is kept once, not again at every trigger.
     const std::size_t hash = std::hash<std::string>{}(rtf);
     if (unsaved_.recoveredHash == hash)
@@ -218,14 +153,14 @@ SaveResult NotesController::keepUnsavedText(const std::string& rtf, const std::u
     return SaveResult::NotSaved;
 }
 
-void NotesController::saveInPassing(Moment moment) {
+void NoteStore::saveInPassing(Moment moment) {
     if (SaveIfModified(moment) == SaveResult::NotSaved && !unsaved_.told) {
         unsaved_.told = true;
         PostMessageW(host_.mainWindow(), WM_COMMAND, ID_UNSAVEDNOTICE, 0);
     }
 }
 
-void NotesController::OnUnsavedNote() {
+void NoteStore::OnUnsavedNote() {
     if (SaveIfModified(Moment::AutoSave) != SaveResult::NotSaved)
         return;
     if (tellAboutUnsavedNote(host_.mainWindow(), state_.currentNoteName, unsaved_.reason) ==
@@ -233,7 +168,7 @@ void NotesController::OnUnsavedNote() {
         saveNoteElsewhere(host_.mainWindow(), state_.currentNoteName, cipher_.rtfToSave());
 }
 
-bool NotesController::mayLeaveNote() {
+bool NoteStore::mayLeaveNote() {
     for (;;) {
         if (SaveIfModified() != SaveResult::NotSaved)
             return true;
@@ -255,7 +190,7 @@ bool NotesController::mayLeaveNote() {
     }
 }
 
-bool NotesController::closeOutgoingNote() {
+bool NoteStore::closeOutgoingNote() {
     cipher_.returnCipher();
     if (!mayLeaveNote())
         return false;
@@ -263,23 +198,18 @@ bool NotesController::closeOutgoingNote() {
     return true;
 }
 
-void NotesController::FocusCurrentNote() {
-    if (!state_.currentNotePath.empty() && note_.enabled())
-        note_.focus();
-}
-
-void NotesController::NMenu_SaveClick() {
+void NoteStore::NMenu_SaveClick() {
     keepDecryptionIfChosen();
     saveInPassing(Moment::UserSave);
 }
 
-void NotesController::ImmSaveClick() {
+void NoteStore::ImmSaveClick() {
     keepDecryptionIfChosen();
     note_.setModified(true);
     saveInPassing(Moment::UserSave);
 }
 
-void NotesController::keepDecryptionIfChosen() {
+void NoteStore::keepDecryptionIfChosen() {
     // Only the user's own save of a decrypted view may write its plain text,
     // and only when asked; otherwise the save writes the cipher and the
     // view stays.
@@ -293,7 +223,7 @@ void NotesController::keepDecryptionIfChosen() {
     note_.setModified(true);
 }
 
-void NotesController::NoteExit() {
+void NoteStore::NoteExit() {
     // A decrypted view is written when the window hides, the note is left
     // or the program ends.
     if (!state_.currentNoteName.empty() && !cipher_.hasBackup())

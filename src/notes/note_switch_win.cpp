@@ -5,59 +5,52 @@
 #include "notes/note_names.h"
 #include "settings/keys.h"
 #include "win/file_system_win.h"
-#include "win/list_box_win.h"
-#include "win/wide_win.h"
-
-#include <commctrl.h>
 
 #include <algorithm>
 
 namespace quivra::notes {
 
-using win::toU16;
-using win::toWide;
-
 void NotesController::OpenNote() {
-    int index = selectedNoteIndex();
+    int index = lists_.selectedNoteIndex();
     if (index < 0)
         return;
-    const std::u16string chosen = noteNameAt(index);
+    const std::u16string chosen = lists_.noteNameAt(index);
     // A note whose text could not be kept anywhere is not left unless
     // the user says so; the lists then show it selected again, and the
     // second view and the results area stay as they were.
-    if (!closeOutgoingNote()) {
-        selectInLists(findNoteIndex(state_.currentNoteName));
+    if (!store_.closeOutgoingNote()) {
+        lists_.selectInLists(lists_.findNoteIndex(state_.currentNoteName));
         return;
     }
     secondView_.Close2NoteClick();
     events_.closeSearchResults(); // its lines stay for the next opening
     // Leaving may have listed a conflict copy, and a question to the user
     // lets the lists follow the folder: the chosen note is found again.
-    const std::vector<std::u16string> names = noteNames();
+    const std::vector<std::u16string> names = lists_.noteNames();
     if (index >= static_cast<int>(names.size()) ||
         names[static_cast<std::size_t>(index)] != chosen) {
         const auto at = std::find(names.begin(), names.end(), chosen);
         if (at == names.end())
             return; // its file went meanwhile
         index = static_cast<int>(at - names.begin());
-        NotesNamesList.box().select(index);
+        lists_.selectNote(index);
     }
     // The side list follows before the load, which may fail: the lists
     // agree on the chosen note even when it cannot be read.
-    win::ListBox(NotesLB).select(index);
+    lists_.selectInLists(index);
     {
         const auto redraw = note_.suspendRedraw();
         note_.empty();
-        forgetNoteFile();
-        state_.currentNoteName = noteNameAt(index);
+        store_.forgetNoteFile();
+        state_.currentNoteName = lists_.noteNameAt(index);
         state_.currentNotePath = notePath(state_.notesFolder, state_.currentNoteName);
         // Read-only, word wrap and the format bar, as kept for this note.
-        applyNoteSettings(NoteSettingsFile(state_.notesFolder).read(state_.currentNoteName));
+        view_.applyNoteSettings(NoteSettingsFile(state_.notesFolder).read(state_.currentNoteName));
         // Links are switched on before the load: switched on over a loaded
         // text, the control searches the whole text for links once more.
-        enableLinks();
+        view_.enableLinks();
         if (win::fileExists(state_.currentNotePath)) // a missing file leaves the editor empty
-            loadCurrentNote();
+            store_.loadCurrentNote();
         note_.setModified(false);
     }
     note_.setEnabled(true);
@@ -71,26 +64,19 @@ void NotesController::OpenNote() {
 }
 
 bool NotesController::openListedNote(const std::u16string& name) {
-    const std::vector<std::u16string> names = noteNames();
+    const std::vector<std::u16string> names = lists_.noteNames();
     const auto at = std::find(names.begin(), names.end(), name);
     if (at == names.end())
         return false;
-    NotesNamesList.box().select(static_cast<int>(at - names.begin()));
+    lists_.selectNote(static_cast<int>(at - names.begin()));
     OpenNote();
     return state_.currentNoteName == name && note_.enabled();
 }
 
-void NotesController::enableLinks() {
-    note_.setEventMask(note_.eventMask() | ENM_LINK);
-    // Detection is never switched off while the program runs.
-    if (options_.ticked(settings::ID_ISDETECTURL) && !note_.autoUrlDetect())
-        note_.setAutoUrlDetect(true);
-}
-
 int NotesController::selectRememberedNote() {
     state_.currentNotePath = notePath(state_.notesFolder, state_.currentNoteName);
-    const int index = findNoteIndex(state_.currentNoteName);
-    selectInLists(index);
+    const int index = lists_.findNoteIndex(state_.currentNoteName);
+    lists_.selectInLists(index);
     return index;
 }
 
@@ -103,58 +89,37 @@ void NotesController::openRememberedNote() {
 }
 
 void NotesController::loadRememberedNote() {
-    forgetNoteFile();
+    store_.forgetNoteFile();
     selectRememberedNote();
-    note_.setEnabled(selectedNoteIndex() >= 0); // before a load that may fail
+    note_.setEnabled(lists_.selectedNoteIndex() >= 0); // before a load that may fail
     if (win::fileExists(state_.currentNotePath))
-        loadCurrentNote();
+        store_.loadCurrentNote();
     note_.setModified(false);
-}
-
-void NotesController::selectInLists(int index) {
-    NotesNamesList.box().select(index);
-    win::ListBox(NotesLB).select(index);
-}
-
-std::u16string NotesController::noteNameAt(int index) const {
-    return toU16(NotesNamesList.box().itemText(index));
-}
-
-int NotesController::noteCount() const {
-    return NotesNamesList.box().count();
-}
-
-int NotesController::selectedNoteIndex() const {
-    return NotesNamesList.box().selected();
-}
-
-int NotesController::findNoteIndex(const std::u16string& name) const {
-    return NotesNamesList.box().findExact(toWide(name).c_str());
 }
 
 bool NotesController::canStepNotes() const {
     // Only while "Добавить" is enabled, which it is unless the name panel is
     // open.
-    return host_.activePage() == program::Page::Notes && !namePanelShowing();
+    return host_.activePage() == program::Page::Notes && !commands_.namePanelShowing();
 }
 
 void NotesController::GoDownExecute() {
     if (!canStepNotes())
         return;
-    const int index = selectedNoteIndex();
-    if (index + 1 >= noteCount())
+    const int index = lists_.selectedNoteIndex();
+    if (index + 1 >= lists_.noteCount())
         return;
-    NotesNamesList.box().select(index + 1);
+    lists_.selectNote(index + 1);
     OpenNote();
 }
 
 void NotesController::GoUpExecute() {
     if (!canStepNotes())
         return;
-    const int index = selectedNoteIndex();
+    const int index = lists_.selectedNoteIndex();
     if (index <= 0)
         return;
-    NotesNamesList.box().select(index - 1);
+    lists_.selectNote(index - 1);
     OpenNote();
 }
 
@@ -165,17 +130,8 @@ void NotesController::NotesLBClick() {
 }
 
 void NotesController::NotesLBDblClick() {
-    NotesNamesList.box().select(win::ListBox(NotesLB).selected());
+    lists_.selectNote(lists_.sideListSelection());
     OpenNote();
-}
-
-void NotesController::NotesNamesListDropDown() {
-    RECT wr;
-    GetWindowRect(host_.mainWindow(), &wr);
-    const win::ComboBox box = NotesNamesList.box();
-    const int itemHeight = box.itemHeight(0);
-    if (itemHeight > 0)
-        box.setMinVisible(((wr.bottom - wr.top) - 70) / itemHeight);
 }
 
 void NotesController::NotesNamesListCloseUp() {

@@ -1,16 +1,14 @@
-// The open note's file against the editor, and the lists against the notes
-// folder, while other programs (a synchronised folder, a second computer)
-// change the folder.
+// The open note's file against the editor while other programs (a
+// synchronised folder, a second computer) change the notes folder.
 
 #include "base/atomic_file.h"
 #include "base/errors.h"
 #include "notes/note_file.h"
 #include "notes/note_folder_win.h"
 #include "notes/note_names.h"
-#include "notes/note_order.h"
-#include "notes/notes_controller_win.h"
+#include "notes/note_store_win.h"
+#include "notes/notes_ids.h"
 #include "win/file_system_win.h"
-#include "win/list_box_win.h"
 #include "win/local_time_win.h"
 #include "win/message_box_win.h"
 #include "win/read_file_win.h"
@@ -22,7 +20,7 @@ namespace quivra::notes {
 
 using win::toWide;
 
-DiskChange NotesController::noteChangeOnDisk() const {
+DiskChange NoteStore::noteChangeOnDisk() const {
     return compareWithDisk(
         known_, win::fileStamp(state_.currentNotePath), [this]() -> std::optional<std::uint64_t> {
             std::error_code ec;
@@ -34,7 +32,7 @@ DiskChange NotesController::noteChangeOnDisk() const {
         });
 }
 
-bool NotesController::fileIsAsDecided(bool fileThere) const {
+bool NoteStore::fileIsAsDecided(bool fileThere) const {
     const FileStamp now = win::fileStamp(state_.currentNotePath);
     if (!fileThere)
         return !now.exists;
@@ -45,7 +43,7 @@ bool NotesController::fileIsAsDecided(bool fileThere) const {
     return bytes && contentHash(*bytes) == known_.contentHash;
 }
 
-std::optional<std::string> NotesController::unchangedNoteFile() const {
+std::optional<std::string> NoteStore::unchangedNoteFile() const {
     if (state_.currentNotePath.empty() || deletedOnDisk_ || !known_.stamp.exists ||
         win::fileStamp(state_.currentNotePath) != known_.stamp)
         return std::nullopt;
@@ -57,18 +55,18 @@ std::optional<std::string> NotesController::unchangedNoteFile() const {
     return bytes;
 }
 
-void NotesController::rememberNoteFile(const FileStamp& stamp, std::string_view bytes) {
+void NoteStore::rememberNoteFile(const FileStamp& stamp, std::string_view bytes) {
     known_ = {stamp, contentHash(bytes)};
     deletedOnDisk_ = false;
-    addedNotes_.removed(state_.currentNoteName); // its file lists it now
+    lists_.addedNotes().removed(state_.currentNoteName); // its file lists it now
 }
 
-void NotesController::forgetNoteFile() {
+void NoteStore::forgetNoteFile() {
     known_ = {};
     deletedOnDisk_ = false;
 }
 
-void NotesController::reloadNoteFromDisk() {
+void NoteStore::reloadNoteFromDisk() {
     const FileStamp stamp = win::fileStamp(state_.currentNotePath);
     std::string bytes;
     try {
@@ -101,14 +99,14 @@ void NotesController::reloadNoteFromDisk() {
     note_.setSelection({std::max(at, 0L), std::max(at, 0L)});
 }
 
-void NotesController::keepAsDeleted() {
+void NoteStore::keepAsDeleted() {
     // The text is the user's now: unsaved until the user saves it.
     known_ = {};
     deletedOnDisk_ = true;
     note_.setModified(true);
 }
 
-SaveResult NotesController::keepConflictCopy(const std::string& rtf, Moment moment) {
+SaveResult NoteStore::keepConflictCopy(const std::string& rtf, Moment moment) {
     const std::u16string noteName = state_.currentNoteName;
     // The same text is kept once: a note whose file cannot be read or loaded
     // meanwhile (locked by its writer) would get a copy at every trigger.
@@ -129,7 +127,7 @@ SaveResult NotesController::keepConflictCopy(const std::string& rtf, Moment mome
         for (int round = 0; round < 8 && !name; ++round) {
             const auto next =
                 conflictNoteName(noteName, win::localNow(), [&](const std::u16string& n) {
-                    return findNoteIndex(n) >= 0 || !isNoteNameForAFile(n) || n == tried ||
+                    return lists_.findNoteIndex(n) >= 0 || !isNoteNameForAFile(n) || n == tried ||
                            win::fileExists(notePath(state_.notesFolder, n));
                 });
             if (!next)
@@ -154,7 +152,7 @@ SaveResult NotesController::keepConflictCopy(const std::string& rtf, Moment mome
         note_.setModified(false); // the editor is emptied next
     else
         reloadNoteFromDisk();
-    followNotesFolder();
+    lists_.followNotesFolder();
     unsaved_ = {};
     // Leaving (quit among others) asks its questions before it goes on; a
     // save in passing tells the user after its handler, as a failure does;
@@ -166,7 +164,7 @@ SaveResult NotesController::keepConflictCopy(const std::string& rtf, Moment mome
     return SaveResult::Saved;
 }
 
-void NotesController::OnConflictNotice() {
+void NoteStore::OnConflictNotice() {
     if (conflictNotice_.empty())
         return;
     const std::wstring text = std::exchange(conflictNotice_, {});
@@ -176,9 +174,8 @@ void NotesController::OnConflictNotice() {
     host_.resumeRefresh();
 }
 
-void NotesController::lookAtNoteOnDisk() {
+void NoteStore::lookAtNoteOnDisk() {
     watchNotesFolder(); // taken up again once a folder removed comes back
-    secondView_.followFile();
     if (state_.currentNotePath.empty() || !note_.enabled())
         return;
     switch (decideDiskAction(noteChangeOnDisk(), note_.modified(), deletedOnDisk_, Moment::Look)) {
@@ -193,27 +190,7 @@ void NotesController::lookAtNoteOnDisk() {
     }
 }
 
-void NotesController::followNotesFolder() {
-    auto names = notesToList();
-    // The open note stays listed: its text is in the editor, file or not.
-    const std::u16string& open = state_.currentNoteName;
-    const bool opened = selectedNoteIndex() >= 0;
-    if (opened && std::find(names.begin(), names.end(), open) == names.end())
-        names.push_back(open);
-    if (sortedList_)
-        sortNoteNames(names);
-    if (names == noteNames())
-        return; // nothing to redraw
-    const int top = static_cast<int>(SendMessageW(NotesLB, LB_GETTOPINDEX, 0, 0));
-    setNoteNames(names);
-    if (opened) {
-        const auto at = std::find(names.begin(), names.end(), open);
-        selectInLists(static_cast<int>(at - names.begin()));
-    }
-    SendMessageW(NotesLB, LB_SETTOPINDEX, static_cast<WPARAM>(std::max(top, 0)), 0);
-}
-
-void NotesController::watchNotesFolder() {
+void NoteStore::watchNotesFolder() {
     const std::wstring folder = toWide(state_.notesFolder);
     if ((folder != folderWatch_.folder() || !folderWatch_.running()) && host_.mainWindow())
         folderWatch_.start(folder, host_.mainWindow(), ID_NOTESFOLDERCHANGED);

@@ -1,18 +1,16 @@
-// The notes subsystem's controls and menus, its share of the refresh and of
-// the shortcuts, and the editor events it handles.
+// The notes subsystem's parts composed, its menus, its share of the refresh
+// and of the shortcuts, and the editor events it handles.
 #include "notes/notes_controller_win.h"
 
-#include "base/errors.h"
 #include "notes/note_command_rules.h"
+#include "notes/note_file.h"
 #include "program/refresh_table.h"
-#include "settings/keys.h"
-#include "win/controls_win.h"
 #include "win/dialog_keys_win.h"
-#include "win/list_box_win.h"
+#include "win/local_time_win.h"
 
 #include <commctrl.h>
 
-#include <algorithm>
+#include <filesystem>
 
 namespace quivra::notes {
 
@@ -25,133 +23,50 @@ constexpr UINT kFollowFolderDelayMs = 250;
 
 void NotesController::create(HWND mainWindow, HWND notesPage, HWND editorArea, HWND searchBar) {
     notesPage_ = notesPage;
-    composeToolbar(mainWindow);
-    composeListPane(notesPage);
+    lists_.create(mainWindow, notesPage);
     secondView_.create(editorArea, searchBar, mainWindow, {ID_NOTE2, ID_NOTE2LIST, ID_CLOSE2NOTE});
     secondView_.onFocusEnter = [this] { hideQuickSearch(); };
-    quickSearch_.create(host_, notesPage, mainWindow, ID_QUICKLIST);
-    quickSearch_.onEnterKey = [this] { QuickListDblClick(); };
+    quickAdd_.create(notesPage, mainWindow);
     composeMenus();
+    view_.setMenu(ActNotesMenu.get());
     note_.setEnabled(false);
     editorEvents_.attach(note_.hwnd(), [this](UINT msg, WPARAM wp, LPARAM lp, const auto& next) {
         return onEditorMessage(msg, wp, lp, next);
-    });
-    splitterDrag_.attach(
-        LBSplitter.hwnd(), win::SplitterDrag::Moves::LeftRight,
-        [this](POINT at) {
-            setListWidth(at.x);
-            host_.relayoutEditorArea();
-        },
-        [this] { LBSplitterMoved(); });
-    quickAddEvents_.attach(QuickAdd, [this](UINT msg, WPARAM wp, LPARAM lp, const auto& next) {
-        return onQuickAddMessage(msg, wp, lp, next);
     });
     updateNotesMenu();
 }
 
 void NotesController::createNoteCommands(window::FloatingPanels& panels,
                                          window::ConfirmPanel& confirm) {
-    confirm_ = &confirm;
-    namePanel_.create(host_, notesPage_, host_.mainWindow(), panels,
-                      {ID_NEWNNAME, ID_NL_DYNAMIC, ID_NL_CANCEL});
-    namePanel_.onEnterKey = [this] { NL_DynamicClick(); };
-    namePanel_.onEscKey = [this] { NL_CancelClick(); };
-    namePanel_.onClosed = [this] { updateNotesMenu(); };
+    commands_.create(notesPage_, panels, confirm);
 }
 
-void NotesController::composeToolbar(HWND mainWindow) {
-    const auto px = [this](int v) { return host_.scale(v); };
-    NotesTBarPanel.create(mainWindow, mainWindow, px(276), px(7), px(330), px(23));
-    HWND tb = NotesTBarPanel.hwnd();
-    NotesActMenuButton =
-        win::createButton(tb, ID_NOTESACTMENUBUTTON, L"Меню", {0, 0, px(49), px(23)});
-    NotesNamesList.create(tb, ID_NOTESNAMESLIST, {px(51), px(1), px(228), px(300)},
-                          win::LazyCombo::Kind::List);
+void NotesController::EnumerateNotes() {
+    removeStaleNoteTemporaries(std::filesystem::path(state_.notesFolder),
+                               std::filesystem::path(state_.dataFolder), win::localNow());
+    store_.watchNotesFolder(); // a folder switch moves the watch along
+    lists_.listFolder();
 }
 
-// The changed mark and the read-only sign are made the first time they show.
-void NotesController::showChangedMark(bool shown) {
-    if (shown && !modLab) {
-        modLab = win::createLabel(NotesTBarPanel.hwnd(), ID_MODLAB, L"*",
-                                  win::boundsOf(changedMarkPlace()), SS_NOTIFY);
-        host_.giveFont(modLab);
-        host_.addHint(modLab, L"Заметка изменена");
-    }
-    if (modLab)
-        ShowWindow(modLab, shown ? SW_SHOW : SW_HIDE);
+void NotesController::lookAtNoteOnDisk() {
+    store_.lookAtNoteOnDisk();
+    secondView_.followFile();
 }
 
-void NotesController::showReadOnlySign(bool shown) {
-    if (shown && !imgRO) {
-        imgRO = win::createLabel(NotesTBarPanel.hwnd(), ID_IMGRO, L"",
-                                 win::boundsOf(readOnlySignPlace()),
-                                 SS_ICON | SS_CENTERIMAGE | SS_NOTIFY);
-        SendMessageW(imgRO, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_WARNING)),
-                     0);
-        host_.addHint(imgRO, L"Заметка только для чтения");
-    }
-    if (imgRO)
-        ShowWindow(imgRO, shown ? SW_SHOW : SW_HIDE);
+void NotesController::FocusCurrentNote() {
+    if (!state_.currentNotePath.empty() && note_.enabled())
+        note_.focus();
 }
 
-RECT NotesController::changedMarkPlace() const {
-    const auto px = [this](int v) { return host_.scale(v); };
-    const int x = px(51) + namesListWidth() + px(2);
-    return {x, px(4), x + px(11), px(4) + px(16)};
-}
-
-RECT NotesController::readOnlySignPlace() const {
-    const auto px = [this](int v) { return host_.scale(v); };
-    return {toolbarWidth_ - px(23), 0, toolbarWidth_, px(23)};
-}
-
-int NotesController::namesListWidth() const {
-    const auto px = [this](int v) { return host_.scale(v); };
-    return std::max(px(49) + 2, toolbarWidth_ - px(51) - px(11) - px(23) - px(4));
-}
-
-void NotesController::composeListPane(HWND notesPage) {
-    const auto px = [this](int v) { return host_.scale(v); };
-    HWND mainWindow = host_.mainWindow();
-    LBPane.create(notesPage, mainWindow, 0, 0, 0, px(400));
-    NotesLB = win::createListBox(LBPane.hwnd(), ID_NOTESLB, {0, 0, 1, 1});
-    win::ListBox(NotesLB).setItemHeight(0, px(13));
-    QuickAdd = win::createEdit(LBPane.hwnd(), ID_QUICKADD, L"", {0, 0, 1, px(21)});
-    host_.addHint(QuickAdd, L"Быстрый поиск/Быстрое добавление заметки (Enter -добавить)");
-    LBSplitter.create(notesPage, mainWindow, 0, 0, px(4), px(400));
-}
-
-void NotesController::layoutToolbar(int x, int y, int width) {
-    const auto px = [this](int v) { return host_.scale(v); };
-    MoveWindow(NotesTBarPanel.hwnd(), x, y, width, px(23), TRUE);
-    toolbarWidth_ = width;
-    NotesNamesList.move(px(51), px(1), namesListWidth(), px(300));
-    for (const auto& [label, place] :
-         {std::pair{modLab, changedMarkPlace()}, std::pair{imgRO, readOnlySignPlace()}})
-        if (label) {
-            const win::Bounds b = win::boundsOf(place);
-            MoveWindow(label, b.x, b.y, b.w, b.h, TRUE);
-        }
-}
-
-int NotesController::layoutListPane(int pageHeight, int pageWidth) {
-    const auto px = [this](int v) { return host_.scale(v); };
-    const int splitter = px(4);
-    const int lw = std::clamp(listWidth_, 0, std::max(0, pageWidth - splitter - px(100)));
-    MoveWindow(LBPane.hwnd(), 0, 0, lw, pageHeight, TRUE);
-    MoveWindow(NotesLB, 0, 0, lw, std::max(0, pageHeight - px(21)), TRUE);
-    MoveWindow(QuickAdd, 0, pageHeight - px(21), lw, px(21), TRUE);
-    MoveWindow(LBSplitter.hwnd(), lw, 0, splitter, pageHeight, TRUE);
-    return lw + splitter;
-}
-
-void NotesController::setListWidth(int width) {
-    listWidth_ = std::max(0, width);
-}
-
-void NotesController::LBSplitterMoved() {
-    // Stored in 96-DPI units, as start-up reads it.
-    settings::write(*state_.SettingsFile, settings::keys::ListWidth, host_.unscale(listWidth_));
+void NotesController::NotesActMenuButtonClick() {
+    hideQuickSearch();
+    updateNotesMenu();
+    // The window has no frame: the button's screen place is the window's
+    // place plus the toolbar's and the button's.
+    RECT button;
+    GetWindowRect(lists_.menuButton(), &button);
+    TrackPopupMenu(ActNotesMenu.get(), TPM_LEFTALIGN | TPM_TOPALIGN, button.left - host_.scale(50),
+                   button.bottom, 0, host_.mainWindow(), nullptr);
 }
 
 // --- Commands ----------------------------------------------------------------
@@ -167,7 +82,7 @@ program::Commands<NotesController> NotesController::commands() {
          .caption = L"Добавить",
          .key = alt('I'),
          .menu = kNotesMenu,
-         .run = &C::N_addClick,
+         .run = [](C& c) { c.commands_.N_addClick(); },
          .keyAllowed = &C::onNotesPage,
          .enabled = addNoteEnabled,
          .help = L"добавить заметку"},
@@ -175,7 +90,7 @@ program::Commands<NotesController> NotesController::commands() {
          .caption = L"Переименовать",
          .key = alt('E'),
          .menu = kNotesMenu,
-         .run = &C::N_RenameClick,
+         .run = [](C& c) { c.commands_.N_RenameClick(); },
          .keyAllowed = &C::onNotesPage,
          .enabled = renameOrDeleteEnabled,
          .help = L"переименовать заметку"},
@@ -183,7 +98,7 @@ program::Commands<NotesController> NotesController::commands() {
          .caption = L"Удвлить",
          .key = ctrl('D'),
          .menu = kNotesMenu,
-         .run = &C::N_RemoveClick,
+         .run = [](C& c) { c.commands_.N_RemoveClick(); },
          .keyAllowed = &C::onNotesPage,
          .enabled = renameOrDeleteEnabled,
          .help = L"удалить заметку"},
@@ -196,18 +111,18 @@ program::Commands<NotesController> NotesController::commands() {
         {.id = sett_ro,
          .caption = L"Только для чтения",
          .menu = kNotesMenu,
-         .run = &C::sett_roClick,
+         .run = [](C& c) { c.view_.sett_roClick(); },
          .enabled = viewSettingsEnabled,
          .menuFlags = MF_MENUBARBREAK},
         {.id = sett_ww,
          .caption = L"Перенос по словам",
          .menu = kNotesMenu,
-         .run = &C::sett_wwClick,
+         .run = [](C& c) { c.view_.sett_wwClick(); },
          .enabled = viewSettingsEnabled},
         {.id = ShowToolBar,
          .caption = L"Панель инструментов",
          .menu = kNotesMenu,
-         .run = &C::ShowToolBarClick,
+         .run = [](C& c) { c.view_.ShowToolBarClick(); },
          .menuFlags = MF_CHECKED},
         // The editor's context menu; its save key works while the editor
         // has the focus.
@@ -245,13 +160,13 @@ program::Commands<NotesController> NotesController::commands() {
          .caption = L"Сохранить",
          .key = ctrl('S'),
          .menu = kEditorMenu,
-         .run = &C::NMenu_SaveClick,
+         .run = [](C& c) { c.store_.NMenu_SaveClick(); },
          .keyAllowed = &C::editorFocused,
          .help = L"сохранить заметку"},
         // Keys without an item.
         {.id = GoUp, .key = alt(VK_UP), .run = &C::GoUpExecute, .help = L"предыдущая заметка"},
         {.id = GoDown, .key = alt(VK_DOWN), .run = &C::GoDownExecute, .help = L"следующая заметка"},
-        {.id = ID_IMMSAVE, .run = &C::ImmSaveClick},
+        {.id = ID_IMMSAVE, .run = [](C& c) { c.store_.ImmSaveClick(); }},
         // The controls of the notes page; entering a list or a field
         // closes the quick search.
         {.id = ID_NOTESNAMESLIST, .run = &C::NotesNamesListSelect, .code = CBN_SELCHANGE},
@@ -261,21 +176,29 @@ program::Commands<NotesController> NotesController::commands() {
         {.id = ID_NOTESLB, .run = &C::NotesLBClick, .code = LBN_SELCHANGE},
         {.id = ID_NOTESLB, .run = &C::NotesLBDblClick, .code = LBN_DBLCLK},
         {.id = ID_NOTESLB, .run = &C::hideQuickSearch, .code = LBN_SETFOCUS},
-        {.id = ID_NEWNNAME, .run = &C::NewNNameChange, .code = EN_CHANGE},
+        {.id = ID_NEWNNAME, .run = [](C& c) { c.commands_.NewNNameChange(); }, .code = EN_CHANGE},
         {.id = ID_NEWNNAME, .run = &C::hideQuickSearch, .code = EN_SETFOCUS},
-        {.id = ID_NL_DYNAMIC, .run = &C::NL_DynamicClick, .code = BN_CLICKED},
-        {.id = ID_NL_CANCEL, .run = &C::NL_CancelClick, .code = BN_CLICKED},
-        {.id = ID_QUICKADD, .run = &C::QuickAddEnter, .code = EN_SETFOCUS},
-        {.id = ID_QUICKADD, .run = &C::QuickAddExit, .code = EN_KILLFOCUS},
-        {.id = ID_QUICKLIST, .run = &C::QuickListDblClick, .code = LBN_DBLCLK},
-        {.id = ID_NOTE2LIST, .run = &C::Note2ListSelect, .code = CBN_SELCHANGE},
+        {.id = ID_NL_DYNAMIC,
+         .run = [](C& c) { c.commands_.NL_DynamicClick(); },
+         .code = BN_CLICKED},
+        {.id = ID_NL_CANCEL, .run = [](C& c) { c.commands_.NL_CancelClick(); }, .code = BN_CLICKED},
+        {.id = ID_QUICKADD, .run = [](C& c) { c.quickAdd_.QuickAddEnter(); }, .code = EN_SETFOCUS},
+        {.id = ID_QUICKADD, .run = [](C& c) { c.quickAdd_.QuickAddExit(); }, .code = EN_KILLFOCUS},
+        {.id = ID_QUICKLIST,
+         .run = [](C& c) { c.quickAdd_.QuickListDblClick(); },
+         .code = LBN_DBLCLK},
+        {.id = ID_NOTE2LIST,
+         .run = [](C& c) { c.secondView_.Note2ListSelect(); },
+         .code = CBN_SELCHANGE},
         {.id = ID_NOTE2LIST, .run = &C::hideQuickSearch, .code = CBN_SETFOCUS},
-        {.id = ID_CLOSE2NOTE, .run = &C::Close2NoteClick, .code = BN_CLICKED},
-        {.id = ID_MODLAB, .run = &C::NMenu_SaveClick, .code = STN_CLICKED},
+        {.id = ID_CLOSE2NOTE,
+         .run = [](C& c) { c.secondView_.Close2NoteClick(); },
+         .code = BN_CLICKED},
+        {.id = ID_MODLAB, .run = [](C& c) { c.store_.NMenu_SaveClick(); }, .code = STN_CLICKED},
         {.id = ID_NOTESACTMENUBUTTON, .run = &C::NotesActMenuButtonClick, .code = BN_CLICKED},
         // Posted to the window by the store and the folder watch.
-        {.id = ID_UNSAVEDNOTICE, .run = &C::OnUnsavedNote},
-        {.id = ID_CONFLICTNOTICE, .run = &C::OnConflictNotice},
+        {.id = ID_UNSAVEDNOTICE, .run = [](C& c) { c.store_.OnUnsavedNote(); }},
+        {.id = ID_CONFLICTNOTICE, .run = [](C& c) { c.store_.OnConflictNotice(); }},
         {.id = ID_NOTESFOLDERCHANGED, .run = &C::notesFolderChanged},
     };
     return kCommands;
@@ -303,10 +226,10 @@ bool NotesController::onTimer(UINT_PTR id) {
     if (id != ID_FOLLOWFOLDERTIMER)
         return false;
     // An open drop-down list is not refilled under the user's mouse.
-    if (namesDroppedDown())
+    if (lists_.namesDroppedDown())
         return true;
     KillTimer(host_.mainWindow(), ID_FOLLOWFOLDERTIMER);
-    followNotesFolder();
+    lists_.followNotesFolder();
     lookAtNoteOnDisk();
     return true;
 }
@@ -314,10 +237,11 @@ bool NotesController::onTimer(UINT_PTR id) {
 void NotesController::addRefreshRows(program::RefreshTable& table) {
     using program::RefreshFacts;
     using program::RefreshStep;
-    table.add(program::RefreshStep::ChangedMark,
-              [this](const program::RefreshFacts& f) { showChangedMark(changedMarkVisible(f)); });
+    table.add(program::RefreshStep::ChangedMark, [this](const program::RefreshFacts& f) {
+        lists_.showChangedMark(changedMarkVisible(f));
+    });
     table.add(program::RefreshStep::NotesToolbar, [this](const program::RefreshFacts& f) {
-        ShowWindow(NotesTBarPanel.hwnd(), notesToolbarVisible(f) ? SW_SHOW : SW_HIDE);
+        ShowWindow(lists_.toolbar(), notesToolbarVisible(f) ? SW_SHOW : SW_HIDE);
     });
     table.add(program::RefreshStep::NotesMenu,
               [this](const program::RefreshFacts& f) { enableNotesMenu(f); });
@@ -349,9 +273,9 @@ void NotesController::composeMenus() {
 
 void NotesController::updateNotesMenu() {
     program::RefreshFacts f;
-    f.noteSelected = selectedNoteIndex() >= 0;
-    f.namePanelShowing = namePanelShowing();
-    f.namesDroppedDown = namesDroppedDown();
+    f.noteSelected = lists_.selectedNoteIndex() >= 0;
+    f.namePanelShowing = commands_.namePanelShowing();
+    f.namesDroppedDown = lists_.namesDroppedDown();
     enableNotesMenu(f);
 }
 
@@ -434,7 +358,7 @@ std::optional<LRESULT> NotesController::onEditorMessage(UINT msg, WPARAM wp, LPA
         return 0;
     case WM_KILLFOCUS: {
         const LRESULT r = next();
-        NoteExit();
+        store_.NoteExit();
         return r;
     }
     case WM_CONTEXTMENU:
@@ -443,26 +367,6 @@ std::optional<LRESULT> NotesController::onEditorMessage(UINT msg, WPARAM wp, LPA
     default:
         return std::nullopt;
     }
-}
-
-// --- What the other subsystems see of the lists ----------------------------------
-
-void NotesController::syncSideList() {
-    win::ListBox(NotesLB).select(selectedNoteIndex());
-}
-
-bool NotesController::namesDroppedDown() const {
-    return NotesNamesList.box().droppedDown();
-}
-
-int NotesController::listPaneWidth() const {
-    RECT r;
-    GetWindowRect(NotesLB, &r);
-    return static_cast<int>(r.right - r.left);
-}
-
-void NotesController::hideChangedMark() {
-    ShowWindow(modLab, SW_HIDE);
 }
 
 } // namespace quivra::notes

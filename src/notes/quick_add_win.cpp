@@ -1,8 +1,9 @@
 // The quick-add field under the note list: the quick search while typing and
 // the quick add of Enter.
-#include "notes/notes_controller_win.h"
+#include "notes/quick_add_win.h"
 
 #include "base/name_chars.h"
+#include "notes/notes_ids.h"
 #include "notes/quick_field.h"
 #include "win/controls_win.h"
 #include "win/dialog_keys_win.h"
@@ -10,69 +11,74 @@
 
 namespace quivra::notes {
 
-void NotesController::QuickAddEnter() {
-    SetWindowTextW(QuickAdd, L"");
+void QuickAddField::create(HWND notesPage, HWND mainWindow) {
+    notesPage_ = notesPage;
+    quickSearch_.create(host_, notesPage, mainWindow, ID_QUICKLIST);
+    quickSearch_.onEnterKey = [this] { QuickListDblClick(); };
+    fieldEvents_.attach(lists_.quickAddField(),
+                        [this](UINT msg, WPARAM wp, LPARAM lp, const auto& next) {
+                            return onFieldMessage(msg, wp, lp, next);
+                        });
 }
 
-void NotesController::QuickAddExit() {
+void QuickAddField::QuickAddEnter() {
+    SetWindowTextW(lists_.quickAddField(), L"");
+}
+
+void QuickAddField::QuickAddExit() {
     // The results stay, so that the user can move to them and pick one.
-    SetWindowTextW(QuickAdd, L"");
+    SetWindowTextW(lists_.quickAddField(), L"");
 }
 
-void NotesController::QuickAddKeyUp() {
-    const auto names = quickListNames(noteNames(), win::toU16(win::windowText(QuickAdd)));
+void QuickAddField::QuickAddKeyUp() {
+    const auto names =
+        quickListNames(lists_.noteNames(), win::toU16(win::windowText(lists_.quickAddField())));
     if (names.empty()) {
         quickSearch_.hide();
         return;
     }
     RECT field;
-    GetWindowRect(QuickAdd, &field);
+    GetWindowRect(lists_.quickAddField(), &field);
     MapWindowPoints(nullptr, notesPage_, reinterpret_cast<POINT*>(&field), 2);
     quickSearch_.showNames(names, {field.left, field.top - host_.scale(kQuickSearchHeight) -
                                                    host_.scale(kQuickSearchGap)});
 }
 
-void NotesController::QuickAddEnterKey() {
-    const std::u16string typed = win::toU16(win::windowText(QuickAdd));
+void QuickAddField::QuickAddEnterKey() {
+    const std::u16string typed = win::toU16(win::windowText(lists_.quickAddField()));
     const QuickAddStep step = quickAddOnEnter(typed, quickSearch_.shown(), quickSearch_.names());
     switch (step.action) {
     case QuickAddAction::SelectFieldText:
-        SendMessageW(QuickAdd, EM_SETSEL, 0, -1);
+        SendMessageW(lists_.quickAddField(), EM_SETSEL, 0, -1);
         return;
     case QuickAddAction::PickListed:
         quickSearch_.pick(step.listIndex);
         return;
     case QuickAddAction::AddNote:
-        if (addNote(typed) && note_.enabled())
+        if (commands_.addNote(typed) && note_.enabled())
             note_.focus(); // the field then empties itself
         return;
     }
 }
 
-void NotesController::QuickAddEscKey() {
+void QuickAddField::QuickAddEscKey() {
     if (note_.enabled())
         note_.focus();
     else
-        SetFocus(NotesNamesList.hwnd());
+        SetFocus(lists_.namesList());
 }
 
-void NotesController::QuickListDblClick() {
+void QuickAddField::QuickListDblClick() {
     const std::u16string chosen = quickSearch_.selectedName();
     if (chosen.empty())
         return;
     // The entry spelled exactly so, letter case respected.
-    const int count = noteCount();
-    for (int i = 0; i < count; ++i)
-        if (noteNameAt(i) == chosen) {
-            NotesNamesList.box().select(i);
-            OpenNote();
-            return;
-        }
+    switching_.openListedNote(chosen);
 }
 
 // The keys of the quick-add field.
-std::optional<LRESULT> NotesController::onQuickAddMessage(UINT msg, WPARAM wp, LPARAM lp,
-                                                          const win::Subclass::Next& next) {
+std::optional<LRESULT> QuickAddField::onFieldMessage(UINT msg, WPARAM wp, LPARAM lp,
+                                                     const win::Subclass::Next& next) {
     if (auto code = win::wantKeys(msg, lp, next, {VK_RETURN, VK_ESCAPE}))
         return code;
     switch (msg) {

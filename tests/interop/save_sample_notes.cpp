@@ -76,7 +76,7 @@ class SampleNotes : public EditorFixture {
     // Saves the open note as the user's save command does and hands the file
     // on with the text a reader must find in it.
     void saveAndHandOn(const std::wstring& name) {
-        form->notes().ImmSaveClick();
+        form->notes().store().ImmSaveClick();
         ASSERT_FALSE(note().modified()) << "the save failed";
         const std::string saved = readFile(noteFile(name));
         ASSERT_EQ(saved.rfind("{\\rtf1\\ansi\\ansicpg", 0), 0u) << saved.substr(0, 40);

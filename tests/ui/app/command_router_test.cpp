@@ -80,7 +80,7 @@ TEST(CommandRouter, ShortcutOfADisabledItemDoesNothing) {
 TEST(CommandRouter, ReadOnlyShortcutIsRefusedWhileNoNoteIsSelected) {
     ProgramFolder folder;
     auto form = folder.start();
-    ASSERT_EQ(form->notes().selectedNoteIndex(), -1);
+    ASSERT_EQ(form->notes().lists().selectedNoteIndex(), -1);
     form->presenter().PeriodicRefresh(); // greys the note commands
     SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(notes::sett_ro, kShortcut), 0);
     EXPECT_FALSE(form->state().NoteReadOnly);

@@ -53,7 +53,7 @@ TEST(DataFolder, ApplySwitchesFolderAndReopensTheRememberedNameIgnoringCase) {
               true);
     EXPECT_EQ(form->state().notesFolder,
               win::toU16((folder.data() / L"Notes" / L"Второй").wstring()));
-    EXPECT_EQ(SendMessageW(form->notes().namesList(), CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(SendMessageW(form->notes().lists().namesList(), CB_GETCOUNT, 0, 0), 2);
     EXPECT_EQ(form->note().text().substr(0, 6), u"second");
     EXPECT_FALSE(form->note().modified());
     EXPECT_EQ(folder.settings().readString(u"Options", u"NotesDir", u""), u"Второй");

@@ -80,13 +80,13 @@ TEST(LazyPanels, WhatRunsBeforeTheFirstShowingMakesNoPanel) {
     form->search().clearResults();
     form->search().SearchMemoDblClick();
     form->notes().hideQuickSearch();
-    form->notes().NL_CancelClick();
+    form->notes().noteCommands().NL_CancelClick();
     form->confirmPanel().FWarnPanExit();
     form->presenter().PeriodicRefresh();
 
-    EXPECT_FALSE(form->notes().namePanelShowing());
+    EXPECT_FALSE(form->notes().noteCommands().namePanelShowing());
     EXPECT_FALSE(form->confirmPanel().shown());
-    EXPECT_FALSE(form->notes().quickSearch().shown());
+    EXPECT_FALSE(form->notes().quickAdd().quickSearch().shown());
     EXPECT_FALSE(form->search().resultsAreaOpen());
     EXPECT_TRUE(form->search().results().lines().empty());
     EXPECT_FALSE(folder.settings().keyExists(u"Coords", u"EditPanel_x"));
@@ -111,14 +111,14 @@ TEST(LazyPanels, FirstShowingMakesEachPanelOnceWithTheWindowsFontAndLaidOut) {
     ASSERT_NE(startupFont, nullptr);
 
     const auto showAll = [&] {
-        form->notes().N_addClick();
-        EXPECT_TRUE(form->notes().namePanelShowing());
-        form->notes().NL_CancelClick();
+        form->notes().noteCommands().N_addClick();
+        EXPECT_TRUE(form->notes().noteCommands().namePanelShowing());
+        form->notes().noteCommands().NL_CancelClick();
         form->confirmPanel().ask(u"?", {}, window::ConfirmPanel::Place::Default);
         EXPECT_TRUE(form->confirmPanel().shown());
         form->confirmPanel().Warn_NoClick();
-        form->notes().quickSearch().showNames({u"a", u"b"}, {0, 0});
-        EXPECT_TRUE(form->notes().quickSearch().shown());
+        form->notes().quickAdd().quickSearch().showNames({u"a", u"b"}, {0, 0});
+        EXPECT_TRUE(form->notes().quickAdd().quickSearch().shown());
         form->notes().hideQuickSearch();
         form->search().openResultsArea();
     };
@@ -128,12 +128,12 @@ TEST(LazyPanels, FirstShowingMakesEachPanelOnceWithTheWindowsFontAndLaidOut) {
     showAll();
     EXPECT_EQ(descendants(main), made) << "a panel was made twice";
 
-    auto& name = form->notes().namePanel();
+    auto& name = form->notes().noteCommands().namePanel();
     auto& confirm = form->confirmPanel();
     auto& results = form->search().results();
     for (HWND control :
          {name.field(), name.confirmButton(), name.cancelButton(), confirm.yesButton(),
-          confirm.noButton(), form->notes().quickSearch().list(), results.closeButton()})
+          confirm.noButton(), form->notes().quickAdd().quickSearch().list(), results.closeButton()})
         EXPECT_EQ(fontOf(control), startupFont);
 
     // The open results area spans the column under the editor area.

@@ -13,10 +13,10 @@ TEST(StartupNotes, NamesOfTheNotesFolderFillAllThreeLists) {
     for (const wchar_t* n : {L"A.note", L"Б.note", L"x.note.note"})
         writeFile(notes / n, "x");
     auto form = folder.start();
-    for (HWND list : {form->notes().namesList(), form->notes().note2List()})
+    for (HWND list : {form->notes().lists().namesList(), form->notes().secondView().chooser()})
         EXPECT_EQ(SendMessageW(list, CB_GETCOUNT, 0, 0), 3);
-    EXPECT_EQ(SendMessageW(form->notes().listBox(), LB_GETCOUNT, 0, 0), 3);
-    const auto index = SendMessageW(form->notes().listBox(), LB_FINDSTRINGEXACT,
+    EXPECT_EQ(SendMessageW(form->notes().lists().listBox(), LB_GETCOUNT, 0, 0), 3);
+    const auto index = SendMessageW(form->notes().lists().listBox(), LB_FINDSTRINGEXACT,
                                     static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"б"));
     EXPECT_GE(index, 0);
 }

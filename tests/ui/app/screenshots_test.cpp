@@ -28,8 +28,8 @@ TEST(Screenshots, MainWindowPages) {
               "\\cf1 - \\'ef\\'ee\\'ea\\'f3\\'ef\\'ea\\'e8\\cf0\\par"
               "- \\i\\'e2\\'f1\\'f2\\'f0\\'e5\\'f7\\'e0\\i0  10:00\\par}");
     auto form = folder.start();
-    SendMessageW(form->notes().namesList(), CB_SETCURSEL,
-                 SendMessageW(form->notes().namesList(), CB_FINDSTRINGEXACT,
+    SendMessageW(form->notes().lists().namesList(), CB_SETCURSEL,
+                 SendMessageW(form->notes().lists().namesList(), CB_FINDSTRINGEXACT,
                               static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"Планы")),
                  0);
     form->notes().OpenNote();
@@ -39,7 +39,7 @@ TEST(Screenshots, MainWindowPages) {
     EXPECT_TRUE(saveWindowShot(form->hwnd(), *out + L"\\notes-page.bmp"));
     // The second view on another note, a search with its result lines, and
     // the name panel of the add command.
-    HWND chooser = form->notes().note2List();
+    HWND chooser = form->notes().secondView().chooser();
     SendMessageW(chooser, CB_SETCURSEL,
                  SendMessageW(chooser, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                               reinterpret_cast<LPARAM>(L"Рецепты")),
@@ -48,10 +48,10 @@ TEST(Screenshots, MainWindowPages) {
     SetWindowTextW(form->search().findEdit(), L"пок");
     form->search().FindNext();
     form->search().openResultsArea();
-    form->notes().N_addClick();
-    SetWindowTextW(form->notes().namePanel().field(), L"Новая заметка");
+    form->notes().noteCommands().N_addClick();
+    SetWindowTextW(form->notes().noteCommands().namePanel().field(), L"Новая заметка");
     EXPECT_TRUE(saveWindowShot(form->hwnd(), *out + L"\\notes-views.bmp"));
-    form->notes().NL_CancelClick();
+    form->notes().noteCommands().NL_CancelClick();
     // The search across all notes with its result lines.
     form->search().SearchAllNotes();
     SetWindowTextW(form->search().findEdit(), L"н");

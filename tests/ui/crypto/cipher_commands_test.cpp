@@ -39,7 +39,7 @@ TEST_F(CipherCommands, SelectionRoundTripsBitForBitAndReturnCipherRestoresTheFor
     EXPECT_EQ(form->state().decryptState, 0);
 
     // A save and a load keep every code unit.
-    form->notes().ImmSaveClick();
+    form->notes().store().ImmSaveClick();
     EXPECT_EQ(savedText(L"A"), u"до " + cipher + u" после");
     const std::string encrypted = readFile(noteFile(L"A"));
     choose(L"B");
@@ -63,7 +63,7 @@ TEST_F(CipherCommands, SelectionRoundTripsBitForBitAndReturnCipherRestoresTheFor
     EXPECT_EQ(decryptCaption(), L"Расшифровать\tAlt+D");
     EXPECT_EQ(form->state().decryptState, 0);
     EXPECT_FALSE(form->cipher().hasBackup());
-    form->notes().ImmSaveClick();
+    form->notes().store().ImmSaveClick();
     EXPECT_EQ(readFile(noteFile(L"A")), encrypted);
 
     // A wrong password writes nonsense; the return of the cipher undoes it,
@@ -239,14 +239,14 @@ TEST_F(CipherCommands, RefreshEnablesTheItemsAndTheCommandsTestThem) {
     form->presenter().PeriodicRefresh();
     EXPECT_TRUE(enabled(crypto::EnCr));
     EXPECT_TRUE(enabled(crypto::DeCrBuf));
-    form->notes().sett_roClick(); // read-only: no encryption
+    form->notes().view().sett_roClick(); // read-only: no encryption
     form->presenter().PeriodicRefresh();
     EXPECT_FALSE(enabled(crypto::EnCr));
     EXPECT_TRUE(enabled(crypto::DeCr));
     note().focus();
     SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(crypto::N10, 1), 0); // Alt+C
     EXPECT_FALSE(panel().shown());
-    form->notes().sett_roClick();
+    form->notes().view().sett_roClick();
     form->presenter().PeriodicRefresh();
     note().focus();
     SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(crypto::N10, 1), 0);
@@ -258,7 +258,7 @@ TEST_F(CipherCommands, RefreshEnablesTheItemsAndTheCommandsTestThem) {
     // Before the additional menu is handed over the commands apply the rule.
     note().focus();
     crypto().setCommandMenu(nullptr);
-    form->notes().sett_roClick();
+    form->notes().view().sett_roClick();
     clickMenu(crypto::EnCr);
     EXPECT_FALSE(panel().shown());
     clickMenu(crypto::DeCr);

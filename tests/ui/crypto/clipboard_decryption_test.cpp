@@ -55,7 +55,7 @@ class ClipboardDecryption : public CryptoFixture {
         select(7, 13);
         encrypt(u"пароль");
         cipherLine = lines()[0];
-        form->notes().ImmSaveClick();
+        form->notes().store().ImmSaveClick();
         ASSERT_FALSE(note().modified());
     }
     void putOnClipboard(std::u16string_view text) {

@@ -62,7 +62,7 @@ TEST_F(CommentCommands, SelectingBlocksAroundTheCaret) {
     }
     // Alt+S acts only while the editor has the focus.
     select(6, 6);
-    SetFocus(form->notes().listBox());
+    SetFocus(form->notes().lists().listBox());
     SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(crypto::D2, 1), 0);
     EXPECT_EQ(selection(), (document::CharRange{6, 6}));
     note().focus();

@@ -14,7 +14,7 @@ class DecryptedView : public CryptoFixture {
     void decryptAndEdit(bool wholeNote) {
         setText(u"секрет\rещё\r");
         encrypt(u"пароль");
-        form->notes().ImmSaveClick();
+        form->notes().store().ImmSaveClick();
         encrypted = readFile(noteFile(L"A"));
         cipherText = editorText();
         if (!wholeNote)
@@ -57,7 +57,7 @@ TEST_F(DecryptedView, SwitchingNotesReturnsTheCipherWithTheTypedTextEncrypted) {
 
 TEST_F(DecryptedView, FocusLossKeepsTheDecryptedTextOffTheDisk) {
     decryptAndEdit(true);
-    SetFocus(form->notes().listBox()); // the editor loses the focus
+    SetFocus(form->notes().lists().listBox()); // the editor loses the focus
     EXPECT_EQ(readFile(noteFile(L"A")), encrypted);
     EXPECT_TRUE(form->cipher().hasBackup());
 }
@@ -82,7 +82,7 @@ TEST_F(DecryptedView, SaveCommandAsksWhetherTheTextStaysPlain) {
         decryptAndEdit(false);
         note().focus();
         folder.answers = {answer};
-        form->notes().NMenu_SaveClick();
+        form->notes().store().NMenu_SaveClick();
         ASSERT_FALSE(folder.boxes.empty());
         EXPECT_EQ(folder.boxes.back().text, L"Сохранить расшифрованный текст открытым?");
         EXPECT_EQ(fileHoldsPlainText(), answer == IDYES);
@@ -111,7 +111,7 @@ TEST_F(DecryptedView, ReturnOfTheWholeNotesCipherGivesBackTheNoteAsItWas) {
             setEffect(0, 6, CFM_BOLD | CFM_COLOR, CFE_BOLD, RGB(200, 0, 0));
             select(0, 0);
             encrypt(u"пароль");
-            form->notes().ImmSaveClick();
+            form->notes().store().ImmSaveClick();
             const HWND editor = note().hwnd();
             const HWND parent = GetParent(editor);
             const int id = GetDlgCtrlID(editor);
@@ -167,7 +167,7 @@ TEST_F(DecryptedView, ReturnOfTheWholeNotesCipherGivesBackTheNoteAsItWas) {
             type(L"!");
             EXPECT_EQ(editorText().substr(5, 1), u"!");
             EXPECT_TRUE(note().modified());
-            form->notes().ImmSaveClick();
+            form->notes().store().ImmSaveClick();
         }
 }
 

@@ -39,7 +39,7 @@ TEST_F(StrongCipherCommands, WholeNoteBecomesTokensThatOnlyTheRightPasswordOpens
     EXPECT_TRUE(crypto::isStrongToken(cipher[4]));
     EXPECT_FALSE(panel().shown());
     // The file the save writes holds no secret.
-    form->notes().SaveIfModified();
+    form->notes().store().SaveIfModified();
     const std::u16string saved = savedText(L"A");
     EXPECT_EQ(saved.find(u"qwerty"), std::u16string::npos);
     EXPECT_EQ(saved.find(u"секрет"), std::u16string::npos);
@@ -79,9 +79,9 @@ TEST_F(StrongCipherCommands, NoteMixingBothCiphersDecryptsEachLineByItsKind) {
 
 TEST_F(StrongCipherCommands, WindowPathsThatReturnTheCipherResetTheCommandAndTheChangedMark) {
     setText(u"до ЗАШИФРОВАНО после");
-    form->notes().SaveIfModified();
+    form->notes().store().SaveIfModified();
     note().setModified(false);
-    form->notes().sett_roClick(); // read-only: no save resets anything
+    form->notes().view().sett_roClick(); // read-only: no save resets anything
     select(3, 14);
     decrypt(u"пароль");
     ASSERT_EQ(form->state().decryptState, 1);
@@ -96,7 +96,7 @@ TEST_F(StrongCipherCommands, WindowPathsThatReturnTheCipherResetTheCommandAndThe
     EXPECT_EQ(decryptCaption(), L"Расшифровать\tAlt+D");
     EXPECT_FALSE(note().modified());
     form->presenter().PeriodicRefresh();
-    EXPECT_FALSE(IsWindowVisible(form->notes().changedMark()));
+    EXPECT_FALSE(IsWindowVisible(form->notes().lists().changedMark()));
 }
 
 } // namespace

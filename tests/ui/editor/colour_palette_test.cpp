@@ -69,7 +69,7 @@ TEST_F(ColourPaletteTest, RightClickGivesTheAutomaticColourAndLeavingPicksNothin
     click(bar().SelFontColorButton);
     ASSERT_TRUE(palette().shown());
     EXPECT_EQ(paletteRect().top, editor::FormatBar::kHeight);
-    SetFocus(form->notes().listBox());
+    SetFocus(form->notes().lists().listBox());
     pumpMessages();
     EXPECT_FALSE(palette().shown());
     EXPECT_TRUE(note().charFormat().dwEffects & CFE_AUTOCOLOR);

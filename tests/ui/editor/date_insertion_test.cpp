@@ -61,12 +61,12 @@ TEST_F(DateInsertion, FunctionKeysWorkInTheFocusedEditorUnlessTheNoteIsReadOnly)
 
     // Without the editor's focus the keys do nothing.
     const std::u16string before = note().text();
-    SetFocus(form->notes().listBox());
-    press(form->notes().listBox(), VK_F5);
+    SetFocus(form->notes().lists().listBox());
+    press(form->notes().lists().listBox(), VK_F5);
     EXPECT_EQ(note().text(), before);
     // Nor in a read-only note, neither the keys nor their bold items.
     note().focus();
-    form->notes().sett_roClick();
+    form->notes().view().sett_roClick();
     press(note().hwnd(), VK_F5);
     press(note().hwnd(), VK_F6);
     command(ID_INSERTTIME);

@@ -107,7 +107,7 @@ TEST_F(EditorMenusTest, AdditionalMenuEnablesByTheSelectionAndReadOnlyAsItOpens)
     EXPECT_FALSE(grey(m, 10, MF_BYPOSITION)); // "Вставить дату и время"
 
     select(13, 13);
-    form->notes().sett_roClick();
+    form->notes().view().sett_roClick();
     formatting().updateAdditMenu();
     EXPECT_TRUE(grey(m, UnComment));
     EXPECT_TRUE(grey(m, Comment));
@@ -123,7 +123,7 @@ TEST_F(EditorMenusTest, AdditionalMenuEnablesByTheSelectionAndReadOnlyAsItOpens)
     EXPECT_FALSE(grey(m, C1));
 
     // "..." opens the menu (dismissed here by Esc) with those states set.
-    form->notes().sett_roClick();
+    form->notes().view().sett_roClick();
     select(0, 3);
     PostMessageW(form->hwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
     formatting().AdvancedButtonClick();

@@ -73,7 +73,7 @@ TEST(Screenshots, EditorToolsAndFontLists) {
     writeFile(notes / L"Рецепты.note", "x");
     auto form = folder.start();
     ASSERT_TRUE(form);
-    HWND names = form->notes().namesList();
+    HWND names = form->notes().lists().namesList();
     SendMessageW(names, CB_SETCURSEL,
                  SendMessageW(names, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                               reinterpret_cast<LPARAM>(L"Дела")),

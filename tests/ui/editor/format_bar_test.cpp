@@ -131,7 +131,7 @@ TEST_F(FormatBarTest, RefreshMirrorsTheCaretOnlyWhileTheEditorHasTheFocus) {
     EXPECT_TRUE(down(bar().AlRight));
 
     // Without the focus nothing is mirrored.
-    SetFocus(form->notes().listBox());
+    SetFocus(form->notes().lists().listBox());
     select(2, 2); // italic "Alpha"
     refresh();
     EXPECT_FALSE(down(bar().ItaButton));
@@ -160,7 +160,7 @@ TEST_F(FormatBarTest, ButtonsFollowReadOnlyAndTheFocusWhileShortcutsStillWork) {
     EXPECT_TRUE(IsWindowEnabled(bar().SelFontSize.hwnd()));
 
     // The focus elsewhere: the eleven and "..." go grey, the size box stays.
-    SetFocus(form->notes().listBox());
+    SetFocus(form->notes().lists().listBox());
     EXPECT_EQ(enabledCount(), 0);
     refresh();
     EXPECT_FALSE(bar().AdvancedButton.enabled());
@@ -184,7 +184,7 @@ TEST_F(FormatBarTest, ButtonsFollowReadOnlyAndTheFocusWhileShortcutsStillWork) {
     formatting().SelFontSizeSelect();
     EXPECT_EQ(note().charFormat().yHeight, 400);
     // Switching read-only off enables them at once.
-    form->notes().sett_roClick();
+    form->notes().view().sett_roClick();
     EXPECT_EQ(enabledCount(), 11);
     EXPECT_TRUE(unformatEnabled());
 }
@@ -218,8 +218,8 @@ TEST_F(FormatBarTest, FormatShortcutsActOnTheFocusedRichTextView) {
     EXPECT_TRUE(other.charFormat().dwEffects & CFE_BOLD);
     EXPECT_FALSE(effects() & CFE_BOLD);
     // Nothing happens where no rich-text view has the focus.
-    SetFocus(form->notes().listBox());
-    press(form->notes().listBox(), 'B', true);
+    SetFocus(form->notes().lists().listBox());
+    press(form->notes().lists().listBox(), 'B', true);
     EXPECT_FALSE(effects() & CFE_BOLD);
     EXPECT_TRUE(other.charFormat().dwEffects & CFE_BOLD);
 }
@@ -243,10 +243,10 @@ TEST_F(FormatBarTest, BarLiesOverTheEditorWhileTheNoteShowsIt) {
     GetClientRect(GetParent(note().hwnd()), &area);
     EXPECT_EQ(b.right, area.right);
 
-    form->notes().ShowToolBarClick();
+    form->notes().view().ShowToolBarClick();
     EXPECT_FALSE(bar().shown());
     EXPECT_EQ(editorTop(), 0);
-    form->notes().ShowToolBarClick();
+    form->notes().view().ShowToolBarClick();
     EXPECT_TRUE(bar().shown());
     EXPECT_EQ(editorTop(), FormatBar::kHeight);
 

@@ -54,7 +54,7 @@ TEST_F(FormatReset, WarningAnsweredNoOrLeftChangesNothing) {
 
     // A click elsewhere only hides it.
     command(Unformat);
-    SetFocus(form->notes().listBox());
+    SetFocus(form->notes().lists().listBox());
     EXPECT_FALSE(panel().shown());
     EXPECT_EQ(note().rtf(), before);
     SendMessageW(panel().yesButton(), BM_CLICK, 0, 0); // a stale answer does nothing

@@ -100,13 +100,13 @@ TEST_F(InsertCommands, OpenTextOfAFileThatCannotBeDecodedKeepsTheNoteAndItsModif
         }
     }
     // Nothing reached the note's file.
-    form->notes().SaveIfModified();
+    form->notes().store().SaveIfModified();
     EXPECT_EQ(readFile(noteFile(L"A")), kRtfFormatted);
 }
 
 TEST_F(InsertCommands, LinkToAFileGoesInEvenInAReadOnlyNote) {
     startWith({{L"A", kRtfA}});
-    form->notes().sett_roClick();
+    form->notes().view().sett_roClick();
     ASSERT_TRUE(note().readOnly());
     select(0, 0);
     answerDialogs(std::wstring(L"C:\\Docs\\plan.txt"));

@@ -53,7 +53,8 @@ class EditorSwapTest : public EditorFixture {
         return before;
     }
     int selectedIndex() const {
-        return static_cast<int>(SendMessageW(form->notes().namesList(), CB_GETCURSEL, 0, 0));
+        return static_cast<int>(
+            SendMessageW(form->notes().lists().namesList(), CB_GETCURSEL, 0, 0));
     }
     int enabledFormatButtons() {
         int n = 0;
@@ -174,7 +175,7 @@ TEST_F(EditorSwapTest, EverySubsystemStillHandlesTheFreshEditor) {
     const Case cases[] = {
         {"Ctrl+wheel steps to the neighbouring note",
          [&] {
-             const bool last = indexOf(L"A") + 1 == form->notes().noteCount();
+             const bool last = indexOf(L"A") + 1 == form->notes().lists().noteCount();
              expectedIndex = indexOf(L"A") + (last ? -1 : 1);
              SendMessageW(note().hwnd(), WM_KEYDOWN, VK_CONTROL, 0);
              SendMessageW(note().hwnd(), WM_MOUSEWHEEL,
@@ -194,7 +195,7 @@ TEST_F(EditorSwapTest, EverySubsystemStillHandlesTheFreshEditor) {
          [&] {
              note().setSelection({0, 0});
              type(L"new ");
-             SetFocus(form->notes().listBox());
+             SetFocus(form->notes().lists().listBox());
          },
          [&] {
              return !note().modified() &&
@@ -208,7 +209,7 @@ TEST_F(EditorSwapTest, EverySubsystemStillHandlesTheFreshEditor) {
          [&] { return (effects() & CFE_BOLD) != 0; }},
         {"Ctrl+F takes the user to the search box", [&] { press(note().hwnd(), 'F', true); },
          [&] { return GetFocus() == form->search().findEdit(); }},
-        {"the format buttons follow the focus", [&] { SetFocus(form->notes().listBox()); },
+        {"the format buttons follow the focus", [&] { SetFocus(form->notes().lists().listBox()); },
          [&] {
              const bool off = enabledFormatButtons() == 0;
              note().focus();
@@ -234,7 +235,7 @@ TEST_F(EditorSwapTest, EveryWayOfLeavingALongNoteSwapsTheEditor) {
     const Case cases[] = {
         {"switching to another note", [&] { choose(L"A"); }, u"Alpha"},
         {"reloading it", [&] { choose(L"Long"); }, u"line "},
-        {"deleting it", [&] { form->notes().deleteCurrentNote(); }, u""},
+        {"deleting it", [&] { form->notes().noteCommands().deleteCurrentNote(); }, u""},
     };
     for (const Case& c : cases) {
         open(L"Long");

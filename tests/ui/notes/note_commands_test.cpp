@@ -16,7 +16,7 @@ namespace {
 class NoteCommands : public EditorFixture {
   protected:
     notes::NotesController& notes() { return form->notes(); }
-    notes::NamePanel& panel() { return notes().namePanel(); }
+    notes::NamePanel& panel() { return notes().noteCommands().namePanel(); }
     // Characters typed into the name field as the keyboard gives them.
     void typeName(const wchar_t* text) {
         for (const wchar_t* p = text; *p; ++p)
@@ -27,13 +27,13 @@ class NoteCommands : public EditorFixture {
     bool confirmEnabled() { return IsWindowEnabled(panel().confirmButton()) != FALSE; }
     std::vector<std::wstring> listed() {
         std::vector<std::wstring> names;
-        for (int i = 0; i < notes().noteCount(); ++i)
-            names.push_back(win::toWide(notes().noteNameAt(i)));
+        for (int i = 0; i < notes().lists().noteCount(); ++i)
+            names.push_back(win::toWide(notes().lists().noteNameAt(i)));
         return names;
     }
     std::vector<std::wstring> listBoxNames() {
         std::vector<std::wstring> names;
-        HWND lb = notes().listBox();
+        HWND lb = notes().lists().listBox();
         const auto n = SendMessageW(lb, LB_GETCOUNT, 0, 0);
         for (int i = 0; i < n; ++i) {
             wchar_t text[256]{};
@@ -100,7 +100,7 @@ TEST_F(NoteCommands, MenuKeysAndSteppingWaitWhileThePanelIsOpen) {
     refresh();
     EXPECT_TRUE(itemEnabled(notes::N_Rename));
     EXPECT_TRUE(itemEnabled(notes::N_Remove));
-    const int index = notes().selectedNoteIndex();
+    const int index = notes().lists().selectedNoteIndex();
     command(notes::N_add, 1);
     ASSERT_TRUE(panel().shown());
     refresh();
@@ -111,7 +111,7 @@ TEST_F(NoteCommands, MenuKeysAndSteppingWaitWhileThePanelIsOpen) {
     EXPECT_FALSE(form->confirmPanel().shown());
     command(notes::GoDown, 1);
     command(notes::GoUp, 1);
-    EXPECT_EQ(notes().selectedNoteIndex(), index);
+    EXPECT_EQ(notes().lists().selectedNoteIndex(), index);
     EXPECT_TRUE(panel().shown());
     // Leaving the panel closes it; then the keys work again.
     SetFocus(note().hwnd());
@@ -135,15 +135,15 @@ TEST_F(NoteCommands, FirstAddSortsTheListAndANewNoteIsWritableUnwrappedAndHasNoF
     ASSERT_TRUE(form->state().NoteReadOnly);
     ASSERT_FALSE(form->state().formatBarShown);
     note().setSelection({0, 0});
-    EXPECT_FALSE(notes().listSorted());
+    EXPECT_FALSE(notes().lists().listSorted());
 
-    notes().N_addClick();
+    notes().noteCommands().N_addClick();
     typeName(L"Б");
     SendMessageW(panel().field(), WM_CHAR, 13, 1);
     EXPECT_FALSE(panel().shown());
     EXPECT_EQ(listed(), (std::vector<std::wstring>{L"RO", L"а", L"Б", L"в", L"Г"}));
     EXPECT_EQ(listBoxNames(), listed());
-    EXPECT_EQ(notes().selectedNoteIndex(), 2);
+    EXPECT_EQ(notes().lists().selectedNoteIndex(), 2);
     EXPECT_EQ(form->state().currentNoteName, u"Б");
     EXPECT_TRUE(note().enabled());
     EXPECT_EQ(note().textLength(), 0);
@@ -152,19 +152,19 @@ TEST_F(NoteCommands, FirstAddSortsTheListAndANewNoteIsWritableUnwrappedAndHasNoF
     EXPECT_FALSE(form->state().NoteWordWrap);
     EXPECT_FALSE(note().wordWrap());
     EXPECT_TRUE(form->state().formatBarShown);
-    EXPECT_FALSE(visible(notes().readOnlyIcon()));
+    EXPECT_FALSE(visible(notes().lists().readOnlyIcon()));
     EXPECT_TRUE(GetMenuState(notes().notesMenu(), notes::ShowToolBar, MF_BYCOMMAND) & MF_CHECKED);
     EXPECT_EQ(GetFocus(), note().hwnd());
     EXPECT_FALSE(fs::exists(noteFile(L"Б")));
     // The chooser of the second view holds the same names.
-    EXPECT_EQ(SendMessageW(notes().note2List(), CB_GETCOUNT, 0, 0), 5);
+    EXPECT_EQ(SendMessageW(notes().secondView().chooser(), CB_GETCOUNT, 0, 0), 5);
 
     // The list stays sorted when the folder is read again after a delete,
     // and "Б", added but never written, stays listed.
     addNote(L"Ё-файл", kRtfA);
     addNote(L"0", kRtfA);
     open(L"а");
-    notes().deleteCurrentNote();
+    notes().noteCommands().deleteCurrentNote();
     EXPECT_EQ(listed(), (std::vector<std::wstring>{L"0", L"RO", L"Б", L"в", L"Г", L"Ё-файл"}));
 }
 
@@ -181,7 +181,7 @@ TEST_F(NoteCommands, RenameCarriesTheFileItsCompanionAndItsSettings) {
     SendMessageW(panel().confirmButton(), BM_CLICK, 0, 0);
     EXPECT_FALSE(panel().shown());
     EXPECT_EQ(listed(), (std::vector<std::wstring>{L"Z", L"Новая"}));
-    EXPECT_EQ(notes().selectedNoteIndex(), 1);
+    EXPECT_EQ(notes().lists().selectedNoteIndex(), 1);
     EXPECT_EQ(form->state().currentNoteName, u"Новая");
     EXPECT_EQ(form->state().currentNotePath, (notesDir() / L"Новая.note").u16string());
     EXPECT_FALSE(fs::exists(noteFile(L"Старая")));
@@ -204,7 +204,7 @@ TEST_F(NoteCommands, RenameTheFileSystemRefusesKeepsTheOldNameEverywhere) {
     command(notes::N_Rename, 1);
     setName(std::wstring(300, L'я').c_str()); // longer than a file name may be
     ASSERT_TRUE(confirmEnabled());
-    notes().NL_DynamicClick();
+    notes().noteCommands().NL_DynamicClick();
     EXPECT_EQ(listed(), (std::vector<std::wstring>{L"A"}));
     EXPECT_EQ(form->state().currentNoteName, u"A");
     EXPECT_EQ(form->state().currentNotePath, noteFile(L"A").u16string());
@@ -235,7 +235,7 @@ TEST_F(NoteCommands, DeleteAsksFirstAndLeavesNoNoteOpen) {
     EXPECT_FALSE(fs::exists(noteFile(L"Дела")));
     EXPECT_TRUE(fs::exists(notesDir() / L"Дела.ini")); // the companion stays
     EXPECT_EQ(listed(), (std::vector<std::wstring>{L"Другая"}));
-    EXPECT_EQ(notes().selectedNoteIndex(), -1);
+    EXPECT_EQ(notes().lists().selectedNoteIndex(), -1);
     EXPECT_FALSE(note().enabled());
     EXPECT_EQ(note().textLength(), 0);
     EXPECT_TRUE(form->state().currentNoteName.empty());
@@ -256,11 +256,11 @@ TEST_F(NoteCommands, ViewSettingsWithNoNoteOrOfANoteWithAnEmptyNameLiveInTheEmpt
     EXPECT_EQ(notesSettings().readString(u"", u"ShowFormatBar", u"?"), u"0");
 
     int unnamed = -1;
-    for (int i = 0; i < notes().noteCount(); ++i)
-        if (notes().noteNameAt(i).empty())
+    for (int i = 0; i < notes().lists().noteCount(); ++i)
+        if (notes().lists().noteNameAt(i).empty())
             unnamed = i;
     ASSERT_GE(unnamed, 0);
-    SendMessageW(notes().namesList(), CB_SETCURSEL, unnamed, 0);
+    SendMessageW(notes().lists().namesList(), CB_SETCURSEL, unnamed, 0);
     notes().OpenNote();
     command(notes::sett_ro);
     command(notes::sett_ww);
@@ -271,7 +271,7 @@ TEST_F(NoteCommands, ViewSettingsWithNoNoteOrOfANoteWithAnEmptyNameLiveInTheEmpt
         << win::toWide(written);
     open(L"B");
     EXPECT_FALSE(note().readOnly());
-    SendMessageW(notes().namesList(), CB_SETCURSEL, unnamed, 0);
+    SendMessageW(notes().lists().namesList(), CB_SETCURSEL, unnamed, 0);
     notes().OpenNote();
     EXPECT_TRUE(note().readOnly());
     EXPECT_EQ(editorText().substr(0, 5), u"Alpha");
@@ -293,7 +293,7 @@ TEST_F(NoteCommands, ViewTogglesTheFileRefusesChangeNothingTheUserSees) {
          [&] {
              return note().readOnly() || form->state().NoteReadOnly ||
                     enabledFormatButtons() != 11 ||
-                    (notes().readOnlyIcon() && visible(notes().readOnlyIcon()));
+                    (notes().lists().readOnlyIcon() && visible(notes().lists().readOnlyIcon()));
          }},
         {notes::sett_ww, [&] { return note().wordWrap() || form->state().NoteWordWrap; }},
     };

@@ -46,7 +46,7 @@ TEST_F(NoteSafety, CorruptRememberedNoteIsReportedAfterStartAndLeftUntouched) {
         ASSERT_EQ(folder.boxes.size(), 1u);
         EXPECT_EQ(folder.boxes[0].text, L"Failed to Load Stream");
         EXPECT_FALSE(form->note().enabled());
-        form->notes().ImmSaveClick();
+        form->notes().store().ImmSaveClick();
         EXPECT_EQ(readFile(noteFile(L"Broken")), corrupt);
         // The program stays usable: another note opens.
         choose(L"A");
@@ -68,7 +68,7 @@ TEST_F(NoteSafety, UnwritableSettingsFileDoesNotStopTheStart) {
     EXPECT_EQ(folder.boxes[0].text.rfind(L"Unable to write to ", 0), 0u);
     EXPECT_EQ(form->state().currentNoteName, u"A");
     EXPECT_TRUE(form->note().enabled());
-    EXPECT_EQ(SendMessageW(form->notes().listBox(), LB_GETCOUNT, 0, 0), 1);
+    EXPECT_EQ(SendMessageW(form->notes().lists().listBox(), LB_GETCOUNT, 0, 0), 1);
     EXPECT_EQ(form->activePage(), program::Page::Notes);
     SetFileAttributesW(folder.personalSettings().c_str(), FILE_ATTRIBUTE_NORMAL);
 }
@@ -83,7 +83,7 @@ TEST_F(NoteSafety, TextKeptNowhereIsNotLeftWithoutTheUsersWord) {
 
     // "Отмена": the switch does not happen; the text, the second view and
     // the results area stay as they were.
-    HWND chooser = form->notes().note2List();
+    HWND chooser = form->notes().secondView().chooser();
     SendMessageW(chooser, CB_SETCURSEL, 1, 0);
     SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(notes::ID_NOTE2LIST, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(chooser));
@@ -93,8 +93,8 @@ TEST_F(NoteSafety, TextKeptNowhereIsNotLeftWithoutTheUsersWord) {
     ASSERT_EQ(folder.boxes.size(), 1u);
     EXPECT_NE(folder.boxes[0].text.find(L"не удалось сохранить"), std::wstring::npos);
     EXPECT_EQ(form->state().currentNoteName, u"A");
-    EXPECT_EQ(form->notes().selectedNoteIndex(), indexOf(L"A"));
-    EXPECT_EQ(SendMessageW(form->notes().listBox(), LB_GETCURSEL, 0, 0), indexOf(L"A"));
+    EXPECT_EQ(form->notes().lists().selectedNoteIndex(), indexOf(L"A"));
+    EXPECT_EQ(SendMessageW(form->notes().lists().listBox(), LB_GETCURSEL, 0, 0), indexOf(L"A"));
     EXPECT_EQ(editorText().substr(0, 7), u"Пароль ");
     EXPECT_TRUE(form->note().modified());
     EXPECT_TRUE(form->notes().secondView().shown());
@@ -144,8 +144,8 @@ TEST_F(NoteSafety, FailedSaveInPassingIsToldOnceAndTheTextStays) {
     makeEverythingUnwritable(L"A");
     typeAtStart(L"y");
     folder.answers = {IDNO, IDNO};
-    form->notes().NMenu_SaveClick();
-    form->notes().NMenu_SaveClick();
+    form->notes().store().NMenu_SaveClick();
+    form->notes().store().NMenu_SaveClick();
     pumpMessages();
     ASSERT_EQ(folder.boxes.size(), 1u);
     EXPECT_TRUE(folder.boxes[0].flags & MB_YESNO);

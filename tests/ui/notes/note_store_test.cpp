@@ -24,7 +24,7 @@ TEST_F(Notes, PlainUtf8NoteOpensAsTextAndIsRtfAfterItsFirstSave) {
     open(L"Список");
     EXPECT_EQ(editorText().substr(0, 12), u"Молоко, хлеб");
     EXPECT_TRUE(form->note().enabled());
-    form->notes().ImmSaveClick();
+    form->notes().store().ImmSaveClick();
     EXPECT_EQ(readFile(noteFile(L"Список")).rfind("{\\rtf", 0), 0u);
 }
 
@@ -33,7 +33,7 @@ TEST_F(Notes, HiddenNoteStaysHiddenAfterASave) {
     SetFileAttributesW(noteFile(L"H").c_str(), FILE_ATTRIBUTE_HIDDEN);
     start();
     open(L"H");
-    form->notes().ImmSaveClick();
+    form->notes().store().ImmSaveClick();
     EXPECT_TRUE(GetFileAttributesW(noteFile(L"H").c_str()) & FILE_ATTRIBUTE_HIDDEN);
 }
 
@@ -42,9 +42,9 @@ TEST_F(Notes, SaveWritesOnlyWhatChangedAndForcedSaveRewrites) {
     start();
     open(L"A");
     markUnwritten(noteFile(L"A"));
-    form->notes().NMenu_SaveClick();
+    form->notes().store().NMenu_SaveClick();
     EXPECT_TRUE(stillUnwritten(noteFile(L"A")));
-    form->notes().ImmSaveClick();
+    form->notes().store().ImmSaveClick();
     EXPECT_FALSE(stillUnwritten(noteFile(L"A")));
     EXPECT_NE(readFile(noteFile(L"A")).find("Alpha"), std::string::npos);
     EXPECT_FALSE(form->note().modified());
@@ -55,7 +55,7 @@ TEST_F(Notes, ChangedNoteLeftWithAltDownIsWrittenToItsOwnFile) {
     addNote(L"B", kRtfB);
     start();
     open(L"A");
-    const int a = form->notes().selectedNoteIndex();
+    const int a = form->notes().lists().selectedNoteIndex();
     form->note().setSelection({0, 0});
     type(L"Новое ");
     SendMessageW(form->hwnd(), WM_COMMAND, notes::GoDown, 0);
@@ -72,40 +72,40 @@ TEST_F(Notes, SteppingStopsAtTheEndsAndStartsAtTheFirstNote) {
     addNote(L"A", kRtfA);
     addNote(L"B", kRtfB);
     start();
-    EXPECT_EQ(form->notes().selectedNoteIndex(), -1);
+    EXPECT_EQ(form->notes().lists().selectedNoteIndex(), -1);
     form->notes().GoUpExecute();
-    EXPECT_EQ(form->notes().selectedNoteIndex(), -1);
+    EXPECT_EQ(form->notes().lists().selectedNoteIndex(), -1);
     form->notes().GoDownExecute();
-    EXPECT_EQ(form->notes().selectedNoteIndex(), 0);
+    EXPECT_EQ(form->notes().lists().selectedNoteIndex(), 0);
     form->notes().GoUpExecute();
-    EXPECT_EQ(form->notes().selectedNoteIndex(), 0);
+    EXPECT_EQ(form->notes().lists().selectedNoteIndex(), 0);
     form->notes().GoDownExecute();
-    EXPECT_EQ(form->notes().selectedNoteIndex(), 1);
+    EXPECT_EQ(form->notes().lists().selectedNoteIndex(), 1);
     form->notes().GoDownExecute();
-    EXPECT_EQ(form->notes().selectedNoteIndex(), 1);
+    EXPECT_EQ(form->notes().lists().selectedNoteIndex(), 1);
     // Not while the settings page is shown.
     form->showPage(program::Page::Settings);
     form->notes().GoUpExecute();
-    EXPECT_EQ(form->notes().selectedNoteIndex(), 1);
+    EXPECT_EQ(form->notes().lists().selectedNoteIndex(), 1);
 }
 
 TEST_F(Notes, SingleClickOnlyMovesTheListSelectionUnlessOneClickIsOn) {
     addNote(L"A", kRtfA);
     addNote(L"B", kRtfB);
     start();
-    HWND lb = form->notes().listBox();
+    HWND lb = form->notes().lists().listBox();
     SendMessageW(lb, LB_SETCURSEL, 1, 0);
     form->notes().NotesLBClick();
-    EXPECT_EQ(form->notes().selectedNoteIndex(), -1);
+    EXPECT_EQ(form->notes().lists().selectedNoteIndex(), -1);
     EXPECT_TRUE(form->state().currentNoteName.empty());
     form->notes().NotesLBDblClick();
-    EXPECT_EQ(form->notes().selectedNoteIndex(), 1);
+    EXPECT_EQ(form->notes().lists().selectedNoteIndex(), 1);
 
     HWND box = form->settingsPage().control(settings::ID_ISONELISTCLICK);
     SendMessageW(box, BM_CLICK, 0, 0);
     SendMessageW(lb, LB_SETCURSEL, 0, 0);
     form->notes().NotesLBClick();
-    EXPECT_EQ(form->notes().selectedNoteIndex(), 0);
+    EXPECT_EQ(form->notes().lists().selectedNoteIndex(), 0);
 }
 
 TEST_F(Notes, ReadOnlySettingIsReadAsAnIntegerAndNeverWritten) {
@@ -121,14 +121,14 @@ TEST_F(Notes, ReadOnlySettingIsReadAsAnIntegerAndNeverWritten) {
         base::IniFile(f.data() / L"Notes" / L"PC_user" / L"notessettings.ini")
             .writeString(u"r", u"ReadOnly", c.value); // section names ignore case
         auto fm = f.start();
-        SendMessageW(fm->notes().namesList(), CB_SETCURSEL, 0, 0);
+        SendMessageW(fm->notes().lists().namesList(), CB_SETCURSEL, 0, 0);
         fm->notes().OpenNote();
         EXPECT_EQ(fm->state().NoteReadOnly, c.readOnly);
-        EXPECT_EQ((GetWindowLongW(fm->notes().readOnlyIcon(), GWL_STYLE) & WS_VISIBLE) != 0,
+        EXPECT_EQ((GetWindowLongW(fm->notes().lists().readOnlyIcon(), GWL_STYLE) & WS_VISIBLE) != 0,
                   c.readOnly);
         EXPECT_EQ((GetWindowLongW(fm->note().hwnd(), GWL_STYLE) & ES_READONLY) != 0, c.readOnly);
         markUnwritten(file);
-        fm->notes().ImmSaveClick();
+        fm->notes().store().ImmSaveClick();
         EXPECT_EQ(stillUnwritten(file), c.readOnly);
     }
 }
@@ -139,10 +139,10 @@ TEST_F(Notes, WordWrapKeepsTextAndFormattingAndIsStoredPerNote) {
     start();
     open(L"W");
     const std::string before = form->note().rtf();
-    form->notes().sett_wwClick();
+    form->notes().view().sett_wwClick();
     EXPECT_TRUE(form->state().NoteWordWrap);
     EXPECT_EQ(form->note().rtf(), before);
-    form->notes().sett_wwClick();
+    form->notes().view().sett_wwClick();
     EXPECT_EQ(form->note().rtf(), before);
     const base::IniFile ns(notesDir() / L"notessettings.ini");
     EXPECT_EQ(ns.readString(u"W", u"WordWrap", u""), u"0");
@@ -153,7 +153,7 @@ TEST_F(Notes, NamesDifferingInCaseShareTheirViewSettings) {
     addNote(L"Plan", kRtfA);
     start();
     open(L"Plan");
-    form->notes().sett_roClick();
+    form->notes().view().sett_roClick();
     const base::IniFile ns(notesDir() / L"notessettings.ini");
     EXPECT_TRUE(ns.readBool(u"PLAN", u"ReadOnly", false));
 }
@@ -163,8 +163,8 @@ TEST_F(Notes, DropDownRowsFollowTheWindowHeight) {
     start();
     // Only the real list drops down: the first message its stand-in does not
     // answer makes it.
-    SendMessageW(form->notes().namesList(), CB_SETITEMHEIGHT, 0, 13);
-    HWND list = form->notes().namesList();
+    SendMessageW(form->notes().lists().namesList(), CB_SETITEMHEIGHT, 0, 13);
+    HWND list = form->notes().lists().namesList();
     const auto rowHeight = SendMessageW(list, CB_GETITEMHEIGHT, 0, 0);
     ASSERT_GT(rowHeight, 0);
     form->notes().NotesNamesListDropDown();
@@ -179,10 +179,10 @@ TEST_F(Notes, NoteWithoutAFileGetsOneOnlyAfterTyping) {
     fs::remove(noteFile(L"A"));
     open(L"A");
     EXPECT_TRUE(editorText().empty() || editorText() == u"\r");
-    form->notes().NMenu_SaveClick();
+    form->notes().store().NMenu_SaveClick();
     EXPECT_FALSE(fs::exists(noteFile(L"A")));
     type(L"x");
-    form->notes().NMenu_SaveClick();
+    form->notes().store().NMenu_SaveClick();
     EXPECT_TRUE(fs::exists(noteFile(L"A")));
 }
 
@@ -203,7 +203,7 @@ TEST_F(Notes, FailedSaveKeepsTheChangeInARecoveryFile) {
     SetFileAttributesW(noteFile(L"A").c_str(), FILE_ATTRIBUTE_READONLY);
     form->note().setSelection({0, 0});
     type(L"Важно ");
-    form->notes().NMenu_SaveClick();
+    form->notes().store().NMenu_SaveClick();
     EXPECT_TRUE(form->note().modified());
     EXPECT_EQ(readFile(noteFile(L"A")), kRtfA);
     const fs::path recovery = folder.data() / L"Recovery";
@@ -222,16 +222,17 @@ TEST_F(Notes, UnreadableNoteShowsTheErrorAndCannotBeOverwritten) {
     addNote(L"Broken", std::string("\xEF\xBB\xBF\xC3\x28 not utf-8", 15));
     start();
     open(L"A");
-    SendMessageW(form->notes().namesList(), CB_SETCURSEL, indexOf(L"Broken"), 0);
+    SendMessageW(form->notes().lists().namesList(), CB_SETCURSEL, indexOf(L"Broken"), 0);
     SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(notes::ID_NOTESNAMESLIST, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(form->notes().namesList()));
+                 reinterpret_cast<LPARAM>(form->notes().lists().namesList()));
     ASSERT_EQ(folder.boxes.size(), 1u);
     EXPECT_EQ(folder.boxes[0].text, L"Failed to Load Stream");
     EXPECT_FALSE(form->note().enabled());
     // The side list shows the note the drop-down list shows.
-    EXPECT_EQ(SendMessageW(form->notes().listBox(), LB_GETCURSEL, 0, 0), indexOf(L"Broken"));
-    EXPECT_EQ(form->notes().selectedNoteIndex(), indexOf(L"Broken"));
-    form->notes().ImmSaveClick();
+    EXPECT_EQ(SendMessageW(form->notes().lists().listBox(), LB_GETCURSEL, 0, 0),
+              indexOf(L"Broken"));
+    EXPECT_EQ(form->notes().lists().selectedNoteIndex(), indexOf(L"Broken"));
+    form->notes().store().ImmSaveClick();
     EXPECT_EQ(readFile(noteFile(L"Broken")).size(), 15u);
 }
 
@@ -243,9 +244,9 @@ TEST_F(Notes, LockedNoteFileGivesTheOpenErrorWithItsPath) {
     HANDLE lock = CreateFileW(noteFile(L"Locked").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    SendMessageW(form->notes().namesList(), CB_SETCURSEL, indexOf(L"Locked"), 0);
+    SendMessageW(form->notes().lists().namesList(), CB_SETCURSEL, indexOf(L"Locked"), 0);
     SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(notes::ID_NOTESNAMESLIST, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(form->notes().namesList()));
+                 reinterpret_cast<LPARAM>(form->notes().lists().namesList()));
     CloseHandle(lock);
     ASSERT_EQ(folder.boxes.size(), 1u);
     const std::wstring expected = L"Cannot open file \"" + noteFile(L"Locked").wstring() + L"\". ";
@@ -275,10 +276,10 @@ TEST_F(Notes, DraggingTheListSplitterResizesTheListAndStoresTheWidthOnRelease) {
     folder.option(u"ListWidth", u"150");
     addNote(L"A", kRtfA);
     start();
-    HWND splitter = form->notes().listSplitter();
+    HWND splitter = form->notes().lists().listSplitter();
     const auto listWidth = [&] {
         RECT r;
-        GetWindowRect(form->notes().listBox(), &r);
+        GetWindowRect(form->notes().lists().listBox(), &r);
         return r.right - r.left;
     };
     const int before = listWidth();
@@ -306,18 +307,18 @@ TEST_F(Notes, ChangedMarkShowsRightOfTheNamesListWhileTheNoteHoldsUnsavedText) {
     open(L"A");
     const auto shown = [](HWND w) { return w && (GetWindowLongW(w, GWL_STYLE) & WS_VISIBLE); };
     form->presenter().PeriodicRefresh();
-    EXPECT_FALSE(shown(form->notes().changedMark()));
+    EXPECT_FALSE(shown(form->notes().lists().changedMark()));
     type(L"x");
     form->presenter().PeriodicRefresh();
-    HWND mark = form->notes().changedMark();
+    HWND mark = form->notes().lists().changedMark();
     ASSERT_TRUE(shown(mark));
     EXPECT_EQ(win::windowText(mark), L"*");
     EXPECT_EQ(SendMessageW(mark, WM_GETFONT, 0, 0),
-              SendMessageW(form->notes().namesList(), WM_GETFONT, 0, 0));
+              SendMessageW(form->notes().lists().namesList(), WM_GETFONT, 0, 0));
     const auto gapToList = [&] {
         RECT m, n;
-        GetWindowRect(form->notes().changedMark(), &m);
-        GetWindowRect(form->notes().namesList(), &n);
+        GetWindowRect(form->notes().lists().changedMark(), &m);
+        GetWindowRect(form->notes().lists().namesList(), &n);
         return m.left - n.right;
     };
     const long gap = gapToList();
@@ -329,7 +330,7 @@ TEST_F(Notes, ChangedMarkShowsRightOfTheNamesListWhileTheNoteHoldsUnsavedText) {
     SetWindowPos(form->hwnd(), nullptr, 0, 0, r.right - r.left + 60, r.bottom - r.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_EQ(gapToList(), gap);
-    form->notes().ImmSaveClick();
+    form->notes().store().ImmSaveClick();
     form->presenter().PeriodicRefresh();
     EXPECT_FALSE(shown(mark));
 }
@@ -338,7 +339,7 @@ TEST_F(Notes, CtrlWheelStepsThroughTheNotesWithoutZoomingTheEditor) {
     addNote(L"A", kRtfA);
     addNote(L"B", kRtfB);
     start();
-    SendMessageW(form->notes().namesList(), CB_SETCURSEL, 0, 0);
+    SendMessageW(form->notes().lists().namesList(), CB_SETCURSEL, 0, 0);
     form->notes().OpenNote();
     const int first = 0;
     const auto wheel = [&](bool ctrl, int delta) {
@@ -377,7 +378,7 @@ TEST_F(Notes, CtrlWheelStepsThroughTheNotesWithoutZoomingTheEditor) {
     };
     for (const Step& s : steps) {
         wheel(s.ctrl, s.delta);
-        EXPECT_EQ(form->notes().selectedNoteIndex(), first + s.index);
+        EXPECT_EQ(form->notes().lists().selectedNoteIndex(), first + s.index);
         EXPECT_FALSE(zoomed());
     }
 }
@@ -392,10 +393,10 @@ TEST_F(Notes, TheListsHoldTheNoteFilesOfTheFolderAndNothingElse) {
     SetFileAttributesW(noteFile(L"Скрытая").c_str(), FILE_ATTRIBUTE_HIDDEN);
     start();
     std::vector<std::u16string> listed;
-    for (int i = 0; i < form->notes().noteCount(); ++i)
-        listed.push_back(form->notes().noteNameAt(i));
+    for (int i = 0; i < form->notes().lists().noteCount(); ++i)
+        listed.push_back(form->notes().lists().noteNameAt(i));
     std::sort(listed.begin(), listed.end());
     EXPECT_EQ(listed, (std::vector<std::u16string>{u"", u"A", u"x.note", u"Заметка", u"Скрытая"}));
-    EXPECT_EQ(SendMessageW(form->notes().listBox(), LB_GETCOUNT, 0, 0), 5);
+    EXPECT_EQ(SendMessageW(form->notes().lists().listBox(), LB_GETCOUNT, 0, 0), 5);
     EXPECT_TRUE(notes::findNoteNames((notesDir() / L"missing").u16string()).empty());
 }

@@ -59,10 +59,10 @@ TEST_F(NoteSync, SwitchingAwayFromANoteRewrittenOutsideKeepsBothAndOpensTheChose
 TEST_F(NoteSync, NoteDeletedOutsideIsWrittenBackOnlyByTheUsersSaveAndKeptWhenLeft) {
     fs::remove(noteFile(L"A"));
     form->notes().lookAtNoteOnDisk();
-    EXPECT_TRUE(form->notes().noteDeletedOnDisk());
-    form->notes().saveInPassing(); // focus loss, hiding
+    EXPECT_TRUE(form->notes().store().noteDeletedOnDisk());
+    form->notes().store().saveInPassing(); // focus loss, hiding
     EXPECT_FALSE(fs::exists(noteFile(L"A")));
-    form->notes().NMenu_SaveClick(); // Ctrl+S
+    form->notes().store().NMenu_SaveClick(); // Ctrl+S
     EXPECT_NE(readFile(noteFile(L"A")).find("mine Alpha"), std::string::npos);
 
     // Deleted again, then left for another note: the text goes to Data\Recovery.
@@ -101,7 +101,7 @@ bool writerInTheWindow(const fs::path&, const fs::path& target) {
 TEST_F(NoteSync, AWriterBetweenTheLookAndTheReplaceKeepsItsVersionAndTheUsersGoesBeside) {
     racedNote = noteFile(L"A");
     base::setBeforeReplaceHookForTesting(&writerInTheWindow);
-    form->notes().saveInPassing();
+    form->notes().store().saveInPassing();
     base::setBeforeReplaceHookForTesting(nullptr);
     const std::string theirs = readFile(noteFile(L"A"));
     EXPECT_NE(theirs.find("Zlpha"), std::string::npos);
@@ -116,7 +116,7 @@ TEST_F(NoteSync, AWriterBetweenTheLookAndTheReplaceKeepsItsVersionAndTheUsersGoe
 // A read-only note whose file another program deleted is kept in Data\Recovery
 // when it is left, as a writable one is.
 TEST_F(NoteSync, AReadOnlyNoteDeletedOutsideIsKeptWhenLeft) {
-    form->notes().SaveIfModified(notes::Moment::UserSave);
+    form->notes().store().SaveIfModified(notes::Moment::UserSave);
     SendMessageW(form->hwnd(), WM_COMMAND, notes::sett_ro, 0);
     ASSERT_TRUE(form->state().NoteReadOnly);
     fs::remove(noteFile(L"A"));

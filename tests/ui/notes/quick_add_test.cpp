@@ -14,7 +14,7 @@ class QuickAdd : public EditorFixture {
   protected:
     void SetUp() override { folder.option(u"ListWidth", u"150"); }
     notes::NotesController& notes() { return form->notes(); }
-    HWND field() { return notes().quickAdd(); }
+    HWND field() { return notes().lists().quickAddField(); }
     // Each character typed and its key released, as the keyboard does it.
     void typeQuick(const wchar_t* text) {
         for (const wchar_t* p = text; *p; ++p) {
@@ -30,7 +30,7 @@ class QuickAdd : public EditorFixture {
     }
     std::vector<std::wstring> quickList() {
         std::vector<std::wstring> names;
-        HWND list = notes().quickSearch().list();
+        HWND list = notes().quickAdd().quickSearch().list();
         for (int i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
             wchar_t text[256]{};
             SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
@@ -38,8 +38,8 @@ class QuickAdd : public EditorFixture {
         }
         return names;
     }
-    bool showing() { return notes().quickSearch().shown(); }
-    int count() { return notes().noteCount(); }
+    bool showing() { return notes().quickAdd().quickSearch().shown(); }
+    int count() { return notes().lists().noteCount(); }
 };
 
 } // namespace
@@ -57,14 +57,14 @@ TEST_F(QuickAdd, TypingListsEveryNameHoldingTheTextInAnyCaseAndEmptyingHidesIt) 
     ASSERT_TRUE(showing());
     std::vector<std::wstring> expected;
     for (int i = 0; i < count(); ++i) {
-        const std::wstring name = win::toWide(notes().noteNameAt(i));
+        const std::wstring name = win::toWide(notes().lists().noteNameAt(i));
         if (name != L"Дом")
             expected.push_back(name);
     }
     EXPECT_EQ(quickList(), expected); // in the list's order
     // Just above the field, at its left edge.
     RECT panel, box;
-    GetWindowRect(notes().quickSearch().hwnd(), &panel);
+    GetWindowRect(notes().quickAdd().quickSearch().hwnd(), &panel);
     GetWindowRect(field(), &box);
     EXPECT_EQ(panel.left, box.left);
     EXPECT_EQ(panel.bottom + 5, box.top);
@@ -87,10 +87,10 @@ TEST_F(QuickAdd, EnterPicksTheExactlyListedNameAndAddsAnyOther) {
     typeQuick(L"Покупки");
     key(VK_RETURN, 13);
     EXPECT_EQ(count(), 2); // nothing added
-    EXPECT_EQ(GetFocus(), notes().quickSearch().list());
-    EXPECT_EQ(SendMessageW(notes().quickSearch().list(), LB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(GetFocus(), notes().quickAdd().quickSearch().list());
+    EXPECT_EQ(SendMessageW(notes().quickAdd().quickSearch().list(), LB_GETCURSEL, 0, 0), 0);
     // Enter in the list opens the note.
-    SendMessageW(notes().quickSearch().list(), WM_CHAR, 13, 1);
+    SendMessageW(notes().quickAdd().quickSearch().list(), WM_CHAR, 13, 1);
     EXPECT_EQ(form->state().currentNoteName, u"Покупки");
 
     SetFocus(field());
@@ -132,8 +132,8 @@ TEST_F(QuickAdd, EscGoesToTheEditorOrWithoutANoteToTheList) {
     SetFocus(field());
     key(VK_ESCAPE, 27);
     EXPECT_EQ(GetFocus(), note().hwnd());
-    notes().deleteCurrentNote();
+    notes().noteCommands().deleteCurrentNote();
     SetFocus(field());
     key(VK_ESCAPE, 27);
-    EXPECT_EQ(GetFocus(), notes().namesList());
+    EXPECT_EQ(GetFocus(), notes().lists().namesList());
 }

@@ -89,9 +89,9 @@ TEST_F(SecondView, SwitchingTheNoteClosesItAndAMissingFileShowsNothing) {
     EXPECT_EQ(SendMessageW(view().chooser(), CB_GETCURSEL, 0, 0), -1);
 
     // A note added and never written has no file: the view opens empty.
-    form->notes().N_addClick();
-    SetWindowTextW(form->notes().namePanel().field(), L"Пустая");
-    form->notes().NL_DynamicClick();
+    form->notes().noteCommands().N_addClick();
+    SetWindowTextW(form->notes().noteCommands().namePanel().field(), L"Пустая");
+    form->notes().noteCommands().NL_DynamicClick();
     choose(L"Пустая");
     EXPECT_TRUE(view().shown());
     EXPECT_EQ(view().view().textLength(), 0);
@@ -111,9 +111,9 @@ TEST_F(SecondView, ChooserAlwaysNamesTheNoteTheViewShows) {
     // The current note, shown in the view, gets a new name: the view stays
     // open on it and the chooser names it by the new name.
     choose(L"A");
-    form->notes().N_RenameClick();
-    SetWindowTextW(form->notes().namePanel().field(), L"Z");
-    form->notes().NL_DynamicClick();
+    form->notes().noteCommands().N_RenameClick();
+    SetWindowTextW(form->notes().noteCommands().namePanel().field(), L"Z");
+    form->notes().noteCommands().NL_DynamicClick();
     ASSERT_EQ(form->state().currentNoteName, u"Z");
     EXPECT_TRUE(view().shown());
     EXPECT_EQ(chosenName(), L"Z");

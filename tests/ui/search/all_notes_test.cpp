@@ -121,8 +121,8 @@ TEST_F(AllNotes, EscAndCtrlFGoBackToTheSearchInTheNoteAndTheMenuWorksWithoutANot
     EXPECT_EQ(GetFocus(), box());
 
     // With no note open the box still searches all notes.
-    form->notes().N_RemoveClick();
-    form->notes().deleteCurrentNote();
+    form->notes().noteCommands().N_RemoveClick();
+    form->notes().noteCommands().deleteCurrentNote();
     ASSERT_FALSE(note().enabled());
     pressSearchAll();
     form->presenter().PeriodicRefresh();

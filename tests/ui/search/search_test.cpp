@@ -113,9 +113,9 @@ TEST_F(Search, EnterWalksTheHitsWrapsAroundAndPassesOverAnAdjacentHit) {
 
     // "abab" alone: Enter selects only the hit at 0.
     SetFocus(note().hwnd());
-    form->notes().N_addClick();
-    SetWindowTextW(form->notes().namePanel().field(), L"abab");
-    form->notes().NL_DynamicClick();
+    form->notes().noteCommands().N_addClick();
+    SetWindowTextW(form->notes().noteCommands().namePanel().field(), L"abab");
+    form->notes().noteCommands().NL_DynamicClick();
     type(L"abab");
     select(0, 0);
     SetFocus(box());
@@ -183,7 +183,7 @@ TEST_F(Search, WrappedLinesKeepThePositionsOfTheText) {
         words += "word ";
     const std::string text = plainNote({words, "target"});
     startWith({{L"W", text.c_str()}});
-    form->notes().sett_wwClick();
+    form->notes().view().sett_wwClick();
     ASSERT_GT(SendMessageW(note().hwnd(), EM_GETLINECOUNT, 0, 0), 2);
     SetFocus(box());
     typeSearch(L"target");

@@ -41,19 +41,19 @@ class NotesFixture : public ::testing::Test {
     }
     void start() { form = folder.start(); }
     int indexOf(const wchar_t* name) const {
-        return static_cast<int>(SendMessageW(form->notes().namesList(), CB_FINDSTRINGEXACT,
+        return static_cast<int>(SendMessageW(form->notes().lists().namesList(), CB_FINDSTRINGEXACT,
                                              static_cast<WPARAM>(-1),
                                              reinterpret_cast<LPARAM>(name)));
     }
     // Selects the note and opens it as the switch does.
     void open(const wchar_t* name) {
-        SendMessageW(form->notes().namesList(), CB_SETCURSEL, indexOf(name), 0);
+        SendMessageW(form->notes().lists().namesList(), CB_SETCURSEL, indexOf(name), 0);
         form->notes().OpenNote();
     }
     // Chooses the note in the drop-down list as the user does, through the
     // main window's message handling.
     void choose(const wchar_t* name) {
-        HWND list = form->notes().namesList();
+        HWND list = form->notes().lists().namesList();
         SendMessageW(list, CB_SETCURSEL, indexOf(name), 0);
         SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(notes::ID_NOTESNAMESLIST, CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(list));
