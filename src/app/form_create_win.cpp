@@ -153,8 +153,7 @@ StartResult TMainForm::FormCreate() {
     startupStep([&] { settingsPage_.applyStoredSkin(); });
     // The first page of the settings and of the help.
     settingsPage_.selectTab(0);
-    if (HelpPages)
-        TabCtrl_SetCurSel(HelpPages, 0);
+    infoPages_.selectFirstTab();
     return StartResult::Started;
 }
 

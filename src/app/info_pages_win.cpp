@@ -1,33 +1,40 @@
 // The pages "Справка" and "О программе".
+#include "app/info_pages_win.h"
+
+#include "app/app_ids.h"
 #include "app/info_texts.h"
-#include "app/main_form_win.h"
+#include "crypto/crypto_controller_win.h"
+#include "donation/donation_ids.h"
+#include "editor/formatting_controller_win.h"
+#include "notes/notes_controller_win.h"
 #include "skins/skin_engine_win.h"
 #include "win/controls_win.h"
+#include "win/fonts_win.h"
 
 #include <commctrl.h>
 
 namespace quivra::app {
 
-void TMainForm::ensureInfoPages() {
-    // Most runs never open these pages: they are made when first shown.
+void InfoPages::ensure(HWND helpPage, HWND aboutPage, HFONT font) {
     if (HelpPages)
         return;
-    ensurePage(program::Page::Help);
-    ensurePage(program::Page::About);
-    composeInfoPages();
-    for (program::Page p : {program::Page::Help, program::Page::About})
-        win::setFontTree(page(p), font_.get());
-    applyInfoFonts();
-    layoutHelpPage();
+    compose(helpPage, aboutPage);
+    for (HWND p : {helpPage, aboutPage})
+        win::setFontTree(p, font);
+    const UINT dpi = static_cast<UINT>(host_.scale(96));
+    titleFont_ = win::tahomaFont(win::pixelsOfPoints(18, dpi), FW_BOLD);
+    underlineFont_ = win::tahomaFont(win::pixelsOfPoints(8, dpi), FW_NORMAL, {.underline = true});
+    SendMessageW(aboutTitle_, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
+    SendMessageW(AdvLabel, WM_SETFONT, reinterpret_cast<WPARAM>(underlineFont_.get()), FALSE);
+    layout(helpPage);
     fillHelpTexts();
     if (skins::skinEngine().isActive())
-        for (program::Page p : {program::Page::Help, program::Page::About})
-            skins::skinEngine().applyTo(page(p));
+        for (HWND p : {helpPage, aboutPage})
+            skins::skinEngine().applyTo(p);
 }
 
-void TMainForm::composeInfoPages() {
-    const auto px = [this](int v) { return scale(v); };
-    HWND help = page(program::Page::Help);
+void InfoPages::compose(HWND help, HWND about) {
+    const auto px = [this](int v) { return host_.scale(v); };
     HelpPages = win::createControl(WC_TABCONTROLW, L"", WS_CLIPSIBLINGS | TCS_FOCUSNEVER, help,
                                    ID_HELPPAGES, {0, 0, px(600), px(380)});
     int i = 0;
@@ -48,7 +55,6 @@ void TMainForm::composeInfoPages() {
         ++i;
     }
 
-    HWND about = page(program::Page::About);
     HWND title = win::createLabel(about, 0, L"Quivra", {px(16), px(16), px(300), px(34)});
     HWND version = win::createLabel(about, 0, (std::wstring(L"Версия ") + kProgramVersion).c_str(),
                                     {px(18), px(52), px(300), px(14)});
@@ -82,18 +88,18 @@ std::wstring shortcutsText() {
 
 } // namespace
 
-void TMainForm::fillHelpTexts() {
+void InfoPages::fillHelpTexts() {
     const std::wstring keys = shortcutsText();
     const wchar_t* texts[] = {kHelpGeneralText, keys.c_str(), kHelpLicenceText};
     for (size_t i = 0; i < helpTexts_.size(); ++i)
         SetWindowTextW(helpTexts_[i], texts[i]);
 }
 
-void TMainForm::layoutHelpPage() {
+void InfoPages::layout(HWND helpPage) {
     if (!HelpPages)
         return;
     RECT hp;
-    GetClientRect(page(program::Page::Help), &hp);
+    GetClientRect(helpPage, &hp);
     MoveWindow(HelpPages, 0, 0, hp.right, hp.bottom, TRUE);
     RECT inner{0, 0, hp.right, hp.bottom};
     TabCtrl_AdjustRect(HelpPages, FALSE, &inner);
@@ -104,9 +110,18 @@ void TMainForm::layoutHelpPage() {
     }
 }
 
-void TMainForm::applyInfoFonts() {
-    SendMessageW(aboutTitle_, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
-    SendMessageW(AdvLabel, WM_SETFONT, reinterpret_cast<WPARAM>(underlineFont_.get()), FALSE);
+void InfoPages::selectFirstTab() {
+    if (HelpPages)
+        TabCtrl_SetCurSel(HelpPages, 0);
+}
+
+bool InfoPages::onNotify(const NMHDR& hdr) {
+    if (!HelpPages || hdr.hwndFrom != HelpPages || hdr.code != TCN_SELCHANGE)
+        return false;
+    const int sel = TabCtrl_GetCurSel(HelpPages);
+    for (size_t i = 0; i < helpTexts_.size(); ++i)
+        ShowWindow(helpTexts_[i], static_cast<int>(i) == sel ? SW_SHOW : SW_HIDE);
+    return true;
 }
 
 } // namespace quivra::app

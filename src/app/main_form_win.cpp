@@ -1,11 +1,13 @@
 #include "app/main_form_win.h"
 
+#include "base/dpi_scale.h"
 #include "document/link_click_win.h"
 #include "settings/data_folders.h"
 #include "settings/keys.h"
 #include "skins/skin_engine_win.h"
 #include "win/controls_win.h"
 #include "win/dpi_win.h"
+#include "win/fonts_win.h"
 #include "win/wide_win.h"
 
 #include <commctrl.h>
@@ -13,18 +15,6 @@
 namespace quivra::app {
 
 namespace {
-
-win::UniqueFont makeFont(UINT dpi, int points, int weight, const wchar_t* face,
-                         bool underline = false) {
-    LOGFONTW lf{};
-    lf.lfUnderline = underline;
-    lf.lfHeight = -MulDiv(points, static_cast<int>(dpi), 72);
-    lf.lfWeight = weight;
-    lf.lfCharSet = RUSSIAN_CHARSET;
-    lf.lfQuality = DEFAULT_QUALITY;
-    wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
-    return win::UniqueFont(CreateFontIndirectW(&lf));
-}
 
 // The notes toolbar over the row of page tabs, at 96 DPI: its left and top in
 // the window's client area and its height.
@@ -58,9 +48,7 @@ StartResult TMainForm::create() {
         return StartResult::Failed;
     timeline_.mark("main window");
     dpi_ = win::dpiForWindow(hwnd());
-    font_ = makeFont(dpi_, 8, FW_NORMAL, L"Tahoma");
-    titleFont_ = makeFont(dpi_, 18, FW_BOLD, L"Tahoma");
-    underlineFont_ = makeFont(dpi_, 8, FW_NORMAL, L"Tahoma", true);
+    font_ = win::tahomaFont(win::pixelsOfPoints(8, dpi_), FW_NORMAL);
     icon_.reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1),
                                               IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                               GetSystemMetrics(SM_CYSMICON), 0)));
@@ -199,7 +187,8 @@ void TMainForm::layout() {
     raiseOverPages();
     layoutNotesPage();
     settingsPage_.layout(display.w, display.h);
-    layoutHelpPage();
+    if (page(program::Page::Help))
+        infoPages_.layout(page(program::Page::Help));
 }
 
 RECT TMainForm::pageArea() const {
@@ -253,6 +242,14 @@ void TMainForm::layoutNotesPage() {
     MoveWindow(note_.hwnd(), 0, bar, width, std::max(0, editorBottom - bar), TRUE);
 }
 
+window::PanelAreas TMainForm::panelAreas() const {
+    RECT page, editor;
+    GetClientRect(this->page(program::Page::Notes), &page);
+    GetClientRect(note_.hwnd(), &editor);
+    return window::PanelAreas{
+        {page.right, page.bottom}, {editor.right, editor.bottom}, scale(base::kDesignDpi)};
+}
+
 program::Page TMainForm::activePage() const {
     return static_cast<program::Page>(TabCtrl_GetCurSel(QuivraPages));
 }
@@ -262,7 +259,8 @@ void TMainForm::showPage(program::Page shown) {
     if (shown == program::Page::Settings)
         settingsPage_.ensureBuilt();
     if (shown == program::Page::Help || shown == program::Page::About)
-        ensureInfoPages();
+        infoPages_.ensure(ensurePage(program::Page::Help), ensurePage(program::Page::About),
+                          font_.get());
     const int index = static_cast<int>(shown);
     ensurePage(shown);
     TabCtrl_SetCurSel(QuivraPages, index);
@@ -363,7 +361,7 @@ LRESULT TMainForm::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         presenter_.RecentreOnEdge();
         return defaultProc(msg, wp, lp);
     case WM_QUERYENDSESSION:
-        OnQueryEndSession();
+        shutdown_.OnQueryEndSession();
         return TRUE;
     case WM_ENDSESSION:
         if (wp)
@@ -384,11 +382,11 @@ LRESULT TMainForm::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_GETMINMAXINFO:
         OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lp));
         return 0;
-    case WM_CLOSE:
-        FormCloseQuery();
+    case WM_CLOSE: // a close request (Alt+F4, the task list) quits
+        shutdown_.bQuitClick();
         return 0;
     case WM_DESTROY:
-        OnDestroy();
+        shutdown_.OnDestroy();
         return 0;
     default:
         return defaultProc(msg, wp, lp);
@@ -409,7 +407,7 @@ void TMainForm::OnCommand(int id, int code, HWND control) {
     if (router_.command(id, code, control))
         return;
     if (id == N6)
-        N6Click();
+        shutdown_.N6Click();
 }
 
 LRESULT TMainForm::OnNotify(NMHDR& hdr) {
@@ -417,12 +415,8 @@ LRESULT TMainForm::OnNotify(NMHDR& hdr) {
         showPage(static_cast<program::Page>(TabCtrl_GetCurSel(QuivraPages)));
         return 0;
     }
-    if (hdr.hwndFrom == HelpPages && hdr.code == TCN_SELCHANGE) {
-        const int sel = TabCtrl_GetCurSel(HelpPages);
-        for (size_t i = 0; i < helpTexts_.size(); ++i)
-            ShowWindow(helpTexts_[i], static_cast<int>(i) == sel ? SW_SHOW : SW_HIDE);
+    if (infoPages_.onNotify(hdr))
         return 0;
-    }
     if ((hdr.idFrom == ID_NOTE || hdr.idFrom == notes::ID_NOTE2) && hdr.code == EN_LINK) {
         // The editor area passes the link clicks of the editor and of the
         // second view on; a link in the second view opens from its own text.

@@ -9,6 +9,8 @@
 #include "app/app_ids.h"
 #include "app/command_router_win.h"
 #include "app/environment_win.h"
+#include "app/info_pages_win.h"
+#include "app/shutdown_win.h"
 #include "app/startup_timeline_win.h"
 #include "app/subsystem_links_win.h"
 #include "crypto/cipher_state_win.h"
@@ -76,18 +78,16 @@ class TMainForm final : public win::Window, private program::Host {
     }
     HWND pagesControl() const noexcept { return QuivraPages; }
     HWND hideButton() const noexcept { return HideButton; }
+    // The notes page's and the editor's client sizes, where floating
+    // panels are placed.
+    window::PanelAreas panelAreas() const;
     program::Page activePage() const override;
     void showPage(program::Page page) override;
 
-    // Quit and restart.
-    void bQuitClick();
-    void G1Click();
-    void N6Click();
+    // Quit, restart and the other ways the program ends.
+    Shutdown& shutdown() noexcept { return shutdown_; }
     // "Применить" on the settings page: the notes folder switches.
     void applyDataDir();
-    // The user's session ends (log-off, shutdown): what quit keeps is kept,
-    // and the session is never held up.
-    void OnQueryEndSession();
 
   protected:
     LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -99,13 +99,8 @@ class TMainForm final : public win::Window, private program::Host {
     HWND ensurePage(program::Page p);
     RECT pageArea() const;
     void raiseOverPages();
-    void ensureInfoPages();
-    void composeInfoPages();
-    void applyInfoFonts();
-    void fillHelpTexts();
     void layout();
     void layoutNotesPage();
-    void layoutHelpPage();
 
     // Start-up.
     void chooseSettingsFile();
@@ -131,13 +126,6 @@ class TMainForm final : public win::Window, private program::Host {
     LRESULT OnNotify(NMHDR& hdr);
     void OnSize();
     void OnGetMinMaxInfo(MINMAXINFO* info);
-    void FormCloseQuery();
-    void OnDestroy();
-    // The shared steps of quit and restart: the selected note is remembered;
-    // the note is left for good (false when the user chose to stay with a
-    // note whose text could be kept nowhere) and the window slides out.
-    void rememberSelectedNote();
-    bool leaveForGood();
 
     // win::Host.
     HWND mainWindow() const override { return hwnd(); }
@@ -155,8 +143,6 @@ class TMainForm final : public win::Window, private program::Host {
     program::ProgramState state_;
     UINT dpi_ = 96;
     win::UniqueFont font_;
-    win::UniqueFont titleFont_;
-    win::UniqueFont underlineFont_;
     win::UniqueIcon icon_;
     win::UniqueKernelHandle mutex_;
     win::UniqueAccel shortcuts_;
@@ -170,10 +156,7 @@ class TMainForm final : public win::Window, private program::Host {
     win::Panel EditorPanel;
     win::Panel searchBar_; // SearchAnd2NotePanel: the search box, the second view's chooser
     document::RichEdit note_;
-    HWND HelpPages = nullptr;
-    std::vector<HWND> helpTexts_;
-    HWND aboutTitle_ = nullptr;
-    HWND AdvLabel = nullptr;
+    InfoPages infoPages_{*this};
     // The control that had the focus when the window lost the activation.
     HWND focusOnLeaving_ = nullptr;
 
@@ -192,6 +175,7 @@ class TMainForm final : public win::Window, private program::Host {
                                      links_, links_, formatting_};
     crypto::CryptoController crypto_{
         *this, state_, note_, settingsPage_, cipher_, presenter_.panels(), links_, links_};
+    Shutdown shutdown_{*this, env_, state_, {note_, cipher_, notes_, presenter_, crypto_}};
     CommandRouter router_;
 
     std::vector<std::u16string> startupErrors_;

@@ -1,6 +1,7 @@
 // Ending the program: the quit and restart commands, the tray menu's exit
 // and close requests, and what the window releases when it is destroyed.
-#include "app/main_form_win.h"
+#include "app/shutdown_win.h"
+
 #include "base/errors.h"
 #include "notes/note_file.h"
 #include "settings/keys.h"
@@ -11,17 +12,13 @@
 
 namespace quivra::app {
 
-void TMainForm::FormCloseQuery() {
-    bQuitClick();
-}
-
-void TMainForm::OnDestroy() {
+void Shutdown::OnDestroy() {
     // Every way of ending comes here: no secret may stay on the clipboard.
-    crypto_.takeSecretOffClipboard();
+    parts_.crypto.takeSecretOffClipboard();
     // FormDestroy: the hotkey and its atom go with the window.
-    presenter_.hotkey().unregister();
-    presenter_.setTrayIconVisible(false);
-    presenter_.stopTimers();
+    parts_.presenter.hotkey().unregister();
+    parts_.presenter.setTrayIconVisible(false);
+    parts_.presenter.stopTimers();
     PostQuitMessage(0);
 }
 
@@ -38,33 +35,33 @@ template <class F> void writeIfPossible(F&& write) {
 
 } // namespace
 
-void TMainForm::rememberSelectedNote() {
-    const int selected = notes_.lists().selectedNoteIndex();
+void Shutdown::rememberSelectedNote() {
+    const int selected = parts_.notes.lists().selectedNoteIndex();
     if (selected >= 0)
         writeIfPossible([&] {
             settings::write(*state_.SettingsFile, settings::keys::CurrentNoteName,
-                            notes_.lists().noteNameAt(selected));
+                            parts_.notes.lists().noteNameAt(selected));
         });
 }
 
-bool TMainForm::leaveForGood() {
+bool Shutdown::leaveForGood() {
     // The decrypted view goes back to cipher text and the note is
     // written before anything else happens; a text that can be kept nowhere
     // keeps the program running unless the user gives it up.
-    if (!notes_.store().closeOutgoingNote())
+    if (!parts_.notes.store().closeOutgoingNote())
         return false;
     if (state_.isShown) // the slide alone, whatever the hide animation option says
-        presenter_.startSlideOut();
+        parts_.presenter.startSlideOut();
     return true;
 }
 
-void TMainForm::bQuitClick() {
+void Shutdown::bQuitClick() {
     rememberSelectedNote();
     if (leaveForGood())
-        DestroyWindow(hwnd());
+        DestroyWindow(host_.mainWindow());
 }
 
-void TMainForm::G1Click() {
+void Shutdown::G1Click() {
     rememberSelectedNote();
     // The key lets the new copy wait for this one to end instead of being
     // refused as a second copy. Without it the new copy would be refused:
@@ -82,33 +79,34 @@ void TMainForm::G1Click() {
     win::shellOpen({env_.exePath, parameters,
                     slash == std::wstring::npos ? std::wstring() : env_.exePath.substr(0, slash),
                     SW_SHOW});
-    DestroyWindow(hwnd());
+    DestroyWindow(host_.mainWindow());
 }
 
-void TMainForm::OnQueryEndSession() {
+void Shutdown::OnQueryEndSession() {
     // What quit keeps is kept; no question may hold the session up, so a
     // text that can be written nowhere stays only in the recovery attempt.
     rememberSelectedNote();
-    crypto_.takeSecretOffClipboard(); // the session may end before the window goes
-    cipher_.returnCipher();
-    notes_.store().SaveIfModified(notes::Moment::EndSession);
-    cipher_.resetDecryptState();
+    parts_.crypto.takeSecretOffClipboard(); // the session may end before the window goes
+    parts_.cipher.returnCipher();
+    parts_.notes.store().SaveIfModified(notes::Moment::EndSession);
+    parts_.cipher.resetDecryptState();
 }
 
-void TMainForm::N6Click() {
+void Shutdown::N6Click() {
     // The tray's exit ends the program at once without writing the note. A
     // change not yet written is still kept as a recovery file, a decrypted
     // view's with the cipher in place of its decrypted text.
-    if (note_.modified() && note_.enabled() && !state_.NoteReadOnly &&
+    if (parts_.note.modified() && parts_.note.enabled() && !state_.NoteReadOnly &&
         !state_.currentNotePath.empty()) {
         try {
             notes::writeRecoveryFile(std::filesystem::path(state_.dataFolder),
-                                     state_.currentNoteName, win::localNow(), cipher_.rtfToSave());
+                                     state_.currentNoteName, win::localNow(),
+                                     parts_.cipher.rtfToSave());
         } catch (const base::UserError&) {
         }
     }
-    note_.setModified(false); // the focus leaving the editor must not save either
-    DestroyWindow(hwnd());
+    parts_.note.setModified(false); // the focus leaving the editor must not save either
+    DestroyWindow(host_.mainWindow());
 }
 
 } // namespace quivra::app

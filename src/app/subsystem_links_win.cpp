@@ -1,7 +1,6 @@
 #include "app/subsystem_links_win.h"
 
 #include "app/main_form_win.h"
-#include "base/dpi_scale.h"
 #include "crypto/cipher_text_ranges.h"
 #include "notes/note_names.h"
 #include "settings/data_folders.h"
@@ -50,11 +49,11 @@ void SubsystemLinks::applyDataDir() {
 }
 
 void SubsystemLinks::quit() {
-    form_.bQuitClick();
+    form_.shutdown().bQuitClick();
 }
 
 void SubsystemLinks::restart() {
-    form_.G1Click();
+    form_.shutdown().G1Click();
 }
 
 std::wstring SubsystemLinks::executablePath() const {
@@ -121,31 +120,13 @@ void SubsystemLinks::releaseCtrl() {
 }
 
 program::RefreshFacts SubsystemLinks::refreshFacts() const {
-    const document::RichEdit& note = form_.note();
-    notes::NotesController& notes = form_.notes();
-    program::RefreshFacts f;
-    f.editorEnabled = note.enabled();
-    f.editorFocused = note.focused();
-    f.modified = note.modified();
-    f.readOnly = form_.state().NoteReadOnly;
-    f.wordWrap = form_.state().NoteWordWrap;
-    f.noteSelected = notes.lists().selectedNoteIndex() >= 0;
-    const auto sel = note.selection();
-    f.selectionEmpty = sel.start == sel.end;
-    f.selectionHasCommentMarker = !f.selectionEmpty && form_.crypto().selectionHoldsMarker();
-    f.notesPageActive = form_.activePage() == program::Page::Notes;
-    f.namesDroppedDown = notes.lists().namesDroppedDown();
-    f.namePanelShowing = notes.noteCommands().namePanelShowing();
-    return f;
+    program::RefreshFacts facts = form_.notes().refreshFacts();
+    facts.selectionHasCommentMarker = form_.crypto().selectionHoldsMarker();
+    return facts;
 }
 
 window::PanelAreas SubsystemLinks::panelAreas() const {
-    RECT page, editor;
-    GetClientRect(form_.page(program::Page::Notes), &page);
-    GetClientRect(form_.note().hwnd(), &editor);
-    return window::PanelAreas{{page.right, page.bottom},
-                              {editor.right, editor.bottom},
-                              form_.host().scale(base::kDesignDpi)};
+    return form_.panelAreas();
 }
 
 // --- Between the subsystems ------------------------------------------------------
@@ -166,18 +147,12 @@ void SubsystemLinks::searchAllNotes() {
     form_.search().SearchAllNotes();
 }
 
-std::vector<search::ListedNote> SubsystemLinks::listedNotes() const {
-    notes::NotesController& notes = form_.notes();
-    const std::u16string& folder = form_.state().notesFolder;
-    std::vector<search::ListedNote> listed;
-    const int count = notes.lists().noteCount();
-    listed.reserve(static_cast<std::size_t>(std::max(count, 0)));
-    for (int i = 0; i < count; ++i) {
-        std::u16string name = notes.lists().noteNameAt(i);
-        std::u16string path = notes::notePath(folder, name);
-        listed.push_back({std::move(name), std::move(path)});
-    }
-    return listed;
+std::vector<std::u16string> SubsystemLinks::listedNames() const {
+    return form_.notes().lists().noteNames();
+}
+
+std::u16string SubsystemLinks::notePath(const std::u16string& name) const {
+    return notes::notePath(form_.state().notesFolder, name);
 }
 
 bool SubsystemLinks::openListedNote(const std::u16string& name) {
@@ -187,10 +162,7 @@ bool SubsystemLinks::openListedNote(const std::u16string& name) {
 // Called from the thread that reads the notes: crypto's rule is a function of
 // the text alone.
 std::vector<search::TextSpan> SubsystemLinks::cipherText(std::u16string_view text) const {
-    std::vector<search::TextSpan> spans;
-    for (const crypto::TextRange& range : crypto::cipherTextRanges(text))
-        spans.push_back({range.start, range.length});
-    return spans;
+    return crypto::cipherTextRanges(text);
 }
 
 void SubsystemLinks::closeQuickSearch() {

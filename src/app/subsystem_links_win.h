@@ -75,7 +75,8 @@ class SubsystemLinks final : public settings::SettingsPageHost,
     void enableSizeBox(bool enabled) override;
 
     // search::AllNotesLinks.
-    std::vector<search::ListedNote> listedNotes() const override;
+    std::vector<std::u16string> listedNames() const override;
+    std::u16string notePath(const std::u16string& name) const override;
     bool openListedNote(const std::u16string& name) override;
     std::vector<search::TextSpan> cipherText(std::u16string_view text) const override;
 

@@ -5,6 +5,8 @@
 // break never matches.
 #pragma once
 
+#include "base/text_range.h"
+
 #include <cstddef>
 #include <optional>
 #include <string_view>
@@ -26,11 +28,7 @@ std::optional<std::size_t> FindBlockStart(std::u16string_view noteText, std::siz
 // comes first or the caret is at or past the end.
 std::optional<std::size_t> FindBlockEnd(std::u16string_view noteText, std::size_t caret);
 
-struct TextRange {
-    std::size_t start = 0;
-    std::size_t length = 0;
-    bool operator==(const TextRange&) const = default;
-};
+using base::TextRange;
 
 // A block around the caret: both look-ups found a marker. The caret is inside
 // the block from open + 2 to close.

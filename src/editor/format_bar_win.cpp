@@ -3,6 +3,7 @@
 #include "editor/editor_ids.h"
 #include "editor/format_rules.h"
 #include "win/controls_win.h"
+#include "win/fonts_win.h"
 
 #include <commctrl.h>
 
@@ -13,15 +14,7 @@ namespace {
 using Kind = win::SpeedButton::Kind;
 
 win::UniqueFont faceFont(int pixelHeight, int weight, bool italic, bool underline, bool strike) {
-    LOGFONTW lf{};
-    lf.lfHeight = -pixelHeight;
-    lf.lfWeight = weight;
-    lf.lfItalic = italic;
-    lf.lfUnderline = underline;
-    lf.lfStrikeOut = strike;
-    lf.lfCharSet = RUSSIAN_CHARSET;
-    wcscpy_s(lf.lfFaceName, LF_FACESIZE, L"Tahoma");
-    return win::UniqueFont(CreateFontIndirectW(&lf));
+    return win::tahomaFont(pixelHeight, weight, {italic, underline, strike});
 }
 
 constexpr const wchar_t* kSizeBoxHint = L"Размер шрифта";

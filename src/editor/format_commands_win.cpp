@@ -1,8 +1,9 @@
 // The format bar's commands: styles, alignment, size, and the two colours
-// with their palette; the format shortcuts on the focused rich-text view.
+// with their palette.
 #include "editor/formatting_controller_win.h"
 
 #include "base/errors.h"
+#include "editor/format_keys_win.h"
 #include "base/ini_file.h"
 #include "notes/note_settings.h"
 #include "win/controls_win.h"
@@ -14,27 +15,11 @@ namespace quivra::editor {
 
 namespace {
 
-constexpr DWORD kStyleMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
-
 CHARFORMAT2W formatOf(DWORD mask) {
     CHARFORMAT2W format{};
     format.cbSize = sizeof format;
     format.dwMask = mask;
     return format;
-}
-
-void writeStyle(document::RichEdit& view, unsigned style) {
-    CHARFORMAT2W format = formatOf(kStyleMask);
-    format.dwEffects = style;
-    view.setCharFormat(format);
-}
-
-void writeAlignment(document::RichEdit& view, Alignment alignment) {
-    PARAFORMAT2 format{};
-    format.cbSize = sizeof format;
-    format.dwMask = PFM_ALIGNMENT;
-    format.wAlignment = static_cast<WORD>(alignment);
-    view.setParaFormat(format);
 }
 
 } // namespace
@@ -76,28 +61,6 @@ void FormattingController::AlCenterClick() {
 
 void FormattingController::AlRightClick() {
     align(Alignment::Right);
-}
-
-document::RichEdit* FormattingController::focusedView() const {
-    HWND focus = GetFocus();
-    if (!focus)
-        return nullptr;
-    if (focus == note_.hwnd())
-        return &note_;
-    for (document::RichEdit* view : formatViews_)
-        if (view->hwnd() == focus)
-            return view;
-    return nullptr;
-}
-
-void FormattingController::toggleStyle(unsigned bit) {
-    if (document::RichEdit* view = focusedView())
-        writeStyle(*view, styleAfterShortcut(view->charFormat().dwEffects, bit));
-}
-
-void FormattingController::alignFocusedView(Alignment alignment) {
-    if (document::RichEdit* view = focusedView())
-        writeAlignment(*view, alignment);
 }
 
 // --- Size -------------------------------------------------------------------------------

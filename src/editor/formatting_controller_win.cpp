@@ -2,7 +2,6 @@
 // the shortcuts, the routing of its identifiers and the editor's focus.
 #include "editor/formatting_controller_win.h"
 
-#include "editor/insert_commands_win.h"
 #include "program/refresh_table.h"
 #include "win/controls_win.h"
 #include "win/wide_win.h"
@@ -16,8 +15,9 @@ FormattingController::FormattingController(program::Host& host, program::Program
                                            const settings::Options& options,
                                            window::FloatingPanels& panels,
                                            window::ConfirmPanel& confirm, FormattingNeeds& needs)
-    : host_(host), state_(state), note_(note), options_(options), confirm_(confirm), needs_(needs),
-      fontPicker_(host, note, options, panels) {}
+    : host_(host), state_(state), note_(note), options_(options), needs_(needs),
+      fontPicker_(host, note, options, panels), text_(host, state, note, menus_, confirm),
+      keys_(note) {}
 
 void FormattingController::create(HWND editorArea, HWND notesPage, HMENU notesMenu) {
     HWND main = host_.mainWindow();
@@ -168,76 +168,82 @@ program::Commands<FormattingController> FormattingController::commands() {
         {.id = ID_SELFONTSIZE, .run = &F::fontSizeChosen, .code = CBN_SELCHANGE},
         {.id = ID_SELFONTSIZE, .run = &F::SelFontSizeCloseUp, .code = CBN_CLOSEUP},
         // The format keys; no item: they run whatever the note's state.
-        {.id = act_bold, .key = ctrl('B'), .run = &F::act_boldExecute, .help = L"полужирный"},
-        {.id = act_itallic, .key = ctrl('I'), .run = &F::act_itallicExecute, .help = L"курсив"},
+        {.id = act_bold,
+         .key = ctrl('B'),
+         .run = [](F& f) { f.keys_.act_boldExecute(); },
+         .help = L"полужирный"},
+        {.id = act_itallic,
+         .key = ctrl('I'),
+         .run = [](F& f) { f.keys_.act_itallicExecute(); },
+         .help = L"курсив"},
         {.id = act_underline,
          .key = ctrl('U'),
-         .run = &F::act_underlineExecute,
+         .run = [](F& f) { f.keys_.act_underlineExecute(); },
          .help = L"подчёркнутый"},
-        {.id = act_strikeout, .run = &F::act_strikeoutExecute},
+        {.id = act_strikeout, .run = [](F& f) { f.keys_.act_strikeoutExecute(); }},
         {.id = act_al_left,
          .key = ctrl('L'),
-         .run = &F::act_al_leftExecute,
+         .run = [](F& f) { f.keys_.act_al_leftExecute(); },
          .help = L"выровнять влево"},
         {.id = act_al_right,
          .key = ctrl('R'),
-         .run = &F::act_al_rightExecute,
+         .run = [](F& f) { f.keys_.act_al_rightExecute(); },
          .help = L"выровнять вправо"},
         {.id = act_al_center,
          .key = ctrl('E'),
-         .run = &F::act_al_centerExecute,
+         .run = [](F& f) { f.keys_.act_al_centerExecute(); },
          .help = L"выровнять по центру"},
         // The date keys belong to the editor's menu: they work while the
         // editor has the focus.
         {.id = N23,
          .key = bare(VK_F5),
          .menu = kHiddenMenu,
-         .run = &F::N23Click,
+         .run = [](F& f) { f.text_.N23Click(); },
          .keyAllowed = &F::editorFocused,
          .help = L"вставить время и дату"},
         {.id = N30,
          .key = bare(VK_F6),
          .menu = kHiddenMenu,
-         .run = &F::N30Click,
+         .run = [](F& f) { f.text_.N30Click(); },
          .keyAllowed = &F::editorFocused,
          .help = L"вставить дату"},
         {.id = N26,
          .key = bare(VK_F7),
          .menu = kHiddenMenu,
-         .run = &F::N26Click,
+         .run = [](F& f) { f.text_.N26Click(); },
          .keyAllowed = &F::editorFocused,
          .help = L"вставить время"},
         // The additional menu's date forms and insertions.
-        {.id = ID_INSERTDT, .menu = kAdditMenu, .run = &F::InsertDTClick},
-        {.id = ID_N12, .menu = kAdditMenu, .run = &F::N12Click},
-        {.id = ID_N18, .menu = kAdditMenu, .run = &F::N18Click},
-        {.id = ID_INSERTDATE, .menu = kAdditMenu, .run = &F::InsertDateClick},
-        {.id = ID_N14, .menu = kAdditMenu, .run = &F::N14Click},
-        {.id = ID_N15, .menu = kAdditMenu, .run = &F::N15Click},
-        {.id = ID_INSERTTIME, .menu = kAdditMenu, .run = &F::InsertTimeClick},
-        {.id = ID_N17, .menu = kAdditMenu, .run = &F::N17Click},
-        {.id = N22, .menu = kAdditMenu, .run = &F::pasteAsText},
-        {.id = OpenText, .menu = kAdditMenu, .run = &F::openTextFromFile},
-        {.id = N32, .menu = kAdditMenu, .run = &F::insertFileLink},
+        {.id = ID_INSERTDT, .menu = kAdditMenu, .run = [](F& f) { f.text_.InsertDTClick(); }},
+        {.id = ID_N12, .menu = kAdditMenu, .run = [](F& f) { f.text_.N12Click(); }},
+        {.id = ID_N18, .menu = kAdditMenu, .run = [](F& f) { f.text_.N18Click(); }},
+        {.id = ID_INSERTDATE, .menu = kAdditMenu, .run = [](F& f) { f.text_.InsertDateClick(); }},
+        {.id = ID_N14, .menu = kAdditMenu, .run = [](F& f) { f.text_.N14Click(); }},
+        {.id = ID_N15, .menu = kAdditMenu, .run = [](F& f) { f.text_.N15Click(); }},
+        {.id = ID_INSERTTIME, .menu = kAdditMenu, .run = [](F& f) { f.text_.InsertTimeClick(); }},
+        {.id = ID_N17, .menu = kAdditMenu, .run = [](F& f) { f.text_.N17Click(); }},
+        {.id = N22, .menu = kAdditMenu, .run = [](F& f) { f.text_.pasteAsText(); }},
+        {.id = OpenText, .menu = kAdditMenu, .run = [](F& f) { f.text_.openTextFromFile(); }},
+        {.id = N32, .menu = kAdditMenu, .run = [](F& f) { f.text_.insertFileLink(); }},
         // The list menu.
-        {.id = ID_F1, .menu = kListMenu, .run = &F::F1Click},
-        {.id = ID_N9, .menu = kListMenu, .run = &F::N9Click},
-        {.id = ID_N21, .menu = kListMenu, .run = &F::N21Click},
-        {.id = ID_N25, .menu = kListMenu, .run = &F::N25Click},
-        {.id = ID_A1, .menu = kListMenu, .run = &F::A1Click},
-        {.id = ID_I1, .menu = kListMenu, .run = &F::i1Click},
-        {.id = ID_I2, .menu = kListMenu, .run = &F::I2Click},
-        {.id = ID_G2, .menu = kListMenu, .run = &F::G2Click},
-        {.id = ID_N110, .menu = kListMenu, .run = &F::N110Click},
-        {.id = ID_N29, .menu = kListMenu, .run = &F::N29Click},
-        {.id = ID_N111, .menu = kListMenu, .run = &F::N111Click},
-        {.id = ID_Y1, .menu = kListMenu, .run = &F::Y1Click},
-        {.id = ID_N28, .menu = kListMenu, .run = &F::N28Click},
+        {.id = ID_F1, .menu = kListMenu, .run = [](F& f) { f.text_.F1Click(); }},
+        {.id = ID_N9, .menu = kListMenu, .run = [](F& f) { f.text_.N9Click(); }},
+        {.id = ID_N21, .menu = kListMenu, .run = [](F& f) { f.text_.N21Click(); }},
+        {.id = ID_N25, .menu = kListMenu, .run = [](F& f) { f.text_.N25Click(); }},
+        {.id = ID_A1, .menu = kListMenu, .run = [](F& f) { f.text_.A1Click(); }},
+        {.id = ID_I1, .menu = kListMenu, .run = [](F& f) { f.text_.i1Click(); }},
+        {.id = ID_I2, .menu = kListMenu, .run = [](F& f) { f.text_.I2Click(); }},
+        {.id = ID_G2, .menu = kListMenu, .run = [](F& f) { f.text_.G2Click(); }},
+        {.id = ID_N110, .menu = kListMenu, .run = [](F& f) { f.text_.N110Click(); }},
+        {.id = ID_N29, .menu = kListMenu, .run = [](F& f) { f.text_.N29Click(); }},
+        {.id = ID_N111, .menu = kListMenu, .run = [](F& f) { f.text_.N111Click(); }},
+        {.id = ID_Y1, .menu = kListMenu, .run = [](F& f) { f.text_.Y1Click(); }},
+        {.id = ID_N28, .menu = kListMenu, .run = [](F& f) { f.text_.N28Click(); }},
         // The notes menu's item.
         {.id = Unformat,
          .caption = L"Сброс форматирования",
          .menu = kNotesMenu,
-         .run = &F::UnformatClick},
+         .run = [](F& f) { f.text_.UnformatClick(); }},
     };
     return kCommands;
 }
@@ -263,18 +269,6 @@ void FormattingController::fontSizeChosen() {
     const std::u16string item(kFontSizeItems[static_cast<std::size_t>(index)]);
     SetWindowTextW(bar_.SelFontSize.hwnd(), win::toWide(item).c_str());
     SelFontSizeSelect();
-}
-
-void FormattingController::openTextFromFile() {
-    OpenTextClick(host_, note_);
-}
-
-void FormattingController::insertFileLink() {
-    N32Click(host_, note_);
-}
-
-void FormattingController::pasteAsText() {
-    N22Click(host_, note_);
 }
 
 void FormattingController::addShortcuts(std::vector<ACCEL>& shortcuts) {

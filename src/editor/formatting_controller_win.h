@@ -1,8 +1,9 @@
 // The editor subsystem of the main window: the format bar with its style,
 // alignment, font, colour, list, size and "..." controls, the colour palette,
-// the additional and list menus, the date and time forms with F5, F6 and F7,
-// the shortcuts of category "Format", the font picker and the formatting
-// reset. Its rows of the 50 ms refresh mirror the caret's format on the bar.
+// the additional and list menus and the font picker; the text commands (list
+// styles, date and time forms with F5, F6 and F7, insertions, the reset) and
+// the format keys are parts of their own. Its rows of the 50 ms refresh
+// mirror the caret's format on the bar.
 #pragma once
 
 #include "document/rich_edit_win.h"
@@ -11,10 +12,12 @@
 #include "editor/date_forms.h"
 #include "editor/editor_ids.h"
 #include "editor/editor_menus_win.h"
-#include "program/command_table_win.h"
 #include "editor/font_picker_win.h"
 #include "editor/format_bar_win.h"
+#include "editor/format_keys_win.h"
 #include "editor/formatting_needs.h"
+#include "editor/text_commands_win.h"
+#include "program/command_table_win.h"
 #include "program/program_state.h"
 #include "program/subsystem_win.h"
 #include "settings/options_win.h"
@@ -28,21 +31,6 @@
 #include <vector>
 
 namespace quivra::editor {
-
-// The clock and the locale's two formats the date forms use.
-struct DateSource {
-    std::function<base::DateTime()> now;
-    // The moment in the user's short-date and long-time formats.
-    std::function<std::u16string(const base::DateTime&)> shortDate;
-    std::function<std::u16string(const base::DateTime&)> longTime;
-    // The system clock and the user's locale.
-    static DateSource system();
-};
-
-// The reset's warning.
-inline constexpr std::u16string_view kUnformatQuestion =
-    u"Сброс форматирования приведет к необратимой потере форматирования!\r"
-    u"Вы действительно хотите убрать форматирование?";
 
 class FormattingController final : public program::Subsystem, public document::ViewRegistry {
   public:
@@ -61,13 +49,11 @@ class FormattingController final : public program::Subsystem, public document::V
     // The current note's view changed (opened, read-only switched, format bar
     // shown or hidden): the bar's enabled state and place follow it.
     void noteViewChanged();
-    // Another rich-text view that the format shortcuts act on while it has
-    // the focus (the second note view, the search results).
-    void addFormatView(document::RichEdit& view) { formatViews_.push_back(&view); }
-    void viewMade(document::RichEdit& view) override { addFormatView(view); }
+    // Another rich-text view that the format keys act on while it has the
+    // focus (the second note view, the search results).
+    void viewMade(document::RichEdit& view) override { keys_.addFormatView(view); }
     // The font-size box takes no input while the search box has the focus.
     void enableSizeBox(bool enabled);
-    void setDateSource(DateSource source) { dates_ = std::move(source); }
 
     // --- The format bar ------------------------------------------------------------
     void BoldButtonClick();
@@ -93,46 +79,6 @@ class FormattingController final : public program::Subsystem, public document::V
     void NoteEnter();
     void NoteExit();
 
-    // --- Shortcuts of category "Format" ----------------------------------------
-    void act_boldExecute() { toggleStyle(kStyleBold); }
-    void act_itallicExecute() { toggleStyle(kStyleItalic); }
-    void act_underlineExecute() { toggleStyle(kStyleUnderline); }
-    void act_strikeoutExecute() { toggleStyle(kStyleStrikeOut); }
-    void act_al_leftExecute() { alignFocusedView(Alignment::Left); }
-    void act_al_rightExecute() { alignFocusedView(Alignment::Right); }
-    void act_al_centerExecute() { alignFocusedView(Alignment::Center); }
-
-    // --- Lists, dates, reset ----------------------------------------------------------
-    void listMenuClick(std::size_t item);
-    // The list menu's items.
-    void F1Click() { listMenuClick(ID_F1 - ID_F1); }
-    void N9Click() { listMenuClick(ID_N9 - ID_F1); }
-    void N21Click() { listMenuClick(ID_N21 - ID_F1); }
-    void N25Click() { listMenuClick(ID_N25 - ID_F1); }
-    void A1Click() { listMenuClick(ID_A1 - ID_F1); }
-    void i1Click() { listMenuClick(ID_I1 - ID_F1); }
-    void I2Click() { listMenuClick(ID_I2 - ID_F1); }
-    void G2Click() { listMenuClick(ID_G2 - ID_F1); }
-    void N110Click() { listMenuClick(ID_N110 - ID_F1); }
-    void N29Click() { listMenuClick(ID_N29 - ID_F1); }
-    void N111Click() { listMenuClick(ID_N111 - ID_F1); }
-    void Y1Click() { listMenuClick(ID_Y1 - ID_F1); }
-    void N28Click() { listMenuClick(ID_N28 - ID_F1); }
-    const ListNumbering& listNumbering() const noexcept { return listNumbering_; }
-    void insertDateTime(DateTimeForm form);
-    // The date and time items of the additional menu.
-    void InsertDTClick() { insertDateTime(DateTimeForm::TimeAndDate); }
-    void N12Click() { insertDateTime(DateTimeForm::DateAndLongTime); }
-    void N18Click() { insertDateTime(DateTimeForm::DayMonthYearAtTime); }
-    void InsertDateClick() { insertDateTime(DateTimeForm::Date); }
-    void N14Click() { insertDateTime(DateTimeForm::DayCommaMonthYear); }
-    void N15Click() { insertDateTime(DateTimeForm::DayMonthYear); }
-    void InsertTimeClick() { insertDateTime(DateTimeForm::Time); }
-    void N17Click() { insertDateTime(DateTimeForm::LongTime); }
-    void N23Click() { InsertDTClick(); }
-    void N30Click() { InsertDateClick(); }
-    void N26Click() { InsertTimeClick(); }
-    void UnformatClick();
     // The commands: the bar's controls, the format and date keys, the items
     // of the additional, list and notes menus.
     enum Menu : int { kHiddenMenu, kAdditMenu, kListMenu, kNotesMenu };
@@ -141,16 +87,12 @@ class FormattingController final : public program::Subsystem, public document::V
     bool editorFocused() const;
     void selFontButtonClick();
     void fontSizeChosen();
-    void openTextFromFile();
-    void insertFileLink();
-    void pasteAsText();
-    // The reset itself, once "Да" is answered.
-    void resetFormatting();
 
     // --- Parts, for the main window and the tests ----------------------------------------
     FormatBar& bar() { return bar_; }
     ColourPalette& palette() { return palette_; }
     FontPicker& fontPicker() { return fontPicker_; }
+    TextCommands& textCommands() { return text_; }
     HMENU additMenu() const { return menus_.addit(); }
     HMENU listStyleMenu() const { return menus_.listStyle(); }
     HMENU hiddenMenu() const { return menus_.hidden(); }
@@ -167,10 +109,6 @@ class FormattingController final : public program::Subsystem, public document::V
   private:
     void styleButtonClick(win::SpeedButton& button, unsigned bit);
     void align(Alignment alignment);
-    void toggleStyle(unsigned bit);
-    void alignFocusedView(Alignment alignment);
-    document::RichEdit* focusedView() const;
-    void applyNumbering(const ListNumbering& numbering);
     void openPalette(PaletteMode mode, win::SpeedButton& button);
     void enableForReadOnly();
     void showSizeOfSelection(const CHARFORMAT2W& format);
@@ -185,7 +123,6 @@ class FormattingController final : public program::Subsystem, public document::V
     program::ProgramState& state_;
     document::RichEdit& note_;
     const settings::Options& options_;
-    window::ConfirmPanel& confirm_;
     FormattingNeeds& needs_;
     FormatBar bar_;
     ColourPalette palette_;
@@ -194,11 +131,10 @@ class FormattingController final : public program::Subsystem, public document::V
     HMENU notesMenu_ = nullptr;
     win::Subclass editorFocus_;
     win::Subclass sizeBoxKeys_;
-    std::vector<document::RichEdit*> formatViews_;
-    ListNumbering listNumbering_; // ListNumberingType, ListNumberingStyle
+    TextCommands text_;
+    FormatKeys keys_;
     // The selection's format as the refresh read it in the current tick.
     std::optional<CHARFORMAT2W> tickFormat_;
-    DateSource dates_ = DateSource::system();
 };
 
 } // namespace quivra::editor

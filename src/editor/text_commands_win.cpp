@@ -1,7 +1,8 @@
 // Commands that change the editor's paragraphs or text: the list menu, the
 // date and time forms, and the formatting reset.
-#include "editor/formatting_controller_win.h"
+#include "editor/text_commands_win.h"
 
+#include "editor/insert_commands_win.h"
 #include "win/wide_win.h"
 
 namespace quivra::editor {
@@ -44,7 +45,7 @@ DateSource DateSource::system() {
 
 // --- Lists ------------------------------------------------------------------------------
 
-void FormattingController::applyNumbering(const ListNumbering& numbering) {
+void TextCommands::applyNumbering(const ListNumbering& numbering) {
     // Type and style always come from the menu, never from the paragraph;
     // indents stay as they are.
     PARAFORMAT2 format{};
@@ -57,7 +58,7 @@ void FormattingController::applyNumbering(const ListNumbering& numbering) {
     note_.setParaFormat(format);
 }
 
-void FormattingController::listMenuClick(std::size_t item) {
+void TextCommands::listMenuClick(std::size_t item) {
     const auto numbering = chooseListItem(listNumbering_, kListMenuItems.at(item));
     if (!numbering)
         return;
@@ -67,21 +68,35 @@ void FormattingController::listMenuClick(std::size_t item) {
 
 // --- Dates and times ----------------------------------------------------------------------
 
-void FormattingController::insertDateTime(DateTimeForm form) {
+void TextCommands::insertDateTime(DateTimeForm form) {
     if (hasFunctionKey(form) && state_.NoteReadOnly)
         return;
     const base::DateTime now = dates_.now();
     note_.replaceSelection(dateTimeText(form, now, dates_.shortDate(now), dates_.longTime(now)));
 }
 
+// --- Insertions -----------------------------------------------------------------------------
+
+void TextCommands::openTextFromFile() {
+    OpenTextClick(host_, note_);
+}
+
+void TextCommands::insertFileLink() {
+    N32Click(host_, note_);
+}
+
+void TextCommands::pasteAsText() {
+    N22Click(host_, note_);
+}
+
 // --- Formatting reset ---------------------------------------------------------------------
 
-void FormattingController::UnformatClick() {
+void TextCommands::UnformatClick() {
     confirm_.ask(
         kUnformatQuestion, [this] { resetFormatting(); }, window::ConfirmPanel::Place::Default);
 }
 
-void FormattingController::resetFormatting() {
+void TextCommands::resetFormatting() {
     const std::u16string text = note_.textCrLf();
     note_.empty();
     CHARFORMAT2W plain{};

@@ -279,6 +279,22 @@ void NotesController::updateNotesMenu() {
     enableNotesMenu(f);
 }
 
+program::RefreshFacts NotesController::refreshFacts() const {
+    program::RefreshFacts f;
+    f.editorEnabled = note_.enabled();
+    f.editorFocused = note_.focused();
+    f.modified = note_.modified();
+    f.readOnly = state_.NoteReadOnly;
+    f.wordWrap = state_.NoteWordWrap;
+    f.noteSelected = lists_.selectedNoteIndex() >= 0;
+    const auto sel = note_.selection();
+    f.selectionEmpty = sel.start == sel.end;
+    f.notesPageActive = onNotesPage();
+    f.namesDroppedDown = lists_.namesDroppedDown();
+    f.namePanelShowing = commands_.namePanelShowing();
+    return f;
+}
+
 void NotesController::enableNotesMenu(const program::RefreshFacts& f) {
     for (const auto& row : commands())
         if (row.menu == kNotesMenu && row.enabled)

@@ -90,6 +90,8 @@ class NotesController final : public program::Subsystem, private NoteSwitching {
     // Ctrl counts as released in the editor (its key-up went elsewhere).
     void releaseCtrl() { state_.CtrlDown = false; }
     void updateNotesMenu() override;
+    // The editor's, the note's and the lists' share of the refresh's facts.
+    program::RefreshFacts refreshFacts() const;
     HMENU notesMenu() const { return ActNotesMenu.get(); }
     HMENU editorMenu() const { return editorMenu_.get(); }
 

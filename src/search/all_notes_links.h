@@ -13,8 +13,10 @@ namespace quivra::search {
 
 class AllNotesLinks : public CipherText {
   public:
-    // The notes in the list's order, each with its file.
-    virtual std::vector<ListedNote> listedNotes() const = 0;
+    // The names of the list, in its order.
+    virtual std::vector<std::u16string> listedNames() const = 0;
+    // The file of a note of that name.
+    virtual std::u16string notePath(const std::u16string& name) const = 0;
     // Opens the note as choosing it in the list does: the note left is
     // saved as usual. False when it is no longer listed, or the user stayed
     // with the note left.

@@ -75,7 +75,16 @@ void AllNotesMode::textChanged(const std::u16string& text) {
     // Every search looks at the files' stamps again (in the search's
     // thread): a note saved meanwhile, by this program or another, is read
     // anew, so no line is listed as it was before.
-    background_->search(links_.listedNotes(), text, true);
+    background_->search(listedNotes(), text, true);
+}
+
+std::vector<ListedNote> AllNotesMode::listedNotes() const {
+    std::vector<ListedNote> listed;
+    for (std::u16string& name : links_.listedNames()) {
+        std::u16string path = links_.notePath(name);
+        listed.push_back({std::move(name), std::move(path)});
+    }
+    return listed;
 }
 
 void AllNotesMode::forgetResults() {

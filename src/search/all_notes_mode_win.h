@@ -55,6 +55,8 @@ class AllNotesMode {
     const std::vector<NoteHit>& hits() const noexcept { return hits_; }
 
   private:
+    // The notes in the list's order, each with its file.
+    std::vector<ListedNote> listedNotes() const;
     void resultsReady();
     void open(const NoteHit& hit);
 

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "base/file_stamp.h"
+#include "base/text_range.h"
 #include "document/rtf_output.h"
 
 #include <atomic>
@@ -35,10 +36,7 @@ class NoteFiles {
 const NoteFiles& diskNoteFiles();
 
 // A stretch of a note's text.
-struct TextSpan {
-    std::size_t start = 0;
-    std::size_t length = 0;
-};
+using TextSpan = base::TextRange;
 
 // How the bytes of a note file become text: as the editor would show them
 // ('\r' between paragraphs), RTF read without the editor and plain text

@@ -3,6 +3,7 @@
 #include "win/controls_win.h"
 #include "win/dpi_win.h"
 #include "win/focus_watch_win.h"
+#include "win/fonts_win.h"
 #include "win/wide_win.h"
 #include "window/presenter_win.h"
 
@@ -14,15 +15,6 @@ constexpr int kYesId = IDYES;
 constexpr int kNoId = IDNO;
 constexpr int kHeadingId = 101;
 constexpr int kQuestionId = 102;
-
-win::UniqueFont tahoma(int pixelHeight, int weight) {
-    LOGFONTW lf{};
-    lf.lfHeight = -pixelHeight;
-    lf.lfWeight = weight;
-    lf.lfCharSet = RUSSIAN_CHARSET;
-    wcscpy_s(lf.lfFaceName, LF_FACESIZE, L"Tahoma");
-    return win::UniqueFont(CreateFontIndirectW(&lf));
-}
 
 // A static control breaks lines at "\r\n"; the question may hold a lone '\r'.
 std::wstring withLineBreaks(std::u16string_view text) {
@@ -61,8 +53,8 @@ void ConfirmPanel::build() {
     question_ = win::createLabel(p, kQuestionId, L"", {px(14), px(61), px(322), px(70)});
     yes_ = win::createButton(p, kYesId, L"Да", {px(184), px(126), px(75), px(25)});
     no_ = win::createButton(p, kNoId, L"Нет", {px(265), px(126), px(75), px(25)});
-    headingFont_ = tahoma(px(37), FW_NORMAL);
-    questionFont_ = tahoma(px(13), FW_NORMAL);
+    headingFont_ = win::tahomaFont(px(37), FW_NORMAL);
+    questionFont_ = win::tahomaFont(px(13), FW_NORMAL);
     onMouseDown = [this](MouseButton button) { FWarnPanMouseDown(button); };
     addDragHandle(heading_);
     addDragHandle(question_);

@@ -1,7 +1,7 @@
 // The real program encrypts a whole note with a password typed into its
 // panel; the note's file holds the cipher text from then on, also while the
 // program shows the note decrypted, and after it quits.
-#include "running_program.h"
+#include "program_test.h"
 
 #include "base/ini_file.h"
 #include "base/text_services.h"
@@ -66,7 +66,8 @@ class RunningNote {
 } // namespace
 
 TEST(ProgramEncryption, WholeNoteIsEncryptedAndTheFileNeverHoldsThePlainText) {
-    const fs::path dir = freshProgramFolder();
+    const ProgramFolder folder;
+    const fs::path& dir = folder.path();
     fs::create_directories(notesFolder(dir));
     base::IniFile(settingsFile(dir)).writeString(u"Options", u"CurrentNoteName", u"Secrets");
     const fs::path file = notesFolder(dir) / L"Secrets.note";
@@ -114,8 +115,6 @@ TEST(ProgramEncryption, WholeNoteIsEncryptedAndTheFileNeverHoldsThePlainText) {
     const std::string after = readBytes(file);
     EXPECT_EQ(after.find("admin"), std::string::npos) << after;
     EXPECT_EQ(after.find("typed"), std::string::npos);
-    std::error_code ec;
-    fs::remove_all(dir, ec);
 }
 
 namespace {
@@ -136,7 +135,8 @@ bool isToken(const std::u16string& line) {
 } // namespace
 
 TEST(ProgramEncryption, StrongCipherKeepsTheFileSecretAndOnlyTheRightPasswordOpensIt) {
-    const fs::path dir = freshProgramFolder();
+    const ProgramFolder folder;
+    const fs::path& dir = folder.path();
     fs::create_directories(notesFolder(dir));
     {
         base::IniFile ini(settingsFile(dir));
@@ -209,15 +209,14 @@ TEST(ProgramEncryption, StrongCipherKeepsTheFileSecretAndOnlyTheRightPasswordOpe
         ASSERT_TRUE(run.quit());
     }
     EXPECT_EQ(readBytes(file), saved);
-    std::error_code ec;
-    fs::remove_all(dir, ec);
 }
 
 TEST(ProgramEncryption, BigNotesCipherComesBackByTheCommandAndByTheHotkey) {
     // A note of 300 lines of cipher, as earlier versions wrote it: its
     // decrypted view is shown in a fresh editor while the cipher's waits
     // aside, and an outside program finds only the editor shown.
-    const fs::path dir = freshProgramFolder();
+    const ProgramFolder folder;
+    const fs::path& dir = folder.path();
     fs::create_directories(notesFolder(dir));
     {
         base::IniFile ini(settingsFile(dir));
@@ -270,6 +269,4 @@ TEST(ProgramEncryption, BigNotesCipherComesBackByTheCommandAndByTheHotkey) {
         ASSERT_TRUE(run.quit());
     }
     EXPECT_EQ(readBytes(file), rtf);
-    std::error_code ec;
-    fs::remove_all(dir, ec);
 }

@@ -3,7 +3,6 @@
 // search that selects its hit.
 #include "program_test.h"
 
-#include "base/ini_file.h"
 #include "notes/notes_controller_win.h"
 #include "search/search_controller_win.h"
 
@@ -30,19 +29,16 @@ bool waitForFile(const fs::path& file, bool present) {
     return false;
 }
 
+class ProgramNoteCommands : public ProgramTest {
+  protected:
+    fs::path notes() const { return notesFolder(dir); }
+};
+
 } // namespace
 
-TEST(ProgramNoteCommands, AddRenameSearchAndDeleteFromTheKeyboard) {
-    const fs::path dir = freshProgramFolder();
-    const fs::path notes = notesFolder(dir);
-    fs::create_directories(notes);
-    quivra::base::IniFile ini(settingsFile(dir));
-    ini.writeString(u"Options", u"CurrentNoteName", u"Дела");
-    ini.writeString(u"Options", u"DynamicSearch", u"1");
-    writeBytes(notes / L"Дела.note", "{\\rtf1 first\\par}");
-    RunningProgram program(dir / L"quivra.exe");
-    HWND window = program.mainWindow(15000);
-    ASSERT_NE(window, nullptr);
+TEST_F(ProgramNoteCommands, AddRenameSearchAndDeleteFromTheKeyboard) {
+    start({.notes = {{L"Дела", "{\\rtf1 first\\par}"}},
+           .options = {{u"CurrentNoteName", u"Дела"}, {u"DynamicSearch", u"1"}}});
     HWND editor = findChild(window, L"RichEdit20W");
     ASSERT_NE(editor, nullptr);
     // The name panel is made the first time it opens.
@@ -60,18 +56,18 @@ TEST(ProgramNoteCommands, AddRenameSearchAndDeleteFromTheKeyboard) {
     EXPECT_EQ(windowText(editor), L"");
     typeInto(editor, L"план работ");
     pressKeys(window, {VK_CONTROL, 'S'});
-    EXPECT_TRUE(waitForFile(notes / L"Проект.note", true));
+    EXPECT_TRUE(waitForFile(notes() / L"Проект.note", true));
 
     // Alt+E: the note and its companion file get the new name.
-    writeBytes(notes / L"Проект.ini", "companion");
+    writeBytes(notes() / L"Проект.ini", "companion");
     pressKeys(window, {VK_MENU, 'E'});
     EXPECT_EQ(windowText(field), L"Проект");
     SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Итоги"));
     typeInto(field, L"\r");
-    EXPECT_TRUE(waitForFile(notes / L"Итоги.note", true));
-    EXPECT_FALSE(fs::exists(notes / L"Проект.note"));
-    EXPECT_TRUE(fs::exists(notes / L"Итоги.ini"));
-    EXPECT_FALSE(fs::exists(notes / L"Проект.ini"));
+    EXPECT_TRUE(waitForFile(notes() / L"Итоги.note", true));
+    EXPECT_FALSE(fs::exists(notes() / L"Проект.note"));
+    EXPECT_TRUE(fs::exists(notes() / L"Итоги.ini"));
+    EXPECT_FALSE(fs::exists(notes() / L"Проект.ini"));
 
     // A search typed into the box selects the hit.
     HWND box = findChildById(window, quivra::search::ID_FINDEDIT);
@@ -89,13 +85,8 @@ TEST(ProgramNoteCommands, AddRenameSearchAndDeleteFromTheKeyboard) {
     ASSERT_NE(yes, nullptr);
     ASSERT_TRUE(IsWindowVisible(GetParent(yes)));
     SendMessageW(yes, BM_CLICK, 0, 0);
-    EXPECT_TRUE(waitForFile(notes / L"Итоги.note", false));
-    EXPECT_TRUE(fs::exists(notes / L"Дела.note"));
-
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(program.waitForExit(15000));
-    std::error_code ec;
-    fs::remove_all(dir, ec);
+    EXPECT_TRUE(waitForFile(notes() / L"Итоги.note", false));
+    EXPECT_TRUE(fs::exists(notes() / L"Дела.note"));
 }
 
 namespace {
@@ -117,16 +108,10 @@ void putOnClipboard(const std::wstring& text) {
 // folder, makes a stream or is changed by the system cannot be confirmed. A
 // name equal but for case to a listed one, added or found in the folder, is
 // the listed note, listed once.
-TEST(ProgramNoteCommands, PastedNamesThatAreNoFileOfTheFolderAndCaseDuplicatesAreRefused) {
-    const fs::path dir = freshProgramFolder();
-    const fs::path notes = notesFolder(dir);
-    fs::create_directories(notes);
-    quivra::base::IniFile(settingsFile(dir)).writeString(u"Options", u"CurrentNoteName", u"Дела");
-    writeBytes(notes / L"Дела.note", "{\\rtf1 first\\par}");
-    writeBytes(notes / L"дела.note", "{\\rtf1 second\\par}"); // a case-sensitive file system
-    RunningProgram program(dir / L"quivra.exe");
-    HWND window = program.mainWindow(15000);
-    ASSERT_NE(window, nullptr);
+TEST_F(ProgramNoteCommands, PastedNamesThatAreNoFileOfTheFolderAndCaseDuplicatesAreRefused) {
+    // Two files equal but for case, as a case-sensitive file system holds them.
+    start({.notes = {{L"Дела", "{\\rtf1 first\\par}"}, {L"дела", "{\\rtf1 second\\par}"}},
+           .options = {{u"CurrentNoteName", u"Дела"}}});
     HWND names = findChildById(window, nt::ID_NOTESNAMESLIST);
     ASSERT_NE(names, nullptr);
     EXPECT_EQ(SendMessageW(names, CB_GETCOUNT, 0, 0), 1);
@@ -151,31 +136,18 @@ TEST(ProgramNoteCommands, PastedNamesThatAreNoFileOfTheFolderAndCaseDuplicatesAr
     typeInto(quick, L"ДЕЛА\r");
     EXPECT_EQ(SendMessageW(names, CB_GETCOUNT, 0, 0), 1);
     EXPECT_EQ(windowText(names), L"Дела");
-    EXPECT_FALSE(fs::exists(notes / L"ДЕЛА.note") &&
-                 std::count_if(fs::directory_iterator(notes), fs::directory_iterator(),
+    EXPECT_FALSE(fs::exists(notes() / L"ДЕЛА.note") &&
+                 std::count_if(fs::directory_iterator(notes()), fs::directory_iterator(),
                                [](const auto& e) { return e.path().extension() == L".note"; }) > 2)
         << "a note was added";
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(program.waitForExit(15000));
-    std::error_code ec;
-    fs::remove_all(dir, ec);
 }
 
 // A Ctrl+click on a link that is no web page or mail address asks first,
 // naming the link; "Нет" opens nothing.
-TEST(ProgramNoteCommands, CtrlClickOnAFileLinkAsksFirst) {
-    const fs::path dir = freshProgramFolder();
-    const fs::path notes = notesFolder(dir);
-    fs::create_directories(notes);
-    quivra::base::IniFile ini(settingsFile(dir));
-    ini.writeString(u"Options", u"CurrentNoteName", u"Ссылки");
-    ini.writeString(u"Options", u"EnableHotkey", u"1");
-    writeBytes(
-        notes / L"Ссылки.note",
-        "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0\\fs16 file://C:/windows/notepad.exe\\par}");
-    RunningProgram program(dir / L"quivra.exe");
-    HWND window = program.mainWindow(15000);
-    ASSERT_NE(window, nullptr);
+TEST_F(ProgramNoteCommands, CtrlClickOnAFileLinkAsksFirst) {
+    start({.notes = {{L"Ссылки", "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0\\fs16 "
+                                 "file://C:/windows/notepad.exe\\par}"}},
+           .options = {{u"CurrentNoteName", u"Ссылки"}, {u"EnableHotkey", u"1"}}});
     ASSERT_TRUE(waitFor([&] { return screenRect(window).left < 0; }));
     ASSERT_TRUE(postHotkey(window));
     ASSERT_TRUE(waitFor([&] { return screenRect(window).left == 0; }));
@@ -195,13 +167,9 @@ TEST(ProgramNoteCommands, CtrlClickOnAFileLinkAsksFirst) {
     mouseClick(at);
     ctrl.ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(1, &ctrl, sizeof ctrl);
-    HWND box = program.messageBox(5000);
+    HWND box = program->messageBox(5000);
     ASSERT_NE(box, nullptr) << "the link opened without a question";
     EXPECT_NE(messageBoxText(box).find(L"file://C:/windows/notepad.exe"), std::wstring::npos);
     PostMessageW(box, WM_COMMAND, IDNO, 0);
     EXPECT_TRUE(waitFor([&] { return !IsWindow(box); }));
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(program.waitForExit(15000));
-    std::error_code ec;
-    fs::remove_all(dir, ec);
 }

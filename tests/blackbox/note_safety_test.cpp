@@ -1,6 +1,6 @@
 // The real program with notes that cannot be read, and the typed text at a
 // close request, driven from outside.
-#include "running_program.h"
+#include "program_test.h"
 
 #include "base/ini_file.h"
 #include "notes/notes_controller_win.h"
@@ -20,7 +20,8 @@ void remember(const fs::path& dir, std::u16string_view note) {
 } // namespace
 
 TEST(ProgramNotes, CorruptRememberedNoteIsReportedAndTheProgramStartsEveryTime) {
-    const fs::path dir = freshProgramFolder();
+    const ProgramFolder folder;
+    const fs::path& dir = folder.path();
     remember(dir, u"Broken");
     const std::string corrupt("{\\rtf1 \xEF\xBB\xBF\0\0\xFF{{{{", 14);
     writeBytes(notesFolder(dir) / L"Broken.note", corrupt);
@@ -47,7 +48,8 @@ TEST(ProgramNotes, CorruptRememberedNoteIsReportedAndTheProgramStartsEveryTime) 
 }
 
 TEST(ProgramNotes, CloseRequestRightAfterTypingKeepsTheText) {
-    const fs::path dir = freshProgramFolder();
+    const ProgramFolder folder;
+    const fs::path& dir = folder.path();
     remember(dir, u"Дела");
     writeBytes(notesFolder(dir) / L"Дела.note", "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0 old}");
     RunningProgram program(dir / L"quivra.exe");

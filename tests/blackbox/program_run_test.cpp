@@ -1,6 +1,6 @@
 // Starts the real quivra.exe in a fresh program folder and drives it from
 // outside, as another program on the same desktop would.
-#include "running_program.h"
+#include "program_test.h"
 
 #include "base/ini_file.h"
 #include "notes/notes_ids.h"
@@ -15,7 +15,8 @@ using namespace quivra::blackbox;
 namespace fs = std::filesystem;
 
 TEST(Program, StartsDockedAtTheLeftEdgeAndWritesItsSettingsOnClose) {
-    const fs::path dir = freshProgramFolder();
+    const ProgramFolder folder;
+    const fs::path& dir = folder.path();
     RunningProgram program(dir / L"quivra.exe");
     ASSERT_TRUE(program.started());
     HWND w = program.mainWindow(15000);
@@ -45,8 +46,6 @@ TEST(Program, StartsDockedAtTheLeftEdgeAndWritesItsSettingsOnClose) {
     EXPECT_TRUE(settings.keyExists(u"Options", u"StartDate"));
     EXPECT_EQ(settings.readInteger(u"Options", u"TrayIcon", -1), 1);
     EXPECT_TRUE(fs::is_directory(notesFolder(dir)));
-    std::error_code ec;
-    fs::remove_all(dir, ec);
 }
 
 namespace {
@@ -78,7 +77,8 @@ bool has(const std::vector<std::wstring>& names, const wchar_t* name) {
 TEST(Program, LibrariesOfLaterCommandsAreLoadedOnlyWhenFirstUsed) {
     // The file dialogs, the shell (without a tray icon) and hashing wait for
     // the first command that needs them.
-    const fs::path dir = freshProgramFolder();
+    const ProgramFolder folder;
+    const fs::path& dir = folder.path();
     fs::create_directories(settingsFile(dir).parent_path());
     quivra::base::IniFile(settingsFile(dir)).writeString(u"Options", u"TrayIcon", u"0");
     RunningProgram program(dir / L"quivra.exe");
@@ -93,8 +93,6 @@ TEST(Program, LibrariesOfLaterCommandsAreLoadedOnlyWhenFirstUsed) {
 
     PostMessageW(w, WM_CLOSE, 0, 0);
     EXPECT_TRUE(program.waitForExit(15000));
-    std::error_code ec;
-    fs::remove_all(dir, ec);
 }
 
 namespace {
@@ -117,7 +115,8 @@ HWND otherCopyWindow(DWORD except, DWORD timeoutMs) {
 } // namespace
 
 TEST(Program, RestartedCopyRunsAloneAndALaterStartIsRefused) {
-    const fs::path dir = freshProgramFolder();
+    const ProgramFolder folder;
+    const fs::path& dir = folder.path();
     fs::create_directories(notesFolder(dir));
     writeBytes(notesFolder(dir) / L"A.note", "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0 old}");
     writeBytes(notesFolder(dir) / L"B.note", "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0 bee}");
@@ -164,6 +163,4 @@ TEST(Program, RestartedCopyRunsAloneAndALaterStartIsRefused) {
     PostMessageW(restarted, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForSingleObject(process, 15000), static_cast<DWORD>(WAIT_OBJECT_0));
     CloseHandle(process);
-    std::error_code ec;
-    fs::remove_all(dir, ec);
 }

@@ -37,19 +37,28 @@ ProgramSetup notesAAndB() {
             {}};
 }
 
-void ProgramTest::start(const ProgramSetup& setup) {
-    dir = freshProgramFolder();
-    std::filesystem::create_directories(notesFolder(dir));
+ProgramFolder::ProgramFolder(const ProgramSetup& setup) : dir_(freshProgramFolder()) {
+    if (setup.notes.empty() && setup.options.empty() && setup.coords.empty())
+        return; // the program makes its folders itself
+    std::filesystem::create_directories(notesFolder(dir_));
     for (const auto& [name, bytes] : setup.notes)
-        writeBytes(note(name), bytes);
-    {
-        base::IniFile ini(settingsFile(dir));
-        for (const auto& [key, value] : setup.options)
-            ini.writeString(u"Options", key, value);
-        for (const auto& [key, value] : setup.coords)
-            ini.writeString(u"Coords", key, value);
-    }
-    program = std::make_unique<RunningProgram>(dir / L"quivra.exe");
+        writeBytes(notesFolder(dir_) / (name + L".note"), bytes);
+    base::IniFile ini(settingsFile(dir_));
+    for (const auto& [key, value] : setup.options)
+        ini.writeString(u"Options", key, value);
+    for (const auto& [key, value] : setup.coords)
+        ini.writeString(u"Coords", key, value);
+}
+
+ProgramFolder::~ProgramFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(dir_, ec);
+}
+
+void ProgramTest::start(const ProgramSetup& setup) {
+    folder.emplace(setup);
+    dir = folder->path();
+    program = std::make_unique<RunningProgram>(folder->exe());
     ASSERT_TRUE(program->started());
     window = program->mainWindow(15000);
     ASSERT_NE(window, nullptr);
@@ -60,9 +69,8 @@ void ProgramTest::TearDown() {
         PostMessageW(window, WM_CLOSE, 0, 0);
     if (program)
         program->waitForExit(15000);
-    std::error_code ec;
-    if (!dir.empty())
-        std::filesystem::remove_all(dir, ec);
+    program.reset();
+    folder.reset();
 }
 
 } // namespace quivra::blackbox

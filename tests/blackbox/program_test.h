@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -24,15 +25,33 @@ bool waitForSlidOut(HWND window, DWORD timeoutMs = 10000);
 
 // What a fresh program folder holds before the program starts.
 struct ProgramSetup {
-    std::vector<std::pair<std::wstring, std::string>> notes;        // name, file bytes
-    std::vector<std::pair<std::u16string, std::u16string>> options; // section Options
-    std::vector<std::pair<std::u16string, std::u16string>> coords;  // section Coords
+    std::vector<std::pair<std::wstring, std::string>> notes = {};        // name, file bytes
+    std::vector<std::pair<std::u16string, std::u16string>> options = {}; // section Options
+    std::vector<std::pair<std::u16string, std::u16string>> coords = {};  // section Coords
 };
 
 // The RTF of a one-line note in Tahoma.
 std::string tahomaRtf(const char* text);
 // Notes A ("old", the one opened) and B ("bee"), the hotkey on.
 ProgramSetup notesAAndB();
+
+// A fresh program folder holding what the setup gives; removed with the
+// object, whatever the test came to. A test that starts the program more
+// than once in the same folder keeps one of these.
+class ProgramFolder {
+  public:
+    ProgramFolder() : ProgramFolder(ProgramSetup{}) {}
+    explicit ProgramFolder(const ProgramSetup& setup);
+    ~ProgramFolder();
+    ProgramFolder(const ProgramFolder&) = delete;
+    ProgramFolder& operator=(const ProgramFolder&) = delete;
+
+    const std::filesystem::path& path() const noexcept { return dir_; }
+    std::filesystem::path exe() const { return dir_ / L"quivra.exe"; }
+
+  private:
+    std::filesystem::path dir_;
+};
 
 class ProgramTest : public ::testing::Test {
   protected:
@@ -44,6 +63,7 @@ class ProgramTest : public ::testing::Test {
         return notesFolder(dir) / (name + L".note");
     }
 
+    std::optional<ProgramFolder> folder;
     std::filesystem::path dir;
     std::unique_ptr<RunningProgram> program;
     HWND window = nullptr;

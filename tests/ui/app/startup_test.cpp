@@ -11,7 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <thread>
+#include <vector>
 
 using namespace quivra;
 using namespace quivra::test;
@@ -155,42 +157,64 @@ TEST(Startup, StaleTemporariesOfTheSettingsFileAreRemovedAndOtherFilesKept) {
     EXPECT_EQ(form->presenter().opacity(), 200);
 }
 
-TEST(Startup, OutOfRangeValuesAreClampedByTheirControls) {
-    ProgramFolder folder;
-    folder.option(u"Opacity", u"10");
-    folder.option(u"DelayShow", u"500");
-    folder.option(u"Width", u"300");
-    auto form = folder.start();
-    EXPECT_EQ(form->presenter().opacity(), 50);
-    EXPECT_EQ(form->settingsPage().sliderPosition(settings::ID_DELAYSHOWBAR), 100);
-    const RECT r = windowRect(*form);
-    EXPECT_EQ(r.right - r.left, 640);
-}
-
-TEST(Startup, PlacementOutsideTheEdgesDocksNowhere) {
-    ProgramFolder folder;
-    folder.option(u"Placement", u"7");
-    auto form = folder.start();
-    EXPECT_EQ(form->settingsPage().placeIndex(), -1);
-    const RECT r = windowRect(*form);
-    EXPECT_EQ(r.left, 0);
-    EXPECT_EQ(r.top, 0);
-    form->FormShow();
-    form->presenter().runPendingSlides();
-    EXPECT_EQ(windowRect(*form).left, 0);
-}
-
-TEST(Startup, SilentStartBeginsAtTheHiddenPlaceAlmostTransparent) {
-    ProgramFolder folder;
-    folder.option(u"SilentStart", u"1");
-    folder.option(u"Placement", u"2");
-    auto form = folder.start();
-    EXPECT_EQ(windowRect(*form).left, screenW() - 1);
-    EXPECT_EQ(form->presenter().opacity(), 1);
-    EXPECT_TRUE(form->presenter().timerEnabled(window::Timer2));
-    form->FormShow();
-    form->presenter().runPendingSlides();
-    EXPECT_EQ(windowRect(*form).left, screenW() - 1);
+// Stored options read at start: values out of their range are taken as their
+// controls allow, and broken ones still finish the start.
+TEST(Startup, StoredOptionsAreTakenAsTheirControlsAllow) {
+    struct Case {
+        const char* what;
+        std::vector<std::pair<const char16_t*, const char16_t*>> options;
+        std::function<void(app::TMainForm&)> check;
+    };
+    const Case cases[] = {
+        {"values out of range are clamped",
+         {{u"Opacity", u"10"}, {u"DelayShow", u"500"}, {u"Width", u"300"}},
+         [](app::TMainForm& form) {
+             EXPECT_EQ(form.presenter().opacity(), 50);
+             EXPECT_EQ(form.settingsPage().sliderPosition(settings::ID_DELAYSHOWBAR), 100);
+             const RECT r = windowRect(form);
+             EXPECT_EQ(r.right - r.left, 640);
+         }},
+        {"a placement outside the edges docks nowhere",
+         {{u"Placement", u"7"}},
+         [](app::TMainForm& form) {
+             EXPECT_EQ(form.settingsPage().placeIndex(), -1);
+             const RECT r = windowRect(form);
+             EXPECT_EQ(r.left, 0);
+             EXPECT_EQ(r.top, 0);
+             form.FormShow();
+             form.presenter().runPendingSlides();
+             EXPECT_EQ(windowRect(form).left, 0);
+         }},
+        {"a silent start begins hidden, almost transparent",
+         {{u"SilentStart", u"1"}, {u"Placement", u"2"}},
+         [](app::TMainForm& form) {
+             EXPECT_EQ(windowRect(form).left, screenW() - 1);
+             EXPECT_EQ(form.presenter().opacity(), 1);
+             EXPECT_TRUE(form.presenter().timerEnabled(window::Timer2));
+             form.FormShow();
+             form.presenter().runPendingSlides();
+             EXPECT_EQ(windowRect(form).left, screenW() - 1);
+         }},
+        {"a broken date, colour and note still finish the start",
+         {{u"StartDate", u"31/31/abc"},
+          {u"BorderColor", u"clNoSuchColour"},
+          {u"CurrentNoteName", u"missing"}},
+         [](app::TMainForm& form) {
+             EXPECT_EQ(form.state().DaysInUse, 0);
+             EXPECT_EQ(form.settingsPage().borderColor(), RGB(0, 0, 255));
+             EXPECT_TRUE(form.presenter().trayIcon().wanted());
+             EXPECT_EQ(form.activePage(), program::Page::Notes);
+             EXPECT_FALSE(IsWindowEnabled(form.note().hwnd()));
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ProgramFolder folder;
+        for (const auto& [key, value] : c.options)
+            folder.option(key, value);
+        auto form = folder.start();
+        c.check(*form);
+    }
 }
 
 TEST(Startup, TrayIconTheShellRefusesAtFirstIsAskedForAgainAndTheOptionStays) {
@@ -221,19 +245,6 @@ TEST(Startup, TrayIconTheShellRefusesAtFirstIsAskedForAgainAndTheOptionStays) {
         EXPECT_EQ(folder.settings().readString(u"Options", u"TrayIcon", u""), u"1");
     }
     window::TrayIcon::setNotifyHookForTesting({});
-}
-
-TEST(Startup, BrokenDateAndColourStillFinishStartUp) {
-    ProgramFolder folder;
-    folder.option(u"StartDate", u"31/31/abc");
-    folder.option(u"BorderColor", u"clNoSuchColour");
-    folder.option(u"CurrentNoteName", u"missing");
-    auto form = folder.start();
-    EXPECT_EQ(form->state().DaysInUse, 0);
-    EXPECT_EQ(form->settingsPage().borderColor(), RGB(0, 0, 255));
-    EXPECT_TRUE(form->presenter().trayIcon().wanted());
-    EXPECT_EQ(form->activePage(), program::Page::Notes);
-    EXPECT_FALSE(IsWindowEnabled(form->note().hwnd()));
 }
 
 TEST(Startup, AutostartBoxWritesAndDeletesTheRunValue) {

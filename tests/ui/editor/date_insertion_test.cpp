@@ -16,7 +16,7 @@ class DateInsertion : public EditorFixture {
         source.now = [now] { return now; };
         source.shortDate = [](const base::DateTime&) { return std::u16string(u"08.12.2015"); };
         source.longTime = [](const base::DateTime&) { return std::u16string(u"09:05:07"); };
-        formatting().setDateSource(source);
+        formatting().textCommands().setDateSource(source);
     }
 };
 

@@ -170,9 +170,11 @@ TEST_F(EditorMenusTest, ListMenuAppliesTheRememberedTypeAndStyleToTheSelectedPar
     command(ID_N25);
     EXPECT_EQ(note().paraFormat().wNumbering, PFN_LCLETTER);
     EXPECT_EQ(note().paraFormat().wNumberingStyle, 0x200);
-    EXPECT_EQ(formatting().listNumbering(), (ListNumbering{kListLcLetter, kStylePeriod}));
+    EXPECT_EQ(formatting().textCommands().listNumbering(),
+              (ListNumbering{kListLcLetter, kStylePeriod}));
     command(ID_N28); // restarts at 1; the style stays remembered
     EXPECT_EQ(note().paraFormat().wNumbering, PFN_LCLETTER);
-    EXPECT_EQ(formatting().listNumbering(), (ListNumbering{kListLcLetter, kStylePeriod}));
+    EXPECT_EQ(formatting().textCommands().listNumbering(),
+              (ListNumbering{kListLcLetter, kStylePeriod}));
     EXPECT_TRUE(ticked(ID_N111));
 }

@@ -210,7 +210,7 @@ TEST_F(FormatBarTest, FormatShortcutsActOnTheFocusedRichTextView) {
     // Another rich-text view with the focus takes them instead of the editor.
     document::RichEdit other;
     ASSERT_TRUE(other.create(GetParent(note().hwnd()), 0, RECT{0, 200, 100, 260}));
-    formatting().addFormatView(other);
+    formatting().viewMade(other);
     other.replaceSelection(u"view");
     other.setSelection({0, -1});
     other.focus();

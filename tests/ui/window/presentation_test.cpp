@@ -310,7 +310,7 @@ TEST_F(Presentation, RestartStartsTheProgramWithItsParametersAndLetsItPast) {
     open(L"A");
     std::vector<win::ShellOpen> started;
     win::setShellOpenHook([&](const win::ShellOpen& r) { started.push_back(r); });
-    form->G1Click();
+    form->shutdown().G1Click();
     ASSERT_EQ(started.size(), 1u);
     EXPECT_EQ(started[0].file, folder.exePath().wstring());
     EXPECT_EQ(started[0].parameters, L" a b");
