@@ -23,11 +23,10 @@ void TMainForm::applyDataDir() {
     const std::wstring custom = settingsPage_.customDirText();
     if (!custom.empty())
         write(ini, keys::CustomDir, win::toU16(custom));
-    state_.currentNoteName.clear();
-    state_.currentNotePath.clear();
+    notes_.setRememberedNote({});
     showPage(program::Page::Notes);
     // The note the settings remember as open, looked up in the new folder.
-    state_.currentNoteName = read(ini, keys::CurrentNoteName);
+    notes_.setRememberedNote(read(ini, keys::CurrentNoteName));
     applyNotesFolderRule();
     win::ComboBox(notes_.lists().namesList()).clear();
     note_.empty();

@@ -64,7 +64,6 @@ void TMainForm::chooseSettingsFile() {
 
 StartResult TMainForm::FormCreate() {
     std::srand(static_cast<unsigned>(std::time(nullptr))); // encryption draws random characters
-    state_.CipherBackup.reset();
     // The settings file was chosen before the window was made: the window's
     // size comes from it.
     base::IniFile& ini = *state_.SettingsFile;
@@ -79,8 +78,6 @@ StartResult TMainForm::FormCreate() {
         if (exists(ini, keys::Restart))
             remove(ini, keys::Restart);
     });
-    state_.currentNoteName.clear();
-    state_.currentNotePath.clear();
     DeleteFileW(toWide(obsoleteNotesList(state_.ProgramFolder)).c_str());
 
     // The first day of use, for the donation reminder, in the user's short
@@ -204,7 +201,7 @@ void TMainForm::readOptions() {
     fromKey(ID_ISANISHOW);
     fromKey(ID_ISANIHIDE);
     presenter_.setTrayIconVisible(read(ini, keys::TrayIcon));
-    state_.currentNoteName = read(ini, keys::CurrentNoteName);
+    notes_.setRememberedNote(read(ini, keys::CurrentNoteName));
     for (int id : {ID_ISDBLCLICK, ID_ISENABLEHOTKEY, ID_ISFOCUSONHOTKEY, ID_ISFOCUSONTRAYCLICK,
                    ID_ISFOCUSONSELECTNOTE, ID_ISONELISTCLICK, ID_ISDYNSEARCH, ID_ISSEARCHFILTER,
                    ID_ISSIMPLEFONTLIST})

@@ -73,6 +73,12 @@ class NotesController final : public program::Subsystem, private NoteSwitching {
     void NotesNamesListDropDown() { lists_.fitDropDown(); }
     void NotesNamesListCloseUp();
     void NotesPageShow();
+    // The note the settings remember as open (CurrentNoteName), not looked
+    // up yet; the current note and its path are the notes subsystem's alone.
+    void setRememberedNote(std::u16string name) {
+        state_.currentNoteName = std::move(name);
+        state_.currentNotePath.clear();
+    }
     // Selects the remembered CurrentNoteName (letter case ignored) in both
     // lists and sets CurrentNotePath; returns the index, -1 when not listed.
     int selectRememberedNote();

@@ -1,6 +1,10 @@
 // The program-wide state the subsystems share, owned by the main window and
-// handed to each subsystem by reference. Options are not copied here: the
-// settings page holds them (settings/options_win.h).
+// handed to each subsystem by reference. Each field has one writer: the
+// main window for the folders, the settings file and the days in use (at
+// start-up and at a switch of the notes folder), the notes subsystem for
+// the current note and its view, the cipher state for the decryption, the
+// presenter for isShown; the others only read. Options are not copied here:
+// the settings page holds them (settings/options_win.h).
 #pragma once
 
 #include "base/ini_file.h"
