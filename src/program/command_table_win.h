@@ -12,6 +12,7 @@
 
 #include <span>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace quivra::program {
@@ -55,6 +56,31 @@ inline constexpr int kAnyCode = -1;
 // A row without a menu.
 inline constexpr int kNoMenu = -1;
 
+// What a row runs: a handler of the owner, or a function given the owner for
+// a handler that belongs to one of the owner's parts
+// (`[](Owner& o) { o.part_.Handler(); }`), so the table stays the owner's
+// while the handlers live where their state does.
+template <class Owner> class Handler {
+  public:
+    constexpr Handler() = default;
+    // Implicit, as the rows write them: `.run = &Owner::Handler`.
+    constexpr Handler(void (Owner::*member)()) : member_(member) {}
+    template <class F>
+    requires std::is_convertible_v<F, void (*)(Owner&)>
+    constexpr Handler(F call) : call_(call) {}
+    constexpr explicit operator bool() const { return member_ != nullptr || call_ != nullptr; }
+    void operator()(Owner& owner) const {
+        if (member_)
+            (owner.*member_)();
+        else if (call_)
+            call_(owner);
+    }
+
+  private:
+    void (Owner::*member_)() = nullptr;
+    void (*call_)(Owner&) = nullptr;
+};
+
 template <class Owner> struct Command {
     int id = 0; // 0 with a menu: a separator
     const wchar_t* caption = nullptr;
@@ -63,7 +89,7 @@ template <class Owner> struct Command {
     // command's (a menu item reached by the key of a hidden one).
     int keyOf = 0;
     int menu = kNoMenu; // the owner's index of the menu holding the item
-    void (Owner::*run)() = nullptr;
+    Handler<Owner> run{};
     // The control's notification that runs it; the others are ignored.
     int code = kAnyCode;
     // Whether a key may run it now (a key that works on one page only).
@@ -153,7 +179,7 @@ template <class Owner> bool runCommand(Commands<Owner> table, Owner& owner, int 
         if (code == kFromShortcut && row.keyAllowed && !(owner.*row.keyAllowed)())
             return true;
         if (row.run)
-            (owner.*row.run)();
+            row.run(owner);
         return true;
     }
     return known;
