@@ -110,7 +110,7 @@ TEST_F(CommentCommands, CtrlClickSelectsTheBlockTextAndOffersTheActionMenu) {
     EXPECT_STREQ(text, L"Расшифровать");
 
     // With the option off the click only selects.
-    form->settingsPage().setBoxTicked(settings::ID_ISSHOWCOPY, false);
+    form->settingsPage().optionBoxes().setBoxTicked(settings::ID_ISSHOWCOPY, false);
     shown.clear();
     select(7, 7);
     form->state().CtrlDown = true;

@@ -18,7 +18,9 @@ using Lines = std::vector<std::u16string>;
 
 class StrongCipherCommands : public CryptoFixture {
   protected:
-    void strongCipher(bool on) { form->settingsPage().setBoxTicked(settings::ID_STRONGCIPHER, on); }
+    void strongCipher(bool on) {
+        form->settingsPage().optionBoxes().setBoxTicked(settings::ID_STRONGCIPHER, on);
+    }
 };
 
 TEST_F(StrongCipherCommands, WholeNoteBecomesTokensThatOnlyTheRightPasswordOpens) {
