@@ -55,6 +55,8 @@ HWND SettingsPage::existing(int id) const {
         return b->hwnd;
     if (id == ID_CLEARCOORDS)
         return ClearCoordsButton;
+    if (id == ID_TREE)
+        return browsePanel_.control(id); // null until the panel is first opened
     for (HWND hwnd : {tabs_.control(id), hotkeyField_.control(id), sliders_.control(id),
                       dataFolder_.control(id), browsePanel_.control(id), skins_.control(id),
                       borderColour_.control(id), place_.control(id), linkProgram_.control(id)})
