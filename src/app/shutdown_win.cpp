@@ -17,7 +17,7 @@ void TMainForm::FormCloseQuery() {
 
 void TMainForm::OnDestroy() {
     // Every way of ending comes here: no secret may stay on the clipboard.
-    crypto_.takeSecretOffClipboard();
+    crypto_.clipboardDecryption().takeSecretOffClipboard();
     // FormDestroy: the hotkey and its atom go with the window.
     presenter_.hotkey().unregister();
     presenter_.setTrayIconVisible(false);
@@ -89,7 +89,8 @@ void TMainForm::OnQueryEndSession() {
     // What quit keeps is kept; no question may hold the session up, so a
     // text that can be written nowhere stays only in the recovery attempt.
     rememberSelectedNote();
-    crypto_.takeSecretOffClipboard(); // the session may end before the window goes
+    crypto_.clipboardDecryption()
+        .takeSecretOffClipboard(); // the session may end before the window goes
     cipher_.returnCipher();
     notes_.SaveIfModified(notes::Moment::EndSession);
     cipher_.resetDecryptState();
