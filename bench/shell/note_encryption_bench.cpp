@@ -141,7 +141,7 @@ int wmain() {
     std::printf("Whole-note commands through the password panel's Ok, against the bare "
                 "control's load of the note each gives:\n");
     for (bool strong : {false, true}) {
-        form->settingsPage().setBoxTicked(settings::ID_STRONGCIPHER, strong);
+        form->settingsPage().optionBoxes().setBoxTicked(settings::ID_STRONGCIPHER, strong);
         for (int lines : {1000, 10000}) {
             const std::u16string text = noteText(lines);
             note.setPlainText(text);
@@ -195,7 +195,7 @@ int wmain() {
                     (unsavedDecrypt - key) / unsavedLoad);
         }
     }
-    form->settingsPage().setBoxTicked(settings::ID_STRONGCIPHER, false);
+    form->settingsPage().optionBoxes().setBoxTicked(settings::ID_STRONGCIPHER, false);
     note.setModified(false);
     return 0;
 }

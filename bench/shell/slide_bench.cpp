@@ -19,8 +19,8 @@ int wmain() {
         auto& presenter = form->presenter();
         presenter.runPendingSlides();
         auto& page = form->settingsPage();
-        page.setSliderPosition(settings::ID_DELAYSHOWBAR, step);
-        page.setSliderPosition(settings::ID_DELAYHIDEBAR, step);
+        page.sliders().setPosition(settings::ID_DELAYSHOWBAR, step);
+        page.sliders().setPosition(settings::ID_DELAYHIDEBAR, step);
         std::vector<double> in, out;
         for (int round = 0; round < 10; ++round) {
             bench::Stopwatch sw;

@@ -17,10 +17,10 @@ void TMainForm::applyDataDir() {
     // with a note that cannot be written keeps this folder at the next start.
     if (!notes_.store().closeOutgoingNote())
         return;
-    write(ini, keys::NotesDir, win::toU16(settingsPage_.dataDirText()));
-    write(ini, keys::isCustomDir, settingsPage_.customDirSelected());
+    write(ini, keys::NotesDir, win::toU16(settingsPage_.dataFolder().dataDirText()));
+    write(ini, keys::isCustomDir, settingsPage_.dataFolder().customDirSelected());
     // An empty box leaves the stored custom folder as it was.
-    const std::wstring custom = settingsPage_.customDirText();
+    const std::wstring custom = settingsPage_.dataFolder().customDirText();
     if (!custom.empty())
         write(ini, keys::CustomDir, win::toU16(custom));
     notes_.setRememberedNote({});
@@ -37,13 +37,13 @@ void TMainForm::applyDataDir() {
 }
 
 void TMainForm::applyNotesFolderRule() {
-    const auto choice =
-        settings::chooseNotesFolder(state_.ProgramFolder, settingsPage_.customDirSelected(),
-                                    win::toU16(settingsPage_.customDirText()),
-                                    win::toU16(settingsPage_.dataDirText()), win::folderExists);
+    const auto choice = settings::chooseNotesFolder(
+        state_.ProgramFolder, settingsPage_.dataFolder().customDirSelected(),
+        win::toU16(settingsPage_.dataFolder().customDirText()),
+        win::toU16(settingsPage_.dataFolder().dataDirText()), win::folderExists);
     state_.notesFolder = choice.folder;
     if (!choice.custom)
-        settingsPage_.selectCustomDir(false);
+        settingsPage_.dataFolder().selectCustomDir(false);
     std::error_code ec;
     std::filesystem::create_directories(std::filesystem::path(state_.notesFolder), ec);
 }

@@ -97,11 +97,11 @@ StartResult TMainForm::FormCreate() {
     donation_.startReminderTimer();
 
     // The opacity slider is the one control whose setting takes effect here.
-    settingsPage_.setSliderPosition(ID_OPVAL, read(ini, keys::Opacity));
-    settingsPage_.setDataDirText(
+    settingsPage_.sliders().setPosition(ID_OPVAL, read(ini, keys::Opacity));
+    settingsPage_.dataFolder().setDataDirText(
         read(ini, keys::NotesDir, defaultNotesDir(state_.sharedSettings, state_.ProfileName)));
-    settingsPage_.selectCustomDir(read(ini, keys::isCustomDir));
-    settingsPage_.setCustomDirText(read(ini, keys::CustomDir));
+    settingsPage_.dataFolder().selectCustomDir(read(ini, keys::isCustomDir));
+    settingsPage_.dataFolder().setCustomDirText(read(ini, keys::CustomDir));
     applyNotesFolderRule(); // picks the notes folder and creates it when missing
     startupStep([&] {       // an obsolete key
         if (exists(ini, keys::SplitPos))
@@ -111,22 +111,22 @@ StartResult TMainForm::FormCreate() {
     // The window was created at this size, so nothing is laid out again.
     SetWindowPos(hwnd(), nullptr, 0, 0, storedWidth(), storedHeight(),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    settingsPage_.setPlaceIndex(read(ini, keys::Placement)); // the docking edge
-    settingsPage_.setSliderPosition(ID_DELAYSHOWBAR, read(ini, keys::DelayShow));
-    settingsPage_.setSliderPosition(ID_DELAYHIDEBAR, read(ini, keys::DelayHide));
+    settingsPage_.placeBox().setPlaceIndex(read(ini, keys::Placement)); // the docking edge
+    settingsPage_.sliders().setPosition(ID_DELAYSHOWBAR, read(ini, keys::DelayShow));
+    settingsPage_.sliders().setPosition(ID_DELAYHIDEBAR, read(ini, keys::DelayHide));
     // The hotkey field holds the stored combination before the hotkey box's
     // handler registers it.
-    settingsPage_.setHotkeyField(read(ini, keys::HotkeyKeys));
+    settingsPage_.hotkeyField().setWord(read(ini, keys::HotkeyKeys));
     readOptions(); // the option boxes from their keys, each box's handler run
     presenter_.setBorderColor(settingsPage_.borderColor());
     if (settingsPage_.ticked(ID_ISENABLEHOTKEY))
-        settingsPage_.showHotkeyRegistered(presenter_.setHotkeyEnabled(true));
+        settingsPage_.hotkeyField().showRegistered(presenter_.setHotkeyEnabled(true));
     notes_.EnumerateNotes(); // and copies the names into the list box and the chooser
     // The box says whether the icon is wanted; the shell takes it when the
     // window is first shown, or later if it refuses then.
     if (settingsPage_.ticked(ID_ISTRAYICON) != presenter_.trayIconWanted()) {
         const bool wanted = presenter_.trayIconWanted();
-        startupStep([&] { settingsPage_.setBoxTicked(ID_ISTRAYICON, wanted); });
+        startupStep([&] { settingsPage_.optionBoxes().setBoxTicked(ID_ISTRAYICON, wanted); });
     }
     // No larger than the screen.
     RECT wr;
@@ -140,16 +140,16 @@ StartResult TMainForm::FormCreate() {
     presenter_.setTimer(window::Timer2, settingsPage_.ticked(ID_DISABLESHOWINGONSTART));
     showPage(program::Page::Notes);
     presenter_.initialPlacement(); // shown or hidden at the docking edge
-    settingsPage_.setAutostartTicked(settings::autostartPointsTo(env_.exePath));
+    settingsPage_.optionBoxes().setAutostartTicked(settings::autostartPointsTo(env_.exePath));
     // The note that was open when the program last ended.
     startupStep([&] { notes_.openRememberedNote(); });
     note_.setModified(false);
     // The skins found in the folder, and the stored one applied.
     skins::skinEngine().setFolder(links_.skinsFolder());
-    settingsPage_.refreshSkinsList(read(ini, keys::SkinName));
-    startupStep([&] { settingsPage_.applyStoredSkin(); });
+    settingsPage_.skins().refreshSkinsList(read(ini, keys::SkinName));
+    startupStep([&] { settingsPage_.skins().applyStoredSkin(); });
     // The first page of the settings and of the help.
-    settingsPage_.selectTab(0);
+    settingsPage_.tabs().selectTab(0);
     infoPages_.selectFirstTab();
     return StartResult::Started;
 }
@@ -197,7 +197,9 @@ void TMainForm::readOptions() {
     base::IniFile& ini = *state_.SettingsFile;
     // Each box's handler writes its key back; one that fails leaves the
     // others to run.
-    auto fromKey = [this](int id) { startupStep([&] { settingsPage_.setBoxFromKey(id); }); };
+    auto fromKey = [this](int id) {
+        startupStep([&] { settingsPage_.optionBoxes().setBoxFromKey(id); });
+    };
     fromKey(ID_ISANISHOW);
     fromKey(ID_ISANIHIDE);
     presenter_.setTrayIconVisible(read(ini, keys::TrayIcon));
@@ -215,8 +217,8 @@ void TMainForm::readOptions() {
     fromKey(ID_ISDETECTURL);
     // A colour the file names wrongly gives the default frame colour.
     const auto colour = readColor(ini, keys::BorderColor);
-    settingsPage_.setBorderColorItem(colour ? colorToString(*colour) : u"clBlue");
-    settingsPage_.setCustomBrowserText(toWide(read(ini, keys::CustomBrowser)));
+    settingsPage_.borderColourBox().setBorderColorItem(colour ? colorToString(*colour) : u"clBlue");
+    settingsPage_.linkProgram().setCustomBrowserText(toWide(read(ini, keys::CustomBrowser)));
     fromKey(ID_DISABLESHOWINGONSTART);
     fromKey(ID_ISSHOWCOPY);
     fromKey(ID_STRONGCIPHER);

@@ -424,7 +424,7 @@ LRESULT TMainForm::OnNotify(NMHDR& hdr) {
         if (const auto link = document::RichEdit::linkEvent(reinterpret_cast<LPARAM>(&hdr)))
             document::linkClick(second ? notes_.secondView().view() : note_, *link,
                                 second ? (GetKeyState(VK_CONTROL) & 0x8000) != 0 : state_.CtrlDown,
-                                settingsPage_.customBrowserText());
+                                settingsPage_.linkProgram().customBrowserText());
         return 0;
     }
     LRESULT result = 0;

@@ -14,7 +14,7 @@ namespace quivra::app {
 
 void Shutdown::OnDestroy() {
     // Every way of ending comes here: no secret may stay on the clipboard.
-    parts_.crypto.takeSecretOffClipboard();
+    parts_.crypto.clipboardDecryption().takeSecretOffClipboard();
     // FormDestroy: the hotkey and its atom go with the window.
     parts_.presenter.hotkey().unregister();
     parts_.presenter.setTrayIconVisible(false);
@@ -86,7 +86,8 @@ void Shutdown::OnQueryEndSession() {
     // What quit keeps is kept; no question may hold the session up, so a
     // text that can be written nowhere stays only in the recovery attempt.
     rememberSelectedNote();
-    parts_.crypto.takeSecretOffClipboard(); // the session may end before the window goes
+    // The session may end before the window goes.
+    parts_.crypto.clipboardDecryption().takeSecretOffClipboard();
     parts_.cipher.returnCipher();
     parts_.notes.store().SaveIfModified(notes::Moment::EndSession);
     parts_.cipher.resetDecryptState();

@@ -1,11 +1,12 @@
 // The encrypt and decrypt commands: opening the password panel, its Ok in
 // both modes and the middle-button confirmation, the work on a selection or
 // on every line of the note, and the return of the cipher.
-#include "crypto/crypto_controller_win.h"
+#include "crypto/cipher_commands_win.h"
 
 #include "base/text_services.h"
 #include "crypto/cipher.h"
 #include "crypto/comment_brackets.h"
+#include "crypto/crypto_ids.h"
 #include "crypto/editor_fit.h"
 #include "crypto/key_derivation.h"
 #include "crypto/secure_wipe.h"
@@ -40,17 +41,23 @@ void letPaintsRun() {
 
 } // namespace
 
+CipherCommands::CipherCommands(const Services& services, PasswordPanel& panel, CommandItems& items,
+                               ClipboardDecryption& clipboard)
+    : note_(services.note), state_(services.state), options_(services.options),
+      cipher_(services.cipher), events_(services.events), noteFile_(services.noteFile),
+      panel_(panel), items_(items), clipboard_(clipboard) {}
+
 // --- Opening the panel ---------------------------------------------------------
 
-void CryptoController::EnCrClick() {
-    if (!itemEnabled(EnCr))
+void CipherCommands::EnCrClick() {
+    if (!items_.itemEnabled(EnCr))
         return;
     events_.closeQuickSearch();
     panel_.open(PasswordPanel::Use::Encrypt, note_.selection().length() != 0);
 }
 
-void CryptoController::DeCrClick() {
-    if (!itemEnabled(DeCr))
+void CipherCommands::DeCrClick() {
+    if (!items_.itemEnabled(DeCr))
         return;
     if (state_.decryptState == 1) {
         returnCipherClick();
@@ -60,22 +67,22 @@ void CryptoController::DeCrClick() {
     panel_.open(PasswordPanel::Use::Decrypt, note_.selection().length() != 0);
 }
 
-void CryptoController::N10Click() {
+void CipherCommands::N10Click() {
     if (note_.focused())
         EnCrClick();
 }
 
-void CryptoController::N11Click() {
+void CipherCommands::N11Click() {
     if (note_.focused() && state_.decryptState == 0)
         DeCrClick();
 }
 
-void CryptoController::N13Click() {
+void CipherCommands::N13Click() {
     if (note_.focused() && state_.decryptState == 1)
         DeCrClick();
 }
 
-void CryptoController::ECCancelClick() {
+void CipherCommands::ECCancelClick() {
     // The panel closes as the focus leaves it.
     if (note_.enabled())
         note_.focus();
@@ -83,7 +90,7 @@ void CryptoController::ECCancelClick() {
 
 // --- Return of the cipher ----------------------------------------------------------
 
-void CryptoController::returnCipherClick() {
+void CipherCommands::returnCipherClick() {
     const document::CharRange selection = note_.selection();
     // The search results go with the decrypted view; the note's modified
     // flag is what it was before the decryption, or set by what was typed.
@@ -94,7 +101,7 @@ void CryptoController::returnCipherClick() {
     showReturnNotice();
 }
 
-void CryptoController::showReturnNotice() {
+void CipherCommands::showReturnNotice() {
     // Whole lines were encrypted because of typing at the edge of decrypted
     // text: the panel says so, without asking for anything.
     if (std::optional<std::u16string> notice = cipher_.takeNotice()) {
@@ -106,8 +113,8 @@ void CryptoController::showReturnNotice() {
 
 // --- Ok ----------------------------------------------------------------------------
 
-void CryptoController::ECOkClick() {
-    if (panel_.inBufferTicked() && countdownRunning())
+void CipherCommands::ECOkClick() {
+    if (panel_.inBufferTicked() && clipboard_.countdownRunning())
         return;
     if (panel_.encryptionMode())
         encryptOk();
@@ -115,7 +122,7 @@ void CryptoController::ECOkClick() {
         decryptOk();
 }
 
-void CryptoController::encryptOk() {
+void CipherCommands::encryptOk() {
     if (const auto refusal = encryptRefusal(panel_.passwordText(), panel_.confirmText())) {
         panel_.say(*refusal);
         if (refusal->label == PanelLabel::Password)
@@ -128,7 +135,7 @@ void CryptoController::encryptOk() {
     runEncryption(true);
 }
 
-void CryptoController::decryptOk() {
+void CipherCommands::decryptOk() {
     if (const auto refusal = decryptRefusal(panel_.passwordText())) {
         panel_.say(*refusal);
         return;
@@ -138,7 +145,7 @@ void CryptoController::decryptOk() {
     runDecryption(true);
 }
 
-void CryptoController::ECEditMouseUp() {
+void CipherCommands::ECEditMouseUp() {
     const MiddleOutcome outcome =
         middleButton(panel_.step(), panel_.passwordText(), panel_.confirmText());
     switch (outcome.action) {
@@ -166,7 +173,7 @@ void CryptoController::ECEditMouseUp() {
 
 // --- The work --------------------------------------------------------------------
 
-CryptoController::CommandKeys CryptoController::deriveKeys() {
+CipherCommands::CommandKeys CipherCommands::deriveKeys() {
     struct Wipe {
         PasswordPanel& panel;
         ~Wipe() { panel.wipeTexts(); }
@@ -175,7 +182,7 @@ CryptoController::CommandKeys CryptoController::deriveKeys() {
             std::make_unique<StrongKeys>(panel_.passwordText())};
 }
 
-bool CryptoController::deriveInBackground(StrongKeys& keys, std::vector<StrongSalt> salts) {
+bool CipherCommands::deriveInBackground(StrongKeys& keys, std::vector<StrongSalt> salts) {
     if (salts.empty())
         return true;
     // Each strong key costs the work factor (more than half a second): it is
@@ -214,17 +221,17 @@ bool CryptoController::deriveInBackground(StrongKeys& keys, std::vector<StrongSa
     return !cancelled;
 }
 
-void CryptoController::showEditor(bool shown) {
+void CipherCommands::showEditor(bool shown) {
     ShowWindow(note_.hwnd(), shown ? SW_SHOW : SW_HIDE);
 }
 
-void CryptoController::stopWithMessage(std::u16string_view text, bool red) {
+void CipherCommands::stopWithMessage(std::u16string_view text, bool red) {
     panel_.setCaption(u"");
     panel_.say(PanelLabel::Password, text, red);
 }
 
-bool CryptoController::replaceKept(document::CharRange selection, const std::u16string& text,
-                                   const std::u16string& old) {
+bool CipherCommands::replaceKept(document::CharRange selection, const std::u16string& text,
+                                 const std::u16string& old) {
     note_.setSelection(selection);
     note_.replaceSelection(text);
     const document::CharRange inserted{selection.start, note_.selection().end};
@@ -235,7 +242,7 @@ bool CryptoController::replaceKept(document::CharRange selection, const std::u16
     return false;
 }
 
-void CryptoController::runEncryption(bool fromOk) {
+void CipherCommands::runEncryption(bool fromOk) {
     showEditor(false);
     CommandKeys keys = deriveKeys();
     const bool strong = options_.ticked(settings::ID_STRONGCIPHER);
@@ -310,7 +317,7 @@ void CryptoController::runEncryption(bool fromOk) {
     panel_.close();
 }
 
-void CryptoController::runDecryption(bool fromOk) {
+void CipherCommands::runDecryption(bool fromOk) {
     // Unchanged since it was read or written, the editor holds what the
     // note's file holds (a decrypted view is unmodified, but has a backup).
     const bool asSaved = !note_.modified() && !cipher_.hasBackup();
@@ -351,10 +358,10 @@ void CryptoController::runDecryption(bool fromOk) {
         }
         WipeOnExit wipePlain(plain);
         if (fromOk) {
-            countdown_.forgetSavedText();
+            clipboard_.forgetSavedText();
             if (panel_.inBufferTicked()) {
                 // The note does not change: a view shown stays as it is.
-                decryptIntoClipboard(plain);
+                clipboard_.decryptIntoClipboard(plain);
                 cipher_.markDecrypted();
                 return;
             }
@@ -376,7 +383,7 @@ void CryptoController::runDecryption(bool fromOk) {
                                        strong ? CipherKind::Strong : CipherKind::Compatible),
             std::make_unique<ViewKeys>(keys.compatible, std::move(keys.strong)));
         if (fromOk)
-            setReturnCaption(true);
+            items_.setReturnCaption(true);
         showEditor(true);
         note_.focus();
         note_.setSelection({selection.start, selection.start + static_cast<long>(plain.size())});
@@ -426,7 +433,7 @@ void CryptoController::runDecryption(bool fromOk) {
         cipher_.markDecrypted();
 }
 
-bool CryptoController::reportWholeNote(CipherDirection direction, const WholeNoteResult& result) {
+bool CipherCommands::reportWholeNote(CipherDirection direction, const WholeNoteResult& result) {
     if (result.refused) {
         stopWithMessage(refusedLineMessage(result.refused), true);
         return true;
@@ -446,9 +453,9 @@ bool CryptoController::reportWholeNote(CipherDirection direction, const WholeNot
     return false;
 }
 
-NoteLinesPlan CryptoController::planAllLines(const std::vector<std::u16string>& lines,
-                                             CipherDirection direction, CommandKeys& keys,
-                                             WholeNoteResult& result) {
+NoteLinesPlan CipherCommands::planAllLines(const std::vector<std::u16string>& lines,
+                                           CipherDirection direction, CommandKeys& keys,
+                                           WholeNoteResult& result) {
     if (direction == CipherDirection::Decrypt)
         return decryptNoteLines(lines, keys.compatible, *keys.strong);
     NoteLinesPlan plan;
@@ -463,7 +470,7 @@ NoteLinesPlan CryptoController::planAllLines(const std::vector<std::u16string>& 
     return plan;
 }
 
-CryptoController::RewriteSource CryptoController::decryptionSource(bool asSaved) {
+CipherCommands::RewriteSource CipherCommands::decryptionSource(bool asSaved) {
     // Reading the note's file costs next to nothing; reading the content out
     // of the control costs a third of loading it. Only a file this program
     // wrote is taken: the rewrite reads it as it reads what the control
@@ -475,10 +482,10 @@ CryptoController::RewriteSource CryptoController::decryptionSource(bool asSaved)
     return {note_.rtf(), true};
 }
 
-CryptoController::WholeNoteResult CryptoController::processAllLines(CipherDirection direction,
-                                                                    CommandKeys& keys,
-                                                                    bool showProgress,
-                                                                    RewriteSource* source) {
+CipherCommands::WholeNoteResult CipherCommands::processAllLines(CipherDirection direction,
+                                                                CommandKeys& keys,
+                                                                bool showProgress,
+                                                                RewriteSource* source) {
     WholeNoteResult result;
     // The text is read once: the lines come from it, and the rewrite of the
     // content compares the control's text with it.
@@ -509,9 +516,9 @@ CryptoController::WholeNoteResult CryptoController::processAllLines(CipherDirect
     return result;
 }
 
-void CryptoController::writePlan(std::u16string_view noteText, std::vector<std::u16string>& lines,
-                                 NoteLinesPlan& plan, bool backwards, CipherDirection direction,
-                                 bool showProgress, RewriteSource* source) {
+void CipherCommands::writePlan(std::u16string_view noteText, std::vector<std::u16string>& lines,
+                               NoteLinesPlan& plan, bool backwards, CipherDirection direction,
+                               bool showProgress, RewriteSource* source) {
     if (plan.changes.empty())
         return;
     LineWriter w{lines, direction, backwards, showProgress};
@@ -562,9 +569,9 @@ void CryptoController::writePlan(std::u16string_view noteText, std::vector<std::
     putBackChangedLines(lines, plan, plan.left);
 }
 
-document::RichEdit::ParagraphsReplaced
-CryptoController::replaceAtOnce(std::u16string_view noteText, NoteLinesPlan& plan,
-                                const RewriteSource* source) {
+document::RichEdit::ParagraphsReplaced CipherCommands::replaceAtOnce(std::u16string_view noteText,
+                                                                     NoteLinesPlan& plan,
+                                                                     const RewriteSource* source) {
     // The new texts move into the editor's list of changes and back, so
     // that no further copy of them is made.
     std::vector<document::ParagraphChange> changes;
@@ -580,7 +587,7 @@ CryptoController::replaceAtOnce(std::u16string_view noteText, NoteLinesPlan& pla
     return replaced;
 }
 
-bool CryptoController::formatUniform(document::CharRange range) {
+bool CipherCommands::formatUniform(document::CharRange range) {
     // At the caret every field counts as the same; over the range only those
     // that do not change anywhere in it.
     note_.setSelection({range.start, range.start});
@@ -591,7 +598,7 @@ bool CryptoController::formatUniform(document::CharRange range) {
            (note_.paraFormat().dwMask & paragraphs) == paragraphs;
 }
 
-void CryptoController::writeLines(LineWriter& w, std::size_t first, std::size_t last) {
+void CipherCommands::writeLines(LineWriter& w, std::size_t first, std::size_t last) {
     if (cipher_.interrupted())
         return;
     // The lines from the first to the last that change are written in one
@@ -659,9 +666,9 @@ void CryptoController::writeLines(LineWriter& w, std::size_t first, std::size_t 
     secureWipe(text);
 }
 
-void CryptoController::putBackChangedLines(std::vector<std::u16string>& before,
-                                           const NoteLinesPlan& plan,
-                                           std::vector<std::size_t>& left) {
+void CipherCommands::putBackChangedLines(std::vector<std::u16string>& before,
+                                         const NoteLinesPlan& plan,
+                                         std::vector<std::size_t>& left) {
     // The editor must hold every new line exactly; a line it changed goes
     // back to what it was. The kept texts exclude the code units the editor
     // is known to change, so this only guards against the unforeseen.

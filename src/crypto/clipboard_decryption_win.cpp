@@ -4,9 +4,10 @@
 // something else meanwhile. A put-back that finds the clipboard held by
 // another program is tried again as the countdown's model says, without
 // waiting on this thread, until the secret is gone.
-#include "crypto/crypto_controller_win.h"
+#include "crypto/clipboard_decryption_win.h"
 
 #include "base/errors.h"
+#include "crypto/crypto_ids.h"
 #include "crypto/secret_clipboard_win.h"
 #include "crypto/secure_wipe.h"
 #include "win/dpi_win.h"
@@ -15,18 +16,25 @@
 
 namespace quivra::crypto {
 
-void CryptoController::DeCrBufClick() {
-    if (!itemEnabled(DeCrBuf))
+ClipboardDecryption::~ClipboardDecryption() {
+    try {
+        takeSecretOffClipboard();
+    } catch (...) {
+    }
+}
+
+void ClipboardDecryption::DeCrBufClick() {
+    if (!items_.itemEnabled(DeCrBuf))
         return;
     panel_.open(PasswordPanel::Use::DecryptToClipboard, note_.selection().length() != 0);
 }
 
-void CryptoController::H1Click() {
+void ClipboardDecryption::H1Click() {
     if (note_.focused() && note_.selection().length() != 0)
         DeCrBufClick();
 }
 
-void CryptoController::decryptIntoClipboard(std::u16string& plain) {
+void ClipboardDecryption::decryptIntoClipboard(std::u16string& plain) {
     std::optional<std::u16string> earlier;
     try {
         OpenClipboardForText clipboard(mainWindow_);
@@ -36,7 +44,7 @@ void CryptoController::decryptIntoClipboard(std::u16string& plain) {
         // The note did not change: the editor and the panel come back as
         // they were before Ok.
         secureWipe(plain);
-        showEditor(true);
+        ShowWindow(note_.hwnd(), SW_SHOW); // hidden while the command ran
         panel_.close();
         throw;
     }
@@ -47,26 +55,23 @@ void CryptoController::decryptIntoClipboard(std::u16string& plain) {
     if (!timerForm_.hwnd())
         timerForm_.create(static_cast<int>(win::dpiForWindow(mainWindow_)));
     showCountdown();
-    showEditor(true);
+    ShowWindow(note_.hwnd(), SW_SHOW);
 }
 
-void CryptoController::TPTimerTimer() {
+void ClipboardDecryption::TPTimerTimer() {
     if (countdown_.tick())
         putBackClipboardText(false);
     showCountdown();
 }
 
-void CryptoController::mainWindowCalledIn() {
-    // After the call-in has focused the editor.
-    if (cipher_.hasNotice())
-        PostMessageW(mainWindow_, WM_COMMAND, ID_RETURNNOTICE, 0);
+void ClipboardDecryption::mainWindowCalledIn() {
     if (!countdown_.windowCalledIn())
         return;
     putBackClipboardText(false);
     showCountdown();
 }
 
-void CryptoController::takeSecretOffClipboard() {
+void ClipboardDecryption::takeSecretOffClipboard() {
     if (!countdown_.ending() || !timerForm_.hwnd())
         return;
     // The program is going: the usual few short waits for the clipboard are
@@ -75,7 +80,7 @@ void CryptoController::takeSecretOffClipboard() {
     showCountdown();
 }
 
-void CryptoController::putBackClipboardText(bool wait) {
+void ClipboardDecryption::putBackClipboardText(bool wait) {
     try {
         auto clipboard = wait ? OpenClipboardForText(timerForm_.hwnd())
                               : OpenClipboardForText(timerForm_.hwnd(), std::nothrow);
@@ -96,7 +101,7 @@ void CryptoController::putBackClipboardText(bool wait) {
     countdown_.putBackDone();
 }
 
-void CryptoController::showCountdown() {
+void ClipboardDecryption::showCountdown() {
     timerForm_.present(countdown_);
     const unsigned period = countdown_.timerPeriodMs();
     if (period == countdownTimerMs_)

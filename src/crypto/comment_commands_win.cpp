@@ -1,22 +1,44 @@
 // The comment-bracket commands: inserting, wrapping, unwrapping and selecting
 // blocks, and the Ctrl+click selection with its action menu. The look-ups
 // read the editor's whole text once and scan it.
-#include "crypto/crypto_controller_win.h"
+#include "crypto/comment_commands_win.h"
 
 #include "crypto/comment_brackets.h"
 #include "crypto/comment_edit.h"
 
+#include <algorithm>
+
 namespace quivra::crypto {
 
-void CryptoController::CommentStartClick() {
+CommentCommands::CommentCommands(document::RichEdit& note, const program::ProgramState& state,
+                                 const settings::Options& options, CipherEvents& events)
+    : note_(note), state_(state), options_(options), events_(events) {
+    popupMenu = [this](HMENU menu, POINT at) {
+        TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, 0, mainWindow_, nullptr);
+    };
+}
+
+void CommentCommands::create(HWND mainWindow, win::UniqueMenu actionMenu) {
+    mainWindow_ = mainWindow;
+    copyOnlyMenu_ = std::move(actionMenu);
+    editorEvents_.attach(note_.hwnd(), [this](UINT msg, WPARAM wp, LPARAM lp, const auto& next) {
+        return onEditorMessage(msg, wp, lp, next);
+    });
+}
+
+void CommentCommands::copySelection() {
+    SendMessageW(note_.hwnd(), WM_COPY, 0, 0);
+}
+
+void CommentCommands::CommentStartClick() {
     note_.replaceSelection(kCommentOpen);
 }
 
-void CryptoController::CommentEndClick() {
+void CommentCommands::CommentEndClick() {
     note_.replaceSelection(kCommentClose);
 }
 
-void CryptoController::CommentClick() {
+void CommentCommands::CommentClick() {
     const long start = note_.selection().start;
     const CommentWrap wrap = wrapInComment(note_.selectedText());
     note_.replaceSelection(wrap.text);
@@ -24,7 +46,7 @@ void CryptoController::CommentClick() {
     note_.setSelection({caret, caret});
 }
 
-void CryptoController::UnCommentClick() {
+void CommentCommands::UnCommentClick() {
     const document::CharRange selection = note_.selection();
     const long s0 = selection.start;
     const long l0 = selection.length();
@@ -34,7 +56,7 @@ void CryptoController::UnCommentClick() {
     note_.setSelection({s0, s0 + length});
 }
 
-bool CryptoController::selectBlock(bool withMarkers) {
+bool CommentCommands::selectBlock(bool withMarkers) {
     const auto caret = static_cast<std::size_t>(note_.selection().start);
     const auto block = findCommentBlock(note_.text(), caret);
     if (!block)
@@ -46,20 +68,20 @@ bool CryptoController::selectBlock(bool withMarkers) {
     return true;
 }
 
-void CryptoController::C1Click() {
+void CommentCommands::C1Click() {
     selectBlock(true);
 }
 
-void CryptoController::SelectOnlyTextCommentClick() {
+void CommentCommands::SelectOnlyTextCommentClick() {
     selectBlock(false);
 }
 
-void CryptoController::D2Click() {
+void CommentCommands::D2Click() {
     if (note_.focused())
         SelectOnlyTextCommentClick();
 }
 
-void CryptoController::NoteMouseUp() {
+void CommentCommands::NoteMouseUp() {
     // The click has placed the caret already.
     if (!state_.CtrlDown || !selectBlock(false))
         return;
@@ -71,8 +93,8 @@ void CryptoController::NoteMouseUp() {
     popupMenu(copyOnlyMenu_.get(), at);
 }
 
-std::optional<LRESULT> CryptoController::onEditorMessage(UINT msg, WPARAM, LPARAM,
-                                                         const win::Subclass::Next& next) {
+std::optional<LRESULT> CommentCommands::onEditorMessage(UINT msg, WPARAM, LPARAM,
+                                                        const win::Subclass::Next& next) {
     if (msg != WM_LBUTTONUP)
         return std::nullopt;
     const LRESULT r = next();

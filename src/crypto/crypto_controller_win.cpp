@@ -18,108 +18,109 @@ program::Commands<CryptoController> CryptoController::commands() {
         {.id = CommentStart,
          .caption = L"Начало комментария",
          .menu = kComments,
-         .run = &C::CommentStartClick},
+         .run = [](C& c) { c.comments_.CommentStartClick(); }},
         {.id = CommentEnd,
          .caption = L"Конец комментария",
          .menu = kComments,
-         .run = &C::CommentEndClick},
-        {.id = Comment, .caption = L"Закомментировать", .menu = kComments, .run = &C::CommentClick},
+         .run = [](C& c) { c.comments_.CommentEndClick(); }},
+        {.id = Comment,
+         .caption = L"Закомментировать",
+         .menu = kComments,
+         .run = [](C& c) { c.comments_.CommentClick(); }},
         {.id = UnComment,
          .caption = L"Раскомментировать",
          .menu = kComments,
-         .run = &C::UnCommentClick},
-        {.id = C1, .caption = L"С символами", .menu = kSelectComment, .run = &C::C1Click},
+         .run = [](C& c) { c.comments_.UnCommentClick(); }},
+        {.id = C1,
+         .caption = L"С символами",
+         .menu = kSelectComment,
+         .run = [](C& c) { c.comments_.C1Click(); }},
         {.id = SelectOnlyTextComment,
          .caption = L"Только текст",
          .keyOf = D2,
          .menu = kSelectComment,
-         .run = &C::SelectOnlyTextCommentClick},
+         .run = [](C& c) { c.comments_.SelectOnlyTextCommentClick(); }},
         {.id = EnCr,
          .caption = L"Шифровать",
          .keyOf = N10,
          .menu = kCipher,
-         .run = &C::EnCrClick,
+         .run = [](C& c) { c.cipherCommands_.EnCrClick(); },
          .enabled = encryptEnabled},
         {.id = DeCr,
          .caption = L"Расшифровать",
          .keyOf = N11,
          .menu = kCipher,
-         .run = &C::DeCrClick,
+         .run = [](C& c) { c.cipherCommands_.DeCrClick(); },
          .enabled = decryptEnabled},
         {.id = DeCrBuf,
          .caption = L"Расшифровать в буфер обмена",
          .keyOf = H1,
          .menu = kCipher,
-         .run = &C::DeCrBufClick,
+         .run = [](C& c) { c.clipboard_.DeCrBufClick(); },
          .enabled = decryptToClipboardEnabled},
         // Never shown: the items exist to give the editor its keys.
         {.id = N10,
          .caption = L"Шифровать",
          .key = alt('C'),
          .menu = kShortcutItems,
-         .run = &C::N10Click,
+         .run = [](C& c) { c.cipherCommands_.N10Click(); },
          .help = L"зашифровать"},
         {.id = N11,
          .caption = L"Дешифровать",
          .key = alt('D'),
          .menu = kShortcutItems,
-         .run = &C::N11Click,
+         .run = [](C& c) { c.cipherCommands_.N11Click(); },
          .help = L"расшифровать"},
         {.id = N13,
          .caption = L"Вернуть шифр",
          .key = alt('R'),
          .menu = kShortcutItems,
-         .run = &C::N13Click,
+         .run = [](C& c) { c.cipherCommands_.N13Click(); },
          .help = L"вернуть шифр"},
         {.id = D2,
          .caption = L"Выделить текст комментария (только текст)",
          .key = alt('S'),
          .menu = kShortcutItems,
-         .run = &C::D2Click,
+         .run = [](C& c) { c.comments_.D2Click(); },
          .help = L"выделить текст комментария"},
         {.id = H1,
          .caption = L"Расшифровать и скопировать",
          .key = alt('V'),
          .menu = kShortcutItems,
-         .run = &C::H1Click,
+         .run = [](C& c) { c.clipboard_.H1Click(); },
          .help = L"расшифровать в буфер обмена"},
         // The action menu of a Ctrl+click comment selection.
         {.id = ID_COPYONLY,
          .caption = L"Копировать",
          .key = program::kCopyKey,
          .menu = kCopyOnly,
-         .run = &C::copySelection},
+         .run = [](C& c) { c.comments_.copySelection(); }},
         {.menu = kCopyOnly},
         {.id = H2,
          .caption = L"Расшифровать в буфер обмена",
          .menu = kCopyOnly,
-         .run = &C::DeCrBufClick},
-        {.id = N45, .caption = L"Расшифровать", .menu = kCopyOnly, .run = &C::DeCrClick},
+         .run = [](C& c) { c.clipboard_.DeCrBufClick(); }},
+        {.id = N45,
+         .caption = L"Расшифровать",
+         .menu = kCopyOnly,
+         .run = [](C& c) { c.cipherCommands_.DeCrClick(); }},
         // The password panel's buttons, and the notice of a return.
-        {.id = ID_ECOK, .run = &C::ECOkClick, .code = BN_CLICKED},
-        {.id = ID_ECCANCEL, .run = &C::ECCancelClick, .code = BN_CLICKED},
-        {.id = ID_RETURNNOTICE, .run = &C::showReturnNotice},
+        {.id = ID_ECOK, .run = [](C& c) { c.cipherCommands_.ECOkClick(); }, .code = BN_CLICKED},
+        {.id = ID_ECCANCEL,
+         .run = [](C& c) { c.cipherCommands_.ECCancelClick(); },
+         .code = BN_CLICKED},
+        {.id = ID_RETURNNOTICE, .run = [](C& c) { c.cipherCommands_.showReturnNotice(); }},
     };
     return kCommands;
 }
 
-CryptoController::CryptoController(program::Host& host, program::ProgramState& state,
+CryptoController::CryptoController(program::Host& /*host*/, program::ProgramState& state,
                                    document::RichEdit& note, const settings::Options& options,
                                    CipherState& cipher, window::FloatingPanels& panels,
                                    CipherEvents& events, const OpenNoteFile& noteFile)
-    : host_(host), state_(state), note_(note), options_(options), cipher_(cipher), events_(events),
-      noteFile_(noteFile), panel_(panels) {
-    popupMenu = [this](HMENU menu, POINT at) {
-        TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, 0, mainWindow_, nullptr);
-    };
-}
-
-CryptoController::~CryptoController() {
-    // A secret must not outlive the program on the clipboard.
-    try {
-        takeSecretOffClipboard();
-    } catch (...) {
-    }
+    : state_(state), note_(note), cipher_(cipher), panel_(panels),
+      comments_(note, state, options, events), clipboard_(note, panel_, *this),
+      cipherCommands_({note, state, options, cipher, events, noteFile}, panel_, *this, clipboard_) {
 }
 
 void CryptoController::create(HWND mainWindow, HWND editorArea) {
@@ -129,22 +130,18 @@ void CryptoController::create(HWND mainWindow, HWND editorArea) {
     SetWindowLongPtrW(note_.hwnd(), GWL_STYLE,
                       GetWindowLongPtrW(note_.hwnd(), GWL_STYLE) | WS_CLIPSIBLINGS);
     panel_.create(editorArea, mainWindow, dpi);
-    panel_.onMiddleButton = [this] { ECEditMouseUp(); };
+    panel_.onMiddleButton = [this] { cipherCommands_.ECEditMouseUp(); };
+    clipboard_.create(mainWindow);
     composeMenus();
-    editorEvents_.attach(note_.hwnd(), [this](UINT msg, WPARAM wp, LPARAM lp, const auto& next) {
-        return onEditorMessage(msg, wp, lp, next);
-    });
 }
 
 void CryptoController::composeMenus() {
-    copyOnlyMenu_.reset(CreatePopupMenu());
-    appendMenuItems(kCopyOnly, copyOnlyMenu_.get());
+    win::UniqueMenu copyOnly(CreatePopupMenu());
+    appendMenuItems(kCopyOnly, copyOnly.get());
     shortcutItems_.reset(CreatePopupMenu());
     appendMenuItems(kShortcutItems, shortcutItems_.get());
-}
-
-void CryptoController::copySelection() {
-    SendMessageW(note_.hwnd(), WM_COPY, 0, 0);
+    // The comment commands watch the editor's mouse from here on.
+    comments_.create(mainWindow_, std::move(copyOnly));
 }
 
 void CryptoController::setCommandMenu(HMENU menu) {
@@ -181,6 +178,13 @@ void CryptoController::setReturnCaption(bool returnCipher) {
     SetMenuItemInfoW(commandMenu_, DeCr, FALSE, &info);
 }
 
+void CryptoController::mainWindowCalledIn() {
+    // After the call-in has focused the editor.
+    if (cipher_.hasNotice())
+        PostMessageW(mainWindow_, WM_COMMAND, ID_RETURNNOTICE, 0);
+    clipboard_.mainWindowCalledIn();
+}
+
 bool CryptoController::selectionHoldsMarker() const {
     const document::CharRange selection = note_.selection();
     if (selection.start == selection.end)
@@ -200,7 +204,7 @@ bool CryptoController::onCommand(int id, int code, HWND) {
 bool CryptoController::onTimer(UINT_PTR id) {
     if (id != kTPTimer)
         return false;
-    TPTimerTimer();
+    clipboard_.TPTimerTimer();
     return true;
 }
 
@@ -229,7 +233,7 @@ HMENU CryptoController::menuOf(int id) const {
     case kShortcutItems:
         return shortcutItems_.get();
     case kCopyOnly:
-        return copyOnlyMenu_.get();
+        return comments_.copyOnlyMenu();
     case program::kNoMenu:
         return nullptr;
     default:

@@ -56,27 +56,29 @@ inline constexpr int kAnyCode = -1;
 // A row without a menu.
 inline constexpr int kNoMenu = -1;
 
-// What a row runs: a handler of the owner, or a function given the owner
-// (a captureless lambda) for a handler of one of the owner's parts.
-template <class Owner> class Action {
+// What a row runs: a handler of the owner, or a function given the owner for
+// a handler that belongs to one of the owner's parts
+// (`[](Owner& o) { o.part_.Handler(); }`), so the table stays the owner's
+// while the handlers live where their state does.
+template <class Owner> class Handler {
   public:
-    constexpr Action() = default;
-    constexpr Action(void (Owner::*member)()) : member_(member) {}
+    constexpr Handler() = default;
+    // Implicit, as the rows write them: `.run = &Owner::Handler`.
+    constexpr Handler(void (Owner::*member)()) : member_(member) {}
     template <class F>
     requires std::is_convertible_v<F, void (*)(Owner&)>
-    constexpr Action(F function) : function_(function) {}
-
-    constexpr explicit operator bool() const { return member_ || function_; }
+    constexpr Handler(F call) : call_(call) {}
+    constexpr explicit operator bool() const { return member_ != nullptr || call_ != nullptr; }
     void operator()(Owner& owner) const {
         if (member_)
             (owner.*member_)();
-        else if (function_)
-            function_(owner);
+        else if (call_)
+            call_(owner);
     }
 
   private:
     void (Owner::*member_)() = nullptr;
-    void (*function_)(Owner&) = nullptr;
+    void (*call_)(Owner&) = nullptr;
 };
 
 template <class Owner> struct Command {
@@ -87,7 +89,7 @@ template <class Owner> struct Command {
     // command's (a menu item reached by the key of a hidden one).
     int keyOf = 0;
     int menu = kNoMenu; // the owner's index of the menu holding the item
-    Action<Owner> run{};
+    Handler<Owner> run{};
     // The control's notification that runs it; the others are ignored.
     int code = kAnyCode;
     // Whether a key may run it now (a key that works on one page only).

@@ -1,14 +1,56 @@
-// The program that opens links clicked with Ctrl in the editor: chosen on
-// the settings page and stored as CustomBrowser, or forgotten.
-#include "settings/settings_page_win.h"
+#include "settings/link_program_win.h"
 
+#include "settings/keys.h"
+#include "settings/settings_ids.h"
 #include "win/controls_win.h"
+#include "win/dpi_win.h"
 #include "win/file_dialog_win.h"
 #include "win/wide_win.h"
 
 namespace quivra::settings {
 
-void SettingsPage::ChooseBrowserClick() {
+void LinkProgramField::create(HWND p, HWND dialogOwner, UINT dpi, win::Hints& hints) {
+    const auto px = [dpi](int designed) { return win::scale(designed, dpi); };
+    dialogOwner_ = dialogOwner;
+    win::createLabel(p, 0, L"Открывать ссылки с помощью", {px(8), px(172), px(300), px(14)});
+    CustomBrowserPath =
+        win::createEdit(p, ID_CUSTOMBROWSERPATH, L"", {px(8), px(188), px(240), px(21)});
+    ChooseBrowser =
+        win::createButton(p, ID_CHOOSEBROWSER, L"...", {px(252), px(188), px(24), px(21)});
+    BrowserDelete =
+        win::createButton(p, ID_BROWSERDELETE, L"X", {px(280), px(188), px(24), px(21)});
+    hints.add(ChooseBrowser, L"Обзор");
+    hints.add(BrowserDelete, L"Очистить значение");
+}
+
+void LinkProgramField::showValues() {
+    SetWindowTextW(CustomBrowserPath, path_.c_str());
+}
+
+HWND LinkProgramField::control(int id) const {
+    switch (id) {
+    case ID_CUSTOMBROWSERPATH:
+        return CustomBrowserPath;
+    case ID_CHOOSEBROWSER:
+        return ChooseBrowser;
+    case ID_BROWSERDELETE:
+        return BrowserDelete;
+    default:
+        return nullptr;
+    }
+}
+
+void LinkProgramField::setCustomBrowserText(const std::wstring& path) {
+    path_ = path;
+    if (CustomBrowserPath)
+        SetWindowTextW(CustomBrowserPath, path.c_str());
+}
+
+void LinkProgramField::customBrowserTyped() {
+    path_ = win::windowText(CustomBrowserPath);
+}
+
+void LinkProgramField::ChooseBrowserClick() {
     // The refresh with its auto-hide stays off while the dialog is open.
     struct Pause {
         SettingsPageHost& host;
@@ -21,17 +63,17 @@ void SettingsPage::ChooseBrowserClick() {
         win::FileDialogRequest request;
         request.filter.assign(L"Приложения\0*.exe\0", 17);
         request.mustExist = false;
-        chosen = win::fileDialog(notifyTarget_, request);
+        chosen = win::fileDialog(dialogOwner_, request);
     }
     if (!chosen)
         return;
-    SetWindowTextW(control(ID_CUSTOMBROWSERPATH), chosen->c_str());
+    SetWindowTextW(CustomBrowserPath, chosen->c_str());
     write(host_.settingsFile(), keys::CustomBrowser,
-          win::toU16(win::windowText(control(ID_CUSTOMBROWSERPATH))));
+          win::toU16(win::windowText(CustomBrowserPath)));
 }
 
-void SettingsPage::BrowserDeleteClick() {
-    SetWindowTextW(control(ID_CUSTOMBROWSERPATH), L"");
+void LinkProgramField::BrowserDeleteClick() {
+    SetWindowTextW(CustomBrowserPath, L"");
     host_.settingsFile().deleteKey(keys::CustomBrowser.section, keys::CustomBrowser.name);
 }
 

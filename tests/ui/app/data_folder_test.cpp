@@ -90,10 +90,10 @@ TEST(DataFolder, ApplyWithAMissingCustomFolderFallsBackToTheOwnOne) {
     ProgramFolder folder;
     auto form = folder.start();
     auto& page = form->settingsPage();
-    page.selectCustomDir(true);
+    page.dataFolder().selectCustomDir(true);
     SetWindowTextW(page.control(settings::ID_CUSTOMDIRV), L"C:\\no\\such\\folder");
     click(page.control(settings::ID_APPLYDATADIR));
-    EXPECT_FALSE(page.customDirSelected());
+    EXPECT_FALSE(page.dataFolder().customDirSelected());
     EXPECT_EQ(folder.settings().readString(u"Options", u"isCustomDir", u""), u"1");
     EXPECT_EQ(folder.settings().readString(u"Options", u"CustomDir", u""), u"C:\\no\\such\\folder");
     EXPECT_EQ(form->state().notesFolder,
@@ -107,10 +107,10 @@ TEST(DataFolder, CreateProposesTheFirstFreeNewFolderName) {
     fs::create_directories(parent / L"Новая папка (1)");
     auto form = folder.start();
     auto& page = form->settingsPage();
-    page.CustomDirBrowseClick();
-    ASSERT_TRUE(page.tree().selectPath(parent.wstring()));
-    page.BrowseCreateClick();
+    page.folderBrowsePanel().CustomDirBrowseClick();
+    ASSERT_TRUE(page.folderBrowsePanel().tree().selectPath(parent.wstring()));
+    page.folderBrowsePanel().BrowseCreateClick();
     EXPECT_EQ(win::windowText(page.control(settings::ID_FOLNAME)), L"Новая папка (2)");
-    page.FN_okClick();
+    page.folderBrowsePanel().FN_okClick();
     EXPECT_TRUE(fs::is_directory(parent / L"Новая папка (2)"));
 }

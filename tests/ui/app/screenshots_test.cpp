@@ -65,7 +65,7 @@ TEST(Screenshots, MainWindowPages) {
     form->showPage(program::Page::Settings);
     const wchar_t* tabs[] = {L"settings-general.bmp", L"settings-notes.bmp", L"settings-view.bmp"};
     for (int i = 0; i < 3; ++i) {
-        form->settingsPage().selectTab(i);
+        form->settingsPage().tabs().selectTab(i);
         EXPECT_TRUE(saveWindowShot(form->hwnd(), *out + L"\\" + tabs[i]));
     }
     form->showPage(program::Page::Help);

@@ -330,7 +330,7 @@ TEST(Startup, StoredSkinIsFoundWhateverItsLetterCaseAndAMissingOneIsNotForgotten
         folder.option(u"SkinName", c.stored);
         auto form = folder.start();
         const std::string what = base::utf16ToUtf8(c.stored);
-        EXPECT_EQ(form->settingsPage().selectedSkinName(), c.applied) << what;
+        EXPECT_EQ(form->settingsPage().skins().selectedSkinName(), c.applied) << what;
         const auto& engine = skins::skinEngine();
         EXPECT_EQ(engine.isActive() ? engine.skinName() : L"", c.applied) << what;
         EXPECT_EQ(folder.settings().readString(u"Options", u"SkinName", u"?"), c.keyAfter) << what;

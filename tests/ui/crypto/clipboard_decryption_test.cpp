@@ -72,12 +72,12 @@ class ClipboardDecryption : public CryptoFixture {
     }
     void runOut() {
         for (int i = 0; i < crypto::ClipboardCountdown::kSteps; ++i)
-            crypto().TPTimerTimer();
+            crypto().clipboardDecryption().TPTimerTimer();
     }
     // The window says the clipboard is busy, in place of the bar, at the
     // bottom right of the work area.
     void expectBusyNotice() {
-        auto& timer = crypto().timerForm();
+        auto& timer = crypto().clipboardDecryption().timerForm();
         EXPECT_TRUE(timer.showing());
         EXPECT_FALSE(timer.barShowing());
         EXPECT_EQ(timer.labelText(), win::toWide(Countdown::kBusyNotice));
@@ -89,13 +89,13 @@ class ClipboardDecryption : public CryptoFixture {
     }
     void expectEarlierTextBack() {
         EXPECT_EQ(clipboardText(), std::u16string(u"прежний текст"));
-        EXPECT_FALSE(crypto().countdownRunning());
-        EXPECT_FALSE(crypto().timerForm().showing());
+        EXPECT_FALSE(crypto().clipboardDecryption().countdownRunning());
+        EXPECT_FALSE(crypto().clipboardDecryption().timerForm().showing());
     }
     // The timer's messages, for at most `ms` while the countdown runs.
     void pumpWhileRunning(DWORD ms) {
         const DWORD started = GetTickCount();
-        while (crypto().countdownRunning() && GetTickCount() - started < ms) {
+        while (crypto().clipboardDecryption().countdownRunning() && GetTickCount() - started < ms) {
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
             pumpMessages();
         }
@@ -122,7 +122,7 @@ TEST_F(ClipboardDecryption, SecretStaysForTheCountdownThenTheEarlierTextComesBac
     EXPECT_FALSE(note().modified());
     EXPECT_EQ(form->state().decryptState, 1);
     EXPECT_FALSE(form->cipher().hasBackup()); // no view: nothing to return to
-    auto& timer = crypto().timerForm();
+    auto& timer = crypto().clipboardDecryption().timerForm();
     EXPECT_TRUE(timer.showing());
     EXPECT_EQ(timer.barPosition(), 400);
     RECT work, wr;
@@ -142,13 +142,13 @@ TEST_F(ClipboardDecryption, SecretStaysForTheCountdownThenTheEarlierTextComesBac
     note().focus();
 
     for (int i = 0; i < 399; ++i)
-        crypto().TPTimerTimer();
+        crypto().clipboardDecryption().TPTimerTimer();
     EXPECT_EQ(timer.barPosition(), 1);
     EXPECT_EQ(clipboardText(), std::u16string(u"секрет"));
-    crypto().TPTimerTimer();
+    crypto().clipboardDecryption().TPTimerTimer();
     EXPECT_EQ(clipboardText(), std::u16string(u"прежний текст"));
     EXPECT_FALSE(timer.showing());
-    EXPECT_FALSE(crypto().countdownRunning());
+    EXPECT_FALSE(crypto().clipboardDecryption().countdownRunning());
 }
 
 TEST_F(ClipboardDecryption, SomethingCopiedMeanwhileIsLeftAlone) {
@@ -175,7 +175,7 @@ TEST_F(ClipboardDecryption, TheRealTimerRunsTheCountdownInAFewSeconds) {
     const DWORD started = GetTickCount();
     pumpWhileRunning(15000);
     const DWORD took = GetTickCount() - started;
-    EXPECT_FALSE(crypto().countdownRunning());
+    EXPECT_FALSE(crypto().clipboardDecryption().countdownRunning());
     EXPECT_GE(took, 3000u);
     EXPECT_LE(took, 8000u);
     EXPECT_EQ(clipboardText(), std::u16string(u"прежний текст"));
@@ -192,13 +192,13 @@ TEST_F(ClipboardDecryption, ABusyClipboardLeftAfterARoundOfTriesIsTriedAgainLate
         decryptIntoClipboard();
         ClipboardHeldElsewhere held;
         runOut();
-        EXPECT_EQ(crypto().countdown().stage(), Countdown::Stage::Retrying);
+        EXPECT_EQ(crypto().clipboardDecryption().countdown().stage(), Countdown::Stage::Retrying);
         expectBusyNotice();
         for (int i = 0; i < Countdown::kTriesPerRound; ++i)
-            crypto().TPTimerTimer();
-        EXPECT_EQ(crypto().countdown().stage(), Countdown::Stage::Resting);
+            crypto().clipboardDecryption().TPTimerTimer();
+        EXPECT_EQ(crypto().clipboardDecryption().countdown().stage(), Countdown::Stage::Resting);
         held.release();
-        crypto().TPTimerTimer(); // the round is over: the timer rests
+        crypto().clipboardDecryption().TPTimerTimer(); // the round is over: the timer rests
         EXPECT_EQ(clipboardText(), std::u16string(u"секрет"));
         expectBusyNotice();
         if (calledIn)
@@ -214,9 +214,9 @@ TEST_F(ClipboardDecryption, TheTimerRetriesABusyClipboardUntilItIsFreed) {
     decryptIntoClipboard();
     ClipboardHeldElsewhere held;
     for (int i = 1; i < Countdown::kSteps; ++i)
-        crypto().TPTimerTimer();
+        crypto().clipboardDecryption().TPTimerTimer();
     pumpWhileRunning(600); // the last step and the tries come from the timer
-    EXPECT_EQ(crypto().countdown().stage(), Countdown::Stage::Retrying);
+    EXPECT_EQ(crypto().clipboardDecryption().countdown().stage(), Countdown::Stage::Retrying);
     expectBusyNotice();
     held.release();
     pumpWhileRunning(1000);

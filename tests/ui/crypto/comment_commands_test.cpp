@@ -72,7 +72,7 @@ TEST_F(CommentCommands, SelectingBlocksAroundTheCaret) {
 
 TEST_F(CommentCommands, CtrlClickSelectsTheBlockTextAndOffersTheActionMenu) {
     std::vector<HMENU> shown;
-    crypto().popupMenu = [&](HMENU m, POINT) { shown.push_back(m); };
+    crypto().comments().popupMenu = [&](HMENU m, POINT) { shown.push_back(m); };
     setText(u"a ##[secret]## b");
     struct Case {
         const char* name;
@@ -98,7 +98,7 @@ TEST_F(CommentCommands, CtrlClickSelectsTheBlockTextAndOffersTheActionMenu) {
         EXPECT_EQ(shown.size(), c.menu ? 1u : 0u) << c.name;
     }
     EXPECT_FALSE(form->state().CtrlDown); // the key-up goes to the menu
-    HMENU m = crypto().copyOnlyMenu();
+    HMENU m = crypto().comments().copyOnlyMenu();
     EXPECT_EQ(shown.at(0), m);
     ASSERT_EQ(GetMenuItemCount(m), 4);
     wchar_t text[64];
@@ -110,7 +110,7 @@ TEST_F(CommentCommands, CtrlClickSelectsTheBlockTextAndOffersTheActionMenu) {
     EXPECT_STREQ(text, L"Расшифровать");
 
     // With the option off the click only selects.
-    form->settingsPage().setBoxTicked(settings::ID_ISSHOWCOPY, false);
+    form->settingsPage().optionBoxes().setBoxTicked(settings::ID_ISSHOWCOPY, false);
     shown.clear();
     select(7, 7);
     form->state().CtrlDown = true;

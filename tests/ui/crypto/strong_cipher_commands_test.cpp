@@ -18,7 +18,9 @@ using Lines = std::vector<std::u16string>;
 
 class StrongCipherCommands : public CryptoFixture {
   protected:
-    void strongCipher(bool on) { form->settingsPage().setBoxTicked(settings::ID_STRONGCIPHER, on); }
+    void strongCipher(bool on) {
+        form->settingsPage().optionBoxes().setBoxTicked(settings::ID_STRONGCIPHER, on);
+    }
 };
 
 TEST_F(StrongCipherCommands, WholeNoteBecomesTokensThatOnlyTheRightPasswordOpens) {
@@ -69,7 +71,7 @@ TEST_F(StrongCipherCommands, NoteMixingBothCiphersDecryptsEachLineByItsKind) {
 
     // A selection that is exactly a token is opened with the strong cipher.
     note().focus();
-    form->crypto().DeCrClick(); // the cipher comes back
+    form->crypto().cipherCommands().DeCrClick(); // the cipher comes back
     setText(u"до " + token + u" после");
     select(3, 3 + static_cast<long>(token.size()));
     decrypt(u"пароль");

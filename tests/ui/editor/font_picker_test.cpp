@@ -232,7 +232,7 @@ TEST_F(FontPickerTest, RightClickDropsTheComboWithSamplesOrThePlainList) {
     EXPECT_FALSE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0));
 
     // The plain list once the option is ticked: a list of names only.
-    form->settingsPage().setBoxTicked(settings::ID_ISSIMPLEFONTLIST, true);
+    form->settingsPage().optionBoxes().setBoxTicked(settings::ID_ISSIMPLEFONTLIST, true);
     rightClick(bar().SelFontButton);
     combo = picker().fontCombo();
     EXPECT_FALSE(GetWindowLongW(combo, GWL_STYLE) & CBS_OWNERDRAWVARIABLE);

@@ -204,7 +204,7 @@ TEST_F(Presentation, HotkeyTwiceLeavesTheKeeperOffAndDoubleClickSettingMakesSing
     EXPECT_FALSE(form->state().isShown);
     EXPECT_FALSE(presenter().timerEnabled(window::Timer2));
 
-    form->settingsPage().setBoxTicked(settings::ID_ISDBLCLICK, true);
+    form->settingsPage().optionBoxes().setBoxTicked(settings::ID_ISDBLCLICK, true);
     // A click on the right edge strip, which the main window paints.
     const RECT strip = presenter().frameStrips()[2];
     const LPARAM onStrip = MAKELPARAM(strip.left + 1, (strip.top + strip.bottom) / 2);
@@ -344,7 +344,7 @@ TEST_F(Presentation, RefusedHotkeyIsToldNextToItsBoxAndAnotherCombinationWorks) 
     auto& page = form->settingsPage();
     HWND message = page.control(settings::ID_HOTKEYREFUSED);
     EXPECT_FALSE(GetWindowLongW(message, GWL_STYLE) & WS_VISIBLE);
-    page.setBoxTicked(settings::ID_ISENABLEHOTKEY, true);
+    page.optionBoxes().setBoxTicked(settings::ID_ISENABLEHOTKEY, true);
     EXPECT_TRUE(GetWindowLongW(message, GWL_STYLE) & WS_VISIBLE);
     EXPECT_FALSE(presenter().hotkey().registered());
     // Ctrl+Alt+N in the hotkey field: registered, stored, the message goes.
