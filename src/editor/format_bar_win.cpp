@@ -5,6 +5,7 @@
 #include "win/controls_win.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 namespace quivra::editor {
 
@@ -49,6 +50,8 @@ void FormatBar::create(HWND editorArea, HWND notifyTarget, program::Host& host) 
     const auto px = [&host](int v) { return host.scale(v); };
     panel_.create(editorArea, notifyTarget, 0, 0, px(400), px(kHeight), 0, 0, ID_FORMATBAR);
     HWND bar = panel_.hwnd();
+    panel_.setAccessibleName([] { return std::wstring(L"Панель форматирования"); },
+                             ROLE_SYSTEM_TOOLBAR);
     const int letter = px(13);
     boldFont_ = faceFont(letter, FW_BOLD, false, false, false);
     italicFont_ = faceFont(letter, FW_NORMAL, true, false, false);
@@ -88,12 +91,14 @@ void FormatBar::create(HWND editorArea, HWND notifyTarget, program::Host& host) 
         b.button.create(panel_, b.id, {px(b.x), y, s, s}, b.kind, b.face,
                         &b.button == &AdvancedButton);
         b.button.setFaceFont(b.font);
-        host.addHint(bar, b.id, b.button.rect(), b.hint);
+        b.button.setHint(b.hint);
+        host.addHint(bar, b.id, b.button.rect(), b.button.hint().c_str());
     }
     SelFontColorButton.create(panel_, ID_SELFONTCOLORBUTTON, {px(204), y, px(20), px(18)},
                               Kind::Push, L"", false);
+    SelFontColorButton.setHint(L"Цвет текста\r\nПравый щелчок мышки - сбросить");
     host.addHint(bar, ID_SELFONTCOLORBUTTON, SelFontColorButton.rect(),
-                 L"Цвет текста\r\nПравый щелчок мышки - сбросить");
+                 SelFontColorButton.hint().c_str());
     colValue.create(bar, notifyTarget, px(204), px(21), px(20), px(3), 0, 0, ID_COLVALUE);
     setStripColour(RGB(0, 0, 0));
     win::SpeedButton::makeGroup({&AlLeft, &AlCenter, &AlRight});

@@ -6,6 +6,7 @@
 #include "notes/note_command_rules.h"
 #include "program/refresh_table.h"
 #include "settings/keys.h"
+#include "win/announce_win.h"
 #include "win/controls_win.h"
 #include "win/dialog_keys_win.h"
 #include "win/list_box_win.h"
@@ -77,8 +78,7 @@ void NotesController::showChangedMark(bool shown) {
         host_.giveFont(modLab);
         host_.addHint(modLab, L"Заметка изменена");
     }
-    if (modLab)
-        ShowWindow(modLab, shown ? SW_SHOW : SW_HIDE);
+    win::showAnnounced(modLab, shown);
 }
 
 void NotesController::showReadOnlySign(bool shown) {
@@ -90,8 +90,7 @@ void NotesController::showReadOnlySign(bool shown) {
                      0);
         host_.addHint(imgRO, L"Заметка только для чтения");
     }
-    if (imgRO)
-        ShowWindow(imgRO, shown ? SW_SHOW : SW_HIDE);
+    win::showAnnounced(imgRO, shown);
 }
 
 RECT NotesController::changedMarkPlace() const {

@@ -8,14 +8,19 @@
 // requests to the server under Wine, and laying a handler over a control is
 // one more request per control at start-up.) A hint may also belong to an
 // area of a window, such as a button a bar draws itself. The tooltip window
-// is made when the mouse first moves over a hinted control.
+// is made when the mouse first moves over a hinted control. A hinted control
+// is also named by its hint's first line for a screen reader (a handler laid
+// over it answers WM_GETOBJECT): the "X" that hides the window is "Скрыть",
+// an edit box is what its hint says it is for.
 #pragma once
 
+#include "win/accessible_win.h"
 #include "win/subclass_win.h"
 
 #include <windows.h>
 #include <commctrl.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -53,6 +58,7 @@ class Hints {
     HWND owner_ = nullptr;
     HWND tooltip_ = nullptr; // destroyed with its owner
     std::vector<Hint> hints_;
+    std::vector<std::unique_ptr<AccessibleName>> names_;
     Subclass ownerWatch_;
 };
 
