@@ -6,6 +6,7 @@
 #include "notes/note_command_rules.h"
 #include "program/refresh_table.h"
 #include "settings/keys.h"
+#include "win/accessible_win.h"
 #include "win/announce_win.h"
 #include "win/controls_win.h"
 #include "win/dialog_keys_win.h"
@@ -115,6 +116,7 @@ void NotesController::composeListPane(HWND notesPage) {
     LBPane.create(notesPage, mainWindow, 0, 0, 0, px(400));
     NotesLB = win::createListBox(LBPane.hwnd(), ID_NOTESLB, {0, 0, 1, 1});
     win::ListBox(NotesLB).setItemHeight(0, px(13));
+    win::nameControl(NotesLB, [] { return std::wstring(L"Список заметок"); });
     QuickAdd = win::createEdit(LBPane.hwnd(), ID_QUICKADD, L"", {0, 0, 1, px(21)});
     host_.addHint(QuickAdd, L"Быстрый поиск/Быстрое добавление заметки (Enter -добавить)");
     LBSplitter.create(notesPage, mainWindow, 0, 0, px(4), px(400));

@@ -9,6 +9,7 @@
 #include "settings/data_folders.h"
 #include "skins/skin.h"
 #include "skins/skin_engine_win.h"
+#include "win/accessible_win.h"
 #include "win/combo_box_win.h"
 #include "win/controls_win.h"
 #include "win/dpi_win.h"
@@ -121,6 +122,7 @@ void SettingsPage::buildGeneralPage(HWND p) {
                 return 0;
             return std::nullopt;
         });
+    win::nameByLabels(p);
 }
 
 bool SettingsPage::DataDirVKeyPress(wchar_t typed) {
@@ -153,6 +155,7 @@ void SettingsPage::buildNotesPage(HWND p) {
                             {px(8), px(218), px(470), px(28)}, BS_MULTILINE | BS_TOP);
     hints_.add(ChooseBrowser, L"Обзор");
     hints_.add(BrowserDelete, L"Очистить значение");
+    win::nameByLabels(p);
 }
 
 void SettingsPage::buildViewPage(HWND p) {
@@ -204,6 +207,7 @@ void SettingsPage::buildViewPage(HWND p) {
                 return r;
             });
     }
+    win::nameByLabels(p);
 }
 
 void SettingsPage::buildBrowsePanel(HWND page) {
@@ -222,6 +226,7 @@ void SettingsPage::buildBrowsePanel(HWND page) {
     FN_Canel = win::createButton(np, ID_FN_CANEL, L"Отмена", {px(310), px(44), px(75), px(18)});
     ShowWindow(np, SW_HIDE);
     ShowWindow(bp, SW_HIDE);
+    win::nameByLabels(np);
 }
 
 void SettingsPage::ensureBrowseTree() {

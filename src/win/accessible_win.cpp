@@ -4,8 +4,10 @@
 
 #include <oleacc.h>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
+#include <vector>
 
 namespace quivra::win {
 
@@ -402,6 +404,80 @@ void AccessibleName::attach(HWND control, std::function<std::wstring()> name) {
 
 std::wstring AccessibleName::accessibleName() const {
     return name_ ? name_() : std::wstring();
+}
+
+namespace {
+
+std::vector<std::unique_ptr<AccessibleName>>& controlNames() {
+    thread_local std::vector<std::unique_ptr<AccessibleName>> names;
+    // Controls that went took their handlers along.
+    std::erase_if(names, [](const auto& n) { return !n->control(); });
+    return names;
+}
+
+std::wstring classOf(HWND w) {
+    wchar_t name[64] = {};
+    GetClassNameW(w, name, 64);
+    return name;
+}
+
+bool wantsLabel(HWND w) {
+    const std::wstring c = classOf(w);
+    for (const wchar_t* named : {L"Edit", L"ComboBox", L"ListBox", L"msctls_trackbar32",
+                                 L"msctls_hotkey32", L"SysTreeView32"})
+        if (_wcsicmp(c.c_str(), named) == 0)
+            return true;
+    return false;
+}
+
+bool isLabel(HWND w) {
+    const std::wstring c = classOf(w);
+    if (_wcsicmp(c.c_str(), L"Static") == 0)
+        return (GetWindowLongW(w, GWL_STYLE) & SS_TYPEMASK) != SS_ICON;
+    if (_wcsicmp(c.c_str(), L"Button") != 0)
+        return false;
+    switch (GetWindowLongW(w, GWL_STYLE) & BS_TYPEMASK) {
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX:
+    case BS_3STATE:
+    case BS_AUTO3STATE:
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON:
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::wstring textOf(HWND w) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(w)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(w, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+} // namespace
+
+void nameControl(HWND control, std::function<std::wstring()> name) {
+    auto& names = controlNames();
+    std::erase_if(names, [control](const auto& n) { return n->control() == control; });
+    names.push_back(std::make_unique<AccessibleName>());
+    names.back()->attach(control, std::move(name));
+}
+
+bool hasControlName(HWND control) {
+    const auto& names = controlNames();
+    return std::any_of(names.begin(), names.end(),
+                       [control](const auto& n) { return n->control() == control; });
+}
+
+void nameByLabels(HWND parent) {
+    for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (!wantsLabel(c) || hasControlName(c))
+            continue;
+        HWND label = GetWindow(c, GW_HWNDPREV);
+        if (label && isLabel(label))
+            nameControl(c, [label] { return IsWindow(label) ? textOf(label) : std::wstring(); });
+    }
 }
 
 HintParts splitHint(const std::wstring& hint) {

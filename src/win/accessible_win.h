@@ -88,6 +88,17 @@ class AccessibleName final : private AccessibleSource {
     Subclass subclass_;
 };
 
+// Names a control for a screen reader for as long as it lives, replacing a
+// name given before; the name is asked for each time a screen reader asks.
+void nameControl(HWND control, std::function<std::wstring()> name);
+bool hasControlName(HWND control);
+// Names each edit box, combo box, list, slider and hotkey field among the
+// children of `parent` that has no name yet by the label right before it
+// (a static text, a check box or a radio button), as the user reads the
+// page: "Положение:" names the combo box after it. The label's text is read
+// when a screen reader asks, so it is written in one place.
+void nameByLabels(HWND parent);
+
 // A hint's first line names what it hints at; the lines after it describe it.
 struct HintParts {
     std::wstring name;

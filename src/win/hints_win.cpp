@@ -30,8 +30,7 @@ void Hints::create(HWND owner) {
 
 void Hints::add(HWND control, const wchar_t* text) {
     hints_.push_back({control, text});
-    names_.push_back(std::make_unique<AccessibleName>());
-    names_.back()->attach(control, splitHint(text).name);
+    nameControl(control, [name = splitHint(text).name] { return name; });
     if (tooltip_)
         addTool(hints_.back());
 }
@@ -53,8 +52,6 @@ void Hints::forget(HWND control) {
             SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
         }
     hints_.erase(gone, hints_.end());
-    std::erase_if(names_,
-                  [control](const auto& n) { return !n->control() || n->control() == control; });
 }
 
 void Hints::follow(HWND old, HWND fresh) {

@@ -20,7 +20,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -58,7 +57,6 @@ class Hints {
     HWND owner_ = nullptr;
     HWND tooltip_ = nullptr; // destroyed with its owner
     std::vector<Hint> hints_;
-    std::vector<std::unique_ptr<AccessibleName>> names_;
     Subclass ownerWatch_;
 };
 
