@@ -340,6 +340,10 @@ LRESULT TMainForm::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_TIMER:
         router_.timer(wp);
         return 0;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+        skins::followSystemColours(hwnd(), msg == WM_SYSCOLORCHANGE);
+        return defaultProc(msg, wp, lp);
     case WM_ACTIVATE:
         // A message box, a file dialog or another program took the
         // activation: the control that had the focus gets it back, as in a

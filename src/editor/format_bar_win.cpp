@@ -3,6 +3,7 @@
 #include "editor/editor_ids.h"
 #include "editor/format_rules.h"
 #include "win/controls_win.h"
+#include "win/high_contrast_win.h"
 
 #include <commctrl.h>
 #include <oleacc.h>
@@ -27,7 +28,10 @@ win::UniqueFont faceFont(int pixelHeight, int weight, bool italic, bool underlin
 
 constexpr const wchar_t* kSizeBoxHint = L"Размер шрифта";
 
+// In high contrast the glyphs take the system's text colour too.
 COLORREF glyphColour(bool enabled, COLORREF colour) {
+    if (enabled && win::highContrast())
+        return GetSysColor(COLOR_BTNTEXT);
     return enabled ? colour : GetSysColor(COLOR_GRAYTEXT);
 }
 
@@ -110,7 +114,8 @@ void FormatBar::create(HWND editorArea, HWND notifyTarget, program::Host& host) 
     };
     BGColorButton.drawGlyph = [this, px](HDC dc, const RECT& r, bool enabled) {
         RECT mark{r.left + px(4), r.top + px(5), r.right - px(4), r.bottom - px(5)};
-        fill(dc, mark, glyphColour(enabled, RGB(255, 255, 0)));
+        if (!win::highContrast()) // the letters alone, in the text colour
+            fill(dc, mark, glyphColour(enabled, RGB(255, 255, 0)));
         drawLetter(dc, r, L"ab", plainFont_.get(), glyphColour(enabled, RGB(0, 0, 0)));
     };
     isList.drawGlyph = [px](HDC dc, const RECT& r, bool enabled) {
