@@ -1,5 +1,6 @@
 #include "app/main_form_win.h"
 
+#include "app/page_keys_win.h"
 #include "document/link_click_win.h"
 #include "settings/data_folders.h"
 #include "settings/keys.h"
@@ -446,6 +447,8 @@ LRESULT TMainForm::OnNotify(NMHDR& hdr) {
 }
 
 bool TMainForm::translateAccelerator(MSG& msg) {
+    if (stepPageByKey(msg, *this))
+        return true;
     return shortcuts_ && TranslateAcceleratorW(hwnd(), shortcuts_.get(), &msg) != 0;
 }
 

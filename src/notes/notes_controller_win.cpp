@@ -8,6 +8,7 @@
 #include "settings/keys.h"
 #include "win/accessible_win.h"
 #include "win/announce_win.h"
+#include "win/context_menu_point_win.h"
 #include "win/controls_win.h"
 #include "win/dialog_keys_win.h"
 #include "win/list_box_win.h"
@@ -364,11 +365,7 @@ void NotesController::enableNotesMenu(const program::RefreshFacts& f) {
 }
 
 void NotesController::showEditorMenu(POINT screen) {
-    if (screen.x == -1 && screen.y == -1) {
-        RECT r;
-        GetWindowRect(note_.hwnd(), &r);
-        screen = {r.left + 10, r.top + 10};
-    }
+    screen = win::contextMenuPoint(note_.hwnd(), screen);
     const auto sel = note_.selection();
     const bool hasSelection = sel.end != sel.start;
     const bool writable = !state_.NoteReadOnly;
