@@ -10,6 +10,7 @@
 #include "win/wide_win.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 namespace quivra::app {
 
@@ -156,6 +157,8 @@ void TMainForm::composeEditorArea() {
     note_.setReplaceable(true);
     note_.addSwapListener(links_);
     searchBar_.create(EditorPanel.hwnd(), hwnd(), 0, 0, scale(600), scale(23));
+    searchBar_.setAccessibleName([] { return std::wstring(L"Панель поиска"); },
+                                 ROLE_SYSTEM_TOOLBAR);
 }
 
 void TMainForm::giveFont(HWND root) {

@@ -14,6 +14,7 @@
 #include "win/list_box_win.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <algorithm>
 
@@ -65,6 +66,8 @@ void NotesController::createNoteCommands(window::FloatingPanels& panels,
 void NotesController::composeToolbar(HWND mainWindow) {
     const auto px = [this](int v) { return host_.scale(v); };
     NotesTBarPanel.create(mainWindow, mainWindow, px(276), px(7), px(330), px(23));
+    NotesTBarPanel.setAccessibleName([] { return std::wstring(L"Панель заметок"); },
+                                     ROLE_SYSTEM_TOOLBAR);
     HWND tb = NotesTBarPanel.hwnd();
     NotesActMenuButton =
         win::createButton(tb, ID_NOTESACTMENUBUTTON, L"Меню", {0, 0, px(49), px(23)});

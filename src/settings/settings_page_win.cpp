@@ -8,6 +8,7 @@
 #include "settings/data_folders.h"
 #include "skins/skin.h"
 #include "skins/skin_engine_win.h"
+#include "win/announce_win.h"
 #include "win/combo_box_win.h"
 #include "win/controls_win.h"
 #include "win/dpi_win.h"
@@ -334,7 +335,7 @@ void SettingsPage::setHotkeyField(long fieldWord) {
 void SettingsPage::showHotkeyRegistered(bool registered) {
     values_.hotkeyRefused = ticked(ID_ISENABLEHOTKEY) && !registered;
     if (built_)
-        ShowWindow(hotkeyRefused_, values_.hotkeyRefused ? SW_SHOWNA : SW_HIDE);
+        win::showAnnounced(hotkeyRefused_, values_.hotkeyRefused, win::Announcement::Alert);
 }
 
 void SettingsPage::onHotkeyFieldChanged() {

@@ -20,14 +20,14 @@ void announce(HWND window, Announcement what) {
     NotifyWinEvent(event, window, OBJID_CLIENT, CHILDID_SELF);
 }
 
-void showAnnounced(HWND window, bool shown) {
+void showAnnounced(HWND window, bool shown, Announcement how) {
     if (!window)
         return;
-    const bool was = ShowWindow(window, shown ? SW_SHOW : SW_HIDE) != 0;
+    const bool was = ShowWindow(window, shown ? SW_SHOWNA : SW_HIDE) != 0;
     if (was == shown)
         return;
     if (shown)
-        announce(window, Announcement::Shown);
+        announce(window, how);
     else
         NotifyWinEvent(EVENT_OBJECT_HIDE, window, OBJID_CLIENT, CHILDID_SELF);
 }

@@ -14,8 +14,9 @@ enum class Announcement {
 
 void announce(HWND window, Announcement what);
 
-// Shows or hides a mark (the changed mark, the read-only sign) and, when that
-// changed its visibility, tells a screen reader.
-void showAnnounced(HWND window, bool shown);
+// Shows (without activating) or hides a mark or a message (the changed
+// mark, the read-only sign, a refusal in red) and, when that changed its
+// visibility, tells a screen reader: that it is shown, or `how`.
+void showAnnounced(HWND window, bool shown, Announcement how = Announcement::Shown);
 
 } // namespace quivra::win

@@ -1,11 +1,14 @@
 #include "window/confirm_panel_win.h"
 
+#include "win/announce_win.h"
 #include "win/controls_win.h"
 #include "win/dialog_keys_win.h"
 #include "win/dpi_win.h"
 #include "win/focus_watch_win.h"
 #include "win/wide_win.h"
 #include "window/presenter_win.h"
+
+#include <oleacc.h>
 
 namespace quivra::window {
 
@@ -90,6 +93,8 @@ void ConfirmPanel::build() {
     noKeys_.attach(no_, enterClicks(no_));
     win::watchFocusLeaving(p, [this] { FWarnPanExit(); });
     host_->giveFont(p);
+    // A screen reader calls the panel by its question and is alerted when it opens.
+    setAccessibleName([this] { return win::windowText(question_); }, ROLE_SYSTEM_ALERT);
 }
 
 void ConfirmPanel::ask(std::u16string_view question, std::function<void()> onYes, Place place) {
@@ -105,6 +110,7 @@ void ConfirmPanel::ask(std::u16string_view question, std::function<void()> onYes
         panels_->openAtDefault(*this);
     else
         panels_->open(*this);
+    win::announce(hwnd(), win::Announcement::Alert);
     SetFocus(no_);
 }
 

@@ -191,6 +191,9 @@ TEST_F(ScreenReader, EveryControlOnThePagesAndThePasswordPanelIsNamed) {
         {findChildById(window, notes::ID_QUICKADD),
          L"Быстрый поиск/Быстрое добавление заметки (Enter -добавить)"},
         {findChildById(window, window::ID_HIDEBUTTON), L"Скрыть"},
+        {findChildById(window, notes::ID_NOTESLB), L"Список заметок"},
+        {GetParent(names), L"Панель заметок"},
+        {GetParent(findChildById(window, search::ID_FINDEDIT)), L"Панель поиска"},
     };
     for (const Named& n : known) {
         ASSERT_NE(n.control, nullptr) << n.name;
@@ -233,6 +236,21 @@ TEST_F(ScreenReader, EveryControlOnThePagesAndThePasswordPanelIsNamed) {
     pressKeys(window, {VK_ESCAPE});
     EXPECT_TRUE(waitFor([&] { return !IsWindowVisible(panel); }, 3000));
     EXPECT_EQ(screenRect(window).left, 0);
+
+    // The question before a delete (Ctrl+D): an alert named by its question;
+    // Enter answers "Нет".
+    focusControl(window, editor);
+    pressKeys(window, {VK_CONTROL, 'D'});
+    HWND confirm = findChildById(window, window::ID_CONFIRMPANEL);
+    ASSERT_TRUE(confirm && IsWindowVisible(confirm));
+    Accessible question = objectOf(confirm);
+    ASSERT_TRUE(question);
+    EXPECT_NE(nameOf(*question.get()).find(L"удалить"), std::wstring::npos);
+    EXPECT_EQ(roleOf(*question.get()), ROLE_SYSTEM_ALERT);
+    expectAllNamed("confirmation panel");
+    pressKeys(window, {VK_RETURN});
+    EXPECT_TRUE(waitFor([&] { return !IsWindowVisible(confirm); }, 3000));
+    EXPECT_EQ(shownNote(), L"A");
 
     // The settings page, reached by Ctrl+Tab, and each of its own pages,
     // chosen with the arrow keys on its tabs.
