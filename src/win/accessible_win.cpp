@@ -143,40 +143,14 @@ class AccessibleAnswer::Object final : public IAccessible {
             [](const AccessibleItem& i) { return i.description; });
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-        if (!role)
-            return E_POINTER;
-        VariantInit(role);
-        if (!live())
-            return gone();
-        const long id = childOf(child);
-        if (id == CHILDID_SELF) {
-            if (const long own = source_->accessibleRole()) {
-                role->vt = VT_I4;
-                role->lVal = own;
-                return S_OK;
-            }
-            return standard_ ? standard_->get_accRole(child, role) : S_FALSE;
-        }
-        if (!isItem(id))
-            return E_INVALIDARG;
-        role->vt = VT_I4;
-        role->lVal = source_->accessibleItem(id - 1).role;
-        return S_OK;
+        return number(
+            child, role, [this] { return source_->accessibleRole(); }, &IAccessible::get_accRole,
+            [](const AccessibleItem& i) { return i.role; });
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
-        if (!state)
-            return E_POINTER;
-        VariantInit(state);
-        if (!live())
-            return gone();
-        const long id = childOf(child);
-        if (id == CHILDID_SELF)
-            return standard_ ? standard_->get_accState(child, state) : S_FALSE;
-        if (!isItem(id))
-            return E_INVALIDARG;
-        state->vt = VT_I4;
-        state->lVal = source_->accessibleItem(id - 1).state;
-        return S_OK;
+        return number(
+            child, state, [] { return 0L; }, &IAccessible::get_accState,
+            [](const AccessibleItem& i) { return i.state; });
     }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
         return selfOnly(child, help, &IAccessible::get_accHelp);
@@ -341,6 +315,33 @@ class AccessibleAnswer::Object final : public IAccessible {
             return S_FALSE;
         *out = toBstr(value);
         return *out ? S_OK : E_OUTOFMEMORY;
+    }
+
+    // A number of the object itself (its own when not 0, else the standard
+    // object's) or of an item.
+    template <class Own, class OfItem>
+    HRESULT number(const VARIANT& child, VARIANT* out, Own own,
+                   HRESULT (STDMETHODCALLTYPE IAccessible::*standard)(VARIANT, VARIANT*),
+                   OfItem ofItem) {
+        if (!out)
+            return E_POINTER;
+        VariantInit(out);
+        if (!live())
+            return gone();
+        const long id = childOf(child);
+        long value = 0;
+        if (id == CHILDID_SELF) {
+            value = own();
+            if (value == 0)
+                return standard_ ? (standard_.get()->*standard)(child, out) : S_FALSE;
+        } else if (isItem(id)) {
+            value = ofItem(source_->accessibleItem(static_cast<int>(id - 1)));
+        } else {
+            return E_INVALIDARG;
+        }
+        out->vt = VT_I4;
+        out->lVal = value;
+        return S_OK;
     }
 
     HRESULT selfOnly(const VARIANT& child, BSTR* out,
