@@ -1,5 +1,6 @@
 #include "app/main_form_win.h"
 
+#include "app/page_keys_win.h"
 #include "base/dpi_scale.h"
 #include "document/link_click_win.h"
 #include "settings/data_folders.h"
@@ -11,6 +12,7 @@
 #include "win/wide_win.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 namespace quivra::app {
 
@@ -143,6 +145,8 @@ void TMainForm::composeEditorArea() {
     note_.setReplaceable(true);
     note_.addSwapListener(links_);
     searchBar_.create(EditorPanel.hwnd(), hwnd(), 0, 0, scale(600), scale(23));
+    searchBar_.setAccessibleName([] { return std::wstring(L"Панель поиска"); },
+                                 ROLE_SYSTEM_TOOLBAR);
 }
 
 void TMainForm::giveFont(HWND root) {
@@ -338,6 +342,10 @@ LRESULT TMainForm::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_TIMER:
         router_.timer(wp);
         return 0;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+        skins::followSystemColours(hwnd(), msg == WM_SYSCOLORCHANGE);
+        return defaultProc(msg, wp, lp);
     case WM_ACTIVATE:
         // A message box, a file dialog or another program took the
         // activation: the control that had the focus gets it back, as in a
@@ -436,6 +444,8 @@ LRESULT TMainForm::OnNotify(NMHDR& hdr) {
 }
 
 bool TMainForm::translateAccelerator(MSG& msg) {
+    if (stepPageByKey(msg, *this))
+        return true;
     return shortcuts_ && TranslateAcceleratorW(hwnd(), shortcuts_.get(), &msg) != 0;
 }
 

@@ -1,10 +1,13 @@
 #include "crypto/password_panel_win.h"
 
 #include "crypto/crypto_ids.h"
+#include "win/announce_win.h"
 #include "win/controls_win.h"
 #include "win/dpi_win.h"
 #include "win/focus_watch_win.h"
 #include "win/wide_win.h"
+
+#include <oleacc.h>
 
 namespace quivra::crypto {
 
@@ -65,6 +68,10 @@ void PasswordPanel::build() {
     ECInBuffer = win::createCheckBox(p, ID_ECINBUFFER, L"В буфер обмена",
                                      {px(13), px(133), px(100), px(20)});
     show(caption_, false);
+    // A screen reader calls the panel by its title and the fields by their labels.
+    panel_.setAccessibleName([this] { return win::windowText(ECCap); }, ROLE_SYSTEM_DIALOG);
+    ECEdit.name.attach(ECEdit.edit, win::toWide(panel_text::kPassword));
+    ECConfirmEdit.name.attach(ECConfirmEdit.edit, win::toWide(panel_text::kConfirm));
     capFont_ = titleFont(px(19));
     for (Field* f : {&ECEdit, &ECConfirmEdit}) {
         SendMessageW(f->edit, EM_SETPASSWORDCHAR, L'*', 0);
@@ -181,6 +188,7 @@ void PasswordPanel::say(PanelLabel label, std::u16string_view text, bool red) {
     if (first)
         fitLabel();
     InvalidateRect(w, nullptr, TRUE);
+    win::announce(w, red ? win::Announcement::Alert : win::Announcement::NameChanged);
 }
 
 void PasswordPanel::fitLabel() {

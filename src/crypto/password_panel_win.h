@@ -9,6 +9,7 @@
 
 #include "crypto/password_checks.h"
 #include "crypto/password_entry.h"
+#include "win/accessible_win.h"
 #include "win/handles_win.h"
 #include "win/subclass_win.h"
 #include "window/floating_panels_win.h"
@@ -87,6 +88,7 @@ class PasswordPanel {
         HWND edit = nullptr;
         PasswordEntry entry;
         win::Subclass events;
+        win::AccessibleName name; // the label above it names it
     };
     void build();
     // A mouse button went down on the panel, a label or the clipboard box.

@@ -12,6 +12,7 @@
 #include "window/presenter_win.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <algorithm>
 
@@ -90,6 +91,7 @@ void FontPicker::ensureCreated() {
     panel_.create(notesPage, notifyTarget, window::ID_FONTPANEL, dpi);
     HWND p = panel_.hwnd();
     panel_.onMouseDown = [this](window::MouseButton button) { FontPanelMouseDown(button); };
+    panel_.setAccessibleName([] { return std::wstring(L"Выбор шрифта"); }, ROLE_SYSTEM_DIALOG);
     // The filtered list lies over the full one: each clips the other, or a
     // repaint of the panel draws the full list over the filtered one.
     list_ =

@@ -4,8 +4,10 @@
 #include "editor/format_rules.h"
 #include "win/controls_win.h"
 #include "win/fonts_win.h"
+#include "win/high_contrast_win.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 namespace quivra::editor {
 
@@ -19,7 +21,10 @@ win::UniqueFont faceFont(int pixelHeight, int weight, bool italic, bool underlin
 
 constexpr const wchar_t* kSizeBoxHint = L"Размер шрифта";
 
+// In high contrast the glyphs take the system's text colour too.
 COLORREF glyphColour(bool enabled, COLORREF colour) {
+    if (enabled && win::highContrast())
+        return GetSysColor(COLOR_BTNTEXT);
     return enabled ? colour : GetSysColor(COLOR_GRAYTEXT);
 }
 
@@ -42,6 +47,8 @@ void FormatBar::create(HWND editorArea, HWND notifyTarget, program::Host& host) 
     const auto px = [&host](int v) { return host.scale(v); };
     panel_.create(editorArea, notifyTarget, 0, 0, px(400), px(kHeight), 0, 0, ID_FORMATBAR);
     HWND bar = panel_.hwnd();
+    panel_.setAccessibleName([] { return std::wstring(L"Панель форматирования"); },
+                             ROLE_SYSTEM_TOOLBAR);
     const int letter = px(13);
     boldFont_ = faceFont(letter, FW_BOLD, false, false, false);
     italicFont_ = faceFont(letter, FW_NORMAL, true, false, false);
@@ -81,12 +88,14 @@ void FormatBar::create(HWND editorArea, HWND notifyTarget, program::Host& host) 
         b.button.create(panel_, b.id, {px(b.x), y, s, s}, b.kind, b.face,
                         &b.button == &AdvancedButton);
         b.button.setFaceFont(b.font);
-        host.addHint(bar, b.id, b.button.rect(), b.hint);
+        b.button.setHint(b.hint);
+        host.addHint(bar, b.id, b.button.rect(), b.button.hint().c_str());
     }
     SelFontColorButton.create(panel_, ID_SELFONTCOLORBUTTON, {px(204), y, px(20), px(18)},
                               Kind::Push, L"", false);
+    SelFontColorButton.setHint(L"Цвет текста\r\nПравый щелчок мышки - сбросить");
     host.addHint(bar, ID_SELFONTCOLORBUTTON, SelFontColorButton.rect(),
-                 L"Цвет текста\r\nПравый щелчок мышки - сбросить");
+                 SelFontColorButton.hint().c_str());
     colValue.create(bar, notifyTarget, px(204), px(21), px(20), px(3), 0, 0, ID_COLVALUE);
     setStripColour(RGB(0, 0, 0));
     win::SpeedButton::makeGroup({&AlLeft, &AlCenter, &AlRight});
@@ -98,7 +107,8 @@ void FormatBar::create(HWND editorArea, HWND notifyTarget, program::Host& host) 
     };
     BGColorButton.drawGlyph = [this, px](HDC dc, const RECT& r, bool enabled) {
         RECT mark{r.left + px(4), r.top + px(5), r.right - px(4), r.bottom - px(5)};
-        fill(dc, mark, glyphColour(enabled, RGB(255, 255, 0)));
+        if (!win::highContrast()) // the letters alone, in the text colour
+            fill(dc, mark, glyphColour(enabled, RGB(255, 255, 0)));
         drawLetter(dc, r, L"ab", plainFont_.get(), glyphColour(enabled, RGB(0, 0, 0)));
     };
     isList.drawGlyph = [px](HDC dc, const RECT& r, bool enabled) {

@@ -1,12 +1,15 @@
 #include "notes/name_panel_win.h"
 
 #include "base/name_chars.h"
+#include "win/accessible_win.h"
 #include "win/controls_win.h"
 #include "win/dialog_keys_win.h"
 #include "win/dpi_win.h"
 #include "win/focus_watch_win.h"
 #include "win/wide_win.h"
 #include "window/presenter_win.h"
+
+#include <oleacc.h>
 
 namespace quivra::notes {
 
@@ -39,6 +42,8 @@ void NamePanel::build() {
     });
     win::watchFocusLeaving(p, [this] { close(); });
     host_->giveFont(p);
+    win::nameByLabels(p); // the field by its prompt
+    setAccessibleName([this] { return win::windowText(prompt_); }, ROLE_SYSTEM_DIALOG);
 }
 
 void NamePanel::open(NameTask task, std::u16string_view text) {

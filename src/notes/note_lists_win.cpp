@@ -6,11 +6,15 @@
 #include "notes/note_order.h"
 #include "notes/notes_ids.h"
 #include "settings/keys.h"
+#include "win/accessible_win.h"
+#include "win/announce_win.h"
 #include "win/combo_box_win.h"
 #include "win/controls_win.h"
 #include "win/file_system_win.h"
 #include "win/list_box_win.h"
 #include "win/wide_win.h"
+
+#include <oleacc.h>
 
 #include <algorithm>
 
@@ -22,6 +26,8 @@ using win::toWide;
 void NoteLists::create(HWND mainWindow, HWND notesPage) {
     const auto px = [this](int v) { return host_.scale(v); };
     NotesTBarPanel.create(mainWindow, mainWindow, px(276), px(7), px(330), px(23));
+    NotesTBarPanel.setAccessibleName([] { return std::wstring(L"Панель заметок"); },
+                                     ROLE_SYSTEM_TOOLBAR);
     HWND tb = NotesTBarPanel.hwnd();
     NotesActMenuButton =
         win::createButton(tb, ID_NOTESACTMENUBUTTON, L"Меню", {0, 0, px(49), px(23)});
@@ -31,6 +37,7 @@ void NoteLists::create(HWND mainWindow, HWND notesPage) {
     LBPane.create(notesPage, mainWindow, 0, 0, 0, px(400));
     NotesLB = win::createListBox(LBPane.hwnd(), ID_NOTESLB, {0, 0, 1, 1});
     win::ListBox(NotesLB).setItemHeight(0, px(13));
+    win::nameControl(NotesLB, [] { return std::wstring(L"Список заметок"); });
     QuickAdd = win::createEdit(LBPane.hwnd(), ID_QUICKADD, L"", {0, 0, 1, px(21)});
     host_.addHint(QuickAdd, L"Быстрый поиск/Быстрое добавление заметки (Enter -добавить)");
     LBSplitter.create(notesPage, mainWindow, 0, 0, px(4), px(400));
@@ -51,8 +58,7 @@ void NoteLists::showChangedMark(bool shown) {
         host_.giveFont(modLab);
         host_.addHint(modLab, L"Заметка изменена");
     }
-    if (modLab)
-        ShowWindow(modLab, shown ? SW_SHOW : SW_HIDE);
+    win::showAnnounced(modLab, shown);
 }
 
 void NoteLists::hideChangedMark() {
@@ -68,8 +74,7 @@ void NoteLists::showReadOnlySign(bool shown) {
                      0);
         host_.addHint(imgRO, L"Заметка только для чтения");
     }
-    if (imgRO)
-        ShowWindow(imgRO, shown ? SW_SHOW : SW_HIDE);
+    win::showAnnounced(imgRO, shown);
 }
 
 RECT NoteLists::changedMarkPlace() const {

@@ -5,6 +5,7 @@
 #include "notes/note_command_rules.h"
 #include "notes/note_file.h"
 #include "program/refresh_table.h"
+#include "win/context_menu_point_win.h"
 #include "win/dialog_keys_win.h"
 #include "win/local_time_win.h"
 
@@ -303,11 +304,7 @@ void NotesController::enableNotesMenu(const program::RefreshFacts& f) {
 }
 
 void NotesController::showEditorMenu(POINT screen) {
-    if (screen.x == -1 && screen.y == -1) {
-        RECT r;
-        GetWindowRect(note_.hwnd(), &r);
-        screen = {r.left + 10, r.top + 10};
-    }
+    screen = win::contextMenuPoint(note_.hwnd(), screen);
     const auto sel = note_.selection();
     const bool hasSelection = sel.end != sel.start;
     const bool writable = !state_.NoteReadOnly;

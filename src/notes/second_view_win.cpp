@@ -6,6 +6,7 @@
 #include "notes/note_names.h"
 #include "win/file_system_win.h"
 #include "notes/second_view_size.h"
+#include "win/context_menu_point_win.h"
 #include "win/controls_win.h"
 #include "win/dialog_keys_win.h"
 #include "win/file_system_win.h"
@@ -211,11 +212,7 @@ std::optional<LRESULT> SecondView::onViewMessage(UINT msg, WPARAM wp, LPARAM lp,
 }
 
 void SecondView::showContextMenu(POINT screen) {
-    if (screen.x == -1 && screen.y == -1) {
-        RECT r;
-        GetWindowRect(view_.hwnd(), &r);
-        screen = {r.left + 10, r.top + 10};
-    }
+    screen = win::contextMenuPoint(view_.hwnd(), screen);
     win::UniqueMenu menu(CreatePopupMenu());
     const auto sel = view_.selection();
     // The view's own keys, named as the note's editing menu names them.

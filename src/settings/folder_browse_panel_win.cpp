@@ -2,6 +2,7 @@
 
 #include "settings/data_folders.h"
 #include "settings/settings_ids.h"
+#include "win/accessible_win.h"
 #include "win/controls_win.h"
 #include "win/dpi_win.h"
 #include "win/file_system_win.h"
@@ -31,6 +32,7 @@ void FolderBrowsePanel::create(HWND page, HWND notifyTarget, UINT dpi) {
     FolName = win::createEdit(np, ID_FOLNAME, L"", {px(6), px(22), px(380), px(21)});
     FN_ok = win::createButton(np, ID_FN_OK, L"Ok", {px(230), px(44), px(75), px(18)});
     FN_Canel = win::createButton(np, ID_FN_CANEL, L"Отмена", {px(310), px(44), px(75), px(18)});
+    win::nameByLabels(np);
     ShowWindow(np, SW_HIDE);
     ShowWindow(bp, SW_HIDE);
 }

@@ -1,6 +1,7 @@
 #include "settings/hotkey_field_win.h"
 
 #include "settings/settings_ids.h"
+#include "win/announce_win.h"
 #include "win/controls_win.h"
 #include "win/dpi_win.h"
 
@@ -42,7 +43,7 @@ void HotkeyField::setWord(long fieldWord) {
 void HotkeyField::showRegistered(bool registered) {
     refused_ = options_.ticked(ID_ISENABLEHOTKEY) && !registered;
     if (refusedMessage_)
-        ShowWindow(refusedMessage_, refused_ ? SW_SHOWNA : SW_HIDE);
+        win::showAnnounced(refusedMessage_, refused_, win::Announcement::Alert);
 }
 
 void HotkeyField::onChanged() {

@@ -3,6 +3,7 @@
 // order the keyboard's Tab goes through them).
 #include "settings/settings_page_win.h"
 
+#include "win/accessible_win.h"
 #include "win/controls_win.h"
 
 namespace quivra::settings {
@@ -53,6 +54,7 @@ void SettingsPage::buildGeneralPage(HWND p) {
     dataFolder_.create(p, dpi_);
     ClearCoordsButton = win::createButton(p, ID_CLEARCOORDS, L"Сбросить координаты окон",
                                           {px(8), px(240), px(190), px(25)});
+    win::nameByLabels(p);
 }
 
 void SettingsPage::buildNotesPage(HWND p) {
@@ -69,6 +71,7 @@ void SettingsPage::buildNotesPage(HWND p) {
     }
     linkProgram_.create(p, notifyTarget_, dpi_, hints_);
     boxes_.create(p, ID_STRONGCIPHER, {px(8), px(218), px(470), px(28)}, BS_MULTILINE | BS_TOP);
+    win::nameByLabels(p);
 }
 
 void SettingsPage::buildViewPage(HWND p) {
@@ -82,6 +85,7 @@ void SettingsPage::buildViewPage(HWND p) {
     win::createLabel(p, 0, L"Непрозрачность", {px(8), px(161), px(140), px(14)});
     sliders_.create(p, ID_OPVAL, {px(150), px(157), px(220), px(24)});
     boxes_.create(p, ID_ISUSEANIMATION, {px(8), px(192), px(320), px(17)});
+    win::nameByLabels(p);
 }
 
 } // namespace quivra::settings

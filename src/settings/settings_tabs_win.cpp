@@ -22,9 +22,8 @@ void SettingsTabs::create(HWND page, HWND notifyTarget, UINT dpi) {
     notifyTarget_ = notifyTarget;
     RECT rc;
     GetClientRect(page, &rc);
-    SettingsP = win::createControl(WC_TABCONTROLW, L"",
-                                   WS_CLIPSIBLINGS | WS_TABSTOP | TCS_BOTTOM | TCS_FOCUSNEVER, page,
-                                   ID_SETTINGSP, {0, 0, rc.right, rc.bottom});
+    SettingsP = win::createControl(WC_TABCONTROLW, L"", WS_CLIPSIBLINGS | WS_TABSTOP | TCS_BOTTOM,
+                                   page, ID_SETTINGSP, {0, 0, rc.right, rc.bottom});
     const wchar_t* names[] = {L"Общие", L"Заметки", L"Вид и анимация"};
     for (int i = 0; i < 3; ++i) {
         TCITEMW item{};

@@ -4,6 +4,7 @@
 
 #include "win/controls_win.h"
 #include "win/dpi_win.h"
+#include "win/high_contrast_win.h"
 #include "win/lazy_combo_win.h"
 #include "win/wide_win.h"
 
@@ -198,6 +199,10 @@ bool SkinEngine::setSkin(std::wstring name) {
     colors_ = *loaded;
     skinName_ = std::move(name);
     return true;
+}
+
+bool SkinEngine::isActive() const {
+    return active_ && colors_.has_value() && !win::highContrast();
 }
 
 std::optional<SkinColors> SkinEngine::colors() const {
@@ -576,6 +581,11 @@ void switchSkin(const std::wstring& name, HWND root) {
     }
     if (wasActive || engine.isActive())
         engine.applyTo(root);
+}
+
+void followSystemColours(HWND root, bool coloursChanged) {
+    if (win::readHighContrastAgain() || coloursChanged)
+        skinEngine().applyTo(root);
 }
 
 } // namespace quivra::skins

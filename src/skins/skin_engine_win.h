@@ -48,8 +48,9 @@ class SkinEngine {
 
     // The switch: off means the platform's look whatever skin is loaded.
     void setActive(bool active) noexcept { active_ = active; }
-    // True while the engine paints with a skin: switched on and a skin loaded.
-    bool isActive() const noexcept { return active_ && colors_.has_value(); }
+    // True while the engine paints with a skin: switched on, a skin loaded
+    // and the system not in high contrast.
+    bool isActive() const;
     // The colours in force; nothing while inactive.
     std::optional<SkinColors> colors() const;
 
@@ -113,5 +114,11 @@ SkinEngine& skinEngine();
 // window tree of root anew. Only colours change: controls keep their text,
 // formats and state. Without a skin before and after, nothing is touched.
 void switchSkin(const std::wstring& name, HWND root);
+
+// After the system's colours or settings changed (WM_SYSCOLORCHANGE,
+// WM_SETTINGCHANGE): with high contrast switched on the skin gives way to the
+// system's colours, and comes back when it is switched off; the window tree
+// of root is coloured and painted anew.
+void followSystemColours(HWND root, bool coloursChanged);
 
 } // namespace quivra::skins

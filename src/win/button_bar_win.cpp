@@ -1,8 +1,16 @@
 #include "win/button_bar_win.h"
 
+#include <oleacc.h>
+
+#include <algorithm>
+
 namespace quivra::win {
 
 namespace {
+
+// Posted to the bar itself: click the button of this index (wParam). A
+// screen reader's call returns before the click runs.
+constexpr UINT WM_QUIVRA_CLICK_BUTTON = WM_APP + 101;
 
 POINT pointOf(LPARAM lp) {
     return {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
@@ -15,6 +23,54 @@ SpeedButton* ButtonBar::buttonAt(POINT p) const {
         if (PtInRect(&b->rect(), p))
             return b;
     return nullptr;
+}
+
+void ButtonBar::add(SpeedButton& button) {
+    const auto after = std::find_if(buttons_.begin(), buttons_.end(), [&button](SpeedButton* b) {
+        return b->rect().left > button.rect().left;
+    });
+    buttons_.insert(after, &button);
+}
+
+AccessibleItem ButtonBar::accessibleItem(int index) const {
+    const SpeedButton& b = *buttons_.at(static_cast<size_t>(index));
+    AccessibleItem item;
+    if (b.hint().empty()) {
+        item.name = b.face();
+    } else {
+        auto [name, description] = splitHint(b.hint());
+        item.name = std::move(name);
+        item.description = std::move(description);
+    }
+    const bool push = b.kind() == SpeedButton::Kind::Push;
+    item.role = push ? ROLE_SYSTEM_PUSHBUTTON : ROLE_SYSTEM_CHECKBUTTON;
+    if (b.down())
+        item.state |= push ? STATE_SYSTEM_PRESSED : STATE_SYSTEM_PRESSED | STATE_SYSTEM_CHECKED;
+    if (b.pressing())
+        item.state |= STATE_SYSTEM_PRESSED;
+    if (!b.enabled())
+        item.state |= STATE_SYSTEM_UNAVAILABLE;
+    if (!IsWindowVisible(hwnd()))
+        item.state |= STATE_SYSTEM_INVISIBLE;
+    if (b.hot_)
+        item.state |= STATE_SYSTEM_HOTTRACKED;
+    switch (b.kind()) {
+    case SpeedButton::Kind::Push:
+        item.defaultAction = L"Нажать";
+        break;
+    case SpeedButton::Kind::Toggle:
+        item.defaultAction = b.down() ? L"Отжать" : L"Нажать";
+        break;
+    case SpeedButton::Kind::Radio:
+        item.defaultAction = L"Выбрать";
+        break;
+    }
+    item.place = b.rect();
+    return item;
+}
+
+void ButtonBar::accessibleDoDefault(int index) {
+    PostMessageW(hwnd(), WM_QUIVRA_CLICK_BUTTON, static_cast<WPARAM>(index), 0);
 }
 
 void ButtonBar::notifyClick(const SpeedButton& button) {
@@ -112,6 +168,10 @@ LRESULT ButtonBar::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_CAPTURECHANGED:
         endPress();
+        return 0;
+    case WM_QUIVRA_CLICK_BUTTON:
+        if (wp < buttons_.size())
+            buttons_[wp]->click();
         return 0;
     case WM_RBUTTONUP:
         if (SpeedButton* b = buttonAt(pointOf(lp))) {

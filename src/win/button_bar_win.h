@@ -1,6 +1,8 @@
 // A panel that carries speed buttons: it draws them, tracks the mouse over
 // them (hot, pressed, captured while the left button is held) and tells its
-// notify target of their clicks. Everything else it does as a panel.
+// notify target of their clicks. A screen reader finds the buttons as the
+// items of the bar's accessible object, in the bar's order. Everything else
+// it does as a panel.
 #pragma once
 
 #include "win/panel_win.h"
@@ -19,10 +21,14 @@ class ButtonBar final : public Panel {
 
   protected:
     LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    int accessibleItemCount() const override { return static_cast<int>(buttons_.size()); }
+    AccessibleItem accessibleItem(int index) const override;
+    void accessibleDoDefault(int index) override;
 
   private:
     friend class SpeedButton;
-    void add(SpeedButton& button) { buttons_.push_back(&button); }
+    // Kept in the bar's order, left to right, whatever the order they were made in.
+    void add(SpeedButton& button);
     void notifyClick(const SpeedButton& button);
 
     void paint(HDC dc) const;

@@ -30,6 +30,7 @@ void Hints::create(HWND owner) {
 
 void Hints::add(HWND control, const wchar_t* text) {
     hints_.push_back({control, text});
+    nameControl(control, [name = splitHint(text).name] { return name; });
     if (tooltip_)
         addTool(hints_.back());
 }

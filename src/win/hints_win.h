@@ -8,9 +8,13 @@
 // requests to the server under Wine, and laying a handler over a control is
 // one more request per control at start-up.) A hint may also belong to an
 // area of a window, such as a button a bar draws itself. The tooltip window
-// is made when the mouse first moves over a hinted control.
+// is made when the mouse first moves over a hinted control. A hinted control
+// is also named by its hint's first line for a screen reader (a handler laid
+// over it answers WM_GETOBJECT): the "X" that hides the window is "Скрыть",
+// an edit box is what its hint says it is for.
 #pragma once
 
+#include "win/accessible_win.h"
 #include "win/subclass_win.h"
 
 #include <windows.h>

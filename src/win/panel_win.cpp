@@ -23,8 +23,25 @@ void Panel::clearBackground() {
         InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
+void Panel::setAccessibleName(std::function<std::wstring()> name, long role) {
+    name_ = std::move(name);
+    role_ = role;
+}
+
+std::wstring Panel::accessibleName() const {
+    return name_ ? name_() : std::wstring();
+}
+
 LRESULT Panel::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
+    case WM_GETOBJECT:
+        if (name_)
+            if (auto answer = accessible_.answer(hwnd(), wp, lp, *this))
+                return *answer;
+        break;
+    case WM_NCDESTROY:
+        accessible_.release();
+        break;
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_HSCROLL:

@@ -31,6 +31,10 @@ class SpeedButton {
     // Lies on `bar` at `bounds` (the bar's client coordinates).
     void create(ButtonBar& bar, int id, Bounds bounds, Kind kind, std::wstring face,
                 bool enabled = true);
+    // The hint its tooltip shows; its first line names the button for a
+    // screen reader, the lines after it describe it.
+    void setHint(std::wstring hint) { hint_ = std::move(hint); }
+    const std::wstring& hint() const noexcept { return hint_; }
     // The face's font (not owned); the bar's font otherwise.
     void setFaceFont(HFONT font);
     // Draws the face instead of the text (glyph buttons).
@@ -50,6 +54,9 @@ class SpeedButton {
     void setDown(bool down);
     void setEnabled(bool enabled);
     bool enabled() const noexcept { return enabled_; }
+    Kind kind() const noexcept { return kind_; }
+    // Held down by the mouse right now.
+    bool pressing() const noexcept { return pressing_; }
     // What a left click does: flips a toggle, presses a radio button, then
     // notifies. Nothing while disabled.
     void click();
@@ -65,6 +72,7 @@ class SpeedButton {
     RECT rect_{};
     Kind kind_ = Kind::Push;
     std::wstring face_;
+    std::wstring hint_;
     HFONT font_ = nullptr;
     std::vector<SpeedButton*> group_;
     bool down_ = false;

@@ -1,11 +1,15 @@
 #include "window/confirm_panel_win.h"
 
+#include "win/announce_win.h"
 #include "win/controls_win.h"
+#include "win/dialog_keys_win.h"
 #include "win/dpi_win.h"
 #include "win/focus_watch_win.h"
 #include "win/fonts_win.h"
 #include "win/wide_win.h"
 #include "window/presenter_win.h"
+
+#include <oleacc.h>
 
 namespace quivra::window {
 
@@ -58,18 +62,22 @@ void ConfirmPanel::build() {
     onMouseDown = [this](MouseButton button) { FWarnPanMouseDown(button); };
     addDragHandle(heading_);
     addDragHandle(question_);
-    // Enter answers with the focused button, as Space does.
+    // Enter answers with the focused button, as Space does. The button also
+    // takes the Enter character that follows the press: by then the answer
+    // has hidden the panel, and the dialog manager, handed a character for a
+    // control inside a hidden panel, looks for its mnemonic among the shown
+    // controls for ever (Wine's IsDialogMessage never gets back to it).
     const auto enterClicks = [](HWND button) {
         return [button](UINT msg, WPARAM wp, LPARAM lp,
                         const win::Subclass::Next& next) -> std::optional<LRESULT> {
-            if (msg == WM_GETDLGCODE && lp &&
-                reinterpret_cast<const MSG*>(lp)->message == WM_KEYDOWN &&
-                reinterpret_cast<const MSG*>(lp)->wParam == VK_RETURN)
-                return next() | DLGC_WANTMESSAGE;
+            if (auto code = win::wantKeys(msg, lp, next, {VK_RETURN}))
+                return code;
             if (msg == WM_KEYDOWN && wp == VK_RETURN) {
                 SendMessageW(button, BM_CLICK, 0, 0);
                 return 0;
             }
+            if (msg == WM_CHAR && wp == VK_RETURN)
+                return 0;
             return std::nullopt;
         };
     };
@@ -77,6 +85,8 @@ void ConfirmPanel::build() {
     noKeys_.attach(no_, enterClicks(no_));
     win::watchFocusLeaving(p, [this] { FWarnPanExit(); });
     host_->giveFont(p);
+    // A screen reader calls the panel by its question and is alerted when it opens.
+    setAccessibleName([this] { return win::windowText(question_); }, ROLE_SYSTEM_ALERT);
 }
 
 void ConfirmPanel::ask(std::u16string_view question, std::function<void()> onYes, Place place) {
@@ -92,6 +102,7 @@ void ConfirmPanel::ask(std::u16string_view question, std::function<void()> onYes
         panels_->openAtDefault(*this);
     else
         panels_->open(*this);
+    win::announce(hwnd(), win::Announcement::Alert);
     SetFocus(no_);
 }
 

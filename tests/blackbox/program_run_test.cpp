@@ -88,7 +88,7 @@ TEST(Program, LibrariesOfLaterCommandsAreLoadedOnlyWhenFirstUsed) {
     settle(w);
     const auto loaded = loadedLibraries(program.pid());
     ASSERT_TRUE(has(loaded, L"comctl32.dll"));
-    for (const wchar_t* later : {L"comdlg32.dll", L"shell32.dll", L"bcrypt.dll"})
+    for (const wchar_t* later : {L"comdlg32.dll", L"shell32.dll", L"bcrypt.dll", L"oleacc.dll"})
         EXPECT_FALSE(has(loaded, later)) << later;
 
     PostMessageW(w, WM_CLOSE, 0, 0);
