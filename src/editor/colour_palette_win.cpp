@@ -96,6 +96,42 @@ void ColourPalette::paint(HDC dc) {
         win::UniqueBrush brush(CreateSolidBrush(static_cast<COLORREF>(colours[i].color.value)));
         FillRect(dc, &r, brush.get());
         FrameRect(dc, &r, GetSysColorBrush(COLOR_BTNSHADOW));
+        if (i == focused_ && GetFocus() == hwnd()) {
+            InflateRect(&r, win::scale(3, dpi_), win::scale(3, dpi_));
+            DrawFocusRect(dc, &r);
+        }
+    }
+}
+
+bool ColourPalette::onKey(WPARAM key) {
+    const auto moveTo = [this](std::size_t index) {
+        focused_ = index;
+        InvalidateRect(hwnd(), nullptr, TRUE);
+    };
+    switch (key) {
+    case VK_LEFT:
+        moveTo(swatchBeside(focused_, -1, 0));
+        return true;
+    case VK_RIGHT:
+        moveTo(swatchBeside(focused_, 1, 0));
+        return true;
+    case VK_UP:
+        moveTo(swatchBeside(focused_, 0, -1));
+        return true;
+    case VK_DOWN:
+        moveTo(swatchBeside(focused_, 0, 1));
+        return true;
+    case VK_RETURN:
+    case VK_SPACE:
+        if (onPick)
+            onPick(focused_);
+        return true;
+    case VK_ESCAPE:
+        if (onEscape)
+            onEscape();
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -113,7 +149,20 @@ LRESULT ColourPalette::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             onPick(swatchAt(x, y));
         return 0;
     }
+    case WM_GETDLGCODE:
+        // The dialog manager of the window leaves every key to the palette.
+        return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_KEYDOWN:
+        if (onKey(wp))
+            return 0;
+        return defaultProc(msg, wp, lp);
+    case WM_CHAR:
+        return 0; // Enter, Space and Esc were taken as keys
+    case WM_SETFOCUS:
+        InvalidateRect(hwnd(), nullptr, TRUE);
+        return 0;
     case WM_KILLFOCUS:
+        InvalidateRect(hwnd(), nullptr, TRUE);
         if (shown() && onLeave)
             onLeave();
         return 0;

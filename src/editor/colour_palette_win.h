@@ -1,7 +1,9 @@
 // The colour palette `ColorPan` of the format bar's two colour buttons: sixteen
 // swatches on a small panel of the editor area that slides down from behind
 // the format bar, takes the keyboard focus, and slides back up and hides when
-// it loses it. Its mode says which colour a pick sets.
+// it loses it. Its mode says which colour a pick sets. From the keyboard the
+// arrow keys move a focus frame over the swatches, Enter or Space picks and
+// Esc leaves.
 #pragma once
 
 #include "editor/format_rules.h"
@@ -30,6 +32,8 @@ class ColourPalette final : public win::Window {
     std::function<void(std::size_t swatch)> onPick;
     // The palette lost the keyboard focus (colorPanExit).
     std::function<void()> onLeave;
+    // Esc was typed: the palette gives the focus back (and so leaves).
+    std::function<void()> onEscape;
 
   protected:
     LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -38,6 +42,7 @@ class ColourPalette final : public win::Window {
     void paint(HDC dc);
     int barBottom(HWND bar) const;
     void moveTop(int top);
+    bool onKey(WPARAM key);
 
     bool make();
 
@@ -45,6 +50,7 @@ class ColourPalette final : public win::Window {
     int id_ = 0;
     int dpi_ = 96;
     PaletteMode mode_ = PaletteMode::TextColour;
+    std::size_t focused_ = 0; // the swatch the keys pick
 };
 
 } // namespace quivra::editor

@@ -1,5 +1,7 @@
 #include "editor/format_rules.h"
 
+#include <algorithm>
+
 #include "base/ini_file.h"
 
 namespace quivra::editor {
@@ -56,6 +58,14 @@ std::size_t swatchAt(int x, int y) {
             return i;
     }
     return kPaletteSwatches - 1; // white
+}
+
+std::size_t swatchBeside(std::size_t index, int dx, int dy) {
+    const int columns = kPaletteColumns;
+    const int rows = static_cast<int>(kPaletteSwatches) / columns;
+    const int column = std::clamp(static_cast<int>(index) % columns + dx, 0, columns - 1);
+    const int row = std::clamp(static_cast<int>(index) / columns + dy, 0, rows - 1);
+    return static_cast<std::size_t>(row * columns + column);
 }
 
 std::u16string_view paletteRecordKey(PaletteMode mode) {

@@ -26,6 +26,12 @@ void FormattingController::create(HWND editorArea, HWND notesPage, HMENU notesMe
     palette_.create(editorArea, ID_COLORPAN, dpi);
     palette_.onPick = [this](std::size_t swatch) { colorPanClick(swatch); };
     palette_.onLeave = [this] { colorPanExit(); };
+    palette_.onEscape = [this] {
+        if (note_.enabled())
+            note_.focus();
+        else
+            colorPanExit();
+    };
     bar_.colValue.onClick = [this] { colValueClick(); };
     bar_.SelFontColorButton.onRightUp = [this] { SelFontColorButtonMouseUp(); };
     bar_.SelFontButton.onRightUp = [this] {

@@ -2,6 +2,7 @@
 
 #include "base/name_chars.h"
 #include "settings/settings_ids.h"
+#include "win/accessible_win.h"
 #include "win/controls_win.h"
 #include "win/dpi_win.h"
 #include "win/wide_win.h"
@@ -18,6 +19,8 @@ void DataFolderChoice::create(HWND p, UINT dpi) {
     CustomDirV = win::createEdit(p, ID_CUSTOMDIRV, L"", {px(112), px(195), px(192), px(21)});
     CustomDirBrowse =
         win::createButton(p, ID_CUSTOMDIRBROWSE, L"...", {px(308), px(195), px(24), px(21)});
+    // A screen reader would read "..." alone.
+    win::nameControl(CustomDirBrowse, [] { return std::wstring(L"Обзор"); });
     ApplyDataDir =
         win::createButton(p, ID_APPLYDATADIR, L"Применить", {px(342), px(178), px(86), px(25)});
     folderNameEvents_.attach(

@@ -67,16 +67,22 @@ void ConfirmPanel::build() {
     // has hidden the panel, and the dialog manager, handed a character for a
     // control inside a hidden panel, looks for its mnemonic among the shown
     // controls for ever (Wine's IsDialogMessage never gets back to it).
-    const auto enterClicks = [](HWND button) {
-        return [button](UINT msg, WPARAM wp, LPARAM lp,
-                        const win::Subclass::Next& next) -> std::optional<LRESULT> {
-            if (auto code = win::wantKeys(msg, lp, next, {VK_RETURN}))
+    // Esc answers "Нет", as it closes every floating panel, and leaves the
+    // window shown.
+    const auto enterClicks = [this](HWND button) {
+        return [this, button](UINT msg, WPARAM wp, LPARAM lp,
+                              const win::Subclass::Next& next) -> std::optional<LRESULT> {
+            if (auto code = win::wantKeys(msg, lp, next, {VK_RETURN, VK_ESCAPE}))
                 return code;
             if (msg == WM_KEYDOWN && wp == VK_RETURN) {
                 SendMessageW(button, BM_CLICK, 0, 0);
                 return 0;
             }
-            if (msg == WM_CHAR && wp == VK_RETURN)
+            if (msg == WM_KEYDOWN && wp == VK_ESCAPE) {
+                Warn_NoClick();
+                return 0;
+            }
+            if (msg == WM_CHAR && (wp == VK_RETURN || wp == VK_ESCAPE))
                 return 0;
             return std::nullopt;
         };

@@ -98,3 +98,37 @@ TEST_F(ColourPaletteTest, StripPickWithNoNoteOpenClosesThePaletteWithoutAnError)
     EXPECT_FALSE(palette().shown());
     EXPECT_EQ(note().text(), u"");
 }
+
+// From the keyboard: the arrows move over the swatches, Enter picks, Esc
+// gives the focus back to the editor and picks nothing; the window stays.
+TEST_F(ColourPaletteTest, KeysMoveOverTheSwatchesPickAndLeave) {
+    folder.option(u"UseAnimation", u"0");
+    startWith({{L"A", kRtfFormatted}});
+    select(0, 5);
+    const auto press = [&](WPARAM key) {
+        SendMessageW(palette().hwnd(), WM_KEYDOWN, key, 0);
+        pumpMessages();
+    };
+    click(bar().SelFontColorButton);
+    ASSERT_EQ(GetFocus(), palette().hwnd());
+    EXPECT_EQ(SendMessageW(palette().hwnd(), WM_GETDLGCODE, VK_ESCAPE, 0) & DLGC_WANTALLKEYS,
+              DLGC_WANTALLKEYS);
+    // From the first swatch: two rows down and one column right is clRed
+    // (index 9); the grid's edges hold the frame.
+    for (WPARAM key : {VK_LEFT, VK_UP, VK_DOWN, VK_DOWN, VK_RIGHT})
+        press(key);
+    press(VK_RETURN);
+    EXPECT_EQ(note().charFormat().crTextColor, RGB(255, 0, 0));
+    EXPECT_FALSE(palette().shown());
+
+    const CHARFORMAT2W before = note().charFormat();
+    click(bar().BGColorButton);
+    ASSERT_TRUE(palette().shown());
+    press(VK_ESCAPE);
+    EXPECT_EQ(GetFocus(), note().hwnd());
+    EXPECT_FALSE(palette().shown());
+    EXPECT_EQ(note().charFormat().crBackColor, before.crBackColor);
+    EXPECT_EQ(note().charFormat().dwEffects & CFE_AUTOBACKCOLOR,
+              before.dwEffects & CFE_AUTOBACKCOLOR);
+    EXPECT_TRUE(IsWindowVisible(form->hwnd()));
+}

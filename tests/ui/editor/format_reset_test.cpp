@@ -46,10 +46,17 @@ TEST_F(FormatReset, WarningAnsweredNoOrLeftChangesNothing) {
     EXPECT_EQ(GetFocus(), note().hwnd());
     EXPECT_EQ(note().rtf(), before);
 
-    // Enter right away answers with the focused "Нет".
+    // Enter right away answers with the focused "Нет"; Esc, even on "Да",
+    // answers "Нет" and gives the editor the focus back.
     command(Unformat);
     SendMessageW(panel().noButton(), WM_KEYDOWN, VK_RETURN, 1);
     EXPECT_FALSE(panel().shown());
+    EXPECT_EQ(note().rtf(), before);
+    command(Unformat);
+    SetFocus(panel().yesButton());
+    SendMessageW(panel().yesButton(), WM_KEYDOWN, VK_ESCAPE, 1);
+    EXPECT_FALSE(panel().shown());
+    EXPECT_EQ(GetFocus(), note().hwnd());
     EXPECT_EQ(note().rtf(), before);
 
     // A click elsewhere only hides it.
