@@ -1,6 +1,9 @@
 #include "editor/colour_palette_win.h"
 
 #include "win/dpi_win.h"
+#include "win/wide_win.h"
+
+#include <oleacc.h>
 
 namespace quivra::editor {
 
@@ -103,10 +106,45 @@ void ColourPalette::paint(HDC dc) {
     }
 }
 
+std::wstring ColourPalette::accessibleName() const {
+    return mode_ == PaletteMode::TextColour ? L"Цвет текста" : L"Цвет фона";
+}
+
+long ColourPalette::accessibleRole() const {
+    return ROLE_SYSTEM_LIST;
+}
+
+int ColourPalette::accessibleItemCount() const {
+    return static_cast<int>(kPaletteSwatches);
+}
+
+win::AccessibleItem ColourPalette::accessibleItem(int index) const {
+    const auto i = static_cast<std::size_t>(index);
+    const SwatchRect s = swatchRect(i);
+    win::AccessibleItem item;
+    item.name = win::toWide(std::u16string(paletteColourName(i)));
+    item.defaultAction = L"Выбрать";
+    item.role = ROLE_SYSTEM_LISTITEM;
+    item.state = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
+    if (i == focused_)
+        item.state |= STATE_SYSTEM_SELECTED | (GetFocus() == hwnd() ? STATE_SYSTEM_FOCUSED : 0);
+    item.place = {win::scale(s.left, dpi_), win::scale(s.top, dpi_),
+                  win::scale(s.left + kSwatchSize, dpi_), win::scale(s.top + kSwatchSize, dpi_)};
+    return item;
+}
+
+void ColourPalette::accessibleDoDefault(int index) {
+    // Picked later, on the palette's own thread, as the keys pick.
+    focused_ = static_cast<std::size_t>(index);
+    PostMessageW(hwnd(), WM_KEYDOWN, VK_RETURN, 0);
+}
+
 bool ColourPalette::onKey(WPARAM key) {
     const auto moveTo = [this](std::size_t index) {
         focused_ = index;
         InvalidateRect(hwnd(), nullptr, TRUE);
+        // A screen reader follows the frame.
+        NotifyWinEvent(EVENT_OBJECT_FOCUS, hwnd(), OBJID_CLIENT, static_cast<LONG>(index) + 1);
     };
     switch (key) {
     case VK_LEFT:
@@ -149,6 +187,13 @@ LRESULT ColourPalette::handleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             onPick(swatchAt(x, y));
         return 0;
     }
+    case WM_GETOBJECT:
+        if (auto answer = accessible_.answer(hwnd(), wp, lp, *this))
+            return *answer;
+        return defaultProc(msg, wp, lp);
+    case WM_NCDESTROY:
+        accessible_.release();
+        return defaultProc(msg, wp, lp);
     case WM_GETDLGCODE:
         // The dialog manager of the window leaves every key to the palette.
         return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTCHARS;

@@ -7,13 +7,14 @@
 #pragma once
 
 #include "editor/format_rules.h"
+#include "win/accessible_win.h"
 #include "win/window_win.h"
 
 #include <functional>
 
 namespace quivra::editor {
 
-class ColourPalette final : public win::Window {
+class ColourPalette final : public win::Window, private win::AccessibleSource {
   public:
     // A hidden child of the editor area, made when first opened.
     void create(HWND editorArea, int id, int dpi);
@@ -39,6 +40,13 @@ class ColourPalette final : public win::Window {
     LRESULT handleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
   private:
+    // A screen reader reads the palette as a list of its colours.
+    std::wstring accessibleName() const override;
+    long accessibleRole() const override;
+    int accessibleItemCount() const override;
+    win::AccessibleItem accessibleItem(int index) const override;
+    void accessibleDoDefault(int index) override;
+
     void paint(HDC dc);
     int barBottom(HWND bar) const;
     void moveTop(int top);
@@ -51,6 +59,7 @@ class ColourPalette final : public win::Window {
     int dpi_ = 96;
     PaletteMode mode_ = PaletteMode::TextColour;
     std::size_t focused_ = 0; // the swatch the keys pick
+    win::AccessibleAnswer accessible_;
 };
 
 } // namespace quivra::editor

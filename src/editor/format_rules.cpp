@@ -60,6 +60,16 @@ std::size_t swatchAt(int x, int y) {
     return kPaletteSwatches - 1; // white
 }
 
+std::u16string_view paletteColourName(std::size_t index) {
+    // In the order of the standard colours (clBlack ... clWhite).
+    static constexpr std::u16string_view kNames[kPaletteSwatches] = {
+        u"Чёрный",      u"Тёмно-красный", u"Зелёный",      u"Оливковый",
+        u"Тёмно-синий", u"Фиолетовый",    u"Сине-зелёный", u"Серый",
+        u"Серебристый", u"Красный",       u"Ярко-зелёный", u"Жёлтый",
+        u"Синий",       u"Пурпурный",     u"Голубой",      u"Белый"};
+    return index < kPaletteSwatches ? kNames[index] : std::u16string_view();
+}
+
 std::size_t swatchBeside(std::size_t index, int dx, int dy) {
     const int columns = kPaletteColumns;
     const int rows = static_cast<int>(kPaletteSwatches) / columns;

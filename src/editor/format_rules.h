@@ -71,6 +71,8 @@ SwatchRect swatchRect(std::size_t index);
 // The swatch a click at (x, y) picks: the first whose rectangle, grown by the
 // margin on every side, holds the point; white where none does.
 std::size_t swatchAt(int x, int y);
+// The swatch's colour as a screen reader names it.
+std::u16string_view paletteColourName(std::size_t index);
 // The swatch an arrow key moves to from `index`: one column (dx) or row (dy)
 // on, staying inside the 4 x 4 grid.
 std::size_t swatchBeside(std::size_t index, int dx, int dy);

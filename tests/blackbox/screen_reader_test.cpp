@@ -117,6 +117,7 @@ constexpr BarButton kFormatBar[] = {
 constexpr long kBold = 1;
 constexpr long kItalic = 2;
 constexpr long kLeft = 5;
+constexpr long kTextColour = 9;
 
 } // namespace
 
@@ -173,6 +174,29 @@ TEST_F(ScreenReader, FormatBarButtonsHaveNamesRolesStatesAndTheirClick) {
     EXPECT_TRUE(becomes(*bar.get(), kBold, STATE_SYSTEM_CHECKED, false));
     SendMessageW(editor, EM_SETSEL, 6, 9);
     EXPECT_TRUE(becomes(*bar.get(), kBold, STATE_SYSTEM_CHECKED, true));
+
+    // "Цвет текста" opens the palette, read as a list of named colours; the
+    // screen reader's pick closes it and gives the editor the focus back.
+    EXPECT_EQ(bar->accDoDefaultAction(child(kTextColour)), S_OK);
+    HWND paletteWindow = nullptr;
+    ASSERT_TRUE(waitFor([&] {
+        paletteWindow = findChildWhere(window, [](HWND w) {
+            return hasClass(w, L"QuivraColourPalette") && IsWindowVisible(w);
+        });
+        return paletteWindow != nullptr;
+    }));
+    Accessible palette = objectOf(paletteWindow);
+    ASSERT_TRUE(palette);
+    EXPECT_EQ(nameOf(*palette.get()), L"Цвет текста");
+    EXPECT_EQ(roleOf(*palette.get()), ROLE_SYSTEM_LIST);
+    LONG colours = 0;
+    ASSERT_EQ(palette->get_accChildCount(&colours), S_OK);
+    EXPECT_EQ(colours, 16);
+    EXPECT_EQ(nameOf(*palette.get(), 10), L"Красный");
+    EXPECT_EQ(roleOf(*palette.get(), 10), ROLE_SYSTEM_LISTITEM);
+    EXPECT_EQ(palette->accDoDefaultAction(child(10)), S_OK);
+    EXPECT_TRUE(waitFor([&] { return !IsWindowVisible(paletteWindow); }));
+    EXPECT_TRUE(waitFor([&] { return focusedIn(window) == editor; }));
 
     // With the focus out of the editor the buttons are unavailable.
     focusControl(window, findChildById(window, search::ID_FINDEDIT));
