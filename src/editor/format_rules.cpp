@@ -75,7 +75,7 @@ std::size_t swatchBeside(std::size_t index, int dx, int dy) {
     const int rows = static_cast<int>(kPaletteSwatches) / columns;
     const int column = std::clamp(static_cast<int>(index) % columns + dx, 0, columns - 1);
     const int row = std::clamp(static_cast<int>(index) / columns + dy, 0, rows - 1);
-    return static_cast<std::size_t>(row * columns + column);
+    return static_cast<std::size_t>(row) * kPaletteColumns + static_cast<std::size_t>(column);
 }
 
 std::u16string_view paletteRecordKey(PaletteMode mode) {
